@@ -1,0 +1,59 @@
+// NUV10 configuration and service helpers that view parts call.
+#pragma once
+#pragma GCC visibility push(default)
+
+#include <string>
+#include <string_view>
+
+#include "KolXml.h"
+#include "NUVIntf.h"
+#include "TbxDocks.h"
+
+// The child element of node named name, or nil. With mustExist true a missing element (or a nil
+// node) gives a new empty element of that name instead, so the caller always gets one.
+TIntfPtr<IXMLNode> GetChildNode(const IXMLNode* node, std::string_view name, bool mustExist);
+
+// The colour that the element's text names, or def for a nil node or an empty text. Forms: a
+// colour name ("clRed", "clBtnShadow", "clDefault"), "#RRGGBB", "$" followed by the hexadecimal
+// TColor value, or a decimal TColor value.
+TColor GetNodeColor(const IXMLNode* node, TColor def);
+// Applies the font element's child elements "Name", "Size", "Color" (a colour element) and
+// "Style" (a comma-separated list of Bold, Italic, Underline, StrikeOut, possibly empty) to font;
+// what the element does not give stays. A nil node changes nothing.
+void GetNodeFont(const IXMLNode* node, TFont& font);
+// The set of dock positions that text lists (comma-separated Top, Bottom, Left, Right, or "All");
+// current for an empty text.
+TTBDockPositions GetDockableTo(std::string_view text, TTBDockPositions current);
+// Raises EConfigurationError when node is not an element named name.
+void CheckNodeName(const IXMLNode* node, std::string_view name);
+
+struct TNUVDataUtils {
+  // The text to display for a configured text: each "${Name}" is replaced by the named value
+  // Name of the work item or the nearest parent work item that has it; "$$" stands for "$".
+  // A name that no work item has stays as written.
+  static std::string ParseConfig(const INUVWorkItem* workItem, const std::string& text);
+};
+
+struct TNUVWorkItemUtils {
+  static void SetViewPartFocused(INUVViewPart* viewPart, bool focused);
+};
+
+// A typed delegate over a getter and setter of the view part.
+struct TNUVDataFactory {
+  static TIntfPtr<INUVDataDelegate> NewStringDelegate(std::function<std::string()> getter,
+                                                      std::function<void(const std::string&)> setter);
+  static TIntfPtr<INUVDataDelegate> NewIntegerDelegate(std::function<int()> getter,
+                                                       std::function<void(int)> setter);
+  static TIntfPtr<INUVDataDelegate> NewBooleanDelegate(std::function<bool()> getter,
+                                                       std::function<void(bool)> setter);
+};
+
+inline constexpr const char* SImageServiceID = "NUV.Service.Image";
+inline constexpr const char* SActionServiceID = "NUV.Service.Action";
+
+// The image service registered under id for the work item, or nil.
+TIntfPtr<INUVImageService> FindImageService(const INUVWorkItem* workItem, const std::string& id);
+// The action service registered under id for the work item, or nil.
+TIntfPtr<INUVActionService> GetActionService(const INUVWorkItem* workItem, const std::string& id);
+
+#pragma GCC visibility pop

@@ -1,0 +1,185 @@
+// Toolkit controls: TControl, TWinControl, window handles, actions.
+#pragma once
+#pragma GCC visibility push(default)
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TbxClasses.h"
+#include "TbxGraphics.h"
+
+KOL_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+};
+
+using THandle = std::intptr_t;
+using TNotifyEvent = std::function<void(TObject* sender)>;
+using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
+
+class TWinControl;
+class TBasicAction;
+
+// Actions: a command that controls and items run when clicked. Clients follow the action's
+// caption, hint, enabled and visible state.
+class TBasicAction : public TComponent, private TFreeNotifySink {
+ public:
+  explicit TBasicAction(TComponent* owner);
+  ~TBasicAction() override;
+  // Runs OnExecute; false when there is none.
+  virtual bool Execute();
+  TNotifyEvent OnExecute;
+
+  // A client hears of every change of the action until it is removed or destroyed.
+  void AddClient(TComponent* client, std::function<void()> changed);
+  void RemoveClient(TComponent* client);
+  int ClientCount() const { return static_cast<int>(FClients.size()); }
+
+ protected:
+  void Change();
+
+ private:
+  void ComponentFreed(TComponent* component) override;
+  struct TClient {
+    TComponent* Component;
+    std::function<void()> Changed;
+  };
+  std::vector<TClient> FClients;
+};
+
+class TCustomAction : public TBasicAction {
+ public:
+  explicit TCustomAction(TComponent* owner);
+  ~TCustomAction() override;
+  const std::string& GetCaption() const { return FCaption; }
+  void SetCaption(const std::string& caption);
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& hint);
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool visible);
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int index);
+  // Disabled actions do not execute.
+  bool Execute() override;
+
+ private:
+  std::string FCaption, FHint;
+  bool FVisible = true;
+  bool FEnabled = true;
+  int FImageIndex = -1;
+};
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* GetParent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+
+  TAlign GetAlign() const { return FAlign; }
+  // Always asks the parent to align its controls anew, also for the current value.
+  void SetAlign(TAlign align);
+
+  int GetLeft() const { return FLeft; }
+  int GetTop() const { return FTop; }
+  int GetWidth() const { return FWidth; }
+  int GetHeight() const { return FHeight; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor color) { FColor = color; }
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  // The control's text (its caption).
+  const std::string& GetText() const { return FText; }
+  void SetText(const std::string& text);
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& hint) { FHint = hint; }
+
+  // The action that handles clicks (not owned); the control follows its caption, hint, enabled
+  // and visible state.
+  TBasicAction* GetAction() const { return FAction; }
+  void SetAction(TBasicAction* action);
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TContextPopupEvent OnContextPopup;
+
+  // Click runs OnClick when it is assigned, otherwise the action.
+  virtual void Click();
+  virtual void DblClick();
+  // Asks for the context menu at mousePos; handled comes back true when a handler took it.
+  void ContextPopup(TPoint mousePos, bool& handled);
+
+ protected:
+  virtual void TextChanged() {}
+  virtual void ActionChange(TBasicAction* action);
+  void RequestAlign();
+
+ private:
+  TWinControl* FParent = nullptr;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TAlign FAlign = alNone;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TColor FColor = clBtnFace;
+  TFont FFont;
+  std::string FText, FHint;
+  TGuard<TBasicAction> FAction;
+};
+
+// A windowed control: it has a window handle and child controls. Destroying it detaches its
+// children (their Parent becomes nil); it never destroys them.
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  THandle GetHandle() const { return FHandle; }
+  int GetControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* GetControl(int index) const { return FControls.at(static_cast<size_t>(index)); }
+  int IndexOfControl(const TControl* control) const;
+
+  // Lays the aligned child controls out in the client area: top, bottom, left and right
+  // controls take their edges in child order, a client-aligned control fills what remains.
+  virtual void AlignControls();
+  int AlignCount() const { return FAlignCount; }  // how often the children were aligned
+
+  bool Focused() const;
+  void SetFocus();
+
+  void SetBounds(int left, int top, int width, int height) override;
+
+ private:
+  friend class TControl;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  std::vector<TControl*> FControls;
+  THandle FHandle;
+  int FAlignCount = 0;
+};
+
+// The windowed control that owns the handle, or nil.
+TWinControl* FindControl(THandle handle);
+// The control that has the focus, or nil.
+TWinControl* FocusedControl();
+
+#pragma GCC visibility pop
