@@ -56,7 +56,7 @@ class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
   // Virtual operations, in slot order.
   virtual TObject* DoFindMethodInstance(const std::string& methodName);  // the view part itself
   virtual bool GetSupportWorkSpaces();                                   // false
-  std::string DefaultAlign() override;                                   // "Client"
+  std::string DefaultAlign() override;                                   // empty
   // Report the user's click, double-click to the host (ekClick, ekDblClick).
   virtual void DoClick(TObject* sender);
   virtual void DoDblClick(TObject* sender);
@@ -89,6 +89,8 @@ class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
   std::string FCaption;  // the stored caption
 
  private:
+  void ReportHostEvent(TNUVEventKind kind);
+
   std::string FName;
   TIntfPtr<IQIMExtension> FExtension;
   TIntfPtr<INUVWorkItem> FWorkItem;

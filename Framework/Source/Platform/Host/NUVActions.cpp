@@ -1,0 +1,76 @@
+#include <algorithm>
+
+#include "NUVHostObjects.h"
+
+TNUVAction::TNUVAction(TComponent* owner, std::string commandID, std::optional<bool> actionVisible)
+    : TCustomAction(owner), FCommandID(std::move(commandID)), FActionVisible(actionVisible) {}
+
+TNUVAction::~TNUVAction() = default;
+
+bool TNUVAction::QueryInterface(const TGUID& iid, void** obj) {
+  if (FActionVisible && QueryInterfaceList<TNUVAction, INUVActionState>(this, iid, obj)) return true;
+  return TCustomAction::QueryInterface(iid, obj);
+}
+
+TNUVActionService::TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<INUVImageService> images)
+    : FBroker(std::move(broker)), FImages(std::move(images)) {}
+
+bool TNUVActionService::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVActionService, INUVActionService>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+void TNUVActionService::AddCommand(const TNUVCommandInfo& command) {
+  auto it = std::find_if(FCommands.begin(), FCommands.end(),
+                         [&](const TNUVCommandInfo& c) { return c.ID == command.ID; });
+  if (it != FCommands.end())
+    *it = command;
+  else
+    FCommands.push_back(command);
+}
+
+bool TNUVActionService::HasCommand(const std::string& commandID) const {
+  return std::any_of(FCommands.begin(), FCommands.end(),
+                     [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
+}
+
+TCustomAction* TNUVActionService::CreateAction(const std::string& commandID, TComponent* owner) {
+  auto it = std::find_if(FCommands.begin(), FCommands.end(),
+                         [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
+  if (commandID.empty() || it == FCommands.end()) return nullptr;
+  auto* action = new TNUVAction(owner, it->ID, it->ActionVisible);
+  action->SetCaption(it->Caption);
+  action->SetHint(it->Hint);
+  if (FImages && !it->ImageFile.empty())
+    action->SetImageIndex(FImages->GetImageManager()->AddImage(it->ImageFile));
+  action->OnExecute = [broker = FBroker, id = it->ID](TObject*) {
+    if (!broker) return;
+    TNUVEvent event;
+    event.Kind = ekCommand;
+    event.CommandID = id;
+    broker->Publish(event);
+  };
+  return action;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TNUVImageManager::TNUVImageManager() : FImageList(new TCustomImageList(nullptr)) {}
+
+TNUVImageManager::~TNUVImageManager() { delete FImageList; }
+
+int TNUVImageManager::AddImage(const std::string& fileName) {
+  if (fileName.empty()) return -1;
+  for (int i = 0; i < FImageList->Count(); ++i)
+    if (FImageList->FileName(i) == fileName) return i;
+  return FImageList->Add(fileName);
+}
+
+TNUVImageService::TNUVImageService() = default;
+
+TNUVImageService::~TNUVImageService() = default;
+
+bool TNUVImageService::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVImageService, INUVImageService>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}

@@ -1,0 +1,182 @@
+#include "NUVHostObjects.h"
+
+#include <algorithm>
+#include <charconv>
+
+TNUVExtension::TNUVExtension(std::string name, std::string caption, TIntfPtr<IXMLNode> extData)
+    : FName(std::move(name)), FCaption(std::move(caption)), FExtData(std::move(extData)) {}
+
+bool TNUVExtension::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVExtension, IQIMExtension>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool TNUVNamedValues::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVNamedValues, INUVNamedValues>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+bool TNUVNamedValues::HasValue(const std::string& name) const {
+  return std::any_of(FValues.begin(), FValues.end(), [&](const auto& v) { return v.first == name; });
+}
+
+std::string TNUVNamedValues::GetStrValue(const std::string& name) const {
+  for (const auto& [key, value] : FValues)
+    if (key == name) return value;
+  return {};
+}
+
+std::int64_t TNUVNamedValues::GetIntValue(const std::string& name) const {
+  std::string text = GetStrValue(name);
+  std::int64_t value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+void TNUVNamedValues::SetStrValue(const std::string& name, const std::string& value) {
+  for (auto& entry : FValues)
+    if (entry.first == name) {
+      entry.second = value;
+      return;
+    }
+  FValues.emplace_back(name, value);
+}
+
+void TNUVNamedValues::SetIntValue(const std::string& name, std::int64_t value) {
+  SetStrValue(name, std::to_string(value));
+}
+
+std::vector<std::string> TNUVNamedValues::Names() const {
+  std::vector<std::string> names;
+  for (const auto& entry : FValues) names.push_back(entry.first);
+  return names;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool TNUVDataContext::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVDataContext, INUVDataContext>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) {
+  auto [it, inserted] = FDelegates.insert_or_assign(key, std::move(delegate));
+  if (inserted) FOrder.push_back(key);
+}
+
+void TNUVDataContext::UnregisterDelegate(const std::string& key) {
+  if (FDelegates.erase(key) == 0) return;
+  FOrder.erase(std::find(FOrder.begin(), FOrder.end(), key));
+}
+
+TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key) const {
+  auto it = FDelegates.find(key);
+  return it == FDelegates.end() ? nullptr : it->second;
+}
+
+std::vector<std::string> TNUVDataContext::Keys() const { return FOrder; }
+
+namespace {
+[[noreturn]] void RaiseUnknownKey(const std::string& key) {
+  throw EDataKeyError("data key '" + key + "' is not registered");
+}
+}  // namespace
+
+TNUVValue TNUVDataContext::ReadValue(const std::string& key) const {
+  auto delegate = FindDelegate(key);
+  if (!delegate) RaiseUnknownKey(key);
+  return delegate->GetValue();
+}
+
+void TNUVDataContext::WriteValue(const std::string& key, const TNUVValue& value) {
+  auto delegate = FindDelegate(key);
+  if (!delegate) RaiseUnknownKey(key);
+  delegate->SetValue(value);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool TNUVServiceCenter::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVServiceCenter, INUVServiceCenter>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+void TNUVServiceCenter::RegisterService(const std::string& id, TIntfPtr<IInterface> service) {
+  for (auto& entry : FServices)
+    if (entry.first == id) {
+      entry.second = std::move(service);
+      return;
+    }
+  FServices.emplace_back(id, std::move(service));
+}
+
+void TNUVServiceCenter::UnregisterService(const std::string& id) {
+  // Released outside the list: the last release may destroy a service that calls back in.
+  TIntfPtr<IInterface> released;
+  for (auto it = FServices.begin(); it != FServices.end(); ++it)
+    if (it->first == id) {
+      released = std::move(it->second);
+      FServices.erase(it);
+      return;
+    }
+}
+
+TIntfPtr<IInterface> TNUVServiceCenter::FindService(const std::string& id) const {
+  for (const auto& entry : FServices)
+    if (entry.first == id) return entry.second;
+  return nullptr;
+}
+
+std::vector<std::string> TNUVServiceCenter::ServiceIDs() const {
+  std::vector<std::string> ids;
+  for (const auto& entry : FServices) ids.push_back(entry.first);
+  return ids;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool TNUVEventBroker::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVEventBroker, INUVEventBroker>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+void TNUVEventBroker::Publish(const TNUVEvent& event) {
+  // A handler may unsubscribe (itself or another) while the event is delivered.
+  std::vector<int> ids;
+  for (const auto& entry : FHandlers) ids.push_back(entry.first);
+  for (int id : ids) {
+    auto it = FHandlers.find(id);
+    if (it != FHandlers.end()) it->second(event);
+  }
+}
+
+int TNUVEventBroker::Subscribe(std::function<void(const TNUVEvent&)> handler) {
+  FHandlers.emplace(FNext, std::move(handler));
+  return FNext++;
+}
+
+void TNUVEventBroker::Unsubscribe(int subscription) { FHandlers.erase(subscription); }
+
+// ---------------------------------------------------------------------------------------------
+
+TNUVWorkItem::TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<INUVServiceCenter> services,
+                           TIntfPtr<INUVEventBroker> broker)
+    : FID(std::move(id)),
+      FHostControl(hostControl),
+      FNamedValues(new TNUVNamedValues),
+      FDataContext(new TNUVDataContext),
+      FServices(std::move(services)),
+      FBroker(std::move(broker)) {}
+
+TNUVWorkItem::TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<INUVWorkItem> parent)
+    : TNUVWorkItem(std::move(id), hostControl, parent ? parent->GetServiceCenter() : nullptr,
+                   parent ? parent->GetEventBroker() : nullptr) {
+  FParent = std::move(parent);
+}
+
+bool TNUVWorkItem::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVWorkItem, INUVWorkItem>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}

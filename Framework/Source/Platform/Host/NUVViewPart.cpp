@@ -1,0 +1,209 @@
+#include "NUVViewPart.h"
+
+#include "NUVConfig.h"
+
+TNUVCustomViewPart::TNUVCustomViewPart(IQIMExtension* extension, INUVWorkItem* workItem)
+    : FExtension(extension), FWorkItem(workItem) {
+  if (extension) {
+    FName = extension->GetName();
+    FCaption = extension->GetCaption();
+  }
+}
+
+TNUVCustomViewPart::~TNUVCustomViewPart() = default;
+
+bool TNUVCustomViewPart::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVCustomViewPart, INUVViewPart>(this, iid, obj) ||
+         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+}
+
+TIntfPtr<IXMLNode> TNUVCustomViewPart::GetExtData() {
+  return FExtension ? FExtension->GetExtData() : nullptr;
+}
+
+TObject* TNUVCustomViewPart::DoFindMethodInstance(const std::string&) { return this; }
+
+bool TNUVCustomViewPart::GetSupportWorkSpaces() { return false; }
+
+std::string TNUVCustomViewPart::DefaultAlign() { return {}; }
+
+void TNUVCustomViewPart::ReportHostEvent(TNUVEventKind kind) {
+  if (!FWorkItem) return;
+  if (auto broker = FWorkItem->GetEventBroker()) {
+    TNUVEvent event;
+    event.Kind = kind;
+    event.ViewPart = FName;
+    broker->Publish(event);
+  }
+}
+
+void TNUVCustomViewPart::DoClick(TObject*) { ReportHostEvent(ekClick); }
+
+void TNUVCustomViewPart::DoDblClick(TObject*) { ReportHostEvent(ekDblClick); }
+
+void TNUVCustomViewPart::DoContextPopup(TObject*, TPoint, bool&) {
+  ReportHostEvent(ekContextPopup);
+}
+
+TIntfPtr<IXMLNode> TNUVCustomViewPart::DoGetPopupMenuNode() {
+  return GetChildNode(GetExtData().get(), "PopupMenu", false);
+}
+
+void TNUVCustomViewPart::Initialize() { FInitialized = true; }
+
+void TNUVCustomViewPart::Finalize() {
+  FWorkSpace = nullptr;
+  FInitialized = false;
+}
+
+void TNUVCustomViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {}
+
+void TNUVCustomViewPart::DoWorkItemStopping(const std::string&, INUVParamContext*, bool&) {}
+
+void TNUVCustomViewPart::SetWorkSpace(INUVWorkSpace* workSpace) { FWorkSpace = workSpace; }
+
+void TNUVCustomViewPart::SetIsFocused(bool focused) {
+  FIsFocused = focused;
+  if (!focused) return;
+  if (auto* control = dynamic_cast<TWinControl*>(GetControl())) control->SetFocus();
+  ReportHostEvent(ekFocus);
+}
+
+bool TNUVCustomViewPart::GetVisible() {
+  TControl* control = GetControl();
+  return control && control->GetVisible();
+}
+
+TIntfPtr<INUVDataContext> TNUVCustomViewPart::GetDataContext() const {
+  return FWorkItem ? FWorkItem->GetDataContext() : nullptr;
+}
+
+TIntfPtr<INUVServiceCenter> TNUVCustomViewPart::GetServiceCenter() const {
+  return FWorkItem ? FWorkItem->GetServiceCenter() : nullptr;
+}
+
+void TNUVCustomViewPart::CreateAction(const std::string& commandID, bool assign) {
+  if (commandID.empty()) return;
+  auto service = GetActionService(GetWorkItem(), SActionServiceID);
+  TControl* control = GetControl();
+  if (!service || !control) return;
+  TCustomAction* action = service->CreateAction(commandID, control);
+  if (action && assign) control->SetAction(action);
+}
+
+void TNUVCustomViewPart::DoFireSimpleEvent(const std::string& topic, TObject* sender) {
+  if (!FWorkItem) return;
+  auto broker = FWorkItem->GetEventBroker();
+  if (!broker) return;
+  TNUVEvent event;
+  event.Kind = ekTopic;
+  event.Topic = fmt::sprintf(topic, FName);
+  event.ViewPart = FName;
+  if (sender) event.SenderClass = sender->ClassName();
+  broker->Publish(event);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TNUVCustomWorkSpaceViewPart::~TNUVCustomWorkSpaceViewPart() = default;
+
+bool TNUVCustomWorkSpaceViewPart::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVCustomWorkSpaceViewPart, INUVWorkSpace>(this, iid, obj) ||
+         TNUVCustomViewPart::QueryInterface(iid, obj);
+}
+
+bool TNUVCustomWorkSpaceViewPart::GetSupportWorkSpaces() { return true; }
+
+void TNUVCustomWorkSpaceViewPart::BindChildViewPart(INUVViewPart* child, TWinControl* parent,
+                                                    TAlign align) {
+  NUV_ASSERT(child != nullptr);
+  if (TControl* control = child->GetControl()) {
+    control->SetParent(parent);
+    control->SetAlign(align);
+    control->SetVisible(true);
+  }
+  child->SetWorkSpace(this);
+}
+
+void TNUVCustomWorkSpaceViewPart::UnBindChildViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  if (TControl* control = child->GetControl()) control->SetParent(nullptr);
+  if (child->GetWorkSpace() == this) child->SetWorkSpace(nullptr);
+}
+
+namespace {
+TAlign ChildDefaultAlign(INUVViewPart* child) {
+  int ordinal = alNone;
+  TryGetEnumValue(child->DefaultAlign(), TypeInfo<TAlign>(), "al", ordinal);
+  return static_cast<TAlign>(ordinal);
+}
+}  // namespace
+
+void TNUVCustomWorkSpaceViewPart::ShowViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  BindChildViewPart(child, dynamic_cast<TWinControl*>(GetControl()), ChildDefaultAlign(child));
+}
+
+void TNUVCustomWorkSpaceViewPart::HideViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  if (TControl* control = child->GetControl()) control->SetVisible(false);
+}
+
+void TNUVCustomWorkSpaceViewPart::CloseViewPart(INUVViewPart* child) { UnBindChildViewPart(child); }
+
+void TNUVCustomWorkSpaceViewPart::ActivateViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  TNUVWorkItemUtils::SetViewPartFocused(child, true);
+}
+
+void TNUVCustomWorkSpaceViewPart::ApplyViewPartInfo(INUVViewPart*) {}
+
+// ---------------------------------------------------------------------------------------------
+
+int TNUVViewPartList::IndexOf(const INUVViewPart* viewPart) const {
+  for (size_t i = 0; i < FItems.size(); ++i)
+    if (FItems[i].get() == viewPart) return static_cast<int>(i);
+  return -1;
+}
+
+TNUVMultiBindingViewPart::~TNUVMultiBindingViewPart() = default;
+
+void TNUVMultiBindingViewPart::Finalize() {
+  FBoundViewParts.Clear();
+  TNUVCustomWorkSpaceViewPart::Finalize();
+}
+
+void TNUVMultiBindingViewPart::ShowViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  if (FBoundViewParts.IndexOf(child) < 0) {
+    PlaceChildViewPart(child);
+    if (ActiveOnAdd()) DoActiveViewPart(child);
+  } else if (TControl* control = child->GetControl()) {
+    control->SetVisible(true);
+  }
+  if (AutoActive()) DoActiveViewPart(child);
+}
+
+void TNUVMultiBindingViewPart::CloseViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  int index = FBoundViewParts.IndexOf(child);
+  if (index < 0) NUVViewPartErrorFmt(this, SViewPartNotOnMe, child->GetName(), GetName());
+  UnBindChildViewPart(child);
+  FBoundViewParts.Delete(index);
+}
+
+bool TNUVMultiBindingViewPart::ActiveOnAdd() { return false; }
+
+bool TNUVMultiBindingViewPart::AutoActive() { return false; }
+
+TAlign TNUVMultiBindingViewPart::BindChildAlign() { return alClient; }
+
+void TNUVMultiBindingViewPart::DoActiveViewPart(INUVViewPart* child) {
+  TNUVWorkItemUtils::SetViewPartFocused(child, true);
+}
+
+void TNUVMultiBindingViewPart::PlaceChildViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  FBoundViewParts.Add(child);
+  BindChildViewPart(child, dynamic_cast<TWinControl*>(GetControl()), BindChildAlign());
+}

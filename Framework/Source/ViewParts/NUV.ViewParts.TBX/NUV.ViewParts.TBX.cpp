@@ -1,0 +1,33 @@
+// The module unit: the exported view-part factories. Each constructs its class with the host
+// base-class constructor and hands it out with one reference added for the caller; the module
+// keeps no reference and no state of its own.
+#include "NUVLabelViewPart.h"
+
+#define NUV_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+template <class TViewPart>
+INUVViewPart* NewViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  INUVViewPart* viewPart = new TViewPart(extension, workItem);
+  viewPart->_AddRef();
+  return viewPart;
+}
+}  // namespace
+
+NUV_EXPORT INUVViewPart* CreateLabelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVLabelViewPart>(extension, workItem);
+}
+
+// The module's version record: an ELF note (owner "NUV", type 1) holding the file and product
+// version, which hosts read from the loaded module without calling into it.
+__asm__(
+    ".pushsection .note.nuv.version,\"a\",@note\n"
+    ".balign 4\n"
+    ".long 4\n"       // name size: "NUV\0"
+    ".long 8\n"       // descriptor size: "1.0.0.0\0"
+    ".long 1\n"       // type: version
+    ".asciz \"NUV\"\n"
+    ".balign 4\n"
+    ".asciz \"1.0.0.0\"\n"
+    ".balign 4\n"
+    ".popsection\n");

@@ -1,0 +1,131 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "TestHost.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// A view part whose control is a plain windowed control.
+class TPlainViewPart : public TNUVCustomViewPart {
+ public:
+  using TNUVCustomViewPart::TNUVCustomViewPart;
+  ~TPlainViewPart() override { delete FControl; }
+  void Initialize() override {
+    TNUVCustomViewPart::Initialize();
+    FControl = new TWinControl(nullptr);
+  }
+  void Finalize() override {
+    FreeAndNil(FControl);
+    TNUVCustomViewPart::Finalize();
+  }
+  std::string DefaultAlign() override { return "Top"; }
+  TControl* GetControl() override { return FControl; }
+  TWinControl* FControl = nullptr;
+};
+
+class TPlainWorkSpace : public TNUVMultiBindingViewPart {
+ public:
+  using TNUVMultiBindingViewPart::TNUVMultiBindingViewPart;
+  ~TPlainWorkSpace() override { delete FControl; }
+  void Initialize() override {
+    TNUVMultiBindingViewPart::Initialize();
+    FControl = new TWinControl(nullptr);
+  }
+  TControl* GetControl() override { return FControl; }
+  TWinControl* FControl = nullptr;
+};
+
+class ViewPartBaseTest : public ::testing::Test {
+ protected:
+  template <class T>
+  TIntfPtr<T> Make(const std::string& name) {
+    TIntfPtr<T> vp(new T(Host.Extension(name, name + " caption").get(), Host.WorkItemIntf()));
+    vp->Initialize();
+    return vp;
+  }
+  TTestHost Host;
+};
+
+TEST_F(ViewPartBaseTest, NameAndCaptionComeFromTheExtension) {
+  auto vp = Make<TPlainViewPart>("Child");
+  EXPECT_EQ(vp->GetName(), "Child");
+  EXPECT_EQ(vp->GetCaption(), "Child caption");
+  EXPECT_EQ(vp->GetExtData(), nullptr);
+  EXPECT_FALSE(vp->GetSupportWorkSpaces());
+  vp->Finalize();
+}
+
+TEST_F(ViewPartBaseTest, BaseHandlersReportToTheHostAndTopicsAreFilled) {
+  auto vp = Make<TPlainViewPart>("Child");
+  vp->DoClick(nullptr);
+  vp->DoDblClick(nullptr);
+  bool handled = false;
+  vp->DoContextPopup(nullptr, {}, handled);
+  vp->DoFireSimpleEvent("Topic://ViewPart/%s/OnChange", vp->GetControl());
+  vp->DoFireSimpleEvent("Topic://ViewPart/%s/OnClick", nullptr);
+  EXPECT_THAT(Host.Events(), ElementsAre("click:Child", "dblclick:Child", "popup:Child",
+                                         "topic:Topic://ViewPart/Child/OnChange:TWinControl",
+                                         "topic:Topic://ViewPart/Child/OnClick:"));
+  vp->Finalize();
+}
+
+TEST_F(ViewPartBaseTest, MultiBindingPlacesAChildOnceAndCloseForgetsIt) {
+  auto ws = Make<TPlainWorkSpace>("Space");
+  auto child = Make<TPlainViewPart>("Child");
+  EXPECT_TRUE(ws->GetSupportWorkSpaces());
+  ws->ShowViewPart(child.get());
+  ws->HideViewPart(child.get());
+  ws->ShowViewPart(child.get());
+  EXPECT_EQ(ws->BoundViewParts().Count(), 1);
+  EXPECT_EQ(child->GetControl()->GetParent(), ws->FControl);
+  EXPECT_EQ(child->GetControl()->GetAlign(), alClient);
+  EXPECT_TRUE(child->GetControl()->GetVisible());
+  EXPECT_EQ(child->GetWorkSpace(), static_cast<INUVWorkSpace*>(ws.get()));
+
+  ws->ActivateViewPart(child.get());
+  EXPECT_TRUE(child->GetIsFocused());
+  EXPECT_THAT(Host.Events(), ElementsAre("focus:Child"));
+
+  ws->CloseViewPart(child.get());
+  EXPECT_EQ(ws->BoundViewParts().Count(), 0);
+  EXPECT_EQ(child->GetControl()->GetParent(), nullptr);
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+  try {
+    ws->CloseViewPart(child.get());
+    FAIL();
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.ViewPartName(), "Space");
+    EXPECT_EQ(e.Message(), "ViewPart[Child] is not on WorkSpace[Space]");
+  }
+  EXPECT_THROW(ws->ShowViewPart(nullptr), EAssertionFailed);
+  child->Finalize();
+  ws->Finalize();
+}
+
+TEST_F(ViewPartBaseTest, AssertionsNameTheUnitAndLine) {
+  auto ws = Make<TPlainWorkSpace>("Space");
+  try {
+    ws->HideViewPart(nullptr);
+    FAIL();
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Platform\\Host\\NUVViewPart");
+    EXPECT_THAT(e.Message(), ::testing::StartsWith("Assertion failure (Framework\\Source\\Platform\\Host\\NUVViewPart, line "));
+  }
+  ws->Finalize();
+}
+
+TEST_F(ViewPartBaseTest, ViewPartErrorFormatsPrintfStyle) {
+  auto vp = Make<TPlainViewPart>("Child");
+  try {
+    NUVViewPartErrorFmt(vp.get(), "ViewPart[%s] size %d", std::string("X"), 5);
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(), "ViewPart[X] size 5");
+    EXPECT_EQ(e.ViewPartName(), "Child");
+    EXPECT_EQ(e.ClassName(), "ENUVViewPartError");
+  }
+  vp->Finalize();
+}
+
+}  // namespace

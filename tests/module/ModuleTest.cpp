@@ -1,0 +1,110 @@
+// Loads the built plug-in module the way a host does and drives a label only through the
+// exported factory and the host interfaces.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "NUVModule.h"
+#include "TestHost.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+const std::string ModulePath = std::string(NUV_BIN_DIR) + "/NUV.ViewParts.TBX.so";
+
+std::vector<std::string> DefinedDynamicSymbols(const std::string& path) {
+  std::vector<std::string> symbols;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("nm -D --defined-only " + path).c_str(), "r"), pclose);
+  char line[512];
+  while (pipe && fgets(line, sizeof line, pipe.get())) {
+    std::string text(line);
+    auto space = text.find_last_of(' ');
+    symbols.push_back(text.substr(space + 1, text.find_last_not_of("\r\n") - space));
+  }
+  return symbols;
+}
+
+class ModuleTest : public ::testing::Test {
+ protected:
+  TIntfPtr<INUVViewPart> CreateLabel(const std::string& name, const std::string& extData = "") {
+    auto factory = Module.FindFactory("CreateLabelViewPart");
+    EXPECT_NE(factory, nullptr);
+    return Module.Create(factory, Host.Extension(name, "Caption of " + name, extData).get(),
+                         Host.WorkItemIntf());
+  }
+  TNUVModule Module{ModulePath};
+  TTestHost Host;
+};
+
+TEST_F(ModuleTest, ExportsTheFactoriesAndNothingElse) {
+  EXPECT_THAT(DefinedDynamicSymbols(ModulePath), ElementsAre("CreateLabelViewPart"));
+  EXPECT_EQ(Module.FindFactory("TNUVLabelViewPart"), nullptr);
+  EXPECT_EQ(Module.Version(), "1.0.0.0");
+}
+
+TEST_F(ModuleTest, FactoryGivesIndependentObjectsAndCallsNoViewPartOperation) {
+  auto first = CreateLabel("First");
+  auto second = CreateLabel("Second");
+  EXPECT_NE(first.get(), second.get());
+  EXPECT_EQ(first->GetName(), "First");
+  EXPECT_EQ(second->GetName(), "Second");
+  // No Initialize: no control, nothing in the window, no keys.
+  EXPECT_EQ(first->GetControl(), nullptr);
+  EXPECT_EQ(Host.Window().GetControlCount(), 0);
+  EXPECT_TRUE(Host.Data().Keys().empty());
+}
+
+TEST_F(ModuleTest, TheViewPartLivesExactlyAsLongAsTheHostHoldsIt) {
+  auto label = CreateLabel("Title");
+  label->Initialize();
+  TGuard<TControl> control = label->GetControl();
+  {
+    TIntfPtr<INUVViewPart> extra = label;  // a second reference keeps it alive
+    label = nullptr;
+    EXPECT_NE(control.get(), nullptr);
+    EXPECT_EQ(extra->GetName(), "Title");
+  }
+  // The last release destroyed the view part, and with it the control it still owned.
+  EXPECT_EQ(control.get(), nullptr);
+  EXPECT_EQ(Host.Window().GetControlCount(), 0);
+}
+
+TEST_F(ModuleTest, DrivesALabelThroughItsWholeLife) {
+  auto label = CreateLabel("Title", "<ExtData><Label><Underline>True</Underline></Label></ExtData>");
+  EXPECT_NE(Supports<INUVViewPart>(label), nullptr);
+  EXPECT_EQ(Supports<INUVWorkSpace>(label), nullptr);
+  label->Initialize();
+  label->SetWorkSpace(nullptr);
+  bool handled = false;
+  label->DoWorkItemRunning("", nullptr, handled);
+  TControl* control = label->GetControl();
+  EXPECT_EQ(control->GetParent(), &Host.Window());
+  EXPECT_EQ(control->GetText(), "Caption of Title");
+
+  control->Click();
+  control->DblClick();
+  Host.Data().WriteValue("Title_Caption", std::string("Renamed"));
+  EXPECT_EQ(label->GetCaption(), "Renamed");
+  EXPECT_EQ(control->GetText(), "Renamed");
+  EXPECT_EQ(std::get<std::string>(Host.Data().ReadValue("Title_Caption")), "Renamed");
+  EXPECT_THAT(Host.Events(), ElementsAre("click:Title", "dblclick:Title"));
+
+  label->Finalize();
+  EXPECT_EQ(label->GetControl(), nullptr);
+  EXPECT_TRUE(Host.Data().Keys().empty());
+  label = nullptr;
+}
+
+TEST(ModuleLoading, AMissingModuleIsReportedWithItsPath) {
+  try {
+    TNUVModule module("/nonexistent/NUV.ViewParts.TBX.so");
+    FAIL() << "loaded a missing module";
+  } catch (const ENUVModuleError& e) {
+    EXPECT_THAT(e.Message(), ::testing::HasSubstr("/nonexistent/NUV.ViewParts.TBX.so"));
+  }
+}
+
+}  // namespace
