@@ -1,0 +1,70 @@
+// Class names, the reference-counted base object and interface queries.
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "KolSystem.h"
+
+namespace {
+
+std::string Demangle(const char* mangled) {
+  int status = 0;
+  std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                    &std::free);
+  return status == 0 && name ? std::string(name.get()) : std::string(mangled);
+}
+
+// The toolkit shows bare class names, so the namespace qualification goes; only "::" outside
+// template arguments separates qualifiers.
+std::string WithoutQualification(const std::string& name) {
+  std::size_t start = 0;
+  int depth = 0;
+  for (std::size_t i = 0; i + 1 < name.size(); ++i) {
+    if (name[i] == '<') ++depth;
+    else if (name[i] == '>') --depth;
+    else if (depth == 0 && name[i] == ':' && name[i + 1] == ':') start = i + 2;
+  }
+  return name.substr(start);
+}
+
+}  // namespace
+
+std::string ClassNameOf(const std::type_info& type) { return WithoutQualification(Demangle(type.name())); }
+
+TObject::~TObject() = default;
+
+TTolvaRefCntIntfObject::~TTolvaRefCntIntfObject() = default;
+
+bool TTolvaRefCntIntfObject::QueryInterface(const TGUID& iid, void** obj) {
+  if (iid == IInterface::IID) {
+    IInterface* intf = this;
+    intf->_AddRef();
+    *obj = intf;
+    return true;
+  }
+  *obj = nullptr;
+  return false;
+}
+
+int TTolvaRefCntIntfObject::_AddRef() { return ++FRefCount; }
+
+int TTolvaRefCntIntfObject::_Release() {
+  const int count = --FRefCount;
+  if (count == 0) delete this;
+  return count;
+}
+
+TObject* GetImplObject(IInterface* intf) { return dynamic_cast<TObject*>(intf); }
+
+bool Supports(IInterface* obj, const TGUID& iid, void** intf) {
+  void* found = nullptr;
+  const bool ok = obj && obj->QueryInterface(iid, &found);
+  if (intf) {
+    *intf = ok ? found : nullptr;
+  } else if (ok) {
+    // The caller only asks; one object has one count, so releasing obj undoes the query's reference.
+    obj->_Release();
+  }
+  return ok;
+}

@@ -1,0 +1,39 @@
+// The parsed document behind the node wrappers; private to the library.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "KolXml.h"
+
+// One parsed (or generated) document. Node wrappers share it, so it lives as long as any node.
+class TXMLDocumentHolder {
+ public:
+  // text is the source as parsed; its line starts let nodes report where they stand.
+  TXMLDocumentHolder(std::string sourceName, std::string_view text);
+  TXMLDocumentHolder(const TXMLDocumentHolder&) = delete;
+  TXMLDocumentHolder& operator=(const TXMLDocumentHolder&) = delete;
+
+  pugi::xml_document& Document() { return FDocument; }
+  const std::string& SourceName() const { return FSourceName; }
+  // Line and column (from 1) of a byte offset in the source; {0, 0} when the offset is unknown.
+  std::pair<int, int> LineColumnOf(std::ptrdiff_t offset) const;
+
+ private:
+  pugi::xml_document FDocument;
+  std::string FSourceName;
+  std::vector<std::size_t> FLineStarts;
+};
+
+using PXMLDocument = std::shared_ptr<TXMLDocumentHolder>;
+
+// A counted node wrapper over one element of document.
+TIntfPtr<IXMLNode> NewXMLNode(PXMLDocument document, pugi::xml_node element);
+
+// "source:line:col", or just "source" when the place is unknown (line 0).
+std::string FormatXMLPlace(const std::string& sourceName, int line, int column);

@@ -1,0 +1,111 @@
+// The counted wrappers that hand document elements to callers as IXMLNode and IXMLNodeList.
+#include "KolXmlDocument.h"
+
+#include <fmt/printf.h>
+
+namespace {
+
+class TXMLNode final : public TTolvaRefCntIntfObject, public IXMLNode {
+ public:
+  TXMLNode(PXMLDocument document, pugi::xml_node element)
+      : FDocument(std::move(document)), FElement(element) {}
+
+  bool QueryInterface(const TGUID& iid, void** obj) override {
+    return QueryInterfaceList<TXMLNode, IXMLNode>(this, iid, obj) || TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+  }
+
+  std::string NodeName() const override { return FElement.name(); }
+  std::string Text() const override;
+  TIntfPtr<IXMLNodeList> ChildNodes() const override;
+  bool HasChildNodes() const override { return static_cast<bool>(FElement.find_child(IsElement)); }
+  TIntfPtr<IXMLNode> ParentNode() const override;
+  bool HasAttribute(std::string_view name) const override { return static_cast<bool>(Attribute(name)); }
+  std::string GetAttribute(std::string_view name) const override { return Attribute(name).value(); }
+  std::vector<std::string> AttributeNames() const override;
+  const std::string& SourceName() const override { return FDocument->SourceName(); }
+  int Line() const override { return Position().first; }
+  int Column() const override { return Position().second; }
+  std::string Location() const override {
+    return FormatXMLPlace(SourceName(), Line(), Column()) + ": <" + NodeName() + ">";
+  }
+
+  static bool IsElement(pugi::xml_node node) { return node.type() == pugi::node_element; }
+
+ private:
+  ~TXMLNode() override = default;
+  pugi::xml_attribute Attribute(std::string_view name) const { return FElement.attribute(std::string(name).c_str()); }
+  std::pair<int, int> Position() const;
+
+  PXMLDocument FDocument;
+  pugi::xml_node FElement;
+};
+
+class TXMLNodeList final : public TTolvaRefCntIntfObject, public IXMLNodeList {
+ public:
+  TXMLNodeList(PXMLDocument document, std::vector<pugi::xml_node> elements)
+      : FDocument(std::move(document)), FElements(std::move(elements)) {}
+
+  bool QueryInterface(const TGUID& iid, void** obj) override {
+    return QueryInterfaceList<TXMLNodeList, IXMLNodeList>(this, iid, obj) ||
+           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+  }
+
+  int Count() const override { return static_cast<int>(FElements.size()); }
+  TIntfPtr<IXMLNode> Get(int index) const override;
+  TIntfPtr<IXMLNode> FindNode(std::string_view name) const override;
+
+ private:
+  ~TXMLNodeList() override = default;
+
+  PXMLDocument FDocument;
+  std::vector<pugi::xml_node> FElements;
+};
+
+std::string TXMLNode::Text() const {
+  std::string text;
+  for (pugi::xml_node child : FElement.children())
+    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
+  return text;
+}
+
+TIntfPtr<IXMLNodeList> TXMLNode::ChildNodes() const {
+  std::vector<pugi::xml_node> elements;
+  for (pugi::xml_node child : FElement.children())
+    if (IsElement(child)) elements.push_back(child);
+  return TIntfPtr<IXMLNodeList>(new TXMLNodeList(FDocument, std::move(elements)));
+}
+
+TIntfPtr<IXMLNode> TXMLNode::ParentNode() const {
+  const pugi::xml_node parent = FElement.parent();
+  return IsElement(parent) ? NewXMLNode(FDocument, parent) : nullptr;
+}
+
+std::vector<std::string> TXMLNode::AttributeNames() const {
+  std::vector<std::string> names;
+  for (pugi::xml_attribute attribute : FElement.attributes()) names.emplace_back(attribute.name());
+  return names;
+}
+
+// pugixml reports the offset of the element's name; the element starts at the '<' before it.
+std::pair<int, int> TXMLNode::Position() const {
+  const std::ptrdiff_t nameOffset = FElement.offset_debug();
+  return FDocument->LineColumnOf(nameOffset > 0 ? nameOffset - 1 : -1);
+}
+
+TIntfPtr<IXMLNode> TXMLNodeList::Get(int index) const {
+  if (index < 0 || index >= Count())
+    throw Exception(fmt::sprintf("XML node list index %d out of range (count %d)", index, Count()));
+  return NewXMLNode(FDocument, FElements[static_cast<std::size_t>(index)]);
+}
+
+TIntfPtr<IXMLNode> TXMLNodeList::FindNode(std::string_view name) const {
+  for (pugi::xml_node element : FElements)
+    if (name == element.name()) return NewXMLNode(FDocument, element);
+  return nullptr;
+}
+
+}  // namespace
+
+TIntfPtr<IXMLNode> NewXMLNode(PXMLDocument document, pugi::xml_node element) {
+  return TIntfPtr<IXMLNode>(new TXMLNode(std::move(document), element));
+}
