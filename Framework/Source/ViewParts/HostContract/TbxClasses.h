@@ -73,9 +73,12 @@ class TComponent : public TObject, public virtual IInterface {
 
  private:
   friend class TFreeNotifySink;
+  void DestroyComponents();
+  void NotifySinks();
   class TNotificationSink : public TFreeNotifySink {
    public:
     explicit TNotificationSink(TComponent* self) : FSelf(self) {}
+    ~TNotificationSink() override;
 
    protected:
     void ComponentFreed(TComponent* component) override { FSelf->Notification(component, opRemove); }

@@ -1,0 +1,79 @@
+// TControl: parent, visibility, bounds, text, events and the action link.
+#include "TbxControls.h"
+
+#include "TbxFields.h"
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl() {
+  // Watchers, the action among them, let go while this is still a whole control.
+  Destroying();
+  if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  if (FParent) FParent->RemoveControl(this);
+  FParent = parent;
+  if (FParent) FParent->InsertControl(this);
+}
+
+void TControl::SetVisible(bool visible) {
+  if (UpdateField(FVisible, visible) && FAlign != alNone) RequestAlign();
+}
+
+void TControl::SetEnabled(bool enabled) { FEnabled = enabled; }
+
+void TControl::SetAlign(TAlign align) {
+  FAlign = align;
+  RequestAlign();
+}
+
+void TControl::RequestAlign() {
+  if (FParent) FParent->AlignControls();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+}
+
+void TControl::SetText(const std::string& text) {
+  FText = text;
+  TextChanged();
+}
+
+void TControl::SetAction(TBasicAction* action) {
+  if (action == FAction) return;
+  if (FAction) FAction->RemoveClient(this);
+  FAction = action;
+  if (!action) return;
+  action->AddClient(this, [this, action] { ActionChange(action); });
+  ActionChange(action);
+}
+
+void TControl::ActionChange(TBasicAction* action) {
+  auto* custom = dynamic_cast<TCustomAction*>(action);
+  if (!custom) return;
+  if (!custom->GetCaption().empty()) SetText(custom->GetCaption());
+  SetHint(custom->GetHint());
+  SetEnabled(custom->GetEnabled());
+  SetVisible(custom->GetVisible());
+}
+
+void TControl::Click() {
+  if (OnClick)
+    OnClick(this);
+  else if (FAction)
+    FAction->Execute();
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::ContextPopup(TPoint mousePos, bool& handled) {
+  if (OnContextPopup) OnContextPopup(this, mousePos, handled);
+}

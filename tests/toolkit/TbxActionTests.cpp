@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "TbxControls.h"
+
+TEST(TActionExecute, ClickRunsOnClickElseTheEnabledAction) {
+  TCustomAction action(nullptr);
+  EXPECT_FALSE(action.Execute());  // no handler
+  int executed = 0, clicked = 0;
+  action.OnExecute = [&](TObject* sender) { executed += sender == &action; };
+  TControl control(nullptr);
+  control.SetAction(&action);
+  control.Click();
+  EXPECT_EQ(executed, 1);
+
+  action.SetEnabled(false);
+  EXPECT_FALSE(action.Execute());
+  control.Click();
+  EXPECT_EQ(executed, 1);
+
+  action.SetEnabled(true);
+  control.OnClick = [&](TObject*) { ++clicked; };
+  control.Click();
+  EXPECT_EQ(clicked, 1);
+  EXPECT_EQ(executed, 1);
+}
+
+TEST(TActionLink, ControlFollowsTheActionItIsLinkedTo) {
+  TCustomAction action(nullptr);
+  action.SetCaption("Open");
+  action.SetHint("Opens a file");
+  action.SetEnabled(false);
+  TControl control(nullptr);
+  control.SetAction(&action);
+  EXPECT_EQ(control.GetText(), "Open");
+  EXPECT_EQ(control.GetHint(), "Opens a file");
+  EXPECT_FALSE(control.GetEnabled());
+
+  action.SetVisible(false);
+  action.SetEnabled(true);
+  EXPECT_FALSE(control.GetVisible());
+  EXPECT_TRUE(control.GetEnabled());
+  action.SetCaption("");  // an empty caption leaves the text alone
+  EXPECT_EQ(control.GetText(), "Open");
+
+  TCustomAction other(nullptr);
+  control.SetAction(&other);
+  EXPECT_EQ(action.ClientCount(), 0);
+  action.SetCaption("Stale");
+  EXPECT_EQ(control.GetText(), "Open");
+  EXPECT_TRUE(control.GetVisible());
+}
+
+TEST(TActionLink, DestroyingEitherSideUnlinks) {
+  auto* action = new TCustomAction(nullptr);
+  auto* control = new TControl(nullptr);
+  TControl survivor(nullptr);
+  control->SetAction(action);
+  survivor.SetAction(action);
+  EXPECT_EQ(action->ClientCount(), 2);
+  delete control;
+  EXPECT_EQ(action->ClientCount(), 1);
+  action->SetCaption("Still fine");
+  EXPECT_EQ(survivor.GetText(), "Still fine");
+  delete action;
+  EXPECT_EQ(survivor.GetAction(), nullptr);
+  survivor.Click();
+}
+
+TEST(TActionLink, ClientDestroyedDuringChangeIsNotTold) {
+  TCustomAction action(nullptr);
+  TControl killer(nullptr), other(nullptr);
+  auto* victim = new TControl(nullptr);
+  int victimTold = 0, otherTold = 0;
+  action.AddClient(&killer, [&] { FreeAndNil(victim); });
+  action.AddClient(victim, [&] { ++victimTold; });
+  action.AddClient(&other, [&] { ++otherTold; });
+  action.SetCaption("Go");
+  EXPECT_EQ(victim, nullptr);
+  EXPECT_EQ(victimTold, 0);
+  EXPECT_EQ(otherTold, 1);
+  EXPECT_EQ(action.ClientCount(), 2);
+  action.RemoveClient(&other);
+  EXPECT_EQ(action.ClientCount(), 1);
+}

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TbxTestComponents.h"
+
+using TLog = std::vector<std::string>;
+using THeard = std::vector<std::pair<TComponent*, TOperation>>;
+
+TEST(TComponentOwnership, OwnerDestroysOwnedLastInsertedFirst) {
+  TLog log;
+  auto* owner = new TLoggedComponent(nullptr, log, "owner");
+  auto* a = new TLoggedComponent(owner, log, "a");
+  new TLoggedComponent(owner, log, "b");
+  new TLoggedComponent(a, log, "a1");
+  EXPECT_EQ(owner->ComponentCount(), 2);
+  EXPECT_EQ(a->GetOwner(), owner);
+  delete owner;
+  EXPECT_EQ(log, (TLog{"owner", "b", "a", "a1"}));
+}
+
+TEST(TComponentOwnership, OwnedDestroyedFirstLeavesOwnerAndNotifiesIt) {
+  TLog log;
+  TNotifiedComponent owner(nullptr);
+  auto* a = new TLoggedComponent(&owner, log, "a");
+  auto* b = new TLoggedComponent(&owner, log, "b");
+  auto* c = new TLoggedComponent(&owner, log, "c");
+  delete b;
+  ASSERT_EQ(owner.ComponentCount(), 2);
+  EXPECT_EQ(owner.GetComponent(0), a);
+  EXPECT_EQ(owner.GetComponent(1), c);
+  EXPECT_EQ(owner.Heard, (THeard{{b, opRemove}}));
+}
+
+TEST(TComponentOwnership, DestructorDestroyingASiblingIsSafe) {
+  TLog log;
+  auto* owner = new TComponent(nullptr);
+  auto* first = new TLoggedComponent(owner, log, "first");
+  auto* last = new TLoggedComponent(owner, log, "last");
+  last->AlsoDestroy = first;
+  delete owner;
+  EXPECT_EQ(log, (TLog{"last", "first"}));
+}
+
+TEST(TComponentOwnership, InsertAndRemoveMoveOwnershipWithoutDestroying) {
+  TLog log;
+  auto* first = new TComponent(nullptr);
+  auto* second = new TComponent(nullptr);
+  auto* x = new TLoggedComponent(first, log, "x");
+  second->InsertComponent(x);
+  EXPECT_EQ(first->ComponentCount(), 0);
+  EXPECT_EQ(second->ComponentCount(), 1);
+  EXPECT_EQ(x->GetOwner(), second);
+  delete first;
+  EXPECT_TRUE(log.empty());
+
+  second->RemoveComponent(x);
+  EXPECT_EQ(x->GetOwner(), nullptr);
+  delete second;
+  EXPECT_TRUE(log.empty());
+  delete x;
+  EXPECT_EQ(log, (TLog{"x"}));
+}
+
+TEST(TFreeNotification, WatcherHearsOnceAndCountsRequests) {
+  TNotifiedComponent watcher(nullptr);
+  auto* twice = new TComponent(nullptr);
+  auto* withdrawn = new TComponent(nullptr);
+  watcher.FreeNotification(twice);
+  watcher.FreeNotification(twice);
+  watcher.RemoveFreeNotification(twice);  // one request is still standing
+  watcher.FreeNotification(withdrawn);
+  watcher.RemoveFreeNotification(withdrawn);
+  delete withdrawn;
+  delete twice;
+  EXPECT_EQ(watcher.Heard, (THeard{{twice, opRemove}}));
+}
+
+TEST(TFreeNotification, WatchedComponentOutlivesItsWatcher) {
+  // The other direction: the watched component must not call the watcher that is gone.
+  auto watched = std::make_unique<TComponent>(nullptr);
+  auto* watcher = new TNotifiedComponent(nullptr);
+  watcher->FreeNotification(watched.get());
+  watched->FreeNotification(watcher);
+  delete watcher;
+  watched.reset();
+}
+
+TEST(TFreeNotifySink, SinkHearsOnceAndForgetsTheComponent) {
+  TCallbackSink sink;
+  auto* component = new TComponent(nullptr);
+  sink.Watch(component);
+  sink.Watch(component);
+  delete component;
+  EXPECT_EQ(sink.Freed, (std::vector<TComponent*>{component}));
+  sink.Unwatch(component);  // already forgotten: the dead address is not touched
+}
+
+TEST(TFreeNotifySink, SinkDestroyedByAnotherSinkDuringNotification) {
+  auto* component = new TComponent(nullptr);
+  auto* victim = new TCallbackSink;
+  TCallbackSink first, killer;
+  first.Watch(component);
+  victim->Watch(component);
+  killer.Watch(component);  // told first (newest watcher first), so the victim goes before its turn
+  killer.OnFreed = [&victim](TComponent*) { FreeAndNil(victim); };
+  delete component;
+  EXPECT_EQ(victim, nullptr);
+  EXPECT_EQ(first.Freed.size(), 1u);
+  EXPECT_EQ(killer.Freed.size(), 1u);
+}

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TbxControls.h"
+
+namespace {
+struct TBounds {
+  int Left, Top, Width, Height;
+  friend bool operator==(const TBounds&, const TBounds&) = default;
+};
+
+TBounds BoundsOf(const TControl& c) { return {c.GetLeft(), c.GetTop(), c.GetWidth(), c.GetHeight()}; }
+
+void PrintTo(const TBounds& b, std::ostream* os) {
+  *os << "(" << b.Left << "," << b.Top << " " << b.Width << "x" << b.Height << ")";
+}
+
+// A child of the given size and alignment.
+std::unique_ptr<TControl> AlignedChild(TWinControl& parent, TAlign align, int width, int height) {
+  auto child = std::make_unique<TControl>(nullptr);
+  child->SetBounds(1, 1, width, height);
+  child->SetParent(&parent);
+  child->SetAlign(align);
+  return child;
+}
+}  // namespace
+
+TEST(TControlParent, SetParentMovesTheControlBetweenLists) {
+  TWinControl first(nullptr), second(nullptr);
+  TControl a(nullptr), b(nullptr);
+  a.SetParent(&first);
+  b.SetParent(&first);
+  a.SetParent(&second);
+  EXPECT_EQ(first.GetControlCount(), 1);
+  EXPECT_EQ(first.GetControl(0), &b);
+  EXPECT_EQ(second.IndexOfControl(&a), 0);
+  EXPECT_EQ(a.GetParent(), &second);
+  b.SetParent(nullptr);
+  EXPECT_EQ(first.GetControlCount(), 0);
+  EXPECT_EQ(b.GetParent(), nullptr);
+}
+
+TEST(TControlParent, DestroyedParentDetachesChildrenWithoutDestroyingThem) {
+  TComponent owner(nullptr);
+  auto* parent = new TWinControl(nullptr);
+  auto* child = new TControl(&owner);
+  auto* winChild = new TWinControl(&owner);
+  child->SetParent(parent);
+  winChild->SetParent(parent);
+  delete parent;
+  EXPECT_EQ(owner.ComponentCount(), 2);
+  EXPECT_EQ(child->GetParent(), nullptr);
+  EXPECT_EQ(winChild->GetParent(), nullptr);
+}
+
+TEST(TControlParent, DestroyedChildLeavesItsParent) {
+  TWinControl parent(nullptr);
+  auto* a = new TControl(nullptr);
+  auto* b = new TWinControl(nullptr);
+  a->SetParent(&parent);
+  b->SetParent(&parent);
+  delete a;
+  ASSERT_EQ(parent.GetControlCount(), 1);
+  EXPECT_EQ(parent.GetControl(0), b);
+  delete b;
+  EXPECT_EQ(parent.GetControlCount(), 0);
+}
+
+TEST(TWinControlHandle, HandlesAreUniqueAndFindTheirControlWhileItLives) {
+  auto* a = new TWinControl(nullptr);
+  TWinControl b(nullptr);
+  THandle handle = a->GetHandle();
+  EXPECT_NE(handle, 0);
+  EXPECT_NE(handle, b.GetHandle());
+  EXPECT_EQ(FindControl(handle), a);
+  EXPECT_EQ(FindControl(b.GetHandle()), &b);
+  EXPECT_EQ(FindControl(0), nullptr);
+  delete a;
+  EXPECT_EQ(FindControl(handle), nullptr);
+}
+
+TEST(TWinControlFocus, FocusFollowsSetFocusAndClearsOnDestruction) {
+  auto* a = new TWinControl(nullptr);
+  TWinControl b(nullptr);
+  a->SetFocus();
+  EXPECT_TRUE(a->Focused());
+  EXPECT_EQ(FocusedControl(), a);
+  b.SetFocus();
+  EXPECT_FALSE(a->Focused());
+  a->SetFocus();
+  delete a;
+  EXPECT_EQ(FocusedControl(), nullptr);
+  EXPECT_FALSE(b.Focused());
+}
+
+TEST(TWinControlAlign, EdgesAreTakenInOrderAndClientFillsTheRest) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 200, 100);
+  auto client = AlignedChild(parent, alClient, 5, 5);
+  auto left = AlignedChild(parent, alLeft, 30, 5);
+  auto top1 = AlignedChild(parent, alTop, 5, 10);
+  auto bottom = AlignedChild(parent, alBottom, 5, 20);
+  auto right = AlignedChild(parent, alRight, 40, 5);
+  auto top2 = AlignedChild(parent, alTop, 5, 15);
+  auto unaligned = AlignedChild(parent, alNone, 7, 8);
+  EXPECT_EQ(BoundsOf(*top1), (TBounds{0, 0, 200, 10}));
+  EXPECT_EQ(BoundsOf(*top2), (TBounds{0, 10, 200, 15}));
+  EXPECT_EQ(BoundsOf(*bottom), (TBounds{0, 80, 200, 20}));
+  EXPECT_EQ(BoundsOf(*left), (TBounds{0, 25, 30, 55}));
+  EXPECT_EQ(BoundsOf(*right), (TBounds{160, 25, 40, 55}));
+  EXPECT_EQ(BoundsOf(*client), (TBounds{30, 25, 130, 55}));
+  EXPECT_EQ(BoundsOf(*unaligned), (TBounds{1, 1, 7, 8}));
+}
+
+TEST(TWinControlAlign, HiddenChildrenAndResizeRealign) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 100, 100);
+  auto top = AlignedChild(parent, alTop, 5, 10);
+  auto client = AlignedChild(parent, alClient, 5, 5);
+  top->Hide();
+  EXPECT_EQ(BoundsOf(*client), (TBounds{0, 0, 100, 100}));
+  top->Show();
+  EXPECT_EQ(BoundsOf(*client), (TBounds{0, 10, 100, 90}));
+  parent.SetBounds(0, 0, 50, 60);
+  EXPECT_EQ(BoundsOf(*top), (TBounds{0, 0, 50, 10}));
+  EXPECT_EQ(BoundsOf(*client), (TBounds{0, 10, 50, 50}));
+}
+
+TEST(TWinControlAlign, SetAlignRealignsEvenWithTheSameValue) {
+  TWinControl parent(nullptr);
+  TControl child(nullptr);
+  child.SetParent(&parent);
+  int before = parent.AlignCount();
+  child.SetAlign(alNone);
+  child.SetAlign(alNone);
+  EXPECT_EQ(parent.AlignCount(), before + 2);
+  TControl orphan(nullptr);
+  orphan.SetAlign(alTop);  // no parent to ask
+}
+
+TEST(TControlEvents, ClickDblClickAndContextPopupReachTheirHandlers) {
+  TControl control(nullptr);
+  bool dummy = false;
+  control.Click();  // nothing assigned: nothing happens
+  control.DblClick();
+  control.ContextPopup({}, dummy);
+  EXPECT_FALSE(dummy);
+
+  std::vector<std::string> heard;
+  control.OnClick = [&](TObject* s) { heard.push_back(s == &control ? "click" : "?"); };
+  control.OnDblClick = [&](TObject* s) { heard.push_back(s == &control ? "dblclick" : "?"); };
+  control.OnContextPopup = [&](TObject* s, TPoint p, bool& handled) {
+    heard.push_back(s == &control && p.X == 3 && p.Y == 4 ? "popup" : "?");
+    handled = true;
+  };
+  bool handled = false;
+  control.Click();
+  control.DblClick();
+  control.ContextPopup({3, 4}, handled);
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(heard, (std::vector<std::string>{"click", "dblclick", "popup"}));
+}
