@@ -40,7 +40,7 @@ class ModuleTest : public ::testing::Test {
 };
 
 TEST_F(ModuleTest, ExportsTheFactoriesAndNothingElse) {
-  EXPECT_THAT(DefinedDynamicSymbols(ModulePath), ElementsAre("CreateLabelViewPart"));
+  EXPECT_THAT(DefinedDynamicSymbols(ModulePath), ElementsAre("CreateLabelViewPart", "CreateToolbarViewPart"));
   EXPECT_EQ(Module.FindFactory("TNUVLabelViewPart"), nullptr);
   EXPECT_EQ(Module.Version(), "1.0.0.0");
 }

@@ -8,6 +8,7 @@
 #include "KolXml.h"
 #include "NUVIntf.h"
 #include "TbxDocks.h"
+#include "TbxToolbars.h"
 
 // The child element of node named name, or nil. With mustExist true a missing element (or a nil
 // node) gives a new empty element of that name instead, so the caller always gets one.
@@ -55,5 +56,15 @@ inline constexpr const char* SActionServiceID = "NUV.Service.Action";
 TIntfPtr<INUVImageService> FindImageService(const INUVWorkItem* workItem, const std::string& id);
 // The action service registered under id for the work item, or nil.
 TIntfPtr<INUVActionService> GetActionService(const INUVWorkItem* workItem, const std::string& id);
+
+// Creates the toolbar's items from the toolbar element's <Item> and <Separator> children, in
+// document order; other children are not items. An <Item> is a TTBXItem, or a TTBXSubmenuItem
+// when it has <Item>/<Separator> children of its own (its sub-items). Attributes: Caption
+// (through ParseConfig on the view part's work item), GroupIndex (default 0), CommandID (the
+// action from the action service; unknown: none), ImageFile (index from the image service; no
+// service: none), Visible (default True). The items are owned by the toolbar. Either service may
+// be nil.
+void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element,
+                  INUVActionService* actions, INUVImageService* images);
 
 #pragma GCC visibility pop

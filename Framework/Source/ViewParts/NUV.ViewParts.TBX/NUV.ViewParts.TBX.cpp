@@ -2,6 +2,7 @@
 // base-class constructor and hands it out with one reference added for the caller; the module
 // keeps no reference and no state of its own.
 #include "NUVLabelViewPart.h"
+#include "NUVToolbarViewPart.h"
 
 #define NUV_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -16,6 +17,10 @@ INUVViewPart* NewViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
 
 NUV_EXPORT INUVViewPart* CreateLabelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
   return NewViewPart<TNUVLabelViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateToolbarViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVToolBarViewPart>(extension, workItem);
 }
 
 // The module's version record: an ELF note (owner "NUV", type 1) holding the file and product

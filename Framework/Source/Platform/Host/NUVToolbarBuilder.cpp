@@ -1,0 +1,71 @@
+#include "NUVConfig.h"
+#include "NUVViewPart.h"
+
+namespace {
+
+struct TBuildContext {
+  TTBXToolbar* Toolbar;
+  const INUVWorkItem* WorkItem;
+  INUVActionService* Actions;
+  INUVImageService* Images;
+};
+
+bool IsItemElement(const IXMLNode& node) {
+  return node.NodeName() == "Item" || node.NodeName() == "Separator";
+}
+
+bool HasItemChildren(const IXMLNode& node) {
+  auto children = node.ChildNodes();
+  for (int i = 0; i < children->Count(); ++i)
+    if (IsItemElement(*children->Get(i))) return true;
+  return false;
+}
+
+void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent);
+
+TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node) {
+  if (node.NodeName() == "Separator") {
+    auto* separator = new TTBXSeparatorItem(context.Toolbar);
+    separator->SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
+    separator->SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
+    return separator;
+  }
+  TTBCustomItem* item = HasItemChildren(node) ? static_cast<TTBCustomItem*>(new TTBXSubmenuItem(context.Toolbar))
+                                              : new TTBXItem(context.Toolbar);
+  try {
+    std::string commandID = GetNodeAttrValue(&node, "CommandID", false, "");
+    if (context.Actions && !commandID.empty())
+      item->SetAction(context.Actions->CreateAction(commandID, context.Toolbar));
+    if (node.HasAttribute("Caption"))
+      item->SetCaption(TNUVDataUtils::ParseConfig(context.WorkItem, node.GetAttribute("Caption")));
+    std::string imageFile = GetNodeAttrValue(&node, "ImageFile", false, "");
+    if (context.Images && !imageFile.empty())
+      item->SetImageIndex(context.Images->GetImageManager()->AddImage(imageFile));
+    item->SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
+    if (node.HasAttribute("Visible")) item->SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
+    BuildItems(context, node, *item);
+  } catch (...) {
+    delete item;  // nothing half-built stays on the toolbar
+    throw;
+  }
+  return item;
+}
+
+void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent) {
+  auto children = element.ChildNodes();
+  for (int i = 0; i < children->Count(); ++i) {
+    auto child = children->Get(i);
+    if (IsItemElement(*child)) parent.Add(BuildItem(context, *child));
+  }
+}
+
+}  // namespace
+
+void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element,
+                  INUVActionService* actions, INUVImageService* images) {
+  NUV_ASSERT(toolbar != nullptr);
+  if (!element) return;
+  auto* owner = dynamic_cast<TNUVCustomViewPart*>(GetImplObject(viewPart));
+  TBuildContext context{toolbar, owner ? owner->GetWorkItem() : nullptr, actions, images};
+  BuildItems(context, *element, *toolbar->Items());
+}

@@ -1,0 +1,100 @@
+#include "TbxItems.h"
+
+#include <algorithm>
+
+#include "TbxToolbars.h"
+
+TTBCustomItem::TTBCustomItem(TComponent* owner) : TComponent(owner) {}
+
+// Watchers hear first; then the contents go, last first, each taken out before it is destroyed
+// since one item's destructor may destroy others; then the item leaves its parent.
+TTBCustomItem::~TTBCustomItem() {
+  Destroying();
+  Clear();
+  if (FParent) FParent->Remove(this);
+  if (FAction) FAction->RemoveClient(this);
+}
+
+TTBCustomItem* TTBCustomItem::GetItem(int index) const {
+  if (index < 0 || index >= Count())
+    throw Exception("item index " + std::to_string(index) + " out of range 0.." + std::to_string(Count() - 1));
+  return FItems[static_cast<size_t>(index)];
+}
+
+int TTBCustomItem::IndexOf(const TTBCustomItem* item) const {
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
+  NUV_ASSERT(item != nullptr);
+  if (item->FParent) throw Exception("item '" + item->GetCaption() + "' is already in another item");
+  if (index < 0 || index > Count())
+    throw Exception("insert index " + std::to_string(index) + " out of range 0.." + std::to_string(Count()));
+  for (TTBCustomItem* p = this; p; p = p->FParent)
+    if (p == item) throw Exception("an item cannot hold itself");
+  FItems.insert(FItems.begin() + index, item);
+  item->FParent = this;
+}
+
+void TTBCustomItem::Remove(TTBCustomItem* item) {
+  int index = IndexOf(item);
+  if (index < 0) return;
+  FItems.erase(FItems.begin() + index);
+  item->FParent = nullptr;
+}
+
+void TTBCustomItem::Delete(int index) {
+  TTBCustomItem* item = GetItem(index);
+  Remove(item);
+  delete item;
+}
+
+void TTBCustomItem::Clear() {
+  while (!FItems.empty()) Delete(Count() - 1);
+}
+
+void TTBCustomItem::SetAction(TBasicAction* action) {
+  if (action == FAction) return;
+  if (FAction) FAction->RemoveClient(this);
+  FAction = action;
+  if (!action) return;
+  action->AddClient(this, [this, action] { ActionChange(action); });
+  ActionChange(action);
+}
+
+void TTBCustomItem::ActionChange(TBasicAction* action) {
+  auto* custom = dynamic_cast<TCustomAction*>(action);
+  if (!custom) return;
+  if (!custom->GetCaption().empty()) SetCaption(custom->GetCaption());
+  SetHint(custom->GetHint());
+  SetEnabled(custom->GetEnabled());
+  SetVisible(custom->GetVisible());
+  if (custom->GetImageIndex() >= 0) SetImageIndex(custom->GetImageIndex());
+}
+
+TTBCustomToolbar* TTBCustomItem::GetToolbar() const {
+  const TTBCustomItem* root = this;
+  while (root->FParent) root = root->FParent;
+  return root->RootToolbar();
+}
+
+void TTBCustomItem::Click() {
+  if (!FEnabled) return;
+  if (OnClick)
+    OnClick(this);
+  else if (FAction)
+    FAction->Execute();
+}
+
+TTBRootItem::TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar)
+    : TTBCustomItem(owner), FToolbar(toolbar) {}
+TTBRootItem::~TTBRootItem() = default;
+
+TTBXCustomItem::~TTBXCustomItem() = default;
+TTBXItem::~TTBXItem() = default;
+TTBXSubmenuItem::~TTBXSubmenuItem() = default;
+TTBXSeparatorItem::~TTBXSeparatorItem() = default;
+
+TTBControlItem::TTBControlItem(TComponent* owner, TControl* control) : TTBCustomItem(owner), FControl(control) {}
+TTBControlItem::~TTBControlItem() = default;

@@ -1,0 +1,125 @@
+// Toolbar2000/TBX items: the item tree of toolbars and menus.
+#pragma once
+#pragma GCC visibility push(default)
+
+#include <string>
+#include <vector>
+
+#include "TbxControls.h"
+
+class TTBCustomToolbar;
+
+// An item of a toolbar's item tree. Its sub-items are its contents: destroying an item destroys
+// its sub-items and takes the item out of its parent item. Ownership (TComponent) is separate:
+// an owner destroys the items it owns wherever they stand in a tree.
+class TTBCustomItem : public TComponent {
+ public:
+  explicit TTBCustomItem(TComponent* owner);
+  ~TTBCustomItem() override;
+
+  // Sub-items, in order.
+  int Count() const { return static_cast<int>(FItems.size()); }
+  TTBCustomItem* GetItem(int index) const;
+  int IndexOf(const TTBCustomItem* item) const;
+  TTBCustomItem* GetParent() const { return FParent; }
+  // An item stands in at most one parent: inserting an item that has one raises.
+  void Insert(int index, TTBCustomItem* item);
+  void Add(TTBCustomItem* item) { Insert(Count(), item); }
+  // Takes the item out without destroying it.
+  void Remove(TTBCustomItem* item);
+  // Takes the item at index out and destroys it.
+  void Delete(int index);
+  void Clear();
+
+  const std::string& GetCaption() const { return FCaption; }
+  void SetCaption(const std::string& caption) { FCaption = caption; }
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& hint) { FHint = hint; }
+  int GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool visible) { FVisible = visible; }
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool enabled) { FEnabled = enabled; }
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int index) { FImageIndex = index; }
+
+  // The action that handles clicks (not owned); the item follows its caption, hint, enabled,
+  // visible state and image index.
+  TBasicAction* GetAction() const { return FAction; }
+  void SetAction(TBasicAction* action);
+
+  // The toolbar whose tree holds this item, or nil.
+  TTBCustomToolbar* GetToolbar() const;
+
+  TNotifyEvent OnClick;
+  // Runs OnClick when it is assigned, otherwise the action.
+  virtual void Click();
+
+ protected:
+  virtual void ActionChange(TBasicAction* action);
+  // The root item of a toolbar answers its toolbar.
+  virtual TTBCustomToolbar* RootToolbar() const { return nullptr; }
+
+ private:
+  std::vector<TTBCustomItem*> FItems;
+  TTBCustomItem* FParent = nullptr;
+  std::string FCaption, FHint;
+  int FGroupIndex = 0;
+  bool FVisible = true;
+  bool FEnabled = true;
+  int FImageIndex = -1;
+  TGuard<TBasicAction> FAction;
+};
+
+// The root of a toolbar's item tree.
+class TTBRootItem : public TTBCustomItem {
+ public:
+  TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar);
+  ~TTBRootItem() override;
+
+ protected:
+  TTBCustomToolbar* RootToolbar() const override { return FToolbar; }
+
+ private:
+  TTBCustomToolbar* FToolbar;
+};
+
+class TTBXCustomItem : public TTBCustomItem {
+ public:
+  using TTBCustomItem::TTBCustomItem;
+  ~TTBXCustomItem() override;
+};
+
+class TTBXItem : public TTBXCustomItem {
+ public:
+  using TTBXCustomItem::TTBXCustomItem;
+  ~TTBXItem() override;
+};
+
+class TTBXSubmenuItem : public TTBXCustomItem {
+ public:
+  using TTBXCustomItem::TTBXCustomItem;
+  ~TTBXSubmenuItem() override;
+};
+
+class TTBXSeparatorItem : public TTBCustomItem {
+ public:
+  using TTBCustomItem::TTBCustomItem;
+  ~TTBXSeparatorItem() override;
+};
+
+// An item that shows a control on the toolbar. It refers to the control without owning it and
+// forgets it when the control is destroyed.
+class TTBControlItem : public TTBCustomItem {
+ public:
+  TTBControlItem(TComponent* owner, TControl* control);
+  ~TTBControlItem() override;
+  TControl* GetControl() const { return FControl; }
+  void SetControl(TControl* control) { FControl = control; }
+
+ private:
+  TGuard<TControl> FControl;
+};
+
+#pragma GCC visibility pop

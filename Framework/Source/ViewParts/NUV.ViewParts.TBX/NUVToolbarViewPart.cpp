@@ -1,0 +1,271 @@
+#include "NUVToolbarViewPart.h"
+
+#include "NUVConfig.h"
+#include "NUVStrings.h"
+
+// A view part released without Finalize still frees what it owns.
+TNUVToolBarViewPart::~TNUVToolBarViewPart() {
+  FMergedItems.reset();
+  FHiddenItems.reset();
+  delete FToolbar;
+}
+
+bool TNUVToolBarViewPart::QueryInterface(const TGUID& iid, void** obj) {
+  return QueryInterfaceList<TNUVToolBarViewPart, INUVToolbarService>(this, iid, obj) ||
+         TNUVMultiBindingViewPart::QueryInterface(iid, obj);
+}
+
+TControl* TNUVToolBarViewPart::GetControl() { return FToolbar; }
+
+TTBXToolbar* TNUVToolBarViewPart::GetToolbar() { return FToolbar; }
+
+TIntfPtr<IQIMExtension> TNUVToolBarViewPart::GetExtension() {
+  return TIntfPtr<IQIMExtension>(TNUVCustomViewPart::GetExtension());
+}
+
+TIntfPtr<INUVWorkItem> TNUVToolBarViewPart::GetWorkItem() {
+  return TIntfPtr<INUVWorkItem>(TNUVCustomViewPart::GetWorkItem());
+}
+
+// Read anew at every call: nothing is cached.
+std::string TNUVToolBarViewPart::GetServiceID() {
+  return GetChildNodeValue(FToolbarNode.get(), "ServiceID", false, "");
+}
+
+void TNUVToolBarViewPart::Initialize() {
+  TNUVMultiBindingViewPart::Initialize();
+  FToolbar = new TTBXToolbar(nullptr);
+  FToolbar->SetParent(TNUVCustomViewPart::GetWorkItem()->GetHostControl());
+  FToolbar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
+    DoContextPopup(sender, mousePos, handled);
+  };
+  FToolbarNode = GetChildNode(TNUVCustomViewPart::GetExtension()->GetExtData().get(), "Toolbar", true);
+  std::string serviceID = GetServiceID();
+  if (!serviceID.empty())
+    GetServiceCenter()->RegisterService(serviceID, Supports<INUVToolbarService>(this));
+}
+
+void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
+  INUVWorkItem* workItem = TNUVCustomViewPart::GetWorkItem();
+  FToolbar->SetText(TNUVDataUtils::ParseConfig(workItem, GetCaption()));
+  NUV_ASSERT(FToolbarNode);
+  auto actions = GetActionService(workItem, SActionServiceID);
+  auto images = FindImageService(workItem, SImageServiceID);
+  BuildToolbar(FToolbar, this, FToolbarNode.get(), actions.get(), images.get());
+  for (int i = 0; i < BoundViewParts().Count(); ++i) InsertChildViewPart(BoundViewParts().Items(i));
+  std::string mainToolbar = GetNodeAttrValue(FToolbarNode.get(), "MergeWithMainToolbarViewPart", false, "");
+  if (!mainToolbar.empty()) {
+    auto* target = dynamic_cast<TTBXToolbar*>(FindControlByName(mainToolbar));
+    NUV_ASSERT(target != nullptr);
+    MergeIntoToolbar(target);
+  }
+}
+
+// The merged items go; the main toolbar's items that the merge hid come back. The own toolbar
+// stays hidden and empty.
+void TNUVToolBarViewPart::DoWorkItemStopping(const std::string&, INUVParamContext*, bool&) {
+  FMergedItems.reset();
+  if (FHiddenItems) {
+    for (TTBCustomItem* item : *FHiddenItems) item->SetVisible(true);
+    FHiddenItems.reset();
+  }
+}
+
+void TNUVToolBarViewPart::Finalize() {
+  std::string serviceID = GetServiceID();
+  if (!serviceID.empty()) GetServiceCenter()->UnregisterService(serviceID);
+  FMergedItems.reset();
+  FHiddenItems.reset();
+  FreeAndNil(FToolbar);
+  TNUVMultiBindingViewPart::Finalize();
+}
+
+void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  BoundViewParts().Add(child);
+  if (TNUVCustomViewPart::GetWorkItem()->GetState() == 1) InsertChildViewPart(child);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Placing children
+
+void TNUVToolBarViewPart::InsertChildViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  int groupIndex = GetChildNodeValue(child->GetExtData().get(), "GroupIndex", false, -1);
+  TControl* control = child->GetControl();
+  if (!control) NUVViewPartErrorFmt(this, LoadLibStr(SViewPartWithoutControl), child->GetName(), GetName());
+  if (auto* childToolbar = dynamic_cast<TTBXToolbar*>(control)) {
+    if (auto* childViewPart = dynamic_cast<TNUVToolBarViewPart*>(GetImplObject(child)))
+      childViewPart->MergeIntoToolbar(FToolbar);
+    else
+      MoveToolbarItems(childToolbar, groupIndex);
+  } else {
+    InsertControlItem(control, groupIndex);
+  }
+  child->SetWorkSpace(this);
+}
+
+// Every item goes to the same place, last one first, so they keep their order.
+void TNUVToolBarViewPart::MoveToolbarItems(TTBXToolbar* source, int groupIndex) {
+  if (source == FToolbar) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
+  TTBCustomItem* parent = nullptr;
+  int index = FindInsertPosition(groupIndex, parent);
+  for (int k = source->Items()->Count() - 1; k >= 0; --k) {
+    TTBCustomItem* item = source->Items()->GetItem(k);
+    source->Items()->Remove(item);
+    item->SetGroupIndex(groupIndex);
+    parent->Insert(index, item);
+  }
+}
+
+void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
+  int index = FindInsertIndex(groupIndex);
+  auto* item = new TTBControlItem(FToolbar, control);
+  item->SetGroupIndex(groupIndex);
+  FToolbar->Items()->Insert(index, item);
+  control->SetVisible(true);
+  control->SetParent(FToolbar);
+}
+
+// The first top-level item with a greater group index decides, whatever follows it.
+int TNUVToolBarViewPart::FindInsertIndex(int groupIndex) const {
+  TTBCustomItem* root = FToolbar->Items();
+  for (int i = 0; i < root->Count(); ++i)
+    if (root->GetItem(i)->GetGroupIndex() > groupIndex) return i;
+  return root->Count();
+}
+
+namespace {
+// Depth-first: items of lower or equal group index are passed over and searched into.
+bool SearchInsertPosition(TTBCustomItem* parent, int groupIndex, TTBCustomItem*& foundParent, int& foundIndex) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TTBCustomItem* item = parent->GetItem(i);
+    if (item->GetGroupIndex() > groupIndex) {
+      foundParent = parent;
+      foundIndex = i;
+      return true;
+    }
+    if (SearchInsertPosition(item, groupIndex, foundParent, foundIndex)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+int TNUVToolBarViewPart::FindInsertPosition(int groupIndex, TTBCustomItem*& parent) const {
+  int index = 0;
+  if (!SearchInsertPosition(FToolbar->Items(), groupIndex, parent, index)) {
+    parent = FToolbar->Items();
+    index = parent->Count();
+  }
+  NUV_ASSERT(parent != nullptr);
+  return index;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Merging
+
+namespace {
+void MarkTopLevelItems(TTBXToolbar* toolbar, std::intptr_t mark) {
+  TTBCustomItem* root = toolbar->Items();
+  for (int i = 0; i < root->Count(); ++i) root->GetItem(i)->SetTag(mark);
+}
+
+// The group index of the first sub-item whose group index is not 0, or 0.
+int FirstNonZeroGroupIndex(const TTBCustomItem* item) {
+  for (int i = 0; i < item->Count(); ++i)
+    if (item->GetItem(i)->GetGroupIndex() != 0) return item->GetItem(i)->GetGroupIndex();
+  return 0;
+}
+
+int FirstGreaterSubItem(const TTBCustomItem* item, int groupIndex) {
+  for (int i = 0; i < item->Count(); ++i)
+    if (item->GetItem(i)->GetGroupIndex() > groupIndex) return i;
+  return item->Count();
+}
+
+// The action's visibility, as INUVActionState decides it, when the item's action supports it.
+void ApplyActionState(TTBCustomItem* item) {
+  auto* action = dynamic_cast<TCustomAction*>(item->GetAction());
+  if (!action) return;
+  if (auto state = Supports<INUVActionState>(action)) action->SetVisible(state->GetActionVisible());
+}
+}  // namespace
+
+void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
+  if (!target) return;
+  if (target == FToolbar) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
+  if (!FMergedItems) FMergedItems = std::make_unique<TItemList>(true);
+  if (!FHiddenItems) FHiddenItems = std::make_unique<TItemList>(false);
+  target->BeginUpdate();
+  try {
+    MarkTopLevelItems(target, 1);
+    TTBCustomItem* root = FToolbar->Items();
+    for (int k = root->Count() - 1; k >= 0; --k) {
+      TTBCustomItem* item = root->GetItem(k);
+      FMergedItems->Add(item);
+      root->Remove(item);
+      MergeItem(item, target);
+    }
+    MarkTopLevelItems(target, 0);
+  } catch (...) {
+    target->EndUpdate();
+    throw;
+  }
+  target->EndUpdate();
+  FToolbar->Hide();
+}
+
+void TNUVToolBarViewPart::MergeItem(TTBCustomItem* item, TTBXToolbar* target) {
+  const int groupIndex = item->GetGroupIndex();
+  bool pending = true;
+  int offset = 0;
+  int pos = 0;
+  TTBCustomItem* root = target->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TTBCustomItem* match = root->GetItem(i);
+    if (match->GetTag() != 1 || match->GetGroupIndex() != groupIndex) continue;
+    if (match->Count() == 0) {
+      FHiddenItems->Add(match);
+      match->SetVisible(false);
+      continue;
+    }
+    if (item->Count() > 0) pos = FirstGreaterSubItem(match, FirstNonZeroGroupIndex(item));
+    while (item->Count() > 0) {
+      TTBCustomItem* sub = item->GetItem(0);
+      item->Remove(sub);
+      FMergedItems->Add(sub);
+      match->Insert(pos + offset, sub);
+      ++offset;
+    }
+    pending = false;  // the emptied item stays in FMergedItems only
+  }
+  ApplyActionState(item);
+  if (pending) {
+    int index = 0;
+    while (index < root->Count() && root->GetItem(index)->GetGroupIndex() <= groupIndex) ++index;
+    root->Insert(index, item);
+  }
+}
+
+TWinControl* TNUVToolBarViewPart::FindControlByName(const std::string& name) {
+  TIntfPtr<INUVWorkItem> root(TNUVCustomViewPart::GetWorkItem());
+  while (auto parent = root->GetParentWorkItem()) root = parent;
+  THandle handle = static_cast<THandle>(root->GetNamedValues()->GetIntValue("CurrentWorkBench"));
+  NUV_ASSERT(handle != 0);
+  TWinControl* start = FindControl(handle);
+  if (!start) return nullptr;
+  if (SameText(start->GetName(), name)) return start;
+  // Depth-first over windowed controls only; other controls are neither compared nor searched.
+  struct TSearch {
+    static TWinControl* In(TWinControl* parent, const std::string& name) {
+      for (int i = 0; i < parent->GetControlCount(); ++i) {
+        auto* control = dynamic_cast<TWinControl*>(parent->GetControl(i));
+        if (!control) continue;
+        if (SameText(control->GetName(), name)) return control;
+        if (TWinControl* found = In(control, name)) return found;
+      }
+      return nullptr;
+    }
+  };
+  return TSearch::In(start, name);
+}

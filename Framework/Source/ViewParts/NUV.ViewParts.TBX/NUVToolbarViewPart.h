@@ -1,0 +1,51 @@
+// The toolbar view part: a TTBXToolbar built from configuration, published as a toolbar service,
+// taking child view parts as items by group index, and lending its items to the main toolbar
+// while its work item runs.
+#pragma once
+
+#include <memory>
+
+#include "NUVToolbarService.h"
+#include "NUVViewPart.h"
+
+class TNUVToolBarViewPart : public TNUVMultiBindingViewPart, public INUVToolbarService {
+ public:
+  using TNUVMultiBindingViewPart::TNUVMultiBindingViewPart;
+  ~TNUVToolBarViewPart() override;
+
+  bool QueryInterface(const TGUID& iid, void** obj) override;
+
+  void Initialize() override;
+  void Finalize() override;
+  void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
+  void DoWorkItemStopping(const std::string& name, INUVParamContext* context, bool& handled) override;
+  TControl* GetControl() override;
+  void PlaceChildViewPart(INUVViewPart* child) override;
+
+  // INUVToolbarService
+  std::string GetServiceID() override;
+  TIntfPtr<IQIMExtension> GetExtension() override;
+  TIntfPtr<INUVWorkItem> GetWorkItem() override;
+  TTBXToolbar* GetToolbar() override;
+
+  // Placing children and merging.
+  void InsertChildViewPart(INUVViewPart* child);
+  int FindInsertIndex(int groupIndex) const;
+  int FindInsertPosition(int groupIndex, TTBCustomItem*& parent) const;
+  void MergeIntoToolbar(TTBXToolbar* target);
+  TWinControl* FindControlByName(const std::string& name);
+
+  using TItemList = TObjectList<TTBCustomItem>;
+  const TItemList* MergedItems() const { return FMergedItems.get(); }
+  const TItemList* HiddenItems() const { return FHiddenItems.get(); }
+
+ private:
+  void MergeItem(TTBCustomItem* item, TTBXToolbar* target);
+  void MoveToolbarItems(TTBXToolbar* source, int groupIndex);
+  void InsertControlItem(TControl* control, int groupIndex);
+
+  TTBXToolbar* FToolbar = nullptr;
+  TIntfPtr<IXMLNode> FToolbarNode;
+  std::unique_ptr<TItemList> FMergedItems;  // owns its items
+  std::unique_ptr<TItemList> FHiddenItems;  // does not own its items
+};
