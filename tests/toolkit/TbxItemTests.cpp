@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "TbxToolbars.h"
+
+namespace {
+
+TTBXItem* NewItem(TComponent* owner, const std::string& caption) {
+  auto* item = new TTBXItem(owner);
+  item->SetCaption(caption);
+  return item;
+}
+
+TEST(TbxItems, SubItemsAreContentsAndOwnershipIsSeparate) {
+  TComponent owner(nullptr);
+  auto* menu = new TTBXSubmenuItem(&owner);
+  auto* a = NewItem(&owner, "a");
+  auto* b = NewItem(nullptr, "b");
+  menu->Add(a);
+  menu->Insert(0, b);
+  EXPECT_EQ(menu->IndexOf(a), 1);
+  EXPECT_EQ(a->GetParent(), menu);
+  TGuard<TComponent> guardA = a, guardB = b;
+  delete menu;  // destroys its sub-items, whoever owns them
+  EXPECT_EQ(guardA.get(), nullptr);
+  EXPECT_EQ(guardB.get(), nullptr);
+  EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+TEST(TbxItems, DestroyingAnItemTakesItOutOfItsParent) {
+  TTBXSubmenuItem menu(nullptr);
+  auto* a = NewItem(nullptr, "a");
+  menu.Add(a);
+  menu.Add(NewItem(nullptr, "b"));
+  delete a;
+  ASSERT_EQ(menu.Count(), 1);
+  EXPECT_EQ(menu.GetItem(0)->GetCaption(), "b");
+  menu.Delete(0);
+  EXPECT_EQ(menu.Count(), 0);
+}
+
+TEST(TbxItems, AnItemStandsInOneParentOnly) {
+  TTBXSubmenuItem first(nullptr), second(nullptr);
+  auto* a = NewItem(&first, "a");
+  first.Add(a);
+  EXPECT_THROW(second.Add(a), Exception);
+  EXPECT_THROW(a->Add(&first), Exception);  // no cycles
+  EXPECT_THROW(first.Insert(5, NewItem(&first, "late")), Exception);
+  first.Remove(a);
+  second.Add(a);
+  EXPECT_EQ(a->GetParent(), &second);
+  EXPECT_THROW(second.GetItem(3), Exception);
+}
+
+TEST(TbxItems, ControlItemForgetsItsControlAndNeverDestroysIt) {
+  TWinControl parent(nullptr);
+  auto* control = new TControl(nullptr);
+  auto* item = new TTBControlItem(nullptr, control);
+  EXPECT_EQ(item->GetControl(), control);
+  delete control;
+  EXPECT_EQ(item->GetControl(), nullptr);
+  TControl kept(nullptr);
+  item->SetControl(&kept);
+  delete item;
+  EXPECT_EQ(kept.GetParent(), nullptr);  // still alive and usable
+}
+
+TEST(TbxItems, ItemsFollowTheirActionAndClickRunsIt) {
+  TComponent owner(nullptr);
+  auto* action = new TCustomAction(&owner);
+  int runs = 0;
+  action->OnExecute = [&](TObject*) { ++runs; };
+  action->SetCaption("Open");
+  action->SetImageIndex(3);
+  auto* item = NewItem(&owner, "");
+  item->SetAction(action);
+  EXPECT_EQ(item->GetCaption(), "Open");
+  EXPECT_EQ(item->GetImageIndex(), 3);
+  action->SetVisible(false);
+  EXPECT_FALSE(item->GetVisible());
+  item->Click();
+  EXPECT_EQ(runs, 1);
+  delete action;
+  EXPECT_EQ(item->GetAction(), nullptr);
+  item->Click();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {
+  auto* toolbar = new TTBXToolbar(nullptr);
+  auto* a = NewItem(toolbar, "a");
+  toolbar->Items()->Add(a);
+  TComponent elsewhere(nullptr);
+  auto* foreign = NewItem(&elsewhere, "foreign");
+  toolbar->Items()->Add(foreign);
+  EXPECT_EQ(a->GetToolbar(), toolbar);
+  toolbar->BeginUpdate();
+  toolbar->BeginUpdate();
+  toolbar->EndUpdate();
+  EXPECT_EQ(toolbar->CompletedUpdates(), 0);
+  toolbar->EndUpdate();
+  EXPECT_EQ(toolbar->CompletedUpdates(), 1);
+  EXPECT_THROW(toolbar->EndUpdate(), EAssertionFailed);
+  TGuard<TComponent> guard = foreign;
+  delete toolbar;
+  EXPECT_EQ(guard.get(), nullptr);  // an item in the tree goes with it, whoever owns it
+  EXPECT_EQ(elsewhere.ComponentCount(), 0);
+}
+
+TEST(TbxDocks, PositionAlignsTheDockAndDockableWindowsDockWhenParented) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 400, 300);
+  TTBXDock dock(nullptr);
+  dock.SetParent(&window);
+  EXPECT_EQ(dock.GetAlign(), alTop);
+  dock.SetPosition(dpRight);
+  EXPECT_EQ(dock.GetAlign(), alRight);
+  TTBXToolbar toolbar(nullptr);
+  EXPECT_TRUE(toolbar.GetFloating());
+  toolbar.SetParent(&dock);
+  EXPECT_EQ(toolbar.GetCurrentDock(), &dock);
+  EXPECT_EQ(toolbar.GetDockableTo(), (TTBDockPositions{dpTop, dpBottom, dpLeft, dpRight}));
+}
+
+}  // namespace

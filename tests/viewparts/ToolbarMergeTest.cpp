@@ -1,0 +1,190 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ToolbarTestSupport.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+std::vector<std::string> Captions(const TNUVToolBarViewPart::TItemList* list) {
+  std::vector<std::string> captions;
+  if (list)
+    for (TTBCustomItem* item : *list) captions.push_back(item->GetCaption());
+  return captions;
+}
+
+const char* WorkedTarget = R"(<Item Caption="A"/><Item Caption="B" GroupIndex="5"/>
+    <Item Caption="C" GroupIndex="7"><Item Caption="C1"/><Item Caption="C2" GroupIndex="20"/></Item>
+    <Item Caption="D" GroupIndex="10"/>)";
+const char* WorkedSource = R"(<Item Caption="P" GroupIndex="5"/>
+    <Item Caption="Q" GroupIndex="7"><Item Caption="Q1"/><Item Caption="Q2" GroupIndex="15"/><Item Caption="Q3" GroupIndex="15"/></Item>
+    <Item Caption="R" GroupIndex="8"/>)";
+
+class ToolbarMergeTest : public ::testing::Test {
+ protected:
+  void Run(INUVViewPart& viewPart) {
+    Host.WorkItem().SetState(1);
+    TTestHost::Run(viewPart);
+  }
+  TTestHost Host;
+};
+
+TEST_F(ToolbarMergeTest, TheWorkedExampleComesOutExactlyAndStoppingUndoesIt) {
+  auto main = MakeToolbar(Host, "MainToolbar", WorkedTarget);
+  Run(*main);
+  TTBXToolbar* target = main->GetToolbar();
+  target->Items()->GetItem(0)->SetTag(42);  // any Tag is 0 after a merge
+  auto doc = MakeToolbar(Host, "Doc", WorkedSource, R"(MergeWithMainToolbarViewPart="maintoolbar")");
+  int brackets = target->CompletedUpdates();
+  Run(*doc);
+
+  EXPECT_EQ(DescribeItems(target->Items()), "A B- P C(C1 Q1 Q2 Q3 C2) R D");
+  for (int i = 0; i < target->Items()->Count(); ++i) EXPECT_EQ(target->Items()->GetItem(i)->GetTag(), 0);
+  EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("R", "Q", "Q1", "Q2", "Q3", "P"));
+  EXPECT_THAT(Captions(doc->HiddenItems()), ElementsAre("B"));
+  EXPECT_EQ(target->CompletedUpdates(), brackets + 1);  // one bracket for the whole merge
+  EXPECT_EQ(target->UpdateCount(), 0);
+  EXPECT_FALSE(doc->GetToolbar()->GetVisible());
+  EXPECT_EQ(doc->GetToolbar()->Items()->Count(), 0);
+
+  TTestHost::Stop(*doc);
+  EXPECT_EQ(DescribeItems(target->Items()), "A B C(C1 C2) D");
+  EXPECT_EQ(doc->MergedItems(), nullptr);
+  EXPECT_EQ(doc->HiddenItems(), nullptr);
+  EXPECT_FALSE(doc->GetToolbar()->GetVisible());  // stays hidden and empty
+  EXPECT_EQ(doc->GetToolbar()->Items()->Count(), 0);
+  doc->Finalize();
+  main->Finalize();
+}
+
+TEST_F(ToolbarMergeTest, EqualGroupIndexesArriveReversedAndNewArrivalsAreNeverMatched) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="A" GroupIndex="1"/><Item Caption="Z" GroupIndex="9"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="X" GroupIndex="4"/><Item Caption="Y" GroupIndex="4"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  // Y arrived first; X then met Y with an equal group index but no merge mark.
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "A Y X Z");
+  EXPECT_TRUE(Captions(doc->HiddenItems()).empty());
+  doc->Finalize();
+  main->Finalize();
+}
+
+TEST_F(ToolbarMergeTest, ANilTargetChangesNothingAndCreatesNoList) {
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="X"/>)");
+  Run(*doc);
+  doc->MergeIntoToolbar(nullptr);
+  EXPECT_EQ(doc->MergedItems(), nullptr);
+  EXPECT_EQ(doc->HiddenItems(), nullptr);
+  EXPECT_TRUE(doc->GetToolbar()->GetVisible());
+  doc->Finalize();
+}
+
+TEST_F(ToolbarMergeTest, ActionStateDecidesTheVisibilityOfAMergedItemsAction) {
+  Host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
+  auto main = MakeToolbar(Host, "MainToolbar", "");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item CommandID="Edit.Find"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  TTBCustomItem* find = main->GetToolbar()->Items()->GetItem(0);
+  EXPECT_FALSE(dynamic_cast<TCustomAction*>(find->GetAction())->GetVisible());
+  EXPECT_FALSE(find->GetVisible());  // the item follows its action
+  doc->Finalize();
+  main->Finalize();
+}
+
+TEST_F(ToolbarMergeTest, FinalizeWithoutStopDestroysMergedItemsButLeavesHiddenOnesInvisible) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="B" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P" GroupIndex="5"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B- P");
+  doc->Finalize();
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B-");
+  main->Finalize();
+}
+
+TEST_F(ToolbarMergeTest, TheMainToolbarGoingFirstLeavesNothingDanglingInTheLists) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="B" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P" GroupIndex="5"/><Item Caption="Q" GroupIndex="6"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  main->Finalize();  // destroys B, P and Q with the main toolbar's item tree
+  EXPECT_TRUE(Captions(doc->MergedItems()).empty());
+  EXPECT_TRUE(Captions(doc->HiddenItems()).empty());
+  TTestHost::Stop(*doc);
+  doc->Finalize();
+}
+
+// A toolbar view part that holds a child toolbar view part's merged items and then merges into
+// the main toolbar: every item is destroyed once and shown again only while it exists, whichever
+// view part stops first.
+class NestedMergeTest : public ToolbarMergeTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(NestedMergeTest, EitherStopOrderDestroysEachItemOnce) {
+  bool outerStopsFirst = GetParam();
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M" GroupIndex="3"/>)");
+  auto outer = MakeToolbar(Host, "Outer", R"(<Item Caption="O" GroupIndex="3"/><Item Caption="K" GroupIndex="4"/>)",
+                           R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto inner = MakeToolbar(Host, "Inner", R"(<Item Caption="I" GroupIndex="4"/><Item Caption="J" GroupIndex="3"/>)");
+  outer->ShowViewPart(inner.get());  // bound before the work item runs: recorded only
+  Run(*main);
+  Run(*inner);
+  Run(*outer);
+  // Inner merged into Outer (hiding O and K), then Outer, with Inner's items, into Main.
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- J O- I K-");
+
+  if (outerStopsFirst) {
+    TTestHost::Stop(*outer);
+    EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M");
+    EXPECT_TRUE(Captions(inner->MergedItems()).empty());
+    EXPECT_TRUE(Captions(inner->HiddenItems()).empty());
+    TTestHost::Stop(*inner);
+  } else {
+    TTestHost::Stop(*inner);
+    EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- O K");
+    TTestHost::Stop(*outer);
+  }
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M");
+  inner->Finalize();
+  outer->Finalize();
+  main->Finalize();
+}
+
+INSTANTIATE_TEST_SUITE_P(StopOrders, NestedMergeTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "OuterFirst" : "InnerFirst"; });
+
+// An action whose state cannot be read: the merge raises part-way.
+class TFailingAction : public TCustomAction, public INUVActionState {
+ public:
+  using TCustomAction::TCustomAction;
+  bool QueryInterface(const TGUID& iid, void** obj) override {
+    return QueryInterfaceList<TFailingAction, INUVActionState>(this, iid, obj) || TCustomAction::QueryInterface(iid, obj);
+  }
+  bool GetActionVisible() override { throw Exception("state unavailable"); }
+};
+
+TEST_F(ToolbarMergeTest, AnInterruptedMergeStillEndsTheUpdateAndKeepsWhatMoved) {
+  auto main = MakeToolbar(Host, "MainToolbar", "");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="X" GroupIndex="1"/><Item Caption="Y" GroupIndex="2"/>)");
+  Run(*doc);
+  TTBCustomItem* x = doc->GetToolbar()->Items()->GetItem(0);
+  x->SetAction(new TFailingAction(doc->GetToolbar()));
+  TTBXToolbar* target = main->GetToolbar();
+  int brackets = target->CompletedUpdates();
+  EXPECT_THROW(doc->MergeIntoToolbar(target), Exception);
+  EXPECT_EQ(target->UpdateCount(), 0);
+  EXPECT_EQ(target->CompletedUpdates(), brackets + 1);
+  EXPECT_TRUE(doc->GetToolbar()->GetVisible());  // not hidden
+  EXPECT_EQ(DescribeItems(target->Items()), "Y");  // Y moved before X failed
+  EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("Y", "X"));
+  TTestHost::Stop(*doc);
+  EXPECT_EQ(target->Items()->Count(), 0);
+  doc->Finalize();
+  main->Finalize();
+}
+
+}  // namespace

@@ -1,0 +1,217 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ToolbarTestSupport.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+class ToolbarViewPartTest : public ::testing::Test {
+ protected:
+  TIntfPtr<TNUVToolBarViewPart> Toolbar(const std::string& name, const std::string& items,
+                                        const std::string& attributes = "") {
+    return MakeToolbar(Host, name, items, attributes);
+  }
+  void Running(INUVViewPart& viewPart) {
+    Host.WorkItem().SetState(1);
+    TTestHost::Run(viewPart);
+  }
+  TTestHost Host;
+};
+
+TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
+  auto toolbar = Toolbar("Std", "<ServiceID> Toolbar.Std </ServiceID>");
+  auto service = Supports<INUVToolbarService>(Host.Services().FindService("Toolbar.Std"));
+  ASSERT_NE(service, nullptr);
+  EXPECT_EQ(service->GetToolbar(), toolbar->GetControl());
+  EXPECT_EQ(service->GetServiceID(), "Toolbar.Std");
+  EXPECT_EQ(service->GetWorkItem().get(), Host.WorkItemIntf());
+  EXPECT_EQ(service->GetExtension()->GetName(), "Std");
+  EXPECT_EQ(toolbar->GetControl()->GetParent(), &Host.Window());
+  service = nullptr;
+  toolbar->Finalize();
+  EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), nullptr);
+  EXPECT_EQ(toolbar->GetControl(), nullptr);
+}
+
+TEST_F(ToolbarViewPartTest, WithoutServiceIDNothingIsRegistered) {
+  size_t before = Host.Services().ServiceIDs().size();
+  auto toolbar = MakeToolbar(Host, "Plain", "");
+  EXPECT_EQ(Host.Services().ServiceIDs().size(), before);
+  toolbar->Finalize();
+  EXPECT_EQ(Host.Services().ServiceIDs().size(), before);
+}
+
+TEST_F(ToolbarViewPartTest, BuildsConfiguredItemsAndTakesItsCaptionThroughParseConfig) {
+  Host.WorkItem().GetNamedValues()->SetStrValue("Doc", "a.txt");
+  Host.Actions().AddCommand({"File.Save", "Save", "", "", std::nullopt});
+  auto toolbar = MakeToolbar(Host, "Doc",
+                             R"(<ServiceID>x</ServiceID>
+      <Item Caption="Save" CommandID="File.Save" GroupIndex="5" ImageFile="save.png"/>
+      <Separator GroupIndex="6"/>
+      <Item Caption="Format ${Doc}" GroupIndex="7">
+        <Item Caption="Bold" GroupIndex="0"/>
+        <Item Caption="Italic" GroupIndex="15" Visible="False"/>
+      </Item>)");
+  Running(*toolbar);
+  TTBXToolbar* control = toolbar->GetToolbar();
+  EXPECT_EQ(control->GetText(), "Doc bar");
+  TTBCustomItem* root = control->Items();
+  EXPECT_EQ(DescribeItems(root), "Save  Format a.txt(Bold Italic-)");
+  EXPECT_EQ(GroupIndexes(root), "5 6 7");
+  EXPECT_NE(dynamic_cast<TTBXItem*>(root->GetItem(0)), nullptr);
+  EXPECT_NE(dynamic_cast<TTBXSeparatorItem*>(root->GetItem(1)), nullptr);
+  EXPECT_NE(dynamic_cast<TTBXSubmenuItem*>(root->GetItem(2)), nullptr);
+  EXPECT_NE(root->GetItem(0)->GetAction(), nullptr);
+  EXPECT_EQ(root->GetItem(0)->GetImageIndex(), Host.Images().GetImageManager()->AddImage("save.png"));
+  EXPECT_EQ(root->GetItem(0)->GetOwner(), control);
+  root->GetItem(0)->Click();
+  EXPECT_THAT(Host.Events(), ElementsAre("command:File.Save"));
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {
+  auto toolbar = MakeToolbar(Host, "Doc", R"(<Item Caption="A"/><Item Caption="B" GroupIndex="five"/>)");
+  try {
+    Running(*toolbar);
+    FAIL();
+  } catch (const EConfigurationError& e) {
+    EXPECT_EQ(e.Found(), "five");
+    EXPECT_THAT(e.Message(), HasSubstr("GroupIndex"));
+  }
+  // The item that failed is not left half-built on the toolbar.
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, ChildrenBoundBeforeRunningWaitAndArePlacedByGroupIndex) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="G0"/><Item Caption="G3" GroupIndex="3"/><Item Caption="G4" GroupIndex="4"/>)");
+  auto ext = Host.Extension("Hint", "hint", "<ExtData><GroupIndex>3</GroupIndex></ExtData>");
+  auto labelExt = Host.Extension("Front", "front");
+  TWinControl hintControl(nullptr), frontControl(nullptr);
+  hintControl.SetName("Hint");
+  frontControl.SetName("Front");
+  // Plain view parts standing for children: their controls are the two windowed controls above.
+  struct TChild : TNUVCustomViewPart {
+    TChild(IQIMExtension* e, INUVWorkItem* w, TControl* c) : TNUVCustomViewPart(e, w), Control(c) {}
+    TControl* GetControl() override { return Control; }
+    TControl* Control;
+  };
+  TIntfPtr<TChild> hint(new TChild(ext.get(), Host.WorkItemIntf(), &hintControl));
+  TIntfPtr<TChild> front(new TChild(labelExt.get(), Host.WorkItemIntf(), &frontControl));
+  hintControl.SetVisible(false);
+
+  toolbar->ShowViewPart(hint.get());
+  EXPECT_EQ(toolbar->GetToolbar()->Items()->Count(), 0);  // recorded only
+  Running(*toolbar);
+  TTBCustomItem* root = toolbar->GetToolbar()->Items();
+  ASSERT_EQ(root->Count(), 4);
+  auto* hintItem = dynamic_cast<TTBControlItem*>(root->GetItem(2));
+  ASSERT_NE(hintItem, nullptr);  // behind G3, in front of G4
+  EXPECT_EQ(hintItem->GetControl(), &hintControl);
+  EXPECT_EQ(hintItem->GetGroupIndex(), 3);
+  EXPECT_TRUE(hintControl.GetVisible());
+  EXPECT_EQ(hintControl.GetParent(), toolbar->GetToolbar());
+  EXPECT_EQ(hint->GetWorkSpace(), static_cast<INUVWorkSpace*>(toolbar.get()));
+
+  toolbar->ShowViewPart(front.get());  // while running: placed at once, in front (group -1)
+  auto* frontItem = dynamic_cast<TTBControlItem*>(root->GetItem(0));
+  ASSERT_NE(frontItem, nullptr);
+  EXPECT_EQ(frontItem->GetControl(), &frontControl);
+  EXPECT_EQ(frontItem->GetGroupIndex(), -1);
+  toolbar->Finalize();
+  EXPECT_EQ(hintControl.GetParent(), nullptr);  // freeing the toolbar detached, not destroyed, the control
+}
+
+TEST_F(ToolbarViewPartTest, InsertPositionsFollowTheFirstGreaterGroupIndex) {
+  auto empty = Toolbar("Empty", "");
+  TTBCustomItem* parent = nullptr;
+  EXPECT_EQ(empty->FindInsertIndex(3), 0);
+  EXPECT_EQ(empty->FindInsertPosition(3, parent), 0);
+  EXPECT_EQ(parent, empty->GetToolbar()->Items());
+
+  auto unsorted = Toolbar("Unsorted", R"(<Item Caption="X" GroupIndex="5"/><Item Caption="Y" GroupIndex="1"/>)");
+  Running(*unsorted);
+  EXPECT_EQ(unsorted->FindInsertIndex(3), 0);
+  EXPECT_EQ(unsorted->FindInsertIndex(5), 2);
+
+  auto tree = Toolbar("Tree", R"(<Item Caption="S"><Item Caption="S1"/><Item Caption="S2" GroupIndex="9"/></Item>
+                                 <Item Caption="T" GroupIndex="10"/>)");
+  Running(*tree);
+  EXPECT_EQ(tree->FindInsertPosition(5, parent), 1);
+  EXPECT_EQ(parent->GetCaption(), "S");
+  EXPECT_EQ(tree->FindInsertPosition(10, parent), 2);
+  EXPECT_EQ(parent, tree->GetToolbar()->Items());
+  for (auto* vp : {empty.get(), unsorted.get(), tree.get()}) vp->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, AChildsPlainToolbarHandsOverItsItemsInOrder) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/><Item Caption="B" GroupIndex="5"/>)");
+  Running(*toolbar);
+  auto ext = Host.Extension("Palette", "", "<ExtData><GroupIndex>4</GroupIndex></ExtData>");
+  struct TPaletteChild : TNUVCustomViewPart {
+    using TNUVCustomViewPart::TNUVCustomViewPart;
+    TControl* GetControl() override { return &Bar; }
+    TTBXToolbar Bar{nullptr};
+  };
+  TIntfPtr<TPaletteChild> child(new TPaletteChild(ext.get(), Host.WorkItemIntf()));
+  for (const char* caption : {"X", "Y", "Z"}) {
+    auto* item = new TTBXItem(&child->Bar);
+    item->SetCaption(caption);
+    child->Bar.Items()->Add(item);
+  }
+  toolbar->ShowViewPart(child.get());
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A X Y Z B");
+  EXPECT_EQ(GroupIndexes(toolbar->GetToolbar()->Items()), "0 4 4 4 5");
+  EXPECT_EQ(child->Bar.Items()->Count(), 0);
+  EXPECT_TRUE(child->Bar.GetVisible());
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, AChildWithoutControlOrTheOwnToolbarIsAClearError) {
+  auto toolbar = Toolbar("Doc", "");
+  Running(*toolbar);
+  auto ext = Host.Extension("Ghost", "");
+  TIntfPtr<TNUVCustomViewPart> ghost(new TNUVCustomViewPart(ext.get(), Host.WorkItemIntf()));
+  try {
+    toolbar->ShowViewPart(ghost.get());
+    FAIL();
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(), "ViewPart[Ghost] has no control to place on Toolbar[Doc]");
+  }
+  EXPECT_THROW(toolbar->PlaceChildViewPart(toolbar.get()), ENUVViewPartError);
+  EXPECT_THROW(toolbar->MergeIntoToolbar(toolbar->GetToolbar()), ENUVViewPartError);
+  EXPECT_THROW(toolbar->PlaceChildViewPart(nullptr), EAssertionFailed);
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, FindControlByNameSearchesWindowedControlsDepthFirstIgnoringCase) {
+  auto toolbar = Toolbar("Doc", "");
+  TWinControl outer(nullptr), inner(nullptr), later(nullptr);
+  TControl plain(nullptr);
+  plain.SetName("Target");
+  plain.SetParent(&Host.Window());
+  outer.SetName("Outer");
+  outer.SetParent(&Host.Window());
+  inner.SetName("MainToolbar");
+  inner.SetParent(&outer);
+  later.SetName("MAINTOOLBAR");
+  later.SetParent(&Host.Window());
+  EXPECT_EQ(toolbar->FindControlByName("maintoolbar"), &inner);
+  EXPECT_EQ(toolbar->FindControlByName("window"), &Host.Window());
+  EXPECT_EQ(toolbar->FindControlByName("Target"), nullptr);
+  EXPECT_EQ(toolbar->FindControlByName("Nothing"), nullptr);
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, MergingIntoAMissingMainToolbarFailsItsAssertion) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)", R"(MergeWithMainToolbarViewPart="Nowhere")");
+  EXPECT_THROW(Running(*toolbar), EAssertionFailed);
+  EXPECT_EQ(toolbar->MergedItems(), nullptr);
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  toolbar->Finalize();
+}
+
+}  // namespace
