@@ -45,14 +45,16 @@ void TControl::SetText(const std::string& text) {
   TextChanged();
 }
 
-void TControl::SetAction(TBasicAction* action) {
+void TActionLink::SetAction(TBasicAction* action) {
   if (action == FAction) return;
-  if (FAction) FAction->RemoveClient(this);
+  if (FAction) FAction->RemoveClient(FClient);
   FAction = action;
   if (!action) return;
-  action->AddClient(this, [this, action] { ActionChange(action); });
-  ActionChange(action);
+  action->AddClient(FClient, [this, action] { FChanged(action); });
+  FChanged(action);
 }
+
+bool TActionLink::Execute() { return FAction && FAction->Execute(); }
 
 void TControl::ActionChange(TBasicAction* action) {
   auto* custom = dynamic_cast<TCustomAction*>(action);
@@ -66,8 +68,8 @@ void TControl::ActionChange(TBasicAction* action) {
 void TControl::Click() {
   if (OnClick)
     OnClick(this);
-  else if (FAction)
-    FAction->Execute();
+  else
+    FActionLink.Execute();
 }
 
 void TControl::DblClick() {

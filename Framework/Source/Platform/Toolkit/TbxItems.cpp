@@ -12,7 +12,6 @@ TTBCustomItem::~TTBCustomItem() {
   Destroying();
   Clear();
   if (FParent) FParent->Remove(this);
-  if (FAction) FAction->RemoveClient(this);
 }
 
 TTBCustomItem* TTBCustomItem::GetItem(int index) const {
@@ -54,15 +53,6 @@ void TTBCustomItem::Clear() {
   while (!FItems.empty()) Delete(Count() - 1);
 }
 
-void TTBCustomItem::SetAction(TBasicAction* action) {
-  if (action == FAction) return;
-  if (FAction) FAction->RemoveClient(this);
-  FAction = action;
-  if (!action) return;
-  action->AddClient(this, [this, action] { ActionChange(action); });
-  ActionChange(action);
-}
-
 void TTBCustomItem::ActionChange(TBasicAction* action) {
   auto* custom = dynamic_cast<TCustomAction*>(action);
   if (!custom) return;
@@ -83,8 +73,8 @@ void TTBCustomItem::Click() {
   if (!FEnabled) return;
   if (OnClick)
     OnClick(this);
-  else if (FAction)
-    FAction->Execute();
+  else
+    FActionLink.Execute();
 }
 
 TTBRootItem::TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar)

@@ -75,6 +75,25 @@ class TCustomAction : public TBasicAction {
   int FImageIndex = -1;
 };
 
+// Ties a client (a control or an item) to its action: the client hears of every change of the
+// action, and the link forgets an action that is destroyed. A destroyed client leaves the action's
+// clients by free notification.
+class TActionLink {
+ public:
+  TActionLink(TComponent* client, std::function<void(TBasicAction*)> changed)
+      : FClient(client), FChanged(std::move(changed)) {}
+  TBasicAction* GetAction() const { return FAction; }
+  // Leaves the previous action, follows the new one and takes its state at once.
+  void SetAction(TBasicAction* action);
+  // Runs the action; false when there is none.
+  bool Execute();
+
+ private:
+  TComponent* FClient;
+  std::function<void(TBasicAction*)> FChanged;
+  TGuard<TBasicAction> FAction;
+};
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
@@ -116,8 +135,8 @@ class TControl : public TComponent {
 
   // The action that handles clicks (not owned); the control follows its caption, hint, enabled
   // and visible state.
-  TBasicAction* GetAction() const { return FAction; }
-  void SetAction(TBasicAction* action);
+  TBasicAction* GetAction() const { return FActionLink.GetAction(); }
+  void SetAction(TBasicAction* action) { FActionLink.SetAction(action); }
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -143,7 +162,7 @@ class TControl : public TComponent {
   TColor FColor = clBtnFace;
   TFont FFont;
   std::string FText, FHint;
-  TGuard<TBasicAction> FAction;
+  TActionLink FActionLink{this, [this](TBasicAction* action) { ActionChange(action); }};
 };
 
 // A windowed control: it has a window handle and child controls. Destroying it detaches its

@@ -46,8 +46,8 @@ class TTBCustomItem : public TComponent {
 
   // The action that handles clicks (not owned); the item follows its caption, hint, enabled,
   // visible state and image index.
-  TBasicAction* GetAction() const { return FAction; }
-  void SetAction(TBasicAction* action);
+  TBasicAction* GetAction() const { return FActionLink.GetAction(); }
+  void SetAction(TBasicAction* action) { FActionLink.SetAction(action); }
 
   // The toolbar whose tree holds this item, or nil.
   TTBCustomToolbar* GetToolbar() const;
@@ -69,7 +69,7 @@ class TTBCustomItem : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   int FImageIndex = -1;
-  TGuard<TBasicAction> FAction;
+  TActionLink FActionLink{this, [this](TBasicAction* action) { ActionChange(action); }};
 };
 
 // The root of a toolbar's item tree.
