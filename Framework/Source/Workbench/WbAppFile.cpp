@@ -1,0 +1,138 @@
+#include "WbAppFile.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "WbErrors.h"
+
+int TWbAppDecl::FindViewPart(const std::string& name) const {
+  auto it = std::find_if(ViewParts.begin(), ViewParts.end(), [&](const auto& v) { return v.Name == name; });
+  return it == ViewParts.end() ? -1 : static_cast<int>(it - ViewParts.begin());
+}
+
+namespace {
+
+std::string RequiredAttribute(const IXMLNode& node, const char* name) {
+  std::string value = GetNodeAttrValue(&node, name, false, "");
+  if (value.empty()) throw EWbLoadError(node, "<" + node.NodeName() + "> needs the attribute " + name);
+  return value;
+}
+
+[[noreturn]] void RaiseUnexpected(const IXMLNode& child, const IXMLNode& parent,
+                                  std::initializer_list<const char*> expected) {
+  std::string names;
+  for (const char* name : expected) names += (names.empty() ? "<" : ", <") + std::string(name) + ">";
+  throw EWbLoadError(child, "unexpected element <" + child.NodeName() + "> in <" + parent.NodeName() +
+                                ">; expected " + names);
+}
+
+using TNode = TIntfPtr<IXMLNode>;
+
+template <class F>
+void ForEachChild(const IXMLNode& node, F&& visit) {
+  auto children = node.ChildNodes();
+  for (int i = 0; i < children->Count(); ++i) visit(children->Get(i));
+}
+
+class TWbAppFileParser {
+ public:
+  TWbAppDecl Parse(const TNode& root) {
+    if (root->NodeName() != "Workbench")
+      throw EWbLoadError(*root, "the document element is <" + root->NodeName() + ">; expected <Workbench>");
+    FDecl.Element = root;
+    FDecl.Name = GetNodeAttrValue(root.get(), "Name", false, "Workbench");
+    FDecl.Module = GetNodeAttrValue(root.get(), "Module", false, "");
+    FDecl.ImageService = GetNodeAttrValue(root.get(), "ImageService", false, true);
+    ForEachChild(*root, [&](const TNode& child) {
+      if (child->NodeName() == "Commands")
+        ParseCommands(*child);
+      else if (child->NodeName() == "WorkItem")
+        ParseWorkItem(child, -1);
+      else
+        RaiseUnexpected(*child, *root, {"Commands", "WorkItem"});
+    });
+    CheckWorkSpaces();
+    return std::move(FDecl);
+  }
+
+ private:
+  void ParseCommands(const IXMLNode& node) {
+    ForEachChild(node, [&](const TNode& child) {
+      if (child->NodeName() != "Command") RaiseUnexpected(*child, node, {"Command"});
+      TNUVCommandInfo command;
+      command.ID = RequiredAttribute(*child, "ID");
+      if (std::any_of(FDecl.Commands.begin(), FDecl.Commands.end(), [&](auto& c) { return c.ID == command.ID; }))
+        throw EWbLoadError(*child, "command '" + command.ID + "' is declared twice");
+      command.Caption = GetNodeAttrValue(child.get(), "Caption", false, "");
+      command.Hint = GetNodeAttrValue(child.get(), "Hint", false, "");
+      command.ImageFile = GetNodeAttrValue(child.get(), "ImageFile", false, "");
+      if (child->HasAttribute("ActionVisible"))
+        command.ActionVisible = GetNodeAttrValue(child.get(), "ActionVisible", false, true);
+      FDecl.Commands.push_back(command);
+    });
+  }
+
+  void ParseWorkItem(const TNode& node, int parent) {
+    TWbWorkItemDecl item;
+    item.Element = node;
+    item.ID = RequiredAttribute(*node, "ID");
+    item.Parent = parent;
+    for (const auto& other : FDecl.WorkItems)
+      if (other.ID == item.ID)
+        throw EWbLoadError(*node, "work item '" + item.ID + "' is declared twice (first at " +
+                                     NodePlace(*other.Element) + ")");
+    const int index = static_cast<int>(FDecl.WorkItems.size());
+    FDecl.WorkItems.push_back(item);
+    FDecl.Steps.push_back({TWbDeclStep::skWorkItem, index});
+    ForEachChild(*node, [&](const TNode& child) {
+      if (child->NodeName() == "Value")
+        FDecl.WorkItems[static_cast<size_t>(index)].Values.emplace_back(
+            RequiredAttribute(*child, "Name"), GetNodeAttrValue(child.get(), "Value", false, ""));
+      else if (child->NodeName() == "ViewPart")
+        ParseViewPart(child, index);
+      else if (child->NodeName() == "WorkItem")
+        ParseWorkItem(child, index);
+      else
+        RaiseUnexpected(*child, *node, {"Value", "ViewPart", "WorkItem"});
+    });
+  }
+
+  void ParseViewPart(const TNode& node, int workItem) {
+    TWbViewPartDecl viewPart;
+    viewPart.Element = node;
+    viewPart.Name = RequiredAttribute(*node, "Name");
+    viewPart.Factory = RequiredAttribute(*node, "Factory");
+    // The caption is kept as written: blanks may be meant.
+    viewPart.Caption = node->GetAttribute("Caption");
+    viewPart.WorkSpace = GetNodeAttrValue(node.get(), "WorkSpace", false, "");
+    viewPart.WorkItem = workItem;
+    ForEachChild(*node, [&](const TNode& child) {
+      if (child->NodeName() != "ExtData" || viewPart.ExtData) RaiseUnexpected(*child, *node, {"ExtData"});
+      viewPart.ExtData = child;
+    });
+    if (int first = FDecl.FindViewPart(viewPart.Name); first >= 0)
+      throw EWbLoadError(*node, "view part name '" + viewPart.Name + "' is used twice (first at " +
+                                   NodePlace(*FDecl.ViewParts[static_cast<size_t>(first)].Element) + ")");
+    FDecl.Steps.push_back({TWbDeclStep::skViewPart, static_cast<int>(FDecl.ViewParts.size())});
+    FDecl.ViewParts.push_back(viewPart);
+  }
+
+  void CheckWorkSpaces() const {
+    for (const auto& viewPart : FDecl.ViewParts) {
+      if (viewPart.WorkSpace.empty()) continue;
+      if (viewPart.WorkSpace == viewPart.Name)
+        throw EWbLoadError(*viewPart.Element, "view part '" + viewPart.Name + "' cannot be its own work space");
+      if (FDecl.FindViewPart(viewPart.WorkSpace) < 0)
+        throw EWbLoadError(*viewPart.Element, "unknown work space '" + viewPart.WorkSpace + "' of view part '" +
+                                                  viewPart.Name + "': no view part has that name");
+    }
+  }
+
+  TWbAppDecl FDecl;
+};
+
+}  // namespace
+
+TWbAppDecl ParseAppFile(const TIntfPtr<IXMLNode>& root) { return TWbAppFileParser().Parse(root); }
+
+TWbAppDecl LoadAppFile(const std::string& fileName) { return ParseAppFile(LoadXMLFile(fileName)); }

@@ -1,0 +1,251 @@
+#include "WbApplication.h"
+
+#include "WbErrors.h"
+
+namespace {
+
+// A window large enough that aligned controls get sizes worth reading.
+constexpr int KWindowWidth = 800;
+constexpr int KWindowHeight = 600;
+
+}  // namespace
+
+TWbApplication::TWbApplication(TWbReporter& reporter) : FReporter(reporter) {}
+
+TWbApplication::~TWbApplication() { Finish(); }
+
+template <class F>
+void TWbApplication::Guarded(const TViewPart& viewPart, F&& operation) {
+  try {
+    operation();
+  } catch (...) {
+    TWbError error = CurrentError();
+    error.Place = NodePlace(*viewPart.Decl.Element);
+    FReporter.Error(error);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath) {
+  try {
+    FModule = std::make_unique<TNUVModule>(modulePath);
+  } catch (const ENUVModuleError& e) {
+    throw EWbLoadError(decl.Element->SourceName() + ": " + e.Message());
+  }
+  const auto factories = ResolveFactories(decl);
+  CreateWindow(decl.Name);
+  CreateServices(decl);
+  for (const TWbDeclStep& step : decl.Steps) {
+    const auto index = static_cast<size_t>(step.Index);
+    if (step.Kind == TWbDeclStep::skWorkItem)
+      AddWorkItem(decl.WorkItems[index]);
+    else
+      AddViewPart(decl.ViewParts[index], factories[index]);
+  }
+  CheckWorkSpaces();
+  ShowInWorkSpaces();
+}
+
+std::vector<TNUVViewPartFactory> TWbApplication::ResolveFactories(const TWbAppDecl& decl) const {
+  std::vector<TNUVViewPartFactory> factories;
+  for (const auto& viewPart : decl.ViewParts) {
+    TNUVViewPartFactory factory = FModule->FindFactory(viewPart.Factory);
+    if (!factory)
+      throw EWbLoadError(*viewPart.Element, "unknown factory '" + viewPart.Factory + "' of view part '" +
+                                                viewPart.Name + "': the module " + FModule->Path() +
+                                                " has no such export");
+    factories.push_back(factory);
+  }
+  return factories;
+}
+
+void TWbApplication::CreateWindow(const std::string& name) {
+  FWindow = std::make_unique<TWinControl>(nullptr);
+  FWindow->SetName(name);
+  FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
+}
+
+void TWbApplication::CreateServices(const TWbAppDecl& decl) {
+  FBroker = TIntfPtr<TNUVEventBroker>(new TNUVEventBroker);
+  FBroker->Subscribe([this](const TNUVEvent& event) { FReporter.HostEvent(event); });
+  FServices = TIntfPtr<TNUVServiceCenter>(new TNUVServiceCenter);
+  if (decl.ImageService) {
+    FImages = TIntfPtr<TNUVImageService>(new TNUVImageService);
+    FServices->RegisterService(SImageServiceID, TIntfPtr<IInterface>(FImages.get()));
+  }
+  FActions = TIntfPtr<TNUVActionService>(new TNUVActionService(FBroker, FImages));
+  for (const auto& command : decl.Commands) FActions->AddCommand(command);
+  FServices->RegisterService(SActionServiceID, TIntfPtr<IInterface>(FActions.get()));
+}
+
+void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
+  TWorkItem item{decl, nullptr, nullptr, {}};
+  if (decl.Parent < 0) {
+    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(decl.ID, FWindow.get(), FServices, FBroker));
+    item.Item->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
+  } else {
+    const TWorkItem& parent = FWorkItems[static_cast<size_t>(decl.Parent)];
+    // A nested work item owns an area of its parent's: a windowed control named after it.
+    item.HostControl = std::make_unique<TWinControl>(nullptr);
+    item.HostControl->SetName(decl.ID);
+    item.HostControl->SetParent(parent.Item->GetHostControl());
+    item.HostControl->SetAlign(alClient);
+    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(decl.ID, item.HostControl.get(), parent.Item));
+  }
+  for (const auto& [name, value] : decl.Values) item.Item->GetNamedValues()->SetStrValue(name, value);
+  FWorkItems.push_back(std::move(item));
+}
+
+void TWbApplication::AddViewPart(const TWbViewPartDecl& decl, TNUVViewPartFactory factory) {
+  const size_t index = FViewParts.size();
+  FViewParts.push_back({decl, nullptr});
+  TViewPart& viewPart = FViewParts.back();
+  TWorkItem& workItem = FWorkItems[static_cast<size_t>(decl.WorkItem)];
+  workItem.ViewParts.push_back(index);
+  TIntfPtr<IQIMExtension> extension(new TNUVExtension(decl.Name, decl.Caption, decl.ExtData));
+  Guarded(viewPart, [&] { viewPart.Intf = FModule->Create(factory, extension.get(), workItem.Item.get()); });
+  if (!viewPart.Intf) return;
+  Guarded(viewPart, [&] { viewPart.Intf->Initialize(); });
+  Guarded(viewPart, [&] {
+    TControl* control = viewPart.Intf->GetControl();
+    if (control && control->GetName().empty()) control->SetName(decl.Name);
+  });
+}
+
+TWbApplication::TViewPart* TWbApplication::WorkSpaceOf(const TViewPart& child) {
+  if (child.Decl.WorkSpace.empty()) return nullptr;
+  return &FViewParts[ViewPartIndex(child.Decl.WorkSpace)];
+}
+
+void TWbApplication::CheckWorkSpaces() {
+  for (const TViewPart& child : FViewParts) {
+    const TViewPart* workSpace = WorkSpaceOf(child);
+    if (workSpace && workSpace->Intf && !Supports<INUVWorkSpace>(workSpace->Intf))
+      throw EWbLoadError(*child.Decl.Element, "the work space '" + workSpace->Decl.Name + "' of view part '" +
+                                                  child.Decl.Name + "' is not a work space (made by " +
+                                                  workSpace->Decl.Factory + ")");
+  }
+}
+
+void TWbApplication::ShowInWorkSpaces() {
+  for (const TViewPart& child : FViewParts) {
+    const TViewPart* workSpace = WorkSpaceOf(child);
+    // View parts whose factory failed were reported already.
+    if (!workSpace || !workSpace->Intf || !child.Intf) continue;
+    Guarded(child, [&] { Supports<INUVWorkSpace>(workSpace->Intf)->ShowViewPart(child.Intf.get()); });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Running and ending
+
+void TWbApplication::RunAll() {
+  for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
+}
+
+void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(workItemID)); }
+
+void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(workItemID)); }
+
+// Running a running work item, or stopping a stopped one, changes nothing.
+void TWbApplication::RunAt(size_t index) {
+  TWorkItem& workItem = FWorkItems[index];
+  if (workItem.Item->GetState() == 1) return;
+  workItem.Item->SetState(1);
+  for (size_t i : workItem.ViewParts) {
+    TViewPart& viewPart = FViewParts[i];
+    if (!viewPart.Intf) continue;
+    Guarded(viewPart, [&] {
+      bool handled = false;
+      viewPart.Intf->DoWorkItemRunning("", nullptr, handled);
+    });
+  }
+}
+
+void TWbApplication::StopAt(size_t index) {
+  TWorkItem& workItem = FWorkItems[index];
+  if (workItem.Item->GetState() == 0) return;
+  for (size_t i : workItem.ViewParts) {
+    TViewPart& viewPart = FViewParts[i];
+    if (!viewPart.Intf) continue;
+    Guarded(viewPart, [&] {
+      bool handled = false;
+      viewPart.Intf->DoWorkItemStopping("", nullptr, handled);
+    });
+  }
+  workItem.Item->SetState(0);
+}
+
+void TWbApplication::Finalize(const std::string& viewPartName) { FinalizeAt(LiveViewPartIndex(viewPartName)); }
+
+void TWbApplication::FinalizeAt(size_t index) {
+  TViewPart& viewPart = FViewParts[index];
+  if (!viewPart.Intf) return;
+  Guarded(viewPart, [&] { viewPart.Intf->Finalize(); });
+  viewPart.Intf = nullptr;
+}
+
+void TWbApplication::Finish() {
+  if (FFinished) return;
+  FFinished = true;
+  // Nested work items stop before the work items that contain them.
+  for (size_t i = FWorkItems.size(); i-- > 0;) StopAt(i);
+  for (size_t i = FViewParts.size(); i-- > 0;) FinalizeAt(i);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lookups
+
+size_t TWbApplication::WorkItemIndex(const std::string& id) const {
+  for (size_t i = 0; i < FWorkItems.size(); ++i)
+    if (FWorkItems[i].Decl.ID == id) return i;
+  throw EWbScriptError("unknown work item '" + id + "'");
+}
+
+size_t TWbApplication::ViewPartIndex(const std::string& name) const {
+  for (size_t i = 0; i < FViewParts.size(); ++i)
+    if (FViewParts[i].Decl.Name == name) return i;
+  throw EWbScriptError("unknown view part '" + name + "'");
+}
+
+size_t TWbApplication::LiveViewPartIndex(const std::string& name) const {
+  const size_t index = ViewPartIndex(name);
+  if (!FViewParts[index].Intf)
+    throw EWbScriptError("view part '" + name + "' has been finalized or was never created");
+  return index;
+}
+
+INUVViewPart& TWbApplication::ViewPart(const std::string& name) { return *FViewParts[LiveViewPartIndex(name)].Intf; }
+
+TIntfPtr<INUVWorkSpace> TWbApplication::WorkSpace(const std::string& name) {
+  auto workSpace = Supports<INUVWorkSpace>(static_cast<IInterface*>(&ViewPart(name)));
+  if (!workSpace) throw EWbScriptError("view part '" + name + "' is not a work space");
+  return workSpace;
+}
+
+TControl& TWbApplication::ControlOf(const std::string& viewPartName) {
+  TControl* control = ViewPart(viewPartName).GetControl();
+  if (!control) throw EWbScriptError("view part '" + viewPartName + "' has no control");
+  return *control;
+}
+
+std::vector<TIntfPtr<INUVDataContext>> TWbApplication::DataContexts() const {
+  std::vector<TIntfPtr<INUVDataContext>> contexts;
+  for (const auto& workItem : FWorkItems) contexts.push_back(workItem.Item->GetDataContext());
+  return contexts;
+}
+
+std::unordered_map<const TControl*, std::string> TWbApplication::ControlOwners() const {
+  std::unordered_map<const TControl*, std::string> owners;
+  for (const auto& viewPart : FViewParts) {
+    if (!viewPart.Intf) continue;
+    try {
+      if (TControl* control = viewPart.Intf->GetControl()) owners.emplace(control, viewPart.Decl.Name);
+    } catch (const std::exception&) {
+      // A view part that cannot name its control simply owns none in the dump.
+    }
+  }
+  return owners;
+}

@@ -1,0 +1,91 @@
+// The running application: the window, work items, services and view parts built from the
+// application file's declarations, and the operations that the command line and scripts drive.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "NUVHostObjects.h"
+#include "NUVModule.h"
+#include "WbAppFile.h"
+#include "WbEvents.h"
+
+class TWbApplication {
+ public:
+  explicit TWbApplication(TWbReporter& reporter);
+  // Finishes what is still running.
+  ~TWbApplication();
+  TWbApplication(const TWbApplication&) = delete;
+  TWbApplication& operator=(const TWbApplication&) = delete;
+
+  // Loads the module and builds the application. Raises EWbLoadError for a module that cannot
+  // be loaded, an unknown factory or a work space that is none; errors that view parts raise are
+  // reported and loading goes on.
+  void Load(const TWbAppDecl& decl, const std::string& modulePath);
+
+  void RunAll();
+  void Run(const std::string& workItemID);
+  void Stop(const std::string& workItemID);
+  // Finalizes and releases one view part.
+  void Finalize(const std::string& viewPartName);
+  // Stops the running work items, then finalizes and releases the view parts in reverse creation
+  // order. Later calls do nothing.
+  void Finish();
+
+  // Script lookups; each raises EWbScriptError for a name that is unknown or already finalized.
+  INUVViewPart& ViewPart(const std::string& name);
+  TIntfPtr<INUVWorkSpace> WorkSpace(const std::string& name);
+  TControl& ControlOf(const std::string& viewPartName);
+
+  TWinControl& Window() { return *FWindow; }
+  INUVServiceCenter& Services() { return *FServices; }
+  // The data contexts of the work items, in document order.
+  std::vector<TIntfPtr<INUVDataContext>> DataContexts() const;
+  // Which view part each control belongs to (the control its GetControl gives).
+  std::unordered_map<const TControl*, std::string> ControlOwners() const;
+
+ private:
+  struct TWorkItem {
+    TWbWorkItemDecl Decl;
+    TIntfPtr<TNUVWorkItem> Item;
+    std::unique_ptr<TWinControl> HostControl;  // nil for a root work item: the window hosts it
+    std::vector<size_t> ViewParts;             // indices into FViewParts, document order
+  };
+  struct TViewPart {
+    TWbViewPartDecl Decl;
+    TIntfPtr<INUVViewPart> Intf;  // nil when its factory failed and once it is finalized
+  };
+
+  std::vector<TNUVViewPartFactory> ResolveFactories(const TWbAppDecl& decl) const;
+  void CreateWindow(const std::string& name);
+  void CreateServices(const TWbAppDecl& decl);
+  void AddWorkItem(const TWbWorkItemDecl& decl);
+  void AddViewPart(const TWbViewPartDecl& decl, TNUVViewPartFactory factory);
+  void CheckWorkSpaces();
+  void ShowInWorkSpaces();
+  void RunAt(size_t index);
+  void StopAt(size_t index);
+  void FinalizeAt(size_t index);
+  size_t WorkItemIndex(const std::string& id) const;
+  size_t ViewPartIndex(const std::string& name) const;
+  size_t LiveViewPartIndex(const std::string& name) const;  // also refuses a finalized one
+  TViewPart* WorkSpaceOf(const TViewPart& child);
+  // Runs one view-part operation; what it raises is reported with the place of the declaration,
+  // and the run goes on.
+  template <class F>
+  void Guarded(const TViewPart& viewPart, F&& operation);
+
+  TWbReporter& FReporter;
+  // Declared first, destroyed last: the code of every view part lives in the module.
+  std::unique_ptr<TNUVModule> FModule;
+  std::unique_ptr<TWinControl> FWindow;
+  TIntfPtr<TNUVEventBroker> FBroker;
+  TIntfPtr<TNUVServiceCenter> FServices;
+  TIntfPtr<TNUVImageService> FImages;
+  TIntfPtr<TNUVActionService> FActions;
+  std::vector<TWorkItem> FWorkItems;  // document order
+  std::vector<TViewPart> FViewParts;  // creation order
+  bool FFinished = false;
+};

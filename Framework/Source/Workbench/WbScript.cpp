@@ -1,0 +1,98 @@
+#include "WbScript.h"
+
+#include <sstream>
+
+#include "WbErrors.h"
+
+namespace {
+
+std::map<std::string, TWbScriptCommand>& Commands() {
+  static std::map<std::string, TWbScriptCommand> commands;
+  return commands;
+}
+
+std::string Usage(const std::string& name, const TWbScriptCommand& command) {
+  std::string usage = name;
+  for (const auto& param : command.Params) usage += " " + param;
+  return usage;
+}
+
+void RunLine(TWbScriptContext& context, std::string_view line) {
+  const auto words = SplitScriptLine(line);
+  if (words.empty()) return;
+  const TWbScriptCommand* command = TWbScriptCommands::Find(words[0]);
+  if (!command) throw EWbScriptError("unknown command '" + words[0] + "'");
+  const TWbScriptArgs args(words.begin() + 1, words.end());
+  if (args.size() != command->Params.size())
+    throw EWbScriptError("'" + words[0] + "' takes " + std::to_string(command->Params.size()) +
+                         " argument(s): " + Usage(words[0], *command));
+  command->Run(context, args);
+}
+
+}  // namespace
+
+void TWbScriptCommands::Register(const std::string& name, TWbScriptCommand command) {
+  Commands()[name] = std::move(command);
+}
+
+const TWbScriptCommand* TWbScriptCommands::Find(const std::string& name) {
+  auto it = Commands().find(name);
+  return it == Commands().end() ? nullptr : &it->second;
+}
+
+TWbScriptCommandRegistration::TWbScriptCommandRegistration(
+    std::initializer_list<std::pair<std::string, TWbScriptCommand>> commands) {
+  for (const auto& [name, command] : commands) TWbScriptCommands::Register(name, command);
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The quoted word that starts at line[i]; i ends past its closing quote.
+std::string ReadQuotedWord(std::string_view line, size_t& i) {
+  std::string word;
+  for (++i; i < line.size() && line[i] != '"'; ++i) {
+    if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) ++i;
+    word += line[i];
+  }
+  if (i == line.size()) throw EWbScriptError("a quoted argument is not closed");
+  ++i;
+  return word;
+}
+
+std::string ReadPlainWord(std::string_view line, size_t& i) {
+  const size_t start = i;
+  while (i < line.size() && !IsBlank(line[i]) && line[i] != '#') ++i;
+  return std::string(line.substr(start, i - start));
+}
+
+}  // namespace
+
+std::vector<std::string> SplitScriptLine(std::string_view line) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (true) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i == line.size() || line[i] == '#') return words;
+    words.push_back(line[i] == '"' ? ReadQuotedWord(line, i) : ReadPlainWord(line, i));
+  }
+}
+
+void RunScript(TWbScriptContext& context, const std::string& text, const std::string& sourceName) {
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; !context.QuitRequested && std::getline(lines, line); ++number) {
+    try {
+      RunLine(context, line);
+    } catch (const EWbScriptError& e) {
+      // Only the runner's own complaints point into the script; what view parts and the host
+      // raise is passed on as raised.
+      TWbError error = ErrorOf(e);
+      error.Message = sourceName + ":" + std::to_string(number) + ": " + error.Message;
+      context.Out.Error(error);
+    } catch (...) {
+      context.Out.Error(CurrentError());
+    }
+  }
+}

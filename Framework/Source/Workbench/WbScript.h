@@ -1,0 +1,47 @@
+// Scripts: one command per line; '#' starts a comment; arguments are separated by blanks and may
+// be double-quoted. Commands live in a table that units extend by registering their own.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "WbApplication.h"
+#include "WbEvents.h"
+
+struct TWbScriptContext {
+  TWbApplication& App;
+  TWbReporter& Out;
+  bool QuitRequested = false;
+};
+
+using TWbScriptArgs = std::vector<std::string>;
+
+struct TWbScriptCommand {
+  std::vector<std::string> Params;  // the argument names, for messages
+  std::function<void(TWbScriptContext&, const TWbScriptArgs&)> Run;
+};
+
+class TWbScriptCommands {
+ public:
+  // Registering a name again replaces its command.
+  static void Register(const std::string& name, TWbScriptCommand command);
+  static const TWbScriptCommand* Find(const std::string& name);  // nullptr when unknown
+};
+
+// Registers commands when its unit is loaded.
+struct TWbScriptCommandRegistration {
+  TWbScriptCommandRegistration(std::initializer_list<std::pair<std::string, TWbScriptCommand>> commands);
+};
+
+// The words of one line; a comment ends it. Within double quotes blanks and '#' are kept, and
+// \" and \\ stand for " and \. Raises EWbScriptError for a quote left open.
+std::vector<std::string> SplitScriptLine(std::string_view line);
+
+// Runs the lines in order until the end or `quit`. An error is reported as an `error` event and
+// the script goes on; the runner's own errors name the script line.
+void RunScript(TWbScriptContext& context, const std::string& text, const std::string& sourceName);

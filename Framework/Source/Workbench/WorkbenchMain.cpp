@@ -1,0 +1,105 @@
+// nuv-workbench: reads an application file, loads the plug-in module, drives the view parts
+// through its factories and prints the window or, with a script, what happens.
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "WbApplication.h"
+#include "WbDump.h"
+#include "WbModulePath.h"
+#include "WbScript.h"
+
+namespace {
+
+// Exit status for a faulty command line, application file or module.
+constexpr int KExitLoadError = 2;
+
+struct TWbOptions {
+  std::string AppFile, Script, Module;
+  bool Json = false;
+  bool Version = false;
+};
+
+std::string ReadScript(const std::string& fileName) {
+  std::ostringstream text;
+  if (fileName == "-") {
+    text << std::cin.rdbuf();
+    return text.str();
+  }
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) throw EWbLoadError(fileName + ": cannot read the script");
+  text << file.rdbuf();
+  return text.str();
+}
+
+int PrintVersions(const TWbOptions& options) {
+  std::cout << "nuv-workbench " << NUV_WORKBENCH_VERSION << std::endl;
+  const std::string path = options.Module.empty() ? DefaultModulePath() : ChooseModulePath(options.Module, "", "");
+  const TNUVModule module(path);
+  const std::string version = module.Version();
+  std::cout << std::filesystem::path(path).filename().string() << " "
+            << (version.empty() ? "(no version record)" : version) << std::endl;
+  return 0;
+}
+
+// Without a script: load, run every work item, print the window, finalize.
+int ShowWindow(const TWbOptions& options) {
+  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  TWbConsoleReporter reporter(std::cerr);
+  TWbApplication app(reporter);
+  app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  app.RunAll();
+  const auto owners = app.ControlOwners();
+  if (options.Json)
+    std::cout << JsonText(ControlTreeJson(app.Window(), owners), 2) << std::endl;
+  else
+    std::cout << ControlTreeText(app.Window(), owners) << std::flush;
+  app.Finish();
+  return 0;
+}
+
+int RunScriptOn(const TWbOptions& options) {
+  const std::string script = ReadScript(options.Script);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  TWbJsonLinesReporter reporter(std::cout);
+  TWbApplication app(reporter);
+  app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  TWbScriptContext context{app, reporter};
+  RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+  app.Finish();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TWbOptions options;
+  CLI::App cli{"nuv-workbench: loads an application file and drives its view parts", "nuv-workbench"};
+  cli.add_option("APPFILE", options.AppFile, "The application file")->type_name("");
+  cli.add_option("--script", options.Script,
+                 "Run the script after loading (- is standard input); events go to stdout as JSON Lines")
+      ->type_name("FILE");
+  cli.add_flag("--json", options.Json, "Without a script: print the window as one JSON object instead of the text tree");
+  cli.add_option("--module", options.Module,
+                 "The plug-in module; default: the application file's Module attribute, else " 
+                 "NUV.ViewParts.TBX.so beside the runner")
+      ->type_name("PATH");
+  cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
+  cli.footer("The application file, the script commands and the events: docs/workbench.md");
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return cli.exit(e) == 0 ? 0 : KExitLoadError;
+  }
+  try {
+    if (options.Version) return PrintVersions(options);
+    if (options.AppFile.empty()) throw EWbLoadError("no application file given; see --help");
+    return options.Script.empty() ? ShowWindow(options) : RunScriptOn(options);
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << std::endl;
+    return KExitLoadError;
+  }
+}

@@ -1,0 +1,124 @@
+// Without a script the runner prints the window: a text tree for people, or JSON with --json.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "WorkbenchRunner.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using json = nlohmann::json;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(WorkbenchOutput, TextTreeIndentsChildrenAndShowsTheUsefulProperties) {
+  const TWorkbenchRun run = RunWorkbench({"label-app.xml"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  std::istringstream lines(run.Out);
+  std::vector<std::string> tree;
+  for (std::string line; std::getline(lines, line);) tree.push_back(line);
+  EXPECT_THAT(tree,
+              ElementsAre("TWinControl \"Shell\" Align=alNone 800x600",
+                          "  TTBXLabel \"Title\" [Title] Text=\"Hello\" Align=alNone 49x27 "
+                          "Alignment=taRightJustify Underline=True",
+                          "  TTBXLabel \"Open\" [Open] Text=\"Open\" Align=alNone 28x19 Action=File.Open",
+                          "  TWinControl \"Editor\" Align=alClient 800x600",
+                          "    TTBXLabel \"Status\" [Status] Text=\"Ready\" Align=alNone 34x19"));
+}
+
+TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
+  const TWorkbenchRun run = RunWorkbench({"--json", "label-app.xml"});
+  EXPECT_EQ(run.Status, 0);
+  // Parsed keeping the order of members, which is part of what is checked.
+  const nlohmann::ordered_json window = nlohmann::ordered_json::parse(run.Out);
+  EXPECT_EQ(window["Class"], "TWinControl");
+  EXPECT_EQ(window["Name"], "Shell");
+  EXPECT_EQ(window["ViewPart"], nullptr);
+  EXPECT_EQ(window["Width"], 800);
+  EXPECT_EQ(window["Height"], 600);
+  ASSERT_EQ(window["Controls"].size(), 3u);
+
+  const auto& title = window["Controls"][0];
+  std::vector<std::string> keys;
+  for (const auto& item : title.items()) keys.push_back(item.key());
+  // Common properties, the label's own in their documented order, then the children.
+  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Width", "Height",
+                                "Alignment", "AutoSize", "Underline", "UnderlineColor", "Color", "Font",
+                                "Wrapping", "Action", "OnClick", "Controls"));
+  EXPECT_EQ(title["Class"], "TTBXLabel");
+  EXPECT_EQ(title["ViewPart"], "Title");
+  EXPECT_EQ(title["Visible"], true);
+  EXPECT_EQ(title["Align"], "alNone");
+  EXPECT_EQ(title["Alignment"], "taRightJustify");
+  EXPECT_EQ(title["Underline"], true);
+  EXPECT_EQ(title["UnderlineColor"], 0xFF000010u);  // clBtnShadow, as a number
+  EXPECT_EQ(title["Color"], 0x1FFFFFFFu);           // clDefault
+  EXPECT_EQ(title["Font"], (nlohmann::ordered_json{{"Name", "Verdana"}, {"Size", 12}, {"Color", 0xFF000008u},
+                                 {"Style", {"fsBold", "fsItalic"}}}));
+  EXPECT_EQ(title["Wrapping"], "twNone");
+  EXPECT_EQ(title["Action"], nullptr);
+  EXPECT_EQ(title["OnClick"], true);
+
+  const auto& open = window["Controls"][1];
+  EXPECT_EQ(open["Action"], "File.Open");
+  EXPECT_EQ(open["OnClick"], false);  // the action handles the click
+
+  const auto& editor = window["Controls"][2];
+  EXPECT_EQ(editor["Name"], "Editor");
+  EXPECT_EQ(editor["ViewPart"], nullptr);
+  EXPECT_EQ(editor["Align"], "alClient");
+  ASSERT_EQ(editor["Controls"].size(), 1u);
+  EXPECT_EQ(editor["Controls"][0]["ViewPart"], "Status");
+}
+
+TEST(WorkbenchOutput, AViewPartErrorGoesToStderrAndTheRunGoesOn) {
+  const TWorkbenchRun run = RunWorkbench({"viewpart-error.xml"});
+  EXPECT_EQ(run.Status, 0);
+  ASSERT_EQ(run.ErrLines().size(), 1u) << run.Err;
+  EXPECT_THAT(run.ErrLines()[0], ::testing::StartsWith("viewpart-error.xml:4:5: EConfigurationError: "));
+  EXPECT_THAT(run.ErrLines()[0], HasSubstr("'Center' is not valid"));
+  // The next view part ran all the same.
+  EXPECT_THAT(run.Out, HasSubstr("TTBXLabel \"Plain\" [Plain] Text=\"Plain\" Align=alNone 34x19 Underline=True"));
+}
+
+TEST(WorkbenchOutput, VersionNamesTheRunnerAndTheModule) {
+  const TWorkbenchRun run = RunWorkbench({"--version"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "nuv-workbench 1.0.0.0\nNUV.ViewParts.TBX.so 1.0.0.0\n");
+
+  const TWorkbenchRun missing = RunWorkbench({"--version", "--module", "no-such-module.so"});
+  EXPECT_EQ(missing.Status, 2);
+  EXPECT_THAT(missing.Err, HasSubstr("no-such-module.so"));
+}
+
+// The Module attribute is a path relative to the application file, not to the working directory;
+// --module overrides it.
+TEST(WorkbenchOutput, TheModuleAttributeIsRelativeToTheApplicationFile) {
+  const fs::path dir = fs::temp_directory_path() / ("nuv-workbench-module-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "plugins");
+  fs::create_symlink(fs::path(NUV_BIN_DIR) / "NUV.ViewParts.TBX.so", dir / "plugins" / "Labels.so");
+  std::ofstream(dir / "app.xml") << "<Workbench Module=\"plugins/Labels.so\"><WorkItem ID=\"Main\">"
+                                    "<ViewPart Name=\"Title\" Factory=\"CreateLabelViewPart\" Caption=\"Hi\"/>"
+                                    "</WorkItem></Workbench>";
+  const std::string app = (dir / "app.xml").string();
+
+  const TWorkbenchRun run = RunWorkbench({app});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_THAT(run.Out, HasSubstr("[Title] Text=\"Hi\""));
+
+  const TWorkbenchRun overridden = RunWorkbench({"--module", "elsewhere/Labels.so", app});
+  EXPECT_EQ(overridden.Status, 2);
+  EXPECT_THAT(overridden.Err, HasSubstr("cannot load module elsewhere/Labels.so"));
+  fs::remove_all(dir);
+}
+
+}  // namespace
