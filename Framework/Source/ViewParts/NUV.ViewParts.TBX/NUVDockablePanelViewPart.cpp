@@ -1,0 +1,79 @@
+#include "NUVDockablePanelViewPart.h"
+
+#include "NUVConfig.h"
+#include "NUVSimpleViewPart.h"
+
+using namespace NUVShownViewParts;
+
+namespace {
+// The set reader knows the key but not where the element stands; the message gets the place.
+TTBDockPositions ReadDockableTo(const IXMLNode* element, TTBDockPositions current) {
+  try {
+    return GetDockableTo(GetChildNodeValue(element, "DockableTo", false, ""), current);
+  } catch (const EConfigurationError& e) {
+    throw EConfigurationError(DescribeChild(element, "DockableTo"), e.Found(), e.Expected());
+  }
+}
+}  // namespace
+
+// A view part released without Finalize still frees its panel.
+TNUVDockablePanelViewPart::~TNUVDockablePanelViewPart() { delete FPanel; }
+
+std::string TNUVDockablePanelViewPart::DefaultAlign() { return "None"; }
+
+TControl* TNUVDockablePanelViewPart::GetControl() { return FPanel; }
+
+void TNUVDockablePanelViewPart::Initialize() {
+  TNUVCustomWorkSpaceViewPart::Initialize();
+  FShownViewParts.clear();
+  FPanel = new TTBXDockablePanel(nullptr);
+  NUVSimpleViewPart::PlaceControl(*this, FPanel);
+  FPanel->SetText(GetCaption());
+  if (auto element = NUVSimpleViewPart::ConfigElement(*this, "DockablePanel")) ApplySettings(element.get());
+}
+
+void TNUVDockablePanelViewPart::ApplySettings(const IXMLNode* element) {
+  FPanel->SetCaptionRotation(GetChildNodeEnum<TDPCaptionRotation>(element, "CaptionRotation", "Auto", "dpcr"));
+  FPanel->SetCloseButton(GetChildNodeValue(element, "CloseButton", false, true));
+  FPanel->SetCloseButtonWhenDocked(GetChildNodeValue(element, "CloseButtonWhenDocked", false, true));
+  FPanel->SetDblClickUndock(GetChildNodeValue(element, "DblClickUnDock", false, true));
+  FPanel->SetDockMode(GetChildNodeEnum<TTBDockMode>(element, "DockMode", "CanFloat", "dm"));
+  FPanel->SetDockPos(GetChildNodeValue(element, "DockPos", false, -1));
+  FPanel->SetDockRow(GetChildNodeValue(element, "DockRow", false, 0));
+  FPanel->SetResizable(GetChildNodeValue(element, "Resizable", false, true));
+  FPanel->SetShowCaption(GetChildNodeValue(element, "ShowCaption", false, true));
+  FPanel->SetShowCaptionWhenDocked(GetChildNodeValue(element, "ShowCaptionWhenDocked", false, true));
+  FPanel->SetDockableTo(ReadDockableTo(element, FPanel->GetDockableTo()));
+}
+
+void TNUVDockablePanelViewPart::Finalize() {
+  FShownViewParts.clear();
+  FreeAndNil(FPanel);
+  TNUVCustomWorkSpaceViewPart::Finalize();
+}
+
+// Any child is accepted: there is no class test.
+void TNUVDockablePanelViewPart::ShowViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  if (!ShowAgain(FShownViewParts, child)) ShowFirst(*this, FShownViewParts, child, FPanel);
+}
+
+void TNUVDockablePanelViewPart::HideViewPart(INUVViewPart* child) {
+  CheckViewPartOnMe(child);
+  Hide(child);
+}
+
+void TNUVDockablePanelViewPart::CloseViewPart(INUVViewPart* child) {
+  CheckViewPartOnMe(child);
+  Close(*this, FShownViewParts, child);
+}
+
+void TNUVDockablePanelViewPart::ActivateViewPart(INUVViewPart* child) {
+  CheckViewPartOnMe(child);
+  TNUVWorkItemUtils::SetViewPartFocused(child, true);
+}
+
+void TNUVDockablePanelViewPart::CheckViewPartOnMe(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  CheckOnMe(*this, FShownViewParts, child);
+}

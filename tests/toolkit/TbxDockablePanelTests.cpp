@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "TbxDockablePanels.h"
+
+TEST(TTBXDockablePanel, DefaultsOfThePanelAndOfTheDockableWindow) {
+  TTBXDockablePanel panel(nullptr);
+  EXPECT_EQ(panel.GetCaptionRotation(), dpcrAuto);
+  EXPECT_TRUE(panel.GetShowCaptionWhenDocked());
+  EXPECT_EQ(panel.GetDockedWidth(), 128);
+  EXPECT_EQ(panel.GetDockedHeight(), 128);
+  EXPECT_TRUE(panel.GetSmoothDockedResize());
+  EXPECT_TRUE(panel.GetCloseButton());
+  EXPECT_FALSE(panel.GetCloseButtonWhenDocked());
+  EXPECT_EQ(panel.GetDockMode(), dmCanFloat);
+  EXPECT_EQ(panel.GetDockPos(), -1);
+  EXPECT_EQ(panel.GetDockableTo(), (TTBDockPositions{dpTop, dpBottom, dpLeft, dpRight}));
+  EXPECT_EQ(EnumIdentifier(dpcrAlwaysVert), "dpcrAlwaysVert");
+  EXPECT_TRUE(panel.GetFloating());
+}
+
+TEST(TTBXDockablePanel, OnResizeIsRaisedForSizeChangesOnly) {
+  TTBXDockablePanel panel(nullptr);
+  std::vector<TObject*> senders;
+  panel.OnResize = [&](TObject* sender) { senders.push_back(sender); };
+  panel.SetBounds(0, 0, 100, 50);
+  panel.SetLeft(30);  // a move is not a resize
+  panel.SetTop(40);
+  panel.SetBounds(30, 40, 100, 50);
+  EXPECT_EQ(senders.size(), 1u);
+  panel.SetHeight(80);
+  panel.SetWidth(90);
+  ASSERT_EQ(senders.size(), 3u);
+  EXPECT_EQ(senders[2], &panel);
+  EXPECT_EQ(panel.GetWidth(), 90);
+  EXPECT_EQ(panel.GetHeight(), 80);
+  EXPECT_EQ(panel.GetLeft(), 30);
+}
+
+TEST(TTBXDockablePanel, ChildrenAreLaidOutAfterAResize) {
+  TTBXDockablePanel panel(nullptr);
+  TControl child(nullptr);
+  child.SetParent(&panel);
+  child.SetAlign(alClient);
+  int heardWidth = -1;
+  panel.OnResize = [&](TObject*) { heardWidth = child.GetWidth(); };
+  panel.SetBounds(0, 0, 120, 70);
+  EXPECT_EQ(heardWidth, 120);  // the handler sees the new layout
+  EXPECT_EQ(child.GetHeight(), 70);
+}
+
+TEST(TTBXDockablePanel, DocksInEitherDockKindByParentAndFloatsWithoutOne) {
+  TTBXDock dock(nullptr);
+  TTBXMultiDock multiDock(nullptr);
+  TWinControl window(nullptr);
+  auto panel = std::make_unique<TTBXDockablePanel>(nullptr);
+  panel->SetParent(&dock);
+  EXPECT_EQ(panel->GetCurrentDock(), &dock);
+  panel->SetParent(&multiDock);
+  EXPECT_EQ(panel->GetCurrentDock(), &multiDock);
+  EXPECT_EQ(dock.GetControlCount(), 0);
+  panel->SetParent(&window);
+  EXPECT_EQ(panel->GetCurrentDock(), nullptr);
+  EXPECT_TRUE(panel->GetFloating());
+  panel->SetParent(&multiDock);
+  panel.reset();  // a destroyed panel leaves its dock
+  EXPECT_EQ(multiDock.GetControlCount(), 0);
+}
