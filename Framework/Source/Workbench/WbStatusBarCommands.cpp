@@ -1,0 +1,42 @@
+// Script commands for the user's clicks on status panels: `click-panel VP INDEX` and
+// `dblclick-panel VP INDEX`, with INDEX counted from 0.
+#include <charconv>
+
+#include "TbxStatusBars.h"
+#include "WbErrors.h"
+#include "WbScript.h"
+
+namespace {
+
+TTBXCustomStatusBar& StatusBarOf(TWbApplication& app, const std::string& viewPart) {
+  auto* bar = dynamic_cast<TTBXCustomStatusBar*>(&app.ControlOf(viewPart));
+  if (!bar) throw EWbScriptError("the control of view part '" + viewPart + "' is no status bar");
+  return *bar;
+}
+
+int PanelIndex(const TTBXCustomStatusBar& bar, const std::string& viewPart, const std::string& text) {
+  int index = -1;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+  if (error != std::errc() || end != text.data() + text.size() || index < 0)
+    throw EWbScriptError("panel index '" + text + "' is not a number from 0");
+  if (index >= bar.Panels().Count())
+    throw EWbScriptError("the status bar of view part '" + viewPart + "' has no panel " + text + " (it has " +
+                         std::to_string(bar.Panels().Count()) + ")");
+  return index;
+}
+
+using TPanelGesture = void (TTBXCustomStatusBar::*)(int);
+
+TWbScriptCommand PanelCommand(TPanelGesture gesture) {
+  return {{"VP", "INDEX"}, [gesture](TWbScriptContext& context, const TWbScriptArgs& args) {
+            TTBXCustomStatusBar& bar = StatusBarOf(context.App, args[0]);
+            (bar.*gesture)(PanelIndex(bar, args[0], args[1]));
+          }};
+}
+
+const TWbScriptCommandRegistration Registration{
+    {"click-panel", PanelCommand(&TTBXCustomStatusBar::PanelClick)},
+    {"dblclick-panel", PanelCommand(&TTBXCustomStatusBar::PanelDblClick)},
+};
+
+}  // namespace

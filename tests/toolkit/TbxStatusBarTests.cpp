@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "KolXml.h"
+#include "TbxStatusBars.h"
+
+namespace {
+// A panel that writes to a log when it is destroyed.
+class TLoggedPanel : public TTBXStatusPanel {
+ public:
+  TLoggedPanel(TTBXStatusPanels* panels, std::vector<std::string>& log, std::string name)
+      : TTBXStatusPanel(panels), FLog(log), FName(std::move(name)) {}
+  ~TLoggedPanel() override { FLog.push_back(FName); }
+
+ private:
+  std::vector<std::string>& FLog;
+  std::string FName;
+};
+}  // namespace
+
+TEST(TTBXStatusBar, Defaults) {
+  TTBXStatusBar bar(nullptr);
+  EXPECT_TRUE(bar.GetSizeGrip());
+  EXPECT_EQ(bar.GetImages(), nullptr);
+  EXPECT_FALSE(bar.GetSimplePanel());
+  EXPECT_EQ(bar.GetSimpleText(), "");
+  EXPECT_EQ(bar.Panels().Count(), 0);
+  EXPECT_EQ(bar.GetAlign(), alBottom);
+
+  TTBXStatusPanel panel(&bar.Panels());
+  EXPECT_EQ(panel.GetCaption(), "");
+  EXPECT_EQ(panel.GetAlignment(), taLeftJustify);
+  EXPECT_TRUE(panel.GetFramed());
+  EXPECT_EQ(panel.GetHint(), "");
+  EXPECT_EQ(panel.GetSize(), 50);
+  EXPECT_EQ(panel.GetMaxSize(), 0);
+  EXPECT_EQ(panel.GetStretchPriority(), 0);
+  EXPECT_EQ(panel.GetTextTruncation(), twNone);
+  EXPECT_EQ(panel.GetImageIndex(), -1);
+  EXPECT_EQ(panel.GetControl(), nullptr);
+  EXPECT_EQ(panel.GetDisplayName(), "");
+}
+
+TEST(TTBXStatusBar, PanelsJoinInOrderLeaveWhenDestroyedAndGoWithTheBarFirstToLast) {
+  std::vector<std::string> log;
+  auto bar = std::make_unique<TTBXStatusBar>(nullptr);
+  auto* a = new TLoggedPanel(&bar->Panels(), log, "a");
+  auto* b = new TLoggedPanel(&bar->Panels(), log, "b");
+  auto* c = new TLoggedPanel(&bar->Panels(), log, "c");
+  EXPECT_EQ(bar->Panels().Count(), 3);
+  EXPECT_EQ(bar->Panels().GetItem(0), a);
+  EXPECT_EQ(c->GetIndex(), 2);
+  EXPECT_EQ(c->GetCollection(), &bar->Panels());
+  EXPECT_EQ(&c->GetCollection()->GetStatusBar(), bar.get());
+  delete b;
+  EXPECT_EQ(bar->Panels().Count(), 2);
+  EXPECT_EQ(bar->Panels().GetItem(0), a);
+  EXPECT_EQ(bar->Panels().GetItem(1), c);
+  EXPECT_THROW(bar->Panels().GetItem(2), Exception);
+  EXPECT_THROW(bar->Panels().GetItem(-1), Exception);
+  bar.reset();
+  EXPECT_EQ(log, (std::vector<std::string>{"b", "a", "c"}));
+}
+
+TEST(TTBXStatusBar, StretchPriorityAndTruncationRefuseWhatThePanelCannotShow) {
+  TTBXStatusBar bar(nullptr);
+  TTBXStatusPanel panel(&bar.Panels());
+  panel.SetStretchPriority(100);
+  panel.SetStretchPriority(0);
+  EXPECT_THROW(panel.SetStretchPriority(101), Exception);
+  EXPECT_THROW(panel.SetStretchPriority(-1), Exception);
+  EXPECT_EQ(panel.GetStretchPriority(), 0);
+  panel.SetTextTruncation(twPathEllipsis);
+  EXPECT_THROW(panel.SetTextTruncation(twWrap), Exception);
+  EXPECT_EQ(panel.GetTextTruncation(), twPathEllipsis);
+}
+
+TEST(TTBXStatusBar, TruncationTypeInformationNamesOnlyTheThreeTruncations) {
+  const TEnumTypeInfo& info = TextTruncationTypeInfo();
+  EXPECT_EQ(info.Name(), "TTextTruncation");
+  EXPECT_EQ(info.Identifiers(), (std::vector<std::string>{"twNone", "twEndEllipsis", "twPathEllipsis"}));
+  EXPECT_EQ(GetEnumValue("pathellipsis", info, "tw"), twPathEllipsis);
+  EXPECT_THROW(GetEnumValue("Wrap", info, "tw"), EConfigurationError);
+}
+
+TEST(TTBXStatusBar, PanelControlIsParentedToTheBarAndForgottenWhenDestroyed) {
+  TWinControl window(nullptr);
+  TTBXStatusBar bar(nullptr);
+  bar.SetParent(&window);
+  TTBXStatusPanel panel(&bar.Panels());
+  auto* control = new TControl(nullptr);
+  panel.SetControl(control);
+  EXPECT_EQ(panel.GetControl(), control);
+  EXPECT_EQ(control->GetParent(), &bar);
+  delete control;
+  EXPECT_EQ(panel.GetControl(), nullptr);
+  // A control that holds the bar cannot sit inside it.
+  EXPECT_THROW(panel.SetControl(&bar), Exception);
+  EXPECT_THROW(panel.SetControl(&window), Exception);
+  EXPECT_EQ(panel.GetControl(), nullptr);
+  EXPECT_EQ(bar.GetParent(), &window);
+}
+
+TEST(TTBXStatusBar, DestroyingTheBarLetsItsPanelControlsGo) {
+  TControl control(nullptr);
+  auto bar = std::make_unique<TTBXStatusBar>(nullptr);
+  (new TTBXStatusPanel(&bar->Panels()))->SetControl(&control);
+  bar.reset();
+  EXPECT_EQ(control.GetParent(), nullptr);
+}
+
+TEST(TTBXStatusBar, ImagesAreForgottenWhenTheListIsDestroyed) {
+  TTBXStatusBar bar(nullptr);
+  auto* images = new TCustomImageList(nullptr);
+  bar.SetImages(images);
+  EXPECT_EQ(bar.GetImages(), images);
+  delete images;
+  EXPECT_EQ(bar.GetImages(), nullptr);
+}
+
+TEST(TTBXStatusBar, PanelsShareTheFreeWidthByStretchPriorityUpToTheirMaxSize) {
+  TTBXStatusBar bar(nullptr);
+  bar.SetBounds(0, 0, 316, 22);  // 300 for the panels beside the size grip
+  TControl a(nullptr), b(nullptr), c(nullptr);
+  auto* first = new TTBXStatusPanel(&bar.Panels());
+  auto* second = new TTBXStatusPanel(&bar.Panels());
+  auto* third = new TTBXStatusPanel(&bar.Panels());
+  first->SetControl(&a);
+  second->SetControl(&b);
+  third->SetControl(&c);
+  // 150 free: the second takes 3/4, the third 1/4 capped at its MaxSize.
+  second->SetStretchPriority(60);
+  third->SetStretchPriority(20);
+  third->SetMaxSize(70);
+  EXPECT_EQ(a.GetLeft(), 0);
+  EXPECT_EQ(a.GetWidth(), 50);
+  EXPECT_EQ(b.GetLeft(), 50);
+  EXPECT_EQ(b.GetWidth(), 162);
+  EXPECT_EQ(c.GetLeft(), 212);
+  EXPECT_EQ(c.GetWidth(), 70);
+  EXPECT_EQ(c.GetHeight(), 22);
+  first->SetSize(0);  // a panel of size 0 takes no room of its own
+  EXPECT_EQ(a.GetWidth(), 0);
+  EXPECT_EQ(b.GetLeft(), 0);
+  bar.SetSizeGrip(false);
+  EXPECT_EQ(b.GetWidth(), 50 + 216 * 60 / 80);
+}
+
+TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
+  TTBXStatusBar bar(nullptr);
+  bar.SetBounds(0, 0, 216, 22);
+  TControl control(nullptr);
+  auto* panel = new TTBXStatusPanel(&bar.Panels());
+  panel->SetControl(&control);
+  bar.BeginUpdate();
+  bar.BeginUpdate();
+  panel->SetSize(80);
+  bar.EndUpdate();
+  EXPECT_EQ(bar.UpdateCount(), 1);
+  EXPECT_EQ(bar.CompletedUpdates(), 0);
+  EXPECT_EQ(control.GetWidth(), 50);
+  bar.EndUpdate();
+  EXPECT_EQ(bar.UpdateCount(), 0);
+  EXPECT_EQ(bar.CompletedUpdates(), 1);
+  EXPECT_EQ(control.GetWidth(), 80);
+  EXPECT_THROW(bar.EndUpdate(), EAssertionFailed);
+}
+
+TEST(TTBXStatusBar, PanelClicksRaiseTheEventsWithBarAndPanel) {
+  TTBXStatusBar bar(nullptr);
+  TTBXStatusPanel first(&bar.Panels()), second(&bar.Panels());
+  std::vector<std::pair<TObject*, TTBXStatusPanel*>> clicks, dblClicks;
+  bar.PanelClick(0);  // no handler: nothing happens
+  bar.OnPanelClick = [&](TObject* sender, TTBXStatusPanel* panel) { clicks.emplace_back(sender, panel); };
+  bar.OnPanelDblClick = [&](TObject* sender, TTBXStatusPanel* panel) { dblClicks.emplace_back(sender, panel); };
+  bar.PanelClick(1);
+  bar.PanelDblClick(0);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0].first, &bar);
+  EXPECT_EQ(clicks[0].second, &second);
+  ASSERT_EQ(dblClicks.size(), 1u);
+  EXPECT_EQ(dblClicks[0].second, &first);
+  EXPECT_THROW(bar.PanelClick(2), Exception);
+  bar.SetSimplePanel(true);  // the panels are not shown, so they cannot be hit
+  EXPECT_THROW(bar.PanelClick(0), Exception);
+  EXPECT_THROW(bar.PanelDblClick(0), Exception);
+  EXPECT_EQ(clicks.size(), 1u);
+}
