@@ -1,10 +1,11 @@
-// TBX text controls: the text object and the label.
+// TBX text controls: the text object, the label, the radio button, the check box and the link.
 #pragma once
 #pragma GCC visibility push(default)
 
 #include "TbxControls.h"
 
 KOL_ENUM(TTextWrapping, twNone, twEndEllipsis, twPathEllipsis, twWrap)
+KOL_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
 
 // A windowed control that draws a text with an alignment and wrapping. With AutoSize on it keeps
 // its width and height fitted to its text.
@@ -47,6 +48,94 @@ class TTBXLabel : public TTBXCustomLabel {
  public:
   explicit TTBXLabel(TComponent* owner);
   ~TTBXLabel() override;
+};
+
+// Radio buttons and check boxes raise OnChange once for each real change of their state, after
+// the change, whatever made it: a user's click, a setter, or (radio buttons) a sibling being
+// checked. Writing the current state raises nothing. A radio button that is checked turns its
+// checked siblings off first, so every OnChange handler sees the group with one button checked;
+// a change that one of those handlers undoes before it is reported is not reported.
+
+// A radio button is one of a group: the radio buttons of the same parent with the same
+// GroupIndex. Checking one unchecks the others; moving a checked button into a group changes
+// nobody's state.
+class TTBXCustomRadioButton : public TTBXTextObject {
+ public:
+  explicit TTBXCustomRadioButton(TComponent* owner);
+  ~TTBXCustomRadioButton() override;
+  int GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
+  bool GetChecked() const { return FChecked; }
+  void SetChecked(bool checked);
+  // A user's click: checks the button, then runs OnClick or the action.
+  void Click() override;
+
+  TNotifyEvent OnChange;
+
+ private:
+  void UncheckSiblings();
+
+  int FGroupIndex = 0;
+  bool FChecked = false;
+};
+
+class TTBXRadioButton : public TTBXCustomRadioButton {
+ public:
+  explicit TTBXRadioButton(TComponent* owner);
+  ~TTBXRadioButton() override;
+};
+
+// A check box with three states. AllowGrayed limits only what a user's click reaches; SetState
+// takes the grayed state in any case.
+class TTBXCustomCheckBox : public TTBXTextObject {
+ public:
+  explicit TTBXCustomCheckBox(TComponent* owner);
+  ~TTBXCustomCheckBox() override;
+  bool GetAllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool allowGrayed) { FAllowGrayed = allowGrayed; }
+  // Checked is the state cbChecked; setting it gives cbChecked or cbUnchecked (also from grayed).
+  bool GetChecked() const { return FState == cbChecked; }
+  void SetChecked(bool checked);
+  TCheckBoxState GetState() const { return FState; }
+  void SetState(TCheckBoxState state);
+  // A user's click: unchecked, checked, grayed (only with AllowGrayed), unchecked again; then
+  // runs OnClick or the action.
+  void Click() override;
+
+  TNotifyEvent OnChange;
+
+ private:
+  TCheckBoxState NextState() const;
+
+  bool FAllowGrayed = false;
+  TCheckBoxState FState = cbUnchecked;
+};
+
+class TTBXCheckBox : public TTBXCustomCheckBox {
+ public:
+  explicit TTBXCheckBox(TComponent* owner);
+  ~TTBXCheckBox() override;
+};
+
+// A hyperlink-style text with an optional image from an image list that it does not own.
+class TTBXCustomLink : public TTBXTextObject {
+ public:
+  explicit TTBXCustomLink(TComponent* owner);
+  ~TTBXCustomLink() override;
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* images) { FImages = images; }
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int imageIndex) { FImageIndex = imageIndex; }
+
+ private:
+  TGuard<TCustomImageList> FImages;
+  int FImageIndex = -1;
+};
+
+class TTBXLink : public TTBXCustomLink {
+ public:
+  explicit TTBXLink(TComponent* owner);
+  ~TTBXLink() override;
 };
 
 #pragma GCC visibility pop

@@ -18,25 +18,16 @@ void TNUVLabelViewPart::Initialize() {
 }
 
 void TNUVLabelViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
-  auto element = ConfigElement(*this, "Label");
-  if (element) {
-    ApplyCommand(*this, element.get());
-    ApplySettings(element.get());
-  }
+  ApplyConfiguration(*this, "Label", [this](const IXMLNode* element) { ApplySettings(element); });
   ShowCaptionAndWireEvents(*this, *FLabel);
-  PublishKeys(*this, {{"_Caption", TNUVDataFactory::NewStringDelegate(
-                                       [this] { return GetCaption(); },
-                                       [this](const std::string& text) { SetCaption(text); })}});
+  PublishCaption(*this);
 }
 
 void TNUVLabelViewPart::ApplySettings(const IXMLNode* element) {
-  FLabel->SetAlignment(ReadSideAlignment(element));
-  FLabel->SetAutoSize(GetChildNodeValue(element, "AutoSize", false, true));
+  ApplyTextLayout(element, *FLabel);
   FLabel->SetUnderline(GetChildNodeValue(element, "Underline", false, false));
   FLabel->SetUnderlineColor(GetNodeColor(GetChildNode(element, "UnderlineColor", false).get(), clBtnShadow));
-  ApplyColor(element, *FLabel);
-  ApplyFont(element, *FLabel);
-  FLabel->SetWrapping(ReadWrapping(element));
+  ApplyTextLook(element, *FLabel);
 }
 
 void TNUVLabelViewPart::SetCaption(const std::string& text) {

@@ -14,6 +14,14 @@ void ApplyCommand(TNUVCustomViewPart& viewPart, const IXMLNode* element) {
   viewPart.CreateAction(GetChildNodeValue(element, "CommandID", false, ""), true);
 }
 
+void ApplyConfiguration(TNUVCustomViewPart& viewPart, std::string_view name,
+                        const std::function<void(const IXMLNode*)>& applySettings) {
+  auto element = ConfigElement(viewPart, name);
+  if (!element) return;
+  ApplyCommand(viewPart, element.get());
+  applySettings(element.get());
+}
+
 TAlignment ReadSideAlignment(const IXMLNode* element) {
   auto alignment = GetChildNodeEnum<TAlignment>(element, "Alignment", "LeftJustify", "ta");
   if (alignment != taLeftJustify && alignment != taRightJustify)
@@ -33,6 +41,17 @@ void ApplyFont(const IXMLNode* element, TControl& control) {
 
 TTextWrapping ReadWrapping(const IXMLNode* element) {
   return GetChildNodeEnum<TTextWrapping>(element, "Wrapping", "None", "tw");
+}
+
+void ApplyTextLayout(const IXMLNode* element, TTBXTextObject& control) {
+  control.SetAlignment(ReadSideAlignment(element));
+  control.SetAutoSize(GetChildNodeValue(element, "AutoSize", false, true));
+}
+
+void ApplyTextLook(const IXMLNode* element, TTBXTextObject& control) {
+  ApplyColor(element, control);
+  ApplyFont(element, control);
+  control.SetWrapping(ReadWrapping(element));
 }
 
 void ShowCaptionAndWireEvents(TNUVCustomViewPart& viewPart, TControl& control) {

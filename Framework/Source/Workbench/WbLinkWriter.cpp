@@ -1,0 +1,15 @@
+// The link's properties in the control dump.
+#include "WbTextObjectWriter.h"
+
+namespace {
+
+void WriteLink(const TTBXCustomLink& link, TWbControlProperties& properties) {
+  WriteTextObject(link, properties);
+  properties.Set("Images", link.GetImages() != nullptr);
+  properties.Set("ImageIndex", link.GetImageIndex());
+  if (link.GetImages()) properties.Note("ImageIndex=" + std::to_string(link.GetImageIndex()));
+}
+
+const TWbControlWriterRegistration<TTBXCustomLink> LinkWriter(WriteLink);
+
+}  // namespace
