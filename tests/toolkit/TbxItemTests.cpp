@@ -85,6 +85,37 @@ TEST(TbxItems, ItemsFollowTheirActionAndClickRunsIt) {
   EXPECT_EQ(runs, 1);
 }
 
+TEST(TbxItems, AVisibilityToggleFlipsItsControlAndForgetsItWhenDestroyed) {
+  TTBXVisibilityToggleItem toggle(nullptr);
+  int clicks = 0;
+  toggle.OnClick = [&](TObject*) { ++clicks; };
+  toggle.Click();  // without a control only the click runs
+  auto* panel = new TWinControl(nullptr);
+  toggle.SetControl(panel);
+  EXPECT_TRUE(toggle.GetChecked());
+  toggle.Click();
+  EXPECT_FALSE(panel->GetVisible());
+  EXPECT_FALSE(toggle.GetChecked());
+  toggle.Click();
+  EXPECT_TRUE(panel->GetVisible());
+  EXPECT_EQ(clicks, 3);
+  delete panel;
+  EXPECT_EQ(toggle.GetControl(), nullptr);
+}
+
+TEST(TbxItems, FontSettingsKeepTheirSizeInRange) {
+  TTBXItem item(nullptr);
+  TFontSettings& font = item.FontSettings();
+  EXPECT_EQ(font.GetSize(), 100);
+  EXPECT_EQ(font.GetBold(), tsDefault);
+  EXPECT_EQ(font.GetColor(), clDefault);
+  font.SetSize(25);
+  font.SetSize(1000);
+  EXPECT_THROW(font.SetSize(24), Exception);
+  EXPECT_THROW(font.SetSize(1001), Exception);
+  EXPECT_EQ(font.GetSize(), 1000);
+}
+
 TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {
   auto* toolbar = new TTBXToolbar(nullptr);
   auto* a = NewItem(toolbar, "a");

@@ -81,7 +81,24 @@ TTBRootItem::TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar)
     : TTBCustomItem(owner), FToolbar(toolbar) {}
 TTBRootItem::~TTBRootItem() = default;
 
+TFontSettings::TFontSettings() = default;
+TFontSettings::~TFontSettings() = default;
+
+void TFontSettings::SetSize(int percent) {
+  if (percent < MinSize || percent > MaxSize)
+    throw Exception("font size " + std::to_string(percent) + "% is out of range " + std::to_string(MinSize) +
+                    ".." + std::to_string(MaxSize));
+  FSize = percent;
+}
+
 TTBXCustomItem::~TTBXCustomItem() = default;
+
+TTBXVisibilityToggleItem::~TTBXVisibilityToggleItem() = default;
+
+void TTBXVisibilityToggleItem::Click() {
+  if (FControl) FControl->SetVisible(!FControl->GetVisible());
+  TTBXCustomItem::Click();
+}
 TTBXItem::~TTBXItem() = default;
 TTBXSubmenuItem::~TTBXSubmenuItem() = default;
 TTBXSeparatorItem::~TTBXSeparatorItem() = default;

@@ -85,10 +85,64 @@ class TTBRootItem : public TTBCustomItem {
   TTBCustomToolbar* FToolbar;
 };
 
+KOL_ENUM(TTriState, tsDefault, tsTrue, tsFalse)
+
+// Per-item overrides of the toolbar font: each style either follows the toolbar's font (Default)
+// or is set on or off; Size is a percentage of the normal size.
+class TFontSettings : public TObject {
+ public:
+  static constexpr int MinSize = 25;
+  static constexpr int MaxSize = 1000;
+  TFontSettings();
+  ~TFontSettings() override;
+  TTriState GetBold() const { return FBold; }
+  void SetBold(TTriState value) { FBold = value; }
+  TTriState GetItalic() const { return FItalic; }
+  void SetItalic(TTriState value) { FItalic = value; }
+  TTriState GetUnderline() const { return FUnderline; }
+  void SetUnderline(TTriState value) { FUnderline = value; }
+  TTriState GetStrikeOut() const { return FStrikeOut; }
+  void SetStrikeOut(TTriState value) { FStrikeOut = value; }
+  int GetSize() const { return FSize; }
+  // Raises for a size outside MinSize..MaxSize.
+  void SetSize(int percent);
+  const std::string& GetName() const { return FName; }
+  void SetName(const std::string& name) { FName = name; }
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor color) { FColor = color; }
+
+ private:
+  TTriState FBold = tsDefault, FItalic = tsDefault, FUnderline = tsDefault, FStrikeOut = tsDefault;
+  int FSize = 100;
+  std::string FName;
+  TColor FColor = clDefault;
+};
+
 class TTBXCustomItem : public TTBCustomItem {
  public:
   using TTBCustomItem::TTBCustomItem;
   ~TTBXCustomItem() override;
+  TFontSettings& FontSettings() { return FFontSettings; }
+  const TFontSettings& FontSettings() const { return FFontSettings; }
+
+ private:
+  TFontSettings FFontSettings;
+};
+
+// A button that shows and hides its Control: a click flips the control's visibility, then runs
+// the item's own click. The control is not owned and is forgotten when it is destroyed.
+class TTBXVisibilityToggleItem : public TTBXCustomItem {
+ public:
+  using TTBXCustomItem::TTBXCustomItem;
+  ~TTBXVisibilityToggleItem() override;
+  TControl* GetControl() const { return FControl; }
+  void SetControl(TControl* control) { FControl = control; }
+  // Checked while the control shows.
+  bool GetChecked() const { return FControl && FControl->GetVisible(); }
+  void Click() override;
+
+ private:
+  TGuard<TControl> FControl;
 };
 
 class TTBXItem : public TTBXCustomItem {
