@@ -40,7 +40,11 @@ class ModuleTest : public ::testing::Test {
 };
 
 TEST_F(ModuleTest, ExportsTheFactoriesAndNothingElse) {
-  EXPECT_THAT(DefinedDynamicSymbols(ModulePath), ElementsAre("CreateLabelViewPart", "CreateToolbarViewPart"));
+  EXPECT_THAT(DefinedDynamicSymbols(ModulePath),
+              ElementsAre("CreateCheckBoxViewPart", "CreateDockablePanelViewPart", "CreateLabelViewPart",
+                          "CreateLinkViewPart", "CreateMultiDockPanelViewPart", "CreateRadioButtonViewPart", "CreateStatusBarViewPart",
+                          "CreateToolbarDockViewPart",
+                          "CreateToolbarViewPart"));
   EXPECT_EQ(Module.FindFactory("TNUVLabelViewPart"), nullptr);
   EXPECT_EQ(Module.Version(), "1.0.0.0");
 }

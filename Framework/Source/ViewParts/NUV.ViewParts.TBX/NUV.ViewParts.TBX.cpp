@@ -1,7 +1,14 @@
 // The module unit: the exported view-part factories. Each constructs its class with the host
 // base-class constructor and hands it out with one reference added for the caller; the module
 // keeps no reference and no state of its own.
+#include "NUVDockablePanelViewPart.h"
+#include "NUVCheckBoxViewPart.h"
 #include "NUVLabelViewPart.h"
+#include "NUVLinkViewPart.h"
+#include "NUVMultiDockPanelViewPart.h"
+#include "NUVRadioButtonViewPart.h"
+#include "NUVStatusBarViewPart.h"
+#include "NUVToolbarDockViewPart.h"
 #include "NUVToolbarViewPart.h"
 
 #define NUV_EXPORT extern "C" __attribute__((visibility("default")))
@@ -15,12 +22,40 @@ INUVViewPart* NewViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
 }
 }  // namespace
 
+NUV_EXPORT INUVViewPart* CreateMultiDockPanelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVMultiDockPanelViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateStatusBarViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVStatusBarViewPart>(extension, workItem);
+}
+
 NUV_EXPORT INUVViewPart* CreateLabelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
   return NewViewPart<TNUVLabelViewPart>(extension, workItem);
 }
 
+NUV_EXPORT INUVViewPart* CreateLinkViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVLinkViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateRadioButtonViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVRadioButtonViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateCheckBoxViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVCheckBoxViewPart>(extension, workItem);
+}
+
 NUV_EXPORT INUVViewPart* CreateToolbarViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
   return NewViewPart<TNUVToolBarViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateToolbarDockViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVToolbarDockViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateDockablePanelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVDockablePanelViewPart>(extension, workItem);
 }
 
 // The module's version record: an ELF note (owner "NUV", type 1) holding the file and product
