@@ -1,8 +1,8 @@
 // The module unit: the exported view-part factories. Each constructs its class with the host
 // base-class constructor and hands it out with one reference added for the caller; the module
 // keeps no reference and no state of its own.
-#include "NUVDockablePanelViewPart.h"
 #include "NUVCheckBoxViewPart.h"
+#include "NUVDockablePanelViewPart.h"
 #include "NUVLabelViewPart.h"
 #include "NUVLinkViewPart.h"
 #include "NUVMultiDockPanelViewPart.h"
@@ -22,6 +22,8 @@ INUVViewPart* NewViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
 }
 }  // namespace
 
+// The factories, in the order of the module's export table (ordinals 1 to 9).
+
 NUV_EXPORT INUVViewPart* CreateMultiDockPanelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
   return NewViewPart<TNUVMultiDockPanelViewPart>(extension, workItem);
 }
@@ -30,20 +32,8 @@ NUV_EXPORT INUVViewPart* CreateStatusBarViewPart(IQIMExtension* extension, INUVW
   return NewViewPart<TNUVStatusBarViewPart>(extension, workItem);
 }
 
-NUV_EXPORT INUVViewPart* CreateLabelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
-  return NewViewPart<TNUVLabelViewPart>(extension, workItem);
-}
-
-NUV_EXPORT INUVViewPart* CreateLinkViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
-  return NewViewPart<TNUVLinkViewPart>(extension, workItem);
-}
-
-NUV_EXPORT INUVViewPart* CreateRadioButtonViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
-  return NewViewPart<TNUVRadioButtonViewPart>(extension, workItem);
-}
-
-NUV_EXPORT INUVViewPart* CreateCheckBoxViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
-  return NewViewPart<TNUVCheckBoxViewPart>(extension, workItem);
+NUV_EXPORT INUVViewPart* CreateDockablePanelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVDockablePanelViewPart>(extension, workItem);
 }
 
 NUV_EXPORT INUVViewPart* CreateToolbarViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
@@ -54,8 +44,20 @@ NUV_EXPORT INUVViewPart* CreateToolbarDockViewPart(IQIMExtension* extension, INU
   return NewViewPart<TNUVToolbarDockViewPart>(extension, workItem);
 }
 
-NUV_EXPORT INUVViewPart* CreateDockablePanelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
-  return NewViewPart<TNUVDockablePanelViewPart>(extension, workItem);
+NUV_EXPORT INUVViewPart* CreateCheckBoxViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVCheckBoxViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateRadioButtonViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVRadioButtonViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateLinkViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVLinkViewPart>(extension, workItem);
+}
+
+NUV_EXPORT INUVViewPart* CreateLabelViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
+  return NewViewPart<TNUVLabelViewPart>(extension, workItem);
 }
 
 // The module's version record: an ELF note (owner "NUV", type 1) holding the file and product
