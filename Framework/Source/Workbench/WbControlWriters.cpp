@@ -55,7 +55,9 @@ TWbJson FontJson(const TFont& font) {
                  {"Style", SetJson(font.GetStyle())}};
 }
 
-TWbJson ActionJson(const TControl& control) {
-  const auto* action = dynamic_cast<const TNUVAction*>(control.GetAction());
-  return action ? TWbJson(action->GetCommandID()) : TWbJson();
+TWbJson ActionJson(const TControl& control) { return ActionJson(control.GetAction()); }
+
+TWbJson ActionJson(const TBasicAction* action) {
+  const auto* command = dynamic_cast<const TNUVAction*>(action);
+  return command ? TWbJson(command->GetCommandID()) : TWbJson();
 }

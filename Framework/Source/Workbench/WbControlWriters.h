@@ -65,3 +65,5 @@ TWbJson SetJson(TSet<E> set) {
 TWbJson FontJson(const TFont& font);
 // The command ID of the control's action, or null.
 TWbJson ActionJson(const TControl& control);
+// The command ID of a command's action (a TNUVAction), or null for any other action or none.
+TWbJson ActionJson(const TBasicAction* action);

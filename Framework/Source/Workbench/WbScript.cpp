@@ -1,5 +1,6 @@
 #include "WbScript.h"
 
+#include <charconv>
 #include <sstream>
 
 #include "WbErrors.h"
@@ -43,6 +44,14 @@ const TWbScriptCommand* TWbScriptCommands::Find(const std::string& name) {
 TWbScriptCommandRegistration::TWbScriptCommandRegistration(
     std::initializer_list<std::pair<std::string, TWbScriptCommand>> commands) {
   for (const auto& [name, command] : commands) TWbScriptCommands::Register(name, command);
+}
+
+int ScriptCountArg(const std::string& text, const std::string& what) {
+  int value = -1;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0)
+    throw EWbScriptError(what + " '" + text + "' is not a number from 0");
+  return value;
 }
 
 namespace {

@@ -38,6 +38,10 @@ struct TWbScriptCommandRegistration {
   TWbScriptCommandRegistration(std::initializer_list<std::pair<std::string, TWbScriptCommand>> commands);
 };
 
+// An argument that counts from 0, such as an index or a size. Raises EWbScriptError naming what
+// it is for: "panel index 'x' is not a number from 0".
+int ScriptCountArg(const std::string& text, const std::string& what);
+
 // The words of one line; a comment ends it. Within double quotes blanks and '#' are kept, and
 // \" and \\ stand for " and \. Raises EWbScriptError for a quote left open.
 std::vector<std::string> SplitScriptLine(std::string_view line);

@@ -1,7 +1,5 @@
 // Script commands for the user's clicks on status panels: `click-panel VP INDEX` and
 // `dblclick-panel VP INDEX`, with INDEX counted from 0.
-#include <charconv>
-
 #include "TbxStatusBars.h"
 #include "WbErrors.h"
 #include "WbScript.h"
@@ -15,10 +13,7 @@ TTBXCustomStatusBar& StatusBarOf(TWbApplication& app, const std::string& viewPar
 }
 
 int PanelIndex(const TTBXCustomStatusBar& bar, const std::string& viewPart, const std::string& text) {
-  int index = -1;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
-  if (error != std::errc() || end != text.data() + text.size() || index < 0)
-    throw EWbScriptError("panel index '" + text + "' is not a number from 0");
+  const int index = ScriptCountArg(text, "panel index");
   if (index >= bar.Panels().Count())
     throw EWbScriptError("the status bar of view part '" + viewPart + "' has no panel " + text + " (it has " +
                          std::to_string(bar.Panels().Count()) + ")");
