@@ -1,5 +1,6 @@
 #include "WbApplication.h"
 
+#include "WbDump.h"
 #include "WbErrors.h"
 
 namespace {
@@ -248,4 +249,9 @@ std::unordered_map<const TControl*, std::string> TWbApplication::ControlOwners()
     }
   }
   return owners;
+}
+
+TWbJson TWbApplication::WindowJson() const {
+  const TCustomImageList* images = FImages ? FImages->GetImageManager()->GetImageList() : nullptr;
+  return ControlTreeJson(*FWindow, ControlOwners(), images);
 }

@@ -11,6 +11,7 @@
 #include "NUVModule.h"
 #include "WbAppFile.h"
 #include "WbEvents.h"
+#include "WbJson.h"
 
 class TWbApplication {
  public:
@@ -45,6 +46,8 @@ class TWbApplication {
   std::vector<TIntfPtr<INUVDataContext>> DataContexts() const;
   // Which view part each control belongs to (the control its GetControl gives).
   std::unordered_map<const TControl*, std::string> ControlOwners() const;
+  // The window's control tree as the dump writes it, with the file names of shared images.
+  TWbJson WindowJson() const;
 
  private:
   struct TWorkItem {

@@ -55,6 +55,11 @@ TWbJson FontJson(const TFont& font) {
                  {"Style", SetJson(font.GetStyle())}};
 }
 
+TWbJson ImageFileJson(const TCustomImageList* images, int index) {
+  if (!images || index < 0 || index >= images->Count()) return TWbJson();
+  return images->FileName(index);
+}
+
 TWbJson ActionJson(const TControl& control) { return ActionJson(control.GetAction()); }
 
 TWbJson ActionJson(const TBasicAction* action) {

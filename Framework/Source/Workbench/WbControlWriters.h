@@ -9,19 +9,24 @@
 #include <vector>
 
 #include "TbxControls.h"
+#include "TbxGraphics.h"
 #include "WbJson.h"
 
 // What a writer reports of one control: properties under their toolkit names for the JSON tree,
 // and short remarks ("Underline=True") for the text tree, which shows only what is worth a look.
 class TWbControlProperties {
  public:
-  explicit TWbControlProperties(TWbJson& json) : FJson(json) {}
+  // images: the application's shared image list, which toolbar items index; nil when unknown.
+  explicit TWbControlProperties(TWbJson& json, const TCustomImageList* images = nullptr)
+      : FJson(json), FImages(images) {}
   void Set(const std::string& name, TWbJson value) { FJson[name] = std::move(value); }
+  const TCustomImageList* Images() const { return FImages; }
   void Note(std::string remark) { FNotes.push_back(std::move(remark)); }
   const std::vector<std::string>& Notes() const { return FNotes; }
 
  private:
   TWbJson& FJson;
+  const TCustomImageList* FImages;
   std::vector<std::string> FNotes;
 };
 
@@ -63,6 +68,8 @@ TWbJson SetJson(TSet<E> set) {
 }
 // {"Name", "Size", "Color", "Style": [identifiers]}
 TWbJson FontJson(const TFont& font);
+// The file name of image index in images, or null for no list or an index it does not hold.
+TWbJson ImageFileJson(const TCustomImageList* images, int index);
 // The command ID of the control's action, or null.
 TWbJson ActionJson(const TControl& control);
 // The command ID of a command's action (a TNUVAction), or null for any other action or none.

@@ -10,7 +10,8 @@ TWbJson OwnerJson(const TControl& control, const TWbControlOwners& owners) {
 }
 
 // The common properties, then the class's own; the notes are for the text tree.
-std::vector<std::string> WriteProperties(const TControl& control, const TWbControlOwners& owners, TWbJson& json) {
+std::vector<std::string> WriteProperties(const TControl& control, const TWbControlOwners& owners, TWbJson& json,
+                                         const TCustomImageList* images = nullptr) {
   json["Class"] = control.ClassName();
   json["Name"] = control.GetName();
   json["ViewPart"] = OwnerJson(control, owners);
@@ -19,7 +20,7 @@ std::vector<std::string> WriteProperties(const TControl& control, const TWbContr
   json["Text"] = control.GetText();
   json["Width"] = control.GetWidth();
   json["Height"] = control.GetHeight();
-  TWbControlProperties properties(json);
+  TWbControlProperties properties(json, images);
   TWbControlWriters::Write(control, properties);
   return properties.Notes();
 }
@@ -47,12 +48,12 @@ void AppendText(const TControl& control, const TWbControlOwners& owners, int lev
 
 }  // namespace
 
-TWbJson ControlTreeJson(const TControl& control, const TWbControlOwners& owners) {
+TWbJson ControlTreeJson(const TControl& control, const TWbControlOwners& owners, const TCustomImageList* images) {
   TWbJson json;
-  WriteProperties(control, owners, json);
+  WriteProperties(control, owners, json, images);
   TWbJson children = TWbJson::array();
   if (const TWinControl* parent = AsWinControl(control))
-    for (int i = 0; i < parent->GetControlCount(); ++i) children.push_back(ControlTreeJson(*parent->GetControl(i), owners));
+    for (int i = 0; i < parent->GetControlCount(); ++i) children.push_back(ControlTreeJson(*parent->GetControl(i), owners, images));
   json["Controls"] = std::move(children);
   return json;
 }

@@ -18,7 +18,9 @@ std::string Usage(const std::string& name, const TWbScriptCommand& command) {
   return usage;
 }
 
-void RunLine(TWbScriptContext& context, std::string_view line) {
+}  // namespace
+
+void RunScriptLine(TWbScriptContext& context, std::string_view line) {
   const auto words = SplitScriptLine(line);
   if (words.empty()) return;
   const TWbScriptCommand* command = TWbScriptCommands::Find(words[0]);
@@ -29,8 +31,6 @@ void RunLine(TWbScriptContext& context, std::string_view line) {
                          " argument(s): " + Usage(words[0], *command));
   command->Run(context, args);
 }
-
-}  // namespace
 
 void TWbScriptCommands::Register(const std::string& name, TWbScriptCommand command) {
   Commands()[name] = std::move(command);
@@ -93,7 +93,7 @@ void RunScript(TWbScriptContext& context, const std::string& text, const std::st
   std::string line;
   for (int number = 1; !context.QuitRequested && std::getline(lines, line); ++number) {
     try {
-      RunLine(context, line);
+      RunScriptLine(context, line);
     } catch (const EWbScriptError& e) {
       // Only the runner's own complaints point into the script; what view parts and the host
       // raise is passed on as raised.

@@ -46,6 +46,10 @@ int ScriptCountArg(const std::string& text, const std::string& what);
 // \" and \\ stand for " and \. Raises EWbScriptError for a quote left open.
 std::vector<std::string> SplitScriptLine(std::string_view line);
 
+// Carries out one line. Raises what the command raises: EWbScriptError for an unknown command or
+// wrong arguments, without reporting it.
+void RunScriptLine(TWbScriptContext& context, std::string_view line);
+
 // Runs the lines in order until the end or `quit`. An error is reported as an `error` event and
 // the script goes on; the runner's own errors name the script line.
 void RunScript(TWbScriptContext& context, const std::string& text, const std::string& sourceName);

@@ -41,7 +41,7 @@ void GetValue(TWbScriptContext& context, const TWbScriptArgs& args) {
 
 void Dump(TWbScriptContext& context, const TWbScriptArgs&) {
   TWbJson event = NewEvent("dump");
-  event["window"] = ControlTreeJson(context.App.Window(), context.App.ControlOwners());
+  event["window"] = context.App.WindowJson();
   context.Out.Emit(event);
 }
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-TWbJson PanelJson(const TTBXStatusPanel& panel) {
+TWbJson PanelJson(const TTBXStatusPanel& panel, const TCustomImageList* images) {
   TWbJson json;
   json["Class"] = panel.ClassName();
   json["ID"] = panel.GetDisplayName();
@@ -17,6 +17,7 @@ TWbJson PanelJson(const TTBXStatusPanel& panel) {
   json["StretchPriority"] = panel.GetStretchPriority();
   json["TextTruncation"] = TextTruncationTypeInfo().Identifier(panel.GetTextTruncation());
   json["ImageIndex"] = panel.GetImageIndex();
+  json["ImageFile"] = ImageFileJson(images, panel.GetImageIndex());
   const TControl* control = panel.GetControl();
   json["Control"] = control ? TWbJson(control->GetName()) : TWbJson(nullptr);
   return json;
@@ -36,7 +37,7 @@ void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& proper
   TWbJson panels = TWbJson::array();
   std::string notes;
   for (int i = 0; i < bar.Panels().Count(); ++i) {
-    panels.push_back(PanelJson(*bar.Panels().GetItem(i)));
+    panels.push_back(PanelJson(*bar.Panels().GetItem(i), bar.GetImages()));
     notes += (i ? "," : "") + PanelNote(*bar.Panels().GetItem(i));
   }
   properties.Set("Panels", panels);

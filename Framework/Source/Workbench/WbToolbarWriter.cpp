@@ -17,9 +17,9 @@ TWbJson FontSettingsJson(const TFontSettings& settings) {
                  {"Color", settings.GetColor()}};
 }
 
-TWbJson ItemsJson(const TTBCustomItem& parent);
+TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images);
 
-TWbJson ItemJson(const TTBCustomItem& item) {
+TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
   TWbJson json;
   json["Class"] = item.ClassName();
   json["Caption"] = item.GetCaption();
@@ -27,6 +27,8 @@ TWbJson ItemJson(const TTBCustomItem& item) {
   json["Visible"] = item.GetVisible();
   json["Tag"] = item.GetTag();
   json["Action"] = ActionJson(item.GetAction());
+  json["ImageIndex"] = item.GetImageIndex();
+  json["ImageFile"] = ImageFileJson(images, item.GetImageIndex());
   if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
     json["Control"] = NameOrNull(controlItem->GetControl());
   if (const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item)) {
@@ -34,13 +36,13 @@ TWbJson ItemJson(const TTBCustomItem& item) {
     json["Control"] = NameOrNull(toggle->GetControl());
     json["Checked"] = toggle->GetChecked();
   }
-  json["Items"] = ItemsJson(item);
+  json["Items"] = ItemsJson(item, images);
   return json;
 }
 
-TWbJson ItemsJson(const TTBCustomItem& parent) {
+TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images) {
   TWbJson items = TWbJson::array();
-  for (int i = 0; i < parent.Count(); ++i) items.push_back(ItemJson(*parent.GetItem(i)));
+  for (int i = 0; i < parent.Count(); ++i) items.push_back(ItemJson(*parent.GetItem(i), images));
   return items;
 }
 
@@ -75,7 +77,7 @@ std::string ItemNote(const TTBCustomItem& item) {
 
 void WriteToolbar(const TTBCustomToolbar& toolbar, TWbControlProperties& properties) {
   WriteDockableWindow(toolbar, properties);
-  properties.Set("Items", ItemsJson(*toolbar.Items()));
+  properties.Set("Items", ItemsJson(*toolbar.Items(), properties.Images()));
   properties.Note("Items=[" + ItemsNote(*toolbar.Items()) + "]");
 }
 

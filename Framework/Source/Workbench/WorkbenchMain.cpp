@@ -10,7 +10,9 @@
 #include "WbApplication.h"
 #include "WbDump.h"
 #include "WbModulePath.h"
+#include "WbRenderFile.h"
 #include "WbScript.h"
+#include "WbServeRun.h"
 
 namespace {
 
@@ -19,6 +21,9 @@ constexpr int KExitLoadError = 2;
 
 struct TWbOptions {
   std::string AppFile, Script, Module;
+  std::string Render;  // the HTML picture of the window, written at the end of the run
+  std::string Serve;   // [ADDR:]PORT
+  bool AllowRemote = false;
   bool Json = false;
   bool Version = false;
 };
@@ -52,9 +57,11 @@ int ShowWindow(const TWbOptions& options) {
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   app.RunAll();
+  // Before any output, so that a picture that cannot be written leaves stdout empty.
+  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
   const auto owners = app.ControlOwners();
   if (options.Json)
-    std::cout << JsonText(ControlTreeJson(app.Window(), owners), 2) << std::endl;
+    std::cout << JsonText(app.WindowJson(), 2) << std::endl;
   else
     std::cout << ControlTreeText(app.Window(), owners) << std::flush;
   app.Finish();
@@ -69,6 +76,28 @@ int RunScriptOn(const TWbOptions& options) {
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, reporter};
   RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  app.Finish();
+  return 0;
+}
+
+// With --serve: load, run the script or else every work item, then serve the live window until
+// SIGINT or SIGTERM; events go to stdout as with a script, and to the page's log.
+int ServeWindow(const TWbOptions& options) {
+  const TWbServeAddress address = CheckedServeAddress(options.Serve, options.AllowRemote);
+  const std::string script = options.Script.empty() ? std::string() : ReadScript(options.Script);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  TWbJsonLinesReporter out(std::cout);
+  TWbEventLog log(out);
+  TWbApplication app(log);
+  app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  TWbScriptContext context{app, log};
+  if (options.Script.empty())
+    app.RunAll();
+  else
+    RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  ServeUntilSignal(app, log, address, options.AppFile);
   app.Finish();
   return 0;
 }
@@ -87,6 +116,14 @@ int main(int argc, char** argv) {
                  "The plug-in module; default: the application file's Module attribute, else " 
                  "NUV.ViewParts.TBX.so beside the runner")
       ->type_name("PATH");
+  cli.add_option("--render", options.Render,
+                 "After loading (and the script): write the window as a self-contained HTML file")
+      ->type_name("FILE.html");
+  cli.add_option("--serve", options.Serve,
+                 "Serve the live window (page and API) on ADDR:PORT (default address 127.0.0.1; port 0: "
+                 "any free port) until SIGINT or SIGTERM")
+      ->type_name("[ADDR:]PORT");
+  cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
   cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
   cli.footer("The application file, the script commands and the events: docs/workbench.md");
   try {
@@ -97,6 +134,7 @@ int main(int argc, char** argv) {
   try {
     if (options.Version) return PrintVersions(options);
     if (options.AppFile.empty()) throw EWbLoadError("no application file given; see --help");
+    if (!options.Serve.empty()) return ServeWindow(options);
     return options.Script.empty() ? ShowWindow(options) : RunScriptOn(options);
   } catch (const std::exception& e) {
     std::cerr << e.what() << std::endl;

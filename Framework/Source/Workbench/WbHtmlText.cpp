@@ -1,0 +1,144 @@
+#include "WbHtmlText.h"
+
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string_view>
+
+namespace {
+
+constexpr std::uint32_t KSystemColor = 0xFF000000;
+
+// The usual values of the system colours the toolkit's controls use; a picture needs one look.
+const std::map<std::uint32_t, std::uint32_t>& SystemColors() {
+  static const std::map<std::uint32_t, std::uint32_t> colors{
+      {0, 0xC8C8C8},  {1, 0x000000},  {2, 0x99B4D1},  {3, 0xBFCDDB},  {4, 0xF0F0F0},  {5, 0xFFFFFF},
+      {6, 0x646464},  {7, 0x000000},  {8, 0x000000},  {9, 0x000000},  {10, 0xB4B4B4}, {11, 0xF4F7FC},
+      {12, 0xABABAB}, {13, 0x0078D7}, {14, 0xFFFFFF}, {15, 0xF0F0F0}, {16, 0xA0A0A0}, {17, 0x6D6D6D},
+      {18, 0x000000}, {19, 0x000000}, {20, 0xFFFFFF}, {21, 0x696969}, {22, 0xE3E3E3}, {23, 0x000000},
+      {24, 0xFFFFE1}, {26, 0x0066CC}, {27, 0xB9D1EA}, {28, 0xD7E4F2}, {29, 0x3399FF}, {30, 0xF0F0F0}};
+  return colors;
+}
+
+std::string HexColor(std::uint32_t rgb) {
+  static const char* digits = "0123456789abcdef";
+  std::string text = "#";
+  for (int shift = 20; shift >= 0; shift -= 4) text += digits[(rgb >> shift) & 0xF];
+  return text;
+}
+
+std::string Base64(const std::string& bytes) {
+  static const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  size_t i = 0;
+  for (; i + 2 < bytes.size(); i += 3) {
+    const std::uint32_t n = (std::uint8_t(bytes[i]) << 16) | (std::uint8_t(bytes[i + 1]) << 8) | std::uint8_t(bytes[i + 2]);
+    for (int shift = 18; shift >= 0; shift -= 6) text += alphabet[(n >> shift) & 63];
+  }
+  if (i < bytes.size()) {
+    const bool two = i + 1 < bytes.size();
+    const std::uint32_t n = (std::uint8_t(bytes[i]) << 16) | (two ? std::uint8_t(bytes[i + 1]) << 8 : 0);
+    text += alphabet[(n >> 18) & 63];
+    text += alphabet[(n >> 12) & 63];
+    text += two ? alphabet[(n >> 6) & 63] : '=';
+    text += '=';
+  }
+  return text;
+}
+
+std::string MediaType(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".gif") return "image/gif";
+  if (extension == ".jpg" || extension == ".jpeg") return "image/jpeg";
+  if (extension == ".bmp") return "image/bmp";
+  if (extension == ".svg") return "image/svg+xml";
+  if (extension == ".ico") return "image/x-icon";
+  return "image/png";
+}
+
+bool ReadFile(const std::filesystem::path& path, std::string& bytes) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  std::ifstream file(path, std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return static_cast<bool>(file) || file.eof();
+}
+
+}  // namespace
+
+const nlohmann::json& Field(const nlohmann::json& object, const char* key) {
+  static const nlohmann::json null;
+  if (!object.is_object()) return null;
+  auto it = object.find(key);
+  return it == object.end() ? null : *it;
+}
+
+std::string HtmlEscape(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '\'': escaped += "&#39;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string CssColor(const nlohmann::json& color) {
+  if (!color.is_number_unsigned()) return "";
+  const auto value = color.get<std::uint32_t>();
+  if ((value & KSystemColor) == KSystemColor) {
+    auto it = SystemColors().find(value & 0xFF);
+    return it == SystemColors().end() ? "" : HexColor(it->second);
+  }
+  if (value > 0xFFFFFF) return "";  // clDefault, clNone
+  // TColor is 0x00BBGGRR.
+  return HexColor(((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF));
+}
+
+std::string FontCss(const nlohmann::json& font) {
+  if (!font.is_object()) return "";
+  std::string name = font.value("Name", std::string());
+  // The name goes into a quoted CSS string inside a quoted attribute: drop what could end either.
+  std::erase_if(name, [](char c) { return std::string_view("'\"\\<>;{}&").find(c) != std::string_view::npos; });
+  std::string css = "font-family:'" + name + "',sans-serif;";
+  css += "font-size:" + std::to_string(font.value("Size", 8)) + "pt;";
+  if (const std::string color = CssColor(font["Color"]); !color.empty()) css += "color:" + color + ";";
+  std::string decoration;
+  for (const auto& style : font.value("Style", nlohmann::json::array())) {
+    if (style == "fsBold") css += "font-weight:bold;";
+    if (style == "fsItalic") css += "font-style:italic;";
+    if (style == "fsUnderline") decoration += " underline";
+    if (style == "fsStrikeOut") decoration += " line-through";
+  }
+  if (!decoration.empty()) css += "text-decoration:" + decoration.substr(1) + ";";
+  return css;
+}
+
+std::string ImageHtml(const std::string& file, const std::string& baseDir) {
+  const std::filesystem::path path = std::filesystem::path(baseDir.empty() ? "." : baseDir) / file;
+  std::string bytes;
+  if (!file.empty() && ReadFile(path, bytes))
+    return "<img class=\"nuv-image\" alt=\"" + HtmlEscape(file) + "\" src=\"data:" + MediaType(path) + ";base64," +
+           Base64(bytes) + "\">";
+  return "<span class=\"nuv-image nuv-image-missing\" title=\"" + HtmlEscape(file) + " (not found)\"></span>";
+}
+
+std::string ScriptArg(const std::string& text) {
+  if (!text.empty() && text.find_first_of(" \t#\"\\") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}

@@ -1,0 +1,21 @@
+// The small forms the HTML picture is written in: escaped text, colours, fonts, embedded images
+// and script arguments.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+// object[key], or null when object has no such member (a const lookup must not assume one).
+const nlohmann::json& Field(const nlohmann::json& object, const char* key);
+// Text for element content and attribute values: & < > " ' escaped.
+std::string HtmlEscape(const std::string& text);
+// A TColor as CSS ("#rrggbb"); "" for clDefault, clNone and anything else that means "inherit".
+std::string CssColor(const nlohmann::json& color);
+// The CSS of a dumped font {"Name", "Size", "Color", "Style"}.
+std::string FontCss(const nlohmann::json& font);
+// <img> with the file as a data URI when baseDir/file can be read, else a placeholder box named
+// after the file.
+std::string ImageHtml(const std::string& file, const std::string& baseDir);
+// One argument of a script line, quoted when the script would otherwise split or cut it.
+std::string ScriptArg(const std::string& text);
