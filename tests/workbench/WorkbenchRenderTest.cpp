@@ -7,6 +7,8 @@
 #include <regex>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "WbHtmlRender.h"
 #include "WorkbenchRunner.h"
 
@@ -26,7 +28,10 @@ size_t Count(const std::string& text, const std::string& part) {
 
 // Renders with the runner and returns the file's text; the run itself must be clean.
 std::string Rendered(std::vector<std::string> args) {
-  const std::string file = testing::TempDir() + "nuv-render-test.html";
+  // One file per test: ctest runs the tests of this suite in parallel processes.
+  const std::string file = testing::TempDir() + "nuv-render-" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                           std::to_string(getpid()) + ".html";
   std::filesystem::remove(file);
   args.insert(args.end(), {"--render", file});
   const TWorkbenchRun run = RunWorkbench(args);
