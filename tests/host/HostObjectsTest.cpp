@@ -11,12 +11,11 @@ TEST(DataContext, RegistersReplacesAndWithdrawsKeysInOrder) {
   TIntfPtr<TNUVDataContext> data(new TNUVDataContext);
   std::string text = "a";
   int number = 1;
-  data->RegisterDelegate("S", TNUVDataFactory::NewStringDelegate([&] { return text; },
-                                                                [&](const std::string& v) { text = v; }));
-  data->RegisterDelegate("I", TNUVDataFactory::NewIntegerDelegate([&] { return number; },
-                                                                 [&](int v) { number = v; }));
-  data->RegisterDelegate("S", TNUVDataFactory::NewStringDelegate([] { return std::string("other"); },
-                                                                [](const std::string&) {}));
+  data->RegisterDelegate(
+      "S", TNUVDataFactory::NewStringDelegate([&] { return text; }, [&](const std::string& v) { text = v; }));
+  data->RegisterDelegate("I", TNUVDataFactory::NewIntegerDelegate([&] { return number; }, [&](int v) { number = v; }));
+  data->RegisterDelegate(
+      "S", TNUVDataFactory::NewStringDelegate([] { return std::string("other"); }, [](const std::string&) {}));
   EXPECT_THAT(data->Keys(), ElementsAre("S", "I"));
   EXPECT_EQ(std::get<std::string>(data->ReadValue("S")), "other");
   data->WriteValue("I", 7);

@@ -111,7 +111,8 @@ TEST_F(ViewPartBaseTest, AssertionsNameTheUnitAndLine) {
     FAIL();
   } catch (const EAssertionFailed& e) {
     EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Platform\\Host\\NUVViewPart");
-    EXPECT_THAT(e.Message(), ::testing::StartsWith("Assertion failure (Framework\\Source\\Platform\\Host\\NUVViewPart, line "));
+    EXPECT_THAT(e.Message(),
+                ::testing::StartsWith("Assertion failure (Framework\\Source\\Platform\\Host\\NUVViewPart, line "));
   }
   ws->Finalize();
 }

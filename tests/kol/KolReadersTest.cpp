@@ -39,8 +39,9 @@ TEST(KolReaders, NilNodeAndMissingElementGiveTheDefault) {
 }
 
 TEST(KolReaders, BlankTextCountsAsMissingExceptForStrings) {
-  const auto root = Load("<Label S=' ' N=''><Caption>  </Caption><AutoSize/><Width> </Width>"
-                         "<Alignment>\n</Alignment></Label>");
+  const auto root = Load(
+      "<Label S=' ' N=''><Caption>  </Caption><AutoSize/><Width> </Width>"
+      "<Alignment>\n</Alignment></Label>");
   EXPECT_EQ(GetChildNodeValue(root.get(), "Caption", false, "def"), "");
   EXPECT_EQ(GetChildNodeValue(root.get(), "Caption", false, "def", false), "  ");
   EXPECT_TRUE(GetChildNodeValue(root.get(), "AutoSize", false, true));
@@ -71,8 +72,9 @@ TEST(KolReaders, ValuesIgnoreLetterCaseAndSurroundingBlanks) {
 }
 
 TEST(KolReaders, BadElementValuesNameElementTextAndAcceptedForms) {
-  const auto root = Load("<Label>\n  <AutoSize>maybe</AutoSize>\n    <Width>12px</Width>\n"
-                         "<Alignment> Centre </Alignment></Label>");
+  const auto root = Load(
+      "<Label>\n  <AutoSize>maybe</AutoSize>\n    <Width>12px</Width>\n"
+      "<Alignment> Centre </Alignment></Label>");
   const IXMLNode* n = root.get();
   EXPECT_EQ(ErrorOf([&] { GetChildNodeValue(n, "AutoSize", false, false); }),
             "app.xml:2:3: <Label>/<AutoSize>: 'maybe' is not valid; expected True or False (or 1 or 0)");
@@ -91,8 +93,9 @@ TEST(KolReaders, IntegersOutsideThirtyTwoBitsOrMalformedAreErrors) {
 }
 
 TEST(KolReaders, AttributeFormsAndTheirErrors) {
-  const auto root = Load("<Panel Size=\"120\" Visible=\"False\" Align=\"right justify\" Caption=\" Hi \"\n"
-                         "  Width=\"12px\" Flag=\"yes\" Pos=\"Middle\"/>");
+  const auto root = Load(
+      "<Panel Size=\"120\" Visible=\"False\" Align=\"right justify\" Caption=\" Hi \"\n"
+      "  Width=\"12px\" Flag=\"yes\" Pos=\"Middle\"/>");
   const IXMLNode* n = root.get();
   EXPECT_EQ(GetNodeAttrValue(n, "Size", false, 0), 120);
   EXPECT_FALSE(GetNodeAttrValue(n, "Visible", false, true));

@@ -32,8 +32,7 @@ class ModuleTest : public ::testing::Test {
   TIntfPtr<INUVViewPart> CreateLabel(const std::string& name, const std::string& extData = "") {
     auto factory = Module.FindFactory("CreateLabelViewPart");
     EXPECT_NE(factory, nullptr);
-    return Module.Create(factory, Host.Extension(name, "Caption of " + name, extData).get(),
-                         Host.WorkItemIntf());
+    return Module.Create(factory, Host.Extension(name, "Caption of " + name, extData).get(), Host.WorkItemIntf());
   }
   TNUVModule Module{ModulePath};
   TTestHost Host;
@@ -42,9 +41,8 @@ class ModuleTest : public ::testing::Test {
 TEST_F(ModuleTest, ExportsTheFactoriesAndNothingElse) {
   EXPECT_THAT(DefinedDynamicSymbols(ModulePath),
               ElementsAre("CreateCheckBoxViewPart", "CreateDockablePanelViewPart", "CreateLabelViewPart",
-                          "CreateLinkViewPart", "CreateMultiDockPanelViewPart", "CreateRadioButtonViewPart", "CreateStatusBarViewPart",
-                          "CreateToolbarDockViewPart",
-                          "CreateToolbarViewPart"));
+                          "CreateLinkViewPart", "CreateMultiDockPanelViewPart", "CreateRadioButtonViewPart",
+                          "CreateStatusBarViewPart", "CreateToolbarDockViewPart", "CreateToolbarViewPart"));
   EXPECT_EQ(Module.FindFactory("TNUVLabelViewPart"), nullptr);
   EXPECT_EQ(Module.Version(), "1.0.0.0");
 }

@@ -14,12 +14,24 @@ TTestHost::TTestHost()
   FWorkItem->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
   FBroker->Subscribe([this](const TNUVEvent& e) {
     switch (e.Kind) {
-      case ekTopic: FEvents.push_back("topic:" + e.Topic + ":" + e.SenderClass); break;
-      case ekCommand: FEvents.push_back("command:" + e.CommandID); break;
-      case ekClick: FEvents.push_back("click:" + e.ViewPart); break;
-      case ekDblClick: FEvents.push_back("dblclick:" + e.ViewPart); break;
-      case ekContextPopup: FEvents.push_back("popup:" + e.ViewPart); break;
-      case ekFocus: FEvents.push_back("focus:" + e.ViewPart); break;
+      case ekTopic:
+        FEvents.push_back("topic:" + e.Topic + ":" + e.SenderClass);
+        break;
+      case ekCommand:
+        FEvents.push_back("command:" + e.CommandID);
+        break;
+      case ekClick:
+        FEvents.push_back("click:" + e.ViewPart);
+        break;
+      case ekDblClick:
+        FEvents.push_back("dblclick:" + e.ViewPart);
+        break;
+      case ekContextPopup:
+        FEvents.push_back("popup:" + e.ViewPart);
+        break;
+      case ekFocus:
+        FEvents.push_back("focus:" + e.ViewPart);
+        break;
     }
   });
 }

@@ -175,8 +175,7 @@ TEST(TTBXCheckBox, ClicksCycleThroughGrayedOnlyWhenAllowed) {
   box.Click();
   box.Click();
   box.Click();
-  EXPECT_THAT(log, ElementsAre("change:cbChecked", "click", "change:cbGrayed", "click", "change:cbUnchecked",
-                               "click"));
+  EXPECT_THAT(log, ElementsAre("change:cbChecked", "click", "change:cbGrayed", "click", "change:cbUnchecked", "click"));
 
   // A configured grayed state leaves to unchecked on a click even when grayed is not allowed.
   box.SetAllowGrayed(false);

@@ -11,8 +11,7 @@
 // Writes its name to a log when it is destroyed; may destroy another component on the way.
 class TLoggedComponent : public TComponent {
  public:
-  TLoggedComponent(TComponent* owner, std::vector<std::string>& log, std::string name)
-      : TComponent(owner), FLog(log) {
+  TLoggedComponent(TComponent* owner, std::vector<std::string>& log, std::string name) : TComponent(owner), FLog(log) {
     SetName(std::move(name));
   }
   ~TLoggedComponent() override {
@@ -32,9 +31,7 @@ class TNotifiedComponent : public TComponent {
   std::vector<std::pair<TComponent*, TOperation>> Heard;
 
  protected:
-  void Notification(TComponent* component, TOperation operation) override {
-    Heard.emplace_back(component, operation);
-  }
+  void Notification(TComponent* component, TOperation operation) override { Heard.emplace_back(component, operation); }
 };
 
 // A sink that hands each freed component to a handler.

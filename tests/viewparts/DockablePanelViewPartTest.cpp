@@ -32,9 +32,17 @@ struct TPanelSettings {
 };
 
 TPanelSettings SettingsOf(const TTBXDockablePanel& p) {
-  return {p.GetCaptionRotation(), p.GetCloseButton(), p.GetCloseButtonWhenDocked(), p.GetDblClickUndock(),
-          p.GetDockMode(), p.GetDockPos(), p.GetDockRow(), p.GetResizable(), p.GetShowCaption(),
-          p.GetShowCaptionWhenDocked(), p.GetDockableTo()};
+  return {p.GetCaptionRotation(),
+          p.GetCloseButton(),
+          p.GetCloseButtonWhenDocked(),
+          p.GetDblClickUndock(),
+          p.GetDockMode(),
+          p.GetDockPos(),
+          p.GetDockRow(),
+          p.GetResizable(),
+          p.GetShowCaption(),
+          p.GetShowCaptionWhenDocked(),
+          p.GetDockableTo()};
 }
 
 void PrintTo(const TPanelSettings& s, std::ostream* os) {
@@ -82,13 +90,14 @@ TEST_F(DockablePanelViewPartTest, EverySettingIsApplied) {
       <Resizable>False</Resizable><ShowCaption>False</ShowCaption>
       <ShowCaptionWhenDocked>False</ShowCaptionWhenDocked><DockableTo> Left, Right </DockableTo>
       </DockablePanel>)");
-  EXPECT_EQ(SettingsOf(Control(*panel)), (TPanelSettings{dpcrAlwaysVert, false, false, false,
-                                                         dmCannotFloatOrChangeDocks, 40, 2, false, false, false,
-                                                         TTBDockPositions{dpLeft, dpRight}}));
+  EXPECT_EQ(SettingsOf(Control(*panel)),
+            (TPanelSettings{dpcrAlwaysVert, false, false, false, dmCannotFloatOrChangeDocks, 40, 2, false, false, false,
+                            TTBDockPositions{dpLeft, dpRight}}));
   panel->Finalize();
 
-  auto other = Panel("<DockablePanel><CaptionRotation>alwayshorz</CaptionRotation><DockMode>CannotFloat</DockMode>"
-                     "<DockableTo>All</DockableTo></DockablePanel>");
+  auto other = Panel(
+      "<DockablePanel><CaptionRotation>alwayshorz</CaptionRotation><DockMode>CannotFloat</DockMode>"
+      "<DockableTo>All</DockableTo></DockablePanel>");
   EXPECT_EQ(Control(*other).GetCaptionRotation(), dpcrAlwaysHorz);
   EXPECT_EQ(Control(*other).GetDockMode(), dmCannotFloat);
   EXPECT_EQ(Control(*other).GetDockableTo(), AllEdges);

@@ -49,7 +49,6 @@ inline TIntfPtr<TRecordingDock> MakeDock(TTestHost& host, const std::string& doc
   return MakeViewPart<TRecordingDock>(host, "Dock", "<ExtData>" + dockXml + "</ExtData>");
 }
 
-inline const std::string DockViewPartUnit =
-    "Framework\\Source\\ViewParts\\NUV.ViewParts.TBX\\NUVToolbarDockViewPart";
+inline const std::string DockViewPartUnit = "Framework\\Source\\ViewParts\\NUV.ViewParts.TBX\\NUVToolbarDockViewPart";
 inline const std::string PanelViewPartUnit =
     "Framework\\Source\\ViewParts\\NUV.ViewParts.TBX\\NUVDockablePanelViewPart";

@@ -151,10 +151,10 @@ TEST_F(StatusPanelTest, StretchPriorityOutOfRangeIsAConfigurationErrorThatLeaves
 }
 
 TEST_F(StatusPanelTest, BadNamesAndNumbersFailAsTheReadersFailAndLeaveNoPanel) {
-  for (const std::string attribute : {R"(Alignment="Middle")", R"(TextTruncation="Wrap")", R"(Size="wide")",
-                                      R"(Framed="perhaps")"}) {
-    auto vp = MakeBar(R"(<ExtData><StatusBar><Panels><Panel ID="B" )" + attribute +
-                      "/></Panels></StatusBar></ExtData>");
+  for (const std::string attribute :
+       {R"(Alignment="Middle")", R"(TextTruncation="Wrap")", R"(Size="wide")", R"(Framed="perhaps")"}) {
+    auto vp =
+        MakeBar(R"(<ExtData><StatusBar><Panels><Panel ID="B" )" + attribute + "/></Panels></StatusBar></ExtData>");
     EXPECT_THROW(vp->Initialize(), EConfigurationError) << attribute;
     EXPECT_EQ(vp->GetStatusBar()->Panels().Count(), 0) << attribute;
     EXPECT_THAT(Host.Data().Keys(), IsEmpty()) << attribute;

@@ -78,11 +78,8 @@ TEST_F(ToolbarDockViewPartTest, BoundLinesAreTrimmedNamesAddedOneAtATime) {
   struct Case {
     std::string Text;
     TTBDockBoundLines Lines;
-  } cases[] = {{" Top ,\tleft\n", {blTop, blLeft}},
-               {"Top,Top", {blTop}},
-               {"blBottom", {blBottom}},
-               {"", {}},
-               {"   ", {}}};
+  } cases[] = {
+      {" Top ,\tleft\n", {blTop, blLeft}}, {"Top,Top", {blTop}}, {"blBottom", {blBottom}}, {"", {}}, {"   ", {}}};
   for (const auto& c : cases) {
     auto dock = MakeDock(Host, "<ToolbarDock><BoundLines>" + c.Text + "</BoundLines></ToolbarDock>");
     EXPECT_EQ(Control(*dock).GetBoundLines(), c.Lines) << "'" << c.Text << "'";
@@ -95,11 +92,10 @@ TEST_F(ToolbarDockViewPartTest, ABadBoundLinesFieldIsAnErrorThatNamesItAndAddsNo
     std::string Text, Field;
   } cases[] = {{"Top,,Left", ""}, {"Top, Middle ,Left", "Middle"}, {"Top,", ""}};
   for (const auto& c : cases) {
-    auto dock = MakeViewPart<TNUVToolbarDockViewPart>(
-        Host, "Dock",
-        "<ExtData><ToolbarDock><Position>Bottom</Position><BoundLines>" + c.Text +
-            "</BoundLines></ToolbarDock></ExtData>",
-        "", false);
+    auto dock = MakeViewPart<TNUVToolbarDockViewPart>(Host, "Dock",
+                                                      "<ExtData><ToolbarDock><Position>Bottom</Position><BoundLines>" +
+                                                          c.Text + "</BoundLines></ToolbarDock></ExtData>",
+                                                      "", false);
     try {
       dock->Initialize();
       ADD_FAILURE() << c.Text << " was accepted";

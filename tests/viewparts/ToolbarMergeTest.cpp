@@ -59,7 +59,8 @@ TEST_F(ToolbarMergeTest, TheWorkedExampleComesOutExactlyAndStoppingUndoesIt) {
 }
 
 TEST_F(ToolbarMergeTest, EqualGroupIndexesArriveReversedAndNewArrivalsAreNeverMatched) {
-  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="A" GroupIndex="1"/><Item Caption="Z" GroupIndex="9"/>)");
+  auto main =
+      MakeToolbar(Host, "MainToolbar", R"(<Item Caption="A" GroupIndex="1"/><Item Caption="Z" GroupIndex="9"/>)");
   Run(*main);
   auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="X" GroupIndex="4"/><Item Caption="Y" GroupIndex="4"/>)",
                          R"(MergeWithMainToolbarViewPart="MainToolbar")");
@@ -85,7 +86,8 @@ TEST_F(ToolbarMergeTest, ActionStateDecidesTheVisibilityOfAMergedItemsAction) {
   Host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
   auto main = MakeToolbar(Host, "MainToolbar", "");
   Run(*main);
-  auto doc = MakeToolbar(Host, "Doc", R"(<Item CommandID="Edit.Find"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto doc =
+      MakeToolbar(Host, "Doc", R"(<Item CommandID="Edit.Find"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
   Run(*doc);
   TTBCustomItem* find = main->GetToolbar()->Items()->GetItem(0);
   EXPECT_FALSE(dynamic_cast<TCustomAction*>(find->GetAction())->GetVisible());
@@ -97,7 +99,8 @@ TEST_F(ToolbarMergeTest, ActionStateDecidesTheVisibilityOfAMergedItemsAction) {
 TEST_F(ToolbarMergeTest, FinalizeWithoutStopDestroysMergedItemsButLeavesHiddenOnesInvisible) {
   auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="B" GroupIndex="5"/>)");
   Run(*main);
-  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P" GroupIndex="5"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P" GroupIndex="5"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
   Run(*doc);
   EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B- P");
   doc->Finalize();
@@ -161,7 +164,8 @@ class TFailingAction : public TCustomAction, public INUVActionState {
  public:
   using TCustomAction::TCustomAction;
   bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TFailingAction, INUVActionState>(this, iid, obj) || TCustomAction::QueryInterface(iid, obj);
+    return QueryInterfaceList<TFailingAction, INUVActionState>(this, iid, obj) ||
+           TCustomAction::QueryInterface(iid, obj);
   }
   bool GetActionVisible() override { throw Exception("state unavailable"); }
 };
@@ -178,7 +182,7 @@ TEST_F(ToolbarMergeTest, AnInterruptedMergeStillEndsTheUpdateAndKeepsWhatMoved) 
   EXPECT_THROW(doc->MergeIntoToolbar(target), Exception);
   EXPECT_EQ(target->UpdateCount(), 0);
   EXPECT_EQ(target->CompletedUpdates(), brackets + 1);
-  EXPECT_TRUE(doc->GetToolbar()->GetVisible());  // not hidden
+  EXPECT_TRUE(doc->GetToolbar()->GetVisible());    // not hidden
   EXPECT_EQ(DescribeItems(target->Items()), "Y");  // Y moved before X failed
   EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("Y", "X"));
   TTestHost::Stop(*doc);

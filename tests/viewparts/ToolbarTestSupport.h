@@ -21,7 +21,8 @@ inline std::string DescribeItems(const TTBCustomItem* parent) {
 
 inline std::string GroupIndexes(const TTBCustomItem* parent) {
   std::string text;
-  for (int i = 0; i < parent->Count(); ++i) text += (i ? " " : "") + std::to_string(parent->GetItem(i)->GetGroupIndex());
+  for (int i = 0; i < parent->Count(); ++i)
+    text += (i ? " " : "") + std::to_string(parent->GetItem(i)->GetGroupIndex());
   return text;
 }
 
@@ -30,8 +31,8 @@ inline std::string GroupIndexes(const TTBCustomItem* parent) {
 inline TIntfPtr<TNUVToolBarViewPart> MakeToolbar(TTestHost& host, const std::string& name, const std::string& items,
                                                  const std::string& attributes = "",
                                                  const std::string& moreExtData = "") {
-  auto ext = host.Extension(name, name + " bar",
-                            "<ExtData><Toolbar " + attributes + ">" + items + "</Toolbar>" + moreExtData + "</ExtData>");
+  auto ext = host.Extension(
+      name, name + " bar", "<ExtData><Toolbar " + attributes + ">" + items + "</Toolbar>" + moreExtData + "</ExtData>");
   TIntfPtr<TNUVToolBarViewPart> toolbar(new TNUVToolBarViewPart(ext.get(), host.WorkItemIntf()));
   toolbar->Initialize();
   toolbar->GetControl()->SetName(name);

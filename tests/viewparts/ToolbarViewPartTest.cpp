@@ -87,7 +87,8 @@ TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {
 }
 
 TEST_F(ToolbarViewPartTest, ChildrenBoundBeforeRunningWaitAndArePlacedByGroupIndex) {
-  auto toolbar = Toolbar("Doc", R"(<Item Caption="G0"/><Item Caption="G3" GroupIndex="3"/><Item Caption="G4" GroupIndex="4"/>)");
+  auto toolbar =
+      Toolbar("Doc", R"(<Item Caption="G0"/><Item Caption="G3" GroupIndex="3"/><Item Caption="G4" GroupIndex="4"/>)");
   auto ext = Host.Extension("Hint", "hint", "<ExtData><GroupIndex>3</GroupIndex></ExtData>");
   auto labelExt = Host.Extension("Front", "front");
   TWinControl hintControl(nullptr), frontControl(nullptr);

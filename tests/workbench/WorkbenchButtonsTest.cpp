@@ -33,22 +33,27 @@ const json& Child(const json& window, const std::string& name) {
 }
 
 TEST(WorkbenchButtons, ClicksAndKeyWritesReportEveryChangeAndTheDumpShowsTheState) {
-  const TWorkbenchRun run =
-      RunWorkbench({"--script", Examples + "buttons.script", Examples + "buttons.xml"});
+  const TWorkbenchRun run = RunWorkbench({"--script", Examples + "buttons.script", Examples + "buttons.xml"});
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Err, "");
   const auto events = run.Events();
   ASSERT_EQ(events.size(), 19u) << run.Out;
   // The click on the checked Medium reported nothing: the first events are Small's click.
-  const std::vector<json> expected{
-      Radio("Medium"), Radio("Small"), Event("click", {{"viewPart", "Small"}}),
-      Event("value", {{"key", "Medium_Checked"}, {"value", false}}),
-      Radio("Small"), Radio("Large"), Event("command", {{"id", "View.Large"}}),
-      Radio("Large"), Radio("Medium"),
-      Event("value", {{"key", "Bold_State"}, {"value", 2}}),
-      Box(), Event("click", {{"viewPart", "Bold"}}),
-      Box(), Event("click", {{"viewPart", "Bold"}}),
-      Box()};
+  const std::vector<json> expected{Radio("Medium"),
+                                   Radio("Small"),
+                                   Event("click", {{"viewPart", "Small"}}),
+                                   Event("value", {{"key", "Medium_Checked"}, {"value", false}}),
+                                   Radio("Small"),
+                                   Radio("Large"),
+                                   Event("command", {{"id", "View.Large"}}),
+                                   Radio("Large"),
+                                   Radio("Medium"),
+                                   Event("value", {{"key", "Bold_State"}, {"value", 2}}),
+                                   Box(),
+                                   Event("click", {{"viewPart", "Bold"}}),
+                                   Box(),
+                                   Event("click", {{"viewPart", "Bold"}}),
+                                   Box()};
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(events[i], expected[i]) << i;
 
   EXPECT_EQ(events[15]["class"], "EConvertError");

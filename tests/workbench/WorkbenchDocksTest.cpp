@@ -28,8 +28,10 @@ TEST(WorkbenchDocks, ToolbarsDockTopAndBottomAndTheDumpShowsTheDockSettings) {
   EXPECT_EQ(run.Err, "");
   const auto events = run.Events();
   ASSERT_EQ(events.size(), 3u) << run.Out;
-  EXPECT_EQ(events[0], ViewPartError("BottomDock",
-                                     "ViewPart[Title]不是TBXCustomDockableWindows类型的派生类，无法泊靠在ToolbarDock[BottomDock]上"));
+  EXPECT_EQ(
+      events[0],
+      ViewPartError("BottomDock",
+                    "ViewPart[Title]不是TBXCustomDockableWindows类型的派生类，无法泊靠在ToolbarDock[BottomDock]上"));
   EXPECT_EQ(events[1], ViewPartError("TopDock", "ViewPart[Formatting] is not on WorkSpace[TopDock]"));
 
   const json& window = events[2]["window"];

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         TLoadErrorCase{"unknown-workspace.xml", "unknown-workspace.xml:3:5", "unknown work space 'Top'"},
         TLoadErrorCase{"duplicate-name.xml", "duplicate-name.xml:5:7",
                        "view part name 'Title' is used twice (first at duplicate-name.xml:3:5)"},
-        TLoadErrorCase{"not-a-workspace.xml", "not-a-workspace.xml:4:5", "'Title' of view part 'Status' is not a work space"},
+        TLoadErrorCase{"not-a-workspace.xml", "not-a-workspace.xml:4:5",
+                       "'Title' of view part 'Status' is not a work space"},
         TLoadErrorCase{"unexpected-element.xml", "unexpected-element.xml:3:5", "unexpected element <Label>"},
         TLoadErrorCase{"missing-module.xml", "missing-module.xml", "cannot load module modules/NoSuchModule.so"}));
 

@@ -25,13 +25,12 @@ TEST(WorkbenchOutput, TextTreeIndentsChildrenAndShowsTheUsefulProperties) {
   std::istringstream lines(run.Out);
   std::vector<std::string> tree;
   for (std::string line; std::getline(lines, line);) tree.push_back(line);
-  EXPECT_THAT(tree,
-              ElementsAre("TWinControl \"Shell\" Align=alNone 800x600",
-                          "  TTBXLabel \"Title\" [Title] Text=\"Hello\" Align=alNone 49x27 "
-                          "Alignment=taRightJustify Underline=True",
-                          "  TTBXLabel \"Open\" [Open] Text=\"Open\" Align=alNone 28x19 Action=File.Open",
-                          "  TWinControl \"Editor\" Align=alClient 800x600",
-                          "    TTBXLabel \"Status\" [Status] Text=\"Ready\" Align=alNone 34x19"));
+  EXPECT_THAT(tree, ElementsAre("TWinControl \"Shell\" Align=alNone 800x600",
+                                "  TTBXLabel \"Title\" [Title] Text=\"Hello\" Align=alNone 49x27 "
+                                "Alignment=taRightJustify Underline=True",
+                                "  TTBXLabel \"Open\" [Open] Text=\"Open\" Align=alNone 28x19 Action=File.Open",
+                                "  TWinControl \"Editor\" Align=alClient 800x600",
+                                "    TTBXLabel \"Status\" [Status] Text=\"Ready\" Align=alNone 34x19"));
 }
 
 TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
@@ -50,9 +49,9 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   std::vector<std::string> keys;
   for (const auto& item : title.items()) keys.push_back(item.key());
   // Common properties, the label's own in their documented order, then the children.
-  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Width", "Height",
-                                "Alignment", "AutoSize", "Underline", "UnderlineColor", "Color", "Font",
-                                "Wrapping", "Action", "OnClick", "Controls"));
+  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Width", "Height", "Alignment",
+                                "AutoSize", "Underline", "UnderlineColor", "Color", "Font", "Wrapping", "Action",
+                                "OnClick", "Controls"));
   EXPECT_EQ(title["Class"], "TTBXLabel");
   EXPECT_EQ(title["ViewPart"], "Title");
   EXPECT_EQ(title["Visible"], true);
@@ -61,8 +60,9 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   EXPECT_EQ(title["Underline"], true);
   EXPECT_EQ(title["UnderlineColor"], 0xFF000010u);  // clBtnShadow, as a number
   EXPECT_EQ(title["Color"], 0x1FFFFFFFu);           // clDefault
-  EXPECT_EQ(title["Font"], (nlohmann::ordered_json{{"Name", "Verdana"}, {"Size", 12}, {"Color", 0xFF000008u},
-                                 {"Style", {"fsBold", "fsItalic"}}}));
+  EXPECT_EQ(title["Font"],
+            (nlohmann::ordered_json{
+                {"Name", "Verdana"}, {"Size", 12}, {"Color", 0xFF000008u}, {"Style", {"fsBold", "fsItalic"}}}));
   EXPECT_EQ(title["Wrapping"], "twNone");
   EXPECT_EQ(title["Action"], nullptr);
   EXPECT_EQ(title["OnClick"], true);

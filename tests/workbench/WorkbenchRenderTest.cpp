@@ -60,19 +60,28 @@ TEST(WorkbenchShowcase, LoadsCleanlyAndShowsEveryKindWithTheDocumentToolbarMerge
                            "TTBXCheckBox \"WordWrap\"", "TTBXStatusBar \"Status\"", "TTBXToolbar \"DocToolbar\""})
     EXPECT_THAT(run.Out, HasSubstr(line));
   // Every work item ran: the main Save is hidden behind the document's, Print and the page label came.
-  EXPECT_THAT(run.Out, HasSubstr("Items=[New Open Save- Save | Format(Bold Italic | \"Clear formatting\") <PageLabel> Print Help]"));
+  EXPECT_THAT(
+      run.Out,
+      HasSubstr("Items=[New Open Save- Save | Format(Bold Italic | \"Clear formatting\") <PageLabel> Print Help]"));
   EXPECT_THAT(run.Out, HasSubstr("Items=[Files Search Outline]"));
 }
 
 TEST(WorkbenchRender, DrawsTheShowcaseAfterItsScriptWithEveryVisibleCaptionOnce) {
-  const std::string html =
-      Rendered({"--script", Examples + "showcase.script", Examples + "showcase.xml"});
+  const std::string html = Rendered({"--script", Examples + "showcase.script", Examples + "showcase.xml"});
   ASSERT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(Count(html, "class=\"nuv-window\""), 1u);
-  for (const char* caption :
-       {"New", "Open", "Save", "Bold", "Italic", "Clear formatting", "Page 1 of 3", "Print", "Help", "Files", "Outline",
-        "Properties", "Word wrap", "Document name:", "Untitled 1", "Read the manual", "Small icons", "Medium icons",
-        "Large icons", "CAPS", "12:00", "Editing Untitled 1", "Ln 12, Col 4"})
+  for (const char* caption : {"New",         "Open",
+                              "Save",        "Bold",
+                              "Italic",      "Clear formatting",
+                              "Page 1 of 3", "Print",
+                              "Help",        "Files",
+                              "Outline",     "Properties",
+                              "Word wrap",   "Document name:",
+                              "Untitled 1",  "Read the manual",
+                              "Small icons", "Medium icons",
+                              "Large icons", "CAPS",
+                              "12:00",       "Editing Untitled 1",
+                              "Ln 12, Col 4"})
     EXPECT_EQ(Count(html, std::string(">") + caption + "<"), 1u) << caption;
   // Search shows now: its button, its panel's caption and its label.
   EXPECT_EQ(Count(html, ">Search<"), 3u);
@@ -83,12 +92,17 @@ TEST(WorkbenchRender, DrawsTheShowcaseAfterItsScriptWithEveryVisibleCaptionOnce)
   EXPECT_EQ(Count(html, "Welcome to Showcase"), 0u) << "Welcome to Showcase";
   EXPECT_EQ(Count(html, "Ln 1, Col 1"), 0u) << "Ln 1, Col 1";
   // States after the clicks.
-  EXPECT_GE(Count(html, "data-state=\"cbUnchecked\" data-viewpart=\"WordWrap\""), 1u) << "data-state=\"cbUnchecked\" data-viewpart=\"WordWrap\"";
-  EXPECT_GE(Count(html, "data-state=\"cbChecked\" data-viewpart=\"Caps\""), 1u) << "data-state=\"cbChecked\" data-viewpart=\"Caps\"";
-  EXPECT_GE(Count(html, "nuv-radio nuv-on\" data-checked=\"true\" data-viewpart=\"Large\""), 1u) << "nuv-radio nuv-on\" data-checked=\"true\" data-viewpart=\"Large\"";
-  EXPECT_GE(Count(html, "data-checked=\"false\" data-viewpart=\"Medium\""), 1u) << "data-checked=\"false\" data-viewpart=\"Medium\"";
+  EXPECT_GE(Count(html, "data-state=\"cbUnchecked\" data-viewpart=\"WordWrap\""), 1u)
+      << "data-state=\"cbUnchecked\" data-viewpart=\"WordWrap\"";
+  EXPECT_GE(Count(html, "data-state=\"cbChecked\" data-viewpart=\"Caps\""), 1u)
+      << "data-state=\"cbChecked\" data-viewpart=\"Caps\"";
+  EXPECT_GE(Count(html, "nuv-radio nuv-on\" data-checked=\"true\" data-viewpart=\"Large\""), 1u)
+      << "nuv-radio nuv-on\" data-checked=\"true\" data-viewpart=\"Large\"";
+  EXPECT_GE(Count(html, "data-checked=\"false\" data-viewpart=\"Medium\""), 1u)
+      << "data-checked=\"false\" data-viewpart=\"Medium\"";
   // The set caption is escaped; the panels keep their sizes, the message stretches.
-  EXPECT_GE(Count(html, ">A tour of &lt;all&gt; nine kinds &amp; more<"), 1u) << ">A tour of &lt;all&gt; nine kinds &amp; more<";
+  EXPECT_GE(Count(html, ">A tour of &lt;all&gt; nine kinds &amp; more<"), 1u)
+      << ">A tour of &lt;all&gt; nine kinds &amp; more<";
   EXPECT_GE(Count(html, "flex:100 0 50px"), 1u) << "flex:100 0 50px";
   EXPECT_GE(Count(html, "flex:0 0 90px"), 1u) << "flex:0 0 90px";
   // Every image of the showcase exists and is embedded.
@@ -134,7 +148,8 @@ TEST(WorkbenchRender, InteractiveFragmentsCarryTheScriptCommandOfEachClickableEl
         "click Large", "click WordWrap", "click HelpLink", "click PageLabel"})
     EXPECT_EQ(Count(fragment, std::string("data-command=\"") + command + "\""), 1u) << command;
   // Separators and submenus are not clicked; hidden items have no element to click.
-  EXPECT_EQ(Count(fragment, "data-command=\"click-item MainToolbar Format\""), 0u) << "data-command=\"click-item MainToolbar Format\"";
+  EXPECT_EQ(Count(fragment, "data-command=\"click-item MainToolbar Format\""), 0u)
+      << "data-command=\"click-item MainToolbar Format\"";
   EXPECT_EQ(Count(fragment, "data-command=\"click-item "), 8u);  // New Open Save Bold Italic Clear Print Help
   EXPECT_EQ(Count(RenderWindowFragment(window, {Examples, false}), "data-command=\""), 0u);
 }

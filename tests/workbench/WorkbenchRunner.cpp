@@ -71,8 +71,8 @@ std::string WorkbenchDataDir() { return std::string(NUV_TEST_DATA_DIR) + "/workb
 TWorkbenchRun RunWorkbench(const std::vector<std::string>& args, const std::string& input) {
   TScratchDir scratch;
   std::ofstream(scratch / "in", std::ios::binary) << input;
-  const std::string in = (scratch / "in").string(), out = (scratch / "out").string(),
-                    err = (scratch / "err").string(), dataDir = WorkbenchDataDir();
+  const std::string in = (scratch / "in").string(), out = (scratch / "out").string(), err = (scratch / "err").string(),
+                    dataDir = WorkbenchDataDir();
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

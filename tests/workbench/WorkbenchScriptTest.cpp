@@ -43,10 +43,11 @@ TEST(WorkbenchScript, DrivesWorkItemsControlsKeysServicesAndTheEnd) {
   EXPECT_EQ(events[4], Event("popup", {{"viewPart", "Title"}}));
   // The quoted value keeps its blanks, '#' and escaped quotes.
   EXPECT_EQ(events[5], Event("value", {{"key", "Title_Caption"}, {"value", "Good # day, \"you\""}}));
-  EXPECT_EQ(events[6], Event("service", {{"id", "NUV.Service.Action"}, {"interface", "INUVActionService"},
-                                         {"viewPart", nullptr}}));
-  EXPECT_EQ(events[7], Event("service", {{"id", "NUV.Service.Image"}, {"interface", "INUVImageService"},
-                                         {"viewPart", nullptr}}));
+  EXPECT_EQ(
+      events[6],
+      Event("service", {{"id", "NUV.Service.Action"}, {"interface", "INUVActionService"}, {"viewPart", nullptr}}));
+  EXPECT_EQ(events[7],
+            Event("service", {{"id", "NUV.Service.Image"}, {"interface", "INUVImageService"}, {"viewPart", nullptr}}));
   EXPECT_EQ(events[8], Event("service", {{"id", "No.Such.Service"}, {"found", false}}));
 
   // Finalizing Status withdrew its key and freed its label.
@@ -82,13 +83,11 @@ TEST(WorkbenchScript, ReportsBadLinesAndGoesOn) {
   EXPECT_EQ(run.Status, 0);
   const auto events = run.Events();
   ASSERT_EQ(events.size(), 8u) << run.Out;
-  const char* expected[] = {"<stdin>:1: unknown command 'frobnicate'",
-                            "<stdin>:2: 'run' takes 1 argument(s): run WI",
-                            "<stdin>:3: unknown work item 'Nowhere'",
-                            "<stdin>:4: unknown view part 'Nobody'",
-                            "<stdin>:5: a quoted argument is not closed",
-                            "<stdin>:8: view part 'Title' is not a work space",
-                            "<stdin>:11: view part 'Open' has been finalized"};
+  const char* expected[] = {
+      "<stdin>:1: unknown command 'frobnicate'",        "<stdin>:2: 'run' takes 1 argument(s): run WI",
+      "<stdin>:3: unknown work item 'Nowhere'",         "<stdin>:4: unknown view part 'Nobody'",
+      "<stdin>:5: a quoted argument is not closed",     "<stdin>:8: view part 'Title' is not a work space",
+      "<stdin>:11: view part 'Open' has been finalized"};
   for (size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(expected[i]);
     EXPECT_EQ(events[i]["event"], "error");

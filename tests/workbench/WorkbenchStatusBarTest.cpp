@@ -13,10 +13,8 @@ namespace {
 const std::string Examples = std::string(NUV_SOURCE_DIR) + "/examples/";
 
 json Topic(const std::string& event) {
-  return {{"event", "topic"},
-          {"topic", "Topic://ViewPart/Status/" + event},
-          {"viewPart", "Status"},
-          {"sender", nullptr}};
+  return {
+      {"event", "topic"}, {"topic", "Topic://ViewPart/Status/" + event}, {"viewPart", "Status"}, {"sender", nullptr}};
 }
 json Value(const std::string& key, json value) { return {{"event", "value"}, {"key", key}, {"value", value}}; }
 

@@ -22,8 +22,8 @@ std::string RequiredAttribute(const IXMLNode& node, const char* name) {
                                   std::initializer_list<const char*> expected) {
   std::string names;
   for (const char* name : expected) names += (names.empty() ? "<" : ", <") + std::string(name) + ">";
-  throw EWbLoadError(child, "unexpected element <" + child.NodeName() + "> in <" + parent.NodeName() +
-                                ">; expected " + names);
+  throw EWbLoadError(child,
+                     "unexpected element <" + child.NodeName() + "> in <" + parent.NodeName() + ">; expected " + names);
 }
 
 using TNode = TIntfPtr<IXMLNode>;
@@ -79,8 +79,8 @@ class TWbAppFileParser {
     item.Parent = parent;
     for (const auto& other : FDecl.WorkItems)
       if (other.ID == item.ID)
-        throw EWbLoadError(*node, "work item '" + item.ID + "' is declared twice (first at " +
-                                     NodePlace(*other.Element) + ")");
+        throw EWbLoadError(
+            *node, "work item '" + item.ID + "' is declared twice (first at " + NodePlace(*other.Element) + ")");
     const int index = static_cast<int>(FDecl.WorkItems.size());
     FDecl.WorkItems.push_back(item);
     FDecl.Steps.push_back({TWbDeclStep::skWorkItem, index});
@@ -112,7 +112,7 @@ class TWbAppFileParser {
     });
     if (int first = FDecl.FindViewPart(viewPart.Name); first >= 0)
       throw EWbLoadError(*node, "view part name '" + viewPart.Name + "' is used twice (first at " +
-                                   NodePlace(*FDecl.ViewParts[static_cast<size_t>(first)].Element) + ")");
+                                    NodePlace(*FDecl.ViewParts[static_cast<size_t>(first)].Element) + ")");
     FDecl.Steps.push_back({TWbDeclStep::skViewPart, static_cast<int>(FDecl.ViewParts.size())});
     FDecl.ViewParts.push_back(viewPart);
   }

@@ -213,8 +213,7 @@ size_t TWbApplication::ViewPartIndex(const std::string& name) const {
 
 size_t TWbApplication::LiveViewPartIndex(const std::string& name) const {
   const size_t index = ViewPartIndex(name);
-  if (!FViewParts[index].Intf)
-    throw EWbScriptError("view part '" + name + "' has been finalized or was never created");
+  if (!FViewParts[index].Intf) throw EWbScriptError("view part '" + name + "' has been finalized or was never created");
   return index;
 }
 

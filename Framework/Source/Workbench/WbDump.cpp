@@ -53,7 +53,8 @@ TWbJson ControlTreeJson(const TControl& control, const TWbControlOwners& owners,
   WriteProperties(control, owners, json, images);
   TWbJson children = TWbJson::array();
   if (const TWinControl* parent = AsWinControl(control))
-    for (int i = 0; i < parent->GetControlCount(); ++i) children.push_back(ControlTreeJson(*parent->GetControl(i), owners, images));
+    for (int i = 0; i < parent->GetControlCount(); ++i)
+      children.push_back(ControlTreeJson(*parent->GetControl(i), owners, images));
   json["Controls"] = std::move(children);
   return json;
 }

@@ -4,8 +4,7 @@
 
 #include "NUVViewPart.h"
 
-EWbLoadError::EWbLoadError(const IXMLNode& node, const std::string& text)
-    : Exception(NodePlace(node) + ": " + text) {}
+EWbLoadError::EWbLoadError(const IXMLNode& node, const std::string& text) : Exception(NodePlace(node) + ": " + text) {}
 
 EWbLoadError::~EWbLoadError() = default;
 

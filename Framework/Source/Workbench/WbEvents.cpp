@@ -6,12 +6,18 @@ namespace {
 
 const char* HostEventName(TNUVEventKind kind) {
   switch (kind) {
-    case ekTopic: return "topic";
-    case ekCommand: return "command";
-    case ekClick: return "click";
-    case ekDblClick: return "dblclick";
-    case ekContextPopup: return "popup";
-    case ekFocus: return "focus";
+    case ekTopic:
+      return "topic";
+    case ekCommand:
+      return "command";
+    case ekClick:
+      return "click";
+    case ekDblClick:
+      return "dblclick";
+    case ekContextPopup:
+      return "popup";
+    case ekFocus:
+      return "focus";
   }
   return "unknown";
 }

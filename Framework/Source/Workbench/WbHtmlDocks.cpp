@@ -61,8 +61,8 @@ std::string TWbHtmlPainter::Dock(const TJson& dock) const {
   }
   if (rows.empty()) return "";  // an empty dock takes no room
   const std::string side = Position(&dock).substr(2);
-  std::string html = "<div class=\"nuv-dock nuv-dock-" + side + "\"" + ViewPartAttributes(dock, "") +
-                     " style=\"" + BoundLines(dock) + "\">";
+  std::string html = "<div class=\"nuv-dock nuv-dock-" + side + "\"" + ViewPartAttributes(dock, "") + " style=\"" +
+                     BoundLines(dock) + "\">";
   for (const auto& [row, windows] : rows) html += "<div class=\"nuv-dock-row\">" + windows + "</div>";
   return html + "</div>";
 }

@@ -16,7 +16,9 @@ using namespace WbHtmlKinds;
 
 namespace {
 
-std::string Text(const TJson& control, const char* key = "Text") { return HtmlEscape(control.value(key, std::string())); }
+std::string Text(const TJson& control, const char* key = "Text") {
+  return HtmlEscape(control.value(key, std::string()));
+}
 
 // Font, background and text layout of the TBX text controls.
 std::string TextStyle(const TJson& control) {
@@ -52,7 +54,8 @@ void TWbHtmlPainter::IndexControls(const TJson& control) {
   while (!items.empty()) {
     const TJson& item = *items.back();
     items.pop_back();
-    if (Field(item, "Control").is_string() && !item.contains("FontSettings")) FHosted.insert(Field(item, "Control").get<std::string>());
+    if (Field(item, "Control").is_string() && !item.contains("FontSettings"))
+      FHosted.insert(Field(item, "Control").get<std::string>());
     for (const auto& sub : Field(item, "Items")) items.push_back(&sub);
   }
   for (const auto& child : Field(control, "Controls")) IndexControls(child);
@@ -60,9 +63,8 @@ void TWbHtmlPainter::IndexControls(const TJson& control) {
 
 std::string TWbHtmlPainter::Window() const {
   return "<div class=\"nuv-window\" style=\"width:" + std::to_string(FWindow.value("Width", 800)) +
-         "px;height:" + std::to_string(FWindow.value("Height", 600)) + "px\">" +
-         "<div class=\"nuv-titlebar\">" + Text(FWindow, "Name") + "</div>" +
-         "<div class=\"nuv-body\">" + Children(FWindow) + "</div></div>";
+         "px;height:" + std::to_string(FWindow.value("Height", 600)) + "px\">" + "<div class=\"nuv-titlebar\">" +
+         Text(FWindow, "Name") + "</div>" + "<div class=\"nuv-body\">" + Children(FWindow) + "</div></div>";
 }
 
 std::string TWbHtmlPainter::Control(const TJson& control, const TJson* dock) const {
@@ -75,7 +77,8 @@ std::string TWbHtmlPainter::Control(const TJson& control, const TJson* dock) con
   if (control.contains("GroupIndex") && control.contains("Checked")) return RadioButton(control);
   if (control.contains("ImageIndex")) return Link(control);
   if (control.contains("Underline")) return Label(control);
-  if (!Field(control, "Controls").empty() || control.value("Class", std::string()) == "TWinControl") return Container(control);
+  if (!Field(control, "Controls").empty() || control.value("Class", std::string()) == "TWinControl")
+    return Container(control);
   return OtherControl(control);
 }
 
@@ -88,13 +91,20 @@ std::string TWbHtmlPainter::Children(const TJson& container) const {
     if (FHosted.count(child.value("Name", std::string()))) continue;
     const std::string html = Control(child);
     if (html.empty()) continue;
-    if (IsAlign(child, "alTop")) tops += html;
-    else if (IsAlign(child, "alBottom")) bottoms = html + bottoms;
-    else if (IsAlign(child, "alLeft")) lefts += html;
-    else if (IsAlign(child, "alRight")) rights = html + rights;
-    else if (IsAlign(child, "alClient")) clients += "<div class=\"nuv-fill\">" + html + "</div>";
-    else if (IsDockableWindow(child)) floating += html;
-    else flow += html;
+    if (IsAlign(child, "alTop"))
+      tops += html;
+    else if (IsAlign(child, "alBottom"))
+      bottoms = html + bottoms;
+    else if (IsAlign(child, "alLeft"))
+      lefts += html;
+    else if (IsAlign(child, "alRight"))
+      rights = html + rights;
+    else if (IsAlign(child, "alClient"))
+      clients += "<div class=\"nuv-fill\">" + html + "</div>";
+    else if (IsDockableWindow(child))
+      floating += html;
+    else
+      flow += html;
   }
   std::string client = "<div class=\"nuv-client\">";
   if (!flow.empty()) client += "<div class=\"nuv-flow\">" + flow + "</div>";

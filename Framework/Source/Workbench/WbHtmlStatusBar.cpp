@@ -8,7 +8,8 @@ namespace {
 
 // A panel keeps its size; the ones with a stretch priority share what is left, by priority.
 std::string PanelCss(const TJson& panel) {
-  const int size = panel.value("Size", 0), stretch = panel.value("StretchPriority", 0), maxSize = panel.value("MaxSize", 0);
+  const int size = panel.value("Size", 0), stretch = panel.value("StretchPriority", 0),
+            maxSize = panel.value("MaxSize", 0);
   std::string css = "flex:" + std::to_string(stretch) + " 0 " + std::to_string(size) + "px;";
   if (maxSize > 0) css += "max-width:" + std::to_string(maxSize) + "px;";
   const std::string alignment = panel.value("Alignment", std::string());
@@ -45,6 +46,6 @@ std::string TWbHtmlPainter::StatusPanel(const TJson& panel, const TJson& bar, si
   const std::string name = bar.value("ViewPart", std::string());
   return std::string("<span class=\"nuv-status-panel") + (panel.value("Framed", true) ? " nuv-framed" : "") + "\"" +
          (hint.empty() ? "" : " title=\"" + HtmlEscape(hint) + "\"") +
-         Command(Field(bar, "ViewPart"), "click-panel " + ScriptArg(name) + " " + std::to_string(index)) +
-         " style=\"" + PanelCss(panel) + "\">" + Image(Field(panel, "ImageFile")) + content + "</span>";
+         Command(Field(bar, "ViewPart"), "click-panel " + ScriptArg(name) + " " + std::to_string(index)) + " style=\"" +
+         PanelCss(panel) + "\">" + Image(Field(panel, "ImageFile")) + content + "</span>";
 }

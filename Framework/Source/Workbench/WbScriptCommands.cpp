@@ -18,9 +18,8 @@ TWbScriptCommand WorkSpaceCommand(TWorkSpaceOperation operation) {
 }
 
 TWbScriptCommand ControlCommand(std::function<void(TControl&)> gesture) {
-  return {{"VP"}, [gesture](TWbScriptContext& context, const TWbScriptArgs& args) {
-            gesture(context.App.ControlOf(args[0]));
-          }};
+  return {{"VP"},
+          [gesture](TWbScriptContext& context, const TWbScriptArgs& args) { gesture(context.App.ControlOf(args[0])); }};
 }
 
 // The first work item, in document order, whose data context has the key.
@@ -60,9 +59,9 @@ const TWbScriptCommandRegistration Registration{
      })},
     {"set", {{"KEY", "VALUE"}, SetValue}},
     {"get", {{"KEY"}, GetValue}},
-    {"service", {{"ID"}, [](TWbScriptContext& c, const TWbScriptArgs& a) {
-                   c.Out.Emit(ServiceEventJson(c.App.Services(), a[0]));
-                 }}},
+    {"service",
+     {{"ID"},
+      [](TWbScriptContext& c, const TWbScriptArgs& a) { c.Out.Emit(ServiceEventJson(c.App.Services(), a[0])); }}},
     {"dump", {{}, Dump}},
     {"finalize", {{"VP"}, [](TWbScriptContext& c, const TWbScriptArgs& a) { c.App.Finalize(a[0]); }}},
     {"quit", {{}, [](TWbScriptContext& c, const TWbScriptArgs&) { c.QuitRequested = true; }}},

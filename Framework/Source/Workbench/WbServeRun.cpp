@@ -15,8 +15,7 @@ TWbServeAddress CheckedServeAddress(const std::string& text, bool allowRemote) {
     throw EWbLoadError("--serve " + text + ": '" + address.Host +
                        "' is not a loopback address; add --allow-remote to serve other machines");
   std::cerr << "warning: serving on " << address.Host
-            << ": anyone who reaches this address can drive the window; the server has no authentication"
-            << std::endl;
+            << ": anyone who reaches this address can drive the window; the server has no authentication" << std::endl;
   return address;
 }
 

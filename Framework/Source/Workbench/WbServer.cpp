@@ -22,8 +22,8 @@ constexpr time_t KKeepAliveSeconds = 1;  // also bounds how long Stop waits for 
 
 // The operations a person does on a window; the rest of the script (work items, finalize, quit)
 // stays with scripts.
-const std::set<std::string> KPageCommands{"click",      "dblclick",       "click-item",   "click-panel",
-                                          "dblclick-panel", "click-toggle", "show", "hide", "activate"};
+const std::set<std::string> KPageCommands{"click",        "dblclick", "click-item", "click-panel", "dblclick-panel",
+                                          "click-toggle", "show",     "hide",       "activate"};
 
 // A request that is refused before anything changes.
 struct TWbRequestError {
@@ -33,9 +33,12 @@ struct TWbRequestError {
 
 const char* DataTypeName(TNUVDataType type) {
   switch (type) {
-    case dtString: return "string";
-    case dtInteger: return "integer";
-    case dtBoolean: return "boolean";
+    case dtString:
+      return "string";
+    case dtInteger:
+      return "integer";
+    case dtBoolean:
+      return "boolean";
   }
   return "unknown";
 }
@@ -122,8 +125,7 @@ struct TWbServer::TImpl {
   std::thread Listener;
   std::mutex Turn;  // the application is touched by one handler at a time
 
-  TImpl(TWbApplication& app, TWbEventLog& log, std::string baseDir)
-      : App(app), Log(log), BaseDir(std::move(baseDir)) {
+  TImpl(TWbApplication& app, TWbEventLog& log, std::string baseDir) : App(app), Log(log), BaseDir(std::move(baseDir)) {
     Server.new_task_queue = [] { return new httplib::ThreadPool(KServerThreads); };
     Server.set_payload_max_length(KMaxBodyBytes);
     Server.set_keep_alive_timeout(KKeepAliveSeconds);
@@ -140,15 +142,15 @@ struct TWbServer::TImpl {
                                  QuotedWord(StringMember(body, "value")));
                 }));
     // Everything else: httplib's own 404 (or 400 for a request it cannot read), with a message.
-    Server.set_error_handler(httplib::Server::HandlerWithResponse([](const httplib::Request& request,
-                                                                     httplib::Response& response) {
-      if (!response.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
-      std::string message = "the request cannot be read (HTTP " + std::to_string(response.status) + ")";
-      if (response.status == 404) message = request.method + " " + request.path + ": no such page or API";
-      if (response.status == 413) message = "the body is larger than " + std::to_string(KMaxBodyBytes) + " bytes";
-      response.set_content(JsonText({{"error", message}}), "application/json");
-      return httplib::Server::HandlerResponse::Handled;
-    }));
+    Server.set_error_handler(
+        httplib::Server::HandlerWithResponse([](const httplib::Request& request, httplib::Response& response) {
+          if (!response.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
+          std::string message = "the request cannot be read (HTTP " + std::to_string(response.status) + ")";
+          if (response.status == 404) message = request.method + " " + request.path + ": no such page or API";
+          if (response.status == 413) message = "the body is larger than " + std::to_string(KMaxBodyBytes) + " bytes";
+          response.set_content(JsonText({{"error", message}}), "application/json");
+          return httplib::Server::HandlerResponse::Handled;
+        }));
   }
 
   // A handler that takes its turn and answers refusals with {"error": message}.
@@ -225,8 +227,7 @@ std::string TWbServer::Start(const TWbServeAddress& address) {
     port = server.bind_to_any_port(address.Host);
   else if (!server.bind_to_port(address.Host, port))
     port = -1;
-  if (port < 0)
-    throw EWbLoadError("--serve: cannot listen on " + address.Host + ":" + std::to_string(address.Port));
+  if (port < 0) throw EWbLoadError("--serve: cannot listen on " + address.Host + ":" + std::to_string(address.Port));
   FImpl->Listener = std::thread([&server] { server.listen_after_bind(); });
   // Stop does nothing to a server that has not started listening yet.
   while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -10,8 +10,7 @@ void WriteTextObject(const TTBXTextObject& control, TWbControlProperties& proper
   properties.Set("Action", action);
   properties.Set("OnClick", static_cast<bool>(control.OnClick));
 
-  if (control.GetAlignment() != taLeftJustify)
-    properties.Note("Alignment=" + EnumIdentifier(control.GetAlignment()));
+  if (control.GetAlignment() != taLeftJustify) properties.Note("Alignment=" + EnumIdentifier(control.GetAlignment()));
   if (!control.GetAutoSize()) properties.Note("AutoSize=False");
   if (control.GetWrapping() != twNone) properties.Note("Wrapping=" + EnumIdentifier(control.GetWrapping()));
   if (!action.is_null()) properties.Note("Action=" + action.get<std::string>());

@@ -111,9 +111,10 @@ int main(int argc, char** argv) {
   cli.add_option("--script", options.Script,
                  "Run the script after loading (- is standard input); events go to stdout as JSON Lines")
       ->type_name("FILE");
-  cli.add_flag("--json", options.Json, "Without a script: print the window as one JSON object instead of the text tree");
+  cli.add_flag("--json", options.Json,
+               "Without a script: print the window as one JSON object instead of the text tree");
   cli.add_option("--module", options.Module,
-                 "The plug-in module; default: the application file's Module attribute, else " 
+                 "The plug-in module; default: the application file's Module attribute, else "
                  "NUV.ViewParts.TBX.so beside the runner")
       ->type_name("PATH");
   cli.add_option("--render", options.Render,

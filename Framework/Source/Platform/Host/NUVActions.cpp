@@ -21,8 +21,8 @@ bool TNUVActionService::QueryInterface(const TGUID& iid, void** obj) {
 }
 
 void TNUVActionService::AddCommand(const TNUVCommandInfo& command) {
-  auto it = std::find_if(FCommands.begin(), FCommands.end(),
-                         [&](const TNUVCommandInfo& c) { return c.ID == command.ID; });
+  auto it =
+      std::find_if(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == command.ID; });
   if (it != FCommands.end())
     *it = command;
   else
@@ -30,19 +30,17 @@ void TNUVActionService::AddCommand(const TNUVCommandInfo& command) {
 }
 
 bool TNUVActionService::HasCommand(const std::string& commandID) const {
-  return std::any_of(FCommands.begin(), FCommands.end(),
-                     [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
+  return std::any_of(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
 }
 
 TCustomAction* TNUVActionService::CreateAction(const std::string& commandID, TComponent* owner) {
-  auto it = std::find_if(FCommands.begin(), FCommands.end(),
-                         [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
+  auto it =
+      std::find_if(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
   if (commandID.empty() || it == FCommands.end()) return nullptr;
   auto* action = new TNUVAction(owner, it->ID, it->ActionVisible);
   action->SetCaption(it->Caption);
   action->SetHint(it->Hint);
-  if (FImages && !it->ImageFile.empty())
-    action->SetImageIndex(FImages->GetImageManager()->AddImage(it->ImageFile));
+  if (FImages && !it->ImageFile.empty()) action->SetImageIndex(FImages->GetImageManager()->AddImage(it->ImageFile));
   action->OnExecute = [broker = FBroker, id = it->ID](TObject*) {
     if (!broker) return;
     TNUVEvent event;

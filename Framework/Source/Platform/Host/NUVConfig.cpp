@@ -45,8 +45,7 @@ TColor GetNodeColor(const IXMLNode* node, TColor def) {
   std::string text = TrimText(node->Text());
   if (text.empty()) return def;
   TColor color = def;
-  if (!ParseColorText(text, color))
-    throw EConfigurationError(node->Location(), text, ColorExpectation());
+  if (!ParseColorText(text, color)) throw EConfigurationError(node->Location(), text, ColorExpectation());
   return color;
 }
 
@@ -89,8 +88,7 @@ TTBDockPositions GetDockableTo(std::string_view text, TTBDockPositions current) 
     int ordinal = 0;
     if (!TryGetEnumValue(name, TypeInfo<TTBDockPosition>(), "dp", ordinal))
       throw EConfigurationError("DockableTo", name,
-                                "All or a comma-separated list of " +
-                                    EnumNamesText(TypeInfo<TTBDockPosition>(), "dp"));
+                                "All or a comma-separated list of " + EnumNamesText(TypeInfo<TTBDockPosition>(), "dp"));
     result.Include(static_cast<TTBDockPosition>(ordinal));
   }
   return result;

@@ -6,9 +6,12 @@ namespace {
 
 template <class T>
 constexpr TNUVDataType DataTypeOf() {
-  if constexpr (std::is_same_v<T, std::string>) return dtString;
-  else if constexpr (std::is_same_v<T, int>) return dtInteger;
-  else return dtBoolean;
+  if constexpr (std::is_same_v<T, std::string>)
+    return dtString;
+  else if constexpr (std::is_same_v<T, int>)
+    return dtInteger;
+  else
+    return dtBoolean;
 }
 
 // A delegate over a getter and setter; a written value must be of the delegate's type.

@@ -25,8 +25,7 @@ class TNUVModule {
   // The exported factory, or nullptr when the module has no such export.
   TNUVViewPartFactory FindFactory(const std::string& name) const;
   // Calls the factory and adopts the reference it hands out.
-  TIntfPtr<INUVViewPart> Create(TNUVViewPartFactory factory, IQIMExtension* extension,
-                                INUVWorkItem* workItem) const;
+  TIntfPtr<INUVViewPart> Create(TNUVViewPartFactory factory, IQIMExtension* extension, INUVWorkItem* workItem) const;
   // The file and product version of the module's version record; "" when it has none.
   std::string Version() const;
 

@@ -10,9 +10,7 @@ struct TBuildContext {
   INUVImageService* Images;
 };
 
-bool IsItemElement(const IXMLNode& node) {
-  return node.NodeName() == "Item" || node.NodeName() == "Separator";
-}
+bool IsItemElement(const IXMLNode& node) { return node.NodeName() == "Item" || node.NodeName() == "Separator"; }
 
 bool HasItemChildren(const IXMLNode& node) {
   auto children = node.ChildNodes();
@@ -61,8 +59,8 @@ void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustom
 
 }  // namespace
 
-void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element,
-                  INUVActionService* actions, INUVImageService* images) {
+void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element, INUVActionService* actions,
+                  INUVImageService* images) {
   NUV_ASSERT(toolbar != nullptr);
   if (!element) return;
   auto* owner = dynamic_cast<TNUVCustomViewPart*>(GetImplObject(viewPart));

@@ -17,9 +17,7 @@ bool TNUVCustomViewPart::QueryInterface(const TGUID& iid, void** obj) {
          TTolvaRefCntIntfObject::QueryInterface(iid, obj);
 }
 
-TIntfPtr<IXMLNode> TNUVCustomViewPart::GetExtData() {
-  return FExtension ? FExtension->GetExtData() : nullptr;
-}
+TIntfPtr<IXMLNode> TNUVCustomViewPart::GetExtData() { return FExtension ? FExtension->GetExtData() : nullptr; }
 
 TObject* TNUVCustomViewPart::DoFindMethodInstance(const std::string&) { return this; }
 
@@ -41,9 +39,7 @@ void TNUVCustomViewPart::DoClick(TObject*) { ReportHostEvent(ekClick); }
 
 void TNUVCustomViewPart::DoDblClick(TObject*) { ReportHostEvent(ekDblClick); }
 
-void TNUVCustomViewPart::DoContextPopup(TObject*, TPoint, bool&) {
-  ReportHostEvent(ekContextPopup);
-}
+void TNUVCustomViewPart::DoContextPopup(TObject*, TPoint, bool&) { ReportHostEvent(ekContextPopup); }
 
 TIntfPtr<IXMLNode> TNUVCustomViewPart::DoGetPopupMenuNode() {
   return GetChildNode(GetExtData().get(), "PopupMenu", false);
@@ -114,8 +110,7 @@ bool TNUVCustomWorkSpaceViewPart::QueryInterface(const TGUID& iid, void** obj) {
 
 bool TNUVCustomWorkSpaceViewPart::GetSupportWorkSpaces() { return true; }
 
-void TNUVCustomWorkSpaceViewPart::BindChildViewPart(INUVViewPart* child, TWinControl* parent,
-                                                    TAlign align) {
+void TNUVCustomWorkSpaceViewPart::BindChildViewPart(INUVViewPart* child, TWinControl* parent, TAlign align) {
   NUV_ASSERT(child != nullptr);
   if (TControl* control = child->GetControl()) {
     control->SetParent(parent);

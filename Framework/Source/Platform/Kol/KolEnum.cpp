@@ -26,8 +26,7 @@ const std::string& TEnumTypeInfo::Identifier(int ordinal) const {
   return ordinal >= 0 && ordinal < Count() ? FIdentifiers[static_cast<std::size_t>(ordinal)] : none;
 }
 
-bool TryGetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix,
-                     int& ordinal) {
+bool TryGetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix, int& ordinal) {
   const std::string wanted = TrimText(name);
   if (wanted.empty()) return false;
   // The form without prefix is what configuration writes, so it wins over a full identifier.

@@ -16,8 +16,7 @@ std::string UnitSourcePath(std::string_view file) {
   return path;
 }
 
-std::string ConfigurationMessage(const std::string& where, const std::string& found,
-                                 const std::string& expected) {
+std::string ConfigurationMessage(const std::string& where, const std::string& found, const std::string& expected) {
   std::string message = fmt::sprintf("'%s' is not valid; expected %s", found, expected);
   return where.empty() ? message : where + ": " + message;
 }

@@ -10,8 +10,7 @@ namespace {
 
 std::string Demangle(const char* mangled) {
   int status = 0;
-  std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
-                                                    &std::free);
+  std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
   return status == 0 && name ? std::string(name.get()) : std::string(mangled);
 }
 
@@ -21,9 +20,12 @@ std::string WithoutQualification(const std::string& name) {
   std::size_t start = 0;
   int depth = 0;
   for (std::size_t i = 0; i + 1 < name.size(); ++i) {
-    if (name[i] == '<') ++depth;
-    else if (name[i] == '>') --depth;
-    else if (depth == 0 && name[i] == ':' && name[i + 1] == ':') start = i + 2;
+    if (name[i] == '<')
+      ++depth;
+    else if (name[i] == '>')
+      --depth;
+    else if (depth == 0 && name[i] == ':' && name[i + 1] == ':')
+      start = i + 2;
   }
   return name.substr(start);
 }

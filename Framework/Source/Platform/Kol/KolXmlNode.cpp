@@ -7,8 +7,7 @@ namespace {
 
 class TXMLNode final : public TTolvaRefCntIntfObject, public IXMLNode {
  public:
-  TXMLNode(PXMLDocument document, pugi::xml_node element)
-      : FDocument(std::move(document)), FElement(element) {}
+  TXMLNode(PXMLDocument document, pugi::xml_node element) : FDocument(std::move(document)), FElement(element) {}
 
   bool QueryInterface(const TGUID& iid, void** obj) override {
     return QueryInterfaceList<TXMLNode, IXMLNode>(this, iid, obj) || TTolvaRefCntIntfObject::QueryInterface(iid, obj);

@@ -54,9 +54,12 @@ void TTBXCustomCheckBox::SetState(TCheckBoxState state) {
 
 TCheckBoxState TTBXCustomCheckBox::NextState() const {
   switch (FState) {
-    case cbUnchecked: return cbChecked;
-    case cbChecked: return FAllowGrayed ? cbGrayed : cbUnchecked;
-    case cbGrayed: break;
+    case cbUnchecked:
+      return cbChecked;
+    case cbChecked:
+      return FAllowGrayed ? cbGrayed : cbUnchecked;
+    case cbGrayed:
+      break;
   }
   return cbUnchecked;
 }

@@ -13,8 +13,7 @@ TFreeNotifySink::~TFreeNotifySink() {
 void TFreeNotifySink::Watch(TComponent* component) {
   if (!component) return;
   // A component lists each sink once, so that the sink hears of it once.
-  if (std::find(FWatched.begin(), FWatched.end(), component) == FWatched.end())
-    component->FSinks.push_back(this);
+  if (std::find(FWatched.begin(), FWatched.end(), component) == FWatched.end()) component->FSinks.push_back(this);
   FWatched.push_back(component);
 }
 
@@ -23,8 +22,7 @@ void TFreeNotifySink::Unwatch(TComponent* component) {
   auto it = std::find(FWatched.begin(), FWatched.end(), component);
   if (it == FWatched.end()) return;
   FWatched.erase(it);
-  if (std::find(FWatched.begin(), FWatched.end(), component) == FWatched.end())
-    std::erase(component->FSinks, this);
+  if (std::find(FWatched.begin(), FWatched.end(), component) == FWatched.end()) std::erase(component->FSinks, this);
 }
 
 // ---------------------------------------------------------------------------------------------

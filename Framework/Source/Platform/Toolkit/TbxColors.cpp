@@ -73,8 +73,7 @@ constexpr std::array GColorAliases = {
 
 template <class List>
 const TColorIdent* FindIdent(const List& list, std::string_view ident) {
-  auto it = std::find_if(list.begin(), list.end(),
-                         [ident](const TColorIdent& c) { return SameText(c.Name, ident); });
+  auto it = std::find_if(list.begin(), list.end(), [ident](const TColorIdent& c) { return SameText(c.Name, ident); });
   return it == list.end() ? nullptr : &*it;
 }
 }  // namespace

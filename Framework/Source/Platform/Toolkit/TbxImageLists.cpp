@@ -13,7 +13,6 @@ int TCustomImageList::Add(const std::string& fileName) {
 
 const std::string& TCustomImageList::FileName(int index) const {
   if (index < 0 || index >= Count())
-    throw Exception(
-        fmt::sprintf("Image index %d is out of range: the image list holds %d images", index, Count()));
+    throw Exception(fmt::sprintf("Image index %d is out of range: the image list holds %d images", index, Count()));
   return FFiles[static_cast<size_t>(index)];
 }

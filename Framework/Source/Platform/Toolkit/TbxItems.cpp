@@ -77,8 +77,7 @@ void TTBCustomItem::Click() {
     FActionLink.Execute();
 }
 
-TTBRootItem::TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar)
-    : TTBCustomItem(owner), FToolbar(toolbar) {}
+TTBRootItem::TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar) : TTBCustomItem(owner), FToolbar(toolbar) {}
 TTBRootItem::~TTBRootItem() = default;
 
 TFontSettings::TFontSettings() = default;
@@ -86,8 +85,8 @@ TFontSettings::~TFontSettings() = default;
 
 void TFontSettings::SetSize(int percent) {
   if (percent < MinSize || percent > MaxSize)
-    throw Exception("font size " + std::to_string(percent) + "% is out of range " + std::to_string(MinSize) +
-                    ".." + std::to_string(MaxSize));
+    throw Exception("font size " + std::to_string(percent) + "% is out of range " + std::to_string(MinSize) + ".." +
+                    std::to_string(MaxSize));
   FSize = percent;
 }
 

@@ -21,9 +21,7 @@ THandle NewHandle() {
 }
 }  // namespace
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) {
-  Handles()[FHandle] = this;
-}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) { Handles()[FHandle] = this; }
 
 TWinControl::~TWinControl() {
   Destroying();

@@ -84,11 +84,11 @@ class TIntfPtr {
   TIntfPtr(const TIntfPtr& other) noexcept : TIntfPtr(other.FPtr) {}
   TIntfPtr(TIntfPtr&& other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  TIntfPtr(const TIntfPtr<U>& other) noexcept : TIntfPtr(static_cast<T*>(other.get())) {}
+  requires std::is_convertible_v<U*, T*> TIntfPtr(const TIntfPtr<U>& other)
+  noexcept : TIntfPtr(static_cast<T*>(other.get())) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  TIntfPtr(TIntfPtr<U>&& other) noexcept : FPtr(other.Detach()) {}
+  requires std::is_convertible_v<U*, T*> TIntfPtr(TIntfPtr<U>&& other)
+  noexcept : FPtr(other.Detach()) {}
   ~TIntfPtr() { Reset(); }
 
   TIntfPtr& operator=(const TIntfPtr& other) noexcept {
@@ -256,11 +256,11 @@ class TEnumTypeInfo {
 
 // Declares an unscoped enumeration with sequential values and its type information record,
 // found through TypeInfo<E>().
-#define KOL_ENUM(Name, ...)                                          \
-  enum Name : int { __VA_ARGS__ };                                   \
-  inline const TEnumTypeInfo& TypeInfoOf(Name) {                     \
-    static const TEnumTypeInfo info(#Name, #__VA_ARGS__);            \
-    return info;                                                     \
+#define KOL_ENUM(Name, ...)                               \
+  enum Name : int { __VA_ARGS__ };                        \
+  inline const TEnumTypeInfo& TypeInfoOf(Name) {          \
+    static const TEnumTypeInfo info(#Name, #__VA_ARGS__); \
+    return info;                                          \
   }
 
 template <class E>

@@ -37,7 +37,7 @@ class IXMLNodeList : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{6C1E5A80-2B7D-4C1E-9A57-0E3D1B7C4A12}");
   virtual int Count() const = 0;
-  virtual TIntfPtr<IXMLNode> Get(int index) const = 0;  // index from 0; raises when out of range
+  virtual TIntfPtr<IXMLNode> Get(int index) const = 0;                   // index from 0; raises when out of range
   virtual TIntfPtr<IXMLNode> FindNode(std::string_view name) const = 0;  // nil if none
 };
 
@@ -75,8 +75,8 @@ TIntfPtr<IXMLNode> CreateXMLElement(std::string_view name);
 // integer and enumeration forms.
 
 // String form: the element's text, trimmed of blanks and control characters when trim is true.
-std::string GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag,
-                              const std::string& def, bool trim = true);
+std::string GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, const std::string& def,
+                              bool trim = true);
 std::string GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, const char* def,
                               bool trim = true);
 bool GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, bool def);
@@ -86,22 +86,19 @@ int GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, st
                       const TEnumTypeInfo& typeInfo, std::string_view prefix);
 
 // The same four forms for an attribute, each with one trailing argument more, always empty.
-std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag,
-                             const std::string& def, std::string_view extra = {});
+std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, const std::string& def,
+                             std::string_view extra = {});
 std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, const char* def,
                              std::string_view extra = {});
-bool GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, bool def,
-                      std::string_view extra = {});
-int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, int def,
-                     std::string_view extra = {});
+bool GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, bool def, std::string_view extra = {});
+int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, int def, std::string_view extra = {});
 int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, std::string_view defName,
                      const TEnumTypeInfo& typeInfo, std::string_view prefix, std::string_view extra = {});
 
 // One enumeration name, as above; raises EConfigurationError (without a place) when unknown.
 int GetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix);
 // The same without raising: false when the name is not a value of the type.
-bool TryGetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix,
-                     int& ordinal);
+bool TryGetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix, int& ordinal);
 // Text readers shared by the forms above; where names the value in messages.
 bool ParseBooleanText(std::string_view text, std::string_view where);
 int ParseIntegerText(std::string_view text, std::string_view where);
@@ -114,13 +111,11 @@ std::string DescribeAttribute(const IXMLNode* node, std::string_view attrName);
 
 // Typed convenience over the enumeration forms.
 template <class E>
-E GetChildNodeEnum(const IXMLNode* node, std::string_view name, std::string_view defName,
-                   std::string_view prefix) {
+E GetChildNodeEnum(const IXMLNode* node, std::string_view name, std::string_view defName, std::string_view prefix) {
   return static_cast<E>(GetChildNodeValue(node, name, false, defName, TypeInfo<E>(), prefix));
 }
 template <class E>
-E GetNodeAttrEnum(const IXMLNode* node, std::string_view name, std::string_view defName,
-                  std::string_view prefix) {
+E GetNodeAttrEnum(const IXMLNode* node, std::string_view name, std::string_view defName, std::string_view prefix) {
   return static_cast<E>(GetNodeAttrValue(node, name, false, defName, TypeInfo<E>(), prefix, ""));
 }
 

@@ -43,10 +43,8 @@ struct TNUVWorkItemUtils {
 struct TNUVDataFactory {
   static TIntfPtr<INUVDataDelegate> NewStringDelegate(std::function<std::string()> getter,
                                                       std::function<void(const std::string&)> setter);
-  static TIntfPtr<INUVDataDelegate> NewIntegerDelegate(std::function<int()> getter,
-                                                       std::function<void(int)> setter);
-  static TIntfPtr<INUVDataDelegate> NewBooleanDelegate(std::function<bool()> getter,
-                                                       std::function<void(bool)> setter);
+  static TIntfPtr<INUVDataDelegate> NewIntegerDelegate(std::function<int()> getter, std::function<void(int)> setter);
+  static TIntfPtr<INUVDataDelegate> NewBooleanDelegate(std::function<bool()> getter, std::function<void(bool)> setter);
 };
 
 inline constexpr const char* SImageServiceID = "NUV.Service.Image";
@@ -64,7 +62,7 @@ TIntfPtr<INUVActionService> GetActionService(const INUVWorkItem* workItem, const
 // action from the action service; unknown: none), ImageFile (index from the image service; no
 // service: none), Visible (default True). The items are owned by the toolbar. Either service may
 // be nil.
-void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element,
-                  INUVActionService* actions, INUVImageService* images);
+void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element, INUVActionService* actions,
+                  INUVImageService* images);
 
 #pragma GCC visibility pop

@@ -27,8 +27,8 @@ class INUVParamContext : public virtual IInterface {
 class IQIMExtension : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C02}");
-  virtual std::string GetName() const = 0;     // the view part name
-  virtual std::string GetCaption() const = 0;  // the initial stored caption
+  virtual std::string GetName() const = 0;            // the view part name
+  virtual std::string GetCaption() const = 0;         // the initial stored caption
   virtual TIntfPtr<IXMLNode> GetExtData() const = 0;  // nil when the declaration has none
 };
 
@@ -65,7 +65,7 @@ class INUVNamedValues : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C05}");
   virtual bool HasValue(const std::string& name) const = 0;
-  virtual std::string GetStrValue(const std::string& name) const = 0;  // "" when missing
+  virtual std::string GetStrValue(const std::string& name) const = 0;   // "" when missing
   virtual std::int64_t GetIntValue(const std::string& name) const = 0;  // 0 when missing or not a number
   virtual void SetStrValue(const std::string& name, const std::string& value) = 0;
   virtual void SetIntValue(const std::string& name, std::int64_t value) = 0;
@@ -78,7 +78,7 @@ class INUVWorkItem : public virtual IInterface {
   virtual std::string GetID() const = 0;
   virtual TWinControl* GetHostControl() const = 0;
   virtual TIntfPtr<INUVWorkItem> GetParentWorkItem() const = 0;  // nil at the root
-  virtual int GetState() const = 0;                             // 1 while running
+  virtual int GetState() const = 0;                              // 1 while running
   virtual TIntfPtr<INUVNamedValues> GetNamedValues() const = 0;
   virtual TIntfPtr<INUVDataContext> GetDataContext() const = 0;
   virtual TIntfPtr<INUVServiceCenter> GetServiceCenter() const = 0;
@@ -133,7 +133,7 @@ class INUVServiceCenter : public virtual IInterface {
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C09}");
   // Holds a counted reference until the service is withdrawn; registering an ID again replaces it.
   virtual void RegisterService(const std::string& id, TIntfPtr<IInterface> service) = 0;
-  virtual void UnregisterService(const std::string& id) = 0;  // harmless for an unknown ID
+  virtual void UnregisterService(const std::string& id) = 0;                  // harmless for an unknown ID
   virtual TIntfPtr<IInterface> FindService(const std::string& id) const = 0;  // nil if none
   virtual std::vector<std::string> ServiceIDs() const = 0;
 };
@@ -143,10 +143,10 @@ KOL_ENUM(TNUVEventKind, ekTopic, ekCommand, ekClick, ekDblClick, ekContextPopup,
 // What happened in the host: a topic fired, a command run, a base-class handler reached.
 struct TNUVEvent {
   TNUVEventKind Kind = ekTopic;
-  std::string Topic;         // ekTopic: the topic with its %s filled
-  std::string ViewPart;      // the view part concerned, when there is one
-  std::string SenderClass;   // ekTopic: class name of the sender object, "" for none
-  std::string CommandID;     // ekCommand
+  std::string Topic;        // ekTopic: the topic with its %s filled
+  std::string ViewPart;     // the view part concerned, when there is one
+  std::string SenderClass;  // ekTopic: class name of the sender object, "" for none
+  std::string CommandID;    // ekCommand
 };
 
 class INUVEventBroker : public virtual IInterface {

@@ -30,8 +30,7 @@ extern const char* const SViewPartNotOnMe;
 
 // Raises ENUVViewPartError for viewPart with the printf-style format filled; never returns.
 template <class... Args>
-[[noreturn]] void NUVViewPartErrorFmt(INUVViewPart* viewPart, const std::string& format,
-                                      const Args&... args) {
+[[noreturn]] void NUVViewPartErrorFmt(INUVViewPart* viewPart, const std::string& format, const Args&... args) {
   RaiseViewPartError(viewPart, fmt::sprintf(format, args...));
 }
 
@@ -146,10 +145,10 @@ class TNUVMultiBindingViewPart : public TNUVCustomWorkSpaceViewPart {
   // Show: a child not yet bound is placed (PlaceChildViewPart); then, when ActiveOnAdd or
   // AutoActive says so, activated (DoActiveViewPart).
   void ShowViewPart(INUVViewPart* child) override;
-  void CloseViewPart(INUVViewPart* child) override;  // unbinds and forgets the child
-  virtual bool ActiveOnAdd();      // false
-  virtual bool AutoActive();       // false
-  virtual TAlign BindChildAlign(); // alClient
+  void CloseViewPart(INUVViewPart* child) override;    // unbinds and forgets the child
+  virtual bool ActiveOnAdd();                          // false
+  virtual bool AutoActive();                           // false
+  virtual TAlign BindChildAlign();                     // alClient
   virtual void DoActiveViewPart(INUVViewPart* child);  // focuses the child
   // Base: records the child and binds it into this view part's control with BindChildAlign.
   virtual void PlaceChildViewPart(INUVViewPart* child);

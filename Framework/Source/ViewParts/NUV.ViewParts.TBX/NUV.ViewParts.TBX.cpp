@@ -65,9 +65,9 @@ NUV_EXPORT INUVViewPart* CreateLabelViewPart(IQIMExtension* extension, INUVWorkI
 __asm__(
     ".pushsection .note.nuv.version,\"a\",@note\n"
     ".balign 4\n"
-    ".long 4\n"       // name size: "NUV\0"
-    ".long 8\n"       // descriptor size: "1.0.0.0\0"
-    ".long 1\n"       // type: version
+    ".long 4\n"  // name size: "NUV\0"
+    ".long 8\n"  // descriptor size: "1.0.0.0\0"
+    ".long 1\n"  // type: version
     ".asciz \"NUV\"\n"
     ".balign 4\n"
     ".asciz \"1.0.0.0\"\n"

@@ -23,12 +23,10 @@ void TNUVCheckBoxViewPart::DoWorkItemRunning(const std::string&, INUVParamContex
   ApplyConfiguration(*this, "TBXCheckBox", [this](const IXMLNode* element) { ApplySettings(element); });
   ShowCaptionAndWireEvents(*this, *FCheckBox);
   FCheckBox->OnChange = [this](TObject* sender) { DoChange(sender); };
-  PublishKeys(*this, {{"_Checked", TNUVDataFactory::NewBooleanDelegate(
-                                       [this] { return GetCheckedValue(); },
-                                       [this](bool value) { SetCheckedValue(value); })},
-                      {"_State", TNUVDataFactory::NewIntegerDelegate(
-                                     [this] { return GetStateValue(); },
-                                     [this](int value) { SetStateValue(value); })}});
+  PublishKeys(*this, {{"_Checked", TNUVDataFactory::NewBooleanDelegate([this] { return GetCheckedValue(); },
+                                                                       [this](bool value) { SetCheckedValue(value); })},
+                      {"_State", TNUVDataFactory::NewIntegerDelegate([this] { return GetStateValue(); },
+                                                                     [this](int value) { SetStateValue(value); })}});
 }
 
 // "State" overrides "Checked"; its default follows whatever "Checked" left. "AllowGrayed" limits
@@ -52,9 +50,10 @@ int TNUVCheckBoxViewPart::GetStateValue() { return static_cast<int>(FCheckBox->G
 
 void TNUVCheckBoxViewPart::SetStateValue(int value) {
   if (value < cbUnchecked || value > cbGrayed)
-    throw EConvertError(fmt::format("{}_State cannot take {}: a check box state is 0 (Unchecked), "
-                                    "1 (Checked) or 2 (Grayed)",
-                                    GetName(), value));
+    throw EConvertError(
+        fmt::format("{}_State cannot take {}: a check box state is 0 (Unchecked), "
+                    "1 (Checked) or 2 (Grayed)",
+                    GetName(), value));
   FCheckBox->SetState(static_cast<TCheckBoxState>(value));
 }
 

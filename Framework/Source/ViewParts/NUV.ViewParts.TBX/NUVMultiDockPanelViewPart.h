@@ -14,9 +14,9 @@ class TNUVVisibilityToggleItem : public TTBXVisibilityToggleItem {
   // A click on the button of a hidden panel first hides every other panel.
   void Click() override;
 
-  TTBXToolbar* FToolbar = nullptr;   // the toolbar whose items hold this button; not owned
-  TGuard<TTBXDockablePanel> FPanel;  // owned by the toolbar
-  INUVViewPart* FViewPart = nullptr; // not counted: the host keeps the child alive while shown
+  TTBXToolbar* FToolbar = nullptr;    // the toolbar whose items hold this button; not owned
+  TGuard<TTBXDockablePanel> FPanel;   // owned by the toolbar
+  INUVViewPart* FViewPart = nullptr;  // not counted: the host keeps the child alive while shown
 };
 
 class TNUVMultiDockPanelViewPart : public TNUVCustomWorkSpaceViewPart {

@@ -27,9 +27,9 @@ void TNUVRadioButtonViewPart::DoWorkItemRunning(const std::string&, INUVParamCon
   ApplyConfiguration(*this, "TBXRadioButton", [this](const IXMLNode* element) { ApplySettings(element); });
   ShowCaptionAndWireEvents(*this, *FRadioButton);
   FRadioButton->OnChange = [this](TObject* sender) { DoChange(sender); };
-  PublishKeys(*this, {{"_Checked", TNUVDataFactory::NewBooleanDelegate(
-                                       [this] { return GetCheckedValue(); },
-                                       [this](bool value) { SetCheckedValue(value); })}});
+  PublishKeys(*this,
+              {{"_Checked", TNUVDataFactory::NewBooleanDelegate([this] { return GetCheckedValue(); },
+                                                                [this](bool value) { SetCheckedValue(value); })}});
 }
 
 void TNUVRadioButtonViewPart::ApplySettings(const IXMLNode* element) {

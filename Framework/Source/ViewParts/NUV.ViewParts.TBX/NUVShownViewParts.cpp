@@ -16,8 +16,7 @@ bool Contains(const TShownViewParts& shown, const INUVViewPart* child) {
 }
 
 void CheckOnMe(TNUVCustomWorkSpaceViewPart& workSpace, const TShownViewParts& shown, INUVViewPart* child) {
-  if (!Contains(shown, child))
-    NUVViewPartErrorFmt(&workSpace, SViewPartNotOnMe, child->GetName(), workSpace.GetName());
+  if (!Contains(shown, child)) NUVViewPartErrorFmt(&workSpace, SViewPartNotOnMe, child->GetName(), workSpace.GetName());
 }
 
 bool ShowAgain(const TShownViewParts& shown, INUVViewPart* child) {

@@ -25,8 +25,7 @@ void ApplyConfiguration(TNUVCustomViewPart& viewPart, std::string_view name,
 TAlignment ReadSideAlignment(const IXMLNode* element) {
   auto alignment = GetChildNodeEnum<TAlignment>(element, "Alignment", "LeftJustify", "ta");
   if (alignment != taLeftJustify && alignment != taRightJustify)
-    throw EConfigurationError(DescribeChild(element, "Alignment"),
-                              GetChildNodeValue(element, "Alignment", false, ""),
+    throw EConfigurationError(DescribeChild(element, "Alignment"), GetChildNodeValue(element, "Alignment", false, ""),
                               "LeftJustify or RightJustify");
   return alignment;
 }

@@ -56,8 +56,8 @@ void WithdrawKeys(TNUVCustomViewPart& viewPart, std::initializer_list<std::strin
 template <class TViewPart>
 void PublishCaption(TViewPart& viewPart) {
   auto setter = [&viewPart](const std::string& text) { viewPart.SetCaption(text); };
-  PublishKeys(viewPart, {{"_Caption", TNUVDataFactory::NewStringDelegate(
-                                          [&viewPart] { return viewPart.GetCaption(); }, setter)}});
+  PublishKeys(viewPart, {{"_Caption",
+                          TNUVDataFactory::NewStringDelegate([&viewPart] { return viewPart.GetCaption(); }, setter)}});
 }
 
 // Fired by the kinds with a checked state for every OnChange their control raises.

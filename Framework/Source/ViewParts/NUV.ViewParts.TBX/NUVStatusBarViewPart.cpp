@@ -31,8 +31,8 @@ void TNUVStatusBarViewPart::Initialize() {
   auto images = FindImageService(GetWorkItem(), SImageServiceID);
   if (images) FStatusBar->SetImages(images->GetImageManager()->GetImageList());
   // An element without children says nothing about panels, so it asks for the simple text.
-  bool simple = !element || element->ChildNodes()->Count() == 0 ||
-                GetChildNodeValue(element.get(), "SimplePanel", false, false);
+  bool simple =
+      !element || element->ChildNodes()->Count() == 0 || GetChildNodeValue(element.get(), "SimplePanel", false, false);
   FStatusBar->SetSimplePanel(simple);
   if (FStatusBar->GetSimplePanel())
     StartSimpleText(element.get());
@@ -44,9 +44,9 @@ void TNUVStatusBarViewPart::StartSimpleText(const IXMLNode* element) {
   std::string text = GetChildNodeValue(element, "SimpleText", false, "");
   FStatusBar->SetSimpleText(TNUVDataUtils::ParseConfig(GetWorkItem(), text));
   NUVSimpleViewPart::PublishKeys(
-      *this, {{"_SimpleText", TNUVDataFactory::NewStringDelegate(
-                                  [this] { return GetSimpleText(); },
-                                  [this](const std::string& value) { SetSimpleText(value); })}});
+      *this, {{"_SimpleText",
+               TNUVDataFactory::NewStringDelegate([this] { return GetSimpleText(); },
+                                                  [this](const std::string& value) { SetSimpleText(value); })}});
 }
 
 // A child of "Panels" that CheckNodeName lets pass becomes a panel whatever its name.
@@ -173,9 +173,9 @@ void TNUVStatusPanel::PublishKeys() {
   try {
     NUVSimpleViewPart::PublishKeys(
         *FOwnerViewPart,
-        {{prefix + "_Caption", TNUVDataFactory::NewStringDelegate(
-                                   [this] { return GetPanelCaption(); },
-                                   [this](const std::string& value) { SetPanelCaption(value); })},
+        {{prefix + "_Caption",
+          TNUVDataFactory::NewStringDelegate([this] { return GetPanelCaption(); },
+                                             [this](const std::string& value) { SetPanelCaption(value); })},
          {prefix + "_Size", TNUVDataFactory::NewIntegerDelegate([this] { return GetPanelSize(); },
                                                                 [this](int value) { SetPanelSize(value); })},
          {prefix + "_Visible", TNUVDataFactory::NewBooleanDelegate([this] { return GetPanelVisible(); },

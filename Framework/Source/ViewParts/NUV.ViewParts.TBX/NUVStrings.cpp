@@ -8,8 +8,7 @@ const std::string& LoadLibStr(TNUVLibStringID id) {
   static const std::map<int, std::string> table = {
       {SViewPartWithoutControl, "ViewPart[%s] has no control to place on Toolbar[%s]"},
       {SToolbarMergeIntoItself, "Toolbar[%s] cannot merge its items into its own toolbar"},
-      {SViewPartNotDockableWindow,
-       "ViewPart[%s]不是TBXCustomDockableWindows类型的派生类，无法泊靠在ToolbarDock[%s]上"},
+      {SViewPartNotDockableWindow, "ViewPart[%s]不是TBXCustomDockableWindows类型的派生类，无法泊靠在ToolbarDock[%s]上"},
       {SViewPartNotDockablePanel, "ViewPart[%s]不是TBXDockablePanel，无法泊靠在ToolbarDock[%s]上"},
       {SPanelIDNotFound, "插件[%s]中定义的PanelID[%s]在StatusBar中不存在"},
       {SPanelIDMissing, "插件[%s]没有在ExtData中定义的PanelID"},

@@ -41,8 +41,7 @@ void TNUVToolBarViewPart::Initialize() {
   };
   FToolbarNode = GetChildNode(TNUVCustomViewPart::GetExtension()->GetExtData().get(), "Toolbar", true);
   std::string serviceID = GetServiceID();
-  if (!serviceID.empty())
-    GetServiceCenter()->RegisterService(serviceID, Supports<INUVToolbarService>(this));
+  if (!serviceID.empty()) GetServiceCenter()->RegisterService(serviceID, Supports<INUVToolbarService>(this));
 }
 
 void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
