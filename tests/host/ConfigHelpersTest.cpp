@@ -100,4 +100,19 @@ TEST(Services, LookupsGiveTheRegisteredServicesOrNil) {
   EXPECT_EQ(FindImageService(nullptr, SImageServiceID), nullptr);
 }
 
+TEST(HostHelpers, NilArgumentsFailAnAssertionOfTheHelpersUnit) {
+  try {
+    BuildToolbar(nullptr, nullptr, nullptr, nullptr, nullptr);
+    ADD_FAILURE() << "a toolbar was built on nothing";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Platform\\Host\\NUVToolbarBuilder");
+  }
+  try {
+    TNUVWorkItemUtils::SetViewPartFocused(nullptr, true);
+    ADD_FAILURE() << "nothing was focused";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Platform\\Host\\NUVConfig");
+  }
+}
+
 }  // namespace

@@ -44,7 +44,7 @@ TEST(KolRefCount, ObjectLivesExactlyAsLongAsItsReferences) {
   auto* object = static_cast<TProbe*>(GetImplObject(first.get()));
   EXPECT_EQ(object->RefCount(), 1);
   {
-    TIntfPtr<IProbe> second = first;
+    TIntfPtr<IProbe> second = first;  // NOLINT(performance-unnecessary-copy-initialization): counts the copy
     TIntfPtr<IInterface> base = second;
     EXPECT_EQ(object->RefCount(), 3);
   }

@@ -46,6 +46,26 @@ TEST(KolXml, FindNodeMatchesTheExactNameAndTakesTheFirst) {
   EXPECT_FALSE(list->FindNode("Name"));  // grandchildren are not searched
 }
 
+// The readers' shortcut must find what the child list finds, and keep the document alive.
+TEST(KolXml, FindChildNodeFindsWhatTheChildListFinds) {
+  TIntfPtr<IXMLNode> caption;
+  {
+    const auto root = LoadXMLDocument(SApp, "app.xml");
+    for (const char* name : {"Caption", "Font", "caption", "Name", "Label"}) {
+      const auto expected = root->ChildNodes()->FindNode(name);
+      const auto found = FindChildNode(root.get(), name);
+      ASSERT_EQ(static_cast<bool>(found), static_cast<bool>(expected)) << name;
+      if (found) {
+        EXPECT_EQ(found->Line(), expected->Line()) << name;
+      }
+    }
+    EXPECT_FALSE(FindChildNode(nullptr, "Caption"));
+    caption = FindChildNode(root.get(), "Caption");
+  }
+  EXPECT_EQ(caption->Text(), "  x ");
+  EXPECT_EQ(caption->ParentNode()->NodeName(), "Label");
+}
+
 TEST(KolXml, TextIsTheElementsOwnTextAsWritten) {
   const auto root = LoadXMLDocument("<A>a<![CDATA[<b>]]>c<B>inner</B>d<C>   </C><D/></A>", "t.xml");
   EXPECT_EQ(root->Text(), "a<b>cd");

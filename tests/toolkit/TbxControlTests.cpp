@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "TbxControls.h"
 
@@ -39,6 +40,22 @@ TEST(TControlParent, SetParentMovesTheControlBetweenLists) {
   b.SetParent(nullptr);
   EXPECT_EQ(first.GetControlCount(), 0);
   EXPECT_EQ(b.GetParent(), nullptr);
+}
+
+TEST(TControlParent, AControlCannotGoIntoItselfOrAControlInsideIt) {
+  TWinControl outer(nullptr), inner(nullptr);
+  outer.SetName("Outer");
+  inner.SetParent(&outer);
+  EXPECT_THROW(outer.SetParent(&outer), Exception);
+  try {
+    outer.SetParent(&inner);
+    ADD_FAILURE() << "a cycle was accepted";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "control Outer cannot be placed in TWinControl, which lies inside it");
+  }
+  EXPECT_EQ(outer.GetParent(), nullptr);  // nothing changed
+  EXPECT_EQ(inner.GetParent(), &outer);
+  EXPECT_EQ(inner.GetControlCount(), 0);
 }
 
 TEST(TControlParent, DestroyedParentDetachesChildrenWithoutDestroyingThem) {
@@ -137,6 +154,41 @@ TEST(TWinControlAlign, SetAlignRealignsEvenWithTheSameValue) {
   EXPECT_EQ(parent.AlignCount(), before + 2);
   TControl orphan(nullptr);
   orphan.SetAlign(alTop);  // no parent to ask
+}
+
+// Removing aligned children with alignment disabled lays the rest out once, exactly as removing
+// them one by one does.
+TEST(TWinControlAlign, RemovingChildrenWithAlignDisabledGivesTheSameLayout) {
+  auto build = [](TWinControl& parent, std::vector<std::unique_ptr<TControl>>& children) {
+    parent.SetBounds(0, 0, 300, 200);
+    const TAlign aligns[] = {alTop, alLeft, alClient, alBottom, alRight, alTop, alLeft, alBottom, alNone};
+    int size = 10;
+    for (TAlign align : aligns) {
+      children.push_back(AlignedChild(parent, align, size, size + 3));
+      size += 4;
+    }
+  };
+  TWinControl plain(nullptr), batched(nullptr);
+  std::vector<std::unique_ptr<TControl>> plainChildren, batchedChildren;
+  build(plain, plainChildren);
+  build(batched, batchedChildren);
+  const size_t removed[] = {7, 0, 4, 2};  // a bottom, a top, the right and the client
+  for (size_t i : removed) plainChildren[i].reset();
+  batched.DisableAlign();
+  batched.DisableAlign();
+  const int before = batched.AlignCount();
+  for (size_t i : removed) batchedChildren[i].reset();
+  batchedChildren[1]->SetParent(nullptr);
+  plainChildren[1]->SetParent(nullptr);
+  batched.EnableAlign();
+  EXPECT_EQ(batched.AlignCount(), before);
+  batched.EnableAlign();
+  EXPECT_EQ(batched.AlignCount(), before + 1);
+  ASSERT_EQ(batched.GetControlCount(), plain.GetControlCount());
+  for (int i = 0; i < plain.GetControlCount(); ++i)
+    EXPECT_EQ(BoundsOf(*batched.GetControl(i)), BoundsOf(*plain.GetControl(i))) << "child " << i;
+  EXPECT_EQ(BoundsOf(*batchedChildren[5]), (TBounds{0, 0, 300, 33}));
+  EXPECT_THROW(batched.EnableAlign(), EAssertionFailed);
 }
 
 TEST(TControlEvents, ClickDblClickAndContextPopupReachTheirHandlers) {

@@ -152,4 +152,15 @@ TEST(TbxDocks, PositionAlignsTheDockAndDockableWindowsDockWhenParented) {
   EXPECT_EQ(toolbar.GetDockableTo(), (TTBDockPositions{dpTop, dpBottom, dpLeft, dpRight}));
 }
 
+TEST(TbxItems, ANilItemFailsAnAssertionOfTheItemsUnit) {
+  TTBXSubmenuItem parent(nullptr);
+  try {
+    parent.Insert(0, nullptr);
+    ADD_FAILURE() << "a nil item was inserted";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Platform\\Toolkit\\TbxItems");
+  }
+  EXPECT_EQ(parent.Count(), 0);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "KolXml.h"
+#include "TbxDockablePanels.h"
 #include "TbxStatusBars.h"
 
 namespace {
@@ -167,6 +168,51 @@ TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
   EXPECT_THROW(bar.EndUpdate(), EAssertionFailed);
 }
 
+// The layout at the outermost EndUpdate resizes the panels' controls, whose handlers may raise:
+// the bracket is closed by then, so the next one starts from zero.
+TEST(TTBXStatusBar, AnUpdateEndsEvenWhenALaidOutControlRaises) {
+  TTBXStatusBar bar(nullptr);
+  bar.SetBounds(0, 0, 216, 22);
+  TTBXDockablePanel control(nullptr);
+  auto* panel = new TTBXStatusPanel(&bar.Panels());
+  panel->SetControl(&control);
+  control.OnResize = [](TObject*) { throw Exception("resize refused"); };
+  bar.BeginUpdate();
+  panel->SetSize(80);
+  EXPECT_THROW(bar.EndUpdate(), Exception);
+  EXPECT_EQ(bar.UpdateCount(), 0);
+  EXPECT_EQ(bar.CompletedUpdates(), 1);
+  control.OnResize = nullptr;
+  bar.BeginUpdate();
+  bar.EndUpdate();
+  EXPECT_EQ(bar.CompletedUpdates(), 2);
+  EXPECT_EQ(control.GetWidth(), 80);
+}
+
+// Destroying a panel lays the others out anew; a handler raising there must not terminate the host.
+TEST(TTBXStatusBar, DestroyingAPanelSurvivesAHandlerThatRaisesDuringTheLayout) {
+  TTBXStatusBar bar(nullptr);
+  bar.SetBounds(0, 0, 216, 22);
+  TTBXDockablePanel control(nullptr);
+  auto* doomed = new TTBXStatusPanel(&bar.Panels());
+  doomed->SetSize(40);
+  auto* kept = new TTBXStatusPanel(&bar.Panels());
+  kept->SetSize(80);
+  kept->SetMaxSize(1000);
+  kept->SetStretchPriority(100);  // takes the width the doomed panel leaves
+  kept->SetControl(&control);
+  int raised = 0;
+  control.OnResize = [&raised](TObject*) {
+    ++raised;
+    throw Exception("resize refused");
+  };
+  delete doomed;
+  control.OnResize = nullptr;
+  EXPECT_EQ(raised, 1);
+  ASSERT_EQ(bar.Panels().Count(), 1);
+  EXPECT_EQ(bar.Panels().GetItem(0), kept);
+}
+
 TEST(TTBXStatusBar, PanelClicksRaiseTheEventsWithBarAndPanel) {
   TTBXStatusBar bar(nullptr);
   TTBXStatusPanel first(&bar.Panels()), second(&bar.Panels());
@@ -186,4 +232,13 @@ TEST(TTBXStatusBar, PanelClicksRaiseTheEventsWithBarAndPanel) {
   EXPECT_THROW(bar.PanelClick(0), Exception);
   EXPECT_THROW(bar.PanelDblClick(0), Exception);
   EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST(TTBXStatusPanel, APanelWithoutCollectionFailsAnAssertionOfTheStatusBarUnit) {
+  try {
+    TTBXStatusPanel panel(nullptr);
+    ADD_FAILURE() << "a panel without collection was made";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Platform\\Toolkit\\TbxStatusBars");
+  }
 }

@@ -11,8 +11,9 @@
 // Writes its name to a log when it is destroyed; may destroy another component on the way.
 class TLoggedComponent : public TComponent {
  public:
-  TLoggedComponent(TComponent* owner, std::vector<std::string>& log, std::string name) : TComponent(owner), FLog(log) {
-    SetName(std::move(name));
+  TLoggedComponent(TComponent* owner, std::vector<std::string>& log, const std::string& name)
+      : TComponent(owner), FLog(log) {
+    SetName(name);
   }
   ~TLoggedComponent() override {
     FLog.push_back(GetName());

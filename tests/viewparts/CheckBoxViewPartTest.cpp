@@ -11,14 +11,20 @@ namespace {
 
 const std::string FlagsChanged = "topic:Topic://ViewPart/Flags/OnChange:TTBXCheckBox";
 
-// A data context that records the keys withdrawn from it, in order.
+// A data context that records the keys withdrawn from it, in order, and refuses to register the
+// key in Refused.
 class TRecordingDataContext : public TNUVDataContext {
  public:
+  void RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) override {
+    if (key == Refused) throw Exception("the host refuses the key " + key);
+    TNUVDataContext::RegisterDelegate(key, std::move(delegate));
+  }
   void UnregisterDelegate(const std::string& key) override {
     Withdrawn.push_back(key);
     TNUVDataContext::UnregisterDelegate(key);
   }
   std::vector<std::string> Withdrawn;
+  std::string Refused;
 };
 
 class TRecordingWorkItem : public TNUVWorkItem {
@@ -175,6 +181,21 @@ TEST_F(CheckBoxViewPartTest, FinalizeWithdrawsCheckedBeforeStateAndFreesTheBox) 
   EXPECT_EQ(box->GetControl(), nullptr);
 }
 
+// The run ends at the refused key and undoes nothing; Finalize withdraws both keys all the same.
+TEST_F(CheckBoxViewPartTest, ARefusedStateKeyEndsTheRunAndFinalizeStillWithdrawsBothKeys) {
+  TIntfPtr<TRecordingWorkItem> workItem(new TRecordingWorkItem(Host));
+  workItem->Data->Refused = "Flags_State";
+  auto box = MakeBox(Element("<Checked>True</Checked>"), "Bold", workItem.get());
+  box->Initialize();
+  EXPECT_THROW(TTestHost::Run(*box), Exception);
+  EXPECT_THAT(workItem->Data->Keys(), ElementsAre("Flags_Checked"));
+  EXPECT_TRUE(Control(*box).GetChecked());
+  box->Finalize();
+  EXPECT_THAT(workItem->Data->Withdrawn, ElementsAre("Flags_Checked", "Flags_State"));
+  EXPECT_TRUE(workItem->Data->Keys().empty());
+  EXPECT_EQ(box->GetControl(), nullptr);
+}
+
 TEST_F(CheckBoxViewPartTest, ABadStateNameStopsTheRunAtThatStep) {
   auto box = MakeBox(Element("<Checked>True</Checked><State>Maybe</State><Color>clRed</Color>"));
   box->Initialize();
@@ -188,6 +209,13 @@ TEST_F(CheckBoxViewPartTest, ABadStateNameStopsTheRunAtThatStep) {
   EXPECT_NE(Control(*box).GetColor(), clRed);
   EXPECT_TRUE(Host.Data().Keys().empty());
   box->Finalize();
+}
+
+TEST_F(CheckBoxViewPartTest, ReleasingWithoutFinalizeWithdrawsBothKeys) {
+  auto box = RunningBox("<ExtData/>");
+  box = nullptr;  // the delegates would read a destroyed view part
+  EXPECT_TRUE(Host.Data().Keys().empty());
+  EXPECT_EQ(Host.Window().GetControlCount(), 0);
 }
 
 }  // namespace

@@ -245,4 +245,17 @@ TEST_F(DockablePanelViewPartTest, FinalizeFreesThePanelButNotItsChildren) {
   EXPECT_EQ(label->GetControl()->GetParent(), nullptr);
 }
 
+TEST_F(DockablePanelViewPartTest, AChildThatContainsThePanelIsRefusedAndNotListed) {
+  auto outer = Panel("");
+  auto inner = MakeViewPart<TNUVDockablePanelViewPart>(Host, "Inner", "<ExtData/>");
+  outer->ShowViewPart(inner.get());  // the inner panel lies in the outer one
+  EXPECT_THROW(inner->ShowViewPart(outer.get()), Exception);
+  EXPECT_TRUE(inner->ShownViewParts().empty());
+  EXPECT_EQ(outer->GetControl()->GetParent(), &Host.Window());
+  EXPECT_THROW(inner->HideViewPart(outer.get()), ENUVViewPartError);  // it was never shown there
+  outer->CloseViewPart(inner.get());
+  inner->Finalize();
+  outer->Finalize();
+}
+
 }  // namespace

@@ -204,4 +204,11 @@ TEST_F(LabelViewPartTest, ClickHandlerHonoursAnOverriddenDoClick) {
   label->Finalize();
 }
 
+TEST_F(LabelViewPartTest, ReleasingWithoutFinalizeWithdrawsTheCaptionKey) {
+  auto label = RunningLabel("<ExtData/>");
+  label = nullptr;  // the delegate would read a destroyed view part
+  EXPECT_TRUE(Host.Data().Keys().empty());
+  EXPECT_EQ(Host.Window().GetControlCount(), 0);
+}
+
 }  // namespace

@@ -135,4 +135,11 @@ TEST_F(LinkViewPartTest, FinalizeWithdrawsTheKeyAndFreesTheLink) {
   EXPECT_EQ(Images().GetImageList()->Count(), 1);  // the shared list is the host's
 }
 
+TEST_F(LinkViewPartTest, ReleasingWithoutFinalizeWithdrawsTheCaptionKey) {
+  auto link = RunningLink("<ExtData/>");
+  link = nullptr;  // the delegate would read a destroyed view part
+  EXPECT_TRUE(Host.Data().Keys().empty());
+  EXPECT_EQ(Host.Window().GetControlCount(), 0);
+}
+
 }  // namespace

@@ -151,6 +151,23 @@ TEST_F(MultiDockPanelViewPartTest, ResizingOnePanelGivesEveryOtherPanelItsSize) 
   vp->Finalize();
 }
 
+// A resize handler that raises part-way through the propagation must not leave it switched off.
+TEST_F(MultiDockPanelViewPartTest, AResizeHandlerThatRaisesLeavesPropagationWorking) {
+  auto vp = MultiDock();
+  for (const char* name : {"A", "B", "C"}) vp->ShowViewPart(Child(name, name).get());
+  TNotifyEvent ownHandler = Panel(*vp, 2)->OnResize;
+  Panel(*vp, 2)->OnResize = [](TObject*) { throw Exception("resize refused"); };
+  EXPECT_THROW(Panel(*vp, 0)->SetBounds(0, 0, 150, 90), Exception);
+  EXPECT_EQ(Panel(*vp, 1)->GetWidth(), 150);  // reached before C refused
+  Panel(*vp, 2)->OnResize = ownHandler;
+  Panel(*vp, 1)->SetBounds(0, 0, 120, 70);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Panel(*vp, i)->GetWidth(), 120) << i;
+    EXPECT_EQ(Panel(*vp, i)->GetHeight(), 70) << i;
+  }
+  vp->Finalize();
+}
+
 TEST_F(MultiDockPanelViewPartTest, RightPositionSwapsTheRowsAndAHiddenToolbarStillSwitches) {
   auto vp = MultiDock(R"(<MultiDockPanel ShowToolBar="False"><Position>Right</Position><DockSize>120</DockSize>
       <ShowTitle>False</ShowTitle><SmoothDockedResize>False</SmoothDockedResize></MultiDockPanel>)");
@@ -222,6 +239,28 @@ TEST_F(MultiDockPanelViewPartTest, NilChildrenFailAnAssertionOfTheUnit) {
   vp->Finalize();
 }
 
+// Initialize reads the settings before it makes the dock and the toolbar; a host that goes on
+// with the view part after a bad setting gets an assertion failure, not a crash.
+TEST_F(MultiDockPanelViewPartTest, ChildOperationsOnAPanelWhoseInitializeFailedFailAnAssertion) {
+  auto ext =
+      Host.Extension("Tools", "Tools", "<ExtData><MultiDockPanel><DockSize>-1</DockSize></MultiDockPanel></ExtData>");
+  TIntfPtr<TNUVMultiDockPanelViewPart> vp(new TNUVMultiDockPanelViewPart(ext.get(), Host.WorkItemIntf()));
+  EXPECT_THROW(vp->Initialize(), EConfigurationError);
+  ASSERT_EQ(vp->GetControl(), nullptr);
+  auto child = Child("A", "A");
+  for (auto op : {&INUVWorkSpace::ShowViewPart, &INUVWorkSpace::HideViewPart, &INUVWorkSpace::CloseViewPart,
+                  &INUVWorkSpace::ActivateViewPart}) {
+    try {
+      (static_cast<INUVWorkSpace&>(*vp).*op)(child.get());
+      ADD_FAILURE() << "a child was taken without a toolbar";
+    } catch (const EAssertionFailed& e) {
+      EXPECT_EQ(e.SourcePath(), "Framework\\Source\\ViewParts\\NUV.ViewParts.TBX\\NUVMultiDockPanelViewPart");
+    }
+  }
+  EXPECT_EQ(child->GetControl()->GetParent(), &Host.Window());
+  vp->Finalize();
+}
+
 TEST_F(MultiDockPanelViewPartTest, FinalizeFreesButtonsAndPanelsButNotTheChildrensControls) {
   auto vp = MultiDock();
   auto child = Child("A", "A");
@@ -234,6 +273,19 @@ TEST_F(MultiDockPanelViewPartTest, FinalizeFreesButtonsAndPanelsButNotTheChildre
   ASSERT_NE(child->GetControl(), nullptr);
   EXPECT_EQ(child->GetControl()->GetParent(), nullptr);
   EXPECT_EQ(vp->GetControl(), nullptr);
+}
+
+TEST_F(MultiDockPanelViewPartTest, AChildThatContainsTheDockIsRefusedWithoutButtonOrPanel) {
+  auto outer = MultiDock();
+  auto inner = MultiDock();
+  outer->ShowViewPart(inner.get());  // the inner dock lies in a panel of the outer one
+  EXPECT_THROW(inner->ShowViewPart(outer.get()), Exception);
+  EXPECT_EQ(inner->GetToolbar()->Items()->Count(), 0);
+  EXPECT_EQ(dynamic_cast<TWinControl*>(inner->GetControl())->GetControlCount(), 1);  // its toolbar only
+  EXPECT_EQ(outer->GetControl()->GetParent(), &Host.Window());
+  outer->CloseViewPart(inner.get());
+  inner->Finalize();
+  outer->Finalize();
 }
 
 }  // namespace

@@ -145,4 +145,11 @@ TEST_F(RadioButtonViewPartTest, FinalizeWithdrawsTheKeyAndFreesTheButtonEvenWith
   EXPECT_EQ(Host.Window().GetControlCount(), 0);
 }
 
+TEST_F(RadioButtonViewPartTest, ReleasingWithoutFinalizeWithdrawsTheCheckedKey) {
+  auto radio = RunningRadio("<ExtData/>");
+  radio = nullptr;  // the delegate would read a destroyed view part
+  EXPECT_TRUE(Host.Data().Keys().empty());
+  EXPECT_EQ(Host.Window().GetControlCount(), 0);
+}
+
 }  // namespace

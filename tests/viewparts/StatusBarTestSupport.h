@@ -9,7 +9,8 @@
 #include "NUVStatusBarViewPart.h"
 #include "TestHost.h"
 
-// Passes everything on to the host's data context and logs "+key" and "-key" on the way.
+// Passes everything on to the host's data context and logs "+key" and "-key" on the way; a
+// registration of the key in Refused raises instead, as a host that will not take it would.
 class TRecordingDataContext : public TTolvaRefCntIntfObject, public INUVDataContext {
  public:
   explicit TRecordingDataContext(INUVDataContext& inner) : FInner(inner) {}
@@ -19,6 +20,7 @@ class TRecordingDataContext : public TTolvaRefCntIntfObject, public INUVDataCont
   }
   void RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) override {
     Log.push_back("+" + key);
+    if (key == Refused) throw Exception("the host refuses the key " + key);
     FInner.RegisterDelegate(key, std::move(delegate));
   }
   void UnregisterDelegate(const std::string& key) override {
@@ -31,6 +33,7 @@ class TRecordingDataContext : public TTolvaRefCntIntfObject, public INUVDataCont
   void WriteValue(const std::string& key, const TNUVValue& value) override { FInner.WriteValue(key, value); }
 
   std::vector<std::string> Log;
+  std::string Refused;
 
  private:
   INUVDataContext& FInner;
@@ -55,6 +58,7 @@ class TRecordingWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
   TIntfPtr<INUVEventBroker> GetEventBroker() const override { return FInner.GetEventBroker(); }
 
   std::vector<std::string>& Log() { return FData->Log; }
+  void Refuse(const std::string& key) { FData->Refused = key; }
 
  private:
   INUVWorkItem& FInner;

@@ -235,6 +235,18 @@ TEST_F(StatusBarViewPartTest, PlacementErrorsNameTheChildStayBoundAndChangeNoPan
   vp->Finalize();
 }
 
+// Children and panels need the bar, which exists from Initialize to Finalize only.
+TEST_F(StatusBarViewPartTest, PlacingOrAddingAPanelWithoutTheBarFailsAnAssertion) {
+  auto vp = MakeBar("<ExtData><StatusBar><Panels><Panel ID=\"Pos\"/></Panels></StatusBar></ExtData>");
+  auto child = MakeChild("Child", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  EXPECT_THROW(vp->PlaceChildViewPart(child.get()), EAssertionFailed);
+  auto element = LoadXMLDocument("<Panel ID=\"Late\"/>", "panel.xml");
+  EXPECT_THROW(TNUVStatusPanel(vp.get(), nullptr, element.get()), EAssertionFailed);
+  EXPECT_TRUE(Host.Data().Keys().empty());
+  child->Finalize();
+  vp->Finalize();
+}
+
 // A child whose control is the window that holds the status bar.
 class TWindowChild : public TNUVLabelViewPart {
  public:
@@ -283,6 +295,14 @@ TEST_F(StatusBarViewPartTest, AForeignChildOfPanelsStopsInitializeNamingIt) {
   EXPECT_FALSE(vp->GetStatusBar()->OnPanelClick);
   EXPECT_THAT(Host.Data().Keys(), ElementsAre("Main_A_Caption", "Main_A_Size", "Main_A_Visible"));
   vp->Finalize();
+  EXPECT_THAT(Host.Data().Keys(), IsEmpty());
+}
+
+TEST_F(StatusBarViewPartTest, ReleasingWithoutFinalizeWithdrawsTheSimpleTextKey) {
+  auto vp = MakeBar("");
+  vp->Initialize();
+  ASSERT_THAT(Host.Data().Keys(), ElementsAre("Main_SimpleText"));
+  vp = nullptr;  // the delegate would read a destroyed bar
   EXPECT_THAT(Host.Data().Keys(), IsEmpty());
 }
 

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "StatusBarTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -159,6 +161,30 @@ TEST_F(StatusPanelTest, BadNamesAndNumbersFailAsTheReadersFailAndLeaveNoPanel) {
     EXPECT_EQ(vp->GetStatusBar()->Panels().Count(), 0) << attribute;
     EXPECT_THAT(Host.Data().Keys(), IsEmpty()) << attribute;
     vp->Finalize();
+  }
+}
+
+// The host refuses the second key of panel B: the first goes again and B leaves the bar, while
+// panel A before it keeps its panel and keys.
+TEST_F(StatusPanelTest, AKeyRefusedPartWayWithdrawsThePanelsKeysAndLeavesNoPanel) {
+  for (const std::string refused : {"Main_B_Caption", "Main_B_Size", "Main_B_Visible"}) {
+    DataLog().clear();
+    WorkItem->Refuse(refused);
+    auto vp = MakeBar(R"(<ExtData><StatusBar><Panels><Panel ID="A"/><Panel ID="B"/><Panel ID="C"/></Panels>
+                         </StatusBar></ExtData>)");
+    try {
+      vp->Initialize();
+      ADD_FAILURE() << refused << " was taken";
+    } catch (const Exception& e) {
+      EXPECT_THAT(e.Message(), HasSubstr(refused));
+    }
+    ASSERT_EQ(vp->GetStatusBar()->Panels().Count(), 1) << refused;
+    EXPECT_EQ(Panel(*vp, 0).GetID(), "A");
+    EXPECT_THAT(Host.Data().Keys(), ElementsAre("Main_A_Caption", "Main_A_Size", "Main_A_Visible")) << refused;
+    const std::vector<std::string> withdrawal{"-Main_B_Caption", "-Main_B_Size", "-Main_B_Visible"};
+    EXPECT_TRUE(std::equal(withdrawal.rbegin(), withdrawal.rend(), DataLog().rbegin())) << refused;
+    vp->Finalize();
+    EXPECT_THAT(Host.Data().Keys(), IsEmpty()) << refused;
   }
 }
 

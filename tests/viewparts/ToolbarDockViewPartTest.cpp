@@ -234,6 +234,26 @@ TEST_F(ToolbarDockViewPartTest, ANilChildFailsAnAssertionOfTheDockUnit) {
   dock->Finalize();
 }
 
+// A host that goes on with a dock whose Initialize failed before the dock was made gets a clear
+// error, and the child keeps its place.
+TEST_F(ToolbarDockViewPartTest, ShowingAChildOnADockThatWasNeverMadeFailsAnAssertion) {
+  auto dock = MakeViewPart<TNUVToolbarDockViewPart>(
+      Host, "Dock", "<ExtData><ToolbarDock><MultiDock>perhaps</MultiDock></ToolbarDock></ExtData>", "", false);
+  EXPECT_THROW(dock->Initialize(), EConfigurationError);
+  ASSERT_EQ(dock->GetControl(), nullptr);
+  auto toolbar = MakeToolbar(Host, "Tools", "");
+  try {
+    dock->ShowViewPart(toolbar.get());
+    ADD_FAILURE() << "the child was shown on no dock";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), DockViewPartUnit);
+  }
+  EXPECT_EQ(toolbar->GetControl()->GetParent(), &Host.Window());
+  EXPECT_THROW(dock->HideViewPart(toolbar.get()), ENUVViewPartError);  // it was never shown
+  dock->Finalize();
+  toolbar->Finalize();
+}
+
 TEST_F(ToolbarDockViewPartTest, FinalizeFreesTheDockAndLetsItsChildrenGo) {
   auto dock = MakeDock(Host, "");
   auto toolbar = MakeToolbar(Host, "Tools", "");

@@ -82,6 +82,23 @@ TEST_F(ToolbarMergeTest, ANilTargetChangesNothingAndCreatesNoList) {
   doc->Finalize();
 }
 
+// With no group index among the arriving sub-items, they go after every sub-item of the match
+// whose group index is 0, here at its end, in their own order.
+TEST_F(ToolbarMergeTest, SubItemsWithoutGroupIndexJoinTheEndOfTheMatchingSubmenu) {
+  auto main = MakeToolbar(Host, "MainToolbar",
+                          R"(<Item Caption="F" GroupIndex="3"><Item Caption="F1"/><Item Caption="F2"/></Item>)");
+  Run(*main);
+  auto doc =
+      MakeToolbar(Host, "Doc", R"(<Item Caption="G" GroupIndex="3"><Item Caption="G1"/><Item Caption="G2"/></Item>)",
+                  R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "F(F1 F2 G1 G2)");
+  TTestHost::Stop(*doc);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "F(F1 F2)");
+  doc->Finalize();
+  main->Finalize();
+}
+
 TEST_F(ToolbarMergeTest, ActionStateDecidesTheVisibilityOfAMergedItemsAction) {
   Host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
   auto main = MakeToolbar(Host, "MainToolbar", "");
@@ -119,6 +136,28 @@ TEST_F(ToolbarMergeTest, TheMainToolbarGoingFirstLeavesNothingDanglingInTheLists
   EXPECT_TRUE(Captions(doc->HiddenItems()).empty());
   TTestHost::Stop(*doc);
   doc->Finalize();
+}
+
+TEST_F(ToolbarMergeTest, StoppingLeavesItemsThatWereInvisibleBeforeTheMergeInvisible) {
+  auto main = MakeToolbar(Host, "MainToolbar",
+                          R"(<Item Caption="B" GroupIndex="5"/><Item Caption="H" GroupIndex="6" Visible="false"/>)");
+  Run(*main);
+  auto first = MakeToolbar(Host, "First", R"(<Item Caption="P" GroupIndex="5"/>)",
+                           R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*first);
+  auto second = MakeToolbar(Host, "Second", R"(<Item Caption="S" GroupIndex="5"/><Item Caption="T" GroupIndex="6"/>)",
+                            R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*second);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B- P- S H- T");
+  EXPECT_THAT(Captions(second->HiddenItems()), ElementsAre("P"));  // B and H were invisible already
+
+  TTestHost::Stop(*second);  // B stays hidden by the first merge, H by its configuration
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B- P H-");
+  TTestHost::Stop(*first);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B H-");
+  second->Finalize();
+  first->Finalize();
+  main->Finalize();
 }
 
 // A toolbar view part that holds a child toolbar view part's merged items and then merges into

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "NUVDockablePanelViewPart.h"
 #include "ToolbarTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -34,6 +35,14 @@ TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
   toolbar->Finalize();
   EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), nullptr);
   EXPECT_EQ(toolbar->GetControl(), nullptr);
+}
+
+TEST_F(ToolbarViewPartTest, AContextMenuRequestOnTheToolbarReachesTheHost) {
+  auto toolbar = Toolbar("Doc", "");
+  bool handled = false;
+  toolbar->GetToolbar()->ContextPopup({3, 4}, handled);
+  EXPECT_THAT(Host.Events(), ElementsAre("popup:Doc"));
+  toolbar->Finalize();
 }
 
 TEST_F(ToolbarViewPartTest, WithoutServiceIDNothingIsRegistered) {
@@ -83,6 +92,38 @@ TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {
   }
   // The item that failed is not left half-built on the toolbar.
   EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  toolbar->Finalize();
+}
+
+// An action service that cannot make the action of one command.
+class TRefusingActionService : public TTolvaRefCntIntfObject, public INUVActionService {
+ public:
+  bool QueryInterface(const TGUID& iid, void** obj) override {
+    return QueryInterfaceList<TRefusingActionService, INUVActionService>(this, iid, obj) ||
+           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
+  }
+  TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override {
+    if (commandID == "Broken") throw Exception("no action for Broken");
+    return new TCustomAction(owner);
+  }
+  bool HasCommand(const std::string&) const override { return true; }
+};
+
+// A sub-item that fails takes its whole submenu with it, sub-items built so far included; the
+// items before it stay, and the toolbar owns nothing else.
+TEST_F(ToolbarViewPartTest, AFailingSubItemLeavesNoHalfBuiltSubmenu) {
+  Host.Services().RegisterService(SActionServiceID, TIntfPtr<IInterface>(new TRefusingActionService));
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>
+      <Item Caption="S"><Item Caption="S1" CommandID="Good"/><Item Caption="S2" CommandID="Broken"/></Item>
+      <Item Caption="Z"/>)");
+  try {
+    Running(*toolbar);
+    ADD_FAILURE() << "the broken command was accepted";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "no action for Broken");
+  }
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  EXPECT_EQ(toolbar->GetToolbar()->ComponentCount(), 1);  // A alone: S, S1 and S1's action are gone
   toolbar->Finalize();
 }
 
@@ -207,11 +248,40 @@ TEST_F(ToolbarViewPartTest, FindControlByNameSearchesWindowedControlsDepthFirstI
   toolbar->Finalize();
 }
 
+// The merge starts its search at the window the root work item names; without one it has no start.
+TEST_F(ToolbarViewPartTest, MergingWithoutTheWorkbenchWindowFailsItsAssertion) {
+  auto main = Toolbar("MainToolbar", "");
+  Host.WorkItem().GetNamedValues()->SetIntValue("CurrentWorkBench", 0);
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  EXPECT_THROW(Running(*toolbar), EAssertionFailed);
+  EXPECT_EQ(toolbar->MergedItems(), nullptr);
+  EXPECT_EQ(main->GetToolbar()->Items()->Count(), 0);
+  toolbar->Finalize();
+  main->Finalize();
+}
+
 TEST_F(ToolbarViewPartTest, MergingIntoAMissingMainToolbarFailsItsAssertion) {
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)", R"(MergeWithMainToolbarViewPart="Nowhere")");
   EXPECT_THROW(Running(*toolbar), EAssertionFailed);
   EXPECT_EQ(toolbar->MergedItems(), nullptr);
   EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, AChildThatContainsTheToolbarIsRefusedWithoutAControlItem) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
+  Running(*toolbar);
+  auto ext = Host.Extension("Holder", "Holder");
+  TIntfPtr<TNUVDockablePanelViewPart> holder(new TNUVDockablePanelViewPart(ext.get(), Host.WorkItemIntf()));
+  holder->Initialize();
+  holder->ShowViewPart(toolbar.get());  // the toolbar lies in the holder's panel
+  holder->GetControl()->SetVisible(false);
+  EXPECT_THROW(toolbar->ShowViewPart(holder.get()), Exception);
+  EXPECT_EQ(toolbar->GetToolbar()->Items()->Count(), 1);  // no control item for the holder
+  EXPECT_FALSE(holder->GetControl()->GetVisible());       // as it was
+  EXPECT_EQ(holder->GetControl()->GetParent(), &Host.Window());
+  holder->CloseViewPart(toolbar.get());
+  holder->Finalize();
   toolbar->Finalize();
 }
 

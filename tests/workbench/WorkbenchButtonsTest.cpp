@@ -20,7 +20,7 @@ json Changed(const std::string& viewPart, const std::string& sender) {
 }
 json Radio(const std::string& viewPart) { return Changed(viewPart, "TNUVRadioButton"); }
 json Box() { return Changed("Bold", "TTBXCheckBox"); }
-json Event(const char* name, json fields) {
+json Event(const char* name, const json& fields) {
   json event{{"event", name}};
   event.update(fields);
   return event;

@@ -47,10 +47,19 @@ INSTANTIATE_TEST_SUITE_P(
         TLoadErrorCase{"not-a-workspace.xml", "not-a-workspace.xml:4:5",
                        "'Title' of view part 'Status' is not a work space"},
         TLoadErrorCase{"unexpected-element.xml", "unexpected-element.xml:3:5", "unexpected element <Label>"},
-        TLoadErrorCase{"missing-module.xml", "missing-module.xml", "cannot load module modules/NoSuchModule.so"}));
+        TLoadErrorCase{"missing-module.xml", "missing-module.xml", "cannot load module modules/NoSuchModule.so"},
+        TLoadErrorCase{"missing-attribute.xml", "missing-attribute.xml:3:5", "<ViewPart> needs the attribute Name"},
+        TLoadErrorCase{"wrong-root.xml", "wrong-root.xml:1:1",
+                       "the document element is <Application>; expected <Workbench>"},
+        TLoadErrorCase{"duplicate-command.xml", "duplicate-command.xml:4:5", "command 'File.Open' is declared twice"},
+        TLoadErrorCase{"duplicate-workitem.xml", "duplicate-workitem.xml:3:5",
+                       "work item 'Main' is declared twice (first at duplicate-workitem.xml:2:3)"},
+        TLoadErrorCase{"own-workspace.xml", "own-workspace.xml:3:5", "view part 'Dock' cannot be its own work space"}));
 
 TEST(WorkbenchCommandLine, RejectsMissingFilesAndUnknownOptionsWithStatus2) {
-  EXPECT_EQ(RunWorkbench({}).Status, 2);
+  const TWorkbenchRun noFile = RunWorkbench({});
+  EXPECT_EQ(noFile.Status, 2);
+  EXPECT_EQ(noFile.Err, "no application file given; see --help\n");
   const TWorkbenchRun unknownOption = RunWorkbench({"--frobnicate", "label-app.xml"});
   EXPECT_EQ(unknownOption.Status, 2);
   EXPECT_THAT(unknownOption.Err, HasSubstr("--frobnicate"));

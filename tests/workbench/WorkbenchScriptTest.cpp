@@ -10,7 +10,7 @@ using json = nlohmann::json;
 
 namespace {
 
-json Event(const char* name, json fields) {
+json Event(const char* name, const json& fields) {
   json event{{"event", name}};
   event.update(fields);
   return event;
@@ -108,6 +108,23 @@ TEST(WorkbenchScript, ViewPartErrorsBecomeErrorEventsAndTheNextViewPartStillRuns
   EXPECT_THAT(events[0]["message"].get<std::string>(), HasSubstr("'Center' is not valid"));
   EXPECT_EQ(events[1], Event("click", {{"viewPart", "Plain"}}));
   EXPECT_EQ(events[2], Event("value", {{"key", "Plain_Caption"}, {"value", "Plain"}}));
+}
+
+// A multi-dock panel whose Initialize failed has neither dock nor toolbar: the child given to it
+// fails an assertion instead of bringing the runner down, and gestures on it are refused.
+TEST(WorkbenchScript, AViewPartWhoseInitializeFailedIsReportedAndRefusedNotFollowed) {
+  const TWorkbenchRun run =
+      RunWorkbench({"--script", "-", "failed-init.xml"}, "run Main\nclick Side\nclick-panel Title 0\nclick Title\n");
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  const auto events = run.Events();
+  ASSERT_EQ(events.size(), 5u) << run.Out;
+  EXPECT_EQ(events[0]["class"], "EConfigurationError");
+  EXPECT_THAT(events[0]["message"].get<std::string>(), HasSubstr("'-1' is not valid"));
+  EXPECT_EQ(events[1]["class"], "EAssertionFailed");
+  EXPECT_THAT(events[1]["message"].get<std::string>(), HasSubstr("NUVMultiDockPanelViewPart"));
+  EXPECT_EQ(events[2]["message"], "<stdin>:2: view part 'Side' has no control");
+  EXPECT_EQ(events[3]["message"], "<stdin>:3: the control of view part 'Title' is no status bar");
+  EXPECT_EQ(events[4], Event("click", {{"viewPart", "Title"}}));
 }
 
 TEST(WorkbenchScript, WithoutTheImageServiceOnlyTheActionServiceIsRegistered) {

@@ -244,6 +244,18 @@ TEST(WorkbenchServe, TheAddressIsCheckedBeforeAnythingLoads) {
   const TWorkbenchRun big = RunWorkbench({"--serve", "70000", app});
   EXPECT_EQ(big.Status, 2);
   EXPECT_THAT(big.Err, HasSubstr("above 65535"));
+  const TWorkbenchRun noHost = RunWorkbench({"--serve", ":8080", app});
+  EXPECT_EQ(noHost.Status, 2);
+  EXPECT_THAT(noHost.Err, HasSubstr("--serve :8080: the address before ':' is empty"));
+}
+
+TEST(WorkbenchServe, APortInUseEndsTheRunWithStatus2) {
+  TServedWorkbench first(Examples + "statusbar.xml");
+  const std::string address = first.Url().substr(7, first.Url().size() - 8);  // http://HOST:PORT/
+  const TWorkbenchRun second = RunWorkbench({"--serve", address, Examples + "statusbar.xml"});
+  EXPECT_EQ(second.Status, 2);
+  EXPECT_THAT(second.Err, HasSubstr("--serve: cannot listen on " + address));
+  EXPECT_EQ(first.Stop(), 0);
 }
 
 }  // namespace

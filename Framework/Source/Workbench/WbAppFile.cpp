@@ -1,13 +1,12 @@
 #include "WbAppFile.h"
 
-#include <algorithm>
 #include <initializer_list>
 
 #include "WbErrors.h"
 
 int TWbAppDecl::FindViewPart(const std::string& name) const {
-  auto it = std::find_if(ViewParts.begin(), ViewParts.end(), [&](const auto& v) { return v.Name == name; });
-  return it == ViewParts.end() ? -1 : static_cast<int>(it - ViewParts.begin());
+  auto it = ViewPartsByName.find(name);
+  return it == ViewPartsByName.end() ? -1 : it->second;
 }
 
 namespace {
@@ -61,7 +60,7 @@ class TWbAppFileParser {
       if (child->NodeName() != "Command") RaiseUnexpected(*child, node, {"Command"});
       TNUVCommandInfo command;
       command.ID = RequiredAttribute(*child, "ID");
-      if (std::any_of(FDecl.Commands.begin(), FDecl.Commands.end(), [&](auto& c) { return c.ID == command.ID; }))
+      if (!FCommandIDs.insert(command.ID).second)
         throw EWbLoadError(*child, "command '" + command.ID + "' is declared twice");
       command.Caption = GetNodeAttrValue(child.get(), "Caption", false, "");
       command.Hint = GetNodeAttrValue(child.get(), "Hint", false, "");
@@ -77,11 +76,10 @@ class TWbAppFileParser {
     item.Element = node;
     item.ID = RequiredAttribute(*node, "ID");
     item.Parent = parent;
-    for (const auto& other : FDecl.WorkItems)
-      if (other.ID == item.ID)
-        throw EWbLoadError(
-            *node, "work item '" + item.ID + "' is declared twice (first at " + NodePlace(*other.Element) + ")");
     const int index = static_cast<int>(FDecl.WorkItems.size());
+    if (auto [it, added] = FWorkItemsByID.emplace(item.ID, index); !added)
+      throw EWbLoadError(*node, "work item '" + item.ID + "' is declared twice (first at " +
+                                    NodePlace(*FDecl.WorkItems[static_cast<size_t>(it->second)].Element) + ")");
     FDecl.WorkItems.push_back(item);
     FDecl.Steps.push_back({TWbDeclStep::skWorkItem, index});
     ForEachChild(*node, [&](const TNode& child) {
@@ -113,7 +111,9 @@ class TWbAppFileParser {
     if (int first = FDecl.FindViewPart(viewPart.Name); first >= 0)
       throw EWbLoadError(*node, "view part name '" + viewPart.Name + "' is used twice (first at " +
                                     NodePlace(*FDecl.ViewParts[static_cast<size_t>(first)].Element) + ")");
-    FDecl.Steps.push_back({TWbDeclStep::skViewPart, static_cast<int>(FDecl.ViewParts.size())});
+    const int index = static_cast<int>(FDecl.ViewParts.size());
+    FDecl.ViewPartsByName.emplace(viewPart.Name, index);
+    FDecl.Steps.push_back({TWbDeclStep::skViewPart, index});
     FDecl.ViewParts.push_back(viewPart);
   }
 
@@ -129,6 +129,8 @@ class TWbAppFileParser {
   }
 
   TWbAppDecl FDecl;
+  std::unordered_set<std::string> FCommandIDs;
+  std::unordered_map<std::string, int> FWorkItemsByID;
 };
 
 }  // namespace

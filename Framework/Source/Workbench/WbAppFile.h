@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -38,6 +40,8 @@ struct TWbAppDecl {
   std::vector<TWbWorkItemDecl> WorkItems;  // document order
   std::vector<TWbViewPartDecl> ViewParts;  // document order
   std::vector<TWbDeclStep> Steps;
+  // Index into ViewParts by name, kept by the parser so that name checks stay linear in the file.
+  std::unordered_map<std::string, int> ViewPartsByName;
 
   int FindViewPart(const std::string& name) const;  // -1 when there is none
 };

@@ -13,7 +13,15 @@ constexpr int KWindowHeight = 600;
 
 TWbApplication::TWbApplication(TWbReporter& reporter) : FReporter(reporter) {}
 
-TWbApplication::~TWbApplication() { Finish(); }
+TWbApplication::~TWbApplication() {
+  Finish();
+  if (!FWindow) return;
+  // The host controls of nested work items leave the window one by one: lay it out once at the end.
+  FWindow->DisableAlign();
+  FViewParts.clear();
+  FWorkItems.clear();
+  FWindow->EnableAlign();
+}
 
 template <class F>
 void TWbApplication::Guarded(const TViewPart& viewPart, F&& operation) {
@@ -96,11 +104,13 @@ void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
     item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(decl.ID, item.HostControl.get(), parent.Item));
   }
   for (const auto& [name, value] : decl.Values) item.Item->GetNamedValues()->SetStrValue(name, value);
+  FWorkItemsByID.emplace(decl.ID, FWorkItems.size());
   FWorkItems.push_back(std::move(item));
 }
 
 void TWbApplication::AddViewPart(const TWbViewPartDecl& decl, TNUVViewPartFactory factory) {
   const size_t index = FViewParts.size();
+  FViewPartsByName.emplace(decl.Name, index);
   FViewParts.push_back({decl, nullptr});
   TViewPart& viewPart = FViewParts.back();
   TWorkItem& workItem = FWorkItems[static_cast<size_t>(decl.WorkItem)];
@@ -200,14 +210,12 @@ void TWbApplication::Finish() {
 // Lookups
 
 size_t TWbApplication::WorkItemIndex(const std::string& id) const {
-  for (size_t i = 0; i < FWorkItems.size(); ++i)
-    if (FWorkItems[i].Decl.ID == id) return i;
+  if (auto it = FWorkItemsByID.find(id); it != FWorkItemsByID.end()) return it->second;
   throw EWbScriptError("unknown work item '" + id + "'");
 }
 
 size_t TWbApplication::ViewPartIndex(const std::string& name) const {
-  for (size_t i = 0; i < FViewParts.size(); ++i)
-    if (FViewParts[i].Decl.Name == name) return i;
+  if (auto it = FViewPartsByName.find(name); it != FViewPartsByName.end()) return it->second;
   throw EWbScriptError("unknown view part '" + name + "'");
 }
 

@@ -90,5 +90,8 @@ class TWbApplication {
   TIntfPtr<TNUVActionService> FActions;
   std::vector<TWorkItem> FWorkItems;  // document order
   std::vector<TViewPart> FViewParts;  // creation order
+  // Name lookups into the two lists above, so that loading and scripts stay linear.
+  std::unordered_map<std::string, size_t> FWorkItemsByID;
+  std::unordered_map<std::string, size_t> FViewPartsByName;
   bool FFinished = false;
 };

@@ -94,13 +94,13 @@ std::string TWbHtmlPainter::Children(const TJson& container) const {
     if (IsAlign(child, "alTop"))
       tops += html;
     else if (IsAlign(child, "alBottom"))
-      bottoms = html + bottoms;
+      bottoms.insert(0, html);
     else if (IsAlign(child, "alLeft"))
       lefts += html;
     else if (IsAlign(child, "alRight"))
-      rights = html + rights;
+      rights.insert(0, html);
     else if (IsAlign(child, "alClient"))
-      clients += "<div class=\"nuv-fill\">" + html + "</div>";
+      clients.append("<div class=\"nuv-fill\">").append(html).append("</div>");
     else if (IsDockableWindow(child))
       floating += html;
     else

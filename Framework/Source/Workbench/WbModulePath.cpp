@@ -4,6 +4,11 @@
 
 namespace fs = std::filesystem;
 
+// Where the plug-in directory lies from the runner's own directory in an installed tree.
+#ifndef NUV_PLUGIN_RELDIR
+#define NUV_PLUGIN_RELDIR "../lib/nuv/plugins"
+#endif
+
 namespace {
 
 constexpr const char* KDefaultModuleName = "NUV.ViewParts.TBX.so";
@@ -17,10 +22,15 @@ std::string AsFilePath(const fs::path& path) {
 
 }  // namespace
 
+// Beside the runner in a build tree; in the plug-in directory of an installed tree.
 std::string DefaultModulePath() {
   std::error_code error;
   const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  return AsFilePath(error ? fs::path(KDefaultModuleName) : executable.parent_path() / KDefaultModuleName);
+  if (error) return AsFilePath(KDefaultModuleName);
+  const fs::path beside = executable.parent_path() / KDefaultModuleName;
+  const fs::path installed = executable.parent_path() / NUV_PLUGIN_RELDIR / KDefaultModuleName;
+  if (!fs::exists(beside, error) && fs::exists(installed, error)) return AsFilePath(installed.lexically_normal());
+  return AsFilePath(beside);
 }
 
 std::string ChooseModulePath(const std::string& option, const std::string& attribute, const std::string& appFile) {

@@ -17,7 +17,7 @@ TWbScriptCommand WorkSpaceCommand(TWorkSpaceOperation operation) {
           }};
 }
 
-TWbScriptCommand ControlCommand(std::function<void(TControl&)> gesture) {
+TWbScriptCommand ControlCommand(const std::function<void(TControl&)>& gesture) {
   return {{"VP"},
           [gesture](TWbScriptContext& context, const TWbScriptArgs& args) { gesture(context.App.ControlOf(args[0])); }};
 }

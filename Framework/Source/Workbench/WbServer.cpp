@@ -17,7 +17,7 @@ namespace {
 // Enough threads that a browser's idle keep-alive connections do not hold up the next request;
 // the handlers still run one at a time.
 constexpr size_t KServerThreads = 4;
-constexpr size_t KMaxBodyBytes = 64 * 1024;
+constexpr size_t KMaxBodyBytes = size_t{64} * 1024;
 constexpr time_t KKeepAliveSeconds = 1;  // also bounds how long Stop waits for an idle connection
 
 // The operations a person does on a window; the rest of the script (work items, finalize, quit)
@@ -222,6 +222,12 @@ TWbServer::~TWbServer() { Stop(); }
 
 std::string TWbServer::Start(const TWbServeAddress& address) {
   httplib::Server& server = FImpl->Server;
+  // httplib's default adds SO_REUSEPORT, which lets a second runner share a port that one
+  // already serves and take half of its requests; a taken port must be refused instead.
+  server.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+  });
   int port = address.Port;
   if (port == 0)
     port = server.bind_to_any_port(address.Host);

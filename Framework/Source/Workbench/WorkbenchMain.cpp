@@ -104,7 +104,7 @@ int ServeWindow(const TWbOptions& options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   TWbOptions options;
   CLI::App cli{"nuv-workbench: loads an application file and drives its view parts", "nuv-workbench"};
   cli.add_option("APPFILE", options.AppFile, "The application file")->type_name("");
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
                "Without a script: print the window as one JSON object instead of the text tree");
   cli.add_option("--module", options.Module,
                  "The plug-in module; default: the application file's Module attribute, else "
-                 "NUV.ViewParts.TBX.so beside the runner")
+                 "NUV.ViewParts.TBX.so beside the runner, else the installed one")
       ->type_name("PATH");
   cli.add_option("--render", options.Render,
                  "After loading (and the script): write the window as a self-contained HTML file")
@@ -141,4 +141,8 @@ int main(int argc, char** argv) {
     std::cerr << e.what() << std::endl;
     return KExitLoadError;
   }
+} catch (...) {
+  // Setting up the command line failed: nothing was loaded.
+  std::cerr << "nuv-workbench: cannot set up the command line" << std::endl;
+  return KExitLoadError;
 }

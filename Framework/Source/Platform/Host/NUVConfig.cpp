@@ -5,7 +5,7 @@
 #include <charconv>
 
 TIntfPtr<IXMLNode> GetChildNode(const IXMLNode* node, std::string_view name, bool mustExist) {
-  TIntfPtr<IXMLNode> child = node ? node->ChildNodes()->FindNode(name) : nullptr;
+  TIntfPtr<IXMLNode> child = FindChildNode(node, name);
   if (!child && mustExist) child = CreateXMLElement(name);
   return child;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 
 TNUVExtension::TNUVExtension(std::string name, std::string caption, TIntfPtr<IXMLNode> extData)
     : FName(std::move(name)), FCaption(std::move(caption)), FExtData(std::move(extData)) {}
@@ -68,7 +69,8 @@ void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVData
 
 void TNUVDataContext::UnregisterDelegate(const std::string& key) {
   if (FDelegates.erase(key) == 0) return;
-  FOrder.erase(std::find(FOrder.begin(), FOrder.end(), key));
+  // From the end: view parts are finalized in the reverse order of their creation.
+  FOrder.erase(std::next(std::find(FOrder.rbegin(), FOrder.rend(), key)).base());
 }
 
 TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key) const {

@@ -1,5 +1,6 @@
-// Concrete host objects: what a host application (the workbench, the tests) composes its work
-// items from. View parts never see these classes, only the interfaces they implement.
+/// @file
+/// Concrete host objects: what a host application (the workbench, the tests) composes its work
+/// items from. View parts never see these classes, only the interfaces they implement.
 #pragma once
 
 #include <map>
@@ -77,17 +78,17 @@ class TNUVEventBroker : public TTolvaRefCntIntfObject, public INUVEventBroker {
   int FNext = 1;
 };
 
-// A command of the action service.
+/// A command of the action service.
 struct TNUVCommandInfo {
   std::string ID;
   std::string Caption;
   std::string Hint;
   std::string ImageFile;
-  std::optional<bool> ActionVisible;  // set: the actions support INUVActionState
+  std::optional<bool> ActionVisible;  ///< set: the actions support INUVActionState
 };
 
-// The action service: each CreateAction makes a new TNUVAction for a declared command; running
-// the action publishes an ekCommand event.
+/// The action service: each CreateAction makes a new TNUVAction for a declared command; running
+/// the action publishes an ekCommand event.
 class TNUVActionService : public TTolvaRefCntIntfObject, public INUVActionService {
  public:
   TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<INUVImageService> images);
@@ -102,7 +103,7 @@ class TNUVActionService : public TTolvaRefCntIntfObject, public INUVActionServic
   TIntfPtr<INUVImageService> FImages;
 };
 
-// The host's action class; supports INUVActionState when its command says ActionVisible.
+/// The host's action class; supports INUVActionState when its command says ActionVisible.
 class TNUVAction : public TCustomAction, public INUVActionState {
  public:
   TNUVAction(TComponent* owner, std::string commandID, std::optional<bool> actionVisible);
@@ -127,14 +128,14 @@ class TNUVImageService : public TTolvaRefCntIntfObject, public INUVImageService 
   TNUVImageManager FManager;
 };
 
-// A work item: its host control, parent, run state, named values and data context; it shares
-// the service center and event broker of its root.
+/// A work item: its host control, parent, run state, named values and data context; it shares
+/// the service center and event broker of its root.
 class TNUVWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
  public:
-  // A root work item. The host control is not owned.
+  /// A root work item. The host control is not owned.
   TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<INUVServiceCenter> services,
                TIntfPtr<INUVEventBroker> broker);
-  // A nested work item sharing its parent's services and broker.
+  /// A nested work item sharing its parent's services and broker.
   TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<INUVWorkItem> parent);
   bool QueryInterface(const TGUID& iid, void** obj) override;
 
@@ -159,7 +160,7 @@ class TNUVWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
   TIntfPtr<INUVEventBroker> FBroker;
 };
 
-// The text of a data value as the workbench shows and parses it.
+/// The text of a data value as the workbench shows and parses it.
 std::string ValueToText(const TNUVValue& value);
-// Parses text for a delegate of the given type; raises EConvertError naming the text.
+/// Parses text for a delegate of the given type; raises EConvertError naming the text.
 TNUVValue TextToValue(const std::string& text, TNUVDataType type);

@@ -12,14 +12,17 @@ struct TBuildContext {
 
 bool IsItemElement(const IXMLNode& node) { return node.NodeName() == "Item" || node.NodeName() == "Separator"; }
 
-bool HasItemChildren(const IXMLNode& node) {
-  auto children = node.ChildNodes();
-  for (int i = 0; i < children->Count(); ++i)
-    if (IsItemElement(*children->Get(i))) return true;
-  return false;
-}
+bool HasItemChildren(const IXMLNode& node) { return FindChildNode(&node, "Item") || FindChildNode(&node, "Separator"); }
 
 void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent);
+
+// The toolbar owns the actions made for its items, so a failed item's subtree does not take them
+// along by itself: they go first, and free notification clears the items' links.
+void FreeBuiltActions(TTBCustomItem& item, const TTBXToolbar* toolbar) {
+  TBasicAction* action = item.GetAction();
+  if (action && action->GetOwner() == toolbar) delete action;
+  for (int i = 0; i < item.Count(); ++i) FreeBuiltActions(*item.GetItem(i), toolbar);
+}
 
 TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node) {
   if (node.NodeName() == "Separator") {
@@ -43,6 +46,7 @@ TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node) {
     if (node.HasAttribute("Visible")) item->SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
     BuildItems(context, node, *item);
   } catch (...) {
+    FreeBuiltActions(*item, context.Toolbar);
     delete item;  // nothing half-built stays on the toolbar
     throw;
   }

@@ -2,7 +2,9 @@
 #include <cxxabi.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <string_view>
 
 #include "KolSystem.h"
 
@@ -32,7 +34,16 @@ std::string WithoutQualification(const std::string& name) {
 
 }  // namespace
 
-std::string ClassNameOf(const std::type_info& type) { return WithoutQualification(Demangle(type.name())); }
+// Demangling costs far more than the event or message that asks for the name, and a program has
+// few classes: each name is made once per thread. The cache is keyed by the mangled text, not by
+// the type_info, which lives in a module that may be unloaded.
+std::string ClassNameOf(const std::type_info& type) {
+  thread_local std::map<std::string, std::string, std::less<>> names;
+  const std::string_view mangled = type.name();
+  auto it = names.find(mangled);
+  if (it == names.end()) it = names.emplace(mangled, WithoutQualification(Demangle(type.name()))).first;
+  return it->second;
+}
 
 TObject::~TObject() = default;
 

@@ -7,12 +7,12 @@
 namespace {
 
 TIntfPtr<IXMLNode> FindChild(const IXMLNode* node, std::string_view name) {
-  return node ? node->ChildNodes()->FindNode(name) : nullptr;
+  return node ? FindChildElement(*node, name) : nullptr;
 }
 
 std::optional<std::string> ChildText(const IXMLNode* node, std::string_view name) {
-  const TIntfPtr<IXMLNode> child = FindChild(node, name);
-  return child ? std::optional(child->Text()) : std::nullopt;
+  std::string text;
+  return node && FindChildElementText(*node, name, text) ? std::optional(std::move(text)) : std::nullopt;
 }
 
 std::optional<std::string> AttrText(const IXMLNode* node, std::string_view name) {
@@ -32,10 +32,28 @@ std::string StringValue(const std::optional<std::string>& text, std::string def,
 }
 
 // The default is a name written by the programmer; resolving it by the same matcher keeps
-// defaults and configured values in one form.
+// defaults and configured values in one form. The place is described only for the message of a
+// name that does not match, since describing it costs more than reading the value.
+template <class FWhere, class FDefaultWhere>
 int EnumValue(const std::optional<std::string>& text, std::string_view defName, const TEnumTypeInfo& typeInfo,
-              std::string_view prefix, const std::string& where, const std::string& defaultWhere) {
-  return text ? ParseEnumText(*text, typeInfo, prefix, where) : ParseEnumText(defName, typeInfo, prefix, defaultWhere);
+              std::string_view prefix, FWhere&& where, FDefaultWhere&& defaultWhere) {
+  int ordinal = 0;
+  if (TryGetEnumValue(text ? std::string_view(*text) : defName, typeInfo, prefix, ordinal)) return ordinal;
+  return text ? ParseEnumText(*text, typeInfo, prefix, where())
+              : ParseEnumText(defName, typeInfo, prefix, defaultWhere());
+}
+
+// The typed forms, likewise: the place goes into the message of a value that cannot be read.
+template <class FWhere>
+bool BooleanValue(const std::string& text, FWhere&& where) {
+  bool value = false;
+  return TryParseBooleanText(text, value) ? value : ParseBooleanText(text, where());
+}
+
+template <class FWhere>
+int IntegerValue(const std::string& text, FWhere&& where) {
+  int value = 0;
+  return TryParseIntegerText(text, value) ? value : ParseIntegerText(text, where());
 }
 
 }  // namespace
@@ -64,19 +82,20 @@ std::string GetChildNodeValue(const IXMLNode* node, std::string_view name, bool 
 
 bool GetChildNodeValue(const IXMLNode* node, std::string_view name, bool, bool def) {
   const auto text = ValueText(ChildText(node, name));
-  return text ? ParseBooleanText(*text, DescribeChild(node, name)) : def;
+  return text ? BooleanValue(*text, [&] { return DescribeChild(node, name); }) : def;
 }
 
 int GetChildNodeValue(const IXMLNode* node, std::string_view name, bool, int def) {
   const auto text = ValueText(ChildText(node, name));
-  return text ? ParseIntegerText(*text, DescribeChild(node, name)) : def;
+  return text ? IntegerValue(*text, [&] { return DescribeChild(node, name); }) : def;
 }
 
 int GetChildNodeValue(const IXMLNode* node, std::string_view name, bool, std::string_view defName,
                       const TEnumTypeInfo& typeInfo, std::string_view prefix) {
   const auto text = ValueText(ChildText(node, name));
-  return EnumValue(text, defName, typeInfo, prefix, text ? DescribeChild(node, name) : std::string(),
-                   "default of <" + std::string(name) + ">");
+  return EnumValue(
+      text, defName, typeInfo, prefix, [&] { return DescribeChild(node, name); },
+      [&] { return "default of <" + std::string(name) + ">"; });
 }
 
 std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool, const std::string& def,
@@ -91,17 +110,18 @@ std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool f
 
 bool GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool, bool def, std::string_view) {
   const auto text = ValueText(AttrText(node, name));
-  return text ? ParseBooleanText(*text, DescribeAttribute(node, name)) : def;
+  return text ? BooleanValue(*text, [&] { return DescribeAttribute(node, name); }) : def;
 }
 
 int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool, int def, std::string_view) {
   const auto text = ValueText(AttrText(node, name));
-  return text ? ParseIntegerText(*text, DescribeAttribute(node, name)) : def;
+  return text ? IntegerValue(*text, [&] { return DescribeAttribute(node, name); }) : def;
 }
 
 int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool, std::string_view defName,
                      const TEnumTypeInfo& typeInfo, std::string_view prefix, std::string_view) {
   const auto text = ValueText(AttrText(node, name));
-  return EnumValue(text, defName, typeInfo, prefix, text ? DescribeAttribute(node, name) : std::string(),
-                   "default of attribute " + std::string(name));
+  return EnumValue(
+      text, defName, typeInfo, prefix, [&] { return DescribeAttribute(node, name); },
+      [&] { return "default of attribute " + std::string(name); });
 }

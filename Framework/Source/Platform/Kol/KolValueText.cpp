@@ -1,7 +1,7 @@
 // The Boolean and integer text forms of configuration values.
 #include <cstdint>
 
-#include "KolXml.h"
+#include "KolValueText.h"
 
 namespace {
 
@@ -29,16 +29,31 @@ bool ParseDecimal(std::string_view text, std::int64_t& value) {
 
 }  // namespace
 
+bool TryParseBooleanText(std::string_view text, bool& value) {
+  const std::string trimmed = TrimText(text);
+  const bool isTrue = SameText(trimmed, "True") || trimmed == "1";
+  if (!isTrue && !SameText(trimmed, "False") && trimmed != "0") return false;
+  value = isTrue;
+  return true;
+}
+
+bool TryParseIntegerText(std::string_view text, int& value) {
+  std::int64_t result = 0;
+  if (!ParseDecimal(TrimText(text), result)) return false;
+  value = static_cast<int>(result);
+  return true;
+}
+
 bool ParseBooleanText(std::string_view text, std::string_view where) {
-  const std::string value = TrimText(text);
-  if (SameText(value, "True") || value == "1") return true;
-  if (SameText(value, "False") || value == "0") return false;
-  throw EConfigurationError(std::string(where), value, SBooleanExpected);
+  bool value = false;
+  if (!TryParseBooleanText(text, value))
+    throw EConfigurationError(std::string(where), TrimText(text), SBooleanExpected);
+  return value;
 }
 
 int ParseIntegerText(std::string_view text, std::string_view where) {
-  const std::string value = TrimText(text);
-  std::int64_t result = 0;
-  if (!ParseDecimal(value, result)) throw EConfigurationError(std::string(where), value, SIntegerExpected);
-  return static_cast<int>(result);
+  int value = 0;
+  if (!TryParseIntegerText(text, value))
+    throw EConfigurationError(std::string(where), TrimText(text), SIntegerExpected);
+  return value;
 }

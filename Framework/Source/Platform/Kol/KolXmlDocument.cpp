@@ -7,8 +7,8 @@
 
 TXMLDocumentHolder::TXMLDocumentHolder(std::string sourceName, std::string_view text)
     : FSourceName(std::move(sourceName)), FLineStarts{0} {
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '\n') FLineStarts.push_back(i + 1);
+  for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1))
+    FLineStarts.push_back(i + 1);
 }
 
 std::pair<int, int> TXMLDocumentHolder::LineColumnOf(std::ptrdiff_t offset) const {

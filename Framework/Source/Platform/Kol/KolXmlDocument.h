@@ -35,5 +35,12 @@ using PXMLDocument = std::shared_ptr<TXMLDocumentHolder>;
 // A counted node wrapper over one element of document.
 TIntfPtr<IXMLNode> NewXMLNode(PXMLDocument document, pugi::xml_node element);
 
+// The readers look up one child element per setting. For nodes of this library these go straight
+// to the document, without a child list or, for the text, a node wrapper; other IXMLNode
+// implementations take the interface's way.
+TIntfPtr<IXMLNode> FindChildElement(const IXMLNode& node, std::string_view name);
+// The text of the first child element of that name, as Text() gives it; false when there is none.
+bool FindChildElementText(const IXMLNode& node, std::string_view name, std::string& text);
+
 // "source:line:col", or just "source" when the place is unknown (line 0).
 std::string FormatXMLPlace(const std::string& sourceName, int line, int column);

@@ -29,6 +29,9 @@ class TXMLNode final : public TTolvaRefCntIntfObject, public IXMLNode {
   }
 
   static bool IsElement(pugi::xml_node node) { return node.type() == pugi::node_element; }
+  static std::string TextOf(pugi::xml_node element);
+  pugi::xml_node FindChildElement(std::string_view name) const;
+  const PXMLDocument& Document() const { return FDocument; }
 
  private:
   ~TXMLNode() override = default;
@@ -60,11 +63,19 @@ class TXMLNodeList final : public TTolvaRefCntIntfObject, public IXMLNodeList {
   std::vector<pugi::xml_node> FElements;
 };
 
-std::string TXMLNode::Text() const {
+std::string TXMLNode::Text() const { return TextOf(FElement); }
+
+std::string TXMLNode::TextOf(pugi::xml_node element) {
   std::string text;
-  for (pugi::xml_node child : FElement.children())
+  for (pugi::xml_node child : element.children())
     if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
   return text;
+}
+
+pugi::xml_node TXMLNode::FindChildElement(std::string_view name) const {
+  for (pugi::xml_node child : FElement.children())
+    if (IsElement(child) && name == child.name()) return child;
+  return {};
 }
 
 TIntfPtr<IXMLNodeList> TXMLNode::ChildNodes() const {
@@ -107,4 +118,27 @@ TIntfPtr<IXMLNode> TXMLNodeList::FindNode(std::string_view name) const {
 
 TIntfPtr<IXMLNode> NewXMLNode(PXMLDocument document, pugi::xml_node element) {
   return TIntfPtr<IXMLNode>(new TXMLNode(std::move(document), element));
+}
+
+TIntfPtr<IXMLNode> FindChildElement(const IXMLNode& node, std::string_view name) {
+  const auto* own = dynamic_cast<const TXMLNode*>(&node);
+  if (!own) return node.ChildNodes()->FindNode(name);
+  const pugi::xml_node child = own->FindChildElement(name);
+  return child ? NewXMLNode(own->Document(), child) : nullptr;
+}
+
+TIntfPtr<IXMLNode> FindChildNode(const IXMLNode* node, std::string_view name) {
+  return node ? FindChildElement(*node, name) : nullptr;
+}
+
+bool FindChildElementText(const IXMLNode& node, std::string_view name, std::string& text) {
+  const auto* own = dynamic_cast<const TXMLNode*>(&node);
+  if (!own) {
+    const TIntfPtr<IXMLNode> child = node.ChildNodes()->FindNode(name);
+    if (child) text = child->Text();
+    return static_cast<bool>(child);
+  }
+  const pugi::xml_node child = own->FindChildElement(name);
+  if (child) text = TXMLNode::TextOf(child);
+  return static_cast<bool>(child);
 }

@@ -41,11 +41,20 @@ void PlaceControl(TControl& control, TRect& free) {
 
 void TWinControl::AlignControls() {
   ++FAlignCount;
+  // A window holds many children and realigns on every change among them: one look at them says
+  // which edges are taken at all, and only those are placed, from a copy only when there are any.
+  unsigned taken = 0;
+  for (const TControl* control : FControls)
+    if (control->GetVisible()) taken |= 1u << control->GetAlign();
+  taken &= ~((1u << alNone) | (1u << alCustom));
+  if (taken == 0) return;
   TRect free{0, 0, GetWidth(), GetHeight()};
   // Edges are taken in this order whatever the order of the children.
   constexpr std::array order{alTop, alBottom, alLeft, alRight, alClient};
   std::vector<TControl*> controls = FControls;
-  for (TAlign align : order)
+  for (TAlign align : order) {
+    if ((taken & (1u << align)) == 0) continue;
     for (TControl* control : controls)
       if (control->GetAlign() == align && control->GetVisible()) PlaceControl(*control, free);
+  }
 }

@@ -1,6 +1,8 @@
 // Component ownership and free notification.
 #include "TbxClasses.h"
 
+#include <iterator>
+
 // ---------------------------------------------------------------------------------------------
 // TFreeNotifySink
 
@@ -12,17 +14,21 @@ TFreeNotifySink::~TFreeNotifySink() {
 
 void TFreeNotifySink::Watch(TComponent* component) {
   if (!component) return;
-  // A component lists each sink once, so that the sink hears of it once.
-  if (std::find(FWatched.begin(), FWatched.end(), component) == FWatched.end()) component->FSinks.push_back(this);
+  // A component lists each sink once, so that the sink hears of it once. It lists the sink exactly
+  // while the sink watches it, and its few sinks are quicker to search than an owner's many
+  // components.
+  auto& sinks = component->FSinks;
+  if (std::find(sinks.begin(), sinks.end(), this) == sinks.end()) sinks.push_back(this);
   FWatched.push_back(component);
 }
 
 void TFreeNotifySink::Unwatch(TComponent* component) {
   // The component is only touched while it is watched: an unwatched address may be dangling.
-  auto it = std::find(FWatched.begin(), FWatched.end(), component);
-  if (it == FWatched.end()) return;
-  FWatched.erase(it);
-  if (std::find(FWatched.begin(), FWatched.end(), component) == FWatched.end()) std::erase(component->FSinks, this);
+  // Searched from the end: what was watched last is usually let go first.
+  auto it = std::find(FWatched.rbegin(), FWatched.rend(), component);
+  if (it == FWatched.rend()) return;
+  FWatched.erase(std::next(it).base());
+  if (std::find(FWatched.rbegin(), FWatched.rend(), component) == FWatched.rend()) std::erase(component->FSinks, this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -61,9 +67,10 @@ void TComponent::InsertComponent(TComponent* component) {
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  auto it = std::find(FComponents.begin(), FComponents.end(), component);
-  if (it == FComponents.end()) return;
-  FComponents.erase(it);
+  // From the end: components usually go in the reverse order of their coming.
+  auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+  if (it == FComponents.rend()) return;
+  FComponents.erase(std::next(it).base());
   component->FOwner = nullptr;
   FNotificationSink.Unwatch(component);
 }

@@ -11,8 +11,19 @@ TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
 }
 
+namespace {
+std::string ControlName(const TControl& control) {
+  return control.GetName().empty() ? control.ClassName() : control.GetName();
+}
+}  // namespace
+
 void TControl::SetParent(TWinControl* parent) {
   if (parent == FParent) return;
+  // A control inside itself would leave the window's tree and make every walk up a loop.
+  for (const TControl* c = parent; c; c = c->GetParent())
+    if (c == this)
+      throw Exception("control " + ControlName(*this) + " cannot be placed in " + ControlName(*parent) +
+                      (parent == this ? ", itself" : ", which lies inside it"));
   if (FParent) FParent->RemoveControl(this);
   FParent = parent;
   if (FParent) FParent->InsertControl(this);
@@ -30,7 +41,7 @@ void TControl::SetAlign(TAlign align) {
 }
 
 void TControl::RequestAlign() {
-  if (FParent) FParent->AlignControls();
+  if (FParent) FParent->Realign();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

@@ -8,7 +8,8 @@ TTBCustomItem::TTBCustomItem(TComponent* owner) : TComponent(owner) {}
 
 // Watchers hear first; then the contents go, last first, each taken out before it is destroyed
 // since one item's destructor may destroy others; then the item leaves its parent.
-TTBCustomItem::~TTBCustomItem() {
+// Clear and Remove raise only on a corrupted tree, where ending the process is right.
+TTBCustomItem::~TTBCustomItem() {  // NOLINT(bugprone-exception-escape)
   Destroying();
   Clear();
   if (FParent) FParent->Remove(this);

@@ -19,7 +19,14 @@ TTBXStatusPanel::TTBXStatusPanel(TTBXStatusPanels* collection) : FCollection(col
   FCollection->Attach(this);
 }
 
-TTBXStatusPanel::~TTBXStatusPanel() { FCollection->Detach(this); }
+// The panel leaves its collection before the bar lays out anew; a handler that raises during that
+// layout must not escape a destructor, and the panel is gone either way.
+TTBXStatusPanel::~TTBXStatusPanel() {
+  try {
+    FCollection->Detach(this);
+  } catch (...) {
+  }
+}
 
 int TTBXStatusPanel::GetIndex() const { return FCollection->IndexOf(this); }
 

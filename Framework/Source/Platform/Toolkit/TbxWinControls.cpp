@@ -1,4 +1,6 @@
 // TWinControl: child controls, window handles and the focus.
+#include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 #include "TbxControls.h"
@@ -42,12 +44,29 @@ int TWinControl::IndexOfControl(const TControl* control) const {
 
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
-  if (control->GetAlign() != alNone) AlignControls();
+  if (control->GetAlign() != alNone) Realign();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-  if (std::erase(FControls, control) == 0) return;
-  if (control->GetAlign() != alNone && !IsDestroying()) AlignControls();
+  // Children mostly leave in reverse order of arrival: look from the end.
+  auto it = std::find(FControls.rbegin(), FControls.rend(), control);
+  if (it == FControls.rend()) return;
+  FControls.erase(std::next(it).base());
+  if (control->GetAlign() != alNone && !IsDestroying()) Realign();
+}
+
+void TWinControl::Realign() {
+  if (FAlignDisabled > 0)
+    FAlignPending = true;
+  else
+    AlignControls();
+}
+
+void TWinControl::EnableAlign() {
+  NUV_ASSERT(FAlignDisabled > 0);
+  if (--FAlignDisabled > 0 || !FAlignPending) return;
+  FAlignPending = false;
+  AlignControls();
 }
 
 bool TWinControl::Focused() const { return Focus().get() == this; }
@@ -57,7 +76,7 @@ void TWinControl::SetFocus() { Focus() = this; }
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   bool resized = width != GetWidth() || height != GetHeight();
   TControl::SetBounds(left, top, width, height);
-  if (resized) AlignControls();
+  if (resized) Realign();
 }
 
 TWinControl* FindControl(THandle handle) {

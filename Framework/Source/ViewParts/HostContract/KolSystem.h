@@ -1,4 +1,5 @@
-// KOL30 system layer: GUIDs, interfaces, reference counting, exceptions, enumeration type information.
+/// @file
+/// KOL30 system layer: GUIDs, interfaces, reference counting, exceptions, enumeration type information.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -39,7 +40,7 @@ consteval std::uint32_t HexRun(const char* s, int from, int count) {
 }
 }  // namespace KolDetail
 
-// Parses "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" at compile time.
+/// Parses "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" at compile time.
 consteval TGUID StringToGUID(const char (&s)[39]) {
   if (s[0] != '{' || s[9] != '-' || s[14] != '-' || s[19] != '-' || s[24] != '-' || s[37] != '}')
     throw "malformed GUID";
@@ -62,7 +63,7 @@ std::string GUIDToString(const TGUID& guid);
 class IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{00000000-0000-0000-C000-000000000046}");
-  // On success stores the interface (with one reference added) in *obj and returns true.
+  /// On success stores the interface (with one reference added) in *obj and returns true.
   virtual bool QueryInterface(const TGUID& iid, void** obj) = 0;
   virtual int _AddRef() = 0;
   virtual int _Release() = 0;
@@ -71,8 +72,8 @@ class IInterface {
   virtual ~IInterface() = default;
 };
 
-// The one counted smart pointer. Constructing from a raw pointer adds a reference; Adopt takes
-// over a reference that the caller already owns (a factory result, a QueryInterface result).
+/// The one counted smart pointer. Constructing from a raw pointer adds a reference; Adopt takes
+/// over a reference that the caller already owns (a factory result, a QueryInterface result).
 template <class T>
 class TIntfPtr {
  public:
@@ -92,7 +93,7 @@ class TIntfPtr {
   ~TIntfPtr() { Reset(); }
 
   TIntfPtr& operator=(const TIntfPtr& other) noexcept {
-    TIntfPtr(other).Swap(*this);
+    if (this != &other) TIntfPtr(other).Swap(*this);
     return *this;
   }
   TIntfPtr& operator=(TIntfPtr&& other) noexcept {
@@ -126,7 +127,7 @@ class TIntfPtr {
   T* FPtr = nullptr;
 };
 
-// Supports: whether obj yields the interface; the result holds a counted reference.
+/// Supports: whether obj yields the interface; the result holds a counted reference.
 bool Supports(IInterface* obj, const TGUID& iid, void** intf);
 template <class I>
 TIntfPtr<I> Supports(IInterface* obj) {
@@ -139,7 +140,7 @@ TIntfPtr<I> Supports(const TIntfPtr<U>& obj) {
   return Supports<I>(static_cast<IInterface*>(obj.get()));
 }
 
-// Answers QueryInterface for one interface of self; used to declare a class's interface list once.
+/// Answers QueryInterface for one interface of self; used to declare a class's interface list once.
 template <class I, class Self>
 bool QueryInterfaceFor(Self* self, const TGUID& iid, void** obj) {
   if (!(iid == I::IID)) return false;
@@ -156,7 +157,7 @@ bool QueryInterfaceList(Self* self, const TGUID& iid, void** obj) {
 // ---------------------------------------------------------------------------------------------
 // Objects
 
-// Class name of a polymorphic type as the toolkit shows it ("TTBXLabel").
+/// Class name of a polymorphic type as the toolkit shows it ("TTBXLabel").
 std::string ClassNameOf(const std::type_info& type);
 
 class TObject {
@@ -168,9 +169,9 @@ class TObject {
   std::string ClassName() const { return ClassNameOf(typeid(*this)); }
 };
 
-// The reference-counted base of every object handed to the host as an interface. The object is
-// destroyed when its last reference goes; QueryInterface of IInterface is answered here and
-// subclasses add their own interfaces in front.
+/// The reference-counted base of every object handed to the host as an interface. The object is
+/// destroyed when its last reference goes; QueryInterface of IInterface is answered here and
+/// subclasses add their own interfaces in front.
 class TTolvaRefCntIntfObject : public TObject, public virtual IInterface {
  public:
   bool QueryInterface(const TGUID& iid, void** obj) override;
@@ -186,7 +187,7 @@ class TTolvaRefCntIntfObject : public TObject, public virtual IInterface {
   int FRefCount = 0;
 };
 
-// The object that implements an interface, or nullptr.
+/// The object that implements an interface, or nullptr.
 TObject* GetImplObject(IInterface* intf);
 
 // ---------------------------------------------------------------------------------------------
@@ -204,7 +205,7 @@ class Exception : public std::exception {
   std::string FMessage;
 };
 
-// A programming error of the caller: "Assertion failure (path\Unit, line N)".
+/// A programming error of the caller: "Assertion failure (path\Unit, line N)".
 class EAssertionFailed : public Exception {
  public:
   EAssertionFailed(std::string sourcePath, int line);
@@ -217,8 +218,8 @@ class EAssertionFailed : public Exception {
   int FLine;
 };
 
-// A configuration value that cannot be used. Where names the element or attribute (with its place
-// in the document when known), Found the text, Expected what is accepted.
+/// A configuration value that cannot be used. Where names the element or attribute (with its place
+/// in the document when known), Found the text, Expected what is accepted.
 class EConfigurationError : public Exception {
  public:
   EConfigurationError(std::string where, std::string found, std::string expected);
@@ -231,8 +232,8 @@ class EConfigurationError : public Exception {
   std::string FWhere, FFound, FExpected;
 };
 
-// Raises EAssertionFailed. file is a source path as __FILE__ gives it; the report shows it relative
-// to the project with backslashes and without its extension, as the unit's source path.
+/// Raises EAssertionFailed. file is a source path as __FILE__ gives it; the report shows it relative
+/// to the project with backslashes and without its extension, as the unit's source path.
 [[noreturn]] void AssertionFailed(const char* file, int line);
 #define NUV_ASSERT(cond) ((cond) ? static_cast<void>(0) : ::AssertionFailed(__FILE__, __LINE__))
 
@@ -242,11 +243,11 @@ class EConfigurationError : public Exception {
 
 class TEnumTypeInfo {
  public:
-  // identifierList is the enumerator list as written in the source: "taLeftJustify, taCenter".
+  /// identifierList is the enumerator list as written in the source: "taLeftJustify, taCenter".
   TEnumTypeInfo(std::string_view typeName, std::string_view identifierList);
   const std::string& Name() const { return FName; }
   int Count() const { return static_cast<int>(FIdentifiers.size()); }
-  const std::string& Identifier(int ordinal) const;  // "" when out of range
+  const std::string& Identifier(int ordinal) const;  ///< "" when out of range
   const std::vector<std::string>& Identifiers() const { return FIdentifiers; }
 
  private:
@@ -272,7 +273,7 @@ const std::string& EnumIdentifier(E value) {
   return TypeInfo<E>().Identifier(static_cast<int>(value));
 }
 
-// A set of an enumeration declared with KOL_ENUM (at most 32 values).
+/// A set of an enumeration declared with KOL_ENUM (at most 32 values).
 template <class E>
 class TSet {
  public:
@@ -294,7 +295,7 @@ class TSet {
     s.FBits = bits;
     return s;
   }
-  // The identifiers of the members, in ordinal order.
+  /// The identifiers of the members, in ordinal order.
   std::vector<std::string> Identifiers() const {
     std::vector<std::string> r;
     const auto& info = TypeInfo<E>();
@@ -313,9 +314,9 @@ class TSet {
 
 bool SameText(std::string_view a, std::string_view b);  // ignores the case of ASCII letters
 int Occurs(char c, std::string_view text);
-// The n-th piece (from 1) of text between separators c; "" when there is no such piece.
+/// The n-th piece (from 1) of text between separators c; "" when there is no such piece.
 std::string GetSubString(std::string_view text, char c, int n);
-// Text without leading and trailing blanks and control characters.
+/// Text without leading and trailing blanks and control characters.
 std::string TrimText(std::string_view text);
 
 #pragma GCC visibility pop

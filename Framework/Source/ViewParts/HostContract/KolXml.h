@@ -1,4 +1,5 @@
-// KOL30 XML: element nodes over a parsed document, and the configuration value readers.
+/// @file
+/// KOL30 XML: element nodes over a parsed document, and the configuration value readers.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -10,26 +11,26 @@
 
 class IXMLNodeList;
 
-// One element of a parsed document. A node keeps its document alive.
+/// One element of a parsed document. A node keeps its document alive.
 class IXMLNode : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{6C1E5A80-2B7D-4C1E-9A57-0E3D1B7C4A11}");
   virtual std::string NodeName() const = 0;
-  // The element's own text (its text and CDATA children, concatenated), as written.
+  /// The element's own text (its text and CDATA children, concatenated), as written.
   virtual std::string Text() const = 0;
-  // The element children, in document order (comments, text and processing instructions are
-  // not listed, so they are harmless in configuration).
+  /// The element children, in document order (comments, text and processing instructions are
+  /// not listed, so they are harmless in configuration).
   virtual TIntfPtr<IXMLNodeList> ChildNodes() const = 0;
   virtual bool HasChildNodes() const = 0;
-  virtual TIntfPtr<IXMLNode> ParentNode() const = 0;  // nil at the document element
+  virtual TIntfPtr<IXMLNode> ParentNode() const = 0;  ///< nil at the document element
   virtual bool HasAttribute(std::string_view name) const = 0;
-  virtual std::string GetAttribute(std::string_view name) const = 0;  // "" when missing
+  virtual std::string GetAttribute(std::string_view name) const = 0;  ///< "" when missing
   virtual std::vector<std::string> AttributeNames() const = 0;
-  // Where the element stands: the document's source name, line and column (from 1).
+  /// Where the element stands: the document's source name, line and column (from 1).
   virtual const std::string& SourceName() const = 0;
   virtual int Line() const = 0;
   virtual int Column() const = 0;
-  // "source:line:col: <Name>" for messages.
+  /// `"source:line:col: <Name>"` for messages.
   virtual std::string Location() const = 0;
 };
 
@@ -37,11 +38,11 @@ class IXMLNodeList : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{6C1E5A80-2B7D-4C1E-9A57-0E3D1B7C4A12}");
   virtual int Count() const = 0;
-  virtual TIntfPtr<IXMLNode> Get(int index) const = 0;                   // index from 0; raises when out of range
-  virtual TIntfPtr<IXMLNode> FindNode(std::string_view name) const = 0;  // nil if none
+  virtual TIntfPtr<IXMLNode> Get(int index) const = 0;                   ///< index from 0; raises when out of range
+  virtual TIntfPtr<IXMLNode> FindNode(std::string_view name) const = 0;  ///< nil if none
 };
 
-// A document that cannot be parsed: names the source, line and column.
+/// A document that cannot be parsed: names the source, line and column.
 class EXMLParseError : public Exception {
  public:
   EXMLParseError(std::string sourceName, int line, int column, std::string description);
@@ -57,12 +58,15 @@ class EXMLParseError : public Exception {
   std::string FDescription;
 };
 
-// Parses text and gives its document element. sourceName appears in locations and errors.
+/// Parses text and gives its document element. sourceName appears in locations and errors.
 TIntfPtr<IXMLNode> LoadXMLDocument(std::string_view text, std::string sourceName);
-// Reads and parses a file; raises EXMLParseError naming the file when it cannot be read.
+/// Reads and parses a file; raises EXMLParseError naming the file when it cannot be read.
 TIntfPtr<IXMLNode> LoadXMLFile(const std::string& fileName);
-// A new, empty element in a document of its own.
+/// A new, empty element in a document of its own.
 TIntfPtr<IXMLNode> CreateXMLElement(std::string_view name);
+/// The first child element of that name, or nil (also for a nil node): what
+/// node->ChildNodes()->FindNode(name) gives, without building the list of all children.
+TIntfPtr<IXMLNode> FindChildNode(const IXMLNode* node, std::string_view name);
 
 // ---------------------------------------------------------------------------------------------
 // Value readers. Each accepts a nil node (and a missing element or attribute) and then gives its
@@ -74,18 +78,18 @@ TIntfPtr<IXMLNode> CreateXMLElement(std::string_view name);
 // An element or attribute whose text is empty (or only blanks) counts as missing for the Boolean,
 // integer and enumeration forms.
 
-// String form: the element's text, trimmed of blanks and control characters when trim is true.
+/// String form: the element's text, trimmed of blanks and control characters when trim is true.
 std::string GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, const std::string& def,
                               bool trim = true);
 std::string GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, const char* def,
                               bool trim = true);
 bool GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, bool def);
 int GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, int def);
-// Enumeration form: gives the ordinal. defName is a name as configuration would write it.
+/// Enumeration form: gives the ordinal. defName is a name as configuration would write it.
 int GetChildNodeValue(const IXMLNode* node, std::string_view name, bool flag, std::string_view defName,
                       const TEnumTypeInfo& typeInfo, std::string_view prefix);
 
-// The same four forms for an attribute, each with one trailing argument more, always empty.
+/// The same four forms for an attribute, each with one trailing argument more, always empty.
 std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, const std::string& def,
                              std::string_view extra = {});
 std::string GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, const char* def,
@@ -95,21 +99,21 @@ int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, int
 int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, std::string_view defName,
                      const TEnumTypeInfo& typeInfo, std::string_view prefix, std::string_view extra = {});
 
-// One enumeration name, as above; raises EConfigurationError (without a place) when unknown.
+/// One enumeration name, as above; raises EConfigurationError (without a place) when unknown.
 int GetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix);
-// The same without raising: false when the name is not a value of the type.
+/// The same without raising: false when the name is not a value of the type.
 bool TryGetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix, int& ordinal);
-// Text readers shared by the forms above; where names the value in messages.
+/// Text readers shared by the forms above; where names the value in messages.
 bool ParseBooleanText(std::string_view text, std::string_view where);
 int ParseIntegerText(std::string_view text, std::string_view where);
-// "LeftJustify, RightJustify, Center": the accepted names of a type, for messages.
+/// "LeftJustify, RightJustify, Center": the accepted names of a type, for messages.
 std::string EnumNamesText(const TEnumTypeInfo& typeInfo, std::string_view prefix);
-// How messages name a node's child element or attribute: "file:3:5: <Label>/<Alignment>" or
-// "file:3:5: <Panel> attribute Size".
+/// How messages name a node's child element or attribute: `"file:3:5: <Label>/<Alignment>"` or
+/// `"file:3:5: <Panel> attribute Size"`.
 std::string DescribeChild(const IXMLNode* node, std::string_view childName);
 std::string DescribeAttribute(const IXMLNode* node, std::string_view attrName);
 
-// Typed convenience over the enumeration forms.
+/// Typed convenience over the enumeration forms.
 template <class E>
 E GetChildNodeEnum(const IXMLNode* node, std::string_view name, std::string_view defName, std::string_view prefix) {
   return static_cast<E>(GetChildNodeValue(node, name, false, defName, TypeInfo<E>(), prefix));

@@ -1,4 +1,5 @@
-// The service that a toolbar view part publishes under its configured service ID.
+/// @file
+/// The service that a toolbar view part publishes under its configured service ID.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -11,7 +12,7 @@ class INUVToolbarService : public virtual IInterface {
   virtual std::string GetServiceID() = 0;
   virtual TIntfPtr<IQIMExtension> GetExtension() = 0;
   virtual TIntfPtr<INUVWorkItem> GetWorkItem() = 0;
-  virtual TTBXToolbar* GetToolbar() = 0;  // not counted
+  virtual TTBXToolbar* GetToolbar() = 0;  ///< not counted
 };
 
 #pragma GCC visibility pop

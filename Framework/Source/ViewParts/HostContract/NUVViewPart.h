@@ -1,4 +1,5 @@
-// NUV10 view-part base classes and the view-part error.
+/// @file
+/// NUV10 view-part base classes and the view-part error.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -12,7 +13,7 @@
 // ---------------------------------------------------------------------------------------------
 // Errors
 
-// An error in the configuration or use of a view part, raised for that view part.
+/// An error in the configuration or use of a view part, raised for that view part.
 class ENUVViewPartError : public Exception {
  public:
   ENUVViewPartError(std::string viewPartName, std::string message);
@@ -23,12 +24,12 @@ class ENUVViewPartError : public Exception {
   std::string FViewPartName;
 };
 
-// Host message: the child view part (first argument) is not on the work space (second).
+/// Host message: the child view part (first argument) is not on the work space (second).
 extern const char* const SViewPartNotOnMe;
 
 [[noreturn]] void RaiseViewPartError(INUVViewPart* viewPart, std::string message);
 
-// Raises ENUVViewPartError for viewPart with the printf-style format filled; never returns.
+/// Raises ENUVViewPartError for viewPart with the printf-style format filled; never returns.
 template <class... Args>
 [[noreturn]] void NUVViewPartErrorFmt(INUVViewPart* viewPart, const std::string& format, const Args&... args) {
   RaiseViewPartError(viewPart, fmt::sprintf(format, args...));
@@ -37,8 +38,8 @@ template <class... Args>
 // ---------------------------------------------------------------------------------------------
 // View parts
 
-// The base of every view part. The host creates it with its extension and work item and then
-// drives it through INUVViewPart. It keeps the view part name and the stored caption.
+/// The base of every view part. The host creates it with its extension and work item and then
+/// drives it through INUVViewPart. It keeps the view part name and the stored caption.
 class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
  public:
   TNUVCustomViewPart(IQIMExtension* extension, INUVWorkItem* workItem);
@@ -46,46 +47,46 @@ class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
 
   bool QueryInterface(const TGUID& iid, void** obj) override;
 
-  // INUVViewPart
+  /// INUVViewPart
   std::string GetName() override { return FName; }
   std::string GetCaption() override { return FCaption; }
   TIntfPtr<IXMLNode> GetExtData() override;
   INUVWorkSpace* GetWorkSpace() override { return FWorkSpace; }
 
-  // Virtual operations, in slot order.
-  virtual TObject* DoFindMethodInstance(const std::string& methodName);  // the view part itself
-  virtual bool GetSupportWorkSpaces();                                   // false
-  std::string DefaultAlign() override;                                   // empty
-  // Report the user's click, double-click to the host (ekClick, ekDblClick).
+  /// Virtual operations, in slot order.
+  virtual TObject* DoFindMethodInstance(const std::string& methodName);  ///< the view part itself
+  virtual bool GetSupportWorkSpaces();                                   ///< false
+  std::string DefaultAlign() override;                                   ///< empty
+  /// Report the user's click, double-click to the host (ekClick, ekDblClick).
   virtual void DoClick(TObject* sender);
   virtual void DoDblClick(TObject* sender);
-  virtual TIntfPtr<IXMLNode> DoGetPopupMenuNode();  // the extension data's "PopupMenu", or nil
+  virtual TIntfPtr<IXMLNode> DoGetPopupMenuNode();  ///< the extension data's "PopupMenu", or nil
   void Initialize() override;
   void Finalize() override;
   void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
   void DoWorkItemStopping(const std::string& name, INUVParamContext* context, bool& handled) override;
-  void SetWorkSpace(INUVWorkSpace* workSpace) override;  // not counted: parent is not owner
+  void SetWorkSpace(INUVWorkSpace* workSpace) override;  ///< not counted: parent is not owner
   bool GetIsFocused() override { return FIsFocused; }
-  void SetIsFocused(bool focused) override;  // focuses the control and reports ekFocus
-  bool GetVisible() override;                // the control's visibility
+  void SetIsFocused(bool focused) override;  ///< focuses the control and reports ekFocus
+  bool GetVisible() override;                ///< the control's visibility
   TControl* GetControl() override { return nullptr; }
 
-  // Base operations.
+  /// Base operations.
   INUVWorkItem* GetWorkItem() const { return FWorkItem.get(); }
   IQIMExtension* GetExtension() const { return FExtension.get(); }
   TIntfPtr<INUVDataContext> GetDataContext() const;
   TIntfPtr<INUVServiceCenter> GetServiceCenter() const;
-  // Puts the command's action on the GetControl control when assign is true. An empty or unknown
-  // command ID gives no action and changes nothing.
+  /// Puts the command's action on the GetControl control when assign is true. An empty or unknown
+  /// command ID gives no action and changes nothing.
   void CreateAction(const std::string& commandID, bool assign);
-  // Fires the topic with its %s filled by the view part name.
+  /// Fires the topic with its %s filled by the view part name.
   void DoFireSimpleEvent(const std::string& topic, TObject* sender);
-  // Reports the context-menu request to the host (ekContextPopup); leaves handled as it is.
+  /// Reports the context-menu request to the host (ekContextPopup); leaves handled as it is.
   void DoContextPopup(TObject* sender, TPoint mousePos, bool& handled);
   bool IsInitialized() const { return FInitialized; }
 
  protected:
-  std::string FCaption;  // the stored caption
+  std::string FCaption;  ///< the stored caption
 
  private:
   void ReportHostEvent(TNUVEventKind kind);
@@ -98,30 +99,30 @@ class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
   bool FInitialized = false;
 };
 
-// A view part that hosts child view parts.
+/// A view part that hosts child view parts.
 class TNUVCustomWorkSpaceViewPart : public TNUVCustomViewPart, public INUVWorkSpace {
  public:
   using TNUVCustomViewPart::TNUVCustomViewPart;
   ~TNUVCustomWorkSpaceViewPart() override;
 
   bool QueryInterface(const TGUID& iid, void** obj) override;
-  bool GetSupportWorkSpaces() override;  // true
+  bool GetSupportWorkSpaces() override;  ///< true
 
-  // Places the child's control in parent with align, shows it, and makes this view part the
-  // child's work space.
+  /// Places the child's control in parent with align, shows it, and makes this view part the
+  /// child's work space.
   virtual void BindChildViewPart(INUVViewPart* child, TWinControl* parent, TAlign align);
-  // Takes the child's control out of its parent and clears the child's work space.
+  /// Takes the child's control out of its parent and clears the child's work space.
   virtual void UnBindChildViewPart(INUVViewPart* child);
-  // Base behaviour: show binds into this view part's control with the child's default
-  // alignment; hide hides the child's control; close unbinds; activate focuses.
+  /// Base behaviour: show binds into this view part's control with the child's default
+  /// alignment; hide hides the child's control; close unbinds; activate focuses.
   void ShowViewPart(INUVViewPart* child) override;
   void HideViewPart(INUVViewPart* child) override;
   void CloseViewPart(INUVViewPart* child) override;
   void ActivateViewPart(INUVViewPart* child) override;
-  virtual void ApplyViewPartInfo(INUVViewPart* child);  // nothing to apply in the base
+  virtual void ApplyViewPartInfo(INUVViewPart* child);  ///< nothing to apply in the base
 };
 
-// Counted references to view parts, in the order they were added.
+/// Counted references to view parts, in the order they were added.
 class TNUVViewPartList {
  public:
   void Add(INUVViewPart* viewPart) { FItems.emplace_back(viewPart); }
@@ -135,22 +136,22 @@ class TNUVViewPartList {
   std::vector<TIntfPtr<INUVViewPart>> FItems;
 };
 
-// A work space whose children are placed once (PlaceChildViewPart) the first time they are shown.
+/// A work space whose children are placed once (PlaceChildViewPart) the first time they are shown.
 class TNUVMultiBindingViewPart : public TNUVCustomWorkSpaceViewPart {
  public:
   using TNUVCustomWorkSpaceViewPart::TNUVCustomWorkSpaceViewPart;
   ~TNUVMultiBindingViewPart() override;
 
-  void Finalize() override;  // releases BoundViewParts
-  // Show: a child not yet bound is placed (PlaceChildViewPart); then, when ActiveOnAdd or
-  // AutoActive says so, activated (DoActiveViewPart).
+  void Finalize() override;  ///< releases BoundViewParts
+  /// Show: a child not yet bound is placed (PlaceChildViewPart); then, when ActiveOnAdd or
+  /// AutoActive says so, activated (DoActiveViewPart).
   void ShowViewPart(INUVViewPart* child) override;
-  void CloseViewPart(INUVViewPart* child) override;    // unbinds and forgets the child
-  virtual bool ActiveOnAdd();                          // false
-  virtual bool AutoActive();                           // false
-  virtual TAlign BindChildAlign();                     // alClient
-  virtual void DoActiveViewPart(INUVViewPart* child);  // focuses the child
-  // Base: records the child and binds it into this view part's control with BindChildAlign.
+  void CloseViewPart(INUVViewPart* child) override;    ///< unbinds and forgets the child
+  virtual bool ActiveOnAdd();                          ///< false
+  virtual bool AutoActive();                           ///< false
+  virtual TAlign BindChildAlign();                     ///< alClient
+  virtual void DoActiveViewPart(INUVViewPart* child);  ///< focuses the child
+  /// Base: records the child and binds it into this view part's control with BindChildAlign.
   virtual void PlaceChildViewPart(INUVViewPart* child);
 
   TNUVViewPartList& BoundViewParts() { return FBoundViewParts; }

@@ -1,4 +1,5 @@
-// Toolkit component model: ownership, free notification, guarded pointers and object lists.
+/// @file
+/// Toolkit component model: ownership, free notification, guarded pointers and object lists.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -14,9 +15,9 @@ KOL_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 
 class TComponent;
 
-// Anything that refers to components without owning them derives from this and watches them; it
-// hears of each watched component once, while that component is being destroyed, and stops
-// watching everything when it is destroyed itself.
+/// Anything that refers to components without owning them derives from this and watches them; it
+/// hears of each watched component once, while that component is being destroyed, and stops
+/// watching everything when it is destroyed itself.
 class TFreeNotifySink {
  public:
   TFreeNotifySink() = default;
@@ -24,12 +25,12 @@ class TFreeNotifySink {
   TFreeNotifySink& operator=(const TFreeNotifySink&) = delete;
   virtual ~TFreeNotifySink();
 
-  // Counted: a component watched twice must be unwatched twice.
+  /// Counted: a component watched twice must be unwatched twice.
   void Watch(TComponent* component);
   void Unwatch(TComponent* component);
 
  protected:
-  // component is being destroyed: only its address may be used.
+  /// component is being destroyed: only its address may be used.
   virtual void ComponentFreed(TComponent* component) = 0;
 
  private:
@@ -37,8 +38,8 @@ class TFreeNotifySink {
   std::vector<TComponent*> FWatched;
 };
 
-// Components live by ownership: an owner destroys what it owns. Components answer QueryInterface
-// but are not reference counted.
+/// Components live by ownership: an owner destroys what it owns. Components answer QueryInterface
+/// but are not reference counted.
 class TComponent : public TObject, public virtual IInterface {
  public:
   explicit TComponent(TComponent* owner);
@@ -47,15 +48,15 @@ class TComponent : public TObject, public virtual IInterface {
   TComponent* GetOwner() const { return FOwner; }
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }
   TComponent* GetComponent(int index) const { return FComponents.at(static_cast<size_t>(index)); }
-  void InsertComponent(TComponent* component);  // takes ownership, leaving any previous owner
-  void RemoveComponent(TComponent* component);  // gives up ownership without destroying
+  void InsertComponent(TComponent* component);  ///< takes ownership, leaving any previous owner
+  void RemoveComponent(TComponent* component);  ///< gives up ownership without destroying
 
   const std::string& GetName() const { return FName; }
   virtual void SetName(const std::string& name) { FName = name; }
   std::intptr_t GetTag() const { return FTag; }
   void SetTag(std::intptr_t tag) { FTag = tag; }
 
-  // Ask to be told (through Notification with opRemove) when component is destroyed.
+  /// Ask to be told (through Notification with opRemove) when component is destroyed.
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
   bool IsDestroying() const { return FDestroying; }
@@ -66,9 +67,9 @@ class TComponent : public TObject, public virtual IInterface {
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);
-  // Tells every watcher that this component goes. Destructors of classes whose teardown touches
-  // other objects call it first, so that nobody reaches this object while it comes apart; it
-  // runs once.
+  /// Tells every watcher that this component goes. Destructors of classes whose teardown touches
+  /// other objects call it first, so that nobody reaches this object while it comes apart; it
+  /// runs once.
   void Destroying();
 
  private:
@@ -89,14 +90,14 @@ class TComponent : public TObject, public virtual IInterface {
 
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
-  std::vector<TFreeNotifySink*> FSinks;  // who watches this component
+  std::vector<TFreeNotifySink*> FSinks;  ///< who watches this component
   TNotificationSink FNotificationSink{this};
   std::string FName;
   std::intptr_t FTag = 0;
   bool FDestroying = false;
 };
 
-// A pointer to a component that becomes nullptr when the component is destroyed.
+/// A pointer to a component that becomes nullptr when the component is destroyed.
 template <class T>
 class TGuard : private TFreeNotifySink {
  public:
@@ -104,7 +105,7 @@ class TGuard : private TFreeNotifySink {
   TGuard(T* p) { Assign(p); }  // NOLINT: a guard stands in for a plain pointer
   TGuard(const TGuard& other) : TFreeNotifySink() { Assign(other.FPtr); }
   TGuard& operator=(const TGuard& other) {
-    Assign(other.FPtr);
+    if (this != &other) Assign(other.FPtr);
     return *this;
   }
   TGuard& operator=(T* p) {
@@ -130,8 +131,8 @@ class TGuard : private TFreeNotifySink {
   T* FPtr = nullptr;
 };
 
-// A list of components. An owning list destroys its entries when it is cleared or destroyed;
-// every list drops an entry the moment that entry is destroyed elsewhere.
+/// A list of components. An owning list destroys its entries when it is cleared or destroyed;
+/// every list drops an entry the moment that entry is destroyed elsewhere.
 template <class T>
 class TObjectList : private TFreeNotifySink {
  public:
@@ -153,7 +154,7 @@ class TObjectList : private TFreeNotifySink {
     FItems.insert(FItems.begin() + index, item);
     Watch(item);
   }
-  // Takes the entry out without destroying it.
+  /// Takes the entry out without destroying it.
   T* Extract(T* item) {
     int i = IndexOf(item);
     if (i < 0) return nullptr;
@@ -161,7 +162,7 @@ class TObjectList : private TFreeNotifySink {
     Unwatch(item);
     return item;
   }
-  // Takes the entry out; an owning list destroys it.
+  /// Takes the entry out; an owning list destroys it.
   void Delete(int index) {
     T* item = FItems.at(static_cast<size_t>(index));
     FItems.erase(FItems.begin() + index);
@@ -173,8 +174,8 @@ class TObjectList : private TFreeNotifySink {
     if (i >= 0) Delete(i);
     return i;
   }
-  // From the last entry to the first. Destroying one entry may destroy others, which then leave
-  // the list by free notification before their turn comes.
+  /// From the last entry to the first. Destroying one entry may destroy others, which then leave
+  /// the list by free notification before their turn comes.
   void Clear() {
     while (!FItems.empty()) Delete(Count() - 1);
   }
@@ -189,7 +190,7 @@ class TObjectList : private TFreeNotifySink {
   bool FOwnsObjects;
 };
 
-// Destroys the object and clears the pointer.
+/// Destroys the object and clears the pointer.
 template <class T>
 void FreeAndNil(T*& p) {
   T* old = p;

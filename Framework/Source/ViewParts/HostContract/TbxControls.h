@@ -1,4 +1,5 @@
-// Toolkit controls: TControl, TWinControl, window handles, actions.
+/// @file
+/// Toolkit controls: TControl, TWinControl, window handles, actions.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -24,17 +25,17 @@ using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, 
 class TWinControl;
 class TBasicAction;
 
-// Actions: a command that controls and items run when clicked. Clients follow the action's
-// caption, hint, enabled and visible state.
+/// Actions: a command that controls and items run when clicked. Clients follow the action's
+/// caption, hint, enabled and visible state.
 class TBasicAction : public TComponent, private TFreeNotifySink {
  public:
   explicit TBasicAction(TComponent* owner);
   ~TBasicAction() override;
-  // Runs OnExecute; false when there is none.
+  /// Runs OnExecute; false when there is none.
   virtual bool Execute();
   TNotifyEvent OnExecute;
 
-  // A client hears of every change of the action until it is removed or destroyed.
+  /// A client hears of every change of the action until it is removed or destroyed.
   void AddClient(TComponent* client, std::function<void()> changed);
   void RemoveClient(TComponent* client);
   int ClientCount() const { return static_cast<int>(FClients.size()); }
@@ -65,7 +66,7 @@ class TCustomAction : public TBasicAction {
   void SetEnabled(bool enabled);
   int GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(int index);
-  // Disabled actions do not execute.
+  /// Disabled actions do not execute.
   bool Execute() override;
 
  private:
@@ -75,17 +76,17 @@ class TCustomAction : public TBasicAction {
   int FImageIndex = -1;
 };
 
-// Ties a client (a control or an item) to its action: the client hears of every change of the
-// action, and the link forgets an action that is destroyed. A destroyed client leaves the action's
-// clients by free notification.
+/// Ties a client (a control or an item) to its action: the client hears of every change of the
+/// action, and the link forgets an action that is destroyed. A destroyed client leaves the action's
+/// clients by free notification.
 class TActionLink {
  public:
   TActionLink(TComponent* client, std::function<void(TBasicAction*)> changed)
       : FClient(client), FChanged(std::move(changed)) {}
   TBasicAction* GetAction() const { return FAction; }
-  // Leaves the previous action, follows the new one and takes its state at once.
+  /// Leaves the previous action, follows the new one and takes its state at once.
   void SetAction(TBasicAction* action);
-  // Runs the action; false when there is none.
+  /// Runs the action; false when there is none.
   bool Execute();
 
  private:
@@ -110,7 +111,7 @@ class TControl : public TComponent {
   void SetEnabled(bool enabled);
 
   TAlign GetAlign() const { return FAlign; }
-  // Always asks the parent to align its controls anew, also for the current value.
+  /// Always asks the parent to align its controls anew, also for the current value.
   void SetAlign(TAlign align);
 
   int GetLeft() const { return FLeft; }
@@ -127,14 +128,14 @@ class TControl : public TComponent {
   void SetColor(TColor color) { FColor = color; }
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
-  // The control's text (its caption).
+  /// The control's text (its caption).
   const std::string& GetText() const { return FText; }
   void SetText(const std::string& text);
   const std::string& GetHint() const { return FHint; }
   void SetHint(const std::string& hint) { FHint = hint; }
 
-  // The action that handles clicks (not owned); the control follows its caption, hint, enabled
-  // and visible state.
+  /// The action that handles clicks (not owned); the control follows its caption, hint, enabled
+  /// and visible state.
   TBasicAction* GetAction() const { return FActionLink.GetAction(); }
   void SetAction(TBasicAction* action) { FActionLink.SetAction(action); }
 
@@ -142,10 +143,10 @@ class TControl : public TComponent {
   TNotifyEvent OnDblClick;
   TContextPopupEvent OnContextPopup;
 
-  // Click runs OnClick when it is assigned, otherwise the action.
+  /// Click runs OnClick when it is assigned, otherwise the action.
   virtual void Click();
   virtual void DblClick();
-  // Asks for the context menu at mousePos; handled comes back true when a handler took it.
+  /// Asks for the context menu at mousePos; handled comes back true when a handler took it.
   void ContextPopup(TPoint mousePos, bool& handled);
 
  protected:
@@ -165,8 +166,8 @@ class TControl : public TComponent {
   TActionLink FActionLink{this, [this](TBasicAction* action) { ActionChange(action); }};
 };
 
-// A windowed control: it has a window handle and child controls. Destroying it detaches its
-// children (their Parent becomes nil); it never destroys them.
+/// A windowed control: it has a window handle and child controls. Destroying it detaches its
+/// children (their Parent becomes nil); it never destroys them.
 class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* owner);
@@ -177,10 +178,15 @@ class TWinControl : public TControl {
   TControl* GetControl(int index) const { return FControls.at(static_cast<size_t>(index)); }
   int IndexOfControl(const TControl* control) const;
 
-  // Lays the aligned child controls out in the client area: top, bottom, left and right
-  // controls take their edges in child order, a client-aligned control fills what remains.
+  /// Lays the aligned child controls out in the client area: top, bottom, left and right
+  /// controls take their edges in child order, a client-aligned control fills what remains.
   virtual void AlignControls();
   int AlignCount() const { return FAlignCount; }  // how often the children were aligned
+  /// Between DisableAlign and the matching EnableAlign changes among the children are not laid
+  /// out; the last EnableAlign lays them out once if any came. Removing many children is then
+  /// one pass instead of one per child.
+  void DisableAlign() { ++FAlignDisabled; }
+  void EnableAlign();
 
   bool Focused() const;
   void SetFocus();
@@ -191,14 +197,17 @@ class TWinControl : public TControl {
   friend class TControl;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
+  void Realign();  // now, or at the last EnableAlign while alignment is disabled
   std::vector<TControl*> FControls;
   THandle FHandle;
   int FAlignCount = 0;
+  int FAlignDisabled = 0;
+  bool FAlignPending = false;
 };
 
-// The windowed control that owns the handle, or nil.
+/// The windowed control that owns the handle, or nil.
 TWinControl* FindControl(THandle handle);
-// The control that has the focus, or nil.
+/// The control that has the focus, or nil.
 TWinControl* FocusedControl();
 
 #pragma GCC visibility pop

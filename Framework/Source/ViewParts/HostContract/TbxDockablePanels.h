@@ -1,16 +1,17 @@
-// TBX dockable panels: a dockable window with a caption bar that holds arbitrary controls and
-// remembers the size it takes when docked.
+/// @file
+/// TBX dockable panels: a dockable window with a caption bar that holds arbitrary controls and
+/// remembers the size it takes when docked.
 #pragma once
 #pragma GCC visibility push(default)
 
 #include "TbxDocks.h"
 
-// How the caption bar of a docked panel runs: along the dock (Auto), or always one way.
+/// How the caption bar of a docked panel runs: along the dock (Auto), or always one way.
 KOL_ENUM(TDPCaptionRotation, dpcrAuto, dpcrAlwaysHorz, dpcrAlwaysVert)
 
-// Defaults of a new panel: CaptionRotation dpcrAuto, ShowCaptionWhenDocked true, DockedWidth and
-// DockedHeight 128, SmoothDockedResize true; the dockable-window properties keep the defaults of
-// TTBCustomDockableWindow (among them CloseButtonWhenDocked false and DockableTo all four edges).
+/// Defaults of a new panel: CaptionRotation dpcrAuto, ShowCaptionWhenDocked true, DockedWidth and
+/// DockedHeight 128, SmoothDockedResize true; the dockable-window properties keep the defaults of
+/// TTBCustomDockableWindow (among them CloseButtonWhenDocked false and DockableTo all four edges).
 class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
  public:
   explicit TTBXCustomDockablePanel(TComponent* owner);
@@ -20,7 +21,7 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
   void SetCaptionRotation(TDPCaptionRotation value) { FCaptionRotation = value; }
   bool GetShowCaptionWhenDocked() const { return FShowCaptionWhenDocked; }
   void SetShowCaptionWhenDocked(bool value) { FShowCaptionWhenDocked = value; }
-  // The width it takes in a left or right dock, the height in a top or bottom dock.
+  /// The width it takes in a left or right dock, the height in a top or bottom dock.
   int GetDockedWidth() const { return FDockedWidth; }
   void SetDockedWidth(int value) { FDockedWidth = value; }
   int GetDockedHeight() const { return FDockedHeight; }
@@ -28,7 +29,7 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
   bool GetSmoothDockedResize() const { return FSmoothDockedResize; }
   void SetSmoothDockedResize(bool value) { FSmoothDockedResize = value; }
 
-  // Raised after the width or the height changed; a move alone does not raise it.
+  /// Raised after the width or the height changed; a move alone does not raise it.
   TNotifyEvent OnResize;
   void SetBounds(int left, int top, int width, int height) override;
 

@@ -1,4 +1,5 @@
-// Toolbar2000 docks and dockable windows: the edges of a window where toolbars and panels dock.
+/// @file
+/// Toolbar2000 docks and dockable windows: the edges of a window where toolbars and panels dock.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -10,7 +11,7 @@ KOL_ENUM(TTBDockBoundLinesValues, blTop, blBottom, blLeft, blRight)
 using TTBDockBoundLines = TSet<TTBDockBoundLinesValues>;
 KOL_ENUM(TTBDockMode, dmCanFloat, dmCannotFloat, dmCannotFloatOrChangeDocks)
 
-// A dock along one edge of its parent; its position decides its alignment.
+/// A dock along one edge of its parent; its position decides its alignment.
 class TTBDock : public TWinControl {
  public:
   explicit TTBDock(TComponent* owner);
@@ -37,20 +38,20 @@ class TTBXDock : public TTBDock {
   ~TTBXDock() override;
 };
 
-// A dock that takes dockable panels only.
+/// A dock that takes dockable panels only.
 class TTBXMultiDock : public TTBXDock {
  public:
   explicit TTBXMultiDock(TComponent* owner);
   ~TTBXMultiDock() override;
 };
 
-// A window that docks in a TTBDock when its parent is one, and floats otherwise.
+/// A window that docks in a TTBDock when its parent is one, and floats otherwise.
 class TTBCustomDockableWindow : public TWinControl {
  public:
   explicit TTBCustomDockableWindow(TComponent* owner);
   ~TTBCustomDockableWindow() override;
 
-  // The dock it is parented to, or nil while it floats.
+  /// The dock it is parented to, or nil while it floats.
   TTBDock* GetCurrentDock() const;
   bool GetFloating() const { return GetCurrentDock() == nullptr; }
 

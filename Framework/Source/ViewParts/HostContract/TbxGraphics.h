@@ -1,4 +1,5 @@
-// Toolkit graphics: colours, fonts and image lists.
+/// @file
+/// Toolkit graphics: colours, fonts and image lists.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -10,8 +11,8 @@
 
 #include "TbxClasses.h"
 
-// A colour: 0x00BBGGRR for an RGB value, 0xFF0000nn for Windows system colour nn, or one of the
-// special values below.
+/// A colour: 0x00BBGGRR for an RGB value, 0xFF0000nn for Windows system colour nn, or one of the
+/// special values below.
 using TColor = std::uint32_t;
 
 constexpr TColor clDefault = 0x1FFFFFFF;
@@ -37,10 +38,10 @@ constexpr TColor clScrollBar = clSystemColor | 0, clBackground = clSystemColor |
                  clGradientActiveCaption = clSystemColor | 27, clGradientInactiveCaption = clSystemColor | 28,
                  clMenuHighlight = clSystemColor | 29, clMenuBar = clSystemColor | 30;
 
-// Colour names ("clRed", "clBtnShadow", "clDefault"), matched without regard to ASCII case.
+/// Colour names ("clRed", "clBtnShadow", "clDefault"), matched without regard to ASCII case.
 bool IdentToColor(std::string_view ident, TColor& color);
 bool ColorToIdent(TColor color, std::string& ident);
-// Every colour name, for messages.
+/// Every colour name, for messages.
 const std::vector<std::string>& ColorIdents();
 
 KOL_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
@@ -69,13 +70,13 @@ class TFont : public TObject {
   TFontStyles FStyle;
 };
 
-// An image list of a headless toolkit: each image is the file it was loaded from.
+/// An image list of a headless toolkit: each image is the file it was loaded from.
 class TCustomImageList : public TComponent {
  public:
   explicit TCustomImageList(TComponent* owner);
   ~TCustomImageList() override;
   int Count() const { return static_cast<int>(FFiles.size()); }
-  int Add(const std::string& fileName);  // the new image's index
+  int Add(const std::string& fileName);  ///< the new image's index
   const std::string& FileName(int index) const;
 
  private:

@@ -1,4 +1,5 @@
-// Toolbar2000/TBX items: the item tree of toolbars and menus.
+/// @file
+/// Toolbar2000/TBX items: the item tree of toolbars and menus.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -9,25 +10,25 @@
 
 class TTBCustomToolbar;
 
-// An item of a toolbar's item tree. Its sub-items are its contents: destroying an item destroys
-// its sub-items and takes the item out of its parent item. Ownership (TComponent) is separate:
-// an owner destroys the items it owns wherever they stand in a tree.
+/// An item of a toolbar's item tree. Its sub-items are its contents: destroying an item destroys
+/// its sub-items and takes the item out of its parent item. Ownership (TComponent) is separate:
+/// an owner destroys the items it owns wherever they stand in a tree.
 class TTBCustomItem : public TComponent {
  public:
   explicit TTBCustomItem(TComponent* owner);
-  ~TTBCustomItem() override;
+  ~TTBCustomItem() override;  // NOLINT(bugprone-exception-escape): raises only on a corrupted tree
 
-  // Sub-items, in order.
+  /// Sub-items, in order.
   int Count() const { return static_cast<int>(FItems.size()); }
   TTBCustomItem* GetItem(int index) const;
   int IndexOf(const TTBCustomItem* item) const;
   TTBCustomItem* GetParent() const { return FParent; }
-  // An item stands in at most one parent: inserting an item that has one raises.
+  /// An item stands in at most one parent: inserting an item that has one raises.
   void Insert(int index, TTBCustomItem* item);
   void Add(TTBCustomItem* item) { Insert(Count(), item); }
-  // Takes the item out without destroying it.
+  /// Takes the item out without destroying it.
   void Remove(TTBCustomItem* item);
-  // Takes the item at index out and destroys it.
+  /// Takes the item at index out and destroys it.
   void Delete(int index);
   void Clear();
 
@@ -44,21 +45,21 @@ class TTBCustomItem : public TComponent {
   int GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(int index) { FImageIndex = index; }
 
-  // The action that handles clicks (not owned); the item follows its caption, hint, enabled,
-  // visible state and image index.
+  /// The action that handles clicks (not owned); the item follows its caption, hint, enabled,
+  /// visible state and image index.
   TBasicAction* GetAction() const { return FActionLink.GetAction(); }
   void SetAction(TBasicAction* action) { FActionLink.SetAction(action); }
 
-  // The toolbar whose tree holds this item, or nil.
+  /// The toolbar whose tree holds this item, or nil.
   TTBCustomToolbar* GetToolbar() const;
 
   TNotifyEvent OnClick;
-  // Runs OnClick when it is assigned, otherwise the action.
+  /// Runs OnClick when it is assigned, otherwise the action.
   virtual void Click();
 
  protected:
   virtual void ActionChange(TBasicAction* action);
-  // The root item of a toolbar answers its toolbar.
+  /// The root item of a toolbar answers its toolbar.
   virtual TTBCustomToolbar* RootToolbar() const { return nullptr; }
 
  private:
@@ -72,7 +73,7 @@ class TTBCustomItem : public TComponent {
   TActionLink FActionLink{this, [this](TBasicAction* action) { ActionChange(action); }};
 };
 
-// The root of a toolbar's item tree.
+/// The root of a toolbar's item tree.
 class TTBRootItem : public TTBCustomItem {
  public:
   TTBRootItem(TComponent* owner, TTBCustomToolbar* toolbar);
@@ -87,8 +88,8 @@ class TTBRootItem : public TTBCustomItem {
 
 KOL_ENUM(TTriState, tsDefault, tsTrue, tsFalse)
 
-// Per-item overrides of the toolbar font: each style either follows the toolbar's font (Default)
-// or is set on or off; Size is a percentage of the normal size.
+/// Per-item overrides of the toolbar font: each style either follows the toolbar's font (Default)
+/// or is set on or off; Size is a percentage of the normal size.
 class TFontSettings : public TObject {
  public:
   static constexpr int MinSize = 25;
@@ -104,7 +105,7 @@ class TFontSettings : public TObject {
   TTriState GetStrikeOut() const { return FStrikeOut; }
   void SetStrikeOut(TTriState value) { FStrikeOut = value; }
   int GetSize() const { return FSize; }
-  // Raises for a size outside MinSize..MaxSize.
+  /// Raises for a size outside MinSize..MaxSize.
   void SetSize(int percent);
   const std::string& GetName() const { return FName; }
   void SetName(const std::string& name) { FName = name; }
@@ -129,15 +130,15 @@ class TTBXCustomItem : public TTBCustomItem {
   TFontSettings FFontSettings;
 };
 
-// A button that shows and hides its Control: a click flips the control's visibility, then runs
-// the item's own click. The control is not owned and is forgotten when it is destroyed.
+/// A button that shows and hides its Control: a click flips the control's visibility, then runs
+/// the item's own click. The control is not owned and is forgotten when it is destroyed.
 class TTBXVisibilityToggleItem : public TTBXCustomItem {
  public:
   using TTBXCustomItem::TTBXCustomItem;
   ~TTBXVisibilityToggleItem() override;
   TControl* GetControl() const { return FControl; }
   void SetControl(TControl* control) { FControl = control; }
-  // Checked while the control shows.
+  /// Checked while the control shows.
   bool GetChecked() const { return FControl && FControl->GetVisible(); }
   void Click() override;
 
@@ -163,8 +164,8 @@ class TTBXSeparatorItem : public TTBCustomItem {
   ~TTBXSeparatorItem() override;
 };
 
-// An item that shows a control on the toolbar. It refers to the control without owning it and
-// forgets it when the control is destroyed.
+/// An item that shows a control on the toolbar. It refers to the control without owning it and
+/// forgets it when the control is destroyed.
 class TTBControlItem : public TTBCustomItem {
  public:
   TTBControlItem(TComponent* owner, TControl* control);

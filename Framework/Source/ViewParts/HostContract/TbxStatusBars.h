@@ -1,4 +1,5 @@
-// TBX status bar: a simple text or a row of panels, each with a caption, an image and a control.
+/// @file
+/// TBX status bar: a simple text or a row of panels, each with a caption, an image and a control.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -9,17 +10,17 @@
 #include "TbxControls.h"
 #include "TbxTextObjects.h"
 
-// How a panel cuts a text that does not fit: the subrange twNone..twPathEllipsis of
-// TTextWrapping. The enumerators are TTextWrapping's, so the type has its own type information,
-// which lists only the three, for configuration and dumps.
+/// How a panel cuts a text that does not fit: the subrange twNone..twPathEllipsis of
+/// TTextWrapping. The enumerators are TTextWrapping's, so the type has its own type information,
+/// which lists only the three, for configuration and dumps.
 using TTextTruncation = TTextWrapping;
 const TEnumTypeInfo& TextTruncationTypeInfo();
 
 class TTBXCustomStatusBar;
 class TTBXStatusPanels;
 
-// One panel of a status bar. Its collection owns it: constructing a panel appends it to the
-// collection, destroying it takes it out.
+/// One panel of a status bar. Its collection owns it: constructing a panel appends it to the
+/// collection, destroying it takes it out.
 class TTBXStatusPanel : public TObject {
  public:
   explicit TTBXStatusPanel(TTBXStatusPanels* collection);
@@ -27,7 +28,7 @@ class TTBXStatusPanel : public TObject {
 
   TTBXStatusPanels* GetCollection() const { return FCollection; }
   int GetIndex() const;
-  // What lists and dumps call the panel; a plain panel has no name.
+  /// What lists and dumps call the panel; a plain panel has no name.
   virtual std::string GetDisplayName() const;
 
   const std::string& GetCaption() const { return FCaption; }
@@ -38,23 +39,23 @@ class TTBXStatusPanel : public TObject {
   void SetFramed(bool framed) { FFramed = framed; }
   const std::string& GetHint() const { return FHint; }
   void SetHint(const std::string& hint) { FHint = hint; }
-  // Size 0 or less gives the panel no width.
+  /// Size 0 or less gives the panel no width.
   int GetSize() const { return FSize; }
   void SetSize(int size);
-  // 0: no limit to what stretching adds.
+  /// 0: no limit to what stretching adds.
   int GetMaxSize() const { return FMaxSize; }
   void SetMaxSize(int maxSize);
-  // The panel's share, in percent, of the width that the panels leave free; 0 to 100, anything
-  // else raises.
+  /// The panel's share, in percent, of the width that the panels leave free; 0 to 100, anything
+  /// else raises.
   int GetStretchPriority() const { return FStretchPriority; }
   void SetStretchPriority(int priority);
   TTextTruncation GetTextTruncation() const { return FTextTruncation; }
-  void SetTextTruncation(TTextTruncation truncation);  // twWrap raises
+  void SetTextTruncation(TTextTruncation truncation);  ///< twWrap raises
   int GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(int index) { FImageIndex = index; }
 
-  // The control shown in the panel (not owned); forgotten when it is destroyed. Setting a control
-  // parents it to the status bar; a control that contains the status bar raises.
+  /// The control shown in the panel (not owned); forgotten when it is destroyed. Setting a control
+  /// parents it to the status bar; a control that contains the status bar raises.
   TControl* GetControl() const { return FControl; }
   void SetControl(TControl* control);
 
@@ -73,7 +74,7 @@ class TTBXStatusPanel : public TObject {
   TGuard<TControl> FControl;
 };
 
-// The panels of a status bar, in display order. Owns them.
+/// The panels of a status bar, in display order. Owns them.
 class TTBXStatusPanels {
  public:
   explicit TTBXStatusPanels(TTBXCustomStatusBar& statusBar) : FStatusBar(statusBar) {}
@@ -83,9 +84,9 @@ class TTBXStatusPanels {
 
   TTBXCustomStatusBar& GetStatusBar() const { return FStatusBar; }
   int Count() const { return static_cast<int>(FItems.size()); }
-  TTBXStatusPanel* GetItem(int index) const;  // raises when out of range
+  TTBXStatusPanel* GetItem(int index) const;  ///< raises when out of range
   int IndexOf(const TTBXStatusPanel* panel) const;
-  // Destroys the panels, first to last.
+  /// Destroys the panels, first to last.
   void Clear();
 
  private:
@@ -100,9 +101,9 @@ class TTBXStatusPanels {
 
 using TTBXStatusPanelEvent = std::function<void(TObject* sender, TTBXStatusPanel* panel)>;
 
-// A status bar aligned to the bottom of its parent. With SimplePanel it shows SimpleText alone;
-// otherwise its panels stand left to right, and the width they leave free (less the size grip)
-// goes to them by stretch priority. A panel's control fills its panel.
+/// A status bar aligned to the bottom of its parent. With SimplePanel it shows SimpleText alone;
+/// otherwise its panels stand left to right, and the width they leave free (less the size grip)
+/// goes to them by stretch priority. A panel's control fills its panel.
 class TTBXCustomStatusBar : public TWinControl {
  public:
   explicit TTBXCustomStatusBar(TComponent* owner);
@@ -122,7 +123,7 @@ class TTBXCustomStatusBar : public TWinControl {
   TTBXStatusPanels& Panels() { return FPanels; }
   const TTBXStatusPanels& Panels() const { return FPanels; }
 
-  // Brackets a batch of panel changes; the panels are laid out once, at the outermost EndUpdate.
+  /// Brackets a batch of panel changes; the panels are laid out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
@@ -132,8 +133,8 @@ class TTBXCustomStatusBar : public TWinControl {
 
   TTBXStatusPanelEvent OnPanelClick;
   TTBXStatusPanelEvent OnPanelDblClick;
-  // The user clicks or double-clicks the panel at index. Panels take no clicks while the bar
-  // shows its simple text; an index out of range raises.
+  /// The user clicks or double-clicks the panel at index. Panels take no clicks while the bar
+  /// shows its simple text; an index out of range raises.
   void PanelClick(int index);
   void PanelDblClick(int index);
 

@@ -1,4 +1,5 @@
-// TBX text controls: the text object, the label, the radio button, the check box and the link.
+/// @file
+/// TBX text controls: the text object, the label, the radio button, the check box and the link.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -7,8 +8,8 @@
 KOL_ENUM(TTextWrapping, twNone, twEndEllipsis, twPathEllipsis, twWrap)
 KOL_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
 
-// A windowed control that draws a text with an alignment and wrapping. With AutoSize on it keeps
-// its width and height fitted to its text.
+/// A windowed control that draws a text with an alignment and wrapping. With AutoSize on it keeps
+/// its width and height fitted to its text.
 class TTBXTextObject : public TWinControl {
  public:
   explicit TTBXTextObject(TComponent* owner);
@@ -56,9 +57,9 @@ class TTBXLabel : public TTBXCustomLabel {
 // checked siblings off first, so every OnChange handler sees the group with one button checked;
 // a change that one of those handlers undoes before it is reported is not reported.
 
-// A radio button is one of a group: the radio buttons of the same parent with the same
-// GroupIndex. Checking one unchecks the others; moving a checked button into a group changes
-// nobody's state.
+/// A radio button is one of a group: the radio buttons of the same parent with the same
+/// GroupIndex. Checking one unchecks the others; moving a checked button into a group changes
+/// nobody's state.
 class TTBXCustomRadioButton : public TTBXTextObject {
  public:
   explicit TTBXCustomRadioButton(TComponent* owner);
@@ -67,7 +68,7 @@ class TTBXCustomRadioButton : public TTBXTextObject {
   void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
   bool GetChecked() const { return FChecked; }
   void SetChecked(bool checked);
-  // A user's click: checks the button, then runs OnClick or the action.
+  /// A user's click: checks the button, then runs OnClick or the action.
   void Click() override;
 
   TNotifyEvent OnChange;
@@ -85,21 +86,21 @@ class TTBXRadioButton : public TTBXCustomRadioButton {
   ~TTBXRadioButton() override;
 };
 
-// A check box with three states. AllowGrayed limits only what a user's click reaches; SetState
-// takes the grayed state in any case.
+/// A check box with three states. AllowGrayed limits only what a user's click reaches; SetState
+/// takes the grayed state in any case.
 class TTBXCustomCheckBox : public TTBXTextObject {
  public:
   explicit TTBXCustomCheckBox(TComponent* owner);
   ~TTBXCustomCheckBox() override;
   bool GetAllowGrayed() const { return FAllowGrayed; }
   void SetAllowGrayed(bool allowGrayed) { FAllowGrayed = allowGrayed; }
-  // Checked is the state cbChecked; setting it gives cbChecked or cbUnchecked (also from grayed).
+  /// Checked is the state cbChecked; setting it gives cbChecked or cbUnchecked (also from grayed).
   bool GetChecked() const { return FState == cbChecked; }
   void SetChecked(bool checked);
   TCheckBoxState GetState() const { return FState; }
   void SetState(TCheckBoxState state);
-  // A user's click: unchecked, checked, grayed (only with AllowGrayed), unchecked again; then
-  // runs OnClick or the action.
+  /// A user's click: unchecked, checked, grayed (only with AllowGrayed), unchecked again; then
+  /// runs OnClick or the action.
   void Click() override;
 
   TNotifyEvent OnChange;
@@ -117,7 +118,7 @@ class TTBXCheckBox : public TTBXCustomCheckBox {
   ~TTBXCheckBox() override;
 };
 
-// A hyperlink-style text with an optional image from an image list that it does not own.
+/// A hyperlink-style text with an optional image from an image list that it does not own.
 class TTBXCustomLink : public TTBXTextObject {
  public:
   explicit TTBXCustomLink(TComponent* owner);

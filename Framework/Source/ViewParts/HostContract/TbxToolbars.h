@@ -1,4 +1,5 @@
-// Toolbar2000/TBX toolbars: a dockable window that shows an item tree.
+/// @file
+/// Toolbar2000/TBX toolbars: a dockable window that shows an item tree.
 #pragma once
 #pragma GCC visibility push(default)
 
@@ -10,10 +11,10 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   explicit TTBCustomToolbar(TComponent* owner);
   ~TTBCustomToolbar() override;
 
-  // The root item: its sub-items are the toolbar's top-level items.
+  /// The root item: its sub-items are the toolbar's top-level items.
   TTBRootItem* Items() const { return FItems; }
 
-  // Brackets a batch of changes; the toolbar lays itself out once, at the outermost EndUpdate.
+  /// Brackets a batch of changes; the toolbar lays itself out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }

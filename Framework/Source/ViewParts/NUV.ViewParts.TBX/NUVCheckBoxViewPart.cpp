@@ -6,8 +6,12 @@
 
 using namespace NUVSimpleViewPart;
 
-// A view part released without Finalize still frees its control.
-TNUVCheckBoxViewPart::~TNUVCheckBoxViewPart() { delete FCheckBox; }
+// A view part released without Finalize still frees its control and withdraws its keys, whose
+// delegates would otherwise outlive it.
+TNUVCheckBoxViewPart::~TNUVCheckBoxViewPart() {
+  if (FCheckBox) WithdrawKeys(*this, {"_Checked", "_State"});
+  delete FCheckBox;
+}
 
 std::string TNUVCheckBoxViewPart::DefaultAlign() { return "None"; }
 

@@ -4,8 +4,12 @@
 
 using namespace NUVSimpleViewPart;
 
-// A view part released without Finalize still frees its control.
-TNUVLabelViewPart::~TNUVLabelViewPart() { delete FLabel; }
+// A view part released without Finalize still frees its control and withdraws its key, whose
+// delegate would otherwise outlive it.
+TNUVLabelViewPart::~TNUVLabelViewPart() {
+  if (FLabel) WithdrawKeys(*this, {"_Caption"});
+  delete FLabel;
+}
 
 std::string TNUVLabelViewPart::DefaultAlign() { return "None"; }
 
@@ -32,7 +36,7 @@ void TNUVLabelViewPart::ApplySettings(const IXMLNode* element) {
 
 void TNUVLabelViewPart::SetCaption(const std::string& text) {
   FCaption = text;
-  if (FLabel) FLabel->SetText(GetCaption());
+  if (FLabel) FLabel->SetText(FCaption);  // the stored caption itself: no copy on the binding path
 }
 
 // Assigning the current alignment again makes the new parent align the label anew.

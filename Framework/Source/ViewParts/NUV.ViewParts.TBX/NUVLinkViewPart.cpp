@@ -4,8 +4,12 @@
 
 using namespace NUVSimpleViewPart;
 
-// A view part released without Finalize still frees its control.
-TNUVLinkViewPart::~TNUVLinkViewPart() { delete FLink; }
+// A view part released without Finalize still frees its control and withdraws its key, whose
+// delegate would otherwise outlive it.
+TNUVLinkViewPart::~TNUVLinkViewPart() {
+  if (FLink) WithdrawKeys(*this, {"_Caption"});
+  delete FLink;
+}
 
 std::string TNUVLinkViewPart::DefaultAlign() { return "None"; }
 
@@ -42,7 +46,7 @@ void TNUVLinkViewPart::ApplyImage(const IXMLNode* element) {
 
 void TNUVLinkViewPart::SetCaption(const std::string& text) {
   FCaption = text;
-  if (FLink) FLink->SetText(GetCaption());
+  if (FLink) FLink->SetText(FCaption);  // the stored caption itself: no copy on the binding path
 }
 
 void TNUVLinkViewPart::Finalize() {

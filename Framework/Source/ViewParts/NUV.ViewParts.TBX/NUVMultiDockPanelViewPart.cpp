@@ -67,7 +67,9 @@ TNUVVisibilityToggleItem* TNUVMultiDockPanelViewPart::Button(int index) const {
   return static_cast<TNUVVisibilityToggleItem*>(FToolbar->Items()->GetItem(index));
 }
 
+// Every child operation comes here first; a view part whose Initialize failed has no toolbar.
 int TNUVMultiDockPanelViewPart::IndexOfViewPart(const INUVViewPart* child) const {
+  NUV_ASSERT(FToolbar != nullptr);
   TTBCustomItem* items = FToolbar->Items();
   for (int i = 0; i < items->Count(); ++i)
     if (Button(i)->FViewPart == child) return i;
@@ -98,7 +100,13 @@ void TNUVMultiDockPanelViewPart::ShowViewPart(INUVViewPart* child) {
   }
   button->FPanel = panel;
   button->SetControl(panel);
-  BindChildViewPart(child, panel, alClient);
+  try {
+    BindChildViewPart(child, panel, alClient);
+  } catch (...) {
+    delete panel;  // a child that could not be bound leaves no button or panel behind
+    delete button;
+    throw;
+  }
 }
 
 // Steps 3 to 7: the button, captioned and styled, appended to the toolbar.

@@ -10,8 +10,12 @@ void TNUVRadioButton::Click() {
   if (!GetChecked()) TTBXRadioButton::Click();
 }
 
-// A view part released without Finalize still frees its control.
-TNUVRadioButtonViewPart::~TNUVRadioButtonViewPart() { delete FRadioButton; }
+// A view part released without Finalize still frees its control and withdraws its key, whose
+// delegate would otherwise outlive it.
+TNUVRadioButtonViewPart::~TNUVRadioButtonViewPart() {
+  if (FRadioButton) WithdrawKeys(*this, {"_Checked"});
+  delete FRadioButton;
+}
 
 std::string TNUVRadioButtonViewPart::DefaultAlign() { return "None"; }
 

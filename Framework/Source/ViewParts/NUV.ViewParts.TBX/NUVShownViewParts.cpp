@@ -29,7 +29,12 @@ void ShowFirst(TNUVCustomWorkSpaceViewPart& workSpace, TShownViewParts& shown, I
                TWinControl* parent) {
   TControl* control = child->GetControl();
   shown.push_back(child);
-  workSpace.BindChildViewPart(child, parent, control ? control->GetAlign() : alNone);
+  try {
+    workSpace.BindChildViewPart(child, parent, control ? control->GetAlign() : alNone);
+  } catch (...) {
+    std::erase(shown, child);  // a child that could not be bound was never shown
+    throw;
+  }
 }
 
 void Hide(INUVViewPart* child) { SetChildVisible(child, false); }

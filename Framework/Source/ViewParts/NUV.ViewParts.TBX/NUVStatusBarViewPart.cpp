@@ -12,8 +12,12 @@ constexpr const char* STopicOnDblClick = "Topic://ViewPart/%s/OnDblClick";
 // ---------------------------------------------------------------------------------------------
 // TNUVStatusBarViewPart
 
-// A view part released without Finalize still frees its bar, and with it its panels.
-TNUVStatusBarViewPart::~TNUVStatusBarViewPart() { delete FStatusBar; }
+// A view part released without Finalize still frees its bar, and with it its panels, and withdraws
+// the simple-text key, whose delegate would otherwise outlive it.
+TNUVStatusBarViewPart::~TNUVStatusBarViewPart() {
+  if (FStatusBar) NUVSimpleViewPart::WithdrawKeys(*this, {"_SimpleText"});
+  delete FStatusBar;
+}
 
 std::string TNUVStatusBarViewPart::DefaultAlign() { return "Bottom"; }
 
@@ -51,7 +55,7 @@ void TNUVStatusBarViewPart::StartSimpleText(const IXMLNode* element) {
 
 // A child of "Panels" that CheckNodeName lets pass becomes a panel whatever its name.
 void TNUVStatusBarViewPart::BuildPanels(const IXMLNode* element, INUVImageService* images) {
-  auto panels = element->ChildNodes()->FindNode("Panels");
+  auto panels = FindChildNode(element, "Panels");
   if (!panels) return;
   auto nodes = panels->ChildNodes();
   for (int i = 0; i < nodes->Count(); ++i) {

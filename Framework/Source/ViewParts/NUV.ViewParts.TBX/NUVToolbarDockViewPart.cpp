@@ -67,6 +67,7 @@ void TNUVToolbarDockViewPart::Finalize() {
 
 void TNUVToolbarDockViewPart::ShowViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
+  NUV_ASSERT(FDock != nullptr);  // Initialize failed before making it
   if (ShowAgain(FShownViewParts, child)) return;
   CheckDockable(child);
   ShowFirst(*this, FShownViewParts, child, FDock);

@@ -122,8 +122,16 @@ void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
   auto* item = new TTBControlItem(FToolbar, control);
   item->SetGroupIndex(groupIndex);
   FToolbar->Items()->Insert(index, item);
+  const bool wasVisible = control->GetVisible();
   control->SetVisible(true);
-  control->SetParent(FToolbar);
+  try {
+    control->SetParent(FToolbar);
+  } catch (...) {
+    // A control that cannot go onto the toolbar (it contains it) leaves no item behind.
+    control->SetVisible(wasVisible);
+    delete item;
+    throw;
+  }
 }
 
 // The first top-level item with a greater group index decides, whatever follows it.
@@ -224,7 +232,9 @@ void TNUVToolBarViewPart::MergeItem(TTBCustomItem* item, TTBXToolbar* target) {
     TTBCustomItem* match = root->GetItem(i);
     if (match->GetTag() != 1 || match->GetGroupIndex() != groupIndex) continue;
     if (match->Count() == 0) {
-      FHiddenItems->Add(match);
+      // Stopping shows again only what this merge hid: an item that was invisible already (by
+      // configuration or another merge) stays so, and the target comes back as it was.
+      if (match->GetVisible()) FHiddenItems->Add(match);
       match->SetVisible(false);
       continue;
     }
