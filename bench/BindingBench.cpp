@@ -1,0 +1,100 @@
+// binding: writing then reading a data key through the data context, for a string, an integer and
+// a Boolean key; floor: a lookup in an unordered_map of std::function and the call, each way.
+#include <fmt/format.h>
+
+#include <functional>
+#include <unordered_map>
+
+#include "BenchMain.h"
+#include "BenchWindow.h"
+
+namespace {
+
+constexpr const char* KApplication = R"(<Workbench Name="Bench">
+  <WorkItem ID="Main">
+    <ViewPart Name="Title" Factory="CreateLabelViewPart" Caption="Title"/>
+    <ViewPart Name="Caps" Factory="CreateCheckBoxViewPart" Caption="CAPS"/>
+    <ViewPart Name="Status" Factory="CreateStatusBarViewPart">
+      <ExtData><StatusBar><Panels><Panel ID="Pos" Size="90"/></Panels></StatusBar></ExtData>
+    </ViewPart>
+  </WorkItem>
+</Workbench>)";
+
+struct TKeyCase {
+  const char* Name;
+  const char* Key;
+  TNUVValue First, Second;  // written in turn, so every write changes the value
+};
+
+// Short enough for the string's own buffer: no allocation on either side.
+const TKeyCase KCases[] = {{"string", "Title_Caption", std::string("Chapter 1"), std::string("Chapter 2")},
+                           {"integer", "Status_Pos_Size", 120, 80},
+                           {"boolean", "Caps_Checked", true, false}};
+
+void BM_Binding(benchmark::State& state) {
+  const TKeyCase& c = KCases[state.range(0)];
+  TBenchWindow window(LoadXMLDocument(KApplication, "bench.xml"));
+  window.RunAll();
+  INUVDataContext& context = *window.RootWorkItem().GetDataContext();
+  const std::string key = c.Key;
+  bool odd = false;
+  for (auto _ : state) {
+    context.WriteValue(key, (odd = !odd) ? c.First : c.Second);
+    benchmark::DoNotOptimize(context.ReadValue(key));
+  }
+  state.SetLabel(c.Name);
+}
+
+// The floor keeps a value of the key's own type behind a getter and a setter.
+template <class T>
+struct TFloorKey {
+  std::function<T()> Get;
+  std::function<void(const T&)> Set;
+};
+
+template <class T>
+void FloorLoop(benchmark::State& state, const std::string& key, const T& first, const T& second) {
+  T stored{};
+  std::unordered_map<std::string, TFloorKey<T>> keys;
+  // Neighbours, so that the lookup is not in a map of one.
+  for (int i = 0; i < 16; ++i) keys[fmt::format("Other{}_Caption", i)] = {[] { return T{}; }, [](const T&) {}};
+  keys[key] = {[&stored] { return stored; }, [&stored](const T& value) { stored = value; }};
+  bool odd = false;
+  for (auto _ : state) {
+    keys.find(key)->second.Set((odd = !odd) ? first : second);
+    benchmark::DoNotOptimize(keys.find(key)->second.Get());
+  }
+}
+
+void BM_BindingFloor(benchmark::State& state) {
+  const TKeyCase& c = KCases[state.range(0)];
+  if (std::holds_alternative<std::string>(c.First))
+    FloorLoop(state, c.Key, std::get<std::string>(c.First), std::get<std::string>(c.Second));
+  else if (std::holds_alternative<int>(c.First))
+    FloorLoop(state, c.Key, std::get<int>(c.First), std::get<int>(c.Second));
+  else
+    FloorLoop(state, c.Key, std::get<bool>(c.First), std::get<bool>(c.Second));
+  state.SetLabel(c.Name);
+}
+
+void RegisterAll(bool tiny) {
+  for (int i = 0; i < 3; ++i) {
+    Tiny(benchmark::RegisterBenchmark("binding", BM_Binding)->Arg(i), tiny);
+    Tiny(benchmark::RegisterBenchmark("binding_floor", BM_BindingFloor)->Arg(i), tiny);
+  }
+}
+
+void Summarize(const TBenchResults& results) {
+  PrintSummaryHeader("binding (write then read one key)");
+  for (int i = 0; i < 3; ++i) {
+    auto work = results.Nanoseconds(fmt::format("binding/{}", i));
+    auto floor = results.Nanoseconds(fmt::format("binding_floor/{}", i));
+    if (!work || !floor) continue;
+    PrintSummaryRow("binding", KCases[i].Name, FormatTime(*work), FormatTime(*floor), *work / *floor, "<= 2x",
+                    *work <= 2 * *floor);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, RegisterAll, Summarize); }

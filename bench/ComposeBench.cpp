@@ -1,0 +1,107 @@
+// compose: load an application file of N view parts, Initialize, bind, run; floor: pugixml parsing
+// the same text and visiting every node. teardown: stop, Finalize, last release; floor: compose.
+#include <pugixml.hpp>
+
+#include <fmt/format.h>
+#include <vector>
+
+#include "BenchAppText.h"
+#include "BenchMain.h"
+#include "BenchWindow.h"
+
+namespace {
+
+// Every node, attributes included, is touched once.
+std::size_t VisitNodes(const pugi::xml_node& node) {
+  std::size_t seen = 1;
+  for (const pugi::xml_attribute& attribute : node.attributes()) seen += attribute.value()[0] != 0 ? 1 : 0;
+  for (const pugi::xml_node& child : node.children()) seen += VisitNodes(child);
+  return seen;
+}
+
+void BM_ComposeFloor(benchmark::State& state) {
+  const std::string text = ApplicationFileText(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    pugi::xml_document document;
+    document.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
+    benchmark::DoNotOptimize(VisitNodes(document));
+  }
+}
+
+// Both phases run in every iteration; the benchmark reports one of them.
+enum TPhase { phCompose, phTeardown };
+
+void ComposeAndTearDown(benchmark::State& state, TPhase phase) {
+  const std::string text = ApplicationFileText(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    const auto start = ThreadCpuSeconds();
+    auto window = std::make_unique<TBenchWindow>(LoadXMLDocument(text, "bench.xml"));
+    window->RunAll();
+    const auto composed = ThreadCpuSeconds();
+    window.reset();  // the document goes with the last view part that held a node of it
+    const auto ended = ThreadCpuSeconds();
+    state.SetIterationTime(phase == phCompose ? composed - start : ended - composed);
+  }
+  state.counters["parts"] = static_cast<double>(state.range(0));
+}
+
+void BM_Compose(benchmark::State& state) { ComposeAndTearDown(state, phCompose); }
+void BM_Teardown(benchmark::State& state) { ComposeAndTearDown(state, phTeardown); }
+
+std::vector<int> Sizes(bool tiny) { return tiny ? std::vector<int>{10} : std::vector<int>{100, 1000, 10000}; }
+
+void RegisterAll(bool tiny) {
+  for (int n : Sizes(tiny)) {
+    Tiny(benchmark::RegisterBenchmark("compose_floor", BM_ComposeFloor)->Arg(n), tiny)->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("compose", BM_Compose)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("teardown", BM_Teardown)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+  }
+}
+
+std::string PerPart(double ns, int n) { return fmt::format("{} ({} per part)", FormatTime(ns), FormatTime(ns / n)); }
+
+// Per-part time at the largest size over that at the smallest: 1 is linear.
+void PrintGrowth(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes) {
+  auto first = results.Nanoseconds(fmt::format("{}/{}/manual_time", name, sizes.front()));
+  auto last = results.Nanoseconds(fmt::format("{}/{}/manual_time", name, sizes.back()));
+  if (!first || !last || sizes.size() < 2) return;
+  const double growth = (*last / sizes.back()) / (*first / sizes.front());
+  PrintSummaryRow(name + " growth", fmt::format("{} to {}", sizes.front(), sizes.back()),
+                  fmt::format("per part x{:.2f}", growth), "", std::nullopt, "linear (per part <= x1.5)",
+                  growth <= 1.5);
+}
+
+void Summarize(const TBenchResults& results, bool tiny) {
+  PrintSummaryHeader("compose and teardown");
+  const auto sizes = Sizes(tiny);
+  for (int n : sizes) {
+    auto floor = results.Nanoseconds(fmt::format("compose_floor/{}", n));
+    auto compose = results.Nanoseconds(fmt::format("compose/{}/manual_time", n));
+    auto teardown = results.Nanoseconds(fmt::format("teardown/{}/manual_time", n));
+    if (!floor || !compose || !teardown) continue;
+    const bool target = n == 1000;
+    PrintSummaryRow("compose", std::to_string(n), PerPart(*compose, n), FormatTime(*floor), *compose / *floor,
+                    target ? "<= 4x" : "", target ? std::optional(*compose <= 4 * *floor) : std::nullopt);
+    PrintSummaryRow("teardown", std::to_string(n), PerPart(*teardown, n), FormatTime(*compose) + " (compose)",
+                    *teardown / *compose, "<= 1x", *teardown <= *compose);
+  }
+  PrintGrowth(results, "compose", sizes);
+  PrintGrowth(results, "teardown", sizes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool tiny = false;
+  return RunBenchmarks(
+      argc, argv,
+      [&](bool t) {
+        tiny = t;
+        RegisterAll(t);
+      },
+      [&](const TBenchResults& results) { Summarize(results, tiny); });
+}

@@ -1,0 +1,47 @@
+// The common main of the benchmark executables: --tiny, the run, and a summary table that sets
+// each figure against its floor measured in the same run.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+// What the runs gave: CPU time per iteration in nanoseconds (the manual time of manually timed
+// ones; the median of repetitions when there are any) and the counters,
+// by benchmark name.
+class TBenchResults {
+ public:
+  void Add(const benchmark::BenchmarkReporter::Run& run);
+  std::optional<double> Nanoseconds(const std::string& name) const;
+  std::optional<double> Counter(const std::string& name, const std::string& counter) const;
+
+ private:
+  struct TResult {
+    double Nanoseconds;
+    std::map<std::string, double> Counters;
+  };
+  std::map<std::string, TResult> FResults;
+};
+
+// One line of the summary: "| benchmark | size | figure | floor | ratio | target | met |".
+void PrintSummaryHeader(const std::string& title);
+void PrintSummaryRow(const std::string& name, const std::string& size, const std::string& figure,
+                     const std::string& floor, std::optional<double> ratio, const std::string& target,
+                     std::optional<bool> met);
+// "12.3 us", "4.56 ms": a time for the table.
+std::string FormatTime(double nanoseconds);
+
+// The CPU time of this thread in seconds. The machine is shared, so the benchmarks time their
+// phases by it and the summary reads the CPU time of the others: waiting for a core is not cost.
+double ThreadCpuSeconds();
+
+// Registers the benchmarks (tiny: smallest sizes, one iteration each), runs them, then prints the
+// summary. --tiny is taken out of the arguments; the rest go to Google Benchmark.
+int RunBenchmarks(int argc, char** argv, const std::function<void(bool tiny)>& registerAll,
+                  const std::function<void(const TBenchResults&)>& summarize);
+
+// Applies the tiny mode to one registered benchmark.
+benchmark::internal::Benchmark* Tiny(benchmark::internal::Benchmark* benchmark, bool tiny);

@@ -1,0 +1,155 @@
+#include "BenchWindow.h"
+
+#include <stdexcept>
+#include <utility>
+
+// The nine exports of the module, linked in from the view-part objects.
+extern "C" {
+INUVViewPart* CreateMultiDockPanelViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateStatusBarViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateDockablePanelViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateToolbarViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateToolbarDockViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateCheckBoxViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateRadioButtonViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateLinkViewPart(IQIMExtension*, INUVWorkItem*);
+INUVViewPart* CreateLabelViewPart(IQIMExtension*, INUVWorkItem*);
+}
+
+TNUVViewPartFactory FindBenchFactory(const std::string& name) {
+  static const std::unordered_map<std::string, TNUVViewPartFactory> factories{
+      {"CreateMultiDockPanelViewPart", CreateMultiDockPanelViewPart},
+      {"CreateStatusBarViewPart", CreateStatusBarViewPart},
+      {"CreateDockablePanelViewPart", CreateDockablePanelViewPart},
+      {"CreateToolbarViewPart", CreateToolbarViewPart},
+      {"CreateToolbarDockViewPart", CreateToolbarDockViewPart},
+      {"CreateCheckBoxViewPart", CreateCheckBoxViewPart},
+      {"CreateRadioButtonViewPart", CreateRadioButtonViewPart},
+      {"CreateLinkViewPart", CreateLinkViewPart},
+      {"CreateLabelViewPart", CreateLabelViewPart}};
+  auto it = factories.find(name);
+  if (it == factories.end()) throw std::invalid_argument("unknown factory " + name);
+  return it->second;
+}
+
+namespace {
+// A window large enough that aligned controls get sizes, as the workbench makes it.
+constexpr int KWindowWidth = 800;
+constexpr int KWindowHeight = 600;
+
+template <class F>
+void ForEachChild(const IXMLNode& node, F&& visit) {
+  auto children = node.ChildNodes();
+  for (int i = 0; i < children->Count(); ++i) visit(children->Get(i));
+}
+}  // namespace
+
+TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_unique<TWinControl>(nullptr)) {
+  FWindow->SetName(root->GetAttribute("Name"));
+  FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
+  CreateServices(*root);
+  ForEachChild(*root, [&](const TIntfPtr<IXMLNode>& child) {
+    if (child->NodeName() == "WorkItem") AddWorkItem(child, -1);
+  });
+  ShowInWorkSpaces();
+}
+
+TBenchWindow::~TBenchWindow() { Teardown(); }
+
+void TBenchWindow::CreateServices(const IXMLNode& root) {
+  FBroker = TIntfPtr<TNUVEventBroker>(new TNUVEventBroker);
+  FServices = TIntfPtr<TNUVServiceCenter>(new TNUVServiceCenter);
+  FImages = TIntfPtr<TNUVImageService>(new TNUVImageService);
+  FServices->RegisterService(SImageServiceID, TIntfPtr<IInterface>(FImages.get()));
+  FActions = TIntfPtr<TNUVActionService>(new TNUVActionService(FBroker, FImages));
+  ForEachChild(root, [&](const TIntfPtr<IXMLNode>& child) {
+    if (child->NodeName() != "Commands") return;
+    ForEachChild(*child, [&](const TIntfPtr<IXMLNode>& command) {
+      FActions->AddCommand({command->GetAttribute("ID"), command->GetAttribute("Caption"), "", "", {}});
+    });
+  });
+  FServices->RegisterService(SActionServiceID, TIntfPtr<IInterface>(FActions.get()));
+}
+
+void TBenchWindow::AddWorkItem(const TIntfPtr<IXMLNode>& node, int parent) {
+  TWorkItem item;
+  const std::string id = node->GetAttribute("ID");
+  if (parent < 0) {
+    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(id, FWindow.get(), FServices, FBroker));
+    item.Item->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
+  } else {
+    const TWorkItem& parentItem = FWorkItems[static_cast<size_t>(parent)];
+    item.HostControl = std::make_unique<TWinControl>(nullptr);
+    item.HostControl->SetName(id);
+    item.HostControl->SetParent(parentItem.Item->GetHostControl());
+    item.HostControl->SetAlign(alClient);
+    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(id, item.HostControl.get(), parentItem.Item));
+  }
+  const size_t index = FWorkItems.size();
+  FWorkItems.push_back(std::move(item));
+  ForEachChild(*node, [&](const TIntfPtr<IXMLNode>& child) {
+    const std::string name = child->NodeName();
+    if (name == "Value")
+      FWorkItems[index].Item->GetNamedValues()->SetStrValue(child->GetAttribute("Name"), child->GetAttribute("Value"));
+    else if (name == "ViewPart")
+      AddViewPart(child, index);
+    else if (name == "WorkItem")
+      AddWorkItem(child, static_cast<int>(index));
+  });
+}
+
+void TBenchWindow::AddViewPart(const TIntfPtr<IXMLNode>& node, size_t workItem) {
+  const std::string name = node->GetAttribute("Name");
+  TIntfPtr<IXMLNode> extData = FindChildNode(node.get(), "ExtData");
+  TIntfPtr<IQIMExtension> extension(new TNUVExtension(name, node->GetAttribute("Caption"), extData));
+  TWorkItem& item = FWorkItems[workItem];
+  auto viewPart =
+      TIntfPtr<INUVViewPart>::Adopt(FindBenchFactory(node->GetAttribute("Factory"))(extension.get(), item.Item.get()));
+  viewPart->Initialize();
+  if (TControl* control = viewPart->GetControl(); control && control->GetName().empty()) control->SetName(name);
+  item.ViewParts.push_back(FViewParts.size());
+  FViewPartIndex.emplace(name, FViewParts.size());
+  FViewParts.push_back({std::move(viewPart), node->GetAttribute("WorkSpace")});
+}
+
+void TBenchWindow::ShowInWorkSpaces() {
+  for (const TViewPart& child : FViewParts) {
+    if (child.WorkSpace.empty()) continue;
+    Supports<INUVWorkSpace>(FViewParts[FViewPartIndex.at(child.WorkSpace)].Intf)->ShowViewPart(child.Intf.get());
+  }
+}
+
+void TBenchWindow::RunAll() {
+  for (TWorkItem& workItem : FWorkItems) {
+    if (workItem.Item->GetState() == 1) continue;
+    workItem.Item->SetState(1);
+    bool handled = false;
+    for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemRunning("", nullptr, handled);
+  }
+}
+
+void TBenchWindow::Teardown() {
+  for (size_t w = FWorkItems.size(); w-- > 0;) {
+    TWorkItem& workItem = FWorkItems[w];
+    if (workItem.Item->GetState() == 0) continue;
+    bool handled = false;
+    for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemStopping("", nullptr, handled);
+    workItem.Item->SetState(0);
+  }
+  for (size_t i = FViewParts.size(); i-- > 0;) {
+    if (!FViewParts[i].Intf) continue;
+    FViewParts[i].Intf->Finalize();
+    FViewParts[i].Intf = nullptr;
+  }
+  FViewParts.clear();
+  FViewPartIndex.clear();
+  // Nested host controls go before the window that holds them, laid out once when all are gone.
+  if (FWindow) FWindow->DisableAlign();
+  while (!FWorkItems.empty()) FWorkItems.pop_back();
+  if (FWindow) FWindow->EnableAlign();
+  FActions = nullptr;
+  FImages = nullptr;
+  FServices = nullptr;
+  FBroker = nullptr;
+  FWindow.reset();
+}
