@@ -84,7 +84,7 @@ void RegisterAll(bool tiny) {
   }
 }
 
-void Summarize(const TBenchResults& results) {
+void Summarize(const TBenchResults& results, bool /*tiny*/) {
   PrintSummaryHeader("binding (write then read one key)");
   for (int i = 0; i < 3; ++i) {
     auto work = results.Nanoseconds(fmt::format("binding/{}", i));

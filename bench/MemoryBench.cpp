@@ -109,7 +109,7 @@ void RegisterAll(bool tiny) {
     Tiny(benchmark::RegisterBenchmark("memory", BM_Memory)->Arg(i), tiny)->Iterations(tiny ? 1 : 3);
 }
 
-void Summarize(const TBenchResults& results) {
+void Summarize(const TBenchResults& results, bool /*tiny*/) {
   PrintSummaryHeader("memory per view part (allocated while created, initialised, bound and run; retained)");
   for (int i = 0; i < static_cast<int>(std::size(KKinds)); ++i) {
     const std::string name = fmt::format("memory/{}", i);

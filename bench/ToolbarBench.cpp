@@ -182,13 +182,4 @@ void Summarize(const TBenchResults& results, bool tiny) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  bool tiny = false;
-  return RunBenchmarks(
-      argc, argv,
-      [&](bool t) {
-        tiny = t;
-        RegisterAll(t);
-      },
-      [&](const TBenchResults& results) { Summarize(results, tiny); });
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, RegisterAll, Summarize); }

@@ -9,20 +9,9 @@
 #include "FuzzHost.h"
 #include "FuzzSupport.h"
 #include "NUVViewPart.h"
+#include "NUV.ViewParts.TBX.h"
 #include "TbxStatusBars.h"
 #include "TbxToolbars.h"
-
-extern "C" {
-INUVViewPart* CreateMultiDockPanelViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateStatusBarViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateDockablePanelViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateToolbarViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateToolbarDockViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateCheckBoxViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateRadioButtonViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateLinkViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateLabelViewPart(IQIMExtension*, INUVWorkItem*);
-}
 
 namespace {
 

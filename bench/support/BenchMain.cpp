@@ -81,7 +81,7 @@ benchmark::internal::Benchmark* Tiny(benchmark::internal::Benchmark* benchmark, 
 }
 
 int RunBenchmarks(int argc, char** argv, const std::function<void(bool tiny)>& registerAll,
-                  const std::function<void(const TBenchResults&)>& summarize) {
+                  const std::function<void(const TBenchResults&, bool tiny)>& summarize) {
   std::vector<char*> args;
   bool tiny = false;
   for (int i = 0; i < argc; ++i) {
@@ -98,6 +98,6 @@ int RunBenchmarks(int argc, char** argv, const std::function<void(bool tiny)>& r
   TCollectingReporter reporter(results);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  summarize(results);
+  summarize(results, tiny);
   return 0;
 }

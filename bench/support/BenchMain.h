@@ -41,7 +41,7 @@ double ThreadCpuSeconds();
 // Registers the benchmarks (tiny: smallest sizes, one iteration each), runs them, then prints the
 // summary. --tiny is taken out of the arguments; the rest go to Google Benchmark.
 int RunBenchmarks(int argc, char** argv, const std::function<void(bool tiny)>& registerAll,
-                  const std::function<void(const TBenchResults&)>& summarize);
+                  const std::function<void(const TBenchResults&, bool tiny)>& summarize);
 
 // Applies the tiny mode to one registered benchmark.
 benchmark::internal::Benchmark* Tiny(benchmark::internal::Benchmark* benchmark, bool tiny);

@@ -3,18 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-// The nine exports of the module, linked in from the view-part objects.
-extern "C" {
-INUVViewPart* CreateMultiDockPanelViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateStatusBarViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateDockablePanelViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateToolbarViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateToolbarDockViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateCheckBoxViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateRadioButtonViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateLinkViewPart(IQIMExtension*, INUVWorkItem*);
-INUVViewPart* CreateLabelViewPart(IQIMExtension*, INUVWorkItem*);
-}
+#include "NUV.ViewParts.TBX.h"
 
 TNUVViewPartFactory FindBenchFactory(const std::string& name) {
   static const std::unordered_map<std::string, TNUVViewPartFactory> factories{

@@ -1,6 +1,8 @@
 // The module unit: the exported view-part factories. Each constructs its class with the host
 // base-class constructor and hands it out with one reference added for the caller; the module
 // keeps no reference and no state of its own.
+#include "NUV.ViewParts.TBX.h"
+
 #include "NUVCheckBoxViewPart.h"
 #include "NUVDockablePanelViewPart.h"
 #include "NUVLabelViewPart.h"
@@ -10,8 +12,6 @@
 #include "NUVStatusBarViewPart.h"
 #include "NUVToolbarDockViewPart.h"
 #include "NUVToolbarViewPart.h"
-
-#define NUV_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 template <class TViewPart>
