@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -190,6 +191,32 @@ class TTolvaRefCntIntfObject : public TObject, public virtual IInterface {
 /// The object that implements an interface, or nullptr.
 TObject* GetImplObject(IInterface* intf);
 
+/// Runs an action when the scope ends, however it ends: closes update brackets and resets
+/// re-entrancy flags on every path. An error the action raises reaches the caller when the scope
+/// ends normally; while another error is already on its way, that first error is the one the
+/// caller hears of and the action's own is dropped.
+template <class F>
+class TScopeExit {
+ public:
+  explicit TScopeExit(F action) : FAction(std::move(action)) {}
+  TScopeExit(const TScopeExit&) = delete;
+  TScopeExit& operator=(const TScopeExit&) = delete;
+  ~TScopeExit() noexcept(false) {
+    if (std::uncaught_exceptions() == FUncaught) {
+      FAction();
+      return;
+    }
+    try {
+      FAction();
+    } catch (...) {  // NOLINT(bugprone-empty-catch): the error already on its way wins
+    }
+  }
+
+ private:
+  F FAction;
+  int FUncaught = std::uncaught_exceptions();
+};
+
 // ---------------------------------------------------------------------------------------------
 // Exceptions
 
@@ -236,6 +263,20 @@ class EConfigurationError : public Exception {
 /// to the project with backslashes and without its extension, as the unit's source path.
 [[noreturn]] void AssertionFailed(const char* file, int line);
 #define NUV_ASSERT(cond) ((cond) ? static_cast<void>(0) : ::AssertionFailed(__FILE__, __LINE__))
+/// A place in the source. As a default argument it is the caller's place, so an assertion made in
+/// shared code names the unit that called it. (std::source_location is not there on every
+/// compiler the project builds with; the builtins are.)
+struct TSourcePlace {
+  const char* File;
+  int Line;
+  static constexpr TSourcePlace Current(const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
+    return {file, line};
+  }
+};
+/// Fails with the caller's place when condition is false.
+inline void AssertAt(bool condition, TSourcePlace where = TSourcePlace::Current()) {
+  if (!condition) AssertionFailed(where.File, where.Line);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Enumeration type information: the identifiers of an enumeration in ordinal order, so that
