@@ -354,9 +354,15 @@ void TLifeOperations::ResizePanel() {
   TTBCustomItem* buttons = side->GetToolbar()->Items();
   auto* button = dynamic_cast<TNUVVisibilityToggleItem*>(buttons->GetItem(Pick(buttons->Count())));
   button->FPanel->SetBounds(0, 0, width, height);
+  // Every panel takes the size across the dock as its docked size; the room the window has left
+  // decides how much of it shows.
   for (int i = 0; i < buttons->Count(); ++i) {
     TTBXDockablePanel* panel = dynamic_cast<TNUVVisibilityToggleItem*>(buttons->GetItem(i))->FPanel;
-    if (panel->GetWidth() != width || panel->GetHeight() != height)
-      Fail("panel " + std::to_string(i) + " of Side did not take the resized panel's size");
+    const TTBDock* dock = panel->GetCurrentDock();
+    const bool upright = !dock || dock->IsVertical();
+    if ((upright ? panel->GetDockedWidth() : panel->GetDockedHeight()) != (upright ? width : height))
+      Fail("panel " + std::to_string(i) + " of Side did not take the resized panel's size: docked " +
+           std::to_string(panel->GetDockedWidth()) + "x" + std::to_string(panel->GetDockedHeight()) +
+           (dock ? " in a dock" : " floating"));
   }
 }

@@ -47,8 +47,10 @@ TEST(TTBXDockablePanel, ChildrenAreLaidOutAfterAResize) {
   int heardWidth = -1;
   panel.OnResize = [&](TObject*) { heardWidth = child.GetWidth(); };
   panel.SetBounds(0, 0, 120, 70);
-  EXPECT_EQ(heardWidth, 120);  // the handler sees the new layout
-  EXPECT_EQ(child.GetHeight(), 70);
+  const TRect client = panel.GetClientRect();
+  EXPECT_EQ(heardWidth, client.Width);  // the handler sees the new layout
+  EXPECT_EQ(child.GetBoundsRect(), client);
+  EXPECT_TRUE(TRect({0, 0, 120, 70}).Encloses(client));
 }
 
 TEST(TTBXDockablePanel, DocksInEitherDockKindByParentAndFloatsWithoutOne) {

@@ -134,18 +134,22 @@ TEST(TTBXStatusBar, PanelsShareTheFreeWidthByStretchPriorityUpToTheirMaxSize) {
   second->SetStretchPriority(60);
   third->SetStretchPriority(20);
   third->SetMaxSize(70);
-  EXPECT_EQ(a.GetLeft(), 0);
-  EXPECT_EQ(a.GetWidth(), 50);
-  EXPECT_EQ(b.GetLeft(), 50);
-  EXPECT_EQ(b.GetWidth(), 162);
-  EXPECT_EQ(c.GetLeft(), 212);
-  EXPECT_EQ(c.GetWidth(), 70);
-  EXPECT_EQ(c.GetHeight(), 22);
+  EXPECT_EQ(first->GetBounds().Left, 0);
+  EXPECT_EQ(first->GetBounds().Width, 50);
+  EXPECT_EQ(second->GetBounds().Left, 50);
+  EXPECT_EQ(second->GetBounds().Width, 162);
+  EXPECT_EQ(third->GetBounds().Left, 212);
+  EXPECT_EQ(third->GetBounds().Width, 70);
+  EXPECT_EQ(third->GetBounds().Bottom(), bar.GetHeight());
+  // Each control fills its panel inside the frame.
+  EXPECT_EQ(a.GetBoundsRect(), first->GetContentRect());
+  EXPECT_EQ(c.GetBoundsRect(), third->GetContentRect());
+  EXPECT_TRUE(third->GetBounds().Encloses(c.GetBoundsRect()));
   first->SetSize(0);  // a panel of size 0 takes no room of its own
-  EXPECT_EQ(a.GetWidth(), 0);
-  EXPECT_EQ(b.GetLeft(), 0);
+  EXPECT_EQ(first->GetBounds().Width, 0);
+  EXPECT_EQ(second->GetBounds().Left, 0);
   bar.SetSizeGrip(false);
-  EXPECT_EQ(b.GetWidth(), 50 + 216 * 60 / 80);
+  EXPECT_EQ(second->GetBounds().Width, 50 + 216 * 60 / 80);
 }
 
 TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
@@ -160,11 +164,12 @@ TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
   bar.EndUpdate();
   EXPECT_EQ(bar.UpdateCount(), 1);
   EXPECT_EQ(bar.CompletedUpdates(), 0);
-  EXPECT_EQ(control.GetWidth(), 50);
+  EXPECT_EQ(panel->GetBounds().Width, 50);
   bar.EndUpdate();
   EXPECT_EQ(bar.UpdateCount(), 0);
   EXPECT_EQ(bar.CompletedUpdates(), 1);
-  EXPECT_EQ(control.GetWidth(), 80);
+  EXPECT_EQ(panel->GetBounds().Width, 80);
+  EXPECT_EQ(control.GetBoundsRect(), panel->GetContentRect());
   EXPECT_THROW(bar.EndUpdate(), EAssertionFailed);
 }
 
@@ -186,7 +191,8 @@ TEST(TTBXStatusBar, AnUpdateEndsEvenWhenALaidOutControlRaises) {
   bar.BeginUpdate();
   bar.EndUpdate();
   EXPECT_EQ(bar.CompletedUpdates(), 2);
-  EXPECT_EQ(control.GetWidth(), 80);
+  EXPECT_EQ(control.GetBoundsRect(), panel->GetContentRect());
+  EXPECT_EQ(panel->GetBounds().Width, 80);
 }
 
 // Destroying a panel lays the others out anew; a handler raising there must not terminate the host.

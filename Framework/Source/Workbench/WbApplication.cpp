@@ -1,5 +1,6 @@
 #include "WbApplication.h"
 
+#include "TbxStackPanels.h"
 #include "WbDump.h"
 #include "WbErrors.h"
 
@@ -71,7 +72,7 @@ std::vector<TNUVViewPartFactory> TWbApplication::ResolveFactories(const TWbAppDe
 }
 
 void TWbApplication::CreateWindow(const std::string& name) {
-  FWindow = std::make_unique<TWinControl>(nullptr);
+  FWindow = std::make_unique<TStackPanel>(nullptr);
   FWindow->SetName(name);
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
 }
@@ -97,7 +98,7 @@ void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
   } else {
     const TWorkItem& parent = FWorkItems[static_cast<size_t>(decl.Parent)];
     // A nested work item owns an area of its parent's: a windowed control named after it.
-    item.HostControl = std::make_unique<TWinControl>(nullptr);
+    item.HostControl = std::make_unique<TStackPanel>(nullptr);
     item.HostControl->SetName(decl.ID);
     item.HostControl->SetParent(parent.Item->GetHostControl());
     item.HostControl->SetAlign(alClient);

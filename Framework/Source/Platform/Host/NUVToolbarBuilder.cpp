@@ -69,5 +69,9 @@ void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* 
   if (!element) return;
   auto* owner = dynamic_cast<TNUVCustomViewPart*>(GetImplObject(viewPart));
   TBuildContext context{toolbar, owner ? owner->GetWorkItem() : nullptr, actions, images};
+  // The items show the image service's images; the toolbar lays them out once, at the end.
+  if (images) toolbar->SetImages(images->GetImageManager()->GetImageList());
+  toolbar->BeginUpdate();
+  TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
   BuildItems(context, *element, *toolbar->Items());
 }

@@ -1,60 +1,75 @@
 // Layout of aligned child controls.
-#include <algorithm>
 #include <array>
 
 #include "TbxControls.h"
 
 namespace {
-struct TRect {
-  int Left, Top, Right, Bottom;
-  int Width() const { return std::max(0, Right - Left); }
-  int Height() const { return std::max(0, Bottom - Top); }
-};
 
-// Places control at its edge of the free area and shrinks the area by what it took.
-void PlaceControl(TControl& control, TRect& free) {
+// The thickness an edge-aligned control takes: its own, or what it prefers when it sizes itself
+// (its width for a side, its height, at the width it is given, for the top or bottom).
+int EdgeThickness(const TControl& control, const TRect& free) {
+  const bool side = control.GetAlign() == alLeft || control.GetAlign() == alRight;
+  if (!control.GetAutoSizing()) return side ? control.GetWidth() : control.GetHeight();
+  return side ? control.GetPreferredSize(KNoWidthLimit).Width : control.GetPreferredSize(free.Width).Height;
+}
+
+// Where control goes at its edge of the free area; the area shrinks by what it takes.
+TRect EdgeBounds(const TControl& control, TRect& free) {
+  const int thickness = std::min(EdgeThickness(control, free),
+                                 control.GetAlign() == alLeft || control.GetAlign() == alRight ? free.Width
+                                                                                               : free.Height);
+  TRect r = free;
   switch (control.GetAlign()) {
     case alTop:
-      control.SetBounds(free.Left, free.Top, free.Width(), control.GetHeight());
-      free.Top += control.GetHeight();
+      r.Height = thickness;
+      free = free.Inset(0, thickness, 0, 0);
       break;
     case alBottom:
-      control.SetBounds(free.Left, free.Bottom - control.GetHeight(), free.Width(), control.GetHeight());
-      free.Bottom -= control.GetHeight();
+      r = {free.Left, free.Bottom() - thickness, free.Width, thickness};
+      free = free.Inset(0, 0, 0, thickness);
       break;
     case alLeft:
-      control.SetBounds(free.Left, free.Top, control.GetWidth(), free.Height());
-      free.Left += control.GetWidth();
+      r.Width = thickness;
+      free = free.Inset(thickness, 0, 0, 0);
       break;
     case alRight:
-      control.SetBounds(free.Right - control.GetWidth(), free.Top, control.GetWidth(), free.Height());
-      free.Right -= control.GetWidth();
-      break;
-    case alClient:
-      control.SetBounds(free.Left, free.Top, free.Width(), free.Height());
+      r = {free.Right() - thickness, free.Top, thickness, free.Height};
+      free = free.Inset(0, 0, thickness, 0);
       break;
     default:
       break;
   }
+  return r;
 }
+
 }  // namespace
 
-void TWinControl::AlignControls() {
-  ++FAlignCount;
-  // A window holds many children and realigns on every change among them: one look at them says
-  // which edges are taken at all, and only those are placed, from a copy only when there are any.
-  unsigned taken = 0;
-  for (const TControl* control : FControls)
-    if (control->GetVisible()) taken |= 1u << control->GetAlign();
-  taken &= ~((1u << alNone) | (1u << alCustom));
-  if (taken == 0) return;
-  TRect free{0, 0, GetWidth(), GetHeight()};
-  // Edges are taken in this order whatever the order of the children.
-  constexpr std::array order{alTop, alBottom, alLeft, alRight, alClient};
-  std::vector<TControl*> controls = FControls;
-  for (TAlign align : order) {
-    if ((taken & (1u << align)) == 0) continue;
-    for (TControl* control : controls)
-      if (control->GetAlign() == align && control->GetVisible()) PlaceControl(*control, free);
+TRect TWinControl::AlignEdges(TRect area) {
+  // Edges are taken in this order whatever the order of the children, each in child order. The
+  // list is copied: a child's resize handler may rearrange the children.
+  const std::vector<TControl*> aligned = FAligned;
+  for (TAlign align : {alTop, alBottom, alLeft, alRight})
+    for (TControl* control : aligned)
+      if (control->GetAlign() == align && control->GetVisible()) PlaceChild(*control, EdgeBounds(*control, area));
+  return area;
+}
+
+// Client-aligned children share what the edges leave, top to bottom in equal parts, so that no
+// two of them cover each other; the last takes what the division leaves over.
+void TWinControl::AlignClient(const TRect& free) {
+  std::vector<TControl*> clients;
+  for (TControl* control : FAligned)
+    if (control->GetAlign() == alClient && control->GetVisible()) clients.push_back(control);
+  const int count = static_cast<int>(clients.size());
+  int top = free.Top;
+  for (int i = 0; i < count; ++i) {
+    const int height = i + 1 == count ? free.Bottom() - top : free.Height / count;
+    PlaceChild(*clients[static_cast<size_t>(i)], {free.Left, top, free.Width, height});
+    top += height;
   }
+}
+
+void TWinControl::AlignControls() {
+  if (FAligned.empty()) return;
+  AlignClient(AlignEdges(GetClientRect()));
 }

@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "TbxFields.h"
+#include "TbxMetrics.h"
+#include "TbxPeers.h"
 #include "TbxTextObjects.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -10,8 +12,16 @@
 TTBXCustomRadioButton::TTBXCustomRadioButton(TComponent* owner) : TTBXTextObject(owner) {}
 TTBXCustomRadioButton::~TTBXCustomRadioButton() = default;
 
+namespace {
+constexpr TSize KGlyphLeading{TbxMetrics::GlyphSize + TbxMetrics::GlyphGap, TbxMetrics::GlyphSize};
+}
+
+TSize TTBXCustomRadioButton::LeadingSize() const { return KGlyphLeading; }
+TRect TTBXCustomRadioButton::GetGlyphRect() const { return LeadingRect(KGlyphLeading); }
+
 void TTBXCustomRadioButton::SetChecked(bool checked) {
   if (!UpdateField(FChecked, checked)) return;
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
   if (FChecked) UncheckSiblings();
   // A sibling's handler may have unchecked this button again; that change reported itself.
   if (FChecked == checked && OnChange) OnChange(this);
@@ -45,11 +55,16 @@ TTBXRadioButton::~TTBXRadioButton() = default;
 TTBXCustomCheckBox::TTBXCustomCheckBox(TComponent* owner) : TTBXTextObject(owner) {}
 TTBXCustomCheckBox::~TTBXCustomCheckBox() = default;
 
+TSize TTBXCustomCheckBox::LeadingSize() const { return KGlyphLeading; }
+TRect TTBXCustomCheckBox::GetGlyphRect() const { return LeadingRect(KGlyphLeading); }
+
 void TTBXCustomCheckBox::SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
 
 void TTBXCustomCheckBox::SetState(TCheckBoxState state) {
   NUV_ASSERT(state == cbUnchecked || state == cbChecked || state == cbGrayed);
-  if (UpdateField(FState, state) && OnChange) OnChange(this);
+  if (!UpdateField(FState, state)) return;
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+  if (OnChange) OnChange(this);
 }
 
 TCheckBoxState TTBXCustomCheckBox::NextState() const {

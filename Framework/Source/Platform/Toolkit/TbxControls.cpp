@@ -1,13 +1,18 @@
-// TControl: parent, visibility, bounds, text, events and the action link.
+// TControl: parent, visibility, bounds, text, events, the action link and the peer.
 #include "TbxControls.h"
 
 #include "TbxFields.h"
+#include "TbxPeers.h"
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {}
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  FFont.OnChange = [this](TObject*) { FontChanged(); };
+}
 
 TControl::~TControl() {
-  // Watchers, the action among them, let go while this is still a whole control.
+  // Watchers, the action among them, let go while this is still a whole control; the peer goes
+  // before the control leaves its parent, so it never draws a control that is coming apart.
   Destroying();
+  FPeer.reset();
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -27,16 +32,28 @@ void TControl::SetParent(TWinControl* parent) {
   if (FParent) FParent->RemoveControl(this);
   FParent = parent;
   if (FParent) FParent->InsertControl(this);
+  NotifyPeer([](TControlPeer& peer) { peer.ParentChanged(); });
+  if (FParent && FParent->GetPeer()) CreatePeer();
 }
 
 void TControl::SetVisible(bool visible) {
-  if (UpdateField(FVisible, visible) && FAlign != alNone) RequestAlign();
+  if (!UpdateField(FVisible, visible)) return;
+  NotifyPeer([](TControlPeer& peer) { peer.VisibleChanged(); });
+  if (FParent && FParent->PlacesChild(*this)) FParent->ChildChanged(*this);
 }
 
-void TControl::SetEnabled(bool enabled) { FEnabled = enabled; }
+void TControl::SetEnabled(bool enabled) {
+  if (UpdateField(FEnabled, enabled)) NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
+
+void TControl::SetColor(TColor color) {
+  if (UpdateField(FColor, color)) NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
 
 void TControl::SetAlign(TAlign align) {
   FAlign = align;
+  if (FParent) FParent->AlignChanged(*this);
+  if (!FParent || !FParent->PlacesChild(*this)) TakePreferredSize();
   RequestAlign();
 }
 
@@ -45,15 +62,66 @@ void TControl::RequestAlign() {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  const bool resized = width != FWidth || height != FHeight;
   FLeft = left;
   FTop = top;
   FWidth = width;
   FHeight = height;
+  NotifyPeer([](TControlPeer& peer) { peer.BoundsChanged(); });
+  if (!resized) return;
+  Resized();
+  // A size the parent gave is already part of its layout; any other may move the siblings.
+  if (FParent && !IsBeingPlaced()) FParent->ChildChanged(*this);
+}
+
+TRect TControl::GetWindowRect() const {
+  TRect r = GetBoundsRect();
+  for (const TControl* p = FParent; p && p->FParent; p = p->FParent) r = r.Offset(p->FLeft, p->FTop);
+  return r;
+}
+
+TSize TControl::GetPreferredSize(int) const { return {FWidth, FHeight}; }
+
+bool TControl::IsBeingPlaced() const { return FParent && FParent->FPlacing == this; }
+
+void TControl::AdjustSize() {
+  // A parent that places this control measures it itself when it lays it out.
+  if (FParent && FParent->PlacesChild(*this)) {
+    FParent->ChildChanged(*this);
+    return;
+  }
+  TakePreferredSize();
+}
+
+void TControl::TakePreferredSize() {
+  if (!GetAutoSizing()) return;
+  const TSize size = GetPreferredSize();
+  SetBounds(FLeft, FTop, size.Width, size.Height);
 }
 
 void TControl::SetText(const std::string& text) {
+  if (text == FText) return;
   FText = text;
   TextChanged();
+}
+
+void TControl::TextChanged() {
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+  AdjustSize();
+}
+
+void TControl::FontChanged() {
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+  AdjustSize();
+}
+
+void TControl::CreatePeer() {
+  if (FPeer || !GetPeerFactory()) return;
+  FPeer = GetPeerFactory()(*this);
+  if (FPeer) PeerCreated();
 }
 
 void TActionLink::SetAction(TBasicAction* action) {
@@ -90,3 +158,18 @@ void TControl::DblClick() {
 void TControl::ContextPopup(TPoint mousePos, bool& handled) {
   if (OnContextPopup) OnContextPopup(this, mousePos, handled);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Peers
+
+TControlPeer::~TControlPeer() = default;
+
+namespace {
+TPeerFactory& PeerFactory() {
+  static TPeerFactory factory;
+  return factory;
+}
+}  // namespace
+
+void SetPeerFactory(TPeerFactory factory) { PeerFactory() = std::move(factory); }
+const TPeerFactory& GetPeerFactory() { return PeerFactory(); }

@@ -1,8 +1,26 @@
+// Docks: rows of dockable windows along one edge of the parent.
 #include "TbxDocks.h"
+
+#include <algorithm>
+#include <map>
+
+#include "TbxFields.h"
+#include "TbxMetrics.h"
+#include "TbxPeers.h"
 
 namespace {
 constexpr TAlign PositionAlign[] = {alTop, alBottom, alLeft, alRight};
+
+// Geometry along and across the dock, whatever its orientation: a vertical dock's rows are
+// columns, so its "along" is the screen's Y.
+TRect FromDockTerms(bool vertical, int along, int across, int length, int thickness) {
+  return vertical ? TRect{across, along, thickness, length} : TRect{along, across, length, thickness};
 }
+int Along(bool vertical, const TRect& r) { return vertical ? r.Top : r.Left; }
+int Across(bool vertical, const TRect& r) { return vertical ? r.Left : r.Top; }
+int Length(bool vertical, const TRect& r) { return vertical ? r.Height : r.Width; }
+int Thickness(bool vertical, const TRect& r) { return vertical ? r.Width : r.Height; }
+}  // namespace
 
 TTBDock::TTBDock(TComponent* owner) : TWinControl(owner) { SetAlign(PositionAlign[FPosition]); }
 TTBDock::~TTBDock() = default;
@@ -10,6 +28,139 @@ TTBDock::~TTBDock() = default;
 void TTBDock::SetPosition(TTBDockPosition position) {
   FPosition = position;
   SetAlign(PositionAlign[position]);
+  // The windows turn with the dock: toolbars lay their items out the other way.
+  for (TControl* control : Controls())
+    if (auto* window = dynamic_cast<TTBCustomDockableWindow*>(control)) window->Realign();
+  Realign();
+}
+
+void TTBDock::SetAllowDrag(bool allowDrag) {
+  if (UpdateField(FAllowDrag, allowDrag)) SettingChanged();
+}
+
+void TTBDock::SetLimitToOneRow(bool limit) {
+  if (UpdateField(FLimitToOneRow, limit)) SettingChanged();
+}
+
+void TTBDock::SetBoundLines(TTBDockBoundLines lines) {
+  if (UpdateField(FBoundLines, lines)) SettingChanged();
+}
+
+// The drag handles of the toolbars come and go with AllowDrag: every window measures anew.
+void TTBDock::SettingChanged() {
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+  for (TControl* control : Controls())
+    if (auto* window = dynamic_cast<TTBCustomDockableWindow*>(control)) window->Realign();
+  AdjustSize();
+  Realign();
+}
+
+bool TTBDock::PlacesChild(const TControl& child) const {
+  return dynamic_cast<const TTBCustomDockableWindow*>(&child) != nullptr;
+}
+
+void TTBDock::ChildChanged(TControl& child) {
+  if (!PlacesChild(child)) return;
+  // A thickness of its own that changes moves the dock's siblings; otherwise only its rows move.
+  if (GetPreferredSize(GetWidth()) != GetBoundsRect().Size() && GetParent()) {
+    const TSize before = GetBoundsRect().Size();
+    AdjustSize();
+    if (GetBoundsRect().Size() != before) return;  // resizing laid the rows out
+  }
+  Realign();
+}
+
+// Rows by their DockRow (all in one with LimitToOneRow), ascending, numbers without windows left
+// out; in a row, windows by DockPos, the ones without a position after the others, each group in
+// child order.
+std::vector<TTBDock::TRow> TTBDock::Rows() const {
+  std::map<int, TRow> rows;
+  for (TControl* control : Controls()) {
+    auto* window = dynamic_cast<TTBCustomDockableWindow*>(control);
+    if (window && window->GetVisible()) rows[FLimitToOneRow ? 0 : window->GetDockRow()].push_back(window);
+  }
+  std::vector<TRow> result;
+  for (auto& [number, row] : rows) {
+    std::stable_sort(row.begin(), row.end(), [](const auto* a, const auto* b) {
+      const int pa = a->GetDockPos() < 0 ? INT_MAX : a->GetDockPos();
+      const int pb = b->GetDockPos() < 0 ? INT_MAX : b->GetDockPos();
+      return pa < pb;
+    });
+    result.push_back(std::move(row));
+  }
+  return result;
+}
+
+int TTBDock::Thickness() const {
+  std::int64_t thickness = 0;
+  for (const TRow& row : Rows()) {
+    int rowThickness = 0;
+    for (const auto* window : row) rowThickness = std::max(rowThickness, window->GetDockedSize(IsVertical()).Height);
+    thickness += rowThickness;
+  }
+  if (thickness == 0) return 0;
+  const auto lines = IsVertical() ? FBoundLines * TTBDockBoundLines{blLeft, blRight}
+                                  : FBoundLines * TTBDockBoundLines{blTop, blBottom};
+  return ClampPixels(thickness + static_cast<std::int64_t>(lines.Identifiers().size()) * TbxMetrics::BoundLineSize);
+}
+
+TSize TTBDock::GetPreferredSize(int) const {
+  const int thickness = Thickness();
+  return IsVertical() ? TSize{thickness, GetHeight()} : TSize{GetWidth(), thickness};
+}
+
+TRect TTBDock::LinesInset(TRect r) const {
+  const int line = TbxMetrics::BoundLineSize;
+  return r.Inset(FBoundLines.Contains(blLeft) ? line : 0, FBoundLines.Contains(blTop) ? line : 0,
+                 FBoundLines.Contains(blRight) ? line : 0, FBoundLines.Contains(blBottom) ? line : 0);
+}
+
+TRect TTBDock::GetClientRect() const {
+  if (GetWidth() == 0 || GetHeight() == 0) return {};
+  return LinesInset({0, 0, GetWidth(), GetHeight()});
+}
+
+void TTBDock::AlignControls() {
+  const TRect client = GetClientRect();
+  const bool vertical = IsVertical();
+  int across = Across(vertical, client);
+  for (const TRow& row : Rows()) {
+    int thickness = 0;
+    for (const auto* window : row) thickness = std::max(thickness, window->GetDockedSize(vertical).Height);
+    thickness = std::min(thickness, std::max(0, Across(vertical, client) + ::Thickness(vertical, client) - across));
+    LayoutRow(row, FromDockTerms(vertical, Along(vertical, client), across, Length(vertical, client), thickness));
+    across += thickness;
+  }
+}
+
+// Along the row: full-size windows take all of it; windows of their own length go one after the
+// other (not before their DockPos); what is left is shared equally by the windows that take a
+// share (panels), and then the row is packed without gaps. Nothing reaches past the row's end.
+void TTBDock::LayoutRow(const TRow& row, const TRect& area) {
+  const bool vertical = IsVertical();
+  const int start = Along(vertical, area), length = Length(vertical, area), thickness = ::Thickness(vertical, area);
+  std::int64_t fixed = 0;
+  int sharers = 0;
+  for (const auto* window : row) {
+    const int own = window->GetFullSize() ? length : window->GetDockedSize(vertical).Width;
+    if (own > 0)
+      fixed += own;
+    else
+      ++sharers;
+  }
+  const int shared = static_cast<int>(std::max<std::int64_t>(0, length - fixed));
+  int cursor = start, sharersLeft = sharers;
+  for (auto* window : row) {
+    int own = window->GetFullSize() ? length : window->GetDockedSize(vertical).Width;
+    // The last window to share takes what the equal division leaves over.
+    if (own <= 0) own = --sharersLeft == 0 ? shared - (sharers - 1) * (shared / sharers) : shared / sharers;
+    if (sharers == 0 && window->GetDockPos() >= 0) cursor = std::max(cursor, start + window->GetDockPos());
+    const int end = std::min(start + length, cursor + own);
+    const int across = Across(vertical, area);
+    PlaceChild(*window, FromDockTerms(vertical, std::min(cursor, start + length), across, std::max(0, end - cursor),
+                                      thickness));
+    cursor = std::max(cursor, end);
+  }
 }
 
 TTBXDock::TTBXDock(TComponent* owner) : TTBDock(owner) {}
@@ -17,8 +168,3 @@ TTBXDock::~TTBXDock() = default;
 
 TTBXMultiDock::TTBXMultiDock(TComponent* owner) : TTBXDock(owner) {}
 TTBXMultiDock::~TTBXMultiDock() = default;
-
-TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* owner) : TWinControl(owner) {}
-TTBCustomDockableWindow::~TTBCustomDockableWindow() = default;
-
-TTBDock* TTBCustomDockableWindow::GetCurrentDock() const { return dynamic_cast<TTBDock*>(GetParent()); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "TbxFields.h"
 #include "TbxToolbars.h"
 
 TTBCustomItem::TTBCustomItem(TComponent* owner) : TComponent(owner) {}
@@ -35,6 +36,7 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
     if (p == item) throw Exception("an item cannot hold itself");
   FItems.insert(FItems.begin() + index, item);
   item->FParent = this;
+  Changed();
 }
 
 void TTBCustomItem::Remove(TTBCustomItem* item) {
@@ -42,6 +44,30 @@ void TTBCustomItem::Remove(TTBCustomItem* item) {
   if (index < 0) return;
   FItems.erase(FItems.begin() + index);
   item->FParent = nullptr;
+  item->FBounds = {};
+  if (!IsDestroying()) Changed();
+}
+
+void TTBCustomItem::SetCaption(const std::string& caption) {
+  if (UpdateField(FCaption, caption)) Changed();
+}
+
+void TTBCustomItem::SetVisible(bool visible) {
+  if (!UpdateField(FVisible, visible)) return;
+  VisibleChanged();
+  Changed();
+}
+
+void TTBCustomItem::SetEnabled(bool enabled) {
+  if (UpdateField(FEnabled, enabled)) Changed();
+}
+
+void TTBCustomItem::SetImageIndex(int index) {
+  if (UpdateField(FImageIndex, index)) Changed();
+}
+
+void TTBCustomItem::Changed() {
+  if (TTBCustomToolbar* toolbar = GetToolbar(); toolbar && !toolbar->IsDestroying()) toolbar->ItemsChanged();
 }
 
 void TTBCustomItem::Delete(int index) {
@@ -84,11 +110,64 @@ TTBRootItem::~TTBRootItem() = default;
 TFontSettings::TFontSettings() = default;
 TFontSettings::~TFontSettings() = default;
 
+void TFontSettings::Changed() {
+  if (OnChange) OnChange();
+}
+
 void TFontSettings::SetSize(int percent) {
   if (percent < MinSize || percent > MaxSize)
     throw Exception("font size " + std::to_string(percent) + "% is out of range " + std::to_string(MinSize) + ".." +
                     std::to_string(MaxSize));
-  FSize = percent;
+  if (UpdateField(FSize, percent)) Changed();
+}
+
+void TFontSettings::SetBold(TTriState value) {
+  if (UpdateField(FBold, value)) Changed();
+}
+
+void TFontSettings::SetItalic(TTriState value) {
+  if (UpdateField(FItalic, value)) Changed();
+}
+
+void TFontSettings::SetUnderline(TTriState value) {
+  if (UpdateField(FUnderline, value)) Changed();
+}
+
+void TFontSettings::SetStrikeOut(TTriState value) {
+  if (UpdateField(FStrikeOut, value)) Changed();
+}
+
+void TFontSettings::SetName(const std::string& name) {
+  if (UpdateField(FName, name)) Changed();
+}
+
+void TFontSettings::SetColor(TColor color) {
+  if (UpdateField(FColor, color)) Changed();
+}
+
+namespace {
+void ApplyStyle(TTriState state, TFontStyle style, TFontStyles& styles) {
+  if (state == tsTrue) styles.Include(style);
+  if (state == tsFalse) styles.Exclude(style);
+}
+}  // namespace
+
+void TFontSettings::Apply(const TFont& base, TFont& font) const {
+  font.Assign(base);
+  TFontStyles styles = base.GetStyle();
+  ApplyStyle(FBold, fsBold, styles);
+  ApplyStyle(FItalic, fsItalic, styles);
+  ApplyStyle(FUnderline, fsUnderline, styles);
+  ApplyStyle(FStrikeOut, fsStrikeOut, styles);
+  font.SetStyle(styles);
+  // Sizes are whole points: a percentage rounds to the nearest one, and never below 1.
+  font.SetSize(std::max(1, (base.GetSize() * FSize + 50) / 100));
+  if (!FName.empty()) font.SetName(FName);
+  if (FColor != clDefault) font.SetColor(FColor);
+}
+
+TTBXCustomItem::TTBXCustomItem(TComponent* owner) : TTBCustomItem(owner) {
+  FFontSettings.OnChange = [this] { Changed(); };
 }
 
 TTBXCustomItem::~TTBXCustomItem() = default;
@@ -105,3 +184,13 @@ TTBXSeparatorItem::~TTBXSeparatorItem() = default;
 
 TTBControlItem::TTBControlItem(TComponent* owner, TControl* control) : TTBCustomItem(owner), FControl(control) {}
 TTBControlItem::~TTBControlItem() = default;
+
+void TTBControlItem::SetControl(TControl* control) {
+  if (control == FControl) return;
+  FControl = control;
+  Changed();
+}
+
+void TTBControlItem::VisibleChanged() {
+  if (FControl) FControl->SetVisible(GetVisible());
+}

@@ -5,6 +5,11 @@
 
 #include "KolXml.h"
 #include "TbxFields.h"
+#include "TbxMetrics.h"
+#include "TbxPeers.h"
+#include "TbxTextLayout.h"
+
+using namespace TbxMetrics;
 
 const TEnumTypeInfo& TextTruncationTypeInfo() {
   static const TEnumTypeInfo info("TTextTruncation", "twNone, twEndEllipsis, twPathEllipsis");
@@ -33,6 +38,44 @@ int TTBXStatusPanel::GetIndex() const { return FCollection->IndexOf(this); }
 std::string TTBXStatusPanel::GetDisplayName() const { return {}; }
 
 void TTBXStatusPanel::Changed() { FCollection->Changed(); }
+
+void TTBXStatusPanel::SetCaption(const std::string& caption) {
+  if (UpdateField(FCaption, caption)) FCollection->GetStatusBar().Repaint();
+}
+
+void TTBXStatusPanel::SetAlignment(TAlignment alignment) {
+  if (UpdateField(FAlignment, alignment)) FCollection->GetStatusBar().Repaint();
+}
+
+void TTBXStatusPanel::SetFramed(bool framed) {
+  if (UpdateField(FFramed, framed)) FCollection->GetStatusBar().Repaint();
+}
+
+void TTBXStatusPanel::SetImageIndex(int index) {
+  if (UpdateField(FImageIndex, index)) FCollection->GetStatusBar().Repaint();
+}
+
+TRect TTBXStatusPanel::GetContentRect() const { return FBounds.Inset(StatusPanelInset); }
+
+TRect TTBXStatusPanel::GetImageRect() const {
+  const TCustomImageList* images = FCollection->GetStatusBar().GetImages();
+  if (!images || FImageIndex < 0 || FImageIndex >= images->Count()) return {};
+  const TRect content = GetContentRect();
+  const int size = std::min({ImageSize, content.Width, content.Height});
+  return {content.Left, content.Top + (content.Height - size) / 2, size, size};
+}
+
+TRect TTBXStatusPanel::GetTextRect() const {
+  const TRect content = GetContentRect();
+  const TRect image = GetImageRect();
+  return image.Empty() ? content : content.Inset(image.Width + GlyphGap, 0, 0, 0);
+}
+
+std::string TTBXStatusPanel::GetDisplayText() const {
+  const auto lines =
+      TbxText::Lines(FCollection->GetStatusBar().Font(), FCaption, FTextTruncation, GetTextRect().Width);
+  return lines.empty() ? std::string() : lines.front();
+}
 
 void TTBXStatusPanel::SetSize(int size) {
   if (UpdateField(FSize, size)) Changed();
@@ -103,7 +146,7 @@ void TTBXStatusPanels::Changed() { FStatusBar.PanelsChanged(); }
 
 TTBXCustomStatusBar::TTBXCustomStatusBar(TComponent* owner) : TWinControl(owner) {
   SetAlign(alBottom);
-  SetHeight(22);
+  TakePreferredSize();
 }
 
 // The panels go while the bar is still whole: their destructors may reach out (a view part's
@@ -113,8 +156,27 @@ TTBXCustomStatusBar::~TTBXCustomStatusBar() {
   FPanels.Clear();
 }
 
+void TTBXCustomStatusBar::Repaint() {
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
+
 void TTBXCustomStatusBar::SetSizeGrip(bool sizeGrip) {
   if (UpdateField(FSizeGrip, sizeGrip)) PanelsChanged();
+}
+
+void TTBXCustomStatusBar::SetImages(TCustomImageList* images) {
+  if (images == FImages) return;
+  FImages = images;
+  AdjustSize();
+  PanelsChanged();
+}
+
+void TTBXCustomStatusBar::SetSimplePanel(bool simplePanel) {
+  if (UpdateField(FSimplePanel, simplePanel)) PanelsChanged();
+}
+
+void TTBXCustomStatusBar::SetSimpleText(const std::string& text) {
+  if (UpdateField(FSimpleText, text)) Repaint();
 }
 
 void TTBXCustomStatusBar::BeginUpdate() { ++FUpdateCount; }
@@ -126,6 +188,29 @@ void TTBXCustomStatusBar::EndUpdate() {
   ArrangePanels();
 }
 
+TSize TTBXCustomStatusBar::GetPreferredSize(int) const {
+  const int content = std::max(TbxText::LineHeight(Font()), FImages ? ImageSize : 0);
+  return {GetWidth(), content + 2 * StatusBarPadding + StatusBarTopLine};
+}
+
+TRect TTBXCustomStatusBar::GetSizeGripRect() const {
+  if (!FSizeGrip) return {};
+  const int width = std::min(SizeGripWidth, GetWidth());
+  return {GetWidth() - width, StatusBarTopLine, width, std::max(0, GetHeight() - StatusBarTopLine)};
+}
+
+TRect TTBXCustomStatusBar::GetSimpleTextRect() const {
+  return TRect{0, StatusBarTopLine, GetWidth() - GetSizeGripRect().Width, GetHeight() - StatusBarTopLine}.Inset(
+      StatusPanelInset);
+}
+
+int TTBXCustomStatusBar::PanelAt(TPoint point) const {
+  if (FSimplePanel) return -1;
+  for (int i = 0; i < FPanels.Count(); ++i)
+    if (FPanels.GetItem(i)->GetBounds().Contains(point)) return i;
+  return -1;
+}
+
 void TTBXCustomStatusBar::AlignControls() {
   TWinControl::AlignControls();
   ArrangePanels();
@@ -135,28 +220,52 @@ void TTBXCustomStatusBar::PanelsChanged() {
   if (FUpdateCount == 0 && !IsDestroying()) ArrangePanels();
 }
 
+bool TTBXCustomStatusBar::PlacesChild(const TControl& child) const {
+  for (int i = 0; i < FPanels.Count(); ++i)
+    if (FPanels.GetItem(i)->GetControl() == &child) return true;
+  return TWinControl::PlacesChild(child);
+}
+
+// A panel's control that sizes itself anew is put back to fill its panel.
+void TTBXCustomStatusBar::ChildChanged(TControl& child) {
+  if (PlacesChild(child)) PanelsChanged();
+}
+
 namespace {
-// The panel's size plus its share of the free width, held to MaxSize when that is set.
-int PanelWidth(const TTBXStatusPanel& panel, int free, int priorities) {
-  int size = std::max(0, panel.GetSize());
+// The panel's size plus its share of the free width, held to MaxSize when that is set. Sizes and
+// shares are worked out in 64 bits: configured sizes may add up past the range of int.
+std::int64_t PanelWidth(const TTBXStatusPanel& panel, std::int64_t free, std::int64_t priorities) {
+  const std::int64_t size = std::max(0, panel.GetSize());
   if (free <= 0 || priorities == 0) return size;
-  int width = size + free * panel.GetStretchPriority() / priorities;
-  return panel.GetMaxSize() > 0 ? std::min(width, std::max(size, panel.GetMaxSize())) : width;
+  const std::int64_t width = size + free * panel.GetStretchPriority() / priorities;
+  return panel.GetMaxSize() > 0 ? std::min<std::int64_t>(width, std::max<std::int64_t>(size, panel.GetMaxSize()))
+                                : width;
 }
 }  // namespace
 
+// Panels stand left to right from the bar's left edge below its top line; the width that their
+// sizes leave free (less the size grip) goes to them by stretch priority. A panel's control
+// fills the panel inside its frame.
 void TTBXCustomStatusBar::ArrangePanels() {
-  int free = GetWidth() - (FSizeGrip ? SizeGripWidth : 0);
-  int priorities = 0;
+  Repaint();
+  std::int64_t free = static_cast<std::int64_t>(GetWidth()) - GetSizeGripRect().Width;
+  std::int64_t priorities = 0;
   for (int i = 0; i < FPanels.Count(); ++i) {
     free -= std::max(0, FPanels.GetItem(i)->GetSize());
     priorities += FPanels.GetItem(i)->GetStretchPriority();
   }
-  int left = 0;
+  // Panels reach no further than the size grip: what lies past it is cut off.
+  const std::int64_t end = static_cast<std::int64_t>(GetWidth()) - GetSizeGripRect().Width;
+  const int height = std::max(0, GetHeight() - StatusBarTopLine);
+  std::int64_t left = 0;
   for (int i = 0; i < FPanels.Count(); ++i) {
-    const TTBXStatusPanel* panel = FPanels.GetItem(i);
-    int width = PanelWidth(*panel, free, priorities);
-    if (TControl* control = panel->GetControl()) control->SetBounds(left, 0, width, GetHeight());
+    TTBXStatusPanel* panel = FPanels.GetItem(i);
+    const std::int64_t width = PanelWidth(*panel, free, priorities);
+    const std::int64_t shown = std::clamp<std::int64_t>(end - left, 0, width);
+    panel->FBounds = FSimplePanel ? TRect{} : TRect{ClampPixels(std::min(left, end)), StatusBarTopLine,
+                                                    ClampPixels(shown), height};
+    if (TControl* control = panel->GetControl(); control && control->GetParent() == this)
+      PlaceChild(*control, panel->FBounds.Empty() ? TRect{} : panel->GetContentRect());
     left += width;
   }
 }

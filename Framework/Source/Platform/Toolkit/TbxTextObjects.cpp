@@ -1,20 +1,12 @@
-// Text objects and labels.
+// Text objects and labels: the text block after an optional glyph or image.
 #include "TbxTextObjects.h"
 
 #include <algorithm>
 
-namespace {
-struct TTextExtent {
-  int Width, Height;
-};
-
-// Without a screen a text is measured as a row of average glyphs of the font's size.
-TTextExtent MeasureText(const std::string& text, int fontSize) {
-  // UTF-8 continuation bytes (10xxxxxx) do not start a character.
-  auto chars = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
-  return {6 * static_cast<int>(chars) * fontSize / 8 + 4, 2 * fontSize + 3};
-}
-}  // namespace
+#include "TbxFields.h"
+#include "TbxMetrics.h"
+#include "TbxPeers.h"
+#include "TbxTextLayout.h"
 
 // ---------------------------------------------------------------------------------------------
 // TTBXTextObject
@@ -22,18 +14,49 @@ TTextExtent MeasureText(const std::string& text, int fontSize) {
 TTBXTextObject::TTBXTextObject(TComponent* owner) : TWinControl(owner) {}
 TTBXTextObject::~TTBXTextObject() = default;
 
+void TTBXTextObject::Changed() {
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+  AdjustSize();
+}
+
+void TTBXTextObject::SetAlignment(TAlignment alignment) {
+  if (UpdateField(FAlignment, alignment)) NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
+
+void TTBXTextObject::SetWrapping(TTextWrapping wrapping) {
+  if (UpdateField(FWrapping, wrapping)) Changed();
+}
+
 void TTBXTextObject::SetAutoSize(bool autoSize) {
   FAutoSize = autoSize;
   if (FAutoSize) AdjustSize();
 }
 
-void TTBXTextObject::TextChanged() {
-  if (FAutoSize) AdjustSize();
+TSize TTBXTextObject::GetPreferredSize(int maxWidth) const {
+  const TSize leading = LeadingSize();
+  // Without a text the control is as tall as one line, so a text that comes later moves nothing.
+  if (GetText().empty())
+    return {std::max(0, leading.Width - TbxMetrics::GlyphGap), std::max(leading.Height, TbxText::LineHeight(Font()))};
+  const int textLimit = maxWidth == KNoWidthLimit ? KNoWidthLimit : std::max(1, maxWidth - leading.Width);
+  const auto lines = TbxText::Lines(Font(), GetText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
+  const int height = ClampPixels(static_cast<std::int64_t>(lines.size()) * TbxText::LineHeight(Font()));
+  return {ClampPixels(static_cast<std::int64_t>(leading.Width) + TbxText::BlockWidth(Font(), lines)),
+          std::max(leading.Height, height)};
 }
 
-void TTBXTextObject::AdjustSize() {
-  TTextExtent extent = MeasureText(GetText(), Font().GetSize());
-  SetBounds(GetLeft(), GetTop(), extent.Width, extent.Height);
+TRect TTBXTextObject::GetTextRect() const {
+  const int leading = LeadingSize().Width;
+  return {leading, 0, std::max(0, GetWidth() - leading), GetHeight()};
+}
+
+std::vector<std::string> TTBXTextObject::GetTextLines() const {
+  return TbxText::Lines(Font(), GetText(), FWrapping, GetTextRect().Width);
+}
+
+TRect TTBXTextObject::LeadingRect(TSize size) const {
+  if (size.Width <= 0) return {};
+  const int side = size.Height;
+  return {0, (GetHeight() - side) / 2, side, side};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -41,6 +64,14 @@ void TTBXTextObject::AdjustSize() {
 
 TTBXCustomLabel::TTBXCustomLabel(TComponent* owner) : TTBXTextObject(owner) {}
 TTBXCustomLabel::~TTBXCustomLabel() = default;
+
+void TTBXCustomLabel::SetUnderline(bool underline) {
+  if (UpdateField(FUnderline, underline)) NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
+
+void TTBXCustomLabel::SetUnderlineColor(TColor color) {
+  if (UpdateField(FUnderlineColor, color)) NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
 
 TTBXLabel::TTBXLabel(TComponent* owner) : TTBXCustomLabel(owner) {}
 TTBXLabel::~TTBXLabel() = default;

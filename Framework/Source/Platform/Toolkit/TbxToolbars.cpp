@@ -1,4 +1,13 @@
+// Toolbars: the layout of their items in a row or a column, inside the dockable window's frame.
 #include "TbxToolbars.h"
+
+#include <algorithm>
+
+#include "TbxMetrics.h"
+#include "TbxPeers.h"
+#include "TbxTextLayout.h"
+
+using namespace TbxMetrics;
 
 // The root item is not a component of the toolbar's: the toolbar destroys it itself, first, so
 // that the items of its tree go before the toolbar's owned components are destroyed.
@@ -10,11 +19,178 @@ TTBCustomToolbar::~TTBCustomToolbar() {
   delete FItems;
 }
 
+void TTBCustomToolbar::SetImages(TCustomImageList* images) {
+  if (images == FImages) return;
+  FImages = images;
+  ItemsChanged();
+}
+
 void TTBCustomToolbar::BeginUpdate() { ++FUpdateCount; }
 
 void TTBCustomToolbar::EndUpdate() {
   NUV_ASSERT(FUpdateCount > 0);
-  if (--FUpdateCount == 0) ++FCompletedUpdates;
+  if (--FUpdateCount > 0) return;
+  ++FCompletedUpdates;
+  if (FItemsPending) ItemsChanged();
+}
+
+void TTBCustomToolbar::ItemsChanged() {
+  if (FUpdateCount > 0 || IsDestroying()) {
+    FItemsPending = true;
+    return;
+  }
+  FItemsPending = false;
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+  // A size of its own that changes moves the toolbar's neighbours; otherwise only its items move.
+  const TSize before = GetBoundsRect().Size();
+  if (GetPreferredSize() != before) AdjustSize();
+  if (GetBoundsRect().Size() == before) Realign();
+}
+
+bool TTBCustomToolbar::IsVertical() const {
+  const TTBDock* dock = GetCurrentDock();
+  return dock && dock->IsVertical();
+}
+
+bool TTBCustomToolbar::ShowsDragHandle() const {
+  const TTBDock* dock = GetCurrentDock();
+  return dock && dock->GetAllowDrag() && !GetFullSize();
+}
+
+int TTBCustomToolbar::DockedBorder() const { return ToolbarBorder; }
+
+void TTBCustomToolbar::ItemFont(const TTBCustomItem& item, TFont& font) const {
+  if (const auto* custom = dynamic_cast<const TTBXCustomItem*>(&item))
+    custom->FontSettings().Apply(Font(), font);
+  else
+    font.Assign(Font());
+}
+
+bool TTBCustomToolbar::ShowsImage(const TTBCustomItem& item) const {
+  return FImages && item.GetImageIndex() >= 0 && item.GetImageIndex() < FImages->Count();
+}
+
+namespace {
+bool IsSeparator(const TTBCustomItem& item) { return dynamic_cast<const TTBXSeparatorItem*>(&item) != nullptr; }
+bool HasArrow(const TTBCustomItem& item) {
+  return item.Count() > 0 || dynamic_cast<const TTBXSubmenuItem*>(&item) != nullptr;
+}
+const TControl* ItemControl(const TTBCustomItem& item) {
+  const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item);
+  return controlItem ? controlItem->GetControl() : nullptr;
+}
+}  // namespace
+
+// A button is its image and caption with padding around, and an arrow after them when it holds
+// sub-items; a separator is a thin line across; a control item is its control with a margin.
+TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) const {
+  if (IsSeparator(item)) return vertical ? TSize{0, SeparatorThickness} : TSize{SeparatorThickness, 0};
+  if (dynamic_cast<const TTBControlItem*>(&item)) {
+    const TControl* control = ItemControl(item);
+    if (!control) return {};
+    return {ClampPixels(static_cast<std::int64_t>(control->GetWidth()) + 2 * ControlItemMargin),
+            ClampPixels(static_cast<std::int64_t>(control->GetHeight()) + 2 * ControlItemMargin)};
+  }
+  TFont font;
+  ItemFont(item, font);
+  const bool image = ShowsImage(item), caption = !item.GetCaption().empty();
+  std::int64_t width = caption ? 2 * ItemPadding : 2 * ItemImagePadding;
+  if (image) width += ImageSize;
+  if (image && caption) width += GlyphGap;
+  if (caption) width += TbxText::LineWidth(font, item.GetCaption());
+  if (HasArrow(item)) width += ItemArrowGap + ItemArrowSize;
+  const int height = std::max(ImageSize, TbxText::LineHeight(font)) + 2 * ItemVerticalPadding;
+  return {ClampPixels(width), height};
+}
+
+TSize TTBCustomToolbar::ItemsExtent(bool vertical) const {
+  std::int64_t along = 0;
+  int across = ImageSize + 2 * ItemVerticalPadding;  // an empty toolbar is as high as a button
+  for (int i = 0; i < FItems->Count(); ++i) {
+    const TTBCustomItem& item = *FItems->GetItem(i);
+    if (!item.GetVisible()) continue;
+    const TSize size = MeasureItem(item, vertical);
+    along += vertical ? size.Height : size.Width;
+    across = std::max(across, vertical ? size.Width : size.Height);
+  }
+  return vertical ? TSize{across, ClampPixels(along)} : TSize{ClampPixels(along), across};
+}
+
+TSize TTBCustomToolbar::GetDockedSize(bool vertical) const {
+  const TSize framed = FramedSize(ItemsExtent(vertical));
+  return vertical ? TSize{framed.Height, framed.Width} : framed;
+}
+
+TSize TTBCustomToolbar::GetFloatingClientSize() const { return ItemsExtent(false); }
+
+// Items follow each other from the leading edge of the client area; each takes the full depth
+// of the row (the full width of a column). What does not fit is cut at the client's end.
+void TTBCustomToolbar::AlignControls() {
+  const TRect client = GetClientRect();
+  const bool vertical = IsVertical();
+  int cursor = vertical ? client.Top : client.Left;
+  const int end = vertical ? client.Bottom() : client.Right();
+  for (int i = 0; i < FItems->Count(); ++i) {
+    TTBCustomItem& item = *FItems->GetItem(i);
+    if (!item.GetVisible()) {
+      item.FBounds = {};
+      continue;
+    }
+    const TSize size = MeasureItem(item, vertical);
+    const int length = std::clamp(end - cursor, 0, vertical ? size.Height : size.Width);
+    item.FBounds = vertical ? TRect{client.Left, cursor, client.Width, length}
+                            : TRect{cursor, client.Top, length, client.Height};
+    cursor += length;
+    PlaceItemControl(item);
+  }
+  NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
+}
+
+// A control on the toolbar keeps its own size, centred in its item inside the margin.
+void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
+  auto* controlItem = dynamic_cast<TTBControlItem*>(&item);
+  TControl* control = controlItem ? controlItem->GetControl() : nullptr;
+  if (!control || control->GetParent() != this) return;
+  const TRect inner = item.FBounds.Inset(ControlItemMargin);
+  const int width = std::min(control->GetWidth(), inner.Width), height = std::min(control->GetHeight(), inner.Height);
+  PlaceChild(*control, {inner.Left + (inner.Width - width) / 2, inner.Top + (inner.Height - height) / 2, width, height});
+}
+
+bool TTBCustomToolbar::PlacesChild(const TControl& child) const {
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (ItemControl(*FItems->GetItem(i)) == &child) return true;
+  return false;
+}
+
+// A control on the toolbar that resizes itself resizes its item.
+void TTBCustomToolbar::ChildChanged(TControl& child) {
+  if (PlacesChild(child)) ItemsChanged();
+}
+
+TTBItemParts TTBCustomToolbar::GetItemParts(const TTBCustomItem& item) const {
+  TTBItemParts parts;
+  const TRect bounds = item.GetBounds();
+  if (bounds.Empty() || IsSeparator(item) || dynamic_cast<const TTBControlItem*>(&item)) return parts;
+  const bool caption = !item.GetCaption().empty();
+  TRect content = bounds.Inset(caption ? ItemPadding : ItemImagePadding, 0, caption ? ItemPadding : ItemImagePadding, 0);
+  if (HasArrow(item)) {
+    parts.Arrow = {content.Right() - ItemArrowSize, content.Top, ItemArrowSize, content.Height};
+    content = content.Inset(0, 0, ItemArrowSize + ItemArrowGap, 0);
+  }
+  if (ShowsImage(item)) {
+    parts.Image = {content.Left, content.Top + (content.Height - ImageSize) / 2, ImageSize, ImageSize};
+    content = content.Inset(ImageSize + (caption ? GlyphGap : 0), 0, 0, 0);
+  }
+  if (caption) parts.Caption = content;
+  return parts;
+}
+
+TTBCustomItem* TTBCustomToolbar::ItemAt(TPoint point) const {
+  for (int i = 0; i < FItems->Count(); ++i) {
+    TTBCustomItem* item = FItems->GetItem(i);
+    if (item->GetVisible() && item->GetBounds().Contains(point)) return item;
+  }
+  return nullptr;
 }
 
 TTBXToolbar::TTBXToolbar(TComponent* owner) : TTBCustomToolbar(owner) {}

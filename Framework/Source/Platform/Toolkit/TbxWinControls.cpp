@@ -1,9 +1,11 @@
-// TWinControl: child controls, window handles and the focus.
+// TWinControl: child controls, window handles, the focus and the layout passes.
 #include <algorithm>
 #include <iterator>
 #include <unordered_map>
 
 #include "TbxControls.h"
+#include "TbxLayoutCounters.h"
+#include "TbxPeers.h"
 
 namespace {
 // Never destroyed: controls that outlive static destruction must still find them.
@@ -20,6 +22,14 @@ TGuard<TWinControl>& Focus() {
 THandle NewHandle() {
   static THandle last = 0;
   return ++last;
+}
+
+// A handler that resizes what it is told about could keep a layout going for ever; after this
+// many passes in a row the layout stands as it is.
+constexpr int KMaxAlignPasses = 8;
+
+bool IsAligned(const TControl& control) {
+  return control.GetAlign() != alNone && control.GetAlign() != alCustom;
 }
 }  // namespace
 
@@ -44,40 +54,92 @@ int TWinControl::IndexOfControl(const TControl* control) const {
 
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
-  if (control->GetAlign() != alNone) Realign();
+  if (IsAligned(*control)) FAligned.push_back(control);
+  if (PlacesChild(*control))
+    ChildChanged(*control);
+  else
+    control->TakePreferredSize();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
   // Children mostly leave in reverse order of arrival: look from the end.
   auto it = std::find(FControls.rbegin(), FControls.rend(), control);
   if (it == FControls.rend()) return;
+  const bool placed = PlacesChild(*control);
   FControls.erase(std::next(it).base());
-  if (control->GetAlign() != alNone && !IsDestroying()) Realign();
+  if (auto aligned = std::find(FAligned.rbegin(), FAligned.rend(), control); aligned != FAligned.rend())
+    FAligned.erase(std::next(aligned).base());
+  if (placed && !IsDestroying()) Realign();
+}
+
+void TWinControl::AlignChanged(TControl& control) {
+  auto it = std::find(FAligned.begin(), FAligned.end(), &control);
+  const bool listed = it != FAligned.end();
+  if (listed == IsAligned(control)) return;
+  if (listed) {
+    FAligned.erase(it);
+    return;
+  }
+  // Kept in child order, as the edges are taken in child order.
+  const int index = IndexOfControl(&control);
+  auto at = std::find_if(FAligned.begin(), FAligned.end(),
+                         [&](const TControl* other) { return IndexOfControl(other) > index; });
+  FAligned.insert(at, &control);
+}
+
+bool TWinControl::PlacesChild(const TControl& child) const { return IsAligned(child); }
+
+void TWinControl::ChildChanged(TControl& child) {
+  if (PlacesChild(child)) Realign();
+}
+
+void TWinControl::PlaceChild(TControl& child, const TRect& bounds) {
+  const TControl* outer = FPlacing;
+  FPlacing = &child;
+  TScopeExit restore([&] { FPlacing = outer; });
+  ++TbxLayoutCounters().ControlsPlaced;
+  child.SetBoundsRect(bounds);
 }
 
 void TWinControl::Realign() {
-  if (FAlignDisabled > 0)
+  if (FAlignDisabled > 0 || FAligning) {
     FAlignPending = true;
-  else
+    return;
+  }
+  FAligning = true;
+  TScopeExit done([this] { FAligning = false; });
+  for (int pass = 0; pass < KMaxAlignPasses; ++pass) {
+    FAlignPending = false;
+    ++FAlignCount;
+    ++TbxLayoutCounters().AlignPasses;
     AlignControls();
+    if (!FAlignPending) break;
+  }
+  FAlignPending = false;
 }
 
 void TWinControl::EnableAlign() {
   NUV_ASSERT(FAlignDisabled > 0);
   if (--FAlignDisabled > 0 || !FAlignPending) return;
   FAlignPending = false;
-  AlignControls();
+  Realign();
+}
+
+void TWinControl::Resized() { Realign(); }
+
+void TWinControl::PeerCreated() {
+  // Peers come on demand, from the window down: the children's follow their parent's.
+  for (TControl* control : FControls) control->CreatePeer();
+}
+
+TTbxLayoutCounters& TbxLayoutCounters() {
+  static TTbxLayoutCounters counters;
+  return counters;
 }
 
 bool TWinControl::Focused() const { return Focus().get() == this; }
 
 void TWinControl::SetFocus() { Focus() = this; }
-
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-  bool resized = width != GetWidth() || height != GetHeight();
-  TControl::SetBounds(left, top, width, height);
-  if (resized) Realign();
-}
 
 TWinControl* FindControl(THandle handle) {
   auto it = Handles().find(handle);

@@ -5,18 +5,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "TbxClasses.h"
+#include "TbxGeometry.h"
 #include "TbxGraphics.h"
 
 KOL_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
-
-struct TPoint {
-  int X = 0;
-  int Y = 0;
-};
 
 using THandle = std::intptr_t;
 using TNotifyEvent = std::function<void(TObject* sender)>;
@@ -24,6 +21,7 @@ using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, 
 
 class TWinControl;
 class TBasicAction;
+class TControlPeer;
 
 /// Actions: a command that controls and items run when clicked. Clients follow the action's
 /// caption, hint, enabled and visible state.
@@ -95,6 +93,13 @@ class TActionLink {
   TGuard<TBasicAction> FAction;
 };
 
+/// A control: a rectangle of its parent with a text, a font, a colour and events.
+///
+/// Geometry: Left and Top are relative to the parent's top-left corner; the parent's client
+/// rectangle (GetClientRect) is where its children lie. A control's size is decided by whoever
+/// lays it out: its parent's alignment, a container's own rules (docks, toolbars, status panels,
+/// stack panels), or, for controls that size themselves (AutoSize), the control in the
+/// dimensions its alignment leaves free.
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
@@ -118,14 +123,27 @@ class TControl : public TComponent {
   int GetTop() const { return FTop; }
   int GetWidth() const { return FWidth; }
   int GetHeight() const { return FHeight; }
+  TRect GetBoundsRect() const { return {FLeft, FTop, FWidth, FHeight}; }
   void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
   void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
   void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
   void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  /// A negative width or height is taken as 0. When the size changes other than by the parent's
+  /// own layout, the parent lays its children out anew.
   virtual void SetBounds(int left, int top, int width, int height);
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width, r.Height); }
+  /// The rectangle in the coordinates of the outermost parent (the window).
+  TRect GetWindowRect() const;
+
+  /// The size the control would take by itself; a text that wraps wraps at maxWidth.
+  virtual TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const;
+  /// Whether the control takes its preferred size in the dimensions its alignment leaves free.
+  virtual bool GetAutoSizing() const { return false; }
+  /// Whether the parent is laying this control out at this moment.
+  bool IsBeingPlaced() const;
 
   TColor GetColor() const { return FColor; }
-  void SetColor(TColor color) { FColor = color; }
+  void SetColor(TColor color);
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   /// The control's text (its caption).
@@ -149,12 +167,32 @@ class TControl : public TComponent {
   /// Asks for the context menu at mousePos; handled comes back true when a handler took it.
   void ContextPopup(TPoint mousePos, bool& handled);
 
+  /// The native peer that draws this control, or nil: a backend asks for it (CreatePeer) when it
+  /// shows the control, and every control placed under a control with a peer gets one too.
+  TControlPeer* GetPeer() const { return FPeer.get(); }
+  void CreatePeer();
+
  protected:
-  virtual void TextChanged() {}
+  virtual void TextChanged();
+  virtual void FontChanged();
   virtual void ActionChange(TBasicAction* action);
   void RequestAlign();
+  /// The preferred size may have changed: an auto-sizing control takes it in its free
+  /// dimensions, and the parent hears of it.
+  void AdjustSize();
+  /// An auto-sizing control that nobody places takes its preferred size.
+  void TakePreferredSize();
+  /// Tells the peer, if there is one; the toolkit calls this for every change a peer draws.
+  template <class F>
+  void NotifyPeer(F&& notify) const {
+    if (FPeer) notify(*FPeer);
+  }
+  virtual void PeerCreated() {}
+  /// The width or the height changed; windowed controls lay their children out anew.
+  virtual void Resized() {}
 
  private:
+  friend class TWinControl;
   TWinControl* FParent = nullptr;
   bool FVisible = true;
   bool FEnabled = true;
@@ -164,6 +202,7 @@ class TControl : public TComponent {
   TFont FFont;
   std::string FText, FHint;
   TActionLink FActionLink{this, [this](TBasicAction* action) { ActionChange(action); }};
+  std::unique_ptr<TControlPeer> FPeer;
 };
 
 /// A windowed control: it has a window handle and child controls. Destroying it detaches its
@@ -178,31 +217,59 @@ class TWinControl : public TControl {
   TControl* GetControl(int index) const { return FControls.at(static_cast<size_t>(index)); }
   int IndexOfControl(const TControl* control) const;
 
-  /// Lays the aligned child controls out in the client area: top, bottom, left and right
-  /// controls take their edges in child order, a client-aligned control fills what remains.
+  /// Where the children lie, in this control's coordinates: the whole control unless a subclass
+  /// draws a frame or a caption around them.
+  virtual TRect GetClientRect() const { return {0, 0, GetWidth(), GetHeight()}; }
+
+  /// Lays the children out in the client rectangle: top, bottom, left and right controls take
+  /// their edges in child order, a client-aligned control fills what remains. Subclasses with
+  /// rules of their own (docks, toolbars, status bars, stack panels) override it.
   virtual void AlignControls();
+  /// Lays the children out now, or at the last EnableAlign while alignment is disabled. A request
+  /// that comes while the children are being laid out makes the pass run once more.
+  void Realign();
   int AlignCount() const { return FAlignCount; }  // how often the children were aligned
   /// Between DisableAlign and the matching EnableAlign changes among the children are not laid
   /// out; the last EnableAlign lays them out once if any came. Removing many children is then
   /// one pass instead of one per child.
   void DisableAlign() { ++FAlignDisabled; }
   void EnableAlign();
+  bool IsAligning() const { return FAligning; }
 
   bool Focused() const;
   void SetFocus();
 
-  void SetBounds(int left, int top, int width, int height) override;
+ protected:
+  void Resized() override;
+  /// Whether this control decides the child's bounds: by default the aligned children.
+  virtual bool PlacesChild(const TControl& child) const;
+  /// A child changed its size or visibility by itself; by default a child this control places
+  /// makes it lay its children out anew.
+  virtual void ChildChanged(TControl& child);
+  /// Sets the child's bounds as this control's layout decides them.
+  void PlaceChild(TControl& child, const TRect& bounds);
+  /// Aligns the aligned children inside area and returns what they leave free, without the
+  /// client-aligned ones, which a subclass may place in the end (see TStackPanel).
+  TRect AlignEdges(TRect area);
+  void AlignClient(const TRect& free);
+  const std::vector<TControl*>& Controls() const { return FControls; }
+  /// Whether a layout asked for now would wait: inside DisableAlign or a layout pass.
+  bool LayoutDeferred() const { return FAlignDisabled > 0 || FAligning; }
 
  private:
   friend class TControl;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
-  void Realign();  // now, or at the last EnableAlign while alignment is disabled
+  void AlignChanged(TControl& control);
+  void PeerCreated() override;
   std::vector<TControl*> FControls;
+  std::vector<TControl*> FAligned;  // the children with an edge or client alignment, in child order
   THandle FHandle;
+  const TControl* FPlacing = nullptr;
   int FAlignCount = 0;
   int FAlignDisabled = 0;
   bool FAlignPending = false;
+  bool FAligning = false;
 };
 
 /// The windowed control that owns the handle, or nil.

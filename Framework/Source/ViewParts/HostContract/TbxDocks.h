@@ -3,6 +3,8 @@
 #pragma once
 #pragma GCC visibility push(default)
 
+#include <vector>
+
 #include "TbxControls.h"
 
 KOL_ENUM(TTBDockPosition, dpTop, dpBottom, dpLeft, dpRight)
@@ -11,7 +13,11 @@ KOL_ENUM(TTBDockBoundLinesValues, blTop, blBottom, blLeft, blRight)
 using TTBDockBoundLines = TSet<TTBDockBoundLinesValues>;
 KOL_ENUM(TTBDockMode, dmCanFloat, dmCannotFloat, dmCannotFloatOrChangeDocks)
 
-/// A dock along one edge of its parent; its position decides its alignment.
+class TTBCustomDockableWindow;
+
+/// A dock along one edge of its parent; its position decides its alignment. It lays its dockable
+/// windows out in rows that run along its edge (numbered from the top, or from the left), and is
+/// as thick as its rows together, 0 while it shows nothing.
 class TTBDock : public TWinControl {
  public:
   explicit TTBDock(TComponent* owner);
@@ -19,13 +25,33 @@ class TTBDock : public TWinControl {
   TTBDockPosition GetPosition() const { return FPosition; }
   void SetPosition(TTBDockPosition position);
   bool GetAllowDrag() const { return FAllowDrag; }
-  void SetAllowDrag(bool allowDrag) { FAllowDrag = allowDrag; }
+  void SetAllowDrag(bool allowDrag);
   bool GetLimitToOneRow() const { return FLimitToOneRow; }
-  void SetLimitToOneRow(bool limit) { FLimitToOneRow = limit; }
+  void SetLimitToOneRow(bool limit);
   TTBDockBoundLines GetBoundLines() const { return FBoundLines; }
-  void SetBoundLines(TTBDockBoundLines lines) { FBoundLines = lines; }
+  void SetBoundLines(TTBDockBoundLines lines);
+
+  /// Left and right docks stand upright: their rows are columns.
+  bool IsVertical() const { return FPosition == dpLeft || FPosition == dpRight; }
+  bool GetAutoSizing() const override { return true; }
+  /// Across the edge: the rows and the bound lines; along it: what the dock has.
+  TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const override;
+  /// Inside the bound lines; empty while the dock shows nothing.
+  TRect GetClientRect() const override;
+  void AlignControls() override;
+
+ protected:
+  bool PlacesChild(const TControl& child) const override;
+  void ChildChanged(TControl& child) override;
 
  private:
+  using TRow = std::vector<TTBCustomDockableWindow*>;
+  std::vector<TRow> Rows() const;
+  int Thickness() const;
+  TRect LinesInset(TRect r) const;
+  void LayoutRow(const TRow& row, const TRect& area);
+  void SettingChanged();
+
   TTBDockPosition FPosition = dpTop;
   bool FAllowDrag = true;
   bool FLimitToOneRow = false;
@@ -45,7 +71,20 @@ class TTBXMultiDock : public TTBXDock {
   ~TTBXMultiDock() override;
 };
 
-/// A window that docks in a TTBDock when its parent is one, and floats otherwise.
+/// The parts of a dockable window's frame, in the window's coordinates. Empty rectangles are
+/// parts the window does not show.
+struct TDockableFrame {
+  TRect Caption;      ///< the caption bar
+  bool CaptionVertical = false;  ///< the caption runs bottom to top on the leading side
+  TRect CloseButton;  ///< in the caption bar
+  TRect DragHandle;   ///< docked toolbars, at the leading edge
+  TRect ResizeEdge;   ///< docked resizable panels, on the edge that faces the window's middle
+  TRect Client;       ///< what is left for the content
+  int Border = 0;
+};
+
+/// A window that docks in a TTBDock when its parent is one, and floats otherwise. Docked, its dock
+/// decides its bounds; floating, it takes its floating size at its floating position.
 class TTBCustomDockableWindow : public TWinControl {
  public:
   explicit TTBCustomDockableWindow(TComponent* owner);
@@ -56,25 +95,61 @@ class TTBCustomDockableWindow : public TWinControl {
   bool GetFloating() const { return GetCurrentDock() == nullptr; }
 
   bool GetCloseButton() const { return FCloseButton; }
-  void SetCloseButton(bool value) { FCloseButton = value; }
+  void SetCloseButton(bool value);
   bool GetCloseButtonWhenDocked() const { return FCloseButtonWhenDocked; }
-  void SetCloseButtonWhenDocked(bool value) { FCloseButtonWhenDocked = value; }
+  void SetCloseButtonWhenDocked(bool value);
   bool GetDblClickUndock() const { return FDblClickUndock; }
   void SetDblClickUndock(bool value) { FDblClickUndock = value; }
   TTBDockMode GetDockMode() const { return FDockMode; }
   void SetDockMode(TTBDockMode value) { FDockMode = value; }
   int GetDockPos() const { return FDockPos; }
-  void SetDockPos(int value) { FDockPos = value; }
+  void SetDockPos(int value);
   int GetDockRow() const { return FDockRow; }
-  void SetDockRow(int value) { FDockRow = value; }
+  void SetDockRow(int value);
   bool GetResizable() const { return FResizable; }
-  void SetResizable(bool value) { FResizable = value; }
+  void SetResizable(bool value);
   bool GetShowCaption() const { return FShowCaption; }
-  void SetShowCaption(bool value) { FShowCaption = value; }
+  void SetShowCaption(bool value);
   TTBDockPositions GetDockableTo() const { return FDockableTo; }
   void SetDockableTo(TTBDockPositions value) { FDockableTo = value; }
   bool GetFullSize() const { return FFullSize; }
-  void SetFullSize(bool value) { FFullSize = value; }
+  void SetFullSize(bool value);
+
+  /// Where it floats, relative to its parent; until it is set, the parent chooses (a stack panel
+  /// puts it at the top right of its free area).
+  TPoint GetFloatingPosition() const { return {GetLeft(), GetTop()}; }
+  void SetFloatingPosition(TPoint position);
+  bool GetFloatingPlaced() const { return FFloatingPlaced; }
+
+  bool GetAutoSizing() const override { return true; }
+  /// Floating: the floating size. Docked: the size in its dock (see GetDockedSize).
+  TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const override;
+  /// The size it takes in a dock of that orientation, as {length along the dock, thickness
+  /// across it}; a length of 0 takes a share of what the row leaves.
+  virtual TSize GetDockedSize(bool vertical) const = 0;
+  /// The client size it takes while floating.
+  virtual TSize GetFloatingClientSize() const = 0;
+  /// Moving between a dock and floating changes the frame: the content is laid out anew.
+  void SetParent(TWinControl* parent) override;
+  /// The frame's parts at the current bounds.
+  TDockableFrame GetFrame() const;
+  TRect GetClientRect() const override { return GetFrame().Client; }
+
+ protected:
+  /// The frame at a given size; the subclasses say which parts they show.
+  TDockableFrame FrameAt(TSize size) const;
+  /// The size of a frame around a client area of the given size.
+  TSize FramedSize(TSize client) const;
+  virtual bool ShowsDockedCaption() const { return false; }
+  virtual bool ShowsDockedCloseButton() const { return false; }
+  virtual bool ShowsDragHandle() const { return false; }
+  virtual bool ShowsResizeEdge() const { return false; }
+  virtual bool CaptionVerticalWhenDocked() const { return false; }
+  virtual int DockedBorder() const { return 0; }
+  /// The text shows in the caption bar: the frame stays as it is.
+  void TextChanged() override;
+  /// A look setting changed: the frame, and so the size, may differ.
+  void FrameChanged();
 
  private:
   bool FCloseButton = true;
@@ -87,6 +162,7 @@ class TTBCustomDockableWindow : public TWinControl {
   bool FShowCaption = true;
   TTBDockPositions FDockableTo{dpTop, dpBottom, dpLeft, dpRight};
   bool FFullSize = false;
+  bool FFloatingPlaced = false;
 };
 
 #pragma GCC visibility pop

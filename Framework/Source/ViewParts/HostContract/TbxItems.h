@@ -3,6 +3,7 @@
 #pragma once
 #pragma GCC visibility push(default)
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,17 +34,21 @@ class TTBCustomItem : public TComponent {
   void Clear();
 
   const std::string& GetCaption() const { return FCaption; }
-  void SetCaption(const std::string& caption) { FCaption = caption; }
+  void SetCaption(const std::string& caption);
   const std::string& GetHint() const { return FHint; }
   void SetHint(const std::string& hint) { FHint = hint; }
   int GetGroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
   bool GetVisible() const { return FVisible; }
-  void SetVisible(bool visible) { FVisible = visible; }
+  void SetVisible(bool visible);
   bool GetEnabled() const { return FEnabled; }
-  void SetEnabled(bool enabled) { FEnabled = enabled; }
+  void SetEnabled(bool enabled);
   int GetImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int index) { FImageIndex = index; }
+  void SetImageIndex(int index);
+
+  /// Where the item stands on its toolbar, in the toolbar's coordinates. Only a toolbar's
+  /// top-level items that show have bounds; sub-items show in a menu, not on the toolbar.
+  TRect GetBounds() const { return FBounds; }
 
   /// The action that handles clicks (not owned); the item follows its caption, hint, enabled,
   /// visible state and image index.
@@ -61,8 +66,12 @@ class TTBCustomItem : public TComponent {
   virtual void ActionChange(TBasicAction* action);
   /// The root item of a toolbar answers its toolbar.
   virtual TTBCustomToolbar* RootToolbar() const { return nullptr; }
+  /// Something that the toolbar measures or draws changed: it lays its items out anew.
+  void Changed();
+  virtual void VisibleChanged() {}
 
  private:
+  friend class TTBCustomToolbar;
   std::vector<TTBCustomItem*> FItems;
   TTBCustomItem* FParent = nullptr;
   std::string FCaption, FHint;
@@ -70,6 +79,7 @@ class TTBCustomItem : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   int FImageIndex = -1;
+  TRect FBounds;
   TActionLink FActionLink{this, [this](TBasicAction* action) { ActionChange(action); }};
 };
 
@@ -97,22 +107,28 @@ class TFontSettings : public TObject {
   TFontSettings();
   ~TFontSettings() override;
   TTriState GetBold() const { return FBold; }
-  void SetBold(TTriState value) { FBold = value; }
+  void SetBold(TTriState value);
   TTriState GetItalic() const { return FItalic; }
-  void SetItalic(TTriState value) { FItalic = value; }
+  void SetItalic(TTriState value);
   TTriState GetUnderline() const { return FUnderline; }
-  void SetUnderline(TTriState value) { FUnderline = value; }
+  void SetUnderline(TTriState value);
   TTriState GetStrikeOut() const { return FStrikeOut; }
-  void SetStrikeOut(TTriState value) { FStrikeOut = value; }
+  void SetStrikeOut(TTriState value);
   int GetSize() const { return FSize; }
   /// Raises for a size outside MinSize..MaxSize.
   void SetSize(int percent);
   const std::string& GetName() const { return FName; }
-  void SetName(const std::string& name) { FName = name; }
+  void SetName(const std::string& name);
   TColor GetColor() const { return FColor; }
-  void SetColor(TColor color) { FColor = color; }
+  void SetColor(TColor color);
+  /// Sets font to that of an item with these settings on a toolbar whose font is base.
+  void Apply(const TFont& base, TFont& font) const;
+
+  /// Raised after every change.
+  std::function<void()> OnChange;
 
  private:
+  void Changed();
   TTriState FBold = tsDefault, FItalic = tsDefault, FUnderline = tsDefault, FStrikeOut = tsDefault;
   int FSize = 100;
   std::string FName;
@@ -121,7 +137,7 @@ class TFontSettings : public TObject {
 
 class TTBXCustomItem : public TTBCustomItem {
  public:
-  using TTBCustomItem::TTBCustomItem;
+  explicit TTBXCustomItem(TComponent* owner);
   ~TTBXCustomItem() override;
   TFontSettings& FontSettings() { return FFontSettings; }
   const TFontSettings& FontSettings() const { return FFontSettings; }
@@ -171,7 +187,11 @@ class TTBControlItem : public TTBCustomItem {
   TTBControlItem(TComponent* owner, TControl* control);
   ~TTBControlItem() override;
   TControl* GetControl() const { return FControl; }
-  void SetControl(TControl* control) { FControl = control; }
+  void SetControl(TControl* control);
+
+ protected:
+  /// The control shows while its item does.
+  void VisibleChanged() override;
 
  private:
   TGuard<TControl> FControl;

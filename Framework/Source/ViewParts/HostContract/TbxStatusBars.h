@@ -32,11 +32,11 @@ class TTBXStatusPanel : public TObject {
   virtual std::string GetDisplayName() const;
 
   const std::string& GetCaption() const { return FCaption; }
-  void SetCaption(const std::string& caption) { FCaption = caption; }
+  void SetCaption(const std::string& caption);
   TAlignment GetAlignment() const { return FAlignment; }
-  void SetAlignment(TAlignment alignment) { FAlignment = alignment; }
+  void SetAlignment(TAlignment alignment);
   bool GetFramed() const { return FFramed; }
-  void SetFramed(bool framed) { FFramed = framed; }
+  void SetFramed(bool framed);
   const std::string& GetHint() const { return FHint; }
   void SetHint(const std::string& hint) { FHint = hint; }
   /// Size 0 or less gives the panel no width.
@@ -52,7 +52,20 @@ class TTBXStatusPanel : public TObject {
   TTextTruncation GetTextTruncation() const { return FTextTruncation; }
   void SetTextTruncation(TTextTruncation truncation);  ///< twWrap raises
   int GetImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int index) { FImageIndex = index; }
+  void SetImageIndex(int index);
+
+  /// Where the panel stands on its bar, in the bar's coordinates; empty while the bar shows its
+  /// simple text.
+  TRect GetBounds() const { return FBounds; }
+  /// Inside the frame: where the image, the caption and the panel's control go.
+  TRect GetContentRect() const;
+  /// The image at the left of the content, when the bar's images hold the image index.
+  TRect GetImageRect() const;
+  /// The caption after the image, drawn with the panel's alignment and truncation.
+  TRect GetTextRect() const;
+  /// The caption as it is drawn: shortened with an ellipsis where it does not fit, when the
+  /// truncation asks for one.
+  std::string GetDisplayText() const;
 
   /// The control shown in the panel (not owned); forgotten when it is destroyed. Setting a control
   /// parents it to the status bar; a control that contains the status bar raises.
@@ -72,6 +85,8 @@ class TTBXStatusPanel : public TObject {
   TTextTruncation FTextTruncation = twNone;
   int FImageIndex = -1;
   TGuard<TControl> FControl;
+  TRect FBounds;
+  friend class TTBXCustomStatusBar;
 };
 
 /// The panels of a status bar, in display order. Owns them.
@@ -114,11 +129,21 @@ class TTBXCustomStatusBar : public TWinControl {
   bool GetSizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool sizeGrip);
   TCustomImageList* GetImages() const { return FImages; }
-  void SetImages(TCustomImageList* images) { FImages = images; }
+  void SetImages(TCustomImageList* images);
   bool GetSimplePanel() const { return FSimplePanel; }
-  void SetSimplePanel(bool simplePanel) { FSimplePanel = simplePanel; }
+  void SetSimplePanel(bool simplePanel);
   const std::string& GetSimpleText() const { return FSimpleText; }
-  void SetSimpleText(const std::string& text) { FSimpleText = text; }
+  void SetSimpleText(const std::string& text);
+
+  /// As tall as a line of its font or an image, whichever is taller, with padding.
+  bool GetAutoSizing() const override { return true; }
+  TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const override;
+  /// The size grip at the right end, in the bar's coordinates; empty without one.
+  TRect GetSizeGripRect() const;
+  /// Where the simple text is drawn.
+  TRect GetSimpleTextRect() const;
+  /// The index of the panel at point (bar coordinates), or -1.
+  int PanelAt(TPoint point) const;
 
   TTBXStatusPanels& Panels() { return FPanels; }
   const TTBXStatusPanels& Panels() const { return FPanels; }
@@ -140,8 +165,12 @@ class TTBXCustomStatusBar : public TWinControl {
 
  private:
   friend class TTBXStatusPanels;
+  friend class TTBXStatusPanel;
   void PanelsChanged();
   void ArrangePanels();
+  void Repaint();
+  bool PlacesChild(const TControl& child) const override;
+  void ChildChanged(TControl& child) override;
   TTBXStatusPanel* ClickedPanel(int index) const;
 
   TTBXStatusPanels FPanels{*this};

@@ -3,27 +3,43 @@
 #pragma once
 #pragma GCC visibility push(default)
 
+#include <string>
+#include <vector>
+
 #include "TbxControls.h"
 
 KOL_ENUM(TTextWrapping, twNone, twEndEllipsis, twPathEllipsis, twWrap)
 KOL_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
 
-/// A windowed control that draws a text with an alignment and wrapping. With AutoSize on it keeps
-/// its width and height fitted to its text.
+/// A windowed control that draws a text with an alignment and wrapping, after an optional glyph
+/// or image. With AutoSize on it keeps its width and height fitted to its text (in the dimensions
+/// its alignment leaves free); with twWrap the text wraps at the width it is given.
 class TTBXTextObject : public TWinControl {
  public:
   explicit TTBXTextObject(TComponent* owner);
   ~TTBXTextObject() override;
   TAlignment GetAlignment() const { return FAlignment; }
-  void SetAlignment(TAlignment alignment) { FAlignment = alignment; }
+  void SetAlignment(TAlignment alignment);
   TTextWrapping GetWrapping() const { return FWrapping; }
-  void SetWrapping(TTextWrapping wrapping) { FWrapping = wrapping; }
+  void SetWrapping(TTextWrapping wrapping);
   bool GetAutoSize() const { return FAutoSize; }
   void SetAutoSize(bool autoSize);
 
+  bool GetAutoSizing() const override { return FAutoSize; }
+  TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const override;
+  /// Where the text lines are drawn, in the control's coordinates: after the glyph or image,
+  /// vertically centred on it.
+  TRect GetTextRect() const;
+  /// The text as it is drawn: broken into lines (twWrap), shortened with an ellipsis where it does
+  /// not fit (twEndEllipsis, twPathEllipsis), one line per line break otherwise.
+  std::vector<std::string> GetTextLines() const;
+
  protected:
-  void TextChanged() override;
-  void AdjustSize();
+  /// The glyph or image drawn before the text: its width with the gap after it, and its height.
+  virtual TSize LeadingSize() const { return {}; }
+  /// The glyph or image, vertically centred at the left edge; empty when there is none.
+  TRect LeadingRect(TSize size) const;
+  void Changed();
 
  private:
   TAlignment FAlignment = taLeftJustify;
@@ -36,9 +52,9 @@ class TTBXCustomLabel : public TTBXTextObject {
   explicit TTBXCustomLabel(TComponent* owner);
   ~TTBXCustomLabel() override;
   bool GetUnderline() const { return FUnderline; }
-  void SetUnderline(bool underline) { FUnderline = underline; }
+  void SetUnderline(bool underline);
   TColor GetUnderlineColor() const { return FUnderlineColor; }
-  void SetUnderlineColor(TColor color) { FUnderlineColor = color; }
+  void SetUnderlineColor(TColor color);
 
  private:
   bool FUnderline = false;
@@ -70,8 +86,13 @@ class TTBXCustomRadioButton : public TTBXTextObject {
   void SetChecked(bool checked);
   /// A user's click: checks the button, then runs OnClick or the action.
   void Click() override;
+  /// The circle, in the control's coordinates.
+  TRect GetGlyphRect() const;
 
   TNotifyEvent OnChange;
+
+ protected:
+  TSize LeadingSize() const override;
 
  private:
   void UncheckSiblings();
@@ -102,8 +123,13 @@ class TTBXCustomCheckBox : public TTBXTextObject {
   /// A user's click: unchecked, checked, grayed (only with AllowGrayed), unchecked again; then
   /// runs OnClick or the action.
   void Click() override;
+  /// The box, in the control's coordinates.
+  TRect GetGlyphRect() const;
 
   TNotifyEvent OnChange;
+
+ protected:
+  TSize LeadingSize() const override;
 
  private:
   TCheckBoxState NextState() const;
@@ -124,9 +150,16 @@ class TTBXCustomLink : public TTBXTextObject {
   explicit TTBXCustomLink(TComponent* owner);
   ~TTBXCustomLink() override;
   TCustomImageList* GetImages() const { return FImages; }
-  void SetImages(TCustomImageList* images) { FImages = images; }
+  void SetImages(TCustomImageList* images);
   int GetImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int imageIndex) { FImageIndex = imageIndex; }
+  void SetImageIndex(int imageIndex);
+  /// Whether an image shows: an image list that holds the image index.
+  bool HasImage() const;
+  /// The image, in the control's coordinates; empty without one.
+  TRect GetImageRect() const;
+
+ protected:
+  TSize LeadingSize() const override;
 
  private:
   TGuard<TCustomImageList> FImages;

@@ -6,6 +6,15 @@
 #include "TbxDocks.h"
 #include "TbxItems.h"
 
+/// Where a toolbar item draws its parts, in the toolbar's coordinates; empty parts are not shown.
+struct TTBItemParts {
+  TRect Image;
+  TRect Caption;
+  TRect Arrow;  ///< the arrow of an item with sub-items
+};
+
+/// A dockable window that shows an item tree: its top-level items stand in a row, or in a column
+/// while it is docked in a left or right dock, and it is as large as they are with its frame.
 class TTBCustomToolbar : public TTBCustomDockableWindow {
  public:
   explicit TTBCustomToolbar(TComponent* owner);
@@ -13,6 +22,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
 
   /// The root item: its sub-items are the toolbar's top-level items.
   TTBRootItem* Items() const { return FItems; }
+  /// The images that items show by their image index (not owned).
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* images);
 
   /// Brackets a batch of changes; the toolbar lays itself out once, at the outermost EndUpdate.
   void BeginUpdate();
@@ -20,10 +32,38 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   int UpdateCount() const { return FUpdateCount; }
   int CompletedUpdates() const { return FCompletedUpdates; }  // outermost brackets closed so far
 
+  /// Upright: docked in a left or right dock.
+  bool IsVertical() const;
+  TSize GetDockedSize(bool vertical) const override;
+  TSize GetFloatingClientSize() const override;
+  void AlignControls() override;
+  /// Sets font to the one an item's caption is measured and drawn in.
+  void ItemFont(const TTBCustomItem& item, TFont& font) const;
+  /// Whether an item shows an image: the toolbar's images hold its image index.
+  bool ShowsImage(const TTBCustomItem& item) const;
+  TTBItemParts GetItemParts(const TTBCustomItem& item) const;
+  /// The top-level item that shows at point (toolbar coordinates), or nil.
+  TTBCustomItem* ItemAt(TPoint point) const;
+  /// An item of the tree changed: the items are laid out anew, at once or at the end of the
+  /// update bracket.
+  void ItemsChanged();
+
+ protected:
+  bool ShowsDragHandle() const override;
+  int DockedBorder() const override;
+  bool PlacesChild(const TControl& child) const override;
+  void ChildChanged(TControl& child) override;
+
  private:
+  TSize MeasureItem(const TTBCustomItem& item, bool vertical) const;
+  TSize ItemsExtent(bool vertical) const;
+  void PlaceItemControl(TTBCustomItem& item);
+
   TTBRootItem* FItems;
+  TGuard<TCustomImageList> FImages;
   int FUpdateCount = 0;
   int FCompletedUpdates = 0;
+  bool FItemsPending = false;
 };
 
 class TTBXToolbar : public TTBCustomToolbar {

@@ -1,0 +1,98 @@
+// Stack panels: edges, then a column of the controls nobody aligns, then the client.
+#include "TbxStackPanels.h"
+
+#include <algorithm>
+
+#include "TbxDocks.h"
+#include "TbxMetrics.h"
+
+TStackPanel::TStackPanel(TComponent* owner) : TWinControl(owner) {}
+TStackPanel::~TStackPanel() = default;
+
+bool TStackPanel::IsFloating(const TControl& child) {
+  return dynamic_cast<const TTBCustomDockableWindow*>(&child) != nullptr;
+}
+
+bool TStackPanel::IsStacked(const TControl& child) {
+  return child.GetVisible() && child.GetAlign() == alNone && !IsFloating(child);
+}
+
+bool TStackPanel::PlacesChild(const TControl& child) const {
+  return child.GetAlign() == alNone || TWinControl::PlacesChild(child);
+}
+
+// No wider than the column: what does not fit is cut off when drawn, not pushed out of the panel.
+TSize TStackPanel::StackedSize(const TControl& child) const {
+  const int width = std::max(0, FColumn.Width - 2 * StackPadding);
+  TSize size = child.GetAutoSizing() ? child.GetPreferredSize(width) : child.GetBoundsRect().Size();
+  size.Width = std::min(size.Width, width);
+  return size;
+}
+
+void TStackPanel::AlignControls() {
+  FColumn = AlignEdges(GetClientRect());
+  FLaidOut = true;
+  StackFrom(0);
+  PlaceFloating();
+}
+
+void TStackPanel::StackFrom(size_t index) {
+  const auto& controls = Controls();
+  int top = FColumn.Top + StackPadding;
+  for (size_t i = index; i-- > 0;)
+    if (IsStacked(*controls[i])) {
+      top = controls[i]->GetTop() + controls[i]->GetHeight() + StackGap;
+      break;
+    }
+  bool stacked = top != FColumn.Top + StackPadding;
+  // Copied: a child's resize handler may rearrange the children.
+  const std::vector<TControl*> column(controls.begin() + static_cast<std::ptrdiff_t>(index), controls.end());
+  for (TControl* child : column) {
+    if (!IsStacked(*child)) continue;
+    const TSize size = StackedSize(*child);
+    PlaceChild(*child, {FColumn.Left + StackPadding, top, size.Width, size.Height});
+    top += size.Height + StackGap;
+    stacked = true;
+  }
+  const int bottom = stacked ? std::min(FColumn.Bottom(), top - StackGap + StackPadding) : FColumn.Top;
+  AlignClient({FColumn.Left, bottom, FColumn.Width, FColumn.Bottom() - bottom});
+}
+
+void TStackPanel::PlaceFloating() {
+  int top = FColumn.Top + TbxMetrics::FloatingOffset;
+  const std::vector<TControl*> controls = Controls();
+  for (TControl* child : controls) {
+    auto* window = dynamic_cast<TTBCustomDockableWindow*>(child);
+    if (!window || !window->GetVisible()) continue;
+    const TSize size = window->GetPreferredSize();
+    if (window->GetFloatingPlaced()) {
+      PlaceChild(*window, {window->GetLeft(), window->GetTop(), size.Width, size.Height});
+      continue;
+    }
+    PlaceChild(*window, {FColumn.Right() - TbxMetrics::FloatingOffset - size.Width, top, size.Width, size.Height});
+    top += size.Height + TbxMetrics::FloatingOffset;
+  }
+}
+
+// A child that only grew wider or narrower moves nothing else; one whose height or visibility
+// changed moves the children below it.
+void TStackPanel::ChildChanged(TControl& child) {
+  if (!PlacesChild(child)) return;
+  if (!FLaidOut || LayoutDeferred() || child.GetAlign() != alNone) {
+    Realign();
+    return;
+  }
+  if (IsFloating(child)) {
+    PlaceFloating();
+    return;
+  }
+  const auto index = static_cast<size_t>(IndexOfControl(&child));
+  if (IsStacked(child)) {
+    const TSize size = StackedSize(child);
+    if (size.Height == child.GetHeight() && child.GetLeft() == FColumn.Left + StackPadding) {
+      PlaceChild(child, {child.GetLeft(), child.GetTop(), size.Width, size.Height});
+      return;
+    }
+  }
+  StackFrom(index);
+}

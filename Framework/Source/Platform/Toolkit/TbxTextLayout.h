@@ -1,0 +1,23 @@
+// Text as the toolkit lays it out: line heights, widths, wrapping and ellipses in whole pixels,
+// for one font. Every control measures through here, so all of them agree with what is drawn.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "TbxGraphics.h"
+#include "TbxTextObjects.h"
+
+namespace TbxText {
+
+int LineHeight(const TFont& font);
+int LineWidth(const TFont& font, std::string_view line);
+/// The lines of text as a control with wrapping shows them within maxWidth: twWrap breaks at
+/// spaces (a word wider than maxWidth at characters), the ellipses shorten a line that does not
+/// fit, twNone leaves it as it is. Line breaks in the text always start a new line.
+std::vector<std::string> Lines(const TFont& font, std::string_view text, TTextWrapping wrapping, int maxWidth);
+/// The widest of the lines.
+int BlockWidth(const TFont& font, const std::vector<std::string>& lines);
+
+}  // namespace TbxText
