@@ -42,6 +42,7 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
 void TTBCustomItem::Remove(TTBCustomItem* item) {
   int index = IndexOf(item);
   if (index < 0) return;
+  if (TTBCustomToolbar* toolbar = GetToolbar()) item->LeavingToolbar(toolbar);
   FItems.erase(FItems.begin() + index);
   item->FParent = nullptr;
   item->FBounds = {};
@@ -183,7 +184,15 @@ TTBXSubmenuItem::~TTBXSubmenuItem() = default;
 TTBXSeparatorItem::~TTBXSeparatorItem() = default;
 
 TTBControlItem::TTBControlItem(TComponent* owner, TControl* control) : TTBCustomItem(owner), FControl(control) {}
-TTBControlItem::~TTBControlItem() = default;
+// Leaves its toolbar while it is still a control item: the base destructor takes it out of the
+// tree when only a plain item is left of it.
+TTBControlItem::~TTBControlItem() {
+  if (TTBCustomToolbar* toolbar = GetToolbar()) LeavingToolbar(toolbar);
+}
+
+void TTBControlItem::LeavingToolbar(TTBCustomToolbar* toolbar) {
+  if (FControl && FControl->GetParent() == toolbar) FControl->SetParent(nullptr);
+}
 
 void TTBControlItem::SetControl(TControl* control) {
   if (control == FControl) return;

@@ -146,11 +146,16 @@ void TTBCustomToolbar::AlignControls() {
   NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
 }
 
-// A control on the toolbar keeps its own size, centred in its item inside the margin.
+// A control on the toolbar keeps its own size, centred in its item inside the margin. The toolbar
+// that shows the item holds the control: an item merged in from another toolbar brings it along.
 void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
   auto* controlItem = dynamic_cast<TTBControlItem*>(&item);
   TControl* control = controlItem ? controlItem->GetControl() : nullptr;
-  if (!control || control->GetParent() != this) return;
+  if (!control) return;
+  // A control that holds this toolbar cannot come onto it: its item shows nothing here.
+  for (const TControl* c = this; c; c = c->GetParent())
+    if (c == control) return;
+  if (control->GetParent() != this) control->SetParent(this);
   const TRect inner = item.FBounds.Inset(ControlItemMargin);
   const int width = std::min(control->GetWidth(), inner.Width), height = std::min(control->GetHeight(), inner.Height);
   PlaceChild(*control, {inner.Left + (inner.Width - width) / 2, inner.Top + (inner.Height - height) / 2, width, height});

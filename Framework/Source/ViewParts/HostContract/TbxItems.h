@@ -69,6 +69,8 @@ class TTBCustomItem : public TComponent {
   /// Something that the toolbar measures or draws changed: it lays its items out anew.
   void Changed();
   virtual void VisibleChanged() {}
+  /// The item leaves the tree of toolbar (it is removed or destroyed).
+  virtual void LeavingToolbar(TTBCustomToolbar* /*toolbar*/) {}
 
  private:
   friend class TTBCustomToolbar;
@@ -181,7 +183,8 @@ class TTBXSeparatorItem : public TTBCustomItem {
 };
 
 /// An item that shows a control on the toolbar. It refers to the control without owning it and
-/// forgets it when the control is destroyed.
+/// forgets it when the control is destroyed. The toolbar that shows the item holds the control
+/// as its child; when the item leaves that toolbar, the control leaves it too.
 class TTBControlItem : public TTBCustomItem {
  public:
   TTBControlItem(TComponent* owner, TControl* control);
@@ -192,6 +195,7 @@ class TTBControlItem : public TTBCustomItem {
  protected:
   /// The control shows while its item does.
   void VisibleChanged() override;
+  void LeavingToolbar(TTBCustomToolbar* toolbar) override;
 
  private:
   TGuard<TControl> FControl;
