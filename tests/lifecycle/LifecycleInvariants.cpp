@@ -1,5 +1,7 @@
 #include "LifecycleInvariants.h"
 
+#include "LayoutInvariants.h"
+
 #include <algorithm>
 #include <set>
 
@@ -223,6 +225,16 @@ void TLifeChecker::Check() {
   CheckStatusPanels();
   CheckKeys();
   CheckServices();
+  CheckLayout();
+}
+
+// Every tree of controls, from each control without a parent, keeps the layout invariants.
+void TLifeChecker::CheckLayout() const {
+  for (const auto& [address, control] : FControls.Alive()) {
+    if (control->GetParent()) continue;
+    const auto violations = LayoutViolations(*control);
+    if (!violations.empty()) Fail("layout: " + violations.front());
+  }
 }
 
 void TLifeChecker::CheckControls() const {

@@ -111,6 +111,7 @@ class TLifeChecker {
   void CheckStatusPanels() const;
   void CheckKeys() const;
   void CheckServices() const;
+  void CheckLayout() const;
 
   TLifeWorld& FWorld;
   TControlTracker FControls;

@@ -71,5 +71,5 @@ void TWinControl::AlignClient(const TRect& free) {
 
 void TWinControl::AlignControls() {
   if (FAligned.empty()) return;
-  AlignClient(AlignEdges(GetClientRect()));
+  AlignClient(AlignEdges(GetClientArea()));
 }

@@ -79,7 +79,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 TRect TControl::GetWindowRect() const {
   TRect r = GetBoundsRect();
-  for (const TControl* p = FParent; p && p->FParent; p = p->FParent) r = r.Offset(p->FLeft, p->FTop);
+  for (const TWinControl* p = FParent; p; p = p->FParent) {
+    const TRect client = p->GetClientRect();
+    r = r.Offset(client.Left, client.Top);
+    if (p->FParent) r = r.Offset(p->FLeft, p->FTop);
+  }
   return r;
 }
 

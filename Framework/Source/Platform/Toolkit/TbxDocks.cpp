@@ -121,7 +121,7 @@ TRect TTBDock::GetClientRect() const {
 }
 
 void TTBDock::AlignControls() {
-  const TRect client = GetClientRect();
+  const TRect client = GetClientArea();
   const bool vertical = IsVertical();
   int across = Across(vertical, client);
   for (const TRow& row : Rows()) {

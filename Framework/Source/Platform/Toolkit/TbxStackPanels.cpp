@@ -30,7 +30,7 @@ TSize TStackPanel::StackedSize(const TControl& child) const {
 }
 
 void TStackPanel::AlignControls() {
-  FColumn = AlignEdges(GetClientRect());
+  FColumn = AlignEdges(GetClientArea());
   FLaidOut = true;
   StackFrom(0);
   PlaceFloating();

@@ -79,6 +79,15 @@ const TControl* ItemControl(const TTBCustomItem& item) {
   const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item);
   return controlItem ? controlItem->GetControl() : nullptr;
 }
+bool Contains(const TControl& outer, const TControl& inner) {
+  for (const TControl* c = &inner; c; c = c->GetParent())
+    if (c == &outer) return true;
+  return false;
+}
+// A control on a toolbar has the size it wants when it sizes itself, and its own otherwise.
+TSize ControlSize(const TControl& control) {
+  return control.GetAutoSizing() ? control.GetPreferredSize() : control.GetBoundsRect().Size();
+}
 }  // namespace
 
 // A button is its image and caption with padding around, and an arrow after them when it holds
@@ -87,9 +96,10 @@ TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) co
   if (IsSeparator(item)) return vertical ? TSize{0, SeparatorThickness} : TSize{SeparatorThickness, 0};
   if (dynamic_cast<const TTBControlItem*>(&item)) {
     const TControl* control = ItemControl(item);
-    if (!control) return {};
-    return {ClampPixels(static_cast<std::int64_t>(control->GetWidth()) + 2 * ControlItemMargin),
-            ClampPixels(static_cast<std::int64_t>(control->GetHeight()) + 2 * ControlItemMargin)};
+    if (!control || Contains(*control, *this)) return {};
+    const TSize size = ControlSize(*control);
+    return {ClampPixels(static_cast<std::int64_t>(size.Width) + 2 * ControlItemMargin),
+            ClampPixels(static_cast<std::int64_t>(size.Height) + 2 * ControlItemMargin)};
   }
   TFont font;
   ItemFont(item, font);
@@ -106,6 +116,11 @@ TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) co
 TSize TTBCustomToolbar::ItemsExtent(bool vertical) const {
   std::int64_t along = 0;
   int across = ImageSize + 2 * ItemVerticalPadding;  // an empty toolbar is as high as a button
+  // Controls on toolbars may hold docks that hold toolbars: one that is reached again while it is
+  // being measured counts as empty, so no arrangement measures for ever.
+  if (FMeasuring) return vertical ? TSize{across, 0} : TSize{0, across};
+  FMeasuring = true;
+  TScopeExit done([this] { FMeasuring = false; });
   for (int i = 0; i < FItems->Count(); ++i) {
     const TTBCustomItem& item = *FItems->GetItem(i);
     if (!item.GetVisible()) continue;
@@ -151,13 +166,14 @@ void TTBCustomToolbar::AlignControls() {
 void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
   auto* controlItem = dynamic_cast<TTBControlItem*>(&item);
   TControl* control = controlItem ? controlItem->GetControl() : nullptr;
-  if (!control) return;
   // A control that holds this toolbar cannot come onto it: its item shows nothing here.
-  for (const TControl* c = this; c; c = c->GetParent())
-    if (c == control) return;
+  if (!control || Contains(*control, *this)) return;
   if (control->GetParent() != this) control->SetParent(this);
-  const TRect inner = item.FBounds.Inset(ControlItemMargin);
-  const int width = std::min(control->GetWidth(), inner.Width), height = std::min(control->GetHeight(), inner.Height);
+  // Items stand in the toolbar's coordinates, its child controls in its client area's.
+  const TRect client = GetClientRect();
+  const TRect inner = item.FBounds.Inset(ControlItemMargin).Offset(-client.Left, -client.Top);
+  const TSize size = ControlSize(*control);
+  const int width = std::min(size.Width, inner.Width), height = std::min(size.Height, inner.Height);
   PlaceChild(*control, {inner.Left + (inner.Width - width) / 2, inner.Top + (inner.Height - height) / 2, width, height});
 }
 

@@ -95,8 +95,9 @@ class TActionLink {
 
 /// A control: a rectangle of its parent with a text, a font, a colour and events.
 ///
-/// Geometry: Left and Top are relative to the parent's top-left corner; the parent's client
-/// rectangle (GetClientRect) is where its children lie. A control's size is decided by whoever
+/// Geometry: Left and Top are relative to the top-left corner of the parent's client area, the
+/// part of the parent inside its frame or caption where children lie (GetClientRect, in the
+/// parent's own coordinates). A control's size is decided by whoever
 /// lays it out: its parent's alignment, a container's own rules (docks, toolbars, status panels,
 /// stack panels), or, for controls that size themselves (AutoSize), the control in the
 /// dimensions its alignment leaves free.
@@ -132,7 +133,8 @@ class TControl : public TComponent {
   /// own layout, the parent lays its children out anew.
   virtual void SetBounds(int left, int top, int width, int height);
   void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width, r.Height); }
-  /// The rectangle in the coordinates of the outermost parent (the window).
+  /// The rectangle in the coordinates of the outermost parent (the window), which is where a
+  /// picture of the whole window draws it.
   TRect GetWindowRect() const;
 
   /// The size the control would take by itself; a text that wraps wraps at maxWidth.
@@ -218,8 +220,13 @@ class TWinControl : public TControl {
   int IndexOfControl(const TControl* control) const;
 
   /// Where the children lie, in this control's coordinates: the whole control unless a subclass
-  /// draws a frame or a caption around them.
+  /// draws a frame or a caption around them. The children's Left and Top count from its corner.
   virtual TRect GetClientRect() const { return {0, 0, GetWidth(), GetHeight()}; }
+  /// The client area in the children's coordinates: its corner is 0, 0.
+  TRect GetClientArea() const {
+    const TRect client = GetClientRect();
+    return {0, 0, client.Width, client.Height};
+  }
 
   /// Lays the children out in the client rectangle: top, bottom, left and right controls take
   /// their edges in child order, a client-aligned control fills what remains. Subclasses with

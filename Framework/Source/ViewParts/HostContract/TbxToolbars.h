@@ -64,6 +64,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   int FUpdateCount = 0;
   int FCompletedUpdates = 0;
   bool FItemsPending = false;
+  mutable bool FMeasuring = false;
 };
 
 class TTBXToolbar : public TTBCustomToolbar {
