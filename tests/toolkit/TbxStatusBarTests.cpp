@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 #include "KolXml.h"
 #include "TbxDockablePanels.h"
 #include "TbxStatusBars.h"
+#include "TbxTestApi.h"
 
 namespace {
 // A panel that writes to a log when it is destroyed.
@@ -120,32 +122,65 @@ TEST(TTBXStatusBar, ImagesAreForgottenWhenTheListIsDestroyed) {
   EXPECT_EQ(bar.GetImages(), nullptr);
 }
 
+// A bar with 300 pixels for its panels beside the size grip, and three panels of the default size
+// that hold a control each.
+struct TThreePanelBar {
+  TThreePanelBar() { Bar.SetBounds(0, 0, 316, 22); }
+  TTBXStatusPanel* PanelHolding(TControl& control) {
+    auto* panel = new TTBXStatusPanel(&Bar.Panels());
+    panel->SetControl(&control);
+    return panel;
+  }
+  TTBXStatusBar Bar{nullptr};
+  TControl A{nullptr}, B{nullptr}, C{nullptr};
+  TTBXStatusPanel* First = PanelHolding(A);
+  TTBXStatusPanel* Second = PanelHolding(B);
+  TTBXStatusPanel* Third = PanelHolding(C);
+};
+
 TEST(TTBXStatusBar, PanelsShareTheFreeWidthByStretchPriorityUpToTheirMaxSize) {
-  TTBXStatusBar bar(nullptr);
-  bar.SetBounds(0, 0, 316, 22);  // 300 for the panels beside the size grip
-  TControl a(nullptr), b(nullptr), c(nullptr);
-  auto* first = new TTBXStatusPanel(&bar.Panels());
-  auto* second = new TTBXStatusPanel(&bar.Panels());
-  auto* third = new TTBXStatusPanel(&bar.Panels());
-  first->SetControl(&a);
-  second->SetControl(&b);
-  third->SetControl(&c);
+  TThreePanelBar bar;
   // 150 free: the second takes 3/4, the third 1/4 capped at its MaxSize.
-  second->SetStretchPriority(60);
-  third->SetStretchPriority(20);
-  third->SetMaxSize(70);
-  EXPECT_EQ(a.GetLeft(), 0);
-  EXPECT_EQ(a.GetWidth(), 50);
-  EXPECT_EQ(b.GetLeft(), 50);
-  EXPECT_EQ(b.GetWidth(), 162);
-  EXPECT_EQ(c.GetLeft(), 212);
-  EXPECT_EQ(c.GetWidth(), 70);
-  EXPECT_EQ(c.GetHeight(), 22);
-  first->SetSize(0);  // a panel of size 0 takes no room of its own
-  EXPECT_EQ(a.GetWidth(), 0);
-  EXPECT_EQ(b.GetLeft(), 0);
-  bar.SetSizeGrip(false);
-  EXPECT_EQ(b.GetWidth(), 50 + 216 * 60 / 80);
+  bar.Second->SetStretchPriority(60);
+  bar.Third->SetStretchPriority(20);
+  bar.Third->SetMaxSize(70);
+  EXPECT_EQ(bar.A.GetLeft(), 0);
+  EXPECT_EQ(bar.A.GetWidth(), 50);
+  EXPECT_EQ(bar.B.GetLeft(), 50);
+  EXPECT_EQ(bar.B.GetWidth(), 162);
+  EXPECT_EQ(bar.C.GetLeft(), 212);
+  EXPECT_EQ(bar.C.GetWidth(), 70);
+  EXPECT_EQ(bar.C.GetHeight(), 22);
+  bar.First->SetSize(0);  // a panel of size 0 takes no room of its own
+  EXPECT_EQ(bar.A.GetWidth(), 0);
+  EXPECT_EQ(bar.B.GetLeft(), 0);
+  bar.Bar.SetSizeGrip(false);
+  EXPECT_EQ(bar.B.GetWidth(), 50 + 216 * 60 / 80);
+}
+
+TEST(TTBXStatusBar, PanelsOfAbsurdSizeStopAtTheLargestExtentOfAControl) {
+  TThreePanelBar bar;
+  // The sizes add up far past int: the first panel reaches the largest extent, and the panels
+  // after it start there with no width.
+  bar.First->SetSize(INT_MAX);
+  bar.Second->SetSize(INT_MAX);
+  EXPECT_EQ(bar.A.GetLeft(), 0);
+  EXPECT_EQ(bar.A.GetWidth(), MaxControlExtent);
+  EXPECT_EQ(bar.B.GetLeft(), MaxControlExtent);
+  EXPECT_EQ(bar.B.GetWidth(), 0);
+  EXPECT_EQ(bar.C.GetLeft(), MaxControlExtent);
+  EXPECT_EQ(bar.C.GetWidth(), 0);
+  bar.First->SetSize(INT_MIN);  // no room of its own, however negative
+  EXPECT_EQ(bar.A.GetWidth(), 0);
+  EXPECT_EQ(bar.B.GetLeft(), 0);
+  EXPECT_EQ(bar.B.GetWidth(), MaxControlExtent);
+
+  // A bar far wider than the largest extent stretches a panel up to that extent only.
+  bar.Second->SetSize(50);
+  bar.Third->SetStretchPriority(100);
+  bar.Bar.SetWidth(INT_MAX);
+  EXPECT_EQ(bar.C.GetLeft(), 50);
+  EXPECT_EQ(bar.C.GetWidth(), MaxControlExtent - 50);
 }
 
 TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
@@ -158,12 +193,12 @@ TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
   bar.BeginUpdate();
   panel->SetSize(80);
   bar.EndUpdate();
-  EXPECT_EQ(bar.UpdateCount(), 1);
-  EXPECT_EQ(bar.CompletedUpdates(), 0);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 1);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 0);
   EXPECT_EQ(control.GetWidth(), 50);
   bar.EndUpdate();
-  EXPECT_EQ(bar.UpdateCount(), 0);
-  EXPECT_EQ(bar.CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 1);
   EXPECT_EQ(control.GetWidth(), 80);
   EXPECT_THROW(bar.EndUpdate(), EAssertionFailed);
 }
@@ -180,12 +215,12 @@ TEST(TTBXStatusBar, AnUpdateEndsEvenWhenALaidOutControlRaises) {
   bar.BeginUpdate();
   panel->SetSize(80);
   EXPECT_THROW(bar.EndUpdate(), Exception);
-  EXPECT_EQ(bar.UpdateCount(), 0);
-  EXPECT_EQ(bar.CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 1);
   control.OnResize = nullptr;
   bar.BeginUpdate();
   bar.EndUpdate();
-  EXPECT_EQ(bar.CompletedUpdates(), 2);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 2);
   EXPECT_EQ(control.GetWidth(), 80);
 }
 

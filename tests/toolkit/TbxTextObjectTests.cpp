@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
+
 #include "TbxTextObjects.h"
 
 TEST(TTBXLabel, Defaults) {
@@ -27,6 +30,22 @@ TEST(TTBXLabel, AutoSizeFitsTheTextInCharacters) {
   label.SetText("ab");
   EXPECT_EQ(label.GetWidth(), 28);
   EXPECT_EQ(label.GetHeight(), 35);
+}
+
+TEST(TTBXLabel, AVeryLongCaptionIsMeasuredUpToTheLargestExtentOfAControl) {
+  TTBXLabel label(nullptr);
+  label.Font().SetSize(1000);
+  label.SetText(std::string(3'000'000, 'x'));  // 6 * 3e6 * 1000 / 8: far past the range of int
+  EXPECT_EQ(label.GetWidth(), MaxControlExtent);
+  EXPECT_EQ(label.GetHeight(), 2003);
+  label.Font().SetSize(INT_MAX);  // a font no configuration gives; the toolkit takes it all the same
+  label.SetText("x");
+  EXPECT_EQ(label.GetWidth(), MaxControlExtent);
+  EXPECT_EQ(label.GetHeight(), MaxControlExtent);
+  label.Font().SetSize(-8);  // glyphs of no width
+  label.SetText("xyz");
+  EXPECT_EQ(label.GetWidth(), 4);
+  EXPECT_EQ(label.GetHeight(), 3);
 }
 
 TEST(TTBXLabel, WithoutAutoSizeTheSizeStaysUntilSwitchedOn) {

@@ -77,6 +77,20 @@ TEST_F(StatusPanelTest, KeysAreNamedAfterViewPartAndIDAndReachThePanel) {
   vp->Finalize();
 }
 
+TEST_F(StatusPanelTest, SizesPastTheRangeOfIntStopAtTheLargestExtentOfAControl) {
+  auto vp = PanelBar(R"(<Panel ID="Wide" Size="2147483647"/><Panel ID="Pos"/>)");
+  auto child = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  vp->PlaceChildViewPart(child.get());
+  Write("Main_Pos_Size", 2147483647);  // together far past the range of int
+  const TControl* control = child->GetControl();
+  EXPECT_EQ(control->GetLeft(), MaxControlExtent);  // the wide panel takes all there is
+  EXPECT_EQ(control->GetWidth(), 0);
+  Write("Main_Wide_Size", 100);
+  EXPECT_EQ(control->GetLeft(), 100);
+  EXPECT_EQ(control->GetWidth(), MaxControlExtent - 100);
+  vp->Finalize();
+}
+
 TEST_F(StatusPanelTest, HidingAndShowingRestoresSizeAndStretchPriority) {
   auto vp = PanelBar(R"(<Panel ID="P" Size="80" StretchPriority="30"/>)");
   TNUVStatusPanel& panel = Panel(*vp, 0);

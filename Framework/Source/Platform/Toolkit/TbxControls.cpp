@@ -1,6 +1,7 @@
 // TControl: parent, visibility, bounds, text, events and the action link.
 #include "TbxControls.h"
 
+#include "KolExceptions.h"
 #include "TbxFields.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "KolExceptions.h"
 #include "TbxToolbars.h"
 
 TTBCustomItem::TTBCustomItem(TComponent* owner) : TComponent(owner) {}

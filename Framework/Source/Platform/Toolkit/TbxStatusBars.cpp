@@ -2,8 +2,10 @@
 #include "TbxStatusBars.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "KolXml.h"
+#include "KolEnums.h"
+#include "KolExceptions.h"
 #include "TbxFields.h"
 
 const TEnumTypeInfo& TextTruncationTypeInfo() {
@@ -136,26 +138,35 @@ void TTBXCustomStatusBar::PanelsChanged() {
 }
 
 namespace {
+// Sizes come from configuration and data keys, so they may add up past any int: the layout is
+// reckoned in 64 bits, and a panel takes at most the largest extent of a control.
+std::int64_t PanelSize(const TTBXStatusPanel& panel) {
+  return std::clamp<std::int64_t>(panel.GetSize(), 0, MaxControlExtent);
+}
+
 // The panel's size plus its share of the free width, held to MaxSize when that is set.
-int PanelWidth(const TTBXStatusPanel& panel, int free, int priorities) {
-  int size = std::max(0, panel.GetSize());
+std::int64_t PanelWidth(const TTBXStatusPanel& panel, std::int64_t free, std::int64_t priorities) {
+  const std::int64_t size = PanelSize(panel);
   if (free <= 0 || priorities == 0) return size;
-  int width = size + free * panel.GetStretchPriority() / priorities;
-  return panel.GetMaxSize() > 0 ? std::min(width, std::max(size, panel.GetMaxSize())) : width;
+  const std::int64_t width = size + free * panel.GetStretchPriority() / priorities;
+  return panel.GetMaxSize() > 0 ? std::min(width, std::max<std::int64_t>(size, panel.GetMaxSize())) : width;
 }
 }  // namespace
 
+// Panels stand left to right up to the largest extent of a control; what lies beyond it is cut
+// off there, and a panel that starts there has no width.
 void TTBXCustomStatusBar::ArrangePanels() {
-  int free = GetWidth() - (FSizeGrip ? SizeGripWidth : 0);
-  int priorities = 0;
+  std::int64_t free = std::int64_t{GetWidth()} - (FSizeGrip ? SizeGripWidth : 0);
+  std::int64_t priorities = 0;
   for (int i = 0; i < FPanels.Count(); ++i) {
-    free -= std::max(0, FPanels.GetItem(i)->GetSize());
+    free -= PanelSize(*FPanels.GetItem(i));
     priorities += FPanels.GetItem(i)->GetStretchPriority();
   }
   int left = 0;
   for (int i = 0; i < FPanels.Count(); ++i) {
     const TTBXStatusPanel* panel = FPanels.GetItem(i);
-    int width = PanelWidth(*panel, free, priorities);
+    const int width =
+        static_cast<int>(std::min<std::int64_t>(PanelWidth(*panel, free, priorities), MaxControlExtent - left));
     if (TControl* control = panel->GetControl()) control->SetBounds(left, 0, width, GetHeight());
     left += width;
   }

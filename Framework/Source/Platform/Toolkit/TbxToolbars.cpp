@@ -1,5 +1,7 @@
 #include "TbxToolbars.h"
 
+#include "KolExceptions.h"
+
 // The root item is not a component of the toolbar's: the toolbar destroys it itself, first, so
 // that the items of its tree go before the toolbar's owned components are destroyed.
 TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)

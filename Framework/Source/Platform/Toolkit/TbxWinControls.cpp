@@ -3,6 +3,7 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "KolExceptions.h"
 #include "TbxControls.h"
 
 namespace {

@@ -19,6 +19,11 @@ struct TPoint {
 };
 
 using THandle = std::intptr_t;
+
+/// The largest width or height that layout gives a control, and the farthest that its edges reach
+/// (the native backend's widgets take no more). Text measured or sizes configured beyond it are
+/// held to it, so that no sum of positions and sizes leaves the range of int.
+constexpr int MaxControlExtent = 16777215;
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
 
@@ -38,12 +43,12 @@ class TBasicAction : public TComponent, private TFreeNotifySink {
   /// A client hears of every change of the action until it is removed or destroyed.
   void AddClient(TComponent* client, std::function<void()> changed);
   void RemoveClient(TComponent* client);
-  int ClientCount() const { return static_cast<int>(FClients.size()); }
 
  protected:
   void Change();
 
  private:
+  friend class TTbxTestApi;  // counts the clients
   void ComponentFreed(TComponent* component) override;
   struct TClient {
     TComponent* Component;
@@ -181,7 +186,6 @@ class TWinControl : public TControl {
   /// Lays the aligned child controls out in the client area: top, bottom, left and right
   /// controls take their edges in child order, a client-aligned control fills what remains.
   virtual void AlignControls();
-  int AlignCount() const { return FAlignCount; }  // how often the children were aligned
   /// Between DisableAlign and the matching EnableAlign changes among the children are not laid
   /// out; the last EnableAlign lays them out once if any came. Removing many children is then
   /// one pass instead of one per child.
@@ -195,12 +199,13 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
+  friend class TTbxTestApi;  // reads how often the children were aligned
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void Realign();  // now, or at the last EnableAlign while alignment is disabled
   std::vector<TControl*> FControls;
   THandle FHandle;
-  int FAlignCount = 0;
+  int FAlignCount = 0;  // how often the children were aligned
   int FAlignDisabled = 0;
   bool FAlignPending = false;
 };

@@ -17,13 +17,12 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   /// Brackets a batch of changes; the toolbar lays itself out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
-  int UpdateCount() const { return FUpdateCount; }
-  int CompletedUpdates() const { return FCompletedUpdates; }  // outermost brackets closed so far
 
  private:
+  friend class TTbxTestApi;  // reads the open and the closed brackets
   TTBRootItem* FItems;
   int FUpdateCount = 0;
-  int FCompletedUpdates = 0;
+  int FCompletedUpdates = 0;  // outermost brackets closed so far
 };
 
 class TTBXToolbar : public TTBCustomToolbar {
