@@ -1,5 +1,6 @@
 // TWinControl: child controls, window handles and the focus.
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <unordered_map>
 
@@ -7,16 +8,28 @@
 #include "TbxControls.h"
 
 namespace {
-// Never destroyed: controls that outlive static destruction must still find them.
-std::unordered_map<THandle, TWinControl*>& Handles() {
-  static auto* handles = new std::unordered_map<THandle, TWinControl*>;
+// The handle table refers to every live windowed control without keeping it alive, also in the
+// eyes of the leak checker: a table that held plain addresses would make every leaked control,
+// and all it refers to, look reachable. So each address is kept with its bits inverted, which no
+// scan for pointers takes for one.
+class TUnreachableControl {
+ public:
+  explicit TUnreachableControl(TWinControl* control) : FBits(~reinterpret_cast<std::uintptr_t>(control)) {}
+  TWinControl* Get() const { return reinterpret_cast<TWinControl*>(~FBits); }
+
+ private:
+  std::uintptr_t FBits;
+};
+
+// Never destroyed: controls that outlive static destruction must still find it.
+std::unordered_map<THandle, TUnreachableControl>& Handles() {
+  static auto* handles = new std::unordered_map<THandle, TUnreachableControl>;
   return *handles;
 }
 
-TGuard<TWinControl>& Focus() {
-  static auto* focus = new TGuard<TWinControl>;
-  return *focus;
-}
+// The focus is held by handle, not by address: a destroyed control's handle leaves the table, so
+// the focus forgets it, and the focus keeps nothing reachable.
+THandle FocusHandle = 0;
 
 THandle NewHandle() {
   static THandle last = 0;
@@ -24,7 +37,9 @@ THandle NewHandle() {
 }
 }  // namespace
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) { Handles()[FHandle] = this; }
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) {
+  Handles().emplace(FHandle, TUnreachableControl(this));
+}
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -70,9 +85,9 @@ void TWinControl::EnableAlign() {
   AlignControls();
 }
 
-bool TWinControl::Focused() const { return Focus().get() == this; }
+bool TWinControl::Focused() const { return FocusedControl() == this; }
 
-void TWinControl::SetFocus() { Focus() = this; }
+void TWinControl::SetFocus() { FocusHandle = FHandle; }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   bool resized = width != GetWidth() || height != GetHeight();
@@ -82,7 +97,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 TWinControl* FindControl(THandle handle) {
   auto it = Handles().find(handle);
-  return it == Handles().end() ? nullptr : it->second;
+  return it == Handles().end() ? nullptr : it->second.Get();
 }
 
-TWinControl* FocusedControl() { return Focus().get(); }
+// A control that is being destroyed has lost the focus already.
+TWinControl* FocusedControl() {
+  TWinControl* control = FindControl(FocusHandle);
+  return control && !control->IsDestroying() ? control : nullptr;
+}
