@@ -91,7 +91,7 @@ std::string StatusBarText(int panels) {
 
 // A new work space of the factory's kind, initialised and running in the window's work item.
 TIntfPtr<INUVViewPart> NewRunningWorkSpace(TBenchWindow& window, const char* factory, const std::string& extData) {
-  TIntfPtr<IQIMExtension> extension(new TNUVExtension("Space", "", LoadXMLDocument(extData, "space.xml")));
+  TIntfPtr<IQIMExtension> extension = MakeCounted<TNUVExtension>("Space", "", LoadXMLDocument(extData, "space.xml"));
   auto viewPart = TIntfPtr<INUVViewPart>::Adopt(FindBenchFactory(factory)(extension.get(), &window.RootWorkItem()));
   viewPart->Initialize();
   bool handled = false;

@@ -94,8 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!root) return 0;
   TTestHost host;
   PrepareFuzzHost(host);
-  TIntfPtr<TNUVCustomViewPart> viewPart(
-      new TNUVCustomViewPart(host.Extension("Fuzz", "Fuzz").get(), host.WorkItemIntf()));
+  auto viewPart = MakeCounted<TNUVCustomViewPart>(host.Extension("Fuzz", "Fuzz").get(), host.WorkItemIntf());
   int limit = KMaxElements;
   ForEachElement(root, limit, [&](const TIntfPtr<IXMLNode>& element) { ReadElement(element, host, *viewPart); });
   return 0;

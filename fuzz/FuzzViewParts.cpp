@@ -55,7 +55,7 @@ class TFuzzRun {
   TFuzzRun(TTestHost& host) : FHost(host) {}
 
   void Create(int kind, const std::string& name, const TIntfPtr<IXMLNode>& extData) {
-    TIntfPtr<IQIMExtension> extension(new TNUVExtension(name, name + " caption", extData));
+    TIntfPtr<IQIMExtension> extension = MakeCounted<TNUVExtension>(name, name + " caption", extData);
     TIntfPtr<INUVViewPart> viewPart;
     FuzzStep([&] {
       viewPart =

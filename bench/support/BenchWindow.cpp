@@ -46,11 +46,11 @@ TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_u
 TBenchWindow::~TBenchWindow() { Teardown(); }
 
 void TBenchWindow::CreateServices(const IXMLNode& root) {
-  FBroker = TIntfPtr<TNUVEventBroker>(new TNUVEventBroker);
-  FServices = TIntfPtr<TNUVServiceCenter>(new TNUVServiceCenter);
-  FImages = TIntfPtr<TNUVImageService>(new TNUVImageService);
+  FBroker = MakeCounted<TNUVEventBroker>();
+  FServices = MakeCounted<TNUVServiceCenter>();
+  FImages = MakeCounted<TNUVImageService>();
   FServices->RegisterService(SImageServiceID, TIntfPtr<IInterface>(FImages.get()));
-  FActions = TIntfPtr<TNUVActionService>(new TNUVActionService(FBroker, FImages));
+  FActions = MakeCounted<TNUVActionService>(FBroker, FImages);
   ForEachChild(root, [&](const TIntfPtr<IXMLNode>& child) {
     if (child->NodeName() != "Commands") return;
     ForEachChild(*child, [&](const TIntfPtr<IXMLNode>& command) {
@@ -64,7 +64,7 @@ void TBenchWindow::AddWorkItem(const TIntfPtr<IXMLNode>& node, int parent) {
   TWorkItem item;
   const std::string id = node->GetAttribute("ID");
   if (parent < 0) {
-    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(id, FWindow.get(), FServices, FBroker));
+    item.Item = MakeCounted<TNUVWorkItem>(id, FWindow.get(), FServices, FBroker);
     item.Item->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
   } else {
     const TWorkItem& parentItem = FWorkItems[static_cast<size_t>(parent)];
@@ -72,7 +72,7 @@ void TBenchWindow::AddWorkItem(const TIntfPtr<IXMLNode>& node, int parent) {
     item.HostControl->SetName(id);
     item.HostControl->SetParent(parentItem.Item->GetHostControl());
     item.HostControl->SetAlign(alClient);
-    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(id, item.HostControl.get(), parentItem.Item));
+    item.Item = MakeCounted<TNUVWorkItem>(id, item.HostControl.get(), parentItem.Item);
   }
   const size_t index = FWorkItems.size();
   FWorkItems.push_back(std::move(item));
@@ -90,7 +90,7 @@ void TBenchWindow::AddWorkItem(const TIntfPtr<IXMLNode>& node, int parent) {
 void TBenchWindow::AddViewPart(const TIntfPtr<IXMLNode>& node, size_t workItem) {
   const std::string name = node->GetAttribute("Name");
   TIntfPtr<IXMLNode> extData = FindChildNode(node.get(), "ExtData");
-  TIntfPtr<IQIMExtension> extension(new TNUVExtension(name, node->GetAttribute("Caption"), extData));
+  TIntfPtr<IQIMExtension> extension = MakeCounted<TNUVExtension>(name, node->GetAttribute("Caption"), extData);
   TWorkItem& item = FWorkItems[workItem];
   auto viewPart =
       TIntfPtr<INUVViewPart>::Adopt(FindBenchFactory(node->GetAttribute("Factory"))(extension.get(), item.Item.get()));

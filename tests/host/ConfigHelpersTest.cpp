@@ -83,7 +83,7 @@ TEST(CheckNodeName, ReportsAnElementOfAnotherName) {
 TEST(ParseConfig, ExpandsNamedValuesOfTheWorkItemAndItsParents) {
   TTestHost host;
   host.WorkItem().GetNamedValues()->SetStrValue("AppTitle", "Demo");
-  TIntfPtr<INUVWorkItem> child(new TNUVWorkItem("Child", nullptr, TIntfPtr<INUVWorkItem>(&host.WorkItem())));
+  TIntfPtr<INUVWorkItem> child = MakeCounted<TNUVWorkItem>("Child", nullptr, TIntfPtr<INUVWorkItem>(&host.WorkItem()));
   child->GetNamedValues()->SetStrValue("Doc", "a.txt");
   EXPECT_EQ(TNUVDataUtils::ParseConfig(child.get(), "${AppTitle} - ${Doc}"), "Demo - a.txt");
   EXPECT_EQ(TNUVDataUtils::ParseConfig(child.get(), "${Unknown} costs $$5 ${"), "${Unknown} costs $5 ${");

@@ -1,14 +1,32 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
+#include "ReferenceCount.h"
 #include "TestHost.h"
 
 using ::testing::ElementsAre;
 
 namespace {
 
+// Counted objects die by their last reference and in no other way: none can be deleted or
+// destroyed as a variable.
+static_assert(!std::is_destructible_v<TNUVExtension>);
+static_assert(!std::is_destructible_v<TNUVNamedValues>);
+static_assert(!std::is_destructible_v<TNUVDataContext>);
+static_assert(!std::is_destructible_v<TNUVServiceCenter>);
+static_assert(!std::is_destructible_v<TNUVEventBroker>);
+static_assert(!std::is_destructible_v<TNUVActionService>);
+static_assert(!std::is_destructible_v<TNUVImageService>);
+static_assert(!std::is_destructible_v<TNUVWorkItem>);
+static_assert(!std::is_destructible_v<TNUVCustomViewPart>);
+static_assert(!std::is_destructible_v<TNUVCustomWorkSpaceViewPart>);
+static_assert(!std::is_destructible_v<TNUVMultiBindingViewPart>);
+static_assert(!std::is_destructible_v<TTolvaRefCntIntfObject>);
+
 TEST(DataContext, RegistersReplacesAndWithdrawsKeysInOrder) {
-  TIntfPtr<TNUVDataContext> data(new TNUVDataContext);
+  auto data = MakeCounted<TNUVDataContext>();
   std::string text = "a";
   int number = 1;
   data->RegisterDelegate(
@@ -39,19 +57,19 @@ TEST(DataContext, ValueTextRoundTripsAndRejectsBadText) {
 }
 
 TEST(ServiceCenter, HoldsACountedReferenceUntilWithdrawn) {
-  TIntfPtr<TNUVServiceCenter> center(new TNUVServiceCenter);
-  TIntfPtr<TNUVEventBroker> service(new TNUVEventBroker);
+  auto center = MakeCounted<TNUVServiceCenter>();
+  auto service = MakeCounted<TNUVEventBroker>();
   center->RegisterService("X", TIntfPtr<IInterface>(service.get()));
-  EXPECT_EQ(service->RefCount(), 2);
+  EXPECT_EQ(ReferenceCount(service.get()), 2);
   EXPECT_EQ(center->FindService("X").get(), static_cast<IInterface*>(service.get()));
   center->UnregisterService("X");
   center->UnregisterService("X");
-  EXPECT_EQ(service->RefCount(), 1);
+  EXPECT_EQ(ReferenceCount(service.get()), 1);
   EXPECT_EQ(center->FindService("X"), nullptr);
 }
 
 TEST(EventBroker, AHandlerMayUnsubscribeWhileAnEventIsDelivered) {
-  TIntfPtr<TNUVEventBroker> broker(new TNUVEventBroker);
+  auto broker = MakeCounted<TNUVEventBroker>();
   std::vector<std::string> heard;
   int second = 0;
   broker->Subscribe([&](const TNUVEvent& e) {
@@ -79,7 +97,11 @@ TEST(ActionService, MakesActionsForDeclaredCommandsOnly) {
   open->Execute();
   EXPECT_THAT(host.Events(), ElementsAre("command:File.Open"));
 
-  auto state = Supports<INUVActionState>(host.Actions().CreateAction("Edit.Find", &owner));
+  TCustomAction* find = host.Actions().CreateAction("Edit.Find", &owner);
+  auto* findCommand = dynamic_cast<TNUVAction*>(find);  // the runner reads the command of either kind
+  ASSERT_NE(findCommand, nullptr);
+  EXPECT_EQ(findCommand->GetCommandID(), "Edit.Find");
+  auto state = Supports<INUVActionState>(find);
   ASSERT_NE(state, nullptr);
   EXPECT_FALSE(state->GetActionVisible());
 }

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "NUVToolbarService.h"
+#include "ReferenceCount.h"
 #include "TestHost.h"
 
 using ::testing::ElementsAre;
@@ -11,7 +13,6 @@ namespace {
 class TPlainViewPart : public TNUVCustomViewPart {
  public:
   using TNUVCustomViewPart::TNUVCustomViewPart;
-  ~TPlainViewPart() override { delete FControl; }
   void Initialize() override {
     TNUVCustomViewPart::Initialize();
     FControl = new TWinControl(nullptr);
@@ -23,25 +24,45 @@ class TPlainViewPart : public TNUVCustomViewPart {
   std::string DefaultAlign() override { return "Top"; }
   TControl* GetControl() override { return FControl; }
   TWinControl* FControl = nullptr;
+
+ protected:
+  ~TPlainViewPart() override { delete FControl; }
 };
 
 class TPlainWorkSpace : public TNUVMultiBindingViewPart {
  public:
   using TNUVMultiBindingViewPart::TNUVMultiBindingViewPart;
-  ~TPlainWorkSpace() override { delete FControl; }
   void Initialize() override {
     TNUVMultiBindingViewPart::Initialize();
     FControl = new TWinControl(nullptr);
   }
   TControl* GetControl() override { return FControl; }
   TWinControl* FControl = nullptr;
+
+ protected:
+  ~TPlainWorkSpace() override { delete FControl; }
+};
+
+// A work space that also publishes a service, shaped like the toolbar view part.
+class TServiceWorkSpace : public TImplements<TPlainWorkSpace, INUVToolbarService> {
+ public:
+  using TImplements::TImplements;
+  std::string GetServiceID() override { return "Service"; }
+  TIntfPtr<IQIMExtension> GetExtension() override {
+    return TIntfPtr<IQIMExtension>(TNUVCustomViewPart::GetExtension());
+  }
+  TIntfPtr<INUVWorkItem> GetWorkItem() override { return TIntfPtr<INUVWorkItem>(TNUVCustomViewPart::GetWorkItem()); }
+  TTBXToolbar* GetToolbar() override { return nullptr; }
+
+ protected:
+  ~TServiceWorkSpace() override = default;
 };
 
 class ViewPartBaseTest : public ::testing::Test {
  protected:
   template <class T>
   TIntfPtr<T> Make(const std::string& name) {
-    TIntfPtr<T> vp(new T(Host.Extension(name, name + " caption").get(), Host.WorkItemIntf()));
+    auto vp = MakeCounted<T>(Host.Extension(name, name + " caption").get(), Host.WorkItemIntf());
     vp->Initialize();
     return vp;
   }
@@ -104,6 +125,24 @@ TEST_F(ViewPartBaseTest, MultiBindingPlacesAChildOnceAndCloseForgetsIt) {
   ws->Finalize();
 }
 
+TEST_F(ViewPartBaseTest, AServiceOfAWorkSpaceIsAnsweredWithEveryInterfaceOfItsBases) {
+  auto space = Make<TServiceWorkSpace>("Space");
+  IInterface* self = static_cast<INUVViewPart*>(space.get());
+  TIntfPtr<INUVToolbarService> service = Supports<INUVToolbarService>(self);
+  TIntfPtr<INUVWorkSpace> workSpace = Supports<INUVWorkSpace>(self);
+  TIntfPtr<INUVViewPart> viewPart = Supports<INUVViewPart>(self);
+  ASSERT_TRUE(service);
+  ASSERT_TRUE(workSpace);
+  ASSERT_TRUE(viewPart);
+  EXPECT_EQ(service->GetServiceID(), "Service");
+  EXPECT_EQ(workSpace.get(), static_cast<INUVWorkSpace*>(space.get()));
+  EXPECT_EQ(viewPart.get(), static_cast<INUVViewPart*>(space.get()));
+  EXPECT_EQ(ReferenceCount(self), 4);
+  EXPECT_FALSE(Supports<INUVDataContext>(self));
+  EXPECT_FALSE(Supports<INUVToolbarService>(Make<TPlainWorkSpace>("Plain")));
+  space->Finalize();
+}
+
 TEST_F(ViewPartBaseTest, AssertionsNameTheUnitAndLine) {
   auto ws = Make<TPlainWorkSpace>("Space");
   try {
@@ -121,6 +160,7 @@ TEST_F(ViewPartBaseTest, ViewPartErrorFormatsPrintfStyle) {
   auto vp = Make<TPlainViewPart>("Child");
   try {
     NUVViewPartErrorFmt(vp.get(), "ViewPart[%s] size %d", std::string("X"), 5);
+    FAIL() << "NUVViewPartErrorFmt raised nothing";
   } catch (const ENUVViewPartError& e) {
     EXPECT_EQ(e.Message(), "ViewPart[X] size 5");
     EXPECT_EQ(e.ViewPartName(), "Child");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KolSystem.h"
+#include "ReferenceCount.h"
 
 namespace {
 
@@ -15,17 +16,25 @@ class IUnrelated : public virtual IInterface {
   static constexpr TGUID IID = StringToGUID("{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8FA}");
 };
 
-class TProbe final : public TTolvaRefCntIntfObject, public IProbe {
+class TProbe : public TImplements<TTolvaRefCntIntfObject, IProbe> {
  public:
   explicit TProbe(int& destroyed) : FDestroyed(destroyed) {}
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TProbe, IProbe>(this, iid, obj) || TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
   int Value() const override { return 42; }
 
- private:
+ protected:
   ~TProbe() override { ++FDestroyed; }
+
+ private:
   int& FDestroyed;
+};
+
+// A subclass that lists one interface more than its base.
+class TWiderProbe final : public TImplements<TProbe, IUnrelated> {
+ public:
+  using TImplements::TImplements;
+
+ private:
+  ~TWiderProbe() override = default;
 };
 
 }  // namespace
@@ -40,25 +49,63 @@ struct TBox {};
 
 TEST(KolRefCount, ObjectLivesExactlyAsLongAsItsReferences) {
   int destroyed = 0;
-  TIntfPtr<IProbe> first(new TProbe(destroyed));
+  TIntfPtr<IProbe> first = MakeCounted<TProbe>(destroyed);
   auto* object = static_cast<TProbe*>(GetImplObject(first.get()));
-  EXPECT_EQ(object->RefCount(), 1);
+  EXPECT_EQ(ReferenceCount(object), 1);
   {
     TIntfPtr<IProbe> second = first;  // NOLINT(performance-unnecessary-copy-initialization): counts the copy
     TIntfPtr<IInterface> base = second;
-    EXPECT_EQ(object->RefCount(), 3);
+    EXPECT_EQ(ReferenceCount(object), 3);
   }
-  EXPECT_EQ(object->RefCount(), 1);
+  EXPECT_EQ(ReferenceCount(object), 1);
   TIntfPtr<IProbe> moved = std::move(first);
-  EXPECT_EQ(object->RefCount(), 1);
+  EXPECT_EQ(ReferenceCount(object), 1);
   EXPECT_EQ(destroyed, 0);
   moved = nullptr;
   EXPECT_EQ(destroyed, 1);
 }
 
+TEST(KolRefCount, MakeCountedHandsOverTheFirstReference) {
+  int destroyed = 0;
+  auto probe = MakeCounted<TProbe>(destroyed);
+  EXPECT_EQ(ReferenceCount(probe.get()), 1);
+  TIntfPtr<IProbe> asProbe = std::move(probe);
+  EXPECT_EQ(ReferenceCount(asProbe.get()), 1);
+  asProbe = nullptr;
+  EXPECT_EQ(destroyed, 1);
+}
+
+TEST(KolInterfaceList, AClassAnswersItsOwnInterfacesThenThoseOfItsBase) {
+  int destroyed = 0;
+  TIntfPtr<IUnrelated> wide = MakeCounted<TWiderProbe>(destroyed);
+  TObject* impl = GetImplObject(wide.get());
+  TIntfPtr<IProbe> probe = Supports<IProbe>(wide);         // the base's list
+  TIntfPtr<IInterface> base = Supports<IInterface>(wide);  // the root's
+  ASSERT_TRUE(probe);
+  ASSERT_TRUE(base);
+  EXPECT_EQ(GetImplObject(probe.get()), impl);
+  EXPECT_EQ(GetImplObject(base.get()), impl);
+  EXPECT_EQ(probe->Value(), 42);
+  EXPECT_EQ(ReferenceCount(base.get()), 3);  // one count for the three references
+  EXPECT_TRUE(Supports<IUnrelated>(probe));
+
+  void* found = &destroyed;
+  EXPECT_FALSE(wide->QueryInterface(StringToGUID("{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8FB}"), &found));
+  EXPECT_EQ(found, nullptr);
+  EXPECT_EQ(ReferenceCount(base.get()), 3);
+
+  TIntfPtr<IProbe> narrow = MakeCounted<TProbe>(destroyed);
+  EXPECT_FALSE(Supports<IUnrelated>(narrow));  // a subclass's interface is its own
+  wide = nullptr;
+  probe = nullptr;
+  base = nullptr;
+  narrow = nullptr;
+  EXPECT_EQ(destroyed, 2);
+}
+
 TEST(KolRefCount, QueryInterfaceAddsAReferenceOnlyOnSuccess) {
   int destroyed = 0;
-  TIntfPtr<IProbe> probe(new TProbe(destroyed));
+  TIntfPtr<IProbe> probe = MakeCounted<TProbe>(destroyed);
   void* found = nullptr;
   ASSERT_TRUE(probe->QueryInterface(IInterface::IID, &found));
   EXPECT_EQ(probe->_AddRef(), 3);  // the query's reference plus this one
@@ -79,7 +126,7 @@ TEST(KolRefCount, QueryInterfaceAddsAReferenceOnlyOnSuccess) {
 
 TEST(KolRefCount, SupportsFindsDeclaredInterfacesAndBalancesReferences) {
   int destroyed = 0;
-  TIntfPtr<IInterface> base = Supports<IInterface>(TIntfPtr<IProbe>(new TProbe(destroyed)));
+  TIntfPtr<IInterface> base = Supports<IInterface>(MakeCounted<TProbe>(destroyed));
   ASSERT_TRUE(base);
   TIntfPtr<IProbe> probe = Supports<IProbe>(base);
   ASSERT_TRUE(probe);
@@ -99,7 +146,7 @@ TEST(KolRefCount, SupportsFindsDeclaredInterfacesAndBalancesReferences) {
 
 TEST(KolObjects, ImplObjectAndClassNames) {
   int destroyed = 0;
-  TIntfPtr<IProbe> probe(new TProbe(destroyed));
+  TIntfPtr<IProbe> probe = MakeCounted<TProbe>(destroyed);
   TObject* impl = GetImplObject(probe.get());
   ASSERT_NE(impl, nullptr);
   EXPECT_EQ(impl->ClassName(), "TProbe");

@@ -21,7 +21,6 @@ class TTracked : public T {
     entry.Object = this;
     FLive.Add(this, entry);
   }
-  ~TTracked() override { FLive.Remove(this); }
   void Initialize() override {
     SetRan(false);
     T::Initialize();
@@ -35,6 +34,9 @@ class TTracked : public T {
     SetRan(true);
   }
 
+ protected:
+  ~TTracked() override { FLive.Remove(this); }
+
  private:
   void SetRan(bool ran) {
     if (TLiveViewPart* entry = FLive.Find(this)) entry->Ran = ran;
@@ -45,7 +47,7 @@ class TTracked : public T {
 template <class T>
 TIntfPtr<INUVViewPart> NewTracked(IQIMExtension* extension, INUVWorkItem* workItem, TLiveViewParts& live,
                                   const TLiveViewPart& entry) {
-  return TIntfPtr<INUVViewPart>(new TTracked<T>(extension, workItem, live, entry));
+  return MakeCounted<TTracked<T>>(extension, workItem, live, entry);
 }
 
 TIntfPtr<INUVViewPart> NewViewPart(IQIMExtension* extension, INUVWorkItem* workItem, TLiveViewParts& live,
@@ -153,7 +155,7 @@ TLifeWorld::TLifeWorld(TLiveViewParts& live) : LiveParts(live) {
     item.HostControl->SetName(id);
     item.HostControl->SetParent(parent.Item->GetHostControl());
     item.HostControl->SetAlign(alClient);
-    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(id, item.HostControl.get(), parent.Item));
+    item.Item = MakeCounted<TNUVWorkItem>(id, item.HostControl.get(), parent.Item);
     WorkItems.push_back(std::move(item));
   }
   for (auto& decl : Declarations()) Slots.push_back({decl, nullptr, -1});

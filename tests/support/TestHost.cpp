@@ -2,15 +2,15 @@
 
 TTestHost::TTestHost()
     : FWindow(std::make_unique<TWinControl>(nullptr)),
-      FServices(new TNUVServiceCenter),
-      FBroker(new TNUVEventBroker),
-      FImages(new TNUVImageService) {
+      FServices(MakeCounted<TNUVServiceCenter>()),
+      FBroker(MakeCounted<TNUVEventBroker>()),
+      FImages(MakeCounted<TNUVImageService>()) {
   FWindow->SetName("Window");
   FWindow->SetBounds(0, 0, 640, 480);
-  FActions = TIntfPtr<TNUVActionService>(new TNUVActionService(FBroker, FImages));
+  FActions = MakeCounted<TNUVActionService>(FBroker, FImages);
   FServices->RegisterService(SImageServiceID, TIntfPtr<IInterface>(FImages.get()));
   FServices->RegisterService(SActionServiceID, TIntfPtr<IInterface>(FActions.get()));
-  FWorkItem = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem("Main", FWindow.get(), FServices, FBroker));
+  FWorkItem = MakeCounted<TNUVWorkItem>("Main", FWindow.get(), FServices, FBroker);
   FWorkItem->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
   FBroker->Subscribe([this](const TNUVEvent& e) {
     switch (e.Kind) {
@@ -44,7 +44,7 @@ TIntfPtr<IQIMExtension> TTestHost::Extension(const std::string& name, const std:
                                              const std::string& extDataXml) {
   TIntfPtr<IXMLNode> extData;
   if (!extDataXml.empty()) extData = LoadXMLDocument(extDataXml, name + ".xml");
-  return TIntfPtr<IQIMExtension>(new TNUVExtension(name, caption, extData));
+  return MakeCounted<TNUVExtension>(name, caption, extData);
 }
 
 void TTestHost::Run(INUVViewPart& viewPart) {

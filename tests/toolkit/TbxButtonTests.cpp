@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "KolExceptions.h"
 #include "TbxTextObjects.h"
 
 using ::testing::ElementsAre;

@@ -6,6 +6,7 @@
 
 using TLog = std::vector<std::string>;
 using THeard = std::vector<std::pair<TComponent*, TOperation>>;
+using THeardBy = std::vector<std::pair<std::string, TComponent*>>;
 
 TEST(TComponentOwnership, OwnerDestroysOwnedLastInsertedFirst) {
   TLog log;
@@ -77,13 +78,17 @@ TEST(TFreeNotification, WatcherHearsOnceAndCountsRequests) {
 }
 
 TEST(TFreeNotification, WatchedComponentOutlivesItsWatcher) {
-  // The other direction: the watched component must not call the watcher that is gone.
-  auto watched = std::make_unique<TComponent>(nullptr);
-  auto* watcher = new TNotifiedComponent(nullptr);
+  // Each watches the other and the watcher goes first: the survivor hears of it, and its own end
+  // later calls nobody (the watcher is gone).
+  THeardBy heard;
+  auto watched = std::make_unique<TReportingComponent>(heard, "watched");
+  auto* watcher = new TReportingComponent(heard, "watcher");
   watcher->FreeNotification(watched.get());
   watched->FreeNotification(watcher);
   delete watcher;
+  EXPECT_EQ(heard, (THeardBy{{"watched", watcher}}));
   watched.reset();
+  EXPECT_EQ(heard, (THeardBy{{"watched", watcher}}));
 }
 
 TEST(TFreeNotifySink, SinkHearsOnceAndForgetsTheComponent) {

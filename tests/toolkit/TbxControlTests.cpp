@@ -3,7 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "KolExceptions.h"
 #include "TbxControls.h"
+#include "TbxTestApi.h"
 
 namespace {
 struct TBounds {
@@ -148,10 +150,10 @@ TEST(TWinControlAlign, SetAlignRealignsEvenWithTheSameValue) {
   TWinControl parent(nullptr);
   TControl child(nullptr);
   child.SetParent(&parent);
-  int before = parent.AlignCount();
+  int before = TTbxTestApi::AlignCount(parent);
   child.SetAlign(alNone);
   child.SetAlign(alNone);
-  EXPECT_EQ(parent.AlignCount(), before + 2);
+  EXPECT_EQ(TTbxTestApi::AlignCount(parent), before + 2);
   TControl orphan(nullptr);
   orphan.SetAlign(alTop);  // no parent to ask
 }
@@ -176,14 +178,14 @@ TEST(TWinControlAlign, RemovingChildrenWithAlignDisabledGivesTheSameLayout) {
   for (size_t i : removed) plainChildren[i].reset();
   batched.DisableAlign();
   batched.DisableAlign();
-  const int before = batched.AlignCount();
+  const int before = TTbxTestApi::AlignCount(batched);
   for (size_t i : removed) batchedChildren[i].reset();
   batchedChildren[1]->SetParent(nullptr);
   plainChildren[1]->SetParent(nullptr);
   batched.EnableAlign();
-  EXPECT_EQ(batched.AlignCount(), before);
+  EXPECT_EQ(TTbxTestApi::AlignCount(batched), before);
   batched.EnableAlign();
-  EXPECT_EQ(batched.AlignCount(), before + 1);
+  EXPECT_EQ(TTbxTestApi::AlignCount(batched), before + 1);
   ASSERT_EQ(batched.GetControlCount(), plain.GetControlCount());
   for (int i = 0; i < plain.GetControlCount(); ++i)
     EXPECT_EQ(BoundsOf(*batched.GetControl(i)), BoundsOf(*plain.GetControl(i))) << "child " << i;

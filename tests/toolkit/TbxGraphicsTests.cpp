@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "KolExceptions.h"
 #include "TbxGraphics.h"
 
 TEST(TFont, DefaultsAndChangeEvents) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "KolExceptions.h"
 #include "TbxToolbars.h"
+#include "TbxTestApi.h"
 
 namespace {
 
@@ -127,9 +129,9 @@ TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {
   toolbar->BeginUpdate();
   toolbar->BeginUpdate();
   toolbar->EndUpdate();
-  EXPECT_EQ(toolbar->CompletedUpdates(), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*toolbar), 0);
   toolbar->EndUpdate();
-  EXPECT_EQ(toolbar->CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*toolbar), 1);
   EXPECT_THROW(toolbar->EndUpdate(), EAssertionFailed);
   TGuard<TComponent> guard = foreign;
   delete toolbar;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 #include "KolXml.h"
 #include "TbxDockablePanels.h"
 #include "TbxStatusBars.h"
+#include "TbxTestApi.h"
 
 namespace {
 // A panel that writes to a log when it is destroyed.
@@ -120,36 +122,71 @@ TEST(TTBXStatusBar, ImagesAreForgottenWhenTheListIsDestroyed) {
   EXPECT_EQ(bar.GetImages(), nullptr);
 }
 
+// A bar with 300 pixels for its panels beside the size grip, and three panels of the default size
+// that hold a control each.
+struct TThreePanelBar {
+  TThreePanelBar() { Bar.SetBounds(0, 0, 316, 22); }
+  TTBXStatusPanel* PanelHolding(TControl& control) {
+    auto* panel = new TTBXStatusPanel(&Bar.Panels());
+    panel->SetControl(&control);
+    return panel;
+  }
+  TTBXStatusBar Bar{nullptr};
+  TControl A{nullptr}, B{nullptr}, C{nullptr};
+  TTBXStatusPanel* First = PanelHolding(A);
+  TTBXStatusPanel* Second = PanelHolding(B);
+  TTBXStatusPanel* Third = PanelHolding(C);
+};
+
 TEST(TTBXStatusBar, PanelsShareTheFreeWidthByStretchPriorityUpToTheirMaxSize) {
-  TTBXStatusBar bar(nullptr);
-  bar.SetBounds(0, 0, 316, 22);  // 300 for the panels beside the size grip
-  TControl a(nullptr), b(nullptr), c(nullptr);
-  auto* first = new TTBXStatusPanel(&bar.Panels());
-  auto* second = new TTBXStatusPanel(&bar.Panels());
-  auto* third = new TTBXStatusPanel(&bar.Panels());
-  first->SetControl(&a);
-  second->SetControl(&b);
-  third->SetControl(&c);
+  TThreePanelBar bar;
   // 150 free: the second takes 3/4, the third 1/4 capped at its MaxSize.
-  second->SetStretchPriority(60);
-  third->SetStretchPriority(20);
-  third->SetMaxSize(70);
-  EXPECT_EQ(first->GetBounds().Left, 0);
-  EXPECT_EQ(first->GetBounds().Width, 50);
-  EXPECT_EQ(second->GetBounds().Left, 50);
-  EXPECT_EQ(second->GetBounds().Width, 162);
-  EXPECT_EQ(third->GetBounds().Left, 212);
-  EXPECT_EQ(third->GetBounds().Width, 70);
-  EXPECT_EQ(third->GetBounds().Bottom(), bar.GetHeight());
+  bar.Second->SetStretchPriority(60);
+  bar.Third->SetStretchPriority(20);
+  bar.Third->SetMaxSize(70);
+  EXPECT_EQ(bar.First->GetBounds().Left, 0);
+  EXPECT_EQ(bar.First->GetBounds().Width, 50);
+  EXPECT_EQ(bar.Second->GetBounds().Left, 50);
+  EXPECT_EQ(bar.Second->GetBounds().Width, 162);
+  EXPECT_EQ(bar.Third->GetBounds().Left, 212);
+  EXPECT_EQ(bar.Third->GetBounds().Width, 70);
+  EXPECT_EQ(bar.Third->GetBounds().Bottom(), bar.Bar.GetHeight());
   // Each control fills its panel inside the frame.
-  EXPECT_EQ(a.GetBoundsRect(), first->GetContentRect());
-  EXPECT_EQ(c.GetBoundsRect(), third->GetContentRect());
-  EXPECT_TRUE(third->GetBounds().Encloses(c.GetBoundsRect()));
-  first->SetSize(0);  // a panel of size 0 takes no room of its own
-  EXPECT_EQ(first->GetBounds().Width, 0);
-  EXPECT_EQ(second->GetBounds().Left, 0);
-  bar.SetSizeGrip(false);
-  EXPECT_EQ(second->GetBounds().Width, 50 + 216 * 60 / 80);
+  EXPECT_EQ(bar.A.GetBoundsRect(), bar.First->GetContentRect());
+  EXPECT_EQ(bar.C.GetBoundsRect(), bar.Third->GetContentRect());
+  EXPECT_TRUE(bar.Third->GetBounds().Encloses(bar.C.GetBoundsRect()));
+  bar.First->SetSize(0);  // a panel of size 0 takes no room of its own
+  EXPECT_EQ(bar.First->GetBounds().Width, 0);
+  EXPECT_EQ(bar.Second->GetBounds().Left, 0);
+  bar.Bar.SetSizeGrip(false);
+  EXPECT_EQ(bar.Second->GetBounds().Width, 50 + 216 * 60 / 80);
+}
+
+TEST(TTBXStatusBar, PanelsOfAbsurdSizeAreCutOffAtTheSizeGrip) {
+  TThreePanelBar bar;
+  // The sizes add up far past int: the first panel reaches the size grip, and the panels after
+  // it start there with no width; their controls get no room.
+  bar.First->SetSize(INT_MAX);
+  bar.Second->SetSize(INT_MAX);
+  EXPECT_EQ(bar.First->GetBounds().Left, 0);
+  EXPECT_EQ(bar.First->GetBounds().Width, 300);
+  EXPECT_EQ(bar.Second->GetBounds().Left, 300);
+  EXPECT_EQ(bar.Second->GetBounds().Width, 0);
+  EXPECT_EQ(bar.Third->GetBounds().Left, 300);
+  EXPECT_TRUE(bar.C.GetBoundsRect().Empty());
+  bar.First->SetSize(INT_MIN);  // no room of its own, however negative
+  EXPECT_EQ(bar.First->GetBounds().Width, 0);
+  EXPECT_EQ(bar.Second->GetBounds().Left, 0);
+  EXPECT_EQ(bar.Second->GetBounds().Width, 300);
+
+  // A bar far wider than any control can be is held to the largest extent, and a panel stretches
+  // up to what that leaves.
+  bar.Second->SetSize(50);
+  bar.Third->SetStretchPriority(100);
+  bar.Bar.SetWidth(INT_MAX);
+  EXPECT_EQ(bar.Bar.GetWidth(), MaxControlExtent);
+  EXPECT_EQ(bar.Third->GetBounds().Left, 50);
+  EXPECT_EQ(bar.Third->GetBounds().Right(), MaxControlExtent - TTBXCustomStatusBar::SizeGripWidth);
 }
 
 TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
@@ -162,12 +199,12 @@ TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
   bar.BeginUpdate();
   panel->SetSize(80);
   bar.EndUpdate();
-  EXPECT_EQ(bar.UpdateCount(), 1);
-  EXPECT_EQ(bar.CompletedUpdates(), 0);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 1);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 0);
   EXPECT_EQ(panel->GetBounds().Width, 50);
   bar.EndUpdate();
-  EXPECT_EQ(bar.UpdateCount(), 0);
-  EXPECT_EQ(bar.CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 1);
   EXPECT_EQ(panel->GetBounds().Width, 80);
   EXPECT_EQ(control.GetBoundsRect(), panel->GetContentRect());
   EXPECT_THROW(bar.EndUpdate(), EAssertionFailed);
@@ -185,12 +222,12 @@ TEST(TTBXStatusBar, AnUpdateEndsEvenWhenALaidOutControlRaises) {
   bar.BeginUpdate();
   panel->SetSize(80);
   EXPECT_THROW(bar.EndUpdate(), Exception);
-  EXPECT_EQ(bar.UpdateCount(), 0);
-  EXPECT_EQ(bar.CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 1);
   control.OnResize = nullptr;
   bar.BeginUpdate();
   bar.EndUpdate();
-  EXPECT_EQ(bar.CompletedUpdates(), 2);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 2);
   EXPECT_EQ(control.GetBoundsRect(), panel->GetContentRect());
   EXPECT_EQ(panel->GetBounds().Width, 80);
 }

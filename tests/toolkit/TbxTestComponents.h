@@ -35,6 +35,23 @@ class TNotifiedComponent : public TComponent {
   void Notification(TComponent* component, TOperation operation) override { Heard.emplace_back(component, operation); }
 };
 
+// Reports each destroyed component it watched, with its own name, to a record that outlives it.
+class TReportingComponent : public TComponent {
+ public:
+  TReportingComponent(std::vector<std::pair<std::string, TComponent*>>& heard, const std::string& name)
+      : TComponent(nullptr), FHeard(heard) {
+    SetName(name);
+  }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    if (operation == opRemove) FHeard.emplace_back(GetName(), component);
+  }
+
+ private:
+  std::vector<std::pair<std::string, TComponent*>>& FHeard;
+};
+
 // A sink that hands each freed component to a handler.
 class TCallbackSink : public TFreeNotifySink {
  public:

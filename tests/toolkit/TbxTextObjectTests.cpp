@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
+
 #include "TbxTextObjects.h"
 
 TEST(TTBXLabel, Defaults) {
@@ -36,6 +39,23 @@ TEST(TTBXLabel, AnEmptyLabelIsOneLineHighAndNoWidth) {
   label.SetText("");
   EXPECT_EQ(label.GetWidth(), 0);
   EXPECT_EQ(label.GetHeight(), lineHeight);
+}
+
+TEST(TTBXLabel, AVeryLongCaptionIsMeasuredUpToTheLargestExtentOfAControl) {
+  TTBXLabel label(nullptr);
+  label.Font().SetSize(1000);
+  label.SetText(std::string(3'000'000, 'x'));  // far past the range of int in pixels
+  EXPECT_EQ(label.GetWidth(), MaxControlExtent);
+  EXPECT_GT(label.GetHeight(), 0);
+  label.Font().SetSize(INT_MAX);  // a font no configuration gives; the toolkit takes it all the same
+  label.SetText("x");
+  EXPECT_EQ(label.GetWidth(), MaxControlExtent);
+  EXPECT_EQ(label.GetHeight(), MaxControlExtent);
+  label.Font().SetSize(-8);  // a size below nothing measures as nothing, never as negative
+  label.SetText("xyz");
+  EXPECT_GE(label.GetWidth(), 0);
+  EXPECT_GE(label.GetHeight(), 0);
+  EXPECT_LE(label.GetWidth(), MaxControlExtent);
 }
 
 TEST(TTBXLabel, WithoutAutoSizeTheSizeStaysUntilSwitchedOn) {

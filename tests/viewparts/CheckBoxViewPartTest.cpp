@@ -25,6 +25,9 @@ class TRecordingDataContext : public TNUVDataContext {
   }
   std::vector<std::string> Withdrawn;
   std::string Refused;
+
+ protected:
+  ~TRecordingDataContext() override = default;
 };
 
 class TRecordingWorkItem : public TNUVWorkItem {
@@ -32,7 +35,10 @@ class TRecordingWorkItem : public TNUVWorkItem {
   explicit TRecordingWorkItem(TTestHost& host)
       : TNUVWorkItem("Recording", &host.Window(), TIntfPtr<INUVWorkItem>(host.WorkItemIntf())) {}
   TIntfPtr<INUVDataContext> GetDataContext() const override { return Data; }
-  TIntfPtr<TRecordingDataContext> Data{new TRecordingDataContext};
+  TIntfPtr<TRecordingDataContext> Data = MakeCounted<TRecordingDataContext>();
+
+ protected:
+  ~TRecordingWorkItem() override = default;
 };
 
 class CheckBoxViewPartTest : public ::testing::Test {
@@ -40,8 +46,7 @@ class CheckBoxViewPartTest : public ::testing::Test {
   TIntfPtr<TNUVCheckBoxViewPart> MakeBox(const std::string& extData, const std::string& caption = "Bold",
                                          INUVWorkItem* workItem = nullptr) {
     auto ext = Host.Extension("Flags", caption, extData);
-    return TIntfPtr<TNUVCheckBoxViewPart>(
-        new TNUVCheckBoxViewPart(ext.get(), workItem ? workItem : Host.WorkItemIntf()));
+    return MakeCounted<TNUVCheckBoxViewPart>(ext.get(), workItem ? workItem : Host.WorkItemIntf());
   }
   TIntfPtr<TNUVCheckBoxViewPart> RunningBox(const std::string& extData, const std::string& caption = "Bold") {
     auto box = MakeBox(extData, caption);
@@ -168,7 +173,7 @@ TEST_F(CheckBoxViewPartTest, ClicksCycleTheStatesAndReachTheCommand) {
 }
 
 TEST_F(CheckBoxViewPartTest, FinalizeWithdrawsCheckedBeforeStateAndFreesTheBox) {
-  TIntfPtr<TRecordingWorkItem> workItem(new TRecordingWorkItem(Host));
+  auto workItem = MakeCounted<TRecordingWorkItem>(Host);
   auto box = MakeBox(Element("<Checked>True</Checked>"), "Bold", workItem.get());
   box->Initialize();
   TTestHost::Run(*box);
@@ -183,7 +188,7 @@ TEST_F(CheckBoxViewPartTest, FinalizeWithdrawsCheckedBeforeStateAndFreesTheBox) 
 
 // The run ends at the refused key and undoes nothing; Finalize withdraws both keys all the same.
 TEST_F(CheckBoxViewPartTest, ARefusedStateKeyEndsTheRunAndFinalizeStillWithdrawsBothKeys) {
-  TIntfPtr<TRecordingWorkItem> workItem(new TRecordingWorkItem(Host));
+  auto workItem = MakeCounted<TRecordingWorkItem>(Host);
   workItem->Data->Refused = "Flags_State";
   auto box = MakeBox(Element("<Checked>True</Checked>"), "Bold", workItem.get());
   box->Initialize();

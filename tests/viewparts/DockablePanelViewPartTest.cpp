@@ -57,7 +57,7 @@ const TTBDockPositions AllEdges{dpTop, dpBottom, dpLeft, dpRight};
 TEST_F(DockablePanelViewPartTest, WithoutElementTheCaptionedPanelKeepsTheToolkitDefaults) {
   for (std::string extData : {"", "<ExtData><Other/></ExtData>"}) {
     auto ext = Host.Extension("Panel", "Explorer", extData);
-    TIntfPtr<TNUVDockablePanelViewPart> panel(new TNUVDockablePanelViewPart(ext.get(), Host.WorkItemIntf()));
+    auto panel = MakeCounted<TNUVDockablePanelViewPart>(ext.get(), Host.WorkItemIntf());
     EXPECT_EQ(panel->GetControl(), nullptr);
     panel->Initialize();
     TTBXDockablePanel& control = Control(*panel);
@@ -128,7 +128,7 @@ TEST_F(DockablePanelViewPartTest, BadValuesAreConfigurationErrorsThatNameTheirEl
 
 TEST_F(DockablePanelViewPartTest, TheCaptionIsTheViewPartsOwnEvenWhenEmpty) {
   auto ext = Host.Extension("Quiet", "");
-  TIntfPtr<TNUVDockablePanelViewPart> quiet(new TNUVDockablePanelViewPart(ext.get(), Host.WorkItemIntf()));
+  auto quiet = MakeCounted<TNUVDockablePanelViewPart>(ext.get(), Host.WorkItemIntf());
   quiet->Initialize();
   EXPECT_EQ(quiet->GetControl()->GetText(), "");
   quiet->Finalize();

@@ -30,6 +30,9 @@ class TBindRecorder : public TWorkSpace {
   }
   std::vector<TBinding> Binds;
   std::vector<INUVViewPart*> UnBinds;
+
+ protected:
+  ~TBindRecorder() override = default;
 };
 
 using TRecordingDock = TBindRecorder<TNUVToolbarDockViewPart>;
@@ -40,7 +43,7 @@ template <class T>
 TIntfPtr<T> MakeViewPart(TTestHost& host, const std::string& name, const std::string& extData = "",
                          const std::string& caption = "", bool initialize = true) {
   auto ext = host.Extension(name, caption.empty() ? name + " caption" : caption, extData);
-  TIntfPtr<T> viewPart(new T(ext.get(), host.WorkItemIntf()));
+  auto viewPart = MakeCounted<T>(ext.get(), host.WorkItemIntf());
   if (initialize) viewPart->Initialize();
   return viewPart;
 }

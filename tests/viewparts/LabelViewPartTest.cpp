@@ -3,6 +3,7 @@
 
 #include "NUVLabelViewPart.h"
 #include "TestHost.h"
+#include "TbxTestApi.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -13,7 +14,7 @@ class LabelViewPartTest : public ::testing::Test {
  protected:
   TIntfPtr<TNUVLabelViewPart> MakeLabel(const std::string& extData, const std::string& caption = "Hello") {
     auto ext = Host.Extension("Title", caption, extData);
-    return TIntfPtr<TNUVLabelViewPart>(new TNUVLabelViewPart(ext.get(), Host.WorkItemIntf()));
+    return MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
   }
   TIntfPtr<TNUVLabelViewPart> RunningLabel(const std::string& extData, const std::string& caption = "Hello") {
     auto label = MakeLabel(extData, caption);
@@ -174,9 +175,9 @@ TEST_F(LabelViewPartTest, SetWorkSpaceMakesTheParentAlignTheLabelAnew) {
   auto label = MakeLabel("");
   label->Initialize();
   label->GetControl()->SetAlign(alTop);
-  int before = Host.Window().AlignCount();
+  int before = TTbxTestApi::AlignCount(Host.Window());
   label->SetWorkSpace(nullptr);
-  EXPECT_EQ(Host.Window().AlignCount(), before + 1);
+  EXPECT_EQ(TTbxTestApi::AlignCount(Host.Window()), before + 1);
   EXPECT_EQ(label->GetControl()->GetAlign(), alTop);
   label->Finalize();
 }
@@ -190,11 +191,14 @@ class CountingLabel : public TNUVLabelViewPart {
   }
   int Clicks = 0;
   TObject* LastSender = nullptr;
+
+ protected:
+  ~CountingLabel() override = default;
 };
 
 TEST_F(LabelViewPartTest, ClickHandlerHonoursAnOverriddenDoClick) {
   auto ext = Host.Extension("Title", "Hi");
-  TIntfPtr<CountingLabel> label(new CountingLabel(ext.get(), Host.WorkItemIntf()));
+  auto label = MakeCounted<CountingLabel>(ext.get(), Host.WorkItemIntf());
   label->Initialize();
   TTestHost::Run(*label);
   label->GetControl()->Click();

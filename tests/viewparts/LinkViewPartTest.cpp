@@ -3,6 +3,7 @@
 
 #include "NUVLinkViewPart.h"
 #include "TestHost.h"
+#include "TbxTestApi.h"
 
 using ::testing::ElementsAre;
 
@@ -12,7 +13,7 @@ class LinkViewPartTest : public ::testing::Test {
  protected:
   TIntfPtr<TNUVLinkViewPart> MakeLink(const std::string& extData, const std::string& caption = "Home page") {
     auto ext = Host.Extension("Home", caption, extData);
-    return TIntfPtr<TNUVLinkViewPart>(new TNUVLinkViewPart(ext.get(), Host.WorkItemIntf()));
+    return MakeCounted<TNUVLinkViewPart>(ext.get(), Host.WorkItemIntf());
   }
   TIntfPtr<TNUVLinkViewPart> RunningLink(const std::string& extData, const std::string& caption = "Home page") {
     auto link = MakeLink(extData, caption);
@@ -119,9 +120,9 @@ TEST_F(LinkViewPartTest, SetWorkSpaceLeavesTheAlignmentAlone) {
   auto link = MakeLink("");
   link->Initialize();
   link->GetControl()->SetAlign(alTop);
-  int before = Host.Window().AlignCount();
+  int before = TTbxTestApi::AlignCount(Host.Window());
   link->SetWorkSpace(nullptr);
-  EXPECT_EQ(Host.Window().AlignCount(), before);
+  EXPECT_EQ(TTbxTestApi::AlignCount(Host.Window()), before);
   link->Finalize();
 }
 

@@ -13,13 +13,13 @@ class MultiDockPanelViewPartTest : public ::testing::Test {
  protected:
   TIntfPtr<TNUVMultiDockPanelViewPart> MultiDock(const std::string& element = "") {
     auto ext = Host.Extension("Tools", "Tools", element.empty() ? "" : "<ExtData>" + element + "</ExtData>");
-    TIntfPtr<TNUVMultiDockPanelViewPart> vp(new TNUVMultiDockPanelViewPart(ext.get(), Host.WorkItemIntf()));
+    auto vp = MakeCounted<TNUVMultiDockPanelViewPart>(ext.get(), Host.WorkItemIntf());
     vp->Initialize();
     return vp;
   }
   TIntfPtr<TNUVLabelViewPart> Child(const std::string& name, const std::string& caption) {
     auto ext = Host.Extension(name, caption);
-    TIntfPtr<TNUVLabelViewPart> vp(new TNUVLabelViewPart(ext.get(), Host.WorkItemIntf()));
+    auto vp = MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
     vp->Initialize();
     Children.push_back(vp);
     return vp;
@@ -246,7 +246,7 @@ TEST_F(MultiDockPanelViewPartTest, NilChildrenFailAnAssertionOfTheUnit) {
 TEST_F(MultiDockPanelViewPartTest, ChildOperationsOnAPanelWhoseInitializeFailedFailAnAssertion) {
   auto ext =
       Host.Extension("Tools", "Tools", "<ExtData><MultiDockPanel><DockSize>-1</DockSize></MultiDockPanel></ExtData>");
-  TIntfPtr<TNUVMultiDockPanelViewPart> vp(new TNUVMultiDockPanelViewPart(ext.get(), Host.WorkItemIntf()));
+  auto vp = MakeCounted<TNUVMultiDockPanelViewPart>(ext.get(), Host.WorkItemIntf());
   EXPECT_THROW(vp->Initialize(), EConfigurationError);
   ASSERT_EQ(vp->GetControl(), nullptr);
   auto child = Child("A", "A");

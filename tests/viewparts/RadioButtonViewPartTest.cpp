@@ -15,7 +15,7 @@ class RadioButtonViewPartTest : public ::testing::Test {
   TIntfPtr<TNUVRadioButtonViewPart> MakeRadio(const std::string& extData, const std::string& name = "Choice",
                                               const std::string& caption = "Red") {
     auto ext = Host.Extension(name, caption, extData);
-    return TIntfPtr<TNUVRadioButtonViewPart>(new TNUVRadioButtonViewPart(ext.get(), Host.WorkItemIntf()));
+    return MakeCounted<TNUVRadioButtonViewPart>(ext.get(), Host.WorkItemIntf());
   }
   TIntfPtr<TNUVRadioButtonViewPart> RunningRadio(const std::string& extData, const std::string& name = "Choice",
                                                  const std::string& caption = "Red") {

@@ -11,13 +11,9 @@
 
 // Passes everything on to the host's data context and logs "+key" and "-key" on the way; a
 // registration of the key in Refused raises instead, as a host that will not take it would.
-class TRecordingDataContext : public TTolvaRefCntIntfObject, public INUVDataContext {
+class TRecordingDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataContext> {
  public:
   explicit TRecordingDataContext(INUVDataContext& inner) : FInner(inner) {}
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TRecordingDataContext, INUVDataContext>(this, iid, obj) ||
-           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
   void RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) override {
     Log.push_back("+" + key);
     if (key == Refused) throw Exception("the host refuses the key " + key);
@@ -35,19 +31,18 @@ class TRecordingDataContext : public TTolvaRefCntIntfObject, public INUVDataCont
   std::vector<std::string> Log;
   std::string Refused;
 
+ protected:
+  ~TRecordingDataContext() override = default;
+
  private:
   INUVDataContext& FInner;
 };
 
 // The host's work item with the recording data context in place of its own.
-class TRecordingWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
+class TRecordingWorkItem : public TImplements<TTolvaRefCntIntfObject, INUVWorkItem> {
  public:
   explicit TRecordingWorkItem(TTestHost& host)
-      : FInner(host.WorkItem()), FData(new TRecordingDataContext(host.Data())) {}
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TRecordingWorkItem, INUVWorkItem>(this, iid, obj) ||
-           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
+      : FInner(host.WorkItem()), FData(MakeCounted<TRecordingDataContext>(host.Data())) {}
   std::string GetID() const override { return FInner.GetID(); }
   TWinControl* GetHostControl() const override { return FInner.GetHostControl(); }
   TIntfPtr<INUVWorkItem> GetParentWorkItem() const override { return FInner.GetParentWorkItem(); }
@@ -60,6 +55,9 @@ class TRecordingWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
   std::vector<std::string>& Log() { return FData->Log; }
   void Refuse(const std::string& key) { FData->Refused = key; }
 
+ protected:
+  ~TRecordingWorkItem() override = default;
+
  private:
   INUVWorkItem& FInner;
   TIntfPtr<TRecordingDataContext> FData;
@@ -70,7 +68,7 @@ class StatusBarFixture : public ::testing::Test {
   // A status bar view part named Main over the given extension data (empty: none), not initialised.
   TIntfPtr<TNUVStatusBarViewPart> MakeBar(const std::string& extData) {
     auto ext = Host.Extension("Main", "Main bar", extData);
-    return TIntfPtr<TNUVStatusBarViewPart>(new TNUVStatusBarViewPart(ext.get(), WorkItem.get()));
+    return MakeCounted<TNUVStatusBarViewPart>(ext.get(), WorkItem.get());
   }
   // An initialised status bar whose "StatusBar" element holds content.
   TIntfPtr<TNUVStatusBarViewPart> InitBar(const std::string& content) {
@@ -85,7 +83,7 @@ class StatusBarFixture : public ::testing::Test {
   // An initialised label named name whose extension data holds extData.
   TIntfPtr<TNUVLabelViewPart> MakeChild(const std::string& name, const std::string& extData) {
     auto ext = Host.Extension(name, name, extData);
-    TIntfPtr<TNUVLabelViewPart> child(new TNUVLabelViewPart(ext.get(), Host.WorkItemIntf()));
+    auto child = MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
     child->Initialize();
     return child;
   }
@@ -97,5 +95,5 @@ class StatusBarFixture : public ::testing::Test {
   std::vector<std::string>& DataLog() { return WorkItem->Log(); }
 
   TTestHost Host;
-  TIntfPtr<TRecordingWorkItem> WorkItem{new TRecordingWorkItem(Host)};
+  TIntfPtr<TRecordingWorkItem> WorkItem = MakeCounted<TRecordingWorkItem>(Host);
 };

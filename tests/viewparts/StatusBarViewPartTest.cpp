@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "StatusBarTestSupport.h"
+#include "TbxTestApi.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -179,8 +180,8 @@ TEST_F(StatusBarViewPartTest, AChildGoesIntoTheFirstPanelWhoseIDMatchesIgnoringC
   EXPECT_EQ(Panel(*vp, 2).GetControl(), nullptr);
   EXPECT_EQ(control->GetParent(), bar);
   // One update of the bar, and nothing else done with the child.
-  EXPECT_EQ(bar->CompletedUpdates(), 1);
-  EXPECT_EQ(bar->UpdateCount(), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*bar), 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(*bar), 0);
   EXPECT_FALSE(control->GetVisible());
   EXPECT_EQ(control->GetAlign(), alTop);
   EXPECT_EQ(child->GetWorkSpace(), nullptr);
@@ -197,7 +198,7 @@ TEST_F(StatusBarViewPartTest, ShowingAChildPlacesItOnceWhetherOrNotTheWorkItemRu
   vp->ShowViewPart(child.get());
   vp->ShowViewPart(child.get());
   EXPECT_EQ(Panel(*vp, 0).GetControl(), child->GetControl());
-  EXPECT_EQ(vp->GetStatusBar()->CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*vp->GetStatusBar()), 1);
   EXPECT_EQ(vp->BoundViewParts().Count(), 1);
   child->Finalize();
   vp->Finalize();
@@ -228,7 +229,7 @@ TEST_F(StatusBarViewPartTest, PlacementErrorsNameTheChildStayBoundAndChangeNoPan
     EXPECT_EQ(vp->BoundViewParts().Count(), ++bound);
     EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
     EXPECT_EQ(Panel(*vp, 1).GetControl(), nullptr);
-    EXPECT_EQ(vp->GetStatusBar()->CompletedUpdates(), 0);
+    EXPECT_EQ(TTbxTestApi::CompletedUpdates(*vp->GetStatusBar()), 0);
     child->Finalize();
   }
   EXPECT_THROW(vp->PlaceChildViewPart(nullptr), EAssertionFailed);
@@ -254,6 +255,9 @@ class TWindowChild : public TNUVLabelViewPart {
       : TNUVLabelViewPart(extension, workItem), FWindow(window) {}
   TControl* GetControl() override { return FWindow; }
 
+ protected:
+  ~TWindowChild() override = default;
+
  private:
   TControl* FWindow;
 };
@@ -261,11 +265,11 @@ class TWindowChild : public TNUVLabelViewPart {
 TEST_F(StatusBarViewPartTest, SetPanelControlEndsTheUpdateWhenTheControlIsRefused) {
   auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
   auto ext = Host.Extension("Host", "", "<ExtData><PanelID>Pos</PanelID></ExtData>");
-  TIntfPtr<TWindowChild> child(new TWindowChild(ext.get(), Host.WorkItemIntf(), &Host.Window()));
+  auto child = MakeCounted<TWindowChild>(ext.get(), Host.WorkItemIntf(), &Host.Window());
   EXPECT_THROW(vp->PlaceChildViewPart(child.get()), Exception);
   TTBXStatusBar* bar = vp->GetStatusBar();
-  EXPECT_EQ(bar->UpdateCount(), 0);
-  EXPECT_EQ(bar->CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(*bar), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*bar), 1);
   EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
   try {
     SetPanelControl(nullptr, nullptr);
@@ -273,7 +277,7 @@ TEST_F(StatusBarViewPartTest, SetPanelControlEndsTheUpdateWhenTheControlIsRefuse
   } catch (const EAssertionFailed& e) {
     EXPECT_EQ(e.SourcePath(), SUnitPath);
   }
-  EXPECT_EQ(bar->CompletedUpdates(), 1);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*bar), 1);
   vp->Finalize();
 }
 

@@ -77,6 +77,22 @@ TEST_F(StatusPanelTest, KeysAreNamedAfterViewPartAndIDAndReachThePanel) {
   vp->Finalize();
 }
 
+TEST_F(StatusPanelTest, SizesPastTheRangeOfIntStopAtTheLargestExtentOfAControl) {
+  auto vp = PanelBar(R"(<Panel ID="Wide" Size="2147483647"/><Panel ID="Pos"/>)");
+  auto child = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  vp->PlaceChildViewPart(child.get());
+  Write("Main_Pos_Size", 2147483647);  // together far past the range of int
+  const TControl* control = child->GetControl();
+  const TTBXStatusPanel& pos = Panel(*vp, 1);
+  EXPECT_TRUE(pos.GetBounds().Empty());  // the wide panel takes all the bar has
+  EXPECT_TRUE(control->GetBoundsRect().Empty());
+  Write("Main_Wide_Size", 100);
+  EXPECT_EQ(pos.GetBounds().Left, 100);  // the other panel is cut off at the size grip
+  EXPECT_EQ(pos.GetBounds().Right(), vp->GetControl()->GetWidth() - TTBXCustomStatusBar::SizeGripWidth);
+  EXPECT_EQ(control->GetBoundsRect(), pos.GetContentRect());
+  vp->Finalize();
+}
+
 TEST_F(StatusPanelTest, HidingAndShowingRestoresSizeAndStretchPriority) {
   auto vp = PanelBar(R"(<Panel ID="P" Size="80" StretchPriority="30"/>)");
   TNUVStatusPanel& panel = Panel(*vp, 0);

@@ -30,7 +30,7 @@ class ToolbarDockViewPartTest : public ::testing::Test {
 TEST_F(ToolbarDockViewPartTest, WithoutElementAPlainDockWithToolkitDefaultsAndThePopupHandler) {
   for (std::string extData : {"", "<ExtData><Other/></ExtData>"}) {
     auto ext = Host.Extension("Dock", "Docks", extData);
-    TIntfPtr<TNUVToolbarDockViewPart> dock(new TNUVToolbarDockViewPart(ext.get(), Host.WorkItemIntf()));
+    auto dock = MakeCounted<TNUVToolbarDockViewPart>(ext.get(), Host.WorkItemIntf());
     EXPECT_EQ(dock->GetControl(), nullptr);
     dock->Initialize();
     TTBDock& control = Control(*dock);

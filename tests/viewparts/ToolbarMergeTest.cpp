@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolbarTestSupport.h"
+#include "TbxTestApi.h"
 
 using ::testing::ElementsAre;
 
@@ -36,15 +37,15 @@ TEST_F(ToolbarMergeTest, TheWorkedExampleComesOutExactlyAndStoppingUndoesIt) {
   TTBXToolbar* target = main->GetToolbar();
   target->Items()->GetItem(0)->SetTag(42);  // any Tag is 0 after a merge
   auto doc = MakeToolbar(Host, "Doc", WorkedSource, R"(MergeWithMainToolbarViewPart="maintoolbar")");
-  int brackets = target->CompletedUpdates();
+  int brackets = TTbxTestApi::CompletedUpdates(*target);
   Run(*doc);
 
   EXPECT_EQ(DescribeItems(target->Items()), "A B- P C(C1 Q1 Q2 Q3 C2) R D");
   for (int i = 0; i < target->Items()->Count(); ++i) EXPECT_EQ(target->Items()->GetItem(i)->GetTag(), 0);
   EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("R", "Q", "Q1", "Q2", "Q3", "P"));
   EXPECT_THAT(Captions(doc->HiddenItems()), ElementsAre("B"));
-  EXPECT_EQ(target->CompletedUpdates(), brackets + 1);  // one bracket for the whole merge
-  EXPECT_EQ(target->UpdateCount(), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*target), brackets + 1);  // one bracket for the whole merge
+  EXPECT_EQ(TTbxTestApi::UpdateCount(*target), 0);
   EXPECT_FALSE(doc->GetToolbar()->GetVisible());
   EXPECT_EQ(doc->GetToolbar()->Items()->Count(), 0);
 
@@ -199,13 +200,9 @@ INSTANTIATE_TEST_SUITE_P(StopOrders, NestedMergeTest, ::testing::Values(true, fa
                          [](const auto& info) { return info.param ? "OuterFirst" : "InnerFirst"; });
 
 // An action whose state cannot be read: the merge raises part-way.
-class TFailingAction : public TCustomAction, public INUVActionState {
+class TFailingAction : public TImplements<TCustomAction, INUVActionState> {
  public:
-  using TCustomAction::TCustomAction;
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TFailingAction, INUVActionState>(this, iid, obj) ||
-           TCustomAction::QueryInterface(iid, obj);
-  }
+  using TImplements::TImplements;
   bool GetActionVisible() override { throw Exception("state unavailable"); }
 };
 
@@ -217,10 +214,10 @@ TEST_F(ToolbarMergeTest, AnInterruptedMergeStillEndsTheUpdateAndKeepsWhatMoved) 
   TTBCustomItem* x = doc->GetToolbar()->Items()->GetItem(0);
   x->SetAction(new TFailingAction(doc->GetToolbar()));
   TTBXToolbar* target = main->GetToolbar();
-  int brackets = target->CompletedUpdates();
+  int brackets = TTbxTestApi::CompletedUpdates(*target);
   EXPECT_THROW(doc->MergeIntoToolbar(target), Exception);
-  EXPECT_EQ(target->UpdateCount(), 0);
-  EXPECT_EQ(target->CompletedUpdates(), brackets + 1);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(*target), 0);
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*target), brackets + 1);
   EXPECT_TRUE(doc->GetToolbar()->GetVisible());    // not hidden
   EXPECT_EQ(DescribeItems(target->Items()), "Y");  // Y moved before X failed
   EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("Y", "X"));

@@ -33,7 +33,7 @@ inline TIntfPtr<TNUVToolBarViewPart> MakeToolbar(TTestHost& host, const std::str
                                                  const std::string& moreExtData = "") {
   auto ext = host.Extension(
       name, name + " bar", "<ExtData><Toolbar " + attributes + ">" + items + "</Toolbar>" + moreExtData + "</ExtData>");
-  TIntfPtr<TNUVToolBarViewPart> toolbar(new TNUVToolBarViewPart(ext.get(), host.WorkItemIntf()));
+  auto toolbar = MakeCounted<TNUVToolBarViewPart>(ext.get(), host.WorkItemIntf());
   toolbar->Initialize();
   toolbar->GetControl()->SetName(name);
   return toolbar;

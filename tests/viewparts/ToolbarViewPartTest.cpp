@@ -96,23 +96,22 @@ TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {
 }
 
 // An action service that cannot make the action of one command.
-class TRefusingActionService : public TTolvaRefCntIntfObject, public INUVActionService {
+class TRefusingActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionService> {
  public:
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TRefusingActionService, INUVActionService>(this, iid, obj) ||
-           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
   TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override {
     if (commandID == "Broken") throw Exception("no action for Broken");
     return new TCustomAction(owner);
   }
   bool HasCommand(const std::string&) const override { return true; }
+
+ protected:
+  ~TRefusingActionService() override = default;
 };
 
 // A sub-item that fails takes its whole submenu with it, sub-items built so far included; the
 // items before it stay, and the toolbar owns nothing else.
 TEST_F(ToolbarViewPartTest, AFailingSubItemLeavesNoHalfBuiltSubmenu) {
-  Host.Services().RegisterService(SActionServiceID, TIntfPtr<IInterface>(new TRefusingActionService));
+  Host.Services().RegisterService(SActionServiceID, MakeCounted<TRefusingActionService>());
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>
       <Item Caption="S"><Item Caption="S1" CommandID="Good"/><Item Caption="S2" CommandID="Broken"/></Item>
       <Item Caption="Z"/>)");
@@ -136,13 +135,17 @@ TEST_F(ToolbarViewPartTest, ChildrenBoundBeforeRunningWaitAndArePlacedByGroupInd
   hintControl.SetName("Hint");
   frontControl.SetName("Front");
   // Plain view parts standing for children: their controls are the two windowed controls above.
-  struct TChild : TNUVCustomViewPart {
+  class TChild : public TNUVCustomViewPart {
+   public:
     TChild(IQIMExtension* e, INUVWorkItem* w, TControl* c) : TNUVCustomViewPart(e, w), Control(c) {}
     TControl* GetControl() override { return Control; }
     TControl* Control;
+
+   protected:
+    ~TChild() override = default;
   };
-  TIntfPtr<TChild> hint(new TChild(ext.get(), Host.WorkItemIntf(), &hintControl));
-  TIntfPtr<TChild> front(new TChild(labelExt.get(), Host.WorkItemIntf(), &frontControl));
+  auto hint = MakeCounted<TChild>(ext.get(), Host.WorkItemIntf(), &hintControl);
+  auto front = MakeCounted<TChild>(labelExt.get(), Host.WorkItemIntf(), &frontControl);
   hintControl.SetVisible(false);
 
   toolbar->ShowViewPart(hint.get());
@@ -193,12 +196,16 @@ TEST_F(ToolbarViewPartTest, AChildsPlainToolbarHandsOverItsItemsInOrder) {
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/><Item Caption="B" GroupIndex="5"/>)");
   Running(*toolbar);
   auto ext = Host.Extension("Palette", "", "<ExtData><GroupIndex>4</GroupIndex></ExtData>");
-  struct TPaletteChild : TNUVCustomViewPart {
+  class TPaletteChild : public TNUVCustomViewPart {
+   public:
     using TNUVCustomViewPart::TNUVCustomViewPart;
     TControl* GetControl() override { return &Bar; }
     TTBXToolbar Bar{nullptr};
+
+   protected:
+    ~TPaletteChild() override = default;
   };
-  TIntfPtr<TPaletteChild> child(new TPaletteChild(ext.get(), Host.WorkItemIntf()));
+  auto child = MakeCounted<TPaletteChild>(ext.get(), Host.WorkItemIntf());
   for (const char* caption : {"X", "Y", "Z"}) {
     auto* item = new TTBXItem(&child->Bar);
     item->SetCaption(caption);
@@ -216,7 +223,7 @@ TEST_F(ToolbarViewPartTest, AChildWithoutControlOrTheOwnToolbarIsAClearError) {
   auto toolbar = Toolbar("Doc", "");
   Running(*toolbar);
   auto ext = Host.Extension("Ghost", "");
-  TIntfPtr<TNUVCustomViewPart> ghost(new TNUVCustomViewPart(ext.get(), Host.WorkItemIntf()));
+  auto ghost = MakeCounted<TNUVCustomViewPart>(ext.get(), Host.WorkItemIntf());
   try {
     toolbar->ShowViewPart(ghost.get());
     FAIL();
@@ -272,7 +279,7 @@ TEST_F(ToolbarViewPartTest, AChildThatContainsTheToolbarIsRefusedWithoutAControl
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
   Running(*toolbar);
   auto ext = Host.Extension("Holder", "Holder");
-  TIntfPtr<TNUVDockablePanelViewPart> holder(new TNUVDockablePanelViewPart(ext.get(), Host.WorkItemIntf()));
+  auto holder = MakeCounted<TNUVDockablePanelViewPart>(ext.get(), Host.WorkItemIntf());
   holder->Initialize();
   holder->ShowViewPart(toolbar.get());  // the toolbar lies in the holder's panel
   holder->GetControl()->SetVisible(false);

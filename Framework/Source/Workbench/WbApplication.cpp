@@ -78,14 +78,14 @@ void TWbApplication::CreateWindow(const std::string& name) {
 }
 
 void TWbApplication::CreateServices(const TWbAppDecl& decl) {
-  FBroker = TIntfPtr<TNUVEventBroker>(new TNUVEventBroker);
+  FBroker = MakeCounted<TNUVEventBroker>();
   FBroker->Subscribe([this](const TNUVEvent& event) { FReporter.HostEvent(event); });
-  FServices = TIntfPtr<TNUVServiceCenter>(new TNUVServiceCenter);
+  FServices = MakeCounted<TNUVServiceCenter>();
   if (decl.ImageService) {
-    FImages = TIntfPtr<TNUVImageService>(new TNUVImageService);
+    FImages = MakeCounted<TNUVImageService>();
     FServices->RegisterService(SImageServiceID, TIntfPtr<IInterface>(FImages.get()));
   }
-  FActions = TIntfPtr<TNUVActionService>(new TNUVActionService(FBroker, FImages));
+  FActions = MakeCounted<TNUVActionService>(FBroker, FImages);
   for (const auto& command : decl.Commands) FActions->AddCommand(command);
   FServices->RegisterService(SActionServiceID, TIntfPtr<IInterface>(FActions.get()));
 }
@@ -93,7 +93,7 @@ void TWbApplication::CreateServices(const TWbAppDecl& decl) {
 void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
   TWorkItem item{decl, nullptr, nullptr, {}};
   if (decl.Parent < 0) {
-    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(decl.ID, FWindow.get(), FServices, FBroker));
+    item.Item = MakeCounted<TNUVWorkItem>(decl.ID, FWindow.get(), FServices, FBroker);
     item.Item->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
   } else {
     const TWorkItem& parent = FWorkItems[static_cast<size_t>(decl.Parent)];
@@ -102,7 +102,7 @@ void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
     item.HostControl->SetName(decl.ID);
     item.HostControl->SetParent(parent.Item->GetHostControl());
     item.HostControl->SetAlign(alClient);
-    item.Item = TIntfPtr<TNUVWorkItem>(new TNUVWorkItem(decl.ID, item.HostControl.get(), parent.Item));
+    item.Item = MakeCounted<TNUVWorkItem>(decl.ID, item.HostControl.get(), parent.Item);
   }
   for (const auto& [name, value] : decl.Values) item.Item->GetNamedValues()->SetStrValue(name, value);
   FWorkItemsByID.emplace(decl.ID, FWorkItems.size());
@@ -116,7 +116,7 @@ void TWbApplication::AddViewPart(const TWbViewPartDecl& decl, TNUVViewPartFactor
   TViewPart& viewPart = FViewParts.back();
   TWorkItem& workItem = FWorkItems[static_cast<size_t>(decl.WorkItem)];
   workItem.ViewParts.push_back(index);
-  TIntfPtr<IQIMExtension> extension(new TNUVExtension(decl.Name, decl.Caption, decl.ExtData));
+  TIntfPtr<IQIMExtension> extension = MakeCounted<TNUVExtension>(decl.Name, decl.Caption, decl.ExtData);
   Guarded(viewPart, [&] { viewPart.Intf = FModule->Create(factory, extension.get(), workItem.Item.get()); });
   if (!viewPart.Intf) return;
   Guarded(viewPart, [&] { viewPart.Intf->Initialize(); });

@@ -16,11 +16,11 @@ namespace {
 int ShowLabel(const char* modulePath) {
   TNUVModule module(modulePath);
   TWinControl window(nullptr);
-  TIntfPtr<TNUVServiceCenter> services(new TNUVServiceCenter);
-  TIntfPtr<TNUVEventBroker> broker(new TNUVEventBroker);
-  TIntfPtr<TNUVWorkItem> workItem(new TNUVWorkItem("Main", &window, services, broker));
+  auto services = MakeCounted<TNUVServiceCenter>();
+  auto broker = MakeCounted<TNUVEventBroker>();
+  auto workItem = MakeCounted<TNUVWorkItem>("Main", &window, services, broker);
   auto extData = LoadXMLDocument("<ExtData><Label><Alignment>RightJustify</Alignment></Label></ExtData>", "host");
-  TIntfPtr<IQIMExtension> extension(new TNUVExtension("Title", "Hello from the installed module", extData));
+  TIntfPtr<IQIMExtension> extension = MakeCounted<TNUVExtension>("Title", "Hello from the installed module", extData);
 
   auto label = module.Create(module.FindFactory("CreateLabelViewPart"), extension.get(), workItem.get());
   label->Initialize();

@@ -2,23 +2,27 @@
 
 #include "NUVHostObjects.h"
 
-TNUVAction::TNUVAction(TComponent* owner, std::string commandID, std::optional<bool> actionVisible)
-    : TCustomAction(owner), FCommandID(std::move(commandID)), FActionVisible(actionVisible) {}
+TNUVAction::TNUVAction(TComponent* owner, std::string commandID)
+    : TCustomAction(owner), FCommandID(std::move(commandID)) {}
 
 TNUVAction::~TNUVAction() = default;
 
-bool TNUVAction::QueryInterface(const TGUID& iid, void** obj) {
-  if (FActionVisible && QueryInterfaceList<TNUVAction, INUVActionState>(this, iid, obj)) return true;
-  return TCustomAction::QueryInterface(iid, obj);
+TNUVStateAction::TNUVStateAction(TComponent* owner, std::string commandID, bool actionVisible)
+    : TImplements(owner, std::move(commandID)), FActionVisible(actionVisible) {}
+
+TNUVStateAction::~TNUVStateAction() = default;
+
+namespace {
+TNUVAction* NewAction(const TNUVCommandInfo& command, TComponent* owner) {
+  if (command.ActionVisible) return new TNUVStateAction(owner, command.ID, *command.ActionVisible);
+  return new TNUVAction(owner, command.ID);
 }
+}  // namespace
 
 TNUVActionService::TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<INUVImageService> images)
     : FBroker(std::move(broker)), FImages(std::move(images)) {}
 
-bool TNUVActionService::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVActionService, INUVActionService>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVActionService::~TNUVActionService() = default;
 
 void TNUVActionService::AddCommand(const TNUVCommandInfo& command) {
   auto it =
@@ -37,7 +41,7 @@ TCustomAction* TNUVActionService::CreateAction(const std::string& commandID, TCo
   auto it =
       std::find_if(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
   if (commandID.empty() || it == FCommands.end()) return nullptr;
-  auto* action = new TNUVAction(owner, it->ID, it->ActionVisible);
+  TNUVAction* action = NewAction(*it, owner);
   action->SetCaption(it->Caption);
   action->SetHint(it->Hint);
   if (FImages && !it->ImageFile.empty()) action->SetImageIndex(FImages->GetImageManager()->AddImage(it->ImageFile));
@@ -67,8 +71,3 @@ int TNUVImageManager::AddImage(const std::string& fileName) {
 TNUVImageService::TNUVImageService() = default;
 
 TNUVImageService::~TNUVImageService() = default;
-
-bool TNUVImageService::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVImageService, INUVImageService>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}

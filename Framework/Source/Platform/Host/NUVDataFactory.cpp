@@ -16,16 +16,12 @@ constexpr TNUVDataType DataTypeOf() {
 
 // A delegate over a getter and setter; a written value must be of the delegate's type.
 template <class T>
-class TNUVDelegate : public TTolvaRefCntIntfObject, public INUVDataDelegate {
+class TNUVDelegate : public TImplements<TTolvaRefCntIntfObject, INUVDataDelegate> {
  public:
   using TParam = std::conditional_t<std::is_same_v<T, std::string>, const std::string&, T>;
   TNUVDelegate(std::function<T()> getter, std::function<void(TParam)> setter)
       : FGetter(std::move(getter)), FSetter(std::move(setter)) {}
 
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TNUVDelegate, INUVDataDelegate>(this, iid, obj) ||
-           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
   TNUVDataType GetDataType() const override { return DataTypeOf<T>(); }
   TNUVValue GetValue() const override { return FGetter(); }
   void SetValue(const TNUVValue& value) override {
@@ -37,6 +33,9 @@ class TNUVDelegate : public TTolvaRefCntIntfObject, public INUVDataDelegate {
     FSetter(*typed);
   }
 
+ protected:
+  ~TNUVDelegate() override = default;
+
  private:
   std::function<T()> FGetter;
   std::function<void(TParam)> FSetter;
@@ -44,7 +43,7 @@ class TNUVDelegate : public TTolvaRefCntIntfObject, public INUVDataDelegate {
 
 template <class T, class G, class S>
 TIntfPtr<INUVDataDelegate> MakeDelegate(G&& getter, S&& setter) {
-  return TIntfPtr<INUVDataDelegate>(new TNUVDelegate<T>(std::forward<G>(getter), std::forward<S>(setter)));
+  return MakeCounted<TNUVDelegate<T>>(std::forward<G>(getter), std::forward<S>(setter));
 }
 
 }  // namespace

@@ -7,17 +7,11 @@
 TNUVExtension::TNUVExtension(std::string name, std::string caption, TIntfPtr<IXMLNode> extData)
     : FName(std::move(name)), FCaption(std::move(caption)), FExtData(std::move(extData)) {}
 
-bool TNUVExtension::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVExtension, IQIMExtension>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVExtension::~TNUVExtension() = default;
 
 // ---------------------------------------------------------------------------------------------
 
-bool TNUVNamedValues::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVNamedValues, INUVNamedValues>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVNamedValues::~TNUVNamedValues() = default;
 
 bool TNUVNamedValues::HasValue(const std::string& name) const {
   return std::any_of(FValues.begin(), FValues.end(), [&](const auto& v) { return v.first == name; });
@@ -57,10 +51,7 @@ std::vector<std::string> TNUVNamedValues::Names() const {
 
 // ---------------------------------------------------------------------------------------------
 
-bool TNUVDataContext::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVDataContext, INUVDataContext>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVDataContext::~TNUVDataContext() = default;
 
 void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) {
   auto [it, inserted] = FDelegates.insert_or_assign(key, std::move(delegate));
@@ -100,10 +91,7 @@ void TNUVDataContext::WriteValue(const std::string& key, const TNUVValue& value)
 
 // ---------------------------------------------------------------------------------------------
 
-bool TNUVServiceCenter::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVServiceCenter, INUVServiceCenter>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVServiceCenter::~TNUVServiceCenter() = default;
 
 void TNUVServiceCenter::RegisterService(const std::string& id, TIntfPtr<IInterface> service) {
   for (auto& entry : FServices)
@@ -139,10 +127,7 @@ std::vector<std::string> TNUVServiceCenter::ServiceIDs() const {
 
 // ---------------------------------------------------------------------------------------------
 
-bool TNUVEventBroker::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVEventBroker, INUVEventBroker>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVEventBroker::~TNUVEventBroker() = default;
 
 void TNUVEventBroker::Publish(const TNUVEvent& event) {
   // A handler may unsubscribe (itself or another) while the event is delivered.
@@ -167,8 +152,8 @@ TNUVWorkItem::TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<IN
                            TIntfPtr<INUVEventBroker> broker)
     : FID(std::move(id)),
       FHostControl(hostControl),
-      FNamedValues(new TNUVNamedValues),
-      FDataContext(new TNUVDataContext),
+      FNamedValues(MakeCounted<TNUVNamedValues>()),
+      FDataContext(MakeCounted<TNUVDataContext>()),
       FServices(std::move(services)),
       FBroker(std::move(broker)) {}
 
@@ -178,7 +163,4 @@ TNUVWorkItem::TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<IN
   FParent = std::move(parent);
 }
 
-bool TNUVWorkItem::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVWorkItem, INUVWorkItem>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
+TNUVWorkItem::~TNUVWorkItem() = default;

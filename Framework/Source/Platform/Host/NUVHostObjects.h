@@ -12,22 +12,26 @@
 #include "NUVConfig.h"
 #include "NUVIntf.h"
 
-class TNUVExtension : public TTolvaRefCntIntfObject, public IQIMExtension {
+// The counted host objects are made with MakeCounted and destroyed by their last reference only:
+// their destructors are not public.
+
+class TNUVExtension : public TImplements<TTolvaRefCntIntfObject, IQIMExtension> {
  public:
   TNUVExtension(std::string name, std::string caption, TIntfPtr<IXMLNode> extData);
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   std::string GetName() const override { return FName; }
   std::string GetCaption() const override { return FCaption; }
   TIntfPtr<IXMLNode> GetExtData() const override { return FExtData; }
+
+ protected:
+  ~TNUVExtension() override;
 
  private:
   std::string FName, FCaption;
   TIntfPtr<IXMLNode> FExtData;
 };
 
-class TNUVNamedValues : public TTolvaRefCntIntfObject, public INUVNamedValues {
+class TNUVNamedValues : public TImplements<TTolvaRefCntIntfObject, INUVNamedValues> {
  public:
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   bool HasValue(const std::string& name) const override;
   std::string GetStrValue(const std::string& name) const override;
   std::int64_t GetIntValue(const std::string& name) const override;
@@ -35,13 +39,15 @@ class TNUVNamedValues : public TTolvaRefCntIntfObject, public INUVNamedValues {
   void SetIntValue(const std::string& name, std::int64_t value) override;
   std::vector<std::string> Names() const override;
 
+ protected:
+  ~TNUVNamedValues() override;
+
  private:
   std::vector<std::pair<std::string, std::string>> FValues;
 };
 
-class TNUVDataContext : public TTolvaRefCntIntfObject, public INUVDataContext {
+class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataContext> {
  public:
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   void RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) override;
   void UnregisterDelegate(const std::string& key) override;
   TIntfPtr<INUVDataDelegate> FindDelegate(const std::string& key) const override;
@@ -49,29 +55,36 @@ class TNUVDataContext : public TTolvaRefCntIntfObject, public INUVDataContext {
   TNUVValue ReadValue(const std::string& key) const override;
   void WriteValue(const std::string& key, const TNUVValue& value) override;
 
+ protected:
+  ~TNUVDataContext() override;
+
  private:
   std::unordered_map<std::string, TIntfPtr<INUVDataDelegate>> FDelegates;
   std::vector<std::string> FOrder;
 };
 
-class TNUVServiceCenter : public TTolvaRefCntIntfObject, public INUVServiceCenter {
+class TNUVServiceCenter : public TImplements<TTolvaRefCntIntfObject, INUVServiceCenter> {
  public:
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   void RegisterService(const std::string& id, TIntfPtr<IInterface> service) override;
   void UnregisterService(const std::string& id) override;
   TIntfPtr<IInterface> FindService(const std::string& id) const override;
   std::vector<std::string> ServiceIDs() const override;
 
+ protected:
+  ~TNUVServiceCenter() override;
+
  private:
   std::vector<std::pair<std::string, TIntfPtr<IInterface>>> FServices;
 };
 
-class TNUVEventBroker : public TTolvaRefCntIntfObject, public INUVEventBroker {
+class TNUVEventBroker : public TImplements<TTolvaRefCntIntfObject, INUVEventBroker> {
  public:
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   void Publish(const TNUVEvent& event) override;
   int Subscribe(std::function<void(const TNUVEvent&)> handler) override;
   void Unsubscribe(int subscription) override;
+
+ protected:
+  ~TNUVEventBroker() override;
 
  private:
   std::map<int, std::function<void(const TNUVEvent&)>> FHandlers;
@@ -89,13 +102,15 @@ struct TNUVCommandInfo {
 
 /// The action service: each CreateAction makes a new TNUVAction for a declared command; running
 /// the action publishes an ekCommand event.
-class TNUVActionService : public TTolvaRefCntIntfObject, public INUVActionService {
+class TNUVActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionService> {
  public:
   TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<INUVImageService> images);
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   void AddCommand(const TNUVCommandInfo& command);
   TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override;
   bool HasCommand(const std::string& commandID) const override;
+
+ protected:
+  ~TNUVActionService() override;
 
  private:
   std::vector<TNUVCommandInfo> FCommands;
@@ -103,26 +118,36 @@ class TNUVActionService : public TTolvaRefCntIntfObject, public INUVActionServic
   TIntfPtr<INUVImageService> FImages;
 };
 
-/// The host's action class; supports INUVActionState when its command says ActionVisible.
-class TNUVAction : public TCustomAction, public INUVActionState {
+/// The host's action class: runs a command of the action service.
+class TNUVAction : public TCustomAction {
  public:
-  TNUVAction(TComponent* owner, std::string commandID, std::optional<bool> actionVisible);
+  TNUVAction(TComponent* owner, std::string commandID);
   ~TNUVAction() override;
   const std::string& GetCommandID() const { return FCommandID; }
-  bool QueryInterface(const TGUID& iid, void** obj) override;
-  bool GetActionVisible() override { return FActionVisible.value_or(true); }
 
  private:
   std::string FCommandID;
-  std::optional<bool> FActionVisible;
 };
 
-class TNUVImageService : public TTolvaRefCntIntfObject, public INUVImageService {
+/// The action of a command that says ActionVisible: it supports INUVActionState, which tells the
+/// visibility the action takes when its item is merged. Actions of other commands do not.
+class TNUVStateAction : public TImplements<TNUVAction, INUVActionState> {
+ public:
+  TNUVStateAction(TComponent* owner, std::string commandID, bool actionVisible);
+  ~TNUVStateAction() override;
+  bool GetActionVisible() override { return FActionVisible; }
+
+ private:
+  bool FActionVisible;
+};
+
+class TNUVImageService : public TImplements<TTolvaRefCntIntfObject, INUVImageService> {
  public:
   TNUVImageService();
-  ~TNUVImageService() override;
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   TNUVImageManager* GetImageManager() override { return &FManager; }
+
+ protected:
+  ~TNUVImageService() override;
 
  private:
   TNUVImageManager FManager;
@@ -130,14 +155,13 @@ class TNUVImageService : public TTolvaRefCntIntfObject, public INUVImageService 
 
 /// A work item: its host control, parent, run state, named values and data context; it shares
 /// the service center and event broker of its root.
-class TNUVWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
+class TNUVWorkItem : public TImplements<TTolvaRefCntIntfObject, INUVWorkItem> {
  public:
   /// A root work item. The host control is not owned.
   TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<INUVServiceCenter> services,
                TIntfPtr<INUVEventBroker> broker);
   /// A nested work item sharing its parent's services and broker.
   TNUVWorkItem(std::string id, TWinControl* hostControl, TIntfPtr<INUVWorkItem> parent);
-  bool QueryInterface(const TGUID& iid, void** obj) override;
 
   std::string GetID() const override { return FID; }
   TWinControl* GetHostControl() const override { return FHostControl; }
@@ -148,6 +172,9 @@ class TNUVWorkItem : public TTolvaRefCntIntfObject, public INUVWorkItem {
   TIntfPtr<INUVDataContext> GetDataContext() const override { return FDataContext; }
   TIntfPtr<INUVServiceCenter> GetServiceCenter() const override { return FServices; }
   TIntfPtr<INUVEventBroker> GetEventBroker() const override { return FBroker; }
+
+ protected:
+  ~TNUVWorkItem() override;
 
  private:
   std::string FID;

@@ -12,11 +12,6 @@ TNUVCustomViewPart::TNUVCustomViewPart(IQIMExtension* extension, INUVWorkItem* w
 
 TNUVCustomViewPart::~TNUVCustomViewPart() = default;
 
-bool TNUVCustomViewPart::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVCustomViewPart, INUVViewPart>(this, iid, obj) ||
-         TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-}
-
 TIntfPtr<IXMLNode> TNUVCustomViewPart::GetExtData() { return FExtension ? FExtension->GetExtData() : nullptr; }
 
 TObject* TNUVCustomViewPart::DoFindMethodInstance(const std::string&) { return this; }
@@ -102,11 +97,6 @@ void TNUVCustomViewPart::DoFireSimpleEvent(const std::string& topic, TObject* se
 // ---------------------------------------------------------------------------------------------
 
 TNUVCustomWorkSpaceViewPart::~TNUVCustomWorkSpaceViewPart() = default;
-
-bool TNUVCustomWorkSpaceViewPart::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVCustomWorkSpaceViewPart, INUVWorkSpace>(this, iid, obj) ||
-         TNUVCustomViewPart::QueryInterface(iid, obj);
-}
 
 bool TNUVCustomWorkSpaceViewPart::GetSupportWorkSpaces() { return true; }
 

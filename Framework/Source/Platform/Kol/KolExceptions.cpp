@@ -1,7 +1,7 @@
 // The exception classes and the assertion report.
 #include <fmt/printf.h>
 
-#include "KolSystem.h"
+#include "KolExceptions.h"
 
 namespace {
 

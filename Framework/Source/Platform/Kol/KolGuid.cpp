@@ -1,7 +1,7 @@
 // Text form of GUIDs, as the registry and configuration write them.
 #include <fmt/printf.h>
 
-#include "KolSystem.h"
+#include "KolInterfaces.h"
 
 std::string GUIDToString(const TGUID& guid) {
   const auto& d = guid.D4;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "KolSystem.h"
+#include "KolInterfaces.h"
 
 namespace {
 
@@ -49,13 +49,9 @@ TObject::~TObject() = default;
 
 TTolvaRefCntIntfObject::~TTolvaRefCntIntfObject() = default;
 
+// The root of every list of interfaces: what no class in between answers is refused here.
 bool TTolvaRefCntIntfObject::QueryInterface(const TGUID& iid, void** obj) {
-  if (iid == IInterface::IID) {
-    IInterface* intf = this;
-    intf->_AddRef();
-    *obj = intf;
-    return true;
-  }
+  if (QueryInterfaceFor<IInterface>(this, iid, obj)) return true;
   *obj = nullptr;
   return false;
 }

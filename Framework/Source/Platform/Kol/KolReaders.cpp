@@ -1,6 +1,7 @@
 // The configuration value readers over child elements and attributes.
 #include <optional>
 
+#include "KolStrings.h"
 #include "KolValueText.h"
 #include "KolXmlDocument.h"
 

@@ -1,7 +1,7 @@
 // String helpers shared by the readers and by their callers.
 #include <algorithm>
 
-#include "KolSystem.h"
+#include "KolStrings.h"
 
 namespace {
 

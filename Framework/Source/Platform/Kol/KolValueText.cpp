@@ -3,6 +3,8 @@
 
 #include "KolValueText.h"
 
+#include "KolStrings.h"
+
 namespace {
 
 constexpr const char* SBooleanExpected = "True or False (or 1 or 0)";

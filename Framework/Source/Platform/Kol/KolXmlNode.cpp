@@ -5,13 +5,9 @@
 
 namespace {
 
-class TXMLNode final : public TTolvaRefCntIntfObject, public IXMLNode {
+class TXMLNode final : public TImplements<TTolvaRefCntIntfObject, IXMLNode> {
  public:
   TXMLNode(PXMLDocument document, pugi::xml_node element) : FDocument(std::move(document)), FElement(element) {}
-
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TXMLNode, IXMLNode>(this, iid, obj) || TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
 
   std::string NodeName() const override { return FElement.name(); }
   std::string Text() const override;
@@ -42,15 +38,10 @@ class TXMLNode final : public TTolvaRefCntIntfObject, public IXMLNode {
   pugi::xml_node FElement;
 };
 
-class TXMLNodeList final : public TTolvaRefCntIntfObject, public IXMLNodeList {
+class TXMLNodeList final : public TImplements<TTolvaRefCntIntfObject, IXMLNodeList> {
  public:
   TXMLNodeList(PXMLDocument document, std::vector<pugi::xml_node> elements)
       : FDocument(std::move(document)), FElements(std::move(elements)) {}
-
-  bool QueryInterface(const TGUID& iid, void** obj) override {
-    return QueryInterfaceList<TXMLNodeList, IXMLNodeList>(this, iid, obj) ||
-           TTolvaRefCntIntfObject::QueryInterface(iid, obj);
-  }
 
   int Count() const override { return static_cast<int>(FElements.size()); }
   TIntfPtr<IXMLNode> Get(int index) const override;
@@ -82,7 +73,7 @@ TIntfPtr<IXMLNodeList> TXMLNode::ChildNodes() const {
   std::vector<pugi::xml_node> elements;
   for (pugi::xml_node child : FElement.children())
     if (IsElement(child)) elements.push_back(child);
-  return TIntfPtr<IXMLNodeList>(new TXMLNodeList(FDocument, std::move(elements)));
+  return MakeCounted<TXMLNodeList>(FDocument, std::move(elements));
 }
 
 TIntfPtr<IXMLNode> TXMLNode::ParentNode() const {
@@ -117,7 +108,7 @@ TIntfPtr<IXMLNode> TXMLNodeList::FindNode(std::string_view name) const {
 }  // namespace
 
 TIntfPtr<IXMLNode> NewXMLNode(PXMLDocument document, pugi::xml_node element) {
-  return TIntfPtr<IXMLNode>(new TXMLNode(std::move(document), element));
+  return MakeCounted<TXMLNode>(std::move(document), element);
 }
 
 TIntfPtr<IXMLNode> FindChildElement(const IXMLNode& node, std::string_view name) {

@@ -1,6 +1,7 @@
 // Radio buttons and check boxes.
 #include <vector>
 
+#include "KolExceptions.h"
 #include "TbxFields.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"

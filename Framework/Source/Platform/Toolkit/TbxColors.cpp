@@ -4,6 +4,8 @@
 
 #include "TbxGraphics.h"
 
+#include "KolStrings.h"
+
 namespace {
 struct TColorIdent {
   TColor Value;

@@ -1,6 +1,7 @@
 // TControl: parent, visibility, bounds, text, events, the action link and the peer.
 #include "TbxControls.h"
 
+#include "KolExceptions.h"
 #include "TbxFields.h"
 #include "TbxPeers.h"
 
@@ -62,8 +63,10 @@ void TControl::RequestAlign() {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  width = std::max(0, width);
-  height = std::max(0, height);
+  width = std::clamp(width, 0, MaxControlExtent);
+  height = std::clamp(height, 0, MaxControlExtent);
+  left = ClampPixels(left);
+  top = ClampPixels(top);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool resized = width != FWidth || height != FHeight;
   FLeft = left;

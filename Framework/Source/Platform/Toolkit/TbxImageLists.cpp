@@ -1,6 +1,7 @@
 // Image lists: each image is the file it came from.
 #include <fmt/printf.h>
 
+#include "KolExceptions.h"
 #include "TbxGraphics.h"
 
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}

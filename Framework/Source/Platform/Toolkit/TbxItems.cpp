@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TbxFields.h"
+#include "KolExceptions.h"
 #include "TbxToolbars.h"
 
 TTBCustomItem::TTBCustomItem(TComponent* owner) : TComponent(owner) {}

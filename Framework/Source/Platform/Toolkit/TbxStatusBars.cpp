@@ -2,8 +2,10 @@
 #include "TbxStatusBars.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "KolXml.h"
+#include "KolEnums.h"
+#include "KolExceptions.h"
 #include "TbxFields.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
@@ -232,14 +234,18 @@ void TTBXCustomStatusBar::ChildChanged(TControl& child) {
 }
 
 namespace {
-// The panel's size plus its share of the free width, held to MaxSize when that is set. Sizes and
-// shares are worked out in 64 bits: configured sizes may add up past the range of int.
+// Sizes come from configuration and data keys, so they may add up past any int: the layout is
+// reckoned in 64 bits, and a panel takes at most the largest extent of a control.
+std::int64_t PanelSize(const TTBXStatusPanel& panel) {
+  return std::clamp<std::int64_t>(panel.GetSize(), 0, MaxControlExtent);
+}
+
+// The panel's size plus its share of the free width, held to MaxSize when that is set.
 std::int64_t PanelWidth(const TTBXStatusPanel& panel, std::int64_t free, std::int64_t priorities) {
-  const std::int64_t size = std::max(0, panel.GetSize());
+  const std::int64_t size = PanelSize(panel);
   if (free <= 0 || priorities == 0) return size;
   const std::int64_t width = size + free * panel.GetStretchPriority() / priorities;
-  return panel.GetMaxSize() > 0 ? std::min<std::int64_t>(width, std::max<std::int64_t>(size, panel.GetMaxSize()))
-                                : width;
+  return panel.GetMaxSize() > 0 ? std::min(width, std::max<std::int64_t>(size, panel.GetMaxSize())) : width;
 }
 }  // namespace
 
@@ -251,7 +257,7 @@ void TTBXCustomStatusBar::ArrangePanels() {
   std::int64_t free = static_cast<std::int64_t>(GetWidth()) - GetSizeGripRect().Width;
   std::int64_t priorities = 0;
   for (int i = 0; i < FPanels.Count(); ++i) {
-    free -= std::max(0, FPanels.GetItem(i)->GetSize());
+    free -= PanelSize(*FPanels.GetItem(i));
     priorities += FPanels.GetItem(i)->GetStretchPriority();
   }
   // Panels reach no further than the size grip: what lies past it is cut off.

@@ -2,6 +2,7 @@
 #include "TbxTextObjects.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "TbxFields.h"
 #include "TbxMetrics.h"

@@ -1,23 +1,37 @@
 // TWinControl: child controls, window handles, the focus and the layout passes.
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <unordered_map>
 
+#include "KolExceptions.h"
 #include "TbxControls.h"
 #include "TbxLayoutCounters.h"
 #include "TbxPeers.h"
 
 namespace {
-// Never destroyed: controls that outlive static destruction must still find them.
-std::unordered_map<THandle, TWinControl*>& Handles() {
-  static auto* handles = new std::unordered_map<THandle, TWinControl*>;
+// The handle table refers to every live windowed control without keeping it alive, also in the
+// eyes of the leak checker: a table that held plain addresses would make every leaked control,
+// and all it refers to, look reachable. So each address is kept with its bits inverted, which no
+// scan for pointers takes for one.
+class TUnreachableControl {
+ public:
+  explicit TUnreachableControl(TWinControl* control) : FBits(~reinterpret_cast<std::uintptr_t>(control)) {}
+  TWinControl* Get() const { return reinterpret_cast<TWinControl*>(~FBits); }
+
+ private:
+  std::uintptr_t FBits;
+};
+
+// Never destroyed: controls that outlive static destruction must still find it.
+std::unordered_map<THandle, TUnreachableControl>& Handles() {
+  static auto* handles = new std::unordered_map<THandle, TUnreachableControl>;
   return *handles;
 }
 
-TGuard<TWinControl>& Focus() {
-  static auto* focus = new TGuard<TWinControl>;
-  return *focus;
-}
+// The focus is held by handle, not by address: a destroyed control's handle leaves the table, so
+// the focus forgets it, and the focus keeps nothing reachable.
+THandle FocusHandle = 0;
 
 THandle NewHandle() {
   static THandle last = 0;
@@ -33,7 +47,9 @@ bool IsAligned(const TControl& control) {
 }
 }  // namespace
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) { Handles()[FHandle] = this; }
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) {
+  Handles().emplace(FHandle, TUnreachableControl(this));
+}
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -137,13 +153,17 @@ TTbxLayoutCounters& TbxLayoutCounters() {
   return counters;
 }
 
-bool TWinControl::Focused() const { return Focus().get() == this; }
+bool TWinControl::Focused() const { return FocusedControl() == this; }
 
-void TWinControl::SetFocus() { Focus() = this; }
+void TWinControl::SetFocus() { FocusHandle = FHandle; }
 
 TWinControl* FindControl(THandle handle) {
   auto it = Handles().find(handle);
-  return it == Handles().end() ? nullptr : it->second;
+  return it == Handles().end() ? nullptr : it->second.Get();
 }
 
-TWinControl* FocusedControl() { return Focus().get(); }
+// A control that is being destroyed has lost the focus already.
+TWinControl* FocusedControl() {
+  TWinControl* control = FindControl(FocusHandle);
+  return control && !control->IsDestroying() ? control : nullptr;
+}

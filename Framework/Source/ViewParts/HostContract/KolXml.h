@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "KolSystem.h"
+#include "KolEnums.h"
+#include "KolExceptions.h"
+#include "KolInterfaces.h"
 
 class IXMLNodeList;
 
@@ -99,15 +101,10 @@ int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, int
 int GetNodeAttrValue(const IXMLNode* node, std::string_view name, bool flag, std::string_view defName,
                      const TEnumTypeInfo& typeInfo, std::string_view prefix, std::string_view extra = {});
 
-/// One enumeration name, as above; raises EConfigurationError (without a place) when unknown.
-int GetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix);
-/// The same without raising: false when the name is not a value of the type.
-bool TryGetEnumValue(std::string_view name, const TEnumTypeInfo& typeInfo, std::string_view prefix, int& ordinal);
-/// Text readers shared by the forms above; where names the value in messages.
+/// Text readers shared by the forms above; where names the value in messages. (Enumeration names
+/// are read by GetEnumValue, beside the enumeration type information.)
 bool ParseBooleanText(std::string_view text, std::string_view where);
 int ParseIntegerText(std::string_view text, std::string_view where);
-/// "LeftJustify, RightJustify, Center": the accepted names of a type, for messages.
-std::string EnumNamesText(const TEnumTypeInfo& typeInfo, std::string_view prefix);
 /// How messages name a node's child element or attribute: `"file:3:5: <Label>/<Alignment>"` or
 /// `"file:3:5: <Panel> attribute Size"`.
 std::string DescribeChild(const IXMLNode* node, std::string_view childName);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+// Configuration code compares and trims the text it reads: the string helpers come with it.
+#include "KolStrings.h"
 #include "KolXml.h"
 #include "NUVIntf.h"
 #include "TbxDocks.h"

@@ -39,13 +39,11 @@ template <class... Args>
 // View parts
 
 /// The base of every view part. The host creates it with its extension and work item and then
-/// drives it through INUVViewPart. It keeps the view part name and the stored caption.
-class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
+/// drives it through INUVViewPart. It keeps the view part name and the stored caption. A view part
+/// is counted: it is made with MakeCounted and destroyed by its last reference, never deleted.
+class TNUVCustomViewPart : public TImplements<TTolvaRefCntIntfObject, INUVViewPart> {
  public:
   TNUVCustomViewPart(IQIMExtension* extension, INUVWorkItem* workItem);
-  ~TNUVCustomViewPart() override;
-
-  bool QueryInterface(const TGUID& iid, void** obj) override;
 
   /// INUVViewPart
   std::string GetName() override { return FName; }
@@ -86,6 +84,8 @@ class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
   bool IsInitialized() const { return FInitialized; }
 
  protected:
+  ~TNUVCustomViewPart() override;
+
   std::string FCaption;  ///< the stored caption
 
  private:
@@ -100,12 +100,10 @@ class TNUVCustomViewPart : public TTolvaRefCntIntfObject, public INUVViewPart {
 };
 
 /// A view part that hosts child view parts.
-class TNUVCustomWorkSpaceViewPart : public TNUVCustomViewPart, public INUVWorkSpace {
+class TNUVCustomWorkSpaceViewPart : public TImplements<TNUVCustomViewPart, INUVWorkSpace> {
  public:
-  using TNUVCustomViewPart::TNUVCustomViewPart;
-  ~TNUVCustomWorkSpaceViewPart() override;
+  using TImplements::TImplements;
 
-  bool QueryInterface(const TGUID& iid, void** obj) override;
   bool GetSupportWorkSpaces() override;  ///< true
 
   /// Places the child's control in parent with align, shows it, and makes this view part the
@@ -120,6 +118,9 @@ class TNUVCustomWorkSpaceViewPart : public TNUVCustomViewPart, public INUVWorkSp
   void CloseViewPart(INUVViewPart* child) override;
   void ActivateViewPart(INUVViewPart* child) override;
   virtual void ApplyViewPartInfo(INUVViewPart* child);  ///< nothing to apply in the base
+
+ protected:
+  ~TNUVCustomWorkSpaceViewPart() override;
 };
 
 /// Counted references to view parts, in the order they were added.
@@ -140,7 +141,6 @@ class TNUVViewPartList {
 class TNUVMultiBindingViewPart : public TNUVCustomWorkSpaceViewPart {
  public:
   using TNUVCustomWorkSpaceViewPart::TNUVCustomWorkSpaceViewPart;
-  ~TNUVMultiBindingViewPart() override;
 
   void Finalize() override;  ///< releases BoundViewParts
   /// Show: a child not yet bound is placed (PlaceChildViewPart); then, when ActiveOnAdd or
@@ -155,6 +155,9 @@ class TNUVMultiBindingViewPart : public TNUVCustomWorkSpaceViewPart {
   virtual void PlaceChildViewPart(INUVViewPart* child);
 
   TNUVViewPartList& BoundViewParts() { return FBoundViewParts; }
+
+ protected:
+  ~TNUVMultiBindingViewPart() override;
 
  private:
   TNUVViewPartList FBoundViewParts;

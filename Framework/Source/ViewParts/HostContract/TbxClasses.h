@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "KolSystem.h"
+#include "KolEnums.h"
+#include "KolInterfaces.h"
 
 KOL_ENUM(TOperation, opInsert, opRemove)
 KOL_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)

@@ -16,6 +16,7 @@
 KOL_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 
 using THandle = std::intptr_t;
+
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, bool& handled)>;
 
@@ -36,12 +37,12 @@ class TBasicAction : public TComponent, private TFreeNotifySink {
   /// A client hears of every change of the action until it is removed or destroyed.
   void AddClient(TComponent* client, std::function<void()> changed);
   void RemoveClient(TComponent* client);
-  int ClientCount() const { return static_cast<int>(FClients.size()); }
 
  protected:
   void Change();
 
  private:
+  friend class TTbxTestApi;  // counts the clients
   void ComponentFreed(TComponent* component) override;
   struct TClient {
     TComponent* Component;
@@ -235,7 +236,6 @@ class TWinControl : public TControl {
   /// Lays the children out now, or at the last EnableAlign while alignment is disabled. A request
   /// that comes while the children are being laid out makes the pass run once more.
   void Realign();
-  int AlignCount() const { return FAlignCount; }  // how often the children were aligned
   /// Between DisableAlign and the matching EnableAlign changes among the children are not laid
   /// out; the last EnableAlign lays them out once if any came. Removing many children is then
   /// one pass instead of one per child.
@@ -265,6 +265,7 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
+  friend class TTbxTestApi;  // reads how often the children were aligned
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void AlignChanged(TControl& control);
@@ -273,7 +274,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> FAligned;  // the children with an edge or client alignment, in child order
   THandle FHandle;
   const TControl* FPlacing = nullptr;
-  int FAlignCount = 0;
+  int FAlignCount = 0;  // how often the children were aligned
   int FAlignDisabled = 0;
   bool FAlignPending = false;
   bool FAligning = false;

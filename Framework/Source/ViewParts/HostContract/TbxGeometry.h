@@ -51,10 +51,14 @@ struct TRect {
 /// "No limit" for a preferred size's maximum width.
 constexpr int KNoWidthLimit = INT_MAX;
 
-/// A sum or product of pixel sizes held to the range of int: absurd configured sizes give huge
-/// rectangles, never undefined arithmetic.
+/// The largest width or height that layout gives a control, and the farthest that its edges reach
+/// (the native backend's widgets take no more). Text measured or sizes configured beyond it are
+/// held to it, so that no sum of positions and sizes leaves the range of int.
+constexpr int MaxControlExtent = 16777215;
+
+/// A sum or product of pixel sizes, reckoned in 64 bits, held to the largest extent either way.
 constexpr int ClampPixels(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN / 2, INT_MAX / 2));
+  return static_cast<int>(std::clamp<std::int64_t>(value, -std::int64_t{MaxControlExtent}, MaxControlExtent));
 }
 
 #pragma GCC visibility pop

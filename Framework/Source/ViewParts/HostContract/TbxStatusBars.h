@@ -151,8 +151,6 @@ class TTBXCustomStatusBar : public TWinControl {
   /// Brackets a batch of panel changes; the panels are laid out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
-  int UpdateCount() const { return FUpdateCount; }
-  int CompletedUpdates() const { return FCompletedUpdates; }  // outermost brackets closed so far
 
   void AlignControls() override;
 
@@ -166,6 +164,7 @@ class TTBXCustomStatusBar : public TWinControl {
  private:
   friend class TTBXStatusPanels;
   friend class TTBXStatusPanel;
+  friend class TTbxTestApi;  // reads the open and the closed brackets
   void PanelsChanged();
   void ArrangePanels();
   void Repaint();
@@ -179,7 +178,7 @@ class TTBXCustomStatusBar : public TWinControl {
   bool FSimplePanel = false;
   std::string FSimpleText;
   int FUpdateCount = 0;
-  int FCompletedUpdates = 0;
+  int FCompletedUpdates = 0;  // outermost brackets closed so far
 };
 
 class TTBXStatusBar : public TTBXCustomStatusBar {

@@ -29,8 +29,6 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   /// Brackets a batch of changes; the toolbar lays itself out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
-  int UpdateCount() const { return FUpdateCount; }
-  int CompletedUpdates() const { return FCompletedUpdates; }  // outermost brackets closed so far
 
   /// Upright: docked in a left or right dock.
   bool IsVertical() const;
@@ -55,6 +53,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void ChildChanged(TControl& child) override;
 
  private:
+  friend class TTbxTestApi;  // reads the open and the closed brackets
   TSize MeasureItem(const TTBCustomItem& item, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
   void PlaceItemControl(TTBCustomItem& item);
@@ -62,7 +61,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   TTBRootItem* FItems;
   TGuard<TCustomImageList> FImages;
   int FUpdateCount = 0;
-  int FCompletedUpdates = 0;
+  int FCompletedUpdates = 0;  // outermost brackets closed so far
   bool FItemsPending = false;
   mutable bool FMeasuring = false;
 };

@@ -1,4 +1,8 @@
 // Enumeration type information and the matching of configured names against it.
+#include "KolEnums.h"
+
+#include "KolExceptions.h"
+#include "KolStrings.h"
 #include "KolValueText.h"
 
 namespace {

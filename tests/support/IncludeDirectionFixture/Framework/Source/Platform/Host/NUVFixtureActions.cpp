@@ -1,0 +1,3 @@
+// The host may not lean on the tests.
+#include "FixtureTestHost.h"
+#include "NUVFixtureHostObjects.h"

@@ -1,0 +1,3 @@
+// Allowed: the host's own header, on the contract.
+#pragma once
+#include "NUVFixtureIntf.h"

@@ -1,0 +1,2 @@
+// Allowed: the toolkit's own private header.
+#pragma once

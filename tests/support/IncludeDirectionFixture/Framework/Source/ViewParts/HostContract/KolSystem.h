@@ -1,0 +1,3 @@
+// The umbrella: for hosts and the plug-in.
+#pragma once
+#include "KolFixtureBase.h"

@@ -1,0 +1,5 @@
+// Allowed: Tbx on Kol, and fmt.
+#pragma once
+#include <fmt/format.h>
+
+#include "KolFixtureBase.h"

@@ -1,0 +1,2 @@
+// A workbench header: nothing below the workbench includes it.
+#pragma once

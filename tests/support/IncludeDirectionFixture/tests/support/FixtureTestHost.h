@@ -1,0 +1,2 @@
+// A test header: nothing below the tests includes it.
+#pragma once
