@@ -9,7 +9,7 @@
 #include "TbxFields.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
-#include "TbxTextLayout.h"
+#include "TbxTextBlocks.h"
 
 using namespace TbxMetrics;
 

@@ -7,7 +7,7 @@
 #include "TbxFields.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
-#include "TbxTextLayout.h"
+#include "TbxTextBlocks.h"
 
 // ---------------------------------------------------------------------------------------------
 // TTBXTextObject

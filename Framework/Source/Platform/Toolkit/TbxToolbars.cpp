@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
+#include "KolExceptions.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
-#include "TbxTextLayout.h"
+#include "TbxTextBlocks.h"
 
 using namespace TbxMetrics;
 

@@ -1,5 +1,6 @@
-// Text as the toolkit lays it out: line heights, widths, wrapping and ellipses in whole pixels,
-// for one font. Every control measures through here, so all of them agree with what is drawn.
+// Text as the controls lay it out: line heights, widths, and the lines a control shows for its
+// wrapping, in whole pixels for one font, all from the toolkit's text metrics, so that every
+// control agrees with what is drawn.
 #pragma once
 
 #include <string>
@@ -14,8 +15,9 @@ namespace TbxText {
 int LineHeight(const TFont& font);
 int LineWidth(const TFont& font, std::string_view line);
 /// The lines of text as a control with wrapping shows them within maxWidth: twWrap breaks at
-/// spaces (a word wider than maxWidth at characters), the ellipses shorten a line that does not
-/// fit, twNone leaves it as it is. Line breaks in the text always start a new line.
+/// spaces (a word wider than maxWidth between characters), the ellipses shorten a line that does
+/// not fit, twNone leaves it as it is. Line breaks in the text always start a new line; without a
+/// limit (KNoWidthLimit) nothing is wrapped or shortened.
 std::vector<std::string> Lines(const TFont& font, std::string_view text, TTextWrapping wrapping, int maxWidth);
 /// The widest of the lines.
 int BlockWidth(const TFont& font, const std::vector<std::string>& lines);
