@@ -130,4 +130,16 @@ TEST(WorkbenchInProcess, AScriptsEventsComeInOrderAndItsErrorsNameTheLine) {
   EXPECT_EQ(ControlNamed(workbench.App.WindowJson(), "Title")["Text"], "Hi there");
 }
 
+// The toolbar view part publishes its toolbar under its ServiceID; the event names that
+// interface and the view part.
+TEST(WorkbenchServices, AToolbarsServiceIsNamedAsTheToolbarServiceOfItsViewPart) {
+  TInProcessWorkbench workbench(ExampleFile("toolbars"));
+  const auto events = workbench.Run("service Toolbar.Main\n");
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0], json({{"event", "service"},
+                             {"id", "Toolbar.Main"},
+                             {"interface", "INUVToolbarService"},
+                             {"viewPart", "MainToolbar"}}));
+}
+
 }  // namespace
