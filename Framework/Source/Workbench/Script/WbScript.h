@@ -1,13 +1,10 @@
 // Scripts: one command per line; '#' starts a comment; arguments are separated by blanks and may
-// be double-quoted. Commands live in a table that units extend by registering their own.
+// be double-quoted. The commands are the rows of one table, in WbScriptCommandTable.cpp.
 #pragma once
 
 #include <functional>
-#include <initializer_list>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "WbApplication.h"
@@ -26,17 +23,15 @@ struct TWbScriptCommand {
   std::function<void(TWbScriptContext&, const TWbScriptArgs&)> Run;
 };
 
-class TWbScriptCommands {
- public:
-  // Registering a name again replaces its command.
-  static void Register(const std::string& name, TWbScriptCommand command);
-  static const TWbScriptCommand* Find(const std::string& name);  // nullptr when unknown
+struct TWbScriptCommandRow {
+  std::string Name;
+  TWbScriptCommand Command;
 };
 
-// Registers commands when its unit is loaded.
-struct TWbScriptCommandRegistration {
-  TWbScriptCommandRegistration(std::initializer_list<std::pair<std::string, TWbScriptCommand>> commands);
-};
+// Every script command, in WbScriptCommandTable.cpp; each name once.
+const std::vector<TWbScriptCommandRow>& ScriptCommandTable();
+// The command of that name in the table; nullptr when there is none.
+const TWbScriptCommand* FindScriptCommand(const std::string& name);
 
 // An argument that counts from 0, such as an index or a size. Raises EWbScriptError naming what
 // it is for: "panel index 'x' is not a number from 0".

@@ -1,7 +1,5 @@
 // Docks, dockable windows and dockable panels in the control dump.
-#include "WbDockWriters.h"
-
-#include "TbxDockablePanels.h"
+#include "WbClassWriters.h"
 
 namespace {
 
@@ -15,6 +13,8 @@ std::string IdentifierList(TSet<E> set) {
   for (const auto& identifier : set.Identifiers()) text += (text.empty() ? "" : ",") + identifier;
   return text;
 }
+
+}  // namespace
 
 void WriteDock(const TTBDock& dock, TWbControlProperties& properties) {
   properties.Set("Position", EnumJson(dock.GetPosition()));
@@ -42,13 +42,6 @@ void WriteDockablePanel(const TTBXCustomDockablePanel& panel, TWbControlProperti
   NoteIf(properties, panel.GetDockedHeight() != 128, "DockedHeight=" + std::to_string(panel.GetDockedHeight()));
   NoteIf(properties, !panel.GetSmoothDockedResize(), "SmoothDockedResize=False");
 }
-
-const TWbControlWriterRegistration<TTBDock> DockWriter(WriteDock);
-const TWbControlWriterRegistration<TTBCustomDockableWindow> DockableWindowWriter(WriteDockableWindow);
-const TWbControlWriterRegistration<TTBXCustomDockablePanel> DockablePanelWriter(WriteDockablePanel);
-
-}  // namespace
-
 void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties) {
   properties.Set("CloseButton", window.GetCloseButton());
   properties.Set("CloseButtonWhenDocked", window.GetCloseButtonWhenDocked());

@@ -1,7 +1,6 @@
 // Toolbars in the control dump: their dockable-window properties and their item tree, where a
 // merge into the main toolbar, and its undo, can be read.
-#include "TbxToolbars.h"
-#include "WbDockWriters.h"
+#include "WbClassWriters.h"
 
 namespace {
 
@@ -75,12 +74,10 @@ std::string ItemNote(const TTBCustomItem& item) {
   return text;
 }
 
+}  // namespace
+
 void WriteToolbar(const TTBCustomToolbar& toolbar, TWbControlProperties& properties) {
   WriteDockableWindow(toolbar, properties);
   properties.Set("Items", ItemsJson(*toolbar.Items(), properties.Images()));
   properties.Note("Items=[" + ItemsNote(*toolbar.Items()) + "]");
 }
-
-const TWbControlWriterRegistration<TTBCustomToolbar> ToolbarWriter(WriteToolbar);
-
-}  // namespace

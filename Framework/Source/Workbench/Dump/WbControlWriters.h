@@ -1,6 +1,6 @@
 // Per-class property writers for the control dump. Each toolkit class that has properties worth
-// showing gets a writer in a unit of its own, registered with TWbControlWriterRegistration; the
-// dump asks for the writer of the most derived registered class of each control.
+// showing gets a writer in a unit of its own, listed in the one table of WbControlWriterTable.cpp;
+// the dump asks for the writer of the most derived listed class of each control.
 #pragma once
 
 #include <functional>
@@ -30,31 +30,31 @@ class TWbControlProperties {
   std::vector<std::string> FNotes;
 };
 
-class TWbControlWriters {
- public:
-  template <class T>
-  static void Register(std::function<void(const T&, TWbControlProperties&)> writer) {
-    Add(typeid(T), [writer = std::move(writer)](const TControl& control, TWbControlProperties& properties) {
-      const auto* typed = dynamic_cast<const T*>(&control);
-      if (typed) writer(*typed, properties);
-      return typed != nullptr;
-    });
-  }
-  // Runs the writer of the most derived registered class that control is; a control of no
-  // registered class gets only the common properties.
-  static void Write(const TControl& control, TWbControlProperties& properties);
-
- private:
-  using TTypedWriter = std::function<bool(const TControl&, TWbControlProperties&)>;
-  static void Add(const std::type_info& type, TTypedWriter writer);
+// One row of the table: the class a writer is for, and the writer, which reports false for a
+// control of another class.
+struct TWbControlWriter {
+  const std::type_info* Class;
+  std::function<bool(const TControl&, TWbControlProperties&)> Write;
 };
 
-// Registers a writer when its unit is loaded: `const TWbControlWriterRegistration<TTBXLabel> R(Write);`
+// The row for a writer of class T.
 template <class T>
-struct TWbControlWriterRegistration {
-  explicit TWbControlWriterRegistration(std::function<void(const T&, TWbControlProperties&)> writer) {
-    TWbControlWriters::Register<T>(std::move(writer));
-  }
+TWbControlWriter ControlWriter(void (*write)(const T&, TWbControlProperties&)) {
+  return {&typeid(T), [write](const TControl& control, TWbControlProperties& properties) {
+            const auto* typed = dynamic_cast<const T*>(&control);
+            if (typed) write(*typed, properties);
+            return typed != nullptr;
+          }};
+}
+
+// Every writer of the dump, in WbControlWriterTable.cpp; in any order.
+const std::vector<TWbControlWriter>& ControlWriterTable();
+
+class TWbControlWriters {
+ public:
+  // Runs the writer of the most derived listed class that control is; a control of no listed
+  // class gets only the common properties.
+  static void Write(const TControl& control, TWbControlProperties& properties);
 };
 
 // The forms the dump writes values in.

@@ -8,8 +8,8 @@
 
 namespace {
 
-// How many classes lie above a class, read from the C++ ABI's type information, so that writers
-// can register in any order and still be tried most derived first.
+// How many classes lie above a class, read from the C++ ABI's type information, so that the
+// table's rows can stand in any order and still be tried most derived first.
 int ClassDepth(const std::type_info& type) {
   if (const auto* single = dynamic_cast<const abi::__si_class_type_info*>(&type))
     return 1 + ClassDepth(*single->__base_type);
@@ -22,30 +22,24 @@ int ClassDepth(const std::type_info& type) {
   return depth;
 }
 
-struct TWriterEntry {
-  int Depth;
-  std::function<bool(const TControl&, TWbControlProperties&)> Writer;
-};
-
-// Most derived first.
-std::vector<TWriterEntry>& Writers() {
-  static std::vector<TWriterEntry> writers;
+// The table, most derived first.
+const std::vector<const TWbControlWriter*>& WritersInOrder() {
+  static const std::vector<const TWbControlWriter*> writers = [] {
+    std::vector<const TWbControlWriter*> ordered;
+    for (const auto& writer : ControlWriterTable()) ordered.push_back(&writer);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const TWbControlWriter* a, const TWbControlWriter* b) {
+      return ClassDepth(*a->Class) > ClassDepth(*b->Class);
+    });
+    return ordered;
+  }();
   return writers;
 }
 
 }  // namespace
 
-void TWbControlWriters::Add(const std::type_info& type, TTypedWriter writer) {
-  auto& writers = Writers();
-  TWriterEntry entry{ClassDepth(type), std::move(writer)};
-  auto position = std::find_if(writers.begin(), writers.end(),
-                               [&](const TWriterEntry& other) { return other.Depth < entry.Depth; });
-  writers.insert(position, std::move(entry));
-}
-
 void TWbControlWriters::Write(const TControl& control, TWbControlProperties& properties) {
-  for (const auto& entry : Writers())
-    if (entry.Writer(control, properties)) return;
+  for (const TWbControlWriter* writer : WritersInOrder())
+    if (writer->Write(control, properties)) return;
 }
 
 TWbJson FontJson(const TFont& font) {

@@ -2,7 +2,7 @@
 // `dblclick-panel VP INDEX`, with INDEX counted from 0.
 #include "TbxStatusBars.h"
 #include "WbErrors.h"
-#include "WbScript.h"
+#include "WbScriptCommands.h"
 
 namespace {
 
@@ -22,16 +22,17 @@ int PanelIndex(const TTBXCustomStatusBar& bar, const std::string& viewPart, cons
 
 using TPanelGesture = void (TTBXCustomStatusBar::*)(int);
 
-TWbScriptCommand PanelCommand(TPanelGesture gesture) {
-  return {{"VP", "INDEX"}, [gesture](TWbScriptContext& context, const TWbScriptArgs& args) {
-            TTBXCustomStatusBar& bar = StatusBarOf(context.App, args[0]);
-            (bar.*gesture)(PanelIndex(bar, args[0], args[1]));
-          }};
+void OnPanel(TWbScriptContext& context, const TWbScriptArgs& args, TPanelGesture gesture) {
+  TTBXCustomStatusBar& bar = StatusBarOf(context.App, args[0]);
+  (bar.*gesture)(PanelIndex(bar, args[0], args[1]));
 }
 
-const TWbScriptCommandRegistration Registration{
-    {"click-panel", PanelCommand(&TTBXCustomStatusBar::PanelClick)},
-    {"dblclick-panel", PanelCommand(&TTBXCustomStatusBar::PanelDblClick)},
-};
-
 }  // namespace
+
+void ClickPanel(TWbScriptContext& context, const TWbScriptArgs& args) {
+  OnPanel(context, args, &TTBXCustomStatusBar::PanelClick);
+}
+
+void DblClickPanel(TWbScriptContext& context, const TWbScriptArgs& args) {
+  OnPanel(context, args, &TTBXCustomStatusBar::PanelDblClick);
+}

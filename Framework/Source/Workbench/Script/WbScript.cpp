@@ -7,11 +7,6 @@
 
 namespace {
 
-std::map<std::string, TWbScriptCommand>& Commands() {
-  static std::map<std::string, TWbScriptCommand> commands;
-  return commands;
-}
-
 std::string Usage(const std::string& name, const TWbScriptCommand& command) {
   std::string usage = name;
   for (const auto& param : command.Params) usage += " " + param;
@@ -23,7 +18,7 @@ std::string Usage(const std::string& name, const TWbScriptCommand& command) {
 void RunScriptLine(TWbScriptContext& context, std::string_view line) {
   const auto words = SplitScriptLine(line);
   if (words.empty()) return;
-  const TWbScriptCommand* command = TWbScriptCommands::Find(words[0]);
+  const TWbScriptCommand* command = FindScriptCommand(words[0]);
   if (!command) throw EWbScriptError("unknown command '" + words[0] + "'");
   const TWbScriptArgs args(words.begin() + 1, words.end());
   if (args.size() != command->Params.size())
@@ -32,18 +27,10 @@ void RunScriptLine(TWbScriptContext& context, std::string_view line) {
   command->Run(context, args);
 }
 
-void TWbScriptCommands::Register(const std::string& name, TWbScriptCommand command) {
-  Commands()[name] = std::move(command);
-}
-
-const TWbScriptCommand* TWbScriptCommands::Find(const std::string& name) {
-  auto it = Commands().find(name);
-  return it == Commands().end() ? nullptr : &it->second;
-}
-
-TWbScriptCommandRegistration::TWbScriptCommandRegistration(
-    std::initializer_list<std::pair<std::string, TWbScriptCommand>> commands) {
-  for (const auto& [name, command] : commands) TWbScriptCommands::Register(name, command);
+const TWbScriptCommand* FindScriptCommand(const std::string& name) {
+  for (const auto& row : ScriptCommandTable())
+    if (row.Name == name) return &row.Command;
+  return nullptr;
 }
 
 int ScriptCountArg(const std::string& text, const std::string& what) {

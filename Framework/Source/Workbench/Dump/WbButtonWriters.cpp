@@ -1,7 +1,6 @@
 // The radio button's and the check box's properties in the control dump.
+#include "WbClassWriters.h"
 #include "WbTextObjectWriter.h"
-
-namespace {
 
 void WriteRadioButton(const TTBXCustomRadioButton& button, TWbControlProperties& properties) {
   WriteTextObject(button, properties);
@@ -21,8 +20,3 @@ void WriteCheckBox(const TTBXCustomCheckBox& box, TWbControlProperties& properti
   if (box.GetAllowGrayed()) properties.Note("AllowGrayed=True");
   if (box.GetState() != cbUnchecked) properties.Note("State=" + EnumIdentifier(box.GetState()));
 }
-
-const TWbControlWriterRegistration<TTBXCustomRadioButton> RadioButtonWriter(WriteRadioButton);
-const TWbControlWriterRegistration<TTBXCustomCheckBox> CheckBoxWriter(WriteCheckBox);
-
-}  // namespace

@@ -1,6 +1,5 @@
 // The status bar's properties in the control dump: its mode, its simple text and its panels.
-#include "TbxStatusBars.h"
-#include "WbControlWriters.h"
+#include "WbClassWriters.h"
 
 namespace {
 
@@ -29,6 +28,8 @@ std::string PanelNote(const TTBXStatusPanel& panel) {
   return (id.empty() ? "#" + std::to_string(panel.GetIndex()) : id) + ":" + std::to_string(panel.GetSize());
 }
 
+}  // namespace
+
 void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& properties) {
   properties.Set("SizeGrip", bar.GetSizeGrip());
   properties.Set("Images", bar.GetImages() != nullptr);
@@ -48,7 +49,3 @@ void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& proper
   else
     properties.Note("Panels=[" + notes + "]");
 }
-
-const TWbControlWriterRegistration<TTBXCustomStatusBar> StatusBarWriter(WriteStatusBar);
-
-}  // namespace

@@ -5,7 +5,7 @@
 #include "TbxDockablePanels.h"
 #include "TbxToolbars.h"
 #include "WbErrors.h"
-#include "WbScript.h"
+#include "WbScriptCommands.h"
 
 namespace {
 
@@ -127,10 +127,6 @@ TTBCustomItem& FindItem(TWbApplication& app, const std::string& viewPart, const 
   }
 }
 
-void ClickItem(TWbScriptContext& context, const TWbScriptArgs& args) {
-  FindItem(context.App, args[0], args[1]).Click();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Toggle buttons and panels of a multi-dock panel view part
 
@@ -157,6 +153,12 @@ TTBXVisibilityToggleItem& ToggleButton(TWbApplication& app, const std::string& v
   return *button;
 }
 
+}  // namespace
+
+void ClickItem(TWbScriptContext& context, const TWbScriptArgs& args) {
+  FindItem(context.App, args[0], args[1]).Click();
+}
+
 void ClickToggle(TWbScriptContext& context, const TWbScriptArgs& args) {
   ToggleButton(context.App, args[0], args[1]).Click();
 }
@@ -171,11 +173,3 @@ void ResizePanel(TWbScriptContext& context, const TWbScriptArgs& args) {
     throw EWbScriptError("toggle button " + args[1] + " of view part '" + args[0] + "' shows no dockable panel");
   panel->SetBounds(panel->GetLeft(), panel->GetTop(), width, height);
 }
-
-const TWbScriptCommandRegistration Registration{
-    {"click-item", {{"VP", "PATH"}, ClickItem}},
-    {"click-toggle", {{"VP", "INDEX"}, ClickToggle}},
-    {"resize-panel", {{"VP", "INDEX", "W", "H"}, ResizePanel}},
-};
-
-}  // namespace

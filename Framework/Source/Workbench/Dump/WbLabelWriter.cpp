@@ -1,8 +1,5 @@
 // The label's properties in the control dump.
-#include "TbxTextObjects.h"
-#include "WbControlWriters.h"
-
-namespace {
+#include "WbClassWriters.h"
 
 void WriteLabel(const TTBXCustomLabel& label, TWbControlProperties& properties) {
   properties.Set("Alignment", EnumJson(label.GetAlignment()));
@@ -23,7 +20,3 @@ void WriteLabel(const TTBXCustomLabel& label, TWbControlProperties& properties) 
   if (label.GetWrapping() != twNone) properties.Note("Wrapping=" + EnumIdentifier(label.GetWrapping()));
   if (!action.is_null()) properties.Note("Action=" + action.get<std::string>());
 }
-
-const TWbControlWriterRegistration<TTBXCustomLabel> LabelWriter(WriteLabel);
-
-}  // namespace

@@ -1,7 +1,6 @@
 // The link's properties in the control dump.
+#include "WbClassWriters.h"
 #include "WbTextObjectWriter.h"
-
-namespace {
 
 void WriteLink(const TTBXCustomLink& link, TWbControlProperties& properties) {
   WriteTextObject(link, properties);
@@ -10,7 +9,3 @@ void WriteLink(const TTBXCustomLink& link, TWbControlProperties& properties) {
   properties.Set("ImageFile", ImageFileJson(link.GetImages(), link.GetImageIndex()));
   if (link.GetImages()) properties.Note("ImageIndex=" + std::to_string(link.GetImageIndex()));
 }
-
-const TWbControlWriterRegistration<TTBXCustomLink> LinkWriter(WriteLink);
-
-}  // namespace

@@ -1,5 +1,6 @@
 #include "WbServices.h"
 
+#include "NUVToolbarService.h"
 #include "NUVViewPart.h"
 #include "WbEvents.h"
 
@@ -12,6 +13,7 @@ struct TKnownInterface {
 
 // The service interfaces the runner can name, most specific first; new services add a row.
 const TKnownInterface KnownInterfaces[] = {
+    {INUVToolbarService::IID, "INUVToolbarService"},
     {INUVImageService::IID, "INUVImageService"},
     {INUVActionService::IID, "INUVActionService"},
 };
