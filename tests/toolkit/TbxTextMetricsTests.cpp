@@ -143,3 +143,16 @@ TEST(TextMetricsWidth, TwoEnginesGiveTheSameFigures) {
   for (const char* text : {"Hello", "fi ffl AV To", "\u0627\u0644\u0639\u0631\u0628\u064A\u0629", "e\u0301t\u00E9"})
     EXPECT_EQ(first.TextWidth(TTestFont("Tahoma", 9), text), second.TextWidth(TTestFont("Tahoma", 9), text)) << text;
 }
+
+TEST(TextMetricsWidth, OneFaceAtAlternatingSizesMeasuresAsAtEachSizeAlone) {
+  // The face is shared by its sizes and switched between them: no advance of one size may stay.
+  TTextMetrics shared({.CacheBytes = 0});
+  const int sizes[] = {8, 24, 8, 13, 24};
+  std::vector<int> widths;
+  for (int size : sizes) widths.push_back(shared.TextWidth(TTestFont("Tahoma", size), "Hello, world"));
+  for (std::size_t i = 0; i < std::size(sizes); ++i) {
+    TTextMetrics alone;
+    EXPECT_EQ(widths[i], alone.TextWidth(TTestFont("Tahoma", sizes[i]), "Hello, world")) << sizes[i];
+  }
+  EXPECT_LT(widths[0], widths[1]);
+}

@@ -73,6 +73,16 @@ class TTextMetrics::TImpl {
     return result;
   }
 
+  using TEllipsize = std::string (*)(TTextShaper&, std::string_view, int, std::string_view);
+  std::string Ellipsized(const TFont& font, TTextOperation operation, std::string_view text, int maxWidth,
+                         TEllipsize ellipsize) {
+    TMeasuredFont& measured = Font(font);
+    return Cached<std::string>(measured, operation, maxWidth, text, [&] {
+      std::string storage;
+      return ellipsize(*measured.Shaper, CleanLine(text, storage), maxWidth, EllipsisOf(measured));
+    });
+  }
+
   const TTextCache& Cache() const { return FCache; }
 
  private:
@@ -180,21 +190,11 @@ std::vector<std::string> TTextMetrics::WrapText(const TFont& font, std::string_v
 }
 
 std::string TTextMetrics::EndEllipsis(const TFont& font, std::string_view text, int maxWidth) {
-  TMeasuredFont& measured = FImpl->Font(font);
-  const std::string ellipsis = EllipsisOf(measured);
-  return FImpl->Cached<std::string>(measured, TTextOperation::EndEllipsis, maxWidth, text, [&] {
-    std::string storage;
-    return EndEllipsisOf(*measured.Shaper, CleanLine(text, storage), maxWidth, ellipsis);
-  });
+  return FImpl->Ellipsized(font, TTextOperation::EndEllipsis, text, maxWidth, EndEllipsisOf);
 }
 
 std::string TTextMetrics::PathEllipsis(const TFont& font, std::string_view text, int maxWidth) {
-  TMeasuredFont& measured = FImpl->Font(font);
-  const std::string ellipsis = EllipsisOf(measured);
-  return FImpl->Cached<std::string>(measured, TTextOperation::PathEllipsis, maxWidth, text, [&] {
-    std::string storage;
-    return PathEllipsisOf(*measured.Shaper, CleanLine(text, storage), maxWidth, ellipsis);
-  });
+  return FImpl->Ellipsized(font, TTextOperation::PathEllipsis, text, maxWidth, PathEllipsisOf);
 }
 
 std::string TTextMetrics::Ellipsis(const TFont& font) { return EllipsisOf(FImpl->Font(font)); }
