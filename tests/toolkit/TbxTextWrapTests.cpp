@@ -82,6 +82,18 @@ TEST(TextMetricsWrap, ALongTextWrapsIntoManyFittingLines) {
   for (std::size_t i = 0; i < lines.size(); i += 97) EXPECT_TRUE(FitsIn(metrics, font, lines[i], 200)) << lines[i];
 }
 
+TEST(TextMetricsWrap, AWordOfHundredsOfThousandsOfCharactersIsReadALineAtATime) {
+  TTextMetrics metrics;
+  const TTestFont font("Tahoma", 8);
+  const std::string word(300'000, 'x');
+  const auto lines = metrics.WrapText(font, word, 100);
+  ASSERT_GT(lines.size(), 10'000u);
+  EXPECT_EQ(Joined(lines, ""), word);
+  EXPECT_TRUE(FitsIn(metrics, font, lines.front(), 100));
+  EXPECT_FALSE(FitsIn(metrics, font, lines.front() + "x", 100));
+  EXPECT_EQ(lines[lines.size() / 2], lines.front());
+}
+
 // ---------------------------------------------------------------------------------------------
 // Ellipses
 

@@ -33,8 +33,16 @@ std::vector<TCluster> ClustersOf(TTextShaper& shaper, std::string_view text, std
 
 std::int64_t LimitOf(int maxWidth) { return std::int64_t(std::clamp(maxWidth, 0, KMaxTextExtent)) * KSubpixels; }
 
+// Shapes no further than maxWidth reaches: whether a huge text fits is soon known.
 bool Fits(TTextShaper& shaper, std::string_view text, int maxWidth) {
-  return WholePixels(LineAdvance(shaper, text)) <= std::max(0, maxWidth);
+  if (maxWidth >= KMaxTextExtent) return true;  // every width is clamped to it
+  const std::int64_t limit = LimitOf(maxWidth);
+  std::int64_t sum = 0;
+  shaper.Shape(text, [&](std::size_t, std::int64_t advance) {
+    sum += advance;
+    return sum <= limit;
+  });
+  return sum <= limit;
 }
 
 std::string_view TrimTrailingSpaces(std::string_view text) {
@@ -67,10 +75,6 @@ class TParagraphWrapper {
     while (cluster < FCount && IsSpace(cluster)) ++cluster;
     return cluster;
   }
-  std::size_t WordEnd(std::size_t cluster) const {
-    while (cluster < FCount && !IsSpace(cluster)) ++cluster;
-    return cluster;
-  }
   std::int64_t Width(std::size_t from, std::size_t to) const { return FClusters[to].Before - FClusters[from].Before; }
   std::string_view Slice(std::size_t from, std::size_t to) const {
     return FText.substr(FClusters[from].Offset, FClusters[to].Offset - FClusters[from].Offset);
@@ -81,8 +85,11 @@ class TParagraphWrapper {
   std::size_t LineEnd(std::size_t& start) const {
     std::vector<std::size_t> wordEnds;
     for (std::size_t word = SkipSpaces(start); word < FCount;) {
-      const std::size_t end = WordEnd(word);
-      if (Width(start, end) > FLimit) break;
+      // Read no further than the line reaches: a word of a million characters is read a line at
+      // a time.
+      std::size_t end = word;
+      while (end < FCount && !IsSpace(end) && Width(start, end + 1) <= FLimit) ++end;
+      if (end < FCount && !IsSpace(end)) break;
       wordEnds.push_back(end);
       word = SkipSpaces(end);
     }
