@@ -64,15 +64,22 @@ TEST(TextMetricsResolve, SizesAreClampedToOneToAThousandPoints) {
   EXPECT_EQ(metrics.Resolve(TTestFont("Tahoma", 9)).PixelSize, 12);
 }
 
-TEST(TextMetricsResolve, AFaceWithoutBoldIsEmboldenedAndMeasuresWider) {
+TEST(TextMetricsResolve, AFaceWithoutBoldOrItalicIsEmboldenedOrSlanted) {
   TTextMetrics metrics;
   const TTestFont regular("Droid Sans Fallback", 10);
   const TResolvedFont& resolved = metrics.Resolve(TTestFont("Droid Sans Fallback", 10, {fsBold}));
   if (resolved.Family != "Droid Sans Fallback" || metrics.Resolve(regular).FileName != resolved.FileName)
     GTEST_SKIP() << "needs Droid Sans Fallback (fonts-droid-fallback), a family without a bold face";
   EXPECT_TRUE(resolved.SyntheticBold);
+  EXPECT_FALSE(resolved.SyntheticItalic);
   EXPECT_GT(metrics.TextWidth(TTestFont("Droid Sans Fallback", 10, {fsBold}), "Hello world"),
             metrics.TextWidth(regular, "Hello world"));
+  // A slant changes no advance.
+  const TTestFont italic("Droid Sans Fallback", 10, {fsItalic});
+  EXPECT_EQ(metrics.Resolve(italic).FileName, resolved.FileName);
+  EXPECT_TRUE(metrics.Resolve(italic).SyntheticItalic);
+  EXPECT_FALSE(metrics.Resolve(italic).SyntheticBold);
+  EXPECT_EQ(metrics.TextWidth(italic, "Hello world"), metrics.TextWidth(regular, "Hello world"));
 }
 
 // ---------------------------------------------------------------------------------------------
