@@ -63,7 +63,8 @@ class TTextMetrics {
   TTextMetrics(const TTextMetrics&) = delete;
   TTextMetrics& operator=(const TTextMetrics&) = delete;
 
-  /// The font file, face and metrics that font resolves to.
+  /// The font file, face and metrics that font resolves to; the reference holds until the next
+  /// call of this engine (copy it to keep it).
   const TResolvedFont& Resolve(const TFont& font);
   /// True when no font at all was found (or BuiltInOnly): every font measures with built-in
   /// metrics, and the runner should warn that drawn text will not match.
