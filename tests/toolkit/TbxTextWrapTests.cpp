@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TbxTextTestFonts.h"
 
 namespace {
@@ -158,4 +160,46 @@ TEST(TextMetricsEllipsis, TheEllipsisIsOneCharacterWhenTheFontHasIt) {
   SKIP_UNLESS_RESOLVED_TO(metrics, tahoma, KDejaVuSans);
   EXPECT_EQ(metrics.Ellipsis(tahoma), "\u2026");
   EXPECT_EQ(metrics.EndEllipsis(tahoma, "Hello world", 40), "Hello\u2026");  // 28 + 9 pixels
+}
+
+// ---------------------------------------------------------------------------------------------
+// Any bytes
+
+TEST(TextMetricsAnyBytes, RandomTextsKeepEveryRuleAndComeBackClean) {
+  TTextMetrics metrics;
+  const TTestFont font("Tahoma", 8);
+  // Words, spaces, separators, line breaks, a combining accent, CJK and bytes that are no UTF-8.
+  const std::string pieces[] = {"a",
+                                "W",
+                                "ij",
+                                " ",
+                                "  ",
+                                "/",
+                                "\\",
+                                "\n",
+                                "\r",
+                                "\t",
+                                "e\u0301",
+                                "\u4F60",
+                                "\xFF",
+                                "\xC3",
+                                "\xE4\xBD",
+                                "\xED\xA0\x80",
+                                "\xF0\x9F\x98\x80",
+                                "\u2026"};
+  std::mt19937 random(20260101);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (int i = static_cast<int>(random() % 30); i > 0; --i) text += pieces[random() % std::size(pieces)];
+    const int width = 30 + static_cast<int>(random() % 100);  // wider than any one character
+    SCOPED_TRACE(testing::PrintToString(text) + " in " + std::to_string(width));
+    EXPECT_GE(metrics.TextWidth(font, text), 0);
+    for (const std::string& line : metrics.WrapText(font, text, width)) {
+      EXPECT_TRUE(FitsIn(metrics, font, line, width)) << line;
+      // Clean: a line wraps to itself and nothing in it is replaced again.
+      EXPECT_EQ(metrics.WrapText(font, line, KMaxTextExtent), std::vector<std::string>{line});
+    }
+    for (const std::string& shown : {metrics.EndEllipsis(font, text, width), metrics.PathEllipsis(font, text, width)})
+      EXPECT_TRUE(FitsIn(metrics, font, shown, width)) << shown;
+  }
 }
