@@ -1,10 +1,10 @@
 // Fonts found through fontconfig: the files that a toolkit font's name and style resolve to.
 #pragma once
 
-#include <compare>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct TFontRequest {
@@ -12,7 +12,10 @@ struct TFontRequest {
   int PixelSize = 0;
   bool Bold = false;
   bool Italic = false;
-  friend auto operator<=>(const TFontRequest&, const TFontRequest&) = default;
+  // Ordered by hand: clang-tidy 14 takes a defaulted <=> for a comparison with 0.
+  friend bool operator<(const TFontRequest& a, const TFontRequest& b) {
+    return std::tie(a.Family, a.PixelSize, a.Bold, a.Italic) < std::tie(b.Family, b.PixelSize, b.Bold, b.Italic);
+  }
 };
 
 struct TFontCandidate {

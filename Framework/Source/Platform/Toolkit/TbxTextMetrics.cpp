@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "TbxFontFaces.h"
 #include "TbxFontMatch.h"
@@ -129,7 +130,10 @@ class TTextMetrics::TImpl {
     std::string FileName;  // empty for built-in metrics
     int FaceIndex, PixelSize;
     bool Embolden;
-    friend auto operator<=>(const TShaperKey&, const TShaperKey&) = default;
+    friend bool operator<(const TShaperKey& a, const TShaperKey& b) {
+      return std::tie(a.FileName, a.FaceIndex, a.PixelSize, a.Embolden) <
+             std::tie(b.FileName, b.FaceIndex, b.PixelSize, b.Embolden);
+    }
   };
   struct TShaperEntry {
     std::unique_ptr<TTextShaper> Shaper;
