@@ -143,6 +143,61 @@ TEST_F(ViewPartBaseTest, AServiceOfAWorkSpaceIsAnsweredWithEveryInterfaceOfItsBa
   space->Finalize();
 }
 
+// Hide and activate refuse a child that is not bound, as close does; hide and close leave alone a
+// control that another work space has taken since.
+TEST_F(ViewPartBaseTest, MultiBindingActsOnlyOnChildrenThatAreOnIt) {
+  auto ws = Make<TPlainWorkSpace>("Space");
+  auto other = Make<TPlainWorkSpace>("Other");
+  auto child = Make<TPlainViewPart>("Child");
+  for (auto op : {&INUVWorkSpace::HideViewPart, &INUVWorkSpace::ActivateViewPart, &INUVWorkSpace::CloseViewPart}) {
+    try {
+      (static_cast<INUVWorkSpace&>(*ws).*op)(child.get());
+      ADD_FAILURE() << "a child that is not on the work space was taken";
+    } catch (const ENUVViewPartError& e) {
+      EXPECT_EQ(e.Message(), "ViewPart[Child] is not on WorkSpace[Space]");
+    }
+  }
+  EXPECT_TRUE(child->GetControl()->GetVisible());
+  EXPECT_FALSE(child->GetIsFocused());
+
+  ws->ShowViewPart(child.get());
+  other->ShowViewPart(child.get());  // the other work space takes the control
+  ws->HideViewPart(child.get());
+  ws->CloseViewPart(child.get());
+  EXPECT_EQ(child->GetControl()->GetParent(), other->FControl);
+  EXPECT_TRUE(child->GetControl()->GetVisible());
+  EXPECT_EQ(child->GetWorkSpace(), static_cast<INUVWorkSpace*>(other.get()));
+  EXPECT_EQ(ws->BoundViewParts().Count(), 0);
+  child->Finalize();
+  other->Finalize();
+  ws->Finalize();
+}
+
+// A child never names a work space that is gone: finalizing or destroying the work space clears
+// the child's, and a child that goes first leaves nothing behind in the work space.
+TEST_F(ViewPartBaseTest, AChildForgetsAWorkSpaceThatIsFinalizedOrReleased) {
+  auto child = Make<TPlainViewPart>("Child");
+  auto finalized = Make<TPlainWorkSpace>("Finalized");
+  finalized->ShowViewPart(child.get());
+  ASSERT_EQ(child->GetWorkSpace(), static_cast<INUVWorkSpace*>(finalized.get()));
+  finalized->Finalize();
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+
+  auto released = Make<TPlainWorkSpace>("Released");
+  child->SetWorkSpace(released.get());
+  released = nullptr;
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+
+  auto survivor = Make<TPlainWorkSpace>("Survivor");
+  auto shortLived = Make<TPlainViewPart>("ShortLived");
+  shortLived->SetWorkSpace(survivor.get());
+  child->SetWorkSpace(survivor.get());
+  shortLived = nullptr;
+  survivor->Finalize();
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+  child->Finalize();
+}
+
 TEST_F(ViewPartBaseTest, AssertionsNameTheUnitAndLine) {
   auto ws = Make<TPlainWorkSpace>("Space");
   try {

@@ -267,10 +267,8 @@ void TLifeChecker::CheckViewParts() const {
     if (part.Object->IsInitialized() != (control != nullptr))
       Fail(name + (control ? " has a control while not initialized" : " lost its control while initialized"));
     if (control && !FControls.IsAlive(control)) Fail(name + " gives a destroyed control");
-    if (auto* dock = dynamic_cast<TNUVToolbarDockViewPart*>(part.Object))
-      for (INUVViewPart* child : dock->ShownViewParts()) requireLive(child, name + "'s shown list");
-    if (auto* panel = dynamic_cast<TNUVDockablePanelViewPart*>(part.Object))
-      for (INUVViewPart* child : panel->ShownViewParts()) requireLive(child, name + "'s shown list");
+    if (auto* docking = dynamic_cast<TNUVDockingWorkSpaceViewPart*>(part.Object))
+      for (INUVViewPart* child : docking->ShownViewParts()) requireLive(child, name + "'s shown list");
     if (auto* multi = dynamic_cast<TNUVMultiBindingViewPart*>(part.Object))
       for (int i = 0; i < multi->BoundViewParts().Count(); ++i)
         requireLive(multi->BoundViewParts().Items(i), name + "'s bound view parts");

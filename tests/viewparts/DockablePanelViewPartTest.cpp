@@ -199,6 +199,43 @@ TEST_F(DockablePanelViewPartTest, ClosedOrNeverShownChildrenAreNotOnThePanel) {
   panel->Finalize();
 }
 
+// Another work space that shows the child takes its control: the first panel may no longer hide or
+// activate it, closing there only forgets it, and showing it there again brings it back.
+TEST_F(DockablePanelViewPartTest, AChildThatAnotherWorkSpaceTookIsNoLongerOnThePanel) {
+  auto first = Panel("");
+  auto second = MakeViewPart<TRecordingPanel>(Host, "Second", "<ExtData/>");
+  auto label = MakeViewPart<TNUVLabelViewPart>(Host, "Title");
+  first->ShowViewPart(label.get());
+  second->ShowViewPart(label.get());
+  TControl* control = label->GetControl();
+  ASSERT_EQ(control->GetParent(), second->GetControl());
+  for (auto op : {&INUVWorkSpace::HideViewPart, &INUVWorkSpace::ActivateViewPart}) {
+    try {
+      (static_cast<INUVWorkSpace&>(*first).*op)(label.get());
+      ADD_FAILURE() << "the panel acted on a child that another work space shows";
+    } catch (const ENUVViewPartError& e) {
+      EXPECT_EQ(e.Message(), "ViewPart[Title] is not on WorkSpace[Panel]");
+    }
+  }
+  EXPECT_TRUE(control->GetVisible());
+  EXPECT_TRUE(Host.Events().empty());
+
+  first->CloseViewPart(label.get());
+  EXPECT_THAT(first->ShownViewParts(), IsEmpty());
+  EXPECT_EQ(control->GetParent(), second->GetControl());
+  EXPECT_EQ(label->GetWorkSpace(), second.get());
+
+  first->ShowViewPart(label.get());
+  second->ShowViewPart(label.get());  // listed there still: bound there once more, listed once
+  first->ShowViewPart(label.get());
+  EXPECT_EQ(control->GetParent(), first->GetControl());
+  EXPECT_THAT(first->ShownViewParts(), ElementsAre(label.get()));
+  EXPECT_THAT(second->ShownViewParts(), ElementsAre(label.get()));
+  EXPECT_EQ(first->Binds.size(), 3u);
+  second->Finalize();
+  first->Finalize();
+}
+
 TEST_F(DockablePanelViewPartTest, ANilChildFailsAnAssertionOfThePanelUnit) {
   auto panel = Panel("");
   for (auto op : {&INUVWorkSpace::ShowViewPart, &INUVWorkSpace::HideViewPart, &INUVWorkSpace::CloseViewPart,
@@ -243,6 +280,7 @@ TEST_F(DockablePanelViewPartTest, FinalizeFreesThePanelButNotItsChildren) {
   EXPECT_THAT(panel->ShownViewParts(), IsEmpty());
   ASSERT_NE(label->GetControl(), nullptr);
   EXPECT_EQ(label->GetControl()->GetParent(), nullptr);
+  EXPECT_EQ(label->GetWorkSpace(), nullptr);  // the panel may go now without leaving it a dangling one
 }
 
 TEST_F(DockablePanelViewPartTest, AChildThatContainsThePanelIsRefusedAndNotListed) {

@@ -242,24 +242,56 @@ TEST_F(MultiDockPanelViewPartTest, NilChildrenFailAnAssertionOfTheUnit) {
 }
 
 // Initialize reads the settings before it makes the dock and the toolbar; a host that goes on
-// with the view part after a bad setting gets an assertion failure, not a crash.
-TEST_F(MultiDockPanelViewPartTest, ChildOperationsOnAPanelWhoseInitializeFailedFailAnAssertion) {
+// with the view part after a bad setting hears one clear error for showing a child, and the
+// children stay where they are.
+TEST_F(MultiDockPanelViewPartTest, ChildrenOfAPanelWhoseInitializeFailedGetAClearError) {
   auto ext =
       Host.Extension("Tools", "Tools", "<ExtData><MultiDockPanel><DockSize>-1</DockSize></MultiDockPanel></ExtData>");
   auto vp = MakeCounted<TNUVMultiDockPanelViewPart>(ext.get(), Host.WorkItemIntf());
   EXPECT_THROW(vp->Initialize(), EConfigurationError);
   ASSERT_EQ(vp->GetControl(), nullptr);
   auto child = Child("A", "A");
-  for (auto op : {&INUVWorkSpace::ShowViewPart, &INUVWorkSpace::HideViewPart, &INUVWorkSpace::CloseViewPart,
-                  &INUVWorkSpace::ActivateViewPart}) {
+  try {
+    vp->ShowViewPart(child.get());
+    ADD_FAILURE() << "a child was taken without a toolbar";
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(),
+              "WorkSpace[Tools] cannot show ViewPart[A]: it has no control, as its Initialize did not "
+              "complete");
+    EXPECT_EQ(e.ViewPartName(), "Tools");
+  }
+  for (auto op : {&INUVWorkSpace::HideViewPart, &INUVWorkSpace::CloseViewPart, &INUVWorkSpace::ActivateViewPart}) {
     try {
       (static_cast<INUVWorkSpace&>(*vp).*op)(child.get());
-      ADD_FAILURE() << "a child was taken without a toolbar";
-    } catch (const EAssertionFailed& e) {
-      EXPECT_EQ(e.SourcePath(), "Framework\\Source\\ViewParts\\NUV.ViewParts.TBX\\NUVMultiDockPanelViewPart");
+      ADD_FAILURE() << "a child that was never shown was taken";
+    } catch (const ENUVViewPartError& e) {
+      EXPECT_EQ(e.Message(), "ViewPart[A] is not on WorkSpace[Tools]");
     }
   }
   EXPECT_EQ(child->GetControl()->GetParent(), &Host.Window());
+  vp->Finalize();
+}
+
+// Another work space that shows the child takes its control out of its panel: the multi-dock
+// panel may no longer hide or activate it, and closing it there frees the button and the panel
+// but leaves the control where it is.
+TEST_F(MultiDockPanelViewPartTest, AChildThatAnotherWorkSpaceTookIsNoLongerInItsPanel) {
+  auto vp = MultiDock();
+  auto other = MultiDock();
+  auto a = Child("A", "A");
+  vp->ShowViewPart(a.get());
+  other->ShowViewPart(a.get());
+  ASSERT_EQ(a->GetControl()->GetParent(), Panel(*other, 0));
+  EXPECT_THROW(vp->HideViewPart(a.get()), ENUVViewPartError);
+  EXPECT_THROW(vp->ActivateViewPart(a.get()), ENUVViewPartError);
+  EXPECT_EQ(Shown(*other), "1");
+  vp->ShowViewPart(a.get());  // back into its own panel, which shows
+  EXPECT_EQ(a->GetControl()->GetParent(), Panel(*vp, 0));
+  EXPECT_EQ(Shown(*vp), "1");
+  other->CloseViewPart(a.get());
+  EXPECT_EQ(other->GetToolbar()->Items()->Count(), 0);
+  EXPECT_EQ(a->GetControl()->GetParent(), Panel(*vp, 0));
+  other->Finalize();
   vp->Finalize();
 }
 

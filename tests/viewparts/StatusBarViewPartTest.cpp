@@ -236,6 +236,86 @@ TEST_F(StatusBarViewPartTest, PlacementErrorsNameTheChildStayBoundAndChangeNoPan
   vp->Finalize();
 }
 
+// A panel holds one child's control: a second child for it, or a child without a control, is
+// refused with the panel as it was, and the refused child's control stays where it was.
+TEST_F(StatusBarViewPartTest, APanelThatHoldsAChildRefusesASecondOneAndOneWithoutControl) {
+  auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
+  auto first = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  auto second = MakeChild("Date", "<ExtData><PanelID>pos</PanelID></ExtData>");
+  auto ext = Host.Extension("Ghost", "", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  TIntfPtr<TNUVCustomViewPart> ghost(new TNUVCustomViewPart(ext.get(), Host.WorkItemIntf()));
+  vp->PlaceChildViewPart(first.get());
+  vp->PlaceChildViewPart(first.get());  // the same child again changes nothing
+  struct Case {
+    INUVViewPart* Child;
+    std::string Message;
+  } cases[] = {{second.get(), "ViewPart[Date] cannot go into StatusPanel[pos], which holds ViewPart[Clock]"},
+               {ghost.get(), "ViewPart[Ghost] has no control to place in StatusPanel[Pos]"}};
+  for (const auto& c : cases) {
+    try {
+      vp->PlaceChildViewPart(c.Child);
+      ADD_FAILURE() << c.Message;
+    } catch (const ENUVViewPartError& e) {
+      EXPECT_EQ(e.Message(), c.Message);
+      EXPECT_EQ(e.ViewPartName(), c.Child->GetName());
+    }
+    EXPECT_EQ(Panel(*vp, 0).GetControl(), first->GetControl());
+  }
+  EXPECT_EQ(first->GetControl()->GetParent(), vp->GetStatusBar());
+  EXPECT_EQ(second->GetControl()->GetParent(), &Host.Window());
+  second->Finalize();
+  first->Finalize();
+  vp->Finalize();
+}
+
+// Closing a child empties its panel, which then takes another; a control that another work space
+// has taken since stays there.
+TEST_F(StatusBarViewPartTest, ClosingAChildEmptiesItsPanelAndLeavesATakenControlWhereItIs) {
+  auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
+  auto first = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  auto second = MakeChild("Date", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  vp->ShowViewPart(first.get());
+  vp->CloseViewPart(first.get());
+  EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
+  EXPECT_EQ(first->GetControl()->GetParent(), nullptr);
+  vp->ShowViewPart(second.get());
+  EXPECT_EQ(Panel(*vp, 0).GetControl(), second->GetControl());
+
+  auto otherExt = Host.Extension("Other", "", R"(<ExtData><StatusBar><Panels><Panel ID="Pos"/></Panels>
+                                                 </StatusBar></ExtData>)");
+  TIntfPtr<TNUVStatusBarViewPart> other(new TNUVStatusBarViewPart(otherExt.get(), Host.WorkItemIntf()));
+  other->Initialize();
+  other->ShowViewPart(second.get());  // another bar takes the control
+  vp->HideViewPart(second.get());
+  EXPECT_TRUE(second->GetControl()->GetVisible());
+  vp->CloseViewPart(second.get());
+  EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
+  EXPECT_EQ(second->GetControl()->GetParent(), other->GetStatusBar());
+  EXPECT_EQ(Panel(*other, 0).GetControl(), second->GetControl());
+  second->Finalize();
+  first->Finalize();
+  other->Finalize();
+  vp->Finalize();
+}
+
+// Hide and activate refuse a child that is not on the bar, as close does.
+TEST_F(StatusBarViewPartTest, HideActivateAndCloseRefuseAChildThatIsNotOnTheBar) {
+  auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
+  auto stranger = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  for (auto op : {&INUVWorkSpace::HideViewPart, &INUVWorkSpace::ActivateViewPart, &INUVWorkSpace::CloseViewPart}) {
+    try {
+      (static_cast<INUVWorkSpace&>(*vp).*op)(stranger.get());
+      ADD_FAILURE() << "the bar took a child that is not on it";
+    } catch (const ENUVViewPartError& e) {
+      EXPECT_EQ(e.Message(), "ViewPart[Clock] is not on WorkSpace[Main]");
+    }
+  }
+  EXPECT_TRUE(stranger->GetControl()->GetVisible());
+  EXPECT_TRUE(Host.Events().empty());
+  stranger->Finalize();
+  vp->Finalize();
+}
+
 // Children and panels need the bar, which exists from Initialize to Finalize only.
 TEST_F(StatusBarViewPartTest, PlacingOrAddingAPanelWithoutTheBarFailsAnAssertion) {
   auto vp = MakeBar("<ExtData><StatusBar><Panels><Panel ID=\"Pos\"/></Panels></StatusBar></ExtData>");

@@ -180,10 +180,12 @@ TEST_F(StatusPanelTest, BadNamesAndNumbersFailAsTheReadersFailAndLeaveNoPanel) {
   }
 }
 
-// The host refuses the second key of panel B: the first goes again and B leaves the bar, while
-// panel A before it keeps its panel and keys.
+// The host refuses a key of panel B: the keys B published before it go again and B leaves the bar,
+// while panel A before it keeps its panel and keys.
 TEST_F(StatusPanelTest, AKeyRefusedPartWayWithdrawsThePanelsKeysAndLeavesNoPanel) {
-  for (const std::string refused : {"Main_B_Caption", "Main_B_Size", "Main_B_Visible"}) {
+  const std::vector<std::string> keysOfB{"Main_B_Caption", "Main_B_Size", "Main_B_Visible"};
+  for (size_t published = 0; published < keysOfB.size(); ++published) {
+    const std::string& refused = keysOfB[published];
     DataLog().clear();
     WorkItem->Refuse(refused);
     auto vp = MakeBar(R"(<ExtData><StatusBar><Panels><Panel ID="A"/><Panel ID="B"/><Panel ID="C"/></Panels>
@@ -197,11 +199,50 @@ TEST_F(StatusPanelTest, AKeyRefusedPartWayWithdrawsThePanelsKeysAndLeavesNoPanel
     ASSERT_EQ(vp->GetStatusBar()->Panels().Count(), 1) << refused;
     EXPECT_EQ(Panel(*vp, 0).GetID(), "A");
     EXPECT_THAT(Host.Data().Keys(), ElementsAre("Main_A_Caption", "Main_A_Size", "Main_A_Visible")) << refused;
-    const std::vector<std::string> withdrawal{"-Main_B_Caption", "-Main_B_Size", "-Main_B_Visible"};
+    std::vector<std::string> withdrawal;
+    for (size_t i = 0; i < published; ++i) withdrawal.push_back("-" + keysOfB[i]);
     EXPECT_TRUE(std::equal(withdrawal.rbegin(), withdrawal.rend(), DataLog().rbegin())) << refused;
     vp->Finalize();
     EXPECT_THAT(Host.Data().Keys(), IsEmpty()) << refused;
   }
+}
+
+// Two panels of one bar with the same ID would publish the same keys: the second is refused and
+// leaves the bar, and the keys keep reaching the first, which also takes the children.
+TEST_F(StatusPanelTest, AnIDUsedTwiceInOneBarIsRefusedAndTheKeysStayWithTheFirstPanel) {
+  auto vp = MakeBar(R"(<ExtData><StatusBar><Panels><Panel ID="Pos" Caption="first"/><Panel ID="Pos"/>
+                       </Panels></StatusBar></ExtData>)");
+  try {
+    vp->Initialize();
+    ADD_FAILURE() << "the second Pos was taken";
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(),
+              "ViewPart[Main] cannot publish the data key Main_Pos_Caption: another view part or panel "
+              "publishes it");
+  }
+  ASSERT_EQ(vp->GetStatusBar()->Panels().Count(), 1);
+  EXPECT_THAT(Host.Data().Keys(), ElementsAre("Main_Pos_Caption", "Main_Pos_Size", "Main_Pos_Visible"));
+  Write("Main_Pos_Caption", std::string("written"));
+  EXPECT_EQ(Panel(*vp, 0).GetCaption(), "written");
+  vp->Finalize();
+  EXPECT_THAT(Host.Data().Keys(), IsEmpty());
+}
+
+// "Main" with panel "A_B" and "Main_A" with panel "B" both name Main_A_B_Caption: the bar that
+// comes second is refused, and finalizing it leaves the first bar's keys alone.
+TEST_F(StatusPanelTest, KeysOfTwoOwnersThatJoinAlikeAreNeitherTakenOverNorWithdrawnByTheOther) {
+  auto first = PanelBar(R"(<Panel ID="A_B"/>)");
+  auto ext = Host.Extension("Main_A", "", R"(<ExtData><StatusBar><Panels><Panel ID="B"/></Panels></StatusBar>
+                                             </ExtData>)");
+  TIntfPtr<TNUVStatusBarViewPart> second(new TNUVStatusBarViewPart(ext.get(), Host.WorkItemIntf()));
+  EXPECT_THROW(second->Initialize(), ENUVViewPartError);
+  EXPECT_EQ(second->GetStatusBar()->Panels().Count(), 0);
+  second->Finalize();
+  EXPECT_THAT(Host.Data().Keys(), ElementsAre("Main_A_B_Caption", "Main_A_B_Size", "Main_A_B_Visible"));
+  Write("Main_A_B_Size", 70);
+  EXPECT_EQ(Panel(*first, 0).GetSize(), 70);
+  first->Finalize();
+  EXPECT_THAT(Host.Data().Keys(), IsEmpty());
 }
 
 TEST_F(StatusPanelTest, ANilOwnerIsAnAssertionFailure) {

@@ -236,7 +236,7 @@ TEST_F(ToolbarDockViewPartTest, ANilChildFailsAnAssertionOfTheDockUnit) {
 
 // A host that goes on with a dock whose Initialize failed before the dock was made gets a clear
 // error, and the child keeps its place.
-TEST_F(ToolbarDockViewPartTest, ShowingAChildOnADockThatWasNeverMadeFailsAnAssertion) {
+TEST_F(ToolbarDockViewPartTest, ShowingAChildOnADockThatWasNeverMadeIsAClearError) {
   auto dock = MakeViewPart<TNUVToolbarDockViewPart>(
       Host, "Dock", "<ExtData><ToolbarDock><MultiDock>perhaps</MultiDock></ToolbarDock></ExtData>", "", false);
   EXPECT_THROW(dock->Initialize(), EConfigurationError);
@@ -245,8 +245,10 @@ TEST_F(ToolbarDockViewPartTest, ShowingAChildOnADockThatWasNeverMadeFailsAnAsser
   try {
     dock->ShowViewPart(toolbar.get());
     ADD_FAILURE() << "the child was shown on no dock";
-  } catch (const EAssertionFailed& e) {
-    EXPECT_EQ(e.SourcePath(), DockViewPartUnit);
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(),
+              "WorkSpace[Dock] cannot show ViewPart[Tools]: it has no control, as its Initialize did not "
+              "complete");
   }
   EXPECT_EQ(toolbar->GetControl()->GetParent(), &Host.Window());
   EXPECT_THROW(dock->HideViewPart(toolbar.get()), ENUVViewPartError);  // it was never shown

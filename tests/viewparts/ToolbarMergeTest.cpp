@@ -228,3 +228,28 @@ TEST_F(ToolbarMergeTest, AnInterruptedMergeStillEndsTheUpdateAndKeepsWhatMoved) 
 }
 
 }  // namespace
+
+namespace {
+
+// Run after run, a merging toolbar builds its items and their actions anew; stopping destroys
+// them all, so its toolbar owns nothing between runs.
+TEST_F(ToolbarMergeTest, RunStopCyclesLeaveNoActionsBehind) {
+  Host.Actions().AddCommand({"Edit.Find", "Find", "", "", std::nullopt});
+  Host.Actions().AddCommand({"Edit.Copy", "Copy", "", "", std::nullopt});
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="F" CommandID="Edit.Find" GroupIndex="5"/>
+      <Item Caption="S" GroupIndex="7"><Item Caption="C" CommandID="Edit.Copy"/></Item>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  for (int cycle = 0; cycle < 4; ++cycle) {
+    Run(*doc);
+    EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- F S(C)");
+    TTestHost::Stop(*doc);
+    EXPECT_EQ(doc->GetToolbar()->ComponentCount(), 0) << "cycle " << cycle;
+  }
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M");
+  doc->Finalize();
+  main->Finalize();
+}
+
+}  // namespace

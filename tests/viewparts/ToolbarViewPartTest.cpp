@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "NUVDockablePanelViewPart.h"
+#include "NUVLabelViewPart.h"
 #include "ToolbarTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -35,6 +36,70 @@ TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
   toolbar->Finalize();
   EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), nullptr);
   EXPECT_EQ(toolbar->GetControl(), nullptr);
+}
+
+// A toolbar view part that says when it is destroyed.
+class TWatchedToolbar : public TNUVToolBarViewPart {
+ public:
+  TWatchedToolbar(IQIMExtension* extension, INUVWorkItem* workItem, bool& destroyed)
+      : TNUVToolBarViewPart(extension, workItem), FDestroyed(destroyed) {}
+  ~TWatchedToolbar() override { FDestroyed = true; }
+
+ private:
+  bool& FDestroyed;
+};
+
+// The service center holds the toolbar, which holds its work item, which holds the service center:
+// once the host and everyone else have let go of a toolbar that was never finalized, it withdraws
+// its service and goes.
+TEST_F(ToolbarViewPartTest, AToolbarWithAServiceThatTheHostReleasesWithoutFinalizeGoes) {
+  bool destroyed = false;
+  auto ext = Host.Extension("Std", "Std", "<ExtData><Toolbar><ServiceID>Toolbar.Std</ServiceID></Toolbar></ExtData>");
+  TIntfPtr<TWatchedToolbar> toolbar(new TWatchedToolbar(ext.get(), Host.WorkItemIntf(), destroyed));
+  toolbar->Initialize();
+  auto service = Supports<INUVToolbarService>(Host.Services().FindService("Toolbar.Std"));
+  toolbar = nullptr;
+  EXPECT_FALSE(destroyed);  // the service is still in use
+  EXPECT_EQ(service->GetToolbar()->GetParent(), &Host.Window());
+  service = nullptr;
+  EXPECT_TRUE(destroyed);
+  EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), nullptr);
+}
+
+// A "ServiceID" that the service center holds already is refused: the other service stays, also
+// when the refused toolbar is finalized, and the toolbar's items still get their actions.
+TEST_F(ToolbarViewPartTest, AServiceIDThatIsTakenIsRefusedAndTheOtherServiceStays) {
+  Host.Actions().AddCommand({"File.Save", "Save", "", "", std::nullopt});
+  auto actions = Host.Services().FindService(SActionServiceID);
+  auto ext = Host.Extension("Bad", "Bad", R"(<ExtData><Toolbar><ServiceID>NUV.Service.Action</ServiceID>
+                                             <Item Caption="Save" CommandID="File.Save"/></Toolbar></ExtData>)");
+  TIntfPtr<TNUVToolBarViewPart> bad(new TNUVToolBarViewPart(ext.get(), Host.WorkItemIntf()));
+  try {
+    bad->Initialize();
+    ADD_FAILURE() << "the action service was replaced";
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(),
+              "Toolbar[Bad] cannot publish itself as service NUV.Service.Action: the service center "
+              "holds another under it");
+  }
+  EXPECT_EQ(Host.Services().FindService(SActionServiceID), actions);
+  Running(*bad);
+  EXPECT_NE(bad->GetToolbar()->Items()->GetItem(0)->GetAction(), nullptr);
+  bad->Finalize();
+  EXPECT_EQ(Host.Services().FindService(SActionServiceID), actions);
+
+  auto first = Toolbar("First", "<ServiceID>Toolbar.Std</ServiceID>");
+  auto secondExt =
+      Host.Extension("Second", "", "<ExtData><Toolbar><ServiceID>Toolbar.Std</ServiceID></Toolbar></ExtData>");
+  TIntfPtr<TNUVToolBarViewPart> second(new TNUVToolBarViewPart(secondExt.get(), Host.WorkItemIntf()));
+  EXPECT_THROW(second->Initialize(), ENUVViewPartError);
+  second->Finalize();
+  auto service = Supports<INUVToolbarService>(Host.Services().FindService("Toolbar.Std"));
+  ASSERT_NE(service, nullptr);
+  EXPECT_EQ(service->GetToolbar(), first->GetToolbar());
+  service = nullptr;
+  first->Finalize();
+  EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), nullptr);
 }
 
 TEST_F(ToolbarViewPartTest, AContextMenuRequestOnTheToolbarReachesTheHost) {
@@ -234,6 +299,50 @@ TEST_F(ToolbarViewPartTest, AChildWithoutControlOrTheOwnToolbarIsAClearError) {
   EXPECT_THROW(toolbar->MergeIntoToolbar(toolbar->GetToolbar()), ENUVViewPartError);
   EXPECT_THROW(toolbar->PlaceChildViewPart(nullptr), EAssertionFailed);
   toolbar->Finalize();
+}
+
+// Closing a child takes its control item along, so showing it again gives it one item, not two.
+TEST_F(ToolbarViewPartTest, ClosingAChildTakesItsControlItemAlong) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
+  Running(*toolbar);
+  auto ext = Host.Extension("Title", "Title");
+  TIntfPtr<TNUVLabelViewPart> label(new TNUVLabelViewPart(ext.get(), Host.WorkItemIntf()));
+  label->Initialize();
+  TTBCustomItem* root = toolbar->GetToolbar()->Items();
+  toolbar->ShowViewPart(label.get());
+  ASSERT_EQ(root->Count(), 2);
+  toolbar->CloseViewPart(label.get());
+  EXPECT_EQ(DescribeItems(root), "A");
+  EXPECT_EQ(label->GetControl()->GetParent(), nullptr);
+  toolbar->ShowViewPart(label.get());
+  ASSERT_EQ(root->Count(), 2);
+  EXPECT_EQ(dynamic_cast<TTBControlItem*>(root->GetItem(0))->GetControl(), label->GetControl());
+  label->Finalize();
+  toolbar->Finalize();
+}
+
+// A child that was finalized after it was bound has no control: the next run passes over it and
+// still merges, instead of raising before the merge and leaving its items visible nowhere.
+TEST_F(ToolbarViewPartTest, AFinalizedChildIsPassedOverWhenTheToolbarRunsAgain) {
+  auto main = Toolbar("MainToolbar", R"(<Item Caption="M"/>)");
+  Running(*main);
+  auto doc = Toolbar("Doc", R"(<Item Caption="D" GroupIndex="3"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto ext = Host.Extension("Title", "Title");
+  TIntfPtr<TNUVLabelViewPart> label(new TNUVLabelViewPart(ext.get(), Host.WorkItemIntf()));
+  label->Initialize();
+  doc->ShowViewPart(label.get());
+  Running(*doc);
+  EXPECT_EQ(main->GetToolbar()->Items()->Count(), 3);  // the label's item, M and D
+  TTestHost::Stop(*doc);
+  label->Finalize();
+  EXPECT_NO_THROW(Running(*doc));
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M D");
+  TTestHost::Stop(*doc);
+  label->Initialize();  // with a control again, the next run places it again
+  Running(*doc);
+  EXPECT_EQ(main->GetToolbar()->Items()->Count(), 3);
+  doc->Finalize();
+  main->Finalize();
 }
 
 TEST_F(ToolbarViewPartTest, FindControlByNameSearchesWindowedControlsDepthFirstIgnoringCase) {

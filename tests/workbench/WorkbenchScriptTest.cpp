@@ -120,8 +120,9 @@ TEST(WorkbenchScript, AViewPartWhoseInitializeFailedIsReportedAndRefusedNotFollo
   ASSERT_EQ(events.size(), 5u) << run.Out;
   EXPECT_EQ(events[0]["class"], "EConfigurationError");
   EXPECT_THAT(events[0]["message"].get<std::string>(), HasSubstr("'-1' is not valid"));
-  EXPECT_EQ(events[1]["class"], "EAssertionFailed");
-  EXPECT_THAT(events[1]["message"].get<std::string>(), HasSubstr("NUVMultiDockPanelViewPart"));
+  EXPECT_EQ(events[1]["class"], "ENUVViewPartError");
+  EXPECT_EQ(events[1]["message"],
+            "WorkSpace[Side] cannot show ViewPart[Title]: it has no control, as its Initialize did not complete");
   EXPECT_EQ(events[2]["message"], "<stdin>:2: view part 'Side' has no control");
   EXPECT_EQ(events[3]["message"], "<stdin>:3: the control of view part 'Title' is no status bar");
   EXPECT_EQ(events[4], Event("click", {{"viewPart", "Title"}}));

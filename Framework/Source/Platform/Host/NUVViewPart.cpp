@@ -1,6 +1,16 @@
 #include "NUVViewPart.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "NUVConfig.h"
+
+namespace {
+// The work spaces of this host's classes keep a list of the children that name them.
+TNUVCustomWorkSpaceViewPart* WorkSpaceObject(INUVWorkSpace* workSpace) {
+  return dynamic_cast<TNUVCustomWorkSpaceViewPart*>(workSpace);
+}
+}  // namespace
 
 TNUVCustomViewPart::TNUVCustomViewPart(IQIMExtension* extension, INUVWorkItem* workItem)
     : FExtension(extension), FWorkItem(workItem) {
@@ -10,7 +20,7 @@ TNUVCustomViewPart::TNUVCustomViewPart(IQIMExtension* extension, INUVWorkItem* w
   }
 }
 
-TNUVCustomViewPart::~TNUVCustomViewPart() = default;
+TNUVCustomViewPart::~TNUVCustomViewPart() { LeaveWorkSpace(); }
 
 TIntfPtr<IXMLNode> TNUVCustomViewPart::GetExtData() { return FExtension ? FExtension->GetExtData() : nullptr; }
 
@@ -43,7 +53,7 @@ TIntfPtr<IXMLNode> TNUVCustomViewPart::DoGetPopupMenuNode() {
 void TNUVCustomViewPart::Initialize() { FInitialized = true; }
 
 void TNUVCustomViewPart::Finalize() {
-  FWorkSpace = nullptr;
+  LeaveWorkSpace();
   FInitialized = false;
 }
 
@@ -51,7 +61,15 @@ void TNUVCustomViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*
 
 void TNUVCustomViewPart::DoWorkItemStopping(const std::string&, INUVParamContext*, bool&) {}
 
-void TNUVCustomViewPart::SetWorkSpace(INUVWorkSpace* workSpace) { FWorkSpace = workSpace; }
+void TNUVCustomViewPart::SetWorkSpace(INUVWorkSpace* workSpace) {
+  LeaveWorkSpace();
+  FWorkSpace = workSpace;
+  if (auto* joined = WorkSpaceObject(workSpace)) joined->FChildren.push_back(this);
+}
+
+void TNUVCustomViewPart::LeaveWorkSpace() {
+  if (auto* left = WorkSpaceObject(std::exchange(FWorkSpace, nullptr))) std::erase(left->FChildren, this);
+}
 
 void TNUVCustomViewPart::SetIsFocused(bool focused) {
   FIsFocused = focused;
@@ -96,7 +114,25 @@ void TNUVCustomViewPart::DoFireSimpleEvent(const std::string& topic, TObject* se
 
 // ---------------------------------------------------------------------------------------------
 
-TNUVCustomWorkSpaceViewPart::~TNUVCustomWorkSpaceViewPart() = default;
+TNUVCustomWorkSpaceViewPart::~TNUVCustomWorkSpaceViewPart() { ForgetChildren(); }
+
+void TNUVCustomWorkSpaceViewPart::Finalize() {
+  ForgetChildren();
+  TNUVCustomViewPart::Finalize();
+}
+
+void TNUVCustomWorkSpaceViewPart::ForgetChildren() {
+  for (TNUVCustomViewPart* child : std::exchange(FChildren, {})) child->FWorkSpace = nullptr;
+}
+
+bool TNUVCustomWorkSpaceViewPart::HoldsChild(INUVViewPart* child) {
+  TControl* control = child->GetControl();
+  if (!control) return child->GetWorkSpace() == this;
+  const TControl* own = GetControl();
+  for (const TControl* c = control->GetParent(); c; c = c->GetParent())
+    if (c == own) return true;
+  return false;
+}
 
 bool TNUVCustomWorkSpaceViewPart::GetSupportWorkSpaces() { return true; }
 
@@ -112,7 +148,8 @@ void TNUVCustomWorkSpaceViewPart::BindChildViewPart(INUVViewPart* child, TWinCon
 
 void TNUVCustomWorkSpaceViewPart::UnBindChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
-  if (TControl* control = child->GetControl()) control->SetParent(nullptr);
+  TControl* control = child->GetControl();
+  if (control && HoldsChild(child)) control->SetParent(nullptr);
   if (child->GetWorkSpace() == this) child->SetWorkSpace(nullptr);
 }
 
@@ -169,10 +206,26 @@ void TNUVMultiBindingViewPart::ShowViewPart(INUVViewPart* child) {
   if (AutoActive()) DoActiveViewPart(child);
 }
 
-void TNUVMultiBindingViewPart::CloseViewPart(INUVViewPart* child) {
+int TNUVMultiBindingViewPart::CheckBound(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
   int index = FBoundViewParts.IndexOf(child);
   if (index < 0) NUVViewPartErrorFmt(this, SViewPartNotOnMe, child->GetName(), GetName());
+  return index;
+}
+
+// A control that another work space has taken since is not this work space's to hide.
+void TNUVMultiBindingViewPart::HideViewPart(INUVViewPart* child) {
+  CheckBound(child);
+  if (HoldsChild(child)) TNUVCustomWorkSpaceViewPart::HideViewPart(child);
+}
+
+void TNUVMultiBindingViewPart::ActivateViewPart(INUVViewPart* child) {
+  CheckBound(child);
+  TNUVCustomWorkSpaceViewPart::ActivateViewPart(child);
+}
+
+void TNUVMultiBindingViewPart::CloseViewPart(INUVViewPart* child) {
+  int index = CheckBound(child);
   UnBindChildViewPart(child);
   FBoundViewParts.Delete(index);
 }

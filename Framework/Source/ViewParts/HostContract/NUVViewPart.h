@@ -63,7 +63,9 @@ class TNUVCustomViewPart : public TImplements<TTolvaRefCntIntfObject, INUVViewPa
   void Finalize() override;
   void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
   void DoWorkItemStopping(const std::string& name, INUVParamContext* context, bool& handled) override;
-  void SetWorkSpace(INUVWorkSpace* workSpace) override;  ///< not counted: parent is not owner
+  /// Not counted: parent is not owner. A work space of this host's classes clears it when it is
+  /// finalized or destroyed, so it never names a work space that is gone.
+  void SetWorkSpace(INUVWorkSpace* workSpace) override;
   bool GetIsFocused() override { return FIsFocused; }
   void SetIsFocused(bool focused) override;  ///< focuses the control and reports ekFocus
   bool GetVisible() override;                ///< the control's visibility
@@ -89,7 +91,9 @@ class TNUVCustomViewPart : public TImplements<TTolvaRefCntIntfObject, INUVViewPa
   std::string FCaption;  ///< the stored caption
 
  private:
+  friend class TNUVCustomWorkSpaceViewPart;
   void ReportHostEvent(TNUVEventKind kind);
+  void LeaveWorkSpace();
 
   std::string FName;
   TIntfPtr<IQIMExtension> FExtension;
@@ -105,12 +109,18 @@ class TNUVCustomWorkSpaceViewPart : public TImplements<TNUVCustomViewPart, INUVW
   using TImplements::TImplements;
 
   bool GetSupportWorkSpaces() override;  ///< true
+  void Finalize() override;              ///< the children that name this work space forget it
 
   /// Places the child's control in parent with align, shows it, and makes this view part the
   /// child's work space.
   virtual void BindChildViewPart(INUVViewPart* child, TWinControl* parent, TAlign align);
-  /// Takes the child's control out of its parent and clears the child's work space.
+  /// Takes the child's control out of this work space and clears the child's work space when it
+  /// is this one. A control that another work space has taken since stays where it is.
   virtual void UnBindChildViewPart(INUVViewPart* child);
+  /// Whether the child's control lies within this work space's control; for a child without a
+  /// control, whether this is its work space. A child that another work space has taken since
+  /// this one showed it is no longer held here.
+  bool HoldsChild(INUVViewPart* child);
   /// Base behaviour: show binds into this view part's control with the child's default
   /// alignment; hide hides the child's control; close unbinds; activate focuses.
   void ShowViewPart(INUVViewPart* child) override;
@@ -121,6 +131,12 @@ class TNUVCustomWorkSpaceViewPart : public TImplements<TNUVCustomViewPart, INUVW
 
  protected:
   ~TNUVCustomWorkSpaceViewPart() override;
+
+ private:
+  friend class TNUVCustomViewPart;
+  void ForgetChildren();
+  /// The view parts whose work space this is; not counted, each leaves the list as it goes.
+  std::vector<TNUVCustomViewPart*> FChildren;
 };
 
 /// Counted references to view parts, in the order they were added.
@@ -146,6 +162,10 @@ class TNUVMultiBindingViewPart : public TNUVCustomWorkSpaceViewPart {
   /// Show: a child not yet bound is placed (PlaceChildViewPart); then, when ActiveOnAdd or
   /// AutoActive says so, activated (DoActiveViewPart).
   void ShowViewPart(INUVViewPart* child) override;
+  /// Hide and activate refuse, as close does, a child that is not bound here. Hide leaves alone a
+  /// control that another work space has taken since (see HoldsChild).
+  void HideViewPart(INUVViewPart* child) override;
+  void ActivateViewPart(INUVViewPart* child) override;
   void CloseViewPart(INUVViewPart* child) override;    ///< unbinds and forgets the child
   virtual bool ActiveOnAdd();                          ///< false
   virtual bool AutoActive();                           ///< false
@@ -160,6 +180,7 @@ class TNUVMultiBindingViewPart : public TNUVCustomWorkSpaceViewPart {
   ~TNUVMultiBindingViewPart() override;
 
  private:
+  int CheckBound(INUVViewPart* child);  ///< the child's index; raises when it is not bound
   TNUVViewPartList FBoundViewParts;
 };
 

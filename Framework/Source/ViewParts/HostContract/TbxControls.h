@@ -37,6 +37,8 @@ class TBasicAction : public TComponent, private TFreeNotifySink {
   /// A client hears of every change of the action until it is removed or destroyed.
   void AddClient(TComponent* client, std::function<void()> changed);
   void RemoveClient(TComponent* client);
+  /// Whether any control or item still follows the action.
+  bool HasClients() const { return !FClients.empty(); }
 
  protected:
   void Change();

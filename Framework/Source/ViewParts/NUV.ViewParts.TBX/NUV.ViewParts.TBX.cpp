@@ -16,9 +16,7 @@
 namespace {
 template <class TViewPart>
 INUVViewPart* NewViewPart(IQIMExtension* extension, INUVWorkItem* workItem) {
-  INUVViewPart* viewPart = new TViewPart(extension, workItem);
-  viewPart->_AddRef();
-  return viewPart;
+  return TIntfPtr<INUVViewPart>(MakeCounted<TViewPart>(extension, workItem)).Detach();
 }
 }  // namespace
 

@@ -2,35 +2,12 @@
 
 #include <fmt/format.h>
 
-#include "NUVSimpleViewPart.h"
-
 using namespace NUVSimpleViewPart;
 
-// A view part released without Finalize still frees its control and withdraws its keys, whose
-// delegates would otherwise outlive it.
-TNUVCheckBoxViewPart::~TNUVCheckBoxViewPart() {
-  if (FCheckBox) WithdrawKeys(*this, {"_Checked", "_State"});
-  delete FCheckBox;
-}
+std::unique_ptr<TTBXCheckBox>& TNUVCheckBoxViewPart::ControlField() { return FCheckBox; }
 
-std::string TNUVCheckBoxViewPart::DefaultAlign() { return "None"; }
-
-TControl* TNUVCheckBoxViewPart::GetControl() { return FCheckBox; }
-
-void TNUVCheckBoxViewPart::Initialize() {
-  TNUVCustomViewPart::Initialize();
-  FCheckBox = new TTBXCheckBox(nullptr);
-  PlaceControl(*this, FCheckBox);
-}
-
-void TNUVCheckBoxViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
-  ApplyConfiguration(*this, "TBXCheckBox", [this](const IXMLNode* element) { ApplySettings(element); });
-  ShowCaptionAndWireEvents(*this, *FCheckBox);
-  FCheckBox->OnChange = [this](TObject* sender) { DoChange(sender); };
-  PublishKeys(*this, {{"_Checked", TNUVDataFactory::NewBooleanDelegate([this] { return GetCheckedValue(); },
-                                                                       [this](bool value) { SetCheckedValue(value); })},
-                      {"_State", TNUVDataFactory::NewIntegerDelegate([this] { return GetStateValue(); },
-                                                                     [this](int value) { SetStateValue(value); })}});
+TNUVCheckBoxViewPart::TKindInfo TNUVCheckBoxViewPart::KindInfo() const {
+  return {"TBXCheckBox", {"_Checked", "_State"}};
 }
 
 // "State" overrides "Checked"; its default follows whatever "Checked" left. "AllowGrayed" limits
@@ -44,7 +21,12 @@ void TNUVCheckBoxViewPart::ApplySettings(const IXMLNode* element) {
   ApplyTextLook(element, *FCheckBox);
 }
 
-void TNUVCheckBoxViewPart::DoChange(TObject* sender) { DoFireSimpleEvent(STopicOnChange, sender); }
+void TNUVCheckBoxViewPart::PublishKeys() {
+  PublishKey("_Checked", TNUVDataFactory::NewBooleanDelegate([this] { return GetCheckedValue(); },
+                                                             [this](bool value) { SetCheckedValue(value); }));
+  PublishKey("_State", TNUVDataFactory::NewIntegerDelegate([this] { return GetStateValue(); },
+                                                           [this](int value) { SetStateValue(value); }));
+}
 
 bool TNUVCheckBoxViewPart::GetCheckedValue() { return FCheckBox->GetChecked(); }
 
@@ -59,10 +41,4 @@ void TNUVCheckBoxViewPart::SetStateValue(int value) {
                     "1 (Checked) or 2 (Grayed)",
                     GetName(), value));
   FCheckBox->SetState(static_cast<TCheckBoxState>(value));
-}
-
-void TNUVCheckBoxViewPart::Finalize() {
-  WithdrawKeys(*this, {"_Checked", "_State"});
-  FreeAndNil(FCheckBox);
-  TNUVCustomViewPart::Finalize();
 }

@@ -3,22 +3,14 @@
 // "Topic://ViewPart/<name>/OnChange".
 #pragma once
 
-#include "NUVViewPart.h"
-#include "TbxTextObjects.h"
+#include <memory>
 
-class TNUVCheckBoxViewPart : public TNUVCustomViewPart {
+#include "NUVSimpleViewPart.h"
+
+class TNUVCheckBoxViewPart : public TNUVSimpleControlViewPart<TTBXCheckBox> {
  public:
-  using TNUVCustomViewPart::TNUVCustomViewPart;
-  ~TNUVCheckBoxViewPart() override;
+  using TNUVSimpleControlViewPart::TNUVSimpleControlViewPart;
 
-  std::string DefaultAlign() override;
-  void Initialize() override;
-  void Finalize() override;
-  void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
-  TControl* GetControl() override;
-
-  // Handler of the box's OnChange.
-  void DoChange(TObject* sender);
   // Accessors of the "_Checked" and "_State" delegates. SetStateValue refuses a value that is
   // not a state with EConvertError and leaves the state as it was.
   bool GetCheckedValue();
@@ -26,8 +18,13 @@ class TNUVCheckBoxViewPart : public TNUVCustomViewPart {
   int GetStateValue();
   void SetStateValue(int value);
 
- private:
-  void ApplySettings(const IXMLNode* element);
+ protected:
+  ~TNUVCheckBoxViewPart() override = default;
+  std::unique_ptr<TTBXCheckBox>& ControlField() override;
+  TKindInfo KindInfo() const override;
+  void ApplySettings(const IXMLNode* element) override;
+  void PublishKeys() override;
 
-  TTBXCheckBox* FCheckBox = nullptr;
+ private:
+  std::unique_ptr<TTBXCheckBox> FCheckBox;
 };

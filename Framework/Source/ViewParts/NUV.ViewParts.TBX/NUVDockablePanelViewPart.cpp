@@ -3,8 +3,6 @@
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
 
-using namespace NUVShownViewParts;
-
 namespace {
 // The set reader knows the key but not where the element stands; the message gets the place.
 TTBDockPositions ReadDockableTo(const IXMLNode* element, TTBDockPositions current) {
@@ -16,18 +14,14 @@ TTBDockPositions ReadDockableTo(const IXMLNode* element, TTBDockPositions curren
 }
 }  // namespace
 
-// A view part released without Finalize still frees its panel.
-TNUVDockablePanelViewPart::~TNUVDockablePanelViewPart() { delete FPanel; }
-
 std::string TNUVDockablePanelViewPart::DefaultAlign() { return "None"; }
 
-TControl* TNUVDockablePanelViewPart::GetControl() { return FPanel; }
+TControl* TNUVDockablePanelViewPart::GetControl() { return FPanel.get(); }
 
 void TNUVDockablePanelViewPart::Initialize() {
-  TNUVCustomWorkSpaceViewPart::Initialize();
-  FShownViewParts.clear();
-  FPanel = new TTBXDockablePanel(nullptr);
-  NUVSimpleViewPart::PlaceControl(*this, FPanel);
+  TNUVDockingWorkSpaceViewPart::Initialize();
+  FPanel = std::make_unique<TTBXDockablePanel>(nullptr);
+  NUVSimpleViewPart::PlaceControl(*this, FPanel.get());
   FPanel->SetText(GetCaption());
   if (auto element = NUVSimpleViewPart::ConfigElement(*this, "DockablePanel")) ApplySettings(element.get());
 }
@@ -46,34 +40,7 @@ void TNUVDockablePanelViewPart::ApplySettings(const IXMLNode* element) {
   FPanel->SetDockableTo(ReadDockableTo(element, FPanel->GetDockableTo()));
 }
 
-void TNUVDockablePanelViewPart::Finalize() {
-  FShownViewParts.clear();
-  FreeAndNil(FPanel);
-  TNUVCustomWorkSpaceViewPart::Finalize();
-}
+void TNUVDockablePanelViewPart::FreeControls() { FPanel.reset(); }
 
 // Any child is accepted: there is no class test.
-void TNUVDockablePanelViewPart::ShowViewPart(INUVViewPart* child) {
-  NUV_ASSERT(child != nullptr);
-  if (!ShowAgain(FShownViewParts, child)) ShowFirst(*this, FShownViewParts, child, FPanel);
-}
-
-void TNUVDockablePanelViewPart::HideViewPart(INUVViewPart* child) {
-  CheckViewPartOnMe(child);
-  Hide(child);
-}
-
-void TNUVDockablePanelViewPart::CloseViewPart(INUVViewPart* child) {
-  CheckViewPartOnMe(child);
-  Close(*this, FShownViewParts, child);
-}
-
-void TNUVDockablePanelViewPart::ActivateViewPart(INUVViewPart* child) {
-  CheckViewPartOnMe(child);
-  TNUVWorkItemUtils::SetViewPartFocused(child, true);
-}
-
-void TNUVDockablePanelViewPart::CheckViewPartOnMe(INUVViewPart* child) {
-  NUV_ASSERT(child != nullptr);
-  CheckOnMe(*this, FShownViewParts, child);
-}
+NUV_DEFINE_DOCKING_CHILD_OPERATIONS(TNUVDockablePanelViewPart)

@@ -1,34 +1,27 @@
 // The dockable panel view part: a TTBXDockablePanel, captioned with the view part's caption, that
-// holds the controls of its child view parts and docks in a toolbar dock.
+// holds the controls of its child view parts, of any kind, and docks in a toolbar dock.
 #pragma once
 
-#include "NUVShownViewParts.h"
-#include "NUVViewPart.h"
+#include <memory>
+
+#include "NUVDockingWorkSpaceViewPart.h"
 #include "TbxDockablePanels.h"
 
-class TNUVDockablePanelViewPart : public TNUVCustomWorkSpaceViewPart {
+class TNUVDockablePanelViewPart : public TNUVDockingWorkSpaceViewPart {
  public:
-  using TNUVCustomWorkSpaceViewPart::TNUVCustomWorkSpaceViewPart;
-  ~TNUVDockablePanelViewPart() override;
+  using TNUVDockingWorkSpaceViewPart::TNUVDockingWorkSpaceViewPart;
 
   std::string DefaultAlign() override;
   void Initialize() override;
-  void Finalize() override;
   TControl* GetControl() override;
-  void ShowViewPart(INUVViewPart* child) override;
-  void HideViewPart(INUVViewPart* child) override;
-  void CloseViewPart(INUVViewPart* child) override;
-  void ActivateViewPart(INUVViewPart* child) override;
-
-  // The children shown so far, in the order of their first showing.
-  const NUVShownViewParts::TShownViewParts& ShownViewParts() const { return FShownViewParts; }
+  NUV_DOCKING_CHILD_OPERATIONS
 
  protected:
-  void CheckViewPartOnMe(INUVViewPart* child);
+  ~TNUVDockablePanelViewPart() override = default;
+  void FreeControls() override;
 
  private:
   void ApplySettings(const IXMLNode* element);
 
-  TTBXDockablePanel* FPanel = nullptr;
-  NUVShownViewParts::TShownViewParts FShownViewParts;
+  std::unique_ptr<TTBXDockablePanel> FPanel;
 };

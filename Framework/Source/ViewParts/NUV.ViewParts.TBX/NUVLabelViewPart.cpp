@@ -1,31 +1,10 @@
 #include "NUVLabelViewPart.h"
 
-#include "NUVSimpleViewPart.h"
-
 using namespace NUVSimpleViewPart;
 
-// A view part released without Finalize still frees its control and withdraws its key, whose
-// delegate would otherwise outlive it.
-TNUVLabelViewPart::~TNUVLabelViewPart() {
-  if (FLabel) WithdrawKeys(*this, {"_Caption"});
-  delete FLabel;
-}
+std::unique_ptr<TTBXLabel>& TNUVLabelViewPart::ControlField() { return FLabel; }
 
-std::string TNUVLabelViewPart::DefaultAlign() { return "None"; }
-
-TControl* TNUVLabelViewPart::GetControl() { return FLabel; }
-
-void TNUVLabelViewPart::Initialize() {
-  TNUVCustomViewPart::Initialize();
-  FLabel = new TTBXLabel(nullptr);
-  PlaceControl(*this, FLabel);
-}
-
-void TNUVLabelViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
-  ApplyConfiguration(*this, "Label", [this](const IXMLNode* element) { ApplySettings(element); });
-  ShowCaptionAndWireEvents(*this, *FLabel);
-  PublishCaption(*this);
-}
+TNUVLabelViewPart::TKindInfo TNUVLabelViewPart::KindInfo() const { return {"Label", {"_Caption"}}; }
 
 void TNUVLabelViewPart::ApplySettings(const IXMLNode* element) {
   ApplyTextLayout(element, *FLabel);
@@ -34,19 +13,10 @@ void TNUVLabelViewPart::ApplySettings(const IXMLNode* element) {
   ApplyTextLook(element, *FLabel);
 }
 
-void TNUVLabelViewPart::SetCaption(const std::string& text) {
-  FCaption = text;
-  if (FLabel) FLabel->SetText(FCaption);  // the stored caption itself: no copy on the binding path
-}
+void TNUVLabelViewPart::PublishKeys() { PublishCaption(); }
 
 // Assigning the current alignment again makes the new parent align the label anew.
 void TNUVLabelViewPart::SetWorkSpace(INUVWorkSpace* workSpace) {
-  TNUVCustomViewPart::SetWorkSpace(workSpace);
+  TNUVSimpleViewPart::SetWorkSpace(workSpace);
   if (FLabel) FLabel->SetAlign(FLabel->GetAlign());
-}
-
-void TNUVLabelViewPart::Finalize() {
-  WithdrawKeys(*this, {"_Caption"});
-  FreeAndNil(FLabel);
-  TNUVCustomViewPart::Finalize();
 }

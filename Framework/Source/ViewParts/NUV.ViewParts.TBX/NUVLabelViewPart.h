@@ -1,26 +1,23 @@
 // The label view part: a TTBXLabel showing the view part's caption, published as "<name>_Caption".
 #pragma once
 
-#include "NUVViewPart.h"
-#include "TbxTextObjects.h"
+#include <memory>
 
-class TNUVLabelViewPart : public TNUVCustomViewPart {
+#include "NUVSimpleViewPart.h"
+
+class TNUVLabelViewPart : public TNUVSimpleControlViewPart<TTBXLabel> {
  public:
-  using TNUVCustomViewPart::TNUVCustomViewPart;
-  ~TNUVLabelViewPart() override;
+  using TNUVSimpleControlViewPart::TNUVSimpleControlViewPart;
 
-  std::string DefaultAlign() override;
-  void Initialize() override;
-  void Finalize() override;
-  void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
   void SetWorkSpace(INUVWorkSpace* workSpace) override;
-  TControl* GetControl() override;
 
-  // Setter of the published caption.
-  void SetCaption(const std::string& text);
+ protected:
+  ~TNUVLabelViewPart() override = default;
+  std::unique_ptr<TTBXLabel>& ControlField() override;
+  TKindInfo KindInfo() const override;
+  void ApplySettings(const IXMLNode* element) override;
+  void PublishKeys() override;
 
  private:
-  void ApplySettings(const IXMLNode* element);
-
-  TTBXLabel* FLabel = nullptr;
+  std::unique_ptr<TTBXLabel> FLabel;
 };

@@ -1,31 +1,10 @@
 #include "NUVLinkViewPart.h"
 
-#include "NUVSimpleViewPart.h"
-
 using namespace NUVSimpleViewPart;
 
-// A view part released without Finalize still frees its control and withdraws its key, whose
-// delegate would otherwise outlive it.
-TNUVLinkViewPart::~TNUVLinkViewPart() {
-  if (FLink) WithdrawKeys(*this, {"_Caption"});
-  delete FLink;
-}
+std::unique_ptr<TTBXLink>& TNUVLinkViewPart::ControlField() { return FLink; }
 
-std::string TNUVLinkViewPart::DefaultAlign() { return "None"; }
-
-TControl* TNUVLinkViewPart::GetControl() { return FLink; }
-
-void TNUVLinkViewPart::Initialize() {
-  TNUVCustomViewPart::Initialize();
-  FLink = new TTBXLink(nullptr);
-  PlaceControl(*this, FLink);
-}
-
-void TNUVLinkViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
-  ApplyConfiguration(*this, "TBXLink", [this](const IXMLNode* element) { ApplySettings(element); });
-  ShowCaptionAndWireEvents(*this, *FLink);
-  PublishCaption(*this);
-}
+TNUVLinkViewPart::TKindInfo TNUVLinkViewPart::KindInfo() const { return {"TBXLink", {"_Caption"}}; }
 
 void TNUVLinkViewPart::ApplySettings(const IXMLNode* element) {
   ApplyTextLayout(element, *FLink);
@@ -44,13 +23,4 @@ void TNUVLinkViewPart::ApplyImage(const IXMLNode* element) {
   FLink->SetImageIndex(manager->AddImage(imageFile));
 }
 
-void TNUVLinkViewPart::SetCaption(const std::string& text) {
-  FCaption = text;
-  if (FLink) FLink->SetText(FCaption);  // the stored caption itself: no copy on the binding path
-}
-
-void TNUVLinkViewPart::Finalize() {
-  WithdrawKeys(*this, {"_Caption"});
-  FreeAndNil(FLink);
-  TNUVCustomViewPart::Finalize();
-}
+void TNUVLinkViewPart::PublishKeys() { PublishCaption(); }

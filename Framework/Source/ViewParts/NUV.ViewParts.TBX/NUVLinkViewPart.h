@@ -2,26 +2,23 @@
 // with an optional image from the host's image service.
 #pragma once
 
-#include "NUVViewPart.h"
-#include "TbxTextObjects.h"
+#include <memory>
 
-class TNUVLinkViewPart : public TNUVCustomViewPart {
+#include "NUVSimpleViewPart.h"
+
+class TNUVLinkViewPart : public TNUVSimpleControlViewPart<TTBXLink> {
  public:
-  using TNUVCustomViewPart::TNUVCustomViewPart;
-  ~TNUVLinkViewPart() override;
+  using TNUVSimpleControlViewPart::TNUVSimpleControlViewPart;
 
-  std::string DefaultAlign() override;
-  void Initialize() override;
-  void Finalize() override;
-  void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
-  TControl* GetControl() override;
-
-  // Setter of the published caption.
-  void SetCaption(const std::string& text);
+ protected:
+  ~TNUVLinkViewPart() override = default;
+  std::unique_ptr<TTBXLink>& ControlField() override;
+  TKindInfo KindInfo() const override;
+  void ApplySettings(const IXMLNode* element) override;
+  void PublishKeys() override;
 
  private:
-  void ApplySettings(const IXMLNode* element);
   void ApplyImage(const IXMLNode* element);
 
-  TTBXLink* FLink = nullptr;
+  std::unique_ptr<TTBXLink> FLink;
 };

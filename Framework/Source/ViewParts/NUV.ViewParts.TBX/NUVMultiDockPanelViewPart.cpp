@@ -17,23 +17,18 @@ void TNUVVisibilityToggleItem::Click() {
 
 // ---------------------------------------------------------------------------------------------
 
-// A view part released without Finalize still frees what it owns; the toolbar (with its buttons
-// and panels) goes before the dock.
-TNUVMultiDockPanelViewPart::~TNUVMultiDockPanelViewPart() {
-  delete FToolbar;
-  delete FDock;
-}
-
 std::string TNUVMultiDockPanelViewPart::DefaultAlign() { return {}; }
 
-TControl* TNUVMultiDockPanelViewPart::GetControl() { return FDock; }
+TControl* TNUVMultiDockPanelViewPart::GetControl() { return FDock.get(); }
 
 bool TNUVMultiDockPanelViewPart::ToolbarFirst() const {
   return FDock->GetPosition() == dpTop || FDock->GetPosition() == dpLeft;
 }
 
+// Every setting is read before the dock and the toolbar are made, and both are kept only together,
+// so a bad setting leaves neither.
 void TNUVMultiDockPanelViewPart::Initialize() {
-  TNUVCustomWorkSpaceViewPart::Initialize();
+  TNUVDockingWorkSpaceViewPart::Initialize();
   auto element = GetChildNode(GetExtension()->GetExtData().get(), "MultiDockPanel", false);
   FAutoHide = GetChildNodeValue(element.get(), "AutoHide", false, false);
   FShowTitle = GetChildNodeValue(element.get(), "ShowTitle", false, true);
@@ -46,93 +41,68 @@ void TNUVMultiDockPanelViewPart::Initialize() {
   auto position = GetChildNodeEnum<TTBDockPosition>(element.get(), "Position", "Left", "dp");
   bool showToolBar = GetNodeAttrValue(element.get(), "ShowToolBar", false, true);
 
-  FDock = new TTBXDock(nullptr);
-  FDock->SetAllowDrag(false);
-  FDock->SetParent(GetWorkItem()->GetHostControl());
-  FDock->SetPosition(position);
-  FToolbar = new TTBXToolbar(nullptr);
-  FToolbar->SetParent(FDock);
-  FToolbar->SetVisible(showToolBar);
-  FToolbar->SetFullSize(true);
-  FToolbar->SetDockRow(ToolbarFirst() ? 0 : 1);
+  auto dock = std::make_unique<TTBXDock>(nullptr);
+  dock->SetAllowDrag(false);
+  dock->SetParent(GetWorkItem()->GetHostControl());
+  dock->SetPosition(position);
+  auto toolbar = std::make_unique<TTBXToolbar>(nullptr);
+  toolbar->SetParent(dock.get());
+  toolbar->SetVisible(showToolBar);
+  toolbar->SetFullSize(true);
+  toolbar->SetDockRow(position == dpTop || position == dpLeft ? 0 : 1);
+  FDock = std::move(dock);
+  FToolbar = std::move(toolbar);
 }
 
-void TNUVMultiDockPanelViewPart::Finalize() {
-  FreeAndNil(FToolbar);
-  FreeAndNil(FDock);
-  TNUVCustomWorkSpaceViewPart::Finalize();
+void TNUVMultiDockPanelViewPart::FreeControls() {
+  FToolbar.reset();
+  FDock.reset();
 }
 
 TNUVVisibilityToggleItem* TNUVMultiDockPanelViewPart::Button(int index) const {
   return static_cast<TNUVVisibilityToggleItem*>(FToolbar->Items()->GetItem(index));
 }
 
-// Every child operation comes here first; a view part whose Initialize failed has no toolbar.
 int TNUVMultiDockPanelViewPart::IndexOfViewPart(const INUVViewPart* child) const {
-  NUV_ASSERT(FToolbar != nullptr);
+  if (!FToolbar) return -1;
   TTBCustomItem* items = FToolbar->Items();
   for (int i = 0; i < items->Count(); ++i)
     if (Button(i)->FViewPart == child) return i;
   return -1;
 }
 
-int TNUVMultiDockPanelViewPart::CheckViewPartOnMe(INUVViewPart* child) {
-  NUV_ASSERT(child != nullptr);
-  int index = IndexOfViewPart(child);
-  if (index < 0) NUVViewPartErrorFmt(this, SViewPartNotOnMe, child->GetName(), GetName());
-  return index;
+NUV_DEFINE_DOCKING_CHILD_OPERATIONS(TNUVMultiDockPanelViewPart)
+
+// The button and the panel are the toolbar's only once the child lies in the panel: a child that
+// cannot be bound leaves neither behind.
+void TNUVMultiDockPanelViewPart::AddChild(INUVViewPart* child) {
+  auto button = NewButton(child);
+  auto panel = NewPanel(child);
+  button->FPanel = panel.get();
+  button->SetControl(panel.get());
+  BindChildViewPart(child, panel.get(), alClient);
+  panel.release();
+  button.release();
 }
 
-void TNUVMultiDockPanelViewPart::ShowViewPart(INUVViewPart* child) {
-  NUV_ASSERT(child != nullptr);
-  int index = IndexOfViewPart(child);
-  if (index >= 0) {
-    Button(index)->Click();
-    return;
-  }
-  TNUVVisibilityToggleItem* button = AddButton(child);
-  TTBXDockablePanel* panel = nullptr;
-  try {
-    panel = AddPanel(child);
-  } catch (...) {
-    delete button;  // nothing half-built stays on the toolbar
-    throw;
-  }
-  button->FPanel = panel;
-  button->SetControl(panel);
-  try {
-    BindChildViewPart(child, panel, alClient);
-  } catch (...) {
-    delete panel;  // a child that could not be bound leaves no button or panel behind
-    delete button;
-    throw;
-  }
-}
-
-// Steps 3 to 7: the button, captioned and styled, appended to the toolbar.
-TNUVVisibilityToggleItem* TNUVMultiDockPanelViewPart::AddButton(INUVViewPart* child) {
-  auto* button = new TNUVVisibilityToggleItem(FToolbar);
-  try {
-    button->FToolbar = FToolbar;
-    button->SetCaption(child->GetCaption());
-    button->FViewPart = child;
-    ApplyButtonFontSettings(FButtonFontSettings.get(), button->FontSettings());
-    FToolbar->Items()->Add(button);
-  } catch (...) {
-    delete button;
-    throw;
-  }
+// The button, captioned and styled, appended to the toolbar.
+std::unique_ptr<TNUVVisibilityToggleItem> TNUVMultiDockPanelViewPart::NewButton(INUVViewPart* child) {
+  auto button = std::make_unique<TNUVVisibilityToggleItem>(FToolbar.get());
+  button->FToolbar = FToolbar.get();
+  button->SetCaption(child->GetCaption());
+  button->FViewPart = child;
+  ApplyButtonFontSettings(FButtonFontSettings.get(), button->FontSettings());
+  FToolbar->Items()->Add(button.get());
   return button;
 }
 
-// Steps 8 to 17: the panel, docked in the panels' row, shown only as the first panel without
-// AutoHide.
-TTBXDockablePanel* TNUVMultiDockPanelViewPart::AddPanel(INUVViewPart* child) {
-  auto* panel = new TTBXDockablePanel(FToolbar);
+// The panel, docked in the panels' row, shown only as the first panel without AutoHide.
+std::unique_ptr<TTBXDockablePanel> TNUVMultiDockPanelViewPart::NewPanel(INUVViewPart* child) {
+  auto panel = std::make_unique<TTBXDockablePanel>(FToolbar.get());
   panel->SetText(child->GetCaption());
   panel->SetDockedWidth(FDockSize);
   panel->SetDockedHeight(FDockSize);
-  panel->SetParent(FDock);
+  panel->SetParent(FDock.get());
   panel->SetVisible(!FAutoHide && FToolbar->Items()->Count() == 1);
   panel->SetShowCaption(FShowTitle);
   panel->SetSmoothDockedResize(FSmoothDockedResize);
@@ -142,22 +112,27 @@ TTBXDockablePanel* TNUVMultiDockPanelViewPart::AddPanel(INUVViewPart* child) {
   return panel;
 }
 
-void TNUVMultiDockPanelViewPart::HideViewPart(INUVViewPart* child) {
-  int index = CheckViewPartOnMe(child);
+// A child that another work space took goes back into its own panel, which then shows as a click
+// on its button would show it.
+void TNUVMultiDockPanelViewPart::BindAgain(int index, INUVViewPart* child) {
+  TNUVVisibilityToggleItem* button = Button(index);
+  BindChildViewPart(child, button->FPanel, alClient);
+  if (!button->FPanel->GetVisible()) button->Click();
+}
+
+void TNUVMultiDockPanelViewPart::ShowAgain(int index, INUVViewPart*) { Button(index)->Click(); }
+
+void TNUVMultiDockPanelViewPart::HideListed(int index, INUVViewPart*) {
   if (TTBXDockablePanel* panel = Button(index)->FPanel) panel->SetVisible(false);
 }
 
-void TNUVMultiDockPanelViewPart::CloseViewPart(INUVViewPart* child) {
-  int index = CheckViewPartOnMe(child);
+void TNUVMultiDockPanelViewPart::RemoveChild(int index, INUVViewPart* child) {
   UnBindChildViewPart(child);
   delete Button(index)->FPanel.get();
   FToolbar->Items()->Delete(index);
 }
 
-void TNUVMultiDockPanelViewPart::ActivateViewPart(INUVViewPart* child) {
-  int index = CheckViewPartOnMe(child);
-  Button(index)->Click();
-}
+void TNUVMultiDockPanelViewPart::ActivateListed(int index, INUVViewPart*) { Button(index)->Click(); }
 
 // Setting one panel's size raises that panel's OnResize in turn; those nested calls are the
 // propagation itself and are not propagated again, so every panel ends with the sender's size.
@@ -166,18 +141,13 @@ void TNUVMultiDockPanelViewPart::PanelResize(TObject* sender) {
   NUV_ASSERT(resized != nullptr);
   if (FResizing) return;
   FResizing = true;
-  try {
-    for (int i = 0; i < FToolbar->Items()->Count(); ++i) {
-      TTBXDockablePanel* panel = Button(i)->FPanel;
-      if (!panel || panel == resized) continue;
-      panel->SetWidth(resized->GetWidth());
-      panel->SetHeight(resized->GetHeight());
-    }
-  } catch (...) {
-    FResizing = false;
-    throw;
+  TScopeExit propagated([this] { FResizing = false; });
+  for (int i = 0; i < FToolbar->Items()->Count(); ++i) {
+    TTBXDockablePanel* panel = Button(i)->FPanel;
+    if (!panel || panel == resized) continue;
+    panel->SetWidth(resized->GetWidth());
+    panel->SetHeight(resized->GetHeight());
   }
-  FResizing = false;
 }
 
 void TNUVMultiDockPanelViewPart::ApplyButtonFontSettings(const IXMLNode* node, TFontSettings& settings) {

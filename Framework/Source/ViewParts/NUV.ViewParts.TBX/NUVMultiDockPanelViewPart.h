@@ -2,7 +2,9 @@
 // toolbar of toggle buttons, one per child, that keeps at most one panel shown by click.
 #pragma once
 
-#include "NUVViewPart.h"
+#include <memory>
+
+#include "NUVDockingWorkSpaceViewPart.h"
 #include "TbxDockablePanels.h"
 #include "TbxToolbars.h"
 
@@ -19,35 +21,42 @@ class TNUVVisibilityToggleItem : public TTBXVisibilityToggleItem {
   INUVViewPart* FViewPart = nullptr;  // not counted: the host keeps the child alive while shown
 };
 
-class TNUVMultiDockPanelViewPart : public TNUVCustomWorkSpaceViewPart {
+// Its toolbar's buttons are its list of children: button i, its panel and its child belong
+// together.
+class TNUVMultiDockPanelViewPart : public TNUVDockingWorkSpaceViewPart {
  public:
-  using TNUVCustomWorkSpaceViewPart::TNUVCustomWorkSpaceViewPart;
-  ~TNUVMultiDockPanelViewPart() override;
+  using TNUVDockingWorkSpaceViewPart::TNUVDockingWorkSpaceViewPart;
 
   std::string DefaultAlign() override;
   void Initialize() override;
-  void Finalize() override;
   TControl* GetControl() override;
-  void ShowViewPart(INUVViewPart* child) override;
-  void HideViewPart(INUVViewPart* child) override;
-  void CloseViewPart(INUVViewPart* child) override;
-  void ActivateViewPart(INUVViewPart* child) override;
+  NUV_DOCKING_CHILD_OPERATIONS
 
-  int IndexOfViewPart(const INUVViewPart* child) const;
+  // -1 also when Initialize did not get as far as the toolbar.
+  int IndexOfViewPart(const INUVViewPart* child) const override;
   // Handler of every panel's OnResize: the other panels take the resized panel's size.
   void PanelResize(TObject* sender);
   void ApplyButtonFontSettings(const IXMLNode* node, TFontSettings& settings);
-  TTBXToolbar* GetToolbar() const { return FToolbar; }
+  TTBXToolbar* GetToolbar() const { return FToolbar.get(); }
+
+ protected:
+  ~TNUVMultiDockPanelViewPart() override = default;
+  void FreeControls() override;
+  void AddChild(INUVViewPart* child) override;
+  void BindAgain(int index, INUVViewPart* child) override;
+  void ShowAgain(int index, INUVViewPart* child) override;
+  void HideListed(int index, INUVViewPart* child) override;
+  void RemoveChild(int index, INUVViewPart* child) override;
+  void ActivateListed(int index, INUVViewPart* child) override;
 
  private:
-  int CheckViewPartOnMe(INUVViewPart* child);
   TNUVVisibilityToggleItem* Button(int index) const;
-  TNUVVisibilityToggleItem* AddButton(INUVViewPart* child);
-  TTBXDockablePanel* AddPanel(INUVViewPart* child);
+  std::unique_ptr<TNUVVisibilityToggleItem> NewButton(INUVViewPart* child);
+  std::unique_ptr<TTBXDockablePanel> NewPanel(INUVViewPart* child);
   bool ToolbarFirst() const;  // the toolbar takes row 0 at a top or left dock
 
-  TTBXDock* FDock = nullptr;
-  TTBXToolbar* FToolbar = nullptr;
+  std::unique_ptr<TTBXDock> FDock;
+  std::unique_ptr<TTBXToolbar> FToolbar;  // freed before the dock, as it lies in it
   bool FAutoHide = false;
   bool FShowTitle = true;
   bool FSmoothDockedResize = true;

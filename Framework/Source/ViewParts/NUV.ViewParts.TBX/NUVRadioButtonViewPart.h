@@ -2,8 +2,9 @@
 // "<name>_Checked" and whose every change fires "Topic://ViewPart/<name>/OnChange".
 #pragma once
 
-#include "NUVViewPart.h"
-#include "TbxTextObjects.h"
+#include <memory>
+
+#include "NUVSimpleViewPart.h"
 
 // A radio button that ignores clicks while it is checked: neither OnClick nor the action runs.
 class TNUVRadioButton : public TTBXRadioButton {
@@ -13,25 +14,21 @@ class TNUVRadioButton : public TTBXRadioButton {
   void Click() override;
 };
 
-class TNUVRadioButtonViewPart : public TNUVCustomViewPart {
+class TNUVRadioButtonViewPart : public TNUVSimpleControlViewPart<TNUVRadioButton> {
  public:
-  using TNUVCustomViewPart::TNUVCustomViewPart;
-  ~TNUVRadioButtonViewPart() override;
+  using TNUVSimpleControlViewPart::TNUVSimpleControlViewPart;
 
-  std::string DefaultAlign() override;
-  void Initialize() override;
-  void Finalize() override;
-  void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
-  TControl* GetControl() override;
-
-  // Handler of the button's OnChange.
-  void DoChange(TObject* sender);
   // Accessors of the "_Checked" delegate.
   bool GetCheckedValue();
   void SetCheckedValue(bool value);
 
- private:
-  void ApplySettings(const IXMLNode* element);
+ protected:
+  ~TNUVRadioButtonViewPart() override = default;
+  std::unique_ptr<TNUVRadioButton>& ControlField() override;
+  TKindInfo KindInfo() const override;
+  void ApplySettings(const IXMLNode* element) override;
+  void PublishKeys() override;
 
-  TNUVRadioButton* FRadioButton = nullptr;
+ private:
+  std::unique_ptr<TNUVRadioButton> FRadioButton;
 };

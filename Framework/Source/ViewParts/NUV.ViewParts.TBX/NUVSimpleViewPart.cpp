@@ -1,5 +1,73 @@
 #include "NUVSimpleViewPart.h"
 
+using namespace NUVSimpleViewPart;
+
+// A view part released without Finalize frees its control through the kind's field; its keys go
+// with FPublishedKeys, so no delegate outlives it.
+TNUVSimpleViewPart::~TNUVSimpleViewPart() = default;
+
+std::string TNUVSimpleViewPart::DefaultAlign() { return "None"; }
+
+void TNUVSimpleViewPart::Initialize() {
+  TNUVCustomViewPart::Initialize();
+  PlaceControl(*this, CreateControl());
+}
+
+void TNUVSimpleViewPart::Finalize() {
+  std::vector<std::string> keys;
+  for (const std::string& suffix : KindInfo().KeySuffixes) keys.push_back(GetName() + suffix);
+  FPublishedKeys.Withdraw(keys);
+  FreeControl();
+  TNUVCustomViewPart::Finalize();
+}
+
+// Without the element nothing is read, no action is made and the control keeps the toolkit's
+// own values.
+void TNUVSimpleViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
+  TControl& control = *GetControl();
+  if (auto element = ConfigElement(*this, KindInfo().ConfigElement)) {
+    ApplyCommand(element.get(), control);
+    ApplySettings(element.get());
+  }
+  ShowCaptionAndWireEvents(control);
+  WireChangeEvent();
+  PublishKeys();
+}
+
+// CreateAction is called with "CommandID" also when it is empty. The action that an earlier run
+// made for the control goes first, so that actions do not pile up run after run.
+void TNUVSimpleViewPart::ApplyCommand(const IXMLNode* element, TControl& control) {
+  if (TBasicAction* earlier = control.GetAction(); earlier && earlier->GetOwner() == &control) delete earlier;
+  CreateAction(GetChildNodeValue(element, "CommandID", false, ""), true);
+}
+
+// The handlers call the virtual operations, so overrides in subclasses are honoured.
+void TNUVSimpleViewPart::ShowCaptionAndWireEvents(TControl& control) {
+  std::string caption = GetCaption();
+  if (!caption.empty()) control.SetText(caption);
+  if (!control.GetAction()) control.OnClick = [this](TObject* sender) { DoClick(sender); };
+  control.OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
+    DoContextPopup(sender, mousePos, handled);
+  };
+  control.OnDblClick = [this](TObject* sender) { DoDblClick(sender); };
+}
+
+void TNUVSimpleViewPart::SetCaption(const std::string& text) {
+  FCaption = text;
+  if (TControl* control = GetControl()) control->SetText(FCaption);  // the stored caption: no copy
+}
+
+void TNUVSimpleViewPart::PublishKey(std::string_view suffix, TIntfPtr<INUVDataDelegate> delegate) {
+  FPublishedKeys.Publish(GetName() + std::string(suffix), std::move(delegate));
+}
+
+void TNUVSimpleViewPart::PublishCaption() {
+  PublishKey("_Caption", TNUVDataFactory::NewStringDelegate([this] { return GetCaption(); },
+                                                            [this](const std::string& text) { SetCaption(text); }));
+}
+
+// ---------------------------------------------------------------------------------------------
+
 namespace NUVSimpleViewPart {
 
 void PlaceControl(TNUVCustomViewPart& viewPart, TControl* control) {
@@ -8,18 +76,6 @@ void PlaceControl(TNUVCustomViewPart& viewPart, TControl* control) {
 
 TIntfPtr<IXMLNode> ConfigElement(TNUVCustomViewPart& viewPart, std::string_view name) {
   return GetChildNode(viewPart.GetExtension()->GetExtData().get(), name, false);
-}
-
-void ApplyCommand(TNUVCustomViewPart& viewPart, const IXMLNode* element) {
-  viewPart.CreateAction(GetChildNodeValue(element, "CommandID", false, ""), true);
-}
-
-void ApplyConfiguration(TNUVCustomViewPart& viewPart, std::string_view name,
-                        const std::function<void(const IXMLNode*)>& applySettings) {
-  auto element = ConfigElement(viewPart, name);
-  if (!element) return;
-  ApplyCommand(viewPart, element.get());
-  applySettings(element.get());
 }
 
 TAlignment ReadSideAlignment(const IXMLNode* element) {
@@ -51,29 +107,6 @@ void ApplyTextLook(const IXMLNode* element, TTBXTextObject& control) {
   ApplyColor(element, control);
   ApplyFont(element, control);
   control.SetWrapping(ReadWrapping(element));
-}
-
-void ShowCaptionAndWireEvents(TNUVCustomViewPart& viewPart, TControl& control) {
-  std::string caption = viewPart.GetCaption();
-  if (!caption.empty()) control.SetText(caption);
-  // The handlers call the virtual operations, so overrides in subclasses are honoured.
-  if (!control.GetAction()) control.OnClick = [&viewPart](TObject* sender) { viewPart.DoClick(sender); };
-  control.OnContextPopup = [&viewPart](TObject* sender, TPoint mousePos, bool& handled) {
-    viewPart.DoContextPopup(sender, mousePos, handled);
-  };
-  control.OnDblClick = [&viewPart](TObject* sender) { viewPart.DoDblClick(sender); };
-}
-
-void PublishKeys(TNUVCustomViewPart& viewPart,
-                 std::initializer_list<std::pair<std::string_view, TIntfPtr<INUVDataDelegate>>> keys) {
-  for (const auto& [suffix, delegate] : keys)
-    viewPart.GetDataContext()->RegisterDelegate(viewPart.GetName() + std::string(suffix), delegate);
-}
-
-void WithdrawKeys(TNUVCustomViewPart& viewPart, std::initializer_list<std::string_view> suffixes) {
-  auto context = viewPart.GetDataContext();
-  if (!context) return;
-  for (std::string_view suffix : suffixes) context->UnregisterDelegate(viewPart.GetName() + std::string(suffix));
 }
 
 }  // namespace NUVSimpleViewPart

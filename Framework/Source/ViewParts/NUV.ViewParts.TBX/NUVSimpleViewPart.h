@@ -1,33 +1,101 @@
-// The steps that the simple view parts (label, link, radio button, check box) share. Each view
-// part calls them in its own Initialize, DoWorkItemRunning and Finalize, in the order that keeps
-// the pattern: configuration element, command, the kind's settings, caption, events, keys.
+// The simple view-part pattern that the label, link, radio button and check box share: a control
+// of the kind made in Initialize and parented to the work item's host control; at every run the
+// kind's configuration element (its command, then its settings), the caption, the control's
+// events and the kind's data keys; in Finalize the keys withdrawn and the control freed. Each kind
+// gives its control, element, settings and keys.
 #pragma once
 
 #include <functional>
-#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "NUVConfig.h"
+#include "NUVPublishedKeys.h"
 #include "NUVViewPart.h"
 #include "TbxTextObjects.h"
 
+class TNUVSimpleViewPart : public TNUVCustomViewPart {
+ public:
+  using TNUVCustomViewPart::TNUVCustomViewPart;
+
+  std::string DefaultAlign() override;  // "None"
+  void Initialize() override;
+  void Finalize() override;
+  void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
+
+  // Setter of the published caption of the kinds that show it: stores the text as the caption
+  // and shows what GetCaption gives.
+  void SetCaption(const std::string& text);
+
+ protected:
+  ~TNUVSimpleViewPart() override;
+
+  // The kind's control, made with no owner and kept in the kind's field.
+  virtual TControl* CreateControl() = 0;
+  virtual void FreeControl() = 0;
+  // What the pattern needs to know of the kind besides its control: its configuration element in
+  // the extension data ("Label", "TBXLink", ...) and the suffixes of its data keys, in the order
+  // of publishing and withdrawing.
+  struct TKindInfo {
+    std::string_view ConfigElement;
+    std::vector<std::string> KeySuffixes;
+  };
+  virtual TKindInfo KindInfo() const = 0;
+  // The kind's settings, in the order of its table; called only when the element exists.
+  virtual void ApplySettings(const IXMLNode* element) = 0;
+  // The kind's change event, for the kinds that have one.
+  virtual void WireChangeEvent() {}
+  // Fired by the kinds with a checked state for every OnChange their control raises.
+  static constexpr const char* STopicOnChange = "Topic://ViewPart/%s/OnChange";
+  // Publishes the kind's delegates under its key suffixes.
+  virtual void PublishKeys() = 0;
+
+  void PublishKey(std::string_view suffix, TIntfPtr<INUVDataDelegate> delegate);
+  // The "_Caption" key: read through GetCaption, written through SetCaption.
+  void PublishCaption();
+
+ private:
+  void ApplyCommand(const IXMLNode* element, TControl& control);
+  void ShowCaptionAndWireEvents(TControl& control);
+
+  TNUVPublishedKeys FPublishedKeys{*this};
+};
+
+// A simple view part whose control, of class TControlClass, lives in the kind's own field. A
+// control with a state (radio button, check box) raises OnChange, which DoChange reports.
+template <class TControlClass>
+class TNUVSimpleControlViewPart : public TNUVSimpleViewPart {
+ public:
+  using TNUVSimpleViewPart::TNUVSimpleViewPart;
+  TControl* GetControl() override { return ControlField().get(); }
+  // Handler of the control's OnChange: fires "Topic://ViewPart/<name>/OnChange" with the sender.
+  void DoChange(TObject* sender) { DoFireSimpleEvent(STopicOnChange, sender); }
+
+ protected:
+  ~TNUVSimpleControlViewPart() override = default;
+  // The kind's field that owns the control.
+  virtual std::unique_ptr<TControlClass>& ControlField() = 0;
+  TControl* CreateControl() override {
+    ControlField() = std::make_unique<TControlClass>(nullptr);
+    return ControlField().get();
+  }
+  void FreeControl() override { ControlField().reset(); }
+  void WireChangeEvent() override {
+    if constexpr (requires(TControlClass & control) { control.OnChange; })
+      ControlField()->OnChange = [this](TObject* sender) { DoChange(sender); };
+  }
+};
+
+// Settings that several kinds read the same way.
 namespace NUVSimpleViewPart {
 
-// Initialize, steps 2 and 3: parents the new control to the work item's host control.
+// Parents the control to the work item's host control.
 void PlaceControl(TNUVCustomViewPart& viewPart, TControl* control);
 
 // The view part's configuration element (name) in its extension data, or nil.
 TIntfPtr<IXMLNode> ConfigElement(TNUVCustomViewPart& viewPart, std::string_view name);
-
-// "CommandID": CreateAction is called with it, also when it is empty.
-void ApplyCommand(TNUVCustomViewPart& viewPart, const IXMLNode* element);
-
-// DoWorkItemRunning, steps 1 and 2: when the element (name) exists, its command and then the
-// kind's settings. Without the element nothing is read and the control keeps the toolkit's values.
-void ApplyConfiguration(TNUVCustomViewPart& viewPart, std::string_view name,
-                        const std::function<void(const IXMLNode*)>& applySettings);
 
 // "Alignment" of a control that takes left or right justification only; "Center" and any other
 // name are configuration errors.
@@ -40,27 +108,5 @@ TTextWrapping ReadWrapping(const IXMLNode* element);
 void ApplyTextLayout(const IXMLNode* element, TTBXTextObject& control);
 // The settings every kind reads after its own: "Color", "Font" and "Wrapping".
 void ApplyTextLook(const IXMLNode* element, TTBXTextObject& control);
-
-// DoWorkItemRunning, steps 3 to 6: the caption when there is one, OnClick to DoClick when the
-// control has no action, OnContextPopup to DoContextPopup, OnDblClick to DoDblClick.
-void ShowCaptionAndWireEvents(TNUVCustomViewPart& viewPart, TControl& control);
-
-// Registers each delegate under the view part name followed by its suffix, in order.
-void PublishKeys(TNUVCustomViewPart& viewPart,
-                 std::initializer_list<std::pair<std::string_view, TIntfPtr<INUVDataDelegate>>> keys);
-// Withdraws the keys in the order given; harmless for keys that were never published.
-void WithdrawKeys(TNUVCustomViewPart& viewPart, std::initializer_list<std::string_view> suffixes);
-
-// The "_Caption" key of the kinds that show the caption: read through GetCaption, written
-// through the kind's SetCaption.
-template <class TViewPart>
-void PublishCaption(TViewPart& viewPart) {
-  auto setter = [&viewPart](const std::string& text) { viewPart.SetCaption(text); };
-  PublishKeys(viewPart, {{"_Caption",
-                          TNUVDataFactory::NewStringDelegate([&viewPart] { return viewPart.GetCaption(); }, setter)}});
-}
-
-// Fired by the kinds with a checked state for every OnChange their control raises.
-inline constexpr const char* STopicOnChange = "Topic://ViewPart/%s/OnChange";
 
 }  // namespace NUVSimpleViewPart

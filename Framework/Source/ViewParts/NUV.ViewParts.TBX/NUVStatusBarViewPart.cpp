@@ -12,21 +12,14 @@ constexpr const char* STopicOnDblClick = "Topic://ViewPart/%s/OnDblClick";
 // ---------------------------------------------------------------------------------------------
 // TNUVStatusBarViewPart
 
-// A view part released without Finalize still frees its bar, and with it its panels, and withdraws
-// the simple-text key, whose delegate would otherwise outlive it.
-TNUVStatusBarViewPart::~TNUVStatusBarViewPart() {
-  if (FStatusBar) NUVSimpleViewPart::WithdrawKeys(*this, {"_SimpleText"});
-  delete FStatusBar;
-}
-
 std::string TNUVStatusBarViewPart::DefaultAlign() { return "Bottom"; }
 
-TControl* TNUVStatusBarViewPart::GetControl() { return FStatusBar; }
+TControl* TNUVStatusBarViewPart::GetControl() { return FStatusBar.get(); }
 
 void TNUVStatusBarViewPart::Initialize() {
   TNUVMultiBindingViewPart::Initialize();
-  FStatusBar = new TTBXStatusBar(nullptr);
-  NUVSimpleViewPart::PlaceControl(*this, FStatusBar);
+  FStatusBar = std::make_unique<TTBXStatusBar>(nullptr);
+  NUVSimpleViewPart::PlaceControl(*this, FStatusBar.get());
   FStatusBar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
   };
@@ -47,10 +40,9 @@ void TNUVStatusBarViewPart::Initialize() {
 void TNUVStatusBarViewPart::StartSimpleText(const IXMLNode* element) {
   std::string text = GetChildNodeValue(element, "SimpleText", false, "");
   FStatusBar->SetSimpleText(TNUVDataUtils::ParseConfig(GetWorkItem(), text));
-  NUVSimpleViewPart::PublishKeys(
-      *this, {{"_SimpleText",
-               TNUVDataFactory::NewStringDelegate([this] { return GetSimpleText(); },
-                                                  [this](const std::string& value) { SetSimpleText(value); })}});
+  FPublishedKeys.Publish(GetName() + "_SimpleText", TNUVDataFactory::NewStringDelegate(
+                                                        [this] { return GetSimpleText(); },
+                                                        [this](const std::string& value) { SetSimpleText(value); }));
 }
 
 // A child of "Panels" that CheckNodeName lets pass becomes a panel whatever its name.
@@ -93,17 +85,52 @@ void TNUVStatusBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   std::string panelID = GetChildNodeValue(extData.get(), "PanelID", false, "");
   if (panelID.empty()) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDMissing), child->GetName());
   NUV_ASSERT(FStatusBar != nullptr);
+  TNUVStatusPanel* panel = FindPanel(panelID);
+  if (!panel) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDNotFound), child->GetName(), panelID);
+  TControl* control = child->GetControl();
+  CheckPanelFree(child, *panel, panelID, control);
+  SetPanelControl(panel, control);
+}
+
+// The first panel whose ID matches, ignoring the case of ASCII letters.
+TNUVStatusPanel* TNUVStatusBarViewPart::FindPanel(const std::string& panelID) const {
   TTBXStatusPanels& panels = FStatusBar->Panels();
   for (int i = 0; i < panels.Count(); ++i) {
     auto* panel = dynamic_cast<TNUVStatusPanel*>(panels.GetItem(i));
-    if (panel && SameText(panel->GetID(), panelID)) return SetPanelControl(panel, child->GetControl());
+    if (panel && SameText(panel->GetID(), panelID)) return panel;
   }
-  NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDNotFound), child->GetName(), panelID);
+  return nullptr;
+}
+
+// A control put into a panel would push the one it holds out of every panel, and nil would empty
+// it. A control that another work space has taken since no longer counts as held.
+void TNUVStatusBarViewPart::CheckPanelFree(INUVViewPart* child, TNUVStatusPanel& panel, const std::string& panelID,
+                                           TControl* control) {
+  if (!control) NUVViewPartErrorFmt(child, LoadLibStr(SStatusPanelWithoutControl), child->GetName(), panelID);
+  TControl* held = panel.GetControl();
+  if (!held || held == control || held->GetParent() != FStatusBar.get()) return;
+  std::string holder = held->GetName();
+  for (int i = 0; i < BoundViewParts().Count(); ++i)
+    if (BoundViewParts().Items(i)->GetControl() == held) holder = BoundViewParts().Items(i)->GetName();
+  NUVViewPartErrorFmt(child, LoadLibStr(SStatusPanelTaken), child->GetName(), panelID, holder);
+}
+
+// The panel that holds the child's control lets go of it, so that it names no control that has
+// left the bar.
+void TNUVStatusBarViewPart::UnBindChildViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  TControl* control = child->GetControl();
+  if (FStatusBar && control) {
+    TTBXStatusPanels& panels = FStatusBar->Panels();
+    for (int i = 0; i < panels.Count(); ++i)
+      if (panels.GetItem(i)->GetControl() == control) SetPanelControl(panels.GetItem(i), nullptr);
+  }
+  TNUVMultiBindingViewPart::UnBindChildViewPart(child);
 }
 
 void TNUVStatusBarViewPart::Finalize() {
-  NUVSimpleViewPart::WithdrawKeys(*this, {"_SimpleText"});
-  FreeAndNil(FStatusBar);
+  FPublishedKeys.Withdraw({GetName() + "_SimpleText"});
+  FStatusBar.reset();
   TNUVMultiBindingViewPart::Finalize();
 }
 
@@ -111,13 +138,8 @@ void SetPanelControl(TTBXStatusPanel* panel, TControl* control) {
   NUV_ASSERT(panel != nullptr);
   TTBXCustomStatusBar& statusBar = panel->GetCollection()->GetStatusBar();
   statusBar.BeginUpdate();
-  try {
-    panel->SetControl(control);
-  } catch (...) {
-    statusBar.EndUpdate();
-    throw;
-  }
-  statusBar.EndUpdate();
+  TScopeExit endUpdate([&statusBar] { statusBar.EndUpdate(); });
+  panel->SetControl(control);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -141,16 +163,16 @@ int ReadStretchPriority(const IXMLNode* element) {
 }
 }  // namespace
 
-// When a step raises, the toolkit panel's destructor takes the panel out of the bar again; the
-// keys come last, so none is published by then.
+// When a setting or a key raises, the toolkit panel's destructor takes the panel out of the bar
+// again, and the keys published before go with FPublishedKeys.
 TNUVStatusPanel::TNUVStatusPanel(TNUVStatusBarViewPart* owner, INUVImageService* images, const IXMLNode* element)
-    : TTBXStatusPanel(PanelsOf(owner)), FOwnerViewPart(owner) {
+    : TTBXStatusPanel(PanelsOf(owner)), FOwnerViewPart(owner), FPublishedKeys(*owner) {
   ApplySettings(images, element);
   if (!FID.empty()) PublishKeys();
 }
 
 TNUVStatusPanel::~TNUVStatusPanel() {
-  if (!FID.empty()) WithdrawKeys();
+  if (!FID.empty()) FPublishedKeys.Withdraw(Keys());
 }
 
 void TNUVStatusPanel::ApplySettings(INUVImageService* images, const IXMLNode* element) {
@@ -171,28 +193,21 @@ void TNUVStatusPanel::ApplySettings(INUVImageService* images, const IXMLNode* el
   FID = GetNodeAttrValue(element, "ID", false, "");
 }
 
-// A registration that raises takes back the keys registered before it.
-void TNUVStatusPanel::PublishKeys() {
-  const std::string prefix = "_" + FID;
-  try {
-    NUVSimpleViewPart::PublishKeys(
-        *FOwnerViewPart,
-        {{prefix + "_Caption",
-          TNUVDataFactory::NewStringDelegate([this] { return GetPanelCaption(); },
-                                             [this](const std::string& value) { SetPanelCaption(value); })},
-         {prefix + "_Size", TNUVDataFactory::NewIntegerDelegate([this] { return GetPanelSize(); },
-                                                                [this](int value) { SetPanelSize(value); })},
-         {prefix + "_Visible", TNUVDataFactory::NewBooleanDelegate([this] { return GetPanelVisible(); },
-                                                                   [this](bool value) { SetPanelVisible(value); })}});
-  } catch (...) {
-    WithdrawKeys();
-    throw;
-  }
+// "<view part>_<ID>_Caption", "_Size" and "_Visible", in the order they are published and withdrawn.
+std::vector<std::string> TNUVStatusPanel::Keys() const {
+  const std::string prefix = FOwnerViewPart->GetName() + "_" + FID;
+  return {prefix + "_Caption", prefix + "_Size", prefix + "_Visible"};
 }
 
-void TNUVStatusPanel::WithdrawKeys() {
-  const std::string prefix = "_" + FID;
-  NUVSimpleViewPart::WithdrawKeys(*FOwnerViewPart, {prefix + "_Caption", prefix + "_Size", prefix + "_Visible"});
+void TNUVStatusPanel::PublishKeys() {
+  const auto keys = Keys();
+  FPublishedKeys.Publish(
+      keys[0], TNUVDataFactory::NewStringDelegate([this] { return GetPanelCaption(); },
+                                                  [this](const std::string& value) { SetPanelCaption(value); }));
+  FPublishedKeys.Publish(keys[1], TNUVDataFactory::NewIntegerDelegate([this] { return GetPanelSize(); },
+                                                                      [this](int value) { SetPanelSize(value); }));
+  FPublishedKeys.Publish(keys[2], TNUVDataFactory::NewBooleanDelegate([this] { return GetPanelVisible(); },
+                                                                      [this](bool value) { SetPanelVisible(value); }));
 }
 
 std::string TNUVStatusPanel::GetDisplayName() const { return FID; }

@@ -6,6 +6,12 @@
 
 const std::string& LoadLibStr(TNUVLibStringID id) {
   static const std::map<int, std::string> table = {
+      {SServiceIDTaken, "Toolbar[%s] cannot publish itself as service %s: the service center holds another under it"},
+      {SStatusPanelWithoutControl, "ViewPart[%s] has no control to place in StatusPanel[%s]"},
+      {SStatusPanelTaken, "ViewPart[%s] cannot go into StatusPanel[%s], which holds ViewPart[%s]"},
+      {SDataKeyTaken, "ViewPart[%s] cannot publish the data key %s: another view part or panel publishes it"},
+      {SWorkSpaceWithoutControl,
+       "WorkSpace[%s] cannot show ViewPart[%s]: it has no control, as its Initialize did not complete"},
       {SViewPartWithoutControl, "ViewPart[%s] has no control to place on Toolbar[%s]"},
       {SToolbarMergeIntoItself, "Toolbar[%s] cannot merge its items into its own toolbar"},
       {SViewPartNotDockableWindow, "ViewPart[%s]不是TBXCustomDockableWindows类型的派生类，无法泊靠在ToolbarDock[%s]上"},

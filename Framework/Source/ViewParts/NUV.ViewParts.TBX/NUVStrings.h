@@ -4,6 +4,11 @@
 #include <string>
 
 enum TNUVLibStringID : int {
+  SServiceIDTaken = 65513,
+  SStatusPanelWithoutControl = 65514,
+  SStatusPanelTaken = 65515,
+  SDataKeyTaken = 65516,
+  SWorkSpaceWithoutControl = 65517,
   SViewPartWithoutControl = 65518,
   SToolbarMergeIntoItself = 65519,
   SViewPartNotDockableWindow = 65520,

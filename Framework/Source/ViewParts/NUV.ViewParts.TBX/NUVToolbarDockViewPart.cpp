@@ -5,8 +5,6 @@
 #include "NUVStrings.h"
 #include "TbxDockablePanels.h"
 
-using namespace NUVShownViewParts;
-
 namespace {
 // Every field is read before any line is added, so a bad field leaves the dock's lines alone.
 std::vector<TTBDockBoundLinesValues> ReadBoundLines(const IXMLNode* element) {
@@ -28,22 +26,18 @@ std::vector<TTBDockBoundLinesValues> ReadBoundLines(const IXMLNode* element) {
 }
 }  // namespace
 
-// A view part released without Finalize still frees its dock.
-TNUVToolbarDockViewPart::~TNUVToolbarDockViewPart() { delete FDock; }
-
 std::string TNUVToolbarDockViewPart::DefaultAlign() { return {}; }
 
-TControl* TNUVToolbarDockViewPart::GetControl() { return FDock; }
+TControl* TNUVToolbarDockViewPart::GetControl() { return FDock.get(); }
 
 void TNUVToolbarDockViewPart::Initialize() {
-  TNUVCustomWorkSpaceViewPart::Initialize();
-  FShownViewParts.clear();
+  TNUVDockingWorkSpaceViewPart::Initialize();
   auto element = NUVSimpleViewPart::ConfigElement(*this, "ToolbarDock");
   if (GetChildNodeValue(element.get(), "MultiDock", false, false))
-    FDock = new TTBXMultiDock(nullptr);
+    FDock = std::make_unique<TTBXMultiDock>(nullptr);
   else
-    FDock = new TTBXDock(nullptr);
-  NUVSimpleViewPart::PlaceControl(*this, FDock);
+    FDock = std::make_unique<TTBXDock>(nullptr);
+  NUVSimpleViewPart::PlaceControl(*this, FDock.get());
   FDock->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
   };
@@ -59,47 +53,16 @@ void TNUVToolbarDockViewPart::ApplySettings(const IXMLNode* element) {
     FDock->SetBoundLines(TTBDockBoundLines{line} + FDock->GetBoundLines());
 }
 
-void TNUVToolbarDockViewPart::Finalize() {
-  FShownViewParts.clear();
-  FreeAndNil(FDock);
-  TNUVCustomWorkSpaceViewPart::Finalize();
-}
+void TNUVToolbarDockViewPart::FreeControls() { FDock.reset(); }
 
-void TNUVToolbarDockViewPart::ShowViewPart(INUVViewPart* child) {
-  NUV_ASSERT(child != nullptr);
-  NUV_ASSERT(FDock != nullptr);  // Initialize failed before making it
-  if (ShowAgain(FShownViewParts, child)) return;
-  CheckDockable(child);
-  ShowFirst(*this, FShownViewParts, child, FDock);
-}
+NUV_DEFINE_DOCKING_CHILD_OPERATIONS(TNUVToolbarDockViewPart)
 
-// A multi-dock takes dockable panels only; a plain dock any dockable window.
-void TNUVToolbarDockViewPart::CheckDockable(INUVViewPart* child) {
+void TNUVToolbarDockViewPart::CheckChild(INUVViewPart* child) {
   TControl* control = child->GetControl();
-  if (dynamic_cast<TTBXMultiDock*>(FDock)) {
+  if (dynamic_cast<TTBXMultiDock*>(FDock.get())) {
     if (!dynamic_cast<TTBXDockablePanel*>(control))
       NUVViewPartErrorFmt(this, LoadLibStr(SViewPartNotDockablePanel), child->GetName(), GetName());
   } else if (!dynamic_cast<TTBCustomDockableWindow*>(control)) {
     NUVViewPartErrorFmt(this, LoadLibStr(SViewPartNotDockableWindow), child->GetName(), GetName());
   }
-}
-
-void TNUVToolbarDockViewPart::HideViewPart(INUVViewPart* child) {
-  CheckViewPartOnMe(child);
-  Hide(child);
-}
-
-void TNUVToolbarDockViewPart::CloseViewPart(INUVViewPart* child) {
-  CheckViewPartOnMe(child);
-  Close(*this, FShownViewParts, child);
-}
-
-void TNUVToolbarDockViewPart::ActivateViewPart(INUVViewPart* child) {
-  CheckViewPartOnMe(child);
-  TNUVWorkItemUtils::SetViewPartFocused(child, true);
-}
-
-void TNUVToolbarDockViewPart::CheckViewPartOnMe(INUVViewPart* child) {
-  NUV_ASSERT(child != nullptr);
-  CheckOnMe(*this, FShownViewParts, child);
 }

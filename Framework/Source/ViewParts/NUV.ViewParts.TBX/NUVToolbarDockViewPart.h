@@ -2,34 +2,28 @@
 // its child view parts.
 #pragma once
 
-#include "NUVShownViewParts.h"
-#include "NUVViewPart.h"
+#include <memory>
+
+#include "NUVDockingWorkSpaceViewPart.h"
 #include "TbxDocks.h"
 
-class TNUVToolbarDockViewPart : public TNUVCustomWorkSpaceViewPart {
+class TNUVToolbarDockViewPart : public TNUVDockingWorkSpaceViewPart {
  public:
-  using TNUVCustomWorkSpaceViewPart::TNUVCustomWorkSpaceViewPart;
-  ~TNUVToolbarDockViewPart() override;
+  using TNUVDockingWorkSpaceViewPart::TNUVDockingWorkSpaceViewPart;
 
   std::string DefaultAlign() override;
   void Initialize() override;
-  void Finalize() override;
   TControl* GetControl() override;
-  void ShowViewPart(INUVViewPart* child) override;
-  void HideViewPart(INUVViewPart* child) override;
-  void CloseViewPart(INUVViewPart* child) override;
-  void ActivateViewPart(INUVViewPart* child) override;
-
-  // The children shown so far, in the order of their first showing.
-  const NUVShownViewParts::TShownViewParts& ShownViewParts() const { return FShownViewParts; }
+  NUV_DOCKING_CHILD_OPERATIONS
 
  protected:
-  void CheckViewPartOnMe(INUVViewPart* child);
+  ~TNUVToolbarDockViewPart() override = default;
+  void FreeControls() override;
+  // A multi-dock takes dockable panels only; a plain dock any dockable window.
+  void CheckChild(INUVViewPart* child) override;
 
  private:
   void ApplySettings(const IXMLNode* element);
-  void CheckDockable(INUVViewPart* child);
 
-  TTBDock* FDock = nullptr;
-  NUVShownViewParts::TShownViewParts FShownViewParts;
+  std::unique_ptr<TTBDock> FDock;
 };

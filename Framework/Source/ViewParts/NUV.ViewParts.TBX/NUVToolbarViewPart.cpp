@@ -1,23 +1,22 @@
 #include "NUVToolbarViewPart.h"
 
+#include <utility>
+#include <vector>
+
 #include "NUVConfig.h"
 #include "NUVStrings.h"
 
-// A view part released without Finalize still frees what it owns.
-TNUVToolBarViewPart::~TNUVToolBarViewPart() {
-  FMergedItems.reset();
-  FHiddenItems.reset();
-  delete FToolbar;
+// The service center -> toolbar -> work item -> service center circle would otherwise keep a
+// toolbar that the host let go without Finalize: when the reference going now leaves only the
+// service center's, the toolbar withdraws its service, and that release is its last.
+int TNUVToolBarViewPart::_Release() {
+  if (RefCount() == 2 && HoldsService()) WithdrawService();
+  return TNUVMultiBindingViewPart::_Release();
 }
 
-bool TNUVToolBarViewPart::QueryInterface(const TGUID& iid, void** obj) {
-  return QueryInterfaceList<TNUVToolBarViewPart, INUVToolbarService>(this, iid, obj) ||
-         TNUVMultiBindingViewPart::QueryInterface(iid, obj);
-}
+TControl* TNUVToolBarViewPart::GetControl() { return FToolbar.get(); }
 
-TControl* TNUVToolBarViewPart::GetControl() { return FToolbar; }
-
-TTBXToolbar* TNUVToolBarViewPart::GetToolbar() { return FToolbar; }
+TTBXToolbar* TNUVToolBarViewPart::GetToolbar() { return FToolbar.get(); }
 
 TIntfPtr<IQIMExtension> TNUVToolBarViewPart::GetExtension() {
   return TIntfPtr<IQIMExtension>(TNUVCustomViewPart::GetExtension());
@@ -34,14 +33,35 @@ std::string TNUVToolBarViewPart::GetServiceID() {
 
 void TNUVToolBarViewPart::Initialize() {
   TNUVMultiBindingViewPart::Initialize();
-  FToolbar = new TTBXToolbar(nullptr);
+  FToolbar = std::make_unique<TTBXToolbar>(nullptr);
   FToolbar->SetParent(TNUVCustomViewPart::GetWorkItem()->GetHostControl());
   FToolbar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
   };
   FToolbarNode = GetChildNode(TNUVCustomViewPart::GetExtension()->GetExtData().get(), "Toolbar", true);
   std::string serviceID = GetServiceID();
-  if (!serviceID.empty()) GetServiceCenter()->RegisterService(serviceID, Supports<INUVToolbarService>(this));
+  if (!serviceID.empty()) PublishService(serviceID);
+}
+
+// Another service under the ID, the host's action service among them, stays as it is.
+void TNUVToolBarViewPart::PublishService(const std::string& serviceID) {
+  auto services = GetServiceCenter();
+  if (services->FindService(serviceID)) NUVViewPartErrorFmt(this, LoadLibStr(SServiceIDTaken), GetName(), serviceID);
+  services->RegisterService(serviceID, Supports<INUVToolbarService>(this));
+  FPublishedServiceID = serviceID;
+}
+
+bool TNUVToolBarViewPart::HoldsService() const {
+  if (FPublishedServiceID.empty()) return false;
+  auto services = GetServiceCenter();
+  return services && services->FindService(FPublishedServiceID).get() == static_cast<const IInterface*>(this);
+}
+
+// The ID is forgotten first: withdrawing may release the toolbar's last reference but one.
+void TNUVToolBarViewPart::WithdrawService() {
+  const bool holds = HoldsService();
+  const std::string serviceID = std::exchange(FPublishedServiceID, {});
+  if (holds) GetServiceCenter()->UnregisterService(serviceID);
 }
 
 void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
@@ -50,8 +70,11 @@ void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext
   NUV_ASSERT(FToolbarNode);
   auto actions = GetActionService(workItem, SActionServiceID);
   auto images = FindImageService(workItem, SImageServiceID);
-  BuildToolbar(FToolbar, this, FToolbarNode.get(), actions.get(), images.get());
-  for (int i = 0; i < BoundViewParts().Count(); ++i) InsertChildViewPart(BoundViewParts().Items(i));
+  BuildToolbar(FToolbar.get(), this, FToolbarNode.get(), actions.get(), images.get());
+  // A child finalized since it was bound has no control to place; it is placed again at the
+  // first run after it has one.
+  for (int i = 0; i < BoundViewParts().Count(); ++i)
+    if (BoundViewParts().Items(i)->GetControl()) InsertChildViewPart(BoundViewParts().Items(i));
   std::string mainToolbar = GetNodeAttrValue(FToolbarNode.get(), "MergeWithMainToolbarViewPart", false, "");
   if (!mainToolbar.empty()) {
     auto* target = dynamic_cast<TTBXToolbar*>(FindControlByName(mainToolbar));
@@ -63,7 +86,7 @@ void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext
 // The merged items go; the main toolbar's items that the merge hid come back. The own toolbar
 // stays hidden and empty.
 void TNUVToolBarViewPart::DoWorkItemStopping(const std::string&, INUVParamContext*, bool&) {
-  FMergedItems.reset();
+  FreeMergedItems();
   if (FHiddenItems) {
     for (TTBCustomItem* item : *FHiddenItems) item->SetVisible(true);
     FHiddenItems.reset();
@@ -71,12 +94,31 @@ void TNUVToolBarViewPart::DoWorkItemStopping(const std::string&, INUVParamContex
 }
 
 void TNUVToolBarViewPart::Finalize() {
-  std::string serviceID = GetServiceID();
-  if (!serviceID.empty()) GetServiceCenter()->UnregisterService(serviceID);
-  FMergedItems.reset();
+  WithdrawService();
+  FreeMergedItems();
   FHiddenItems.reset();
-  FreeAndNil(FToolbar);
+  FToolbar.reset();
   TNUVMultiBindingViewPart::Finalize();
+}
+
+namespace {
+// The actions that toolbars made for the item and its sub-items.
+void CollectToolbarActions(TTBCustomItem* item, std::vector<TGuard<TBasicAction>>& actions) {
+  TBasicAction* action = item->GetAction();
+  if (action && dynamic_cast<TTBCustomToolbar*>(action->GetOwner())) actions.emplace_back(action);
+  for (int i = 0; i < item->Count(); ++i) CollectToolbarActions(item->GetItem(i), actions);
+}
+}  // namespace
+
+// The merged items go with the actions that their toolbars made for them, which would otherwise
+// stay with those toolbars run after run; an action that something else still uses stays.
+void TNUVToolBarViewPart::FreeMergedItems() {
+  if (!FMergedItems) return;
+  std::vector<TGuard<TBasicAction>> actions;
+  for (TTBCustomItem* item : *FMergedItems) CollectToolbarActions(item, actions);
+  FMergedItems.reset();
+  for (TBasicAction* action : actions)
+    if (action && !action->HasClients()) delete action;
 }
 
 void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
@@ -95,7 +137,7 @@ void TNUVToolBarViewPart::InsertChildViewPart(INUVViewPart* child) {
   if (!control) NUVViewPartErrorFmt(this, LoadLibStr(SViewPartWithoutControl), child->GetName(), GetName());
   if (auto* childToolbar = dynamic_cast<TTBXToolbar*>(control)) {
     if (auto* childViewPart = dynamic_cast<TNUVToolBarViewPart*>(GetImplObject(child)))
-      childViewPart->MergeIntoToolbar(FToolbar);
+      childViewPart->MergeIntoToolbar(FToolbar.get());
     else
       MoveToolbarItems(childToolbar, groupIndex);
   } else {
@@ -106,7 +148,7 @@ void TNUVToolBarViewPart::InsertChildViewPart(INUVViewPart* child) {
 
 // Every item goes to the same place, last one first, so they keep their order.
 void TNUVToolBarViewPart::MoveToolbarItems(TTBXToolbar* source, int groupIndex) {
-  if (source == FToolbar) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
+  if (source == FToolbar.get()) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
   TTBCustomItem* parent = nullptr;
   int index = FindInsertPosition(groupIndex, parent);
   for (int k = source->Items()->Count() - 1; k >= 0; --k) {
@@ -117,21 +159,46 @@ void TNUVToolBarViewPart::MoveToolbarItems(TTBXToolbar* source, int groupIndex) 
   }
 }
 
+// A control has one control item here: an earlier one for it goes. A control that cannot go onto
+// the toolbar (it contains it) leaves no item behind and keeps its visibility.
 void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
+  DeleteControlItems(control);
   int index = FindInsertIndex(groupIndex);
-  auto* item = new TTBControlItem(FToolbar, control);
+  auto item = std::make_unique<TTBControlItem>(FToolbar.get(), control);
   item->SetGroupIndex(groupIndex);
-  FToolbar->Items()->Insert(index, item);
+  FToolbar->Items()->Insert(index, item.get());
   const bool wasVisible = control->GetVisible();
+  bool placed = false;
+  TScopeExit restoreVisibility([&] {
+    if (!placed) control->SetVisible(wasVisible);
+  });
   control->SetVisible(true);
-  try {
-    control->SetParent(FToolbar);
-  } catch (...) {
-    // A control that cannot go onto the toolbar (it contains it) leaves no item behind.
-    control->SetVisible(wasVisible);
-    delete item;
-    throw;
-  }
+  control->SetParent(FToolbar.get());
+  placed = true;
+  item.release();  // the toolbar owns it
+}
+
+namespace {
+void CollectControlItems(TTBCustomItem* item, const TControl* control, std::vector<TGuard<TTBCustomItem>>& found) {
+  if (auto* controlItem = dynamic_cast<TTBControlItem*>(item); controlItem && controlItem->GetControl() == control)
+    found.emplace_back(item);
+  for (int i = 0; i < item->Count(); ++i) CollectControlItems(item->GetItem(i), control, found);
+}
+}  // namespace
+
+// In the toolbar, and among the items that a merge moved into another one.
+void TNUVToolBarViewPart::DeleteControlItems(const TControl* control) {
+  std::vector<TGuard<TTBCustomItem>> found;
+  if (FToolbar) CollectControlItems(FToolbar->Items(), control, found);
+  if (FMergedItems)
+    for (TTBCustomItem* item : *FMergedItems) CollectControlItems(item, control, found);
+  for (TTBCustomItem* item : found) delete item;
+}
+
+void TNUVToolBarViewPart::UnBindChildViewPart(INUVViewPart* child) {
+  NUV_ASSERT(child != nullptr);
+  if (TControl* control = child->GetControl()) DeleteControlItems(control);
+  TNUVMultiBindingViewPart::UnBindChildViewPart(child);
 }
 
 // The first top-level item with a greater group index decides, whatever follows it.
@@ -200,11 +267,12 @@ void ApplyActionState(TTBCustomItem* item) {
 
 void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
   if (!target) return;
-  if (target == FToolbar) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
+  if (target == FToolbar.get()) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
   if (!FMergedItems) FMergedItems = std::make_unique<TItemList>(true);
   if (!FHiddenItems) FHiddenItems = std::make_unique<TItemList>(false);
-  target->BeginUpdate();
-  try {
+  {
+    target->BeginUpdate();
+    TScopeExit endUpdate([target] { target->EndUpdate(); });
     MarkTopLevelItems(target, 1);
     TTBCustomItem* root = FToolbar->Items();
     for (int k = root->Count() - 1; k >= 0; --k) {
@@ -214,11 +282,7 @@ void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
       MergeItem(item, target);
     }
     MarkTopLevelItems(target, 0);
-  } catch (...) {
-    target->EndUpdate();
-    throw;
   }
-  target->EndUpdate();
   FToolbar->Hide();
 }
 

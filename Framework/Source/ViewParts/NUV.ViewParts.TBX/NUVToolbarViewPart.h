@@ -1,25 +1,31 @@
 // The toolbar view part: a TTBXToolbar built from configuration, published as a toolbar service,
 // taking child view parts as items by group index, and lending its items to the main toolbar
 // while its work item runs.
+//
+// Its service registration does not keep it alive: once the host and every other holder have let
+// it go, it withdraws the service itself. A "ServiceID" that the service center holds already is
+// refused, and Finalize withdraws only the toolbar's own registration.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "NUVToolbarService.h"
 #include "NUVViewPart.h"
 
-class TNUVToolBarViewPart : public TNUVMultiBindingViewPart, public INUVToolbarService {
+class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToolbarService> {
  public:
-  using TNUVMultiBindingViewPart::TNUVMultiBindingViewPart;
-  ~TNUVToolBarViewPart() override;
+  using TImplements::TImplements;
 
-  bool QueryInterface(const TGUID& iid, void** obj) override;
+  int _Release() override;
 
   void Initialize() override;
   void Finalize() override;
   void DoWorkItemRunning(const std::string& name, INUVParamContext* context, bool& handled) override;
   void DoWorkItemStopping(const std::string& name, INUVParamContext* context, bool& handled) override;
   TControl* GetControl() override;
+  // The control items made for the child's control go with it, wherever a merge has put them.
+  void UnBindChildViewPart(INUVViewPart* child) override;
   void PlaceChildViewPart(INUVViewPart* child) override;
 
   // INUVToolbarService
@@ -39,13 +45,22 @@ class TNUVToolBarViewPart : public TNUVMultiBindingViewPart, public INUVToolbarS
   const TItemList* MergedItems() const { return FMergedItems.get(); }
   const TItemList* HiddenItems() const { return FHiddenItems.get(); }
 
+ protected:
+  ~TNUVToolBarViewPart() override = default;
+
  private:
   void MergeItem(TTBCustomItem* item, TTBXToolbar* target);
   void MoveToolbarItems(TTBXToolbar* source, int groupIndex);
   void InsertControlItem(TControl* control, int groupIndex);
+  void DeleteControlItems(const TControl* control);
+  void FreeMergedItems();
+  void PublishService(const std::string& serviceID);
+  bool HoldsService() const;
+  void WithdrawService();
 
-  TTBXToolbar* FToolbar = nullptr;
+  std::unique_ptr<TTBXToolbar> FToolbar;
   TIntfPtr<IXMLNode> FToolbarNode;
   std::unique_ptr<TItemList> FMergedItems;  // owns its items
   std::unique_ptr<TItemList> FHiddenItems;  // does not own its items
+  std::string FPublishedServiceID;          // the ID this toolbar registered itself under, if any
 };

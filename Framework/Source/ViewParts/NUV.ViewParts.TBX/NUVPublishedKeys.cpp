@@ -1,0 +1,39 @@
+#include "NUVPublishedKeys.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "NUVStrings.h"
+
+bool TNUVPublishedKeys::IsOwn(const INUVDataContext* context, const std::string& key,
+                              const INUVDataDelegate* delegate) const {
+  return std::any_of(FKeys.begin(), FKeys.end(), [&](const TPublishedKey& entry) {
+    return entry.Context.get() == context && entry.Key == key && entry.Delegate.get() == delegate;
+  });
+}
+
+void TNUVPublishedKeys::Publish(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) {
+  auto context = FViewPart.GetDataContext();
+  if (!context) return;
+  auto registered = context->FindDelegate(key);
+  if (registered && !IsOwn(context.get(), key, registered.get()))
+    NUVViewPartErrorFmt(&FViewPart, LoadLibStr(SDataKeyTaken), FViewPart.GetName(), key);
+  context->RegisterDelegate(key, delegate);
+  std::erase_if(FKeys, [&](const TPublishedKey& entry) { return entry.Context == context && entry.Key == key; });
+  FKeys.push_back({std::move(context), key, std::move(delegate)});
+}
+
+void TNUVPublishedKeys::Withdraw(const std::vector<std::string>& keys) {
+  if (auto context = FViewPart.GetDataContext()) {
+    for (const std::string& key : keys) {
+      auto registered = context->FindDelegate(key);
+      if (!registered || IsOwn(context.get(), key, registered.get())) context->UnregisterDelegate(key);
+    }
+  }
+  WithdrawPublished();
+}
+
+void TNUVPublishedKeys::WithdrawPublished() {
+  for (auto& entry : std::exchange(FKeys, {}))
+    if (entry.Context->FindDelegate(entry.Key) == entry.Delegate) entry.Context->UnregisterDelegate(entry.Key);
+}

@@ -1,0 +1,40 @@
+// The data keys of one owner (a view part or a status panel). A key that another owner publishes
+// is refused with a clear error instead of being taken over, and withdrawing never removes a
+// delegate that is not this owner's.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "NUVViewPart.h"
+
+class TNUVPublishedKeys {
+ public:
+  // viewPart names the owner in errors and gives the data context.
+  explicit TNUVPublishedKeys(TNUVCustomViewPart& viewPart) : FViewPart(viewPart) {}
+  TNUVPublishedKeys(const TNUVPublishedKeys&) = delete;
+  TNUVPublishedKeys& operator=(const TNUVPublishedKeys&) = delete;
+  // An owner that goes without withdrawing its keys leaves no delegate behind that would call
+  // into it.
+  ~TNUVPublishedKeys() { WithdrawPublished(); }
+
+  // Registers the delegate under key. A key that this owner published already is replaced (a
+  // second run); one that another owner publishes raises SDataKeyTaken and changes nothing.
+  void Publish(const std::string& key, TIntfPtr<INUVDataDelegate> delegate);
+  // Withdraws each key in the order given, whether this owner got to publish it or not, except
+  // one that another owner publishes now; then whatever else this owner published.
+  void Withdraw(const std::vector<std::string>& keys);
+  // Withdraws, in the order they were published, the keys whose delegate is still this owner's.
+  void WithdrawPublished();
+
+ private:
+  struct TPublishedKey {
+    TIntfPtr<INUVDataContext> Context;
+    std::string Key;
+    TIntfPtr<INUVDataDelegate> Delegate;
+  };
+  bool IsOwn(const INUVDataContext* context, const std::string& key, const INUVDataDelegate* delegate) const;
+
+  TNUVCustomViewPart& FViewPart;
+  std::vector<TPublishedKey> FKeys;
+};

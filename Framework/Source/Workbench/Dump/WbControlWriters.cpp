@@ -1,0 +1,62 @@
+#include "WbControlWriters.h"
+
+#include <cxxabi.h>
+
+#include <algorithm>
+
+#include "NUVHostObjects.h"
+
+namespace {
+
+// How many classes lie above a class, read from the C++ ABI's type information, so that the
+// table's rows can stand in any order and still be tried most derived first.
+int ClassDepth(const std::type_info& type) {
+  if (const auto* single = dynamic_cast<const abi::__si_class_type_info*>(&type))
+    return 1 + ClassDepth(*single->__base_type);
+  int depth = 0;
+  if (const auto* multiple = dynamic_cast<const abi::__vmi_class_type_info*>(&type)) {
+    const abi::__base_class_type_info* bases = multiple->__base_info;
+    for (unsigned i = 0; i < multiple->__base_count; ++i)
+      depth = std::max(depth, 1 + ClassDepth(*bases[i].__base_type));
+  }
+  return depth;
+}
+
+// The table, most derived first.
+const std::vector<const TWbControlWriter*>& WritersInOrder() {
+  static const std::vector<const TWbControlWriter*> writers = [] {
+    std::vector<const TWbControlWriter*> ordered;
+    for (const auto& writer : ControlWriterTable()) ordered.push_back(&writer);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const TWbControlWriter* a, const TWbControlWriter* b) {
+      return ClassDepth(*a->Class) > ClassDepth(*b->Class);
+    });
+    return ordered;
+  }();
+  return writers;
+}
+
+}  // namespace
+
+void TWbControlWriters::Write(const TControl& control, TWbControlProperties& properties) {
+  for (const TWbControlWriter* writer : WritersInOrder())
+    if (writer->Write(control, properties)) return;
+}
+
+TWbJson FontJson(const TFont& font) {
+  return TWbJson{{"Name", font.GetName()},
+                 {"Size", font.GetSize()},
+                 {"Color", font.GetColor()},
+                 {"Style", SetJson(font.GetStyle())}};
+}
+
+TWbJson ImageFileJson(const TCustomImageList* images, int index) {
+  if (!images || index < 0 || index >= images->Count()) return TWbJson();
+  return images->FileName(index);
+}
+
+TWbJson ActionJson(const TControl& control) { return ActionJson(control.GetAction()); }
+
+TWbJson ActionJson(const TBasicAction* action) {
+  const auto* command = dynamic_cast<const TNUVAction*>(action);
+  return command ? TWbJson(command->GetCommandID()) : TWbJson();
+}

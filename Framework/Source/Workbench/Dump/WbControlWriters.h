@@ -1,0 +1,76 @@
+// Per-class property writers for the control dump. Each toolkit class that has properties worth
+// showing gets a writer in a unit of its own, listed in the one table of WbControlWriterTable.cpp;
+// the dump asks for the writer of the most derived listed class of each control.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "TbxControls.h"
+#include "TbxGraphics.h"
+#include "WbJson.h"
+
+// What a writer reports of one control: properties under their toolkit names for the JSON tree,
+// and short remarks ("Underline=True") for the text tree, which shows only what is worth a look.
+class TWbControlProperties {
+ public:
+  // images: the application's shared image list, which toolbar items index; nil when unknown.
+  explicit TWbControlProperties(TWbJson& json, const TCustomImageList* images = nullptr)
+      : FJson(json), FImages(images) {}
+  void Set(const std::string& name, TWbJson value) { FJson[name] = std::move(value); }
+  const TCustomImageList* Images() const { return FImages; }
+  void Note(std::string remark) { FNotes.push_back(std::move(remark)); }
+  const std::vector<std::string>& Notes() const { return FNotes; }
+
+ private:
+  TWbJson& FJson;
+  const TCustomImageList* FImages;
+  std::vector<std::string> FNotes;
+};
+
+// One row of the table: the class a writer is for, and the writer, which reports false for a
+// control of another class.
+struct TWbControlWriter {
+  const std::type_info* Class;
+  std::function<bool(const TControl&, TWbControlProperties&)> Write;
+};
+
+// The row for a writer of class T.
+template <class T>
+TWbControlWriter ControlWriter(void (*write)(const T&, TWbControlProperties&)) {
+  return {&typeid(T), [write](const TControl& control, TWbControlProperties& properties) {
+            const auto* typed = dynamic_cast<const T*>(&control);
+            if (typed) write(*typed, properties);
+            return typed != nullptr;
+          }};
+}
+
+// Every writer of the dump, in WbControlWriterTable.cpp; in any order.
+const std::vector<TWbControlWriter>& ControlWriterTable();
+
+class TWbControlWriters {
+ public:
+  // Runs the writer of the most derived listed class that control is; a control of no listed
+  // class gets only the common properties.
+  static void Write(const TControl& control, TWbControlProperties& properties);
+};
+
+// The forms the dump writes values in.
+template <class E>
+TWbJson EnumJson(E value) {
+  return EnumIdentifier(value);
+}
+template <class E>
+TWbJson SetJson(TSet<E> set) {
+  return set.Identifiers();
+}
+// {"Name", "Size", "Color", "Style": [identifiers]}
+TWbJson FontJson(const TFont& font);
+// The file name of image index in images, or null for no list or an index it does not hold.
+TWbJson ImageFileJson(const TCustomImageList* images, int index);
+// The command ID of the control's action, or null.
+TWbJson ActionJson(const TControl& control);
+// The command ID of a command's action (a TNUVAction), or null for any other action or none.
+TWbJson ActionJson(const TBasicAction* action);

@@ -1,0 +1,67 @@
+// Docks, dockable windows and dockable panels in the control dump.
+#include "WbClassWriters.h"
+
+namespace {
+
+void NoteIf(TWbControlProperties& properties, bool differs, const std::string& remark) {
+  if (differs) properties.Note(remark);
+}
+
+template <class E>
+std::string IdentifierList(TSet<E> set) {
+  std::string text;
+  for (const auto& identifier : set.Identifiers()) text += (text.empty() ? "" : ",") + identifier;
+  return text;
+}
+
+}  // namespace
+
+void WriteDock(const TTBDock& dock, TWbControlProperties& properties) {
+  properties.Set("Position", EnumJson(dock.GetPosition()));
+  properties.Set("AllowDrag", dock.GetAllowDrag());
+  properties.Set("LimitToOneRow", dock.GetLimitToOneRow());
+  properties.Set("BoundLines", SetJson(dock.GetBoundLines()));
+  NoteIf(properties, dock.GetPosition() != dpTop, "Position=" + EnumIdentifier(dock.GetPosition()));
+  NoteIf(properties, !dock.GetAllowDrag(), "AllowDrag=False");
+  NoteIf(properties, dock.GetLimitToOneRow(), "LimitToOneRow=True");
+  NoteIf(properties, !dock.GetBoundLines().Empty(), "BoundLines=" + IdentifierList(dock.GetBoundLines()));
+}
+
+void WriteDockablePanel(const TTBXCustomDockablePanel& panel, TWbControlProperties& properties) {
+  WriteDockableWindow(panel, properties);
+  properties.Set("CaptionRotation", EnumJson(panel.GetCaptionRotation()));
+  properties.Set("ShowCaptionWhenDocked", panel.GetShowCaptionWhenDocked());
+  properties.Set("DockedWidth", panel.GetDockedWidth());
+  properties.Set("DockedHeight", panel.GetDockedHeight());
+  properties.Set("SmoothDockedResize", panel.GetSmoothDockedResize());
+  properties.Set("OnResize", static_cast<bool>(panel.OnResize));
+  NoteIf(properties, panel.GetCaptionRotation() != dpcrAuto,
+         "CaptionRotation=" + EnumIdentifier(panel.GetCaptionRotation()));
+  NoteIf(properties, !panel.GetShowCaptionWhenDocked(), "ShowCaptionWhenDocked=False");
+  NoteIf(properties, panel.GetDockedWidth() != 128, "DockedWidth=" + std::to_string(panel.GetDockedWidth()));
+  NoteIf(properties, panel.GetDockedHeight() != 128, "DockedHeight=" + std::to_string(panel.GetDockedHeight()));
+  NoteIf(properties, !panel.GetSmoothDockedResize(), "SmoothDockedResize=False");
+}
+void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties) {
+  properties.Set("CloseButton", window.GetCloseButton());
+  properties.Set("CloseButtonWhenDocked", window.GetCloseButtonWhenDocked());
+  properties.Set("DblClickUndock", window.GetDblClickUndock());
+  properties.Set("DockMode", EnumJson(window.GetDockMode()));
+  properties.Set("DockPos", window.GetDockPos());
+  properties.Set("DockRow", window.GetDockRow());
+  properties.Set("Resizable", window.GetResizable());
+  properties.Set("ShowCaption", window.GetShowCaption());
+  properties.Set("DockableTo", SetJson(window.GetDockableTo()));
+  properties.Set("FullSize", window.GetFullSize());
+  NoteIf(properties, !window.GetCloseButton(), "CloseButton=False");
+  NoteIf(properties, window.GetCloseButtonWhenDocked(), "CloseButtonWhenDocked=True");
+  NoteIf(properties, !window.GetDblClickUndock(), "DblClickUndock=False");
+  NoteIf(properties, window.GetDockMode() != dmCanFloat, "DockMode=" + EnumIdentifier(window.GetDockMode()));
+  NoteIf(properties, window.GetDockPos() != -1, "DockPos=" + std::to_string(window.GetDockPos()));
+  NoteIf(properties, window.GetDockRow() != 0, "DockRow=" + std::to_string(window.GetDockRow()));
+  NoteIf(properties, !window.GetResizable(), "Resizable=False");
+  NoteIf(properties, !window.GetShowCaption(), "ShowCaption=False");
+  NoteIf(properties, window.GetDockableTo() != TTBDockPositions{dpTop, dpBottom, dpLeft, dpRight},
+         "DockableTo=" + IdentifierList(window.GetDockableTo()));
+  NoteIf(properties, window.GetFullSize(), "FullSize=True");
+}

@@ -1,0 +1,51 @@
+// The status bar's properties in the control dump: its mode, its simple text and its panels.
+#include "WbClassWriters.h"
+
+namespace {
+
+TWbJson PanelJson(const TTBXStatusPanel& panel, const TCustomImageList* images) {
+  TWbJson json;
+  json["Class"] = panel.ClassName();
+  json["ID"] = panel.GetDisplayName();
+  json["Caption"] = panel.GetCaption();
+  json["Alignment"] = EnumJson(panel.GetAlignment());
+  json["Framed"] = panel.GetFramed();
+  json["Hint"] = panel.GetHint();
+  json["Size"] = panel.GetSize();
+  json["MaxSize"] = panel.GetMaxSize();
+  json["StretchPriority"] = panel.GetStretchPriority();
+  json["TextTruncation"] = TextTruncationTypeInfo().Identifier(panel.GetTextTruncation());
+  json["ImageIndex"] = panel.GetImageIndex();
+  json["ImageFile"] = ImageFileJson(images, panel.GetImageIndex());
+  const TControl* control = panel.GetControl();
+  json["Control"] = control ? TWbJson(control->GetName()) : TWbJson(nullptr);
+  return json;
+}
+
+// "Pos:80" for a panel with ID and size 80, "#1:50" for the second panel without ID.
+std::string PanelNote(const TTBXStatusPanel& panel) {
+  std::string id = panel.GetDisplayName();
+  return (id.empty() ? "#" + std::to_string(panel.GetIndex()) : id) + ":" + std::to_string(panel.GetSize());
+}
+
+}  // namespace
+
+void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& properties) {
+  properties.Set("SizeGrip", bar.GetSizeGrip());
+  properties.Set("Images", bar.GetImages() != nullptr);
+  properties.Set("SimplePanel", bar.GetSimplePanel());
+  properties.Set("SimpleText", bar.GetSimpleText());
+  TWbJson panels = TWbJson::array();
+  std::string notes;
+  for (int i = 0; i < bar.Panels().Count(); ++i) {
+    panels.push_back(PanelJson(*bar.Panels().GetItem(i), bar.GetImages()));
+    notes += (i ? "," : "") + PanelNote(*bar.Panels().GetItem(i));
+  }
+  properties.Set("Panels", panels);
+
+  if (!bar.GetSizeGrip()) properties.Note("SizeGrip=False");
+  if (bar.GetSimplePanel())
+    properties.Note("SimpleText=" + JsonText(bar.GetSimpleText()));
+  else
+    properties.Note("Panels=[" + notes + "]");
+}

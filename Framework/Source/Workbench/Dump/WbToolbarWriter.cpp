@@ -1,0 +1,83 @@
+// Toolbars in the control dump: their dockable-window properties and their item tree, where a
+// merge into the main toolbar, and its undo, can be read.
+#include "WbClassWriters.h"
+
+namespace {
+
+TWbJson NameOrNull(const TControl* control) { return control ? TWbJson(control->GetName()) : TWbJson(); }
+
+TWbJson FontSettingsJson(const TFontSettings& settings) {
+  return TWbJson{{"Bold", EnumJson(settings.GetBold())},
+                 {"Italic", EnumJson(settings.GetItalic())},
+                 {"Underline", EnumJson(settings.GetUnderline())},
+                 {"StrikeOut", EnumJson(settings.GetStrikeOut())},
+                 {"Size", settings.GetSize()},
+                 {"Name", settings.GetName()},
+                 {"Color", settings.GetColor()}};
+}
+
+TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images);
+
+TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
+  TWbJson json;
+  json["Class"] = item.ClassName();
+  json["Caption"] = item.GetCaption();
+  json["GroupIndex"] = item.GetGroupIndex();
+  json["Visible"] = item.GetVisible();
+  json["Tag"] = item.GetTag();
+  json["Action"] = ActionJson(item.GetAction());
+  json["ImageIndex"] = item.GetImageIndex();
+  json["ImageFile"] = ImageFileJson(images, item.GetImageIndex());
+  if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
+    json["Control"] = NameOrNull(controlItem->GetControl());
+  if (const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item)) {
+    json["FontSettings"] = FontSettingsJson(toggle->FontSettings());
+    json["Control"] = NameOrNull(toggle->GetControl());
+    json["Checked"] = toggle->GetChecked();
+  }
+  json["Items"] = ItemsJson(item, images);
+  return json;
+}
+
+TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images) {
+  TWbJson items = TWbJson::array();
+  for (int i = 0; i < parent.Count(); ++i) items.push_back(ItemJson(*parent.GetItem(i), images));
+  return items;
+}
+
+// A caption as one word of the note: quoted when it is empty or could be read as note syntax.
+std::string CaptionWord(const std::string& caption) {
+  const bool plain = !caption.empty() && caption.find_first_of(" ()[]<>|-\"") == std::string::npos;
+  return plain ? caption : JsonText(caption);
+}
+
+// "Save", "|" for a separator, "<Name>" for a control item; "-" after a hidden item; sub-items
+// in parentheses.
+std::string ItemNote(const TTBCustomItem& item);
+
+std::string ItemsNote(const TTBCustomItem& parent) {
+  std::string text;
+  for (int i = 0; i < parent.Count(); ++i) text += (i ? " " : "") + ItemNote(*parent.GetItem(i));
+  return text;
+}
+
+std::string ItemNote(const TTBCustomItem& item) {
+  std::string text;
+  if (dynamic_cast<const TTBXSeparatorItem*>(&item))
+    text = "|";
+  else if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
+    text = "<" + (controlItem->GetControl() ? controlItem->GetControl()->GetName() : "") + ">";
+  else
+    text = CaptionWord(item.GetCaption());
+  if (!item.GetVisible()) text += "-";
+  if (item.Count() > 0) text += "(" + ItemsNote(item) + ")";
+  return text;
+}
+
+}  // namespace
+
+void WriteToolbar(const TTBCustomToolbar& toolbar, TWbControlProperties& properties) {
+  WriteDockableWindow(toolbar, properties);
+  properties.Set("Items", ItemsJson(*toolbar.Items(), properties.Images()));
+  properties.Note("Items=[" + ItemsNote(*toolbar.Items()) + "]");
+}

@@ -1,0 +1,29 @@
+// Every script command: its name, the names of its arguments (for messages; the runner checks
+// their number) and what it does. A new command is one row here.
+#include "WbScriptCommands.h"
+
+const std::vector<TWbScriptCommandRow>& ScriptCommandTable() {
+  static const std::vector<TWbScriptCommandRow> table{
+      {"run", {{"WI"}, RunWorkItem}},
+      {"stop", {{"WI"}, StopWorkItem}},
+      {"show", {{"WS", "VP"}, ShowInWorkSpace}},
+      {"hide", {{"WS", "VP"}, HideInWorkSpace}},
+      {"close", {{"WS", "VP"}, CloseInWorkSpace}},
+      {"activate", {{"WS", "VP"}, ActivateInWorkSpace}},
+      {"click", {{"VP"}, ClickControl}},
+      {"dblclick", {{"VP"}, DblClickControl}},
+      {"popup", {{"VP"}, PopupControl}},
+      {"click-item", {{"VP", "PATH"}, ClickItem}},
+      {"click-panel", {{"VP", "INDEX"}, ClickPanel}},
+      {"dblclick-panel", {{"VP", "INDEX"}, DblClickPanel}},
+      {"click-toggle", {{"VP", "INDEX"}, ClickToggle}},
+      {"resize-panel", {{"VP", "INDEX", "W", "H"}, ResizePanel}},
+      {"set", {{"KEY", "VALUE"}, SetValue}},
+      {"get", {{"KEY"}, GetValue}},
+      {"service", {{"ID"}, ReportService}},
+      {"dump", {{}, DumpWindow}},
+      {"finalize", {{"VP"}, FinalizeViewPart}},
+      {"quit", {{}, QuitScript}},
+  };
+  return table;
+}
