@@ -77,6 +77,24 @@ std::vector<std::string> DocumentedMessages(INUVViewPart* child, INUVViewPart* w
 }
 
 // A status panel that holds another child's control names that child.
+bool ItemShowsControl(const TTBCustomItem& item, const TControl* control) {
+  if (auto* controlItem = dynamic_cast<const TTBControlItem*>(&item); controlItem && controlItem->GetControl() == control)
+    return item.GetToolbar() == control->GetParent();
+  for (int i = 0; i < item.Count(); ++i)
+    if (ItemShowsControl(*item.GetItem(i), control)) return true;
+  return false;
+}
+
+// A toolbar merged into another one shows its control items there.
+bool ShowsThroughMerge(TNUVCustomViewPart* workSpace, const TControl* control) {
+  auto* toolbar = dynamic_cast<TNUVToolBarViewPart*>(workSpace);
+  if (!toolbar || !toolbar->MergedItems()) return false;
+  const auto& merged = *toolbar->MergedItems();
+  for (int i = 0; i < merged.Count(); ++i)
+    if (ItemShowsControl(*merged.Items(i), control)) return true;
+  return false;
+}
+
 bool RefusesTakenPanel(const std::string& message, INUVViewPart* child) {
   const std::string panelID = GetChildNodeValue(child->GetExtData().get(), "PanelID", false, "");
   const std::string prefix = fmt::sprintf(LoadLibStr(SStatusPanelTaken), child->GetName(), panelID, "");
@@ -219,7 +237,7 @@ void TLifeOperations::WorkSpaceOperation(int which) {
   // Hiding or closing a child whose control another work space has taken leaves that control
   // where and as it is.
   auto* wsObject = dynamic_cast<TNUVCustomWorkSpaceViewPart*>(wsPart);
-  const bool taken = childControl && !wsObject->HoldsChild(c);
+  const bool taken = childControl && !wsObject->HoldsChild(c) && !ShowsThroughMerge(wsPart, childControl);
   TWinControl* parentBefore = childControl ? childControl->GetParent() : nullptr;
   const bool visibleBefore = childControl && childControl->GetVisible();
   const std::string before = WorldFingerprint(FWorld);

@@ -162,14 +162,19 @@ void TTBCustomToolbar::AlignControls() {
   NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
 }
 
-// A control on the toolbar keeps its own size, centred in its item inside the margin. The toolbar
-// that shows the item holds the control: an item merged in from another toolbar brings it along.
+// A control on the toolbar keeps its own size, centred in its item inside the margin. An item
+// merged in from another toolbar brings its control along, and a free control comes onto it; a
+// control that something else has taken since (or that holds this toolbar) stays where it is, and
+// its item shows nothing here.
 void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
   auto* controlItem = dynamic_cast<TTBControlItem*>(&item);
   TControl* control = controlItem ? controlItem->GetControl() : nullptr;
-  // A control that holds this toolbar cannot come onto it: its item shows nothing here.
   if (!control || Contains(*control, *this)) return;
-  if (control->GetParent() != this) control->SetParent(this);
+  if (TWinControl* holder = control->GetParent(); holder != this) {
+    auto* previous = dynamic_cast<TTBCustomToolbar*>(holder);
+    if (holder && (!previous || previous->PlacesChild(*control))) return;
+    control->SetParent(this);
+  }
   // Items stand in the toolbar's coordinates, its child controls in its client area's.
   const TRect client = GetClientRect();
   const TRect inner = item.FBounds.Inset(ControlItemMargin).Offset(-client.Left, -client.Top);
