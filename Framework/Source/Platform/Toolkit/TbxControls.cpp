@@ -30,8 +30,14 @@ void TControl::SetParent(TWinControl* parent) {
     if (c == this)
       throw Exception("control " + ControlName(*this) + " cannot be placed in " + ControlName(*parent) +
                       (parent == this ? ", itself" : ", which lies inside it"));
+  // Where a container that places its children put this one means nothing in the next parent.
+  const bool placed = FParent && FParent->PlacesChild(*this);
   if (FParent) FParent->RemoveControl(this);
   FParent = parent;
+  if (placed && (FLeft != 0 || FTop != 0)) {
+    FLeft = FTop = 0;
+    NotifyPeer([](TControlPeer& peer) { peer.BoundsChanged(); });
+  }
   if (FParent) FParent->InsertControl(this);
   NotifyPeer([](TControlPeer& peer) { peer.ParentChanged(); });
   if (FParent && FParent->GetPeer()) CreatePeer();

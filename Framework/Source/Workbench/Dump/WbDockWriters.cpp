@@ -42,7 +42,20 @@ void WriteDockablePanel(const TTBXCustomDockablePanel& panel, TWbControlProperti
   NoteIf(properties, panel.GetDockedHeight() != 128, "DockedHeight=" + std::to_string(panel.GetDockedHeight()));
   NoteIf(properties, !panel.GetSmoothDockedResize(), "SmoothDockedResize=False");
 }
+// The parts of a dockable window's frame, in its own coordinates.
+TWbJson FrameJson(const TDockableFrame& frame) {
+  return TWbJson{{"Border", frame.Border},
+                 {"Caption", BoundsJson(frame.Caption)},
+                 {"CaptionVertical", frame.CaptionVertical},
+                 {"CloseButton", BoundsJson(frame.CloseButton)},
+                 {"DragHandle", BoundsJson(frame.DragHandle)},
+                 {"ResizeEdge", BoundsJson(frame.ResizeEdge)},
+                 {"Client", BoundsJson(frame.Client)}};
+}
+
 void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties) {
+  properties.Set("Floating", window.GetFloating());
+  properties.Set("Frame", FrameJson(window.GetFrame()));
   properties.Set("CloseButton", window.GetCloseButton());
   properties.Set("CloseButtonWhenDocked", window.GetCloseButtonWhenDocked());
   properties.Set("DblClickUndock", window.GetDblClickUndock());
