@@ -28,8 +28,8 @@ bool IsFloating(const TControl& control) {
 // row when the dock got less room than it wants, an aligned control when the edges before it took
 // all the room).
 bool EmptyByRule(const TControl& control, const TWinControl& parent) {
-  if (const auto* dock = dynamic_cast<const TTBDock*>(&control)) return dock->GetPreferredSize().Width == 0 ||
-                                                                      dock->GetPreferredSize().Height == 0;
+  if (const auto* dock = dynamic_cast<const TTBDock*>(&control))
+    return dock->GetPreferredSize().Width == 0 || dock->GetPreferredSize().Height == 0;
   if (const auto* text = dynamic_cast<const TTBXTextObject*>(&control); text && text->GetText().empty()) return true;
   if (parent.GetClientRect().Empty()) return true;
   if (IsAligned(control)) return true;  // the edges before it may have left it nothing
@@ -46,8 +46,7 @@ bool EmptyByRule(const TControl& control, const TWinControl& parent) {
 
 // A stack panel's column may run past its bottom: what lies below is cut off, not moved.
 bool RunsPastColumn(const TControl& control, const TWinControl& parent) {
-  return dynamic_cast<const TStackPanel*>(&parent) && control.GetAlign() == alNone &&
-         control.GetTop() >= 0;
+  return dynamic_cast<const TStackPanel*>(&parent) && control.GetAlign() == alNone && control.GetTop() >= 0;
 }
 
 void Check(const TWinControl& parent, std::vector<std::string>& violations) {

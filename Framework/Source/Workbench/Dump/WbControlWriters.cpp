@@ -54,14 +54,10 @@ std::string BoundsText(const TRect& bounds) {
 
 TWbJson FontJson(const TFont& font) {
   const TResolvedFont& resolved = TextMetrics().Resolve(font);
-  return TWbJson{{"Name", font.GetName()},
-                 {"Size", font.GetSize()},
-                 {"Color", font.GetColor()},
-                 {"Style", SetJson(font.GetStyle())},
-                 {"Family", resolved.Family},
-                 {"PixelSize", resolved.PixelSize},
-                 {"Ascent", resolved.Ascent},
-                 {"LineHeight", resolved.LineHeight}};
+  return TWbJson{{"Name", font.GetName()},    {"Size", font.GetSize()},
+                 {"Color", font.GetColor()},  {"Style", SetJson(font.GetStyle())},
+                 {"Family", resolved.Family}, {"PixelSize", resolved.PixelSize},
+                 {"Ascent", resolved.Ascent}, {"LineHeight", resolved.LineHeight}};
 }
 
 TWbJson ImageFileJson(const TCustomImageList* images, int index) {

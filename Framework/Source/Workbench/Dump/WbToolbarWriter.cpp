@@ -31,8 +31,8 @@ TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
   json["Bounds"] = BoundsJson(item.GetBounds());
   if (const TTBCustomToolbar* toolbar = item.GetToolbar()) {
     const TTBItemParts parts = toolbar->GetItemParts(item);
-    json["Parts"] = {{"Image", BoundsJson(parts.Image)}, {"Caption", BoundsJson(parts.Caption)},
-                     {"Arrow", BoundsJson(parts.Arrow)}};
+    json["Parts"] = {
+        {"Image", BoundsJson(parts.Image)}, {"Caption", BoundsJson(parts.Caption)}, {"Arrow", BoundsJson(parts.Arrow)}};
   }
   if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
     json["Control"] = NameOrNull(controlItem->GetControl());

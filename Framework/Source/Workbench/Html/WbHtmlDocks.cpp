@@ -32,7 +32,9 @@ std::string PathStep(const TJson& items, size_t index) {
   return first ? caption : "#" + std::to_string(index);
 }
 
-std::string JoinPath(const std::string& path, const std::string& step) { return path.empty() ? step : path + "/" + step; }
+std::string JoinPath(const std::string& path, const std::string& step) {
+  return path.empty() ? step : path + "/" + step;
+}
 
 bool IsSeparator(const TJson& item) { return StringField(item, "Class").find("Separator") != std::string::npos; }
 bool IsSubmenu(const TJson& item) {
@@ -71,13 +73,14 @@ std::string TWbHtmlPainter::Items(const TJson& toolbar, const TJson* parent) con
   return html;
 }
 
-std::string TWbHtmlPainter::Item(const TJson& item, const TJson& toolbar, const TJson* parent,
-                                 const std::string& path, size_t index) const {
+std::string TWbHtmlPainter::Item(const TJson& item, const TJson& toolbar, const TJson* parent, const std::string& path,
+                                 size_t index) const {
   const TJson& bounds = Field(item, "Bounds");
   const std::string place = BoundsAttribute(bounds) + " style=\"" + BoxCss(bounds);
   if (IsSeparator(item)) {
     const bool across = bounds[2].get<int>() > bounds[3].get<int>();
-    return "<div class=\"nuv-item nuv-separator" + std::string(across ? " nuv-across" : "") + "\"" + place + "\"></div>";
+    return "<div class=\"nuv-item nuv-separator" + std::string(across ? " nuv-across" : "") + "\"" + place +
+           "\"></div>";
   }
   if (item.contains("Control") && !item.contains("FontSettings")) return "";
   const std::string name = StringField(toolbar, "ViewPart");
@@ -95,8 +98,8 @@ std::string TWbHtmlPainter::Item(const TJson& item, const TJson& toolbar, const 
     return "<div class=\"nuv-item nuv-submenu\" tabindex=\"0\"" + place + "\">" + ItemParts(item) +
            Menu(Field(item, "Items"), toolbar, path) + "</div>";
   return "<div class=\"nuv-item\"" +
-         Command(Field(toolbar, "ViewPart"), "click-item " + ScriptArg(name) + " " + ScriptArg(path)) + place +
-         "\">" + ItemParts(item) + "</div>";
+         Command(Field(toolbar, "ViewPart"), "click-item " + ScriptArg(name) + " " + ScriptArg(path)) + place + "\">" +
+         ItemParts(item) + "</div>";
 }
 
 // Image, caption and arrow, in the item's own box.

@@ -52,8 +52,8 @@ using namespace WbHtmlBoxes;
 namespace {
 
 TJson ControlBounds(const TJson& control) {
-  return TJson::array({control.value("Left", 0), control.value("Top", 0), control.value("Width", 0),
-                       control.value("Height", 0)});
+  return TJson::array(
+      {control.value("Left", 0), control.value("Top", 0), control.value("Width", 0), control.value("Height", 0)});
 }
 
 std::string KindClass(const TJson& control) {
