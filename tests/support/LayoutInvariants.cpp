@@ -35,7 +35,7 @@ bool EmptyByRule(const TControl& control, const TWinControl& parent) {
   if (IsAligned(control)) return true;  // the edges before it may have left it nothing
   if (const auto* bar = dynamic_cast<const TTBXCustomStatusBar*>(&parent)) {
     for (int i = 0; i < bar->Panels().Count(); ++i)
-      if (bar->Panels().GetItem(i)->GetControl() == &control) return bar->Panels().GetItem(i)->GetBounds().Empty();
+      if (bar->Panels().GetItem(i)->GetControl() == &control) return bar->Panels().GetItem(i)->GetContentRect().Empty();
   }
   // Items cut off at a toolbar's end, rows of a dock that got less room than its rows want.
   if (dynamic_cast<const TTBCustomToolbar*>(&parent)) return true;

@@ -30,13 +30,15 @@ void TControl::SetParent(TWinControl* parent) {
     if (c == this)
       throw Exception("control " + ControlName(*this) + " cannot be placed in " + ControlName(*parent) +
                       (parent == this ? ", itself" : ", which lies inside it"));
-  // Where a container that places its children put this one means nothing in the next parent.
-  const bool placed = FParent && FParent->PlacesChild(*this);
   if (FParent) FParent->RemoveControl(this);
   FParent = parent;
-  if (placed && (FLeft != 0 || FTop != 0)) {
-    FLeft = FTop = 0;
-    NotifyPeer([](TControlPeer& peer) { peer.BoundsChanged(); });
+  // Where a container that places its children put this one means nothing in the next parent.
+  if (FPlacedPosition) {
+    FPlacedPosition = false;
+    if (FLeft != 0 || FTop != 0) {
+      FLeft = FTop = 0;
+      NotifyPeer([](TControlPeer& peer) { peer.BoundsChanged(); });
+    }
   }
   if (FParent) FParent->InsertControl(this);
   NotifyPeer([](TControlPeer& peer) { peer.ParentChanged(); });
@@ -75,6 +77,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   top = ClampPixels(top);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool resized = width != FWidth || height != FHeight;
+  if (left != FLeft || top != FTop) FPlacedPosition = IsBeingPlaced();
   FLeft = left;
   FTop = top;
   FWidth = width;
