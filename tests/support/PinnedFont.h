@@ -13,11 +13,11 @@
 inline const std::string KPinnedFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 // Skips the test unless the toolkit's default font resolves to the pinned file.
-#define SKIP_UNLESS_DEFAULT_FONT_IS_PINNED()                                                          \
-  do {                                                                                                \
-    const TFont defaultFont;                                                                          \
-    const std::string resolvedFile = TextMetrics().Resolve(defaultFont).FileName;                     \
-    if (resolvedFile != KPinnedFontFile)                                                              \
+#define SKIP_UNLESS_DEFAULT_FONT_IS_PINNED()                                                           \
+  do {                                                                                                 \
+    const TFont defaultFont;                                                                           \
+    const std::string resolvedFile = TextMetrics().Resolve(defaultFont).FileName;                      \
+    if (resolvedFile != KPinnedFontFile)                                                               \
       GTEST_SKIP() << "pixel figures are for " << KPinnedFontFile << "; the default font resolves to " \
-                   << (resolvedFile.empty() ? std::string("built-in metrics") : resolvedFile);        \
+                   << (resolvedFile.empty() ? std::string("built-in metrics") : resolvedFile);         \
   } while (false)

@@ -184,8 +184,8 @@ TEST(LayoutRules, AChangeLaysOutOnlyWhatItTouches) {
   EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses);
   // Only the labels from the changed one down may move.
   EXPECT_LE(after.ControlsPlaced - before.ControlsPlaced, 50u);
-  EXPECT_EQ(busy.Labels[151]->GetTop(), busy.Labels[150]->GetTop() + busy.Labels[150]->GetHeight() +
-                                            TStackPanel::StackGap);
+  EXPECT_EQ(busy.Labels[151]->GetTop(),
+            busy.Labels[150]->GetTop() + busy.Labels[150]->GetHeight() + TStackPanel::StackGap);
 }
 
 TEST(LayoutRules, ABracketOfChangesLaysOutOnceAtItsEnd) {
