@@ -39,9 +39,21 @@ bool EmptyByRule(const TControl& control, const TWinControl& parent) {
   }
   // Items cut off at a toolbar's end, rows of a dock that got less room than its rows want.
   if (dynamic_cast<const TTBCustomToolbar*>(&parent)) return true;
+  // Panels share what the toolbars of their row leave, which may be nothing.
   if (const auto* dock = dynamic_cast<const TTBDock*>(&parent))
-    return dock->GetPreferredSize(dock->GetWidth()) != dock->GetBoundsRect().Size();
+    return dynamic_cast<const TTBXCustomDockablePanel*>(&control) ||
+           dock->GetPreferredSize(dock->GetWidth()) != dock->GetBoundsRect().Size();
   return false;
+}
+
+// An unaligned child of a plain container keeps the size it has; a container too small for it
+// cuts it off. It must start inside, unless there is no inside.
+bool CutOff(const TControl& child, const TWinControl& parent, const TRect& client) {
+  const bool placing = dynamic_cast<const TStackPanel*>(&parent) || dynamic_cast<const TTBDock*>(&parent) ||
+                       dynamic_cast<const TTBCustomToolbar*>(&parent) ||
+                       dynamic_cast<const TTBXCustomStatusBar*>(&parent);
+  const TRect bounds = child.GetBoundsRect();
+  return !placing && !IsAligned(child) && (client.Empty() || client.Contains({bounds.Left, bounds.Top}));
 }
 
 // A stack panel's column may run past its bottom: what lies below is cut off, not moved.
@@ -57,6 +69,7 @@ void Check(const TWinControl& parent, std::vector<std::string>& violations) {
     if (!child.GetVisible()) continue;
     const TRect bounds = child.GetBoundsRect();
     if (!IsFloating(child) && !client.Encloses(bounds) && !(bounds.Empty() && EmptyByRule(child, parent)) &&
+        !CutOff(child, parent, client) &&
         !(RunsPastColumn(child, parent) && bounds.Left >= client.Left && bounds.Right() <= client.Right()))
       violations.push_back(Describe(child) + " lies outside the client area of " + Describe(parent));
     if (bounds.Empty() && !EmptyByRule(child, parent))
