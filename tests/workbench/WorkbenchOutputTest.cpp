@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -102,6 +103,17 @@ TEST(WorkbenchOutput, AViewPartErrorGoesToStderrAndTheRunGoesOn) {
   // The next view part ran all the same.
   EXPECT_THAT(run.Out, ::testing::ContainsRegex("TTBXLabel \"Plain\" \\[Plain\\] Text=\"Plain\" Align=alNone "
                                                 "[0-9]+x[0-9]+\\+[0-9]+x[0-9]+ Underline=True"));
+}
+
+TEST(WorkbenchOutput, WithoutFontsTheRunnerWarnsThatDrawnTextWillNotMatch) {
+  const std::string config = testing::TempDir() + "nuv-no-fonts.conf";
+  std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+  setenv("FONTCONFIG_FILE", config.c_str(), 1);
+  const TWorkbenchRun run = RunWorkbench({"label-app.xml"});
+  unsetenv("FONTCONFIG_FILE");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_THAT(run.Err, HasSubstr("nuv-workbench: warning: fontconfig finds no font; sizes come from built-in metrics"));
+  EXPECT_THAT(run.Out, HasSubstr("TTBXLabel \"Title\""));  // the run goes on
 }
 
 TEST(WorkbenchOutput, VersionNamesTheRunnerAndTheModule) {

@@ -12,6 +12,7 @@
 #include "WbModulePath.h"
 #include "WbRenderFile.h"
 #include "WbScript.h"
+#include "TbxTextMetrics.h"
 #include "WbServeRun.h"
 
 namespace {
@@ -102,6 +103,15 @@ int ServeWindow(const TWbOptions& options) {
   return 0;
 }
 
+// Without a font file the toolkit measures with built-in metrics: sizes hold, but no text that is
+// drawn will fit them.
+void WarnWithoutFonts() {
+  if (TextMetrics().UsesBuiltInMetrics())
+    std::cerr << "nuv-workbench: warning: fontconfig finds no font; sizes come from built-in metrics and drawn "
+                 "text will not match them (Debian: fonts-dejavu-core)"
+              << std::endl;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) try {
@@ -135,6 +145,7 @@ int main(int argc, char** argv) try {
   try {
     if (options.Version) return PrintVersions(options);
     if (options.AppFile.empty()) throw EWbLoadError("no application file given; see --help");
+    WarnWithoutFonts();
     if (!options.Serve.empty()) return ServeWindow(options);
     return options.Script.empty() ? ShowWindow(options) : RunScriptOn(options);
   } catch (const std::exception& e) {
