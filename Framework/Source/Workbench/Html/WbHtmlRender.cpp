@@ -14,6 +14,9 @@ const char* const KStyle = R"css(
 .nuv-window .nuv-body{position:relative;overflow:hidden}
 .nuv-window .nuv-c,.nuv-window .nuv-client,.nuv-window .nuv-part,.nuv-window .nuv-item,
 .nuv-window .nuv-status-panel{position:absolute;overflow:hidden}
+/* a client area lets clicks through to its owner's items and parts; the controls in it take theirs */
+.nuv-window .nuv-client{pointer-events:none}
+.nuv-window .nuv-c{pointer-events:auto}
 .nuv-window .nuv-c.nuv-floating{z-index:2;overflow:visible;box-shadow:0 2px 6px rgba(0,0,0,.3)}
 .nuv-window .nuv-line,.nuv-window .nuv-item-caption,.nuv-window .nuv-panel-text{white-space:pre;overflow:hidden}
 .nuv-window .nuv-panel-text{line-height:inherit;display:flex;align-items:center}
