@@ -127,6 +127,21 @@ TEST(WorkbenchRender, DrawsMissingImagesAsPlaceholdersAndLeavesHiddenItemsOut) {
   ExpectSelfContained(html);
 }
 
+// Names are not unique (the window takes the application's name): the picture walks the controls
+// themselves, so a window named like a control in a status panel draws both once.
+TEST(WorkbenchRender, AWindowNamedLikeAControlInAPanelDrawsEachOnce) {
+  std::ifstream in(Examples + "statusbar.xml");
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::string app = text.str();
+  app.replace(app.find("<Workbench Name=\"Shell\">"), 25, "<Workbench Name=\"Clock\">");
+  const std::string copy = testing::TempDir() + "nuv-clock-" + std::to_string(getpid()) + ".xml";
+  std::ofstream(copy) << app;
+  const std::string html = Rendered({copy});
+  EXPECT_EQ(Count(html, "data-name=\"Clock\""), 2u);  // the window and the label
+  EXPECT_EQ(Count(html, ">12:00<"), 1u);
+}
+
 TEST(WorkbenchRender, AFileThatCannotBeWrittenEndsTheRunWithStatus2) {
   const std::string file = testing::TempDir() + "no-such-dir/window.html";
   const TWorkbenchRun run = RunWorkbench({Examples + "showcase.xml", "--render", file});
