@@ -92,7 +92,10 @@ TEST(WorkbenchServeAddress, ReadsPortsHostsAndBracketedIPv6AndKnowsLoopback) {
     EXPECT_THROW(ParseServeAddress(bad), EWbLoadError) << bad;
 
   for (const char* loopback : {"127.0.0.1", "127.1.2.3", "::1", "localhost"}) EXPECT_TRUE(IsLoopbackHost(loopback));
-  for (const char* remote : {"0.0.0.0", "10.0.0.1", "::", "example.org"}) EXPECT_FALSE(IsLoopbackHost(remote));
+  for (const char* remote :
+       {"0.0.0.0", "10.0.0.1", "::", "example.org", "127.attacker.example", "127.0.0.1.nip.io", "::ffff:10.0.0.1"})
+    EXPECT_FALSE(IsLoopbackHost(remote)) << remote;
+  EXPECT_TRUE(IsLoopbackHost("0:0:0:0:0:0:0:1"));
 }
 
 TEST(WorkbenchModulePath, TheOptionWinsThenTheAttributeRelativeToTheFileThenTheModuleBesideTheProgram) {

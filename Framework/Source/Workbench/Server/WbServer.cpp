@@ -1,5 +1,8 @@
 #include "WbServer.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 #include <httplib.h>
 
 #include <chrono>
@@ -111,8 +114,14 @@ TWbServeAddress ParseServeAddress(const std::string& text) {
   return address;
 }
 
+// Only what is a loopback address as written: a name that merely starts with "127." is a name,
+// which any resolver may send anywhere.
 bool IsLoopbackHost(const std::string& host) {
-  return host == "localhost" || host == "::1" || host.rfind("127.", 0) == 0;
+  if (host == "localhost") return true;
+  in_addr v4{};
+  if (inet_pton(AF_INET, host.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
+  in6_addr v6{};
+  return inet_pton(AF_INET6, host.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
 }
 
 // ---------------------------------------------------------------------------------------------
