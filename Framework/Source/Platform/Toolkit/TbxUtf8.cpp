@@ -61,7 +61,10 @@ void AppendUtf8(std::string& out, char32_t code) {
 
 std::string_view CleanLine(std::string_view text, std::string& storage) {
   std::size_t at = 0;
-  // Most captions are fit already: they are measured in place.
+  // Most captions are fit already: they are measured in place. Printable ASCII needs no decoding.
+  while (at < text.size() && static_cast<unsigned char>(text[at]) >= 0x20 &&
+         static_cast<unsigned char>(text[at]) < 0x7F)
+    ++at;
   while (at < text.size()) {
     const TUtf8Char c = DecodeUtf8(text, at);
     if (!c.Valid || IsControl(c.Code)) break;
