@@ -49,9 +49,11 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   std::vector<std::string> keys;
   for (const auto& item : title.items()) keys.push_back(item.key());
   // Common properties, the label's own in their documented order, then the children.
-  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Width", "Height", "Alignment",
-                                "AutoSize", "Underline", "UnderlineColor", "Color", "Font", "Wrapping", "Action",
-                                "OnClick", "Controls"));
+  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Width", "Height",
+                                "WindowRect", "Alignment", "AutoSize", "Underline", "UnderlineColor", "Color", "Font",
+                                "Wrapping", "Action", "OnClick", "Controls"));
+  EXPECT_EQ(title["WindowRect"]["Width"], title["Width"]);
+  EXPECT_EQ(title["WindowRect"]["Height"], title["Height"]);
   EXPECT_EQ(title["Class"], "TTBXLabel");
   EXPECT_EQ(title["ViewPart"], "Title");
   EXPECT_EQ(title["Visible"], true);

@@ -54,6 +54,10 @@ TWbJson ImageFileJson(const TCustomImageList* images, int index) {
   return images->FileName(index);
 }
 
+TWbJson RectJson(const TRect& rect) {
+  return TWbJson{{"Left", rect.Left}, {"Top", rect.Top}, {"Width", rect.Width}, {"Height", rect.Height}};
+}
+
 TWbJson ActionJson(const TControl& control) { return ActionJson(control.GetAction()); }
 
 TWbJson ActionJson(const TBasicAction* action) {

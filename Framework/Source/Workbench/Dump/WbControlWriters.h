@@ -70,6 +70,8 @@ TWbJson SetJson(TSet<E> set) {
 TWbJson FontJson(const TFont& font);
 // The file name of image index in images, or null for no list or an index it does not hold.
 TWbJson ImageFileJson(const TCustomImageList* images, int index);
+// {"Left", "Top", "Width", "Height"}.
+TWbJson RectJson(const TRect& rect);
 // The command ID of the control's action, or null.
 TWbJson ActionJson(const TControl& control);
 // The command ID of a command's action (a TNUVAction), or null for any other action or none.

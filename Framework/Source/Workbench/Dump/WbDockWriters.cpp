@@ -53,6 +53,14 @@ void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProper
   properties.Set("ShowCaption", window.GetShowCaption());
   properties.Set("DockableTo", SetJson(window.GetDockableTo()));
   properties.Set("FullSize", window.GetFullSize());
+  properties.Set("Floating", window.GetFloating());
+  // The frame's parts, in the window's own coordinates: where the caption and buttons are drawn.
+  const TDockableFrame frame = window.GetFrame();
+  properties.Set("Frame", TWbJson{{"Caption", RectJson(frame.Caption)},
+                                  {"CloseButton", RectJson(frame.CloseButton)},
+                                  {"DragHandle", RectJson(frame.DragHandle)},
+                                  {"ResizeEdge", RectJson(frame.ResizeEdge)},
+                                  {"Client", RectJson(frame.Client)}});
   NoteIf(properties, !window.GetCloseButton(), "CloseButton=False");
   NoteIf(properties, window.GetCloseButtonWhenDocked(), "CloseButtonWhenDocked=True");
   NoteIf(properties, !window.GetDblClickUndock(), "DblClickUndock=False");

@@ -20,6 +20,8 @@ std::vector<std::string> WriteProperties(const TControl& control, const TWbContr
   json["Text"] = control.GetText();
   json["Width"] = control.GetWidth();
   json["Height"] = control.GetHeight();
+  // Where it stands in the window: what a user (or a test driving the native window) points at.
+  json["WindowRect"] = RectJson(control.GetWindowRect());
   TWbControlProperties properties(json, images);
   TWbControlWriters::Write(control, properties);
   return properties.Notes();

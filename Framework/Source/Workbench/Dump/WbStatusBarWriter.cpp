@@ -17,6 +17,7 @@ TWbJson PanelJson(const TTBXStatusPanel& panel, const TCustomImageList* images) 
   json["TextTruncation"] = TextTruncationTypeInfo().Identifier(panel.GetTextTruncation());
   json["ImageIndex"] = panel.GetImageIndex();
   json["ImageFile"] = ImageFileJson(images, panel.GetImageIndex());
+  json["Bounds"] = RectJson(panel.GetBounds());
   const TControl* control = panel.GetControl();
   json["Control"] = control ? TWbJson(control->GetName()) : TWbJson(nullptr);
   return json;

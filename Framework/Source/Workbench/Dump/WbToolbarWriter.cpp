@@ -28,6 +28,7 @@ TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
   json["Action"] = ActionJson(item.GetAction());
   json["ImageIndex"] = item.GetImageIndex();
   json["ImageFile"] = ImageFileJson(images, item.GetImageIndex());
+  json["Bounds"] = RectJson(item.GetBounds());
   if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
     json["Control"] = NameOrNull(controlItem->GetControl());
   if (const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item)) {
