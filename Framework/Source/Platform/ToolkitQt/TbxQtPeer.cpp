@@ -18,6 +18,11 @@ bool IsFloatingWindow(const TControl& control) {
 TQtPeer::TQtPeer(TControl& control, std::unique_ptr<TQtControlWidget> widget)
     : FControl(control), FWidget(widget.release()) {
   ParentChanged();
+  // Children that got their peers under another parent, and came here while this control had
+  // none, move into the new widget: the toolkit makes peers only for children that have none.
+  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+    for (int i = 0; i < windowed->GetControlCount(); ++i)
+      if (TQtPeer* child = QtPeerOf(*windowed->GetControl(i))) child->Reparent(FWidget);
 }
 
 TQtPeer::~TQtPeer() {
@@ -37,12 +42,17 @@ TQtPeer::~TQtPeer() {
   FWidget->deleteLater();
 }
 
-bool TQtPeer::IsToolWindow() const { return IsFloatingWindow(FControl) && PeerWidget(*FControl.GetParent()); }
+bool TQtPeer::IsToolWindow() const {
+  return IsFloatingWindow(FControl) && FWidget->isWindow() && FWidget->parentWidget();
+}
 
 void TQtPeer::ParentChanged() {
   const TWinControl* parent = FControl.GetParent();
-  QWidget* parentWidget = parent ? PeerWidget(*parent) : nullptr;
-  if (IsToolWindow())
+  Reparent(parent ? PeerWidget(*parent) : nullptr);
+}
+
+void TQtPeer::Reparent(QWidget* parentWidget) {
+  if (IsFloatingWindow(FControl) && parentWidget)
     // Our own frame draws the caption and close button: the window manager draws none.
     FWidget->setParent(parentWidget->window(), Qt::Tool | Qt::FramelessWindowHint);
   else if (parentWidget)
@@ -80,7 +90,9 @@ void TQtPeer::PlaceChildren() {
 
 void TQtPeer::ApplyVisibility() {
   if (FWidget->IsRoot()) return;
-  if (!FControl.GetParent()) {
+  // A widget without a parent widget shows nowhere: its control is detached, or its parent has
+  // no peer yet.
+  if (!FWidget->parentWidget()) {
     FWidget->hide();
     return;
   }

@@ -30,6 +30,9 @@ class TQtPeer final : public TControlPeer {
   void Invalidate() override;
 
  private:
+  /// Puts the widget under parentWidget (the widget of the control's parent), or makes it a tool
+  /// window over parentWidget's window when the control floats.
+  void Reparent(QWidget* parentWidget);
   bool IsToolWindow() const;
   void ApplyVisibility();
   TControl& FControl;
