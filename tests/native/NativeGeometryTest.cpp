@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "NativeWindow.h"
-#include "TbxTextObjects.h"
 
 namespace {
 
@@ -59,23 +58,3 @@ TEST_P(NativeGeometry, EveryWidgetStandsAtItsControlsBoundsBeforeAndAfterTheScri
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, NativeGeometry, ::testing::ValuesIn(KExamples));
-
-TEST(NativePeers, AControlMovedUnderAParentWithoutPeerHidesAndJoinsThatParentsWidgetLater) {
-  TNativeWindow native("label");
-  TWinControl box(nullptr);
-  box.SetBounds(10, 20, 200, 100);
-  TTBXLabel label(nullptr);
-  label.SetText("Moved");
-  label.SetParent(&native.Window());
-  ASSERT_NE(PeerWidget(label), nullptr);
-
-  label.SetParent(&box);
-  EXPECT_TRUE(PeerWidget(label)->isHidden());
-  EXPECT_EQ(PeerWidget(label)->parentWidget(), nullptr);
-
-  box.SetParent(&native.Window());
-  QApplication::processEvents();
-  EXPECT_EQ(PeerWidget(label)->parentWidget(), PeerWidget(box));
-  EXPECT_EQ(PeerWidget(label)->geometry(), ExpectedGeometry(label, native.Root()));
-  EXPECT_TRUE(PeerWidget(label)->isVisible());
-}

@@ -17,7 +17,8 @@ TQtControlWidget::TQtControlWidget(TControl& control) : FControl(control) {
 TQtControlWidget::~TQtControlWidget() = default;
 
 bool TQtControlWidget::event(QEvent* event) {
-  if (FGone) return false;
+  // A widget whose control is gone takes nothing but its own deletion.
+  if (FGone) return event->type() == QEvent::DeferredDelete && QWidget::event(event);
   ++FEventDepth;
   const bool handled = QWidget::event(event);
   --FEventDepth;

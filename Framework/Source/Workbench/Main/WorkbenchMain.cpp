@@ -98,6 +98,14 @@ int RunScriptOn(const TWbOptions& options) {
   return 0;
 }
 
+// The script when one is given, else every work item: what a window shows before it opens.
+void RunScriptOrEveryWorkItem(TWbScriptContext& context, const TWbOptions& options, const std::string& script) {
+  if (options.Script.empty())
+    context.App.RunAll();
+  else
+    RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+}
+
 // With --window: load, run the script or else every work item, then show the window until it is
 // closed. With --json every event goes to stdout as it happens, and the window's last state as a
 // dump event at the end; without, errors go to stderr.
@@ -117,10 +125,7 @@ int OpenWindow(const TWbOptions& options) {
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, reporter};
-  if (options.Script.empty())
-    app.RunAll();
-  else
-    RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+  RunScriptOrEveryWorkItem(context, options, script);
   if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
   native.RunWindow(app, decl.Name);
   if (options.Json) DumpWindow(context, {});
@@ -139,10 +144,7 @@ int ServeWindow(const TWbOptions& options) {
   TWbApplication app(log);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, log};
-  if (options.Script.empty())
-    app.RunAll();
-  else
-    RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+  RunScriptOrEveryWorkItem(context, options, script);
   if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
   ServeUntilSignal(app, log, address, options.AppFile);
   app.Finish();
