@@ -126,7 +126,7 @@ int OpenWindow(const TWbOptions& options) {
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, reporter};
   RunScriptOrEveryWorkItem(context, options, script);
-  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  WritePictures(options, app, options.Screenshot.empty() ? nullptr : &native, decl.Name);
   native.RunWindow(app, decl.Name);
   if (options.Json) DumpWindow(context, {});
   app.Finish();
@@ -141,11 +141,12 @@ int ServeWindow(const TWbOptions& options) {
   const TWbAppDecl decl = LoadAppFile(options.AppFile);
   TWbJsonLinesReporter out(std::cout);
   TWbEventLog log(out);
+  const auto native = OffscreenFor(options, log);
   TWbApplication app(log);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, log};
   RunScriptOrEveryWorkItem(context, options, script);
-  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  WritePictures(options, app, native.get(), decl.Name);
   ServeUntilSignal(app, log, address, options.AppFile);
   app.Finish();
   return 0;
