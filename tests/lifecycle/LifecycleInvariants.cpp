@@ -153,7 +153,7 @@ void TMergeTracker::AroundMerging(TLifeWorld& world, const std::function<void()>
   if (mergers != 1) return;
   TTBXToolbar* target = TargetOf(arrived);
   if (!target || target == rebuilt || !before.count(target)) return;
-  FStacks[target].push_back({merger, before[target], DescribeTree(target->Items())});
+  FStacks[target].push_back({merger, before[target], DescribeTree(target->Items()), mergedBefore[merger].empty()});
   ++FRecorded;
 }
 
@@ -171,7 +171,8 @@ void TMergeTracker::AroundStop(TNUVToolBarViewPart& viewPart, const std::functio
   for (auto& [target, stack] : FStacks) {
     size_t first = stack.size();
     while (first > 0 && stack[first - 1].ViewPart == &viewPart) --first;
-    if (first == stack.size()) continue;
+    // A merge of this view part that went unrecorded (one of several in a call) is in Before.
+    if (first == stack.size() || !stack[first].FirstMerge) continue;
     bool untouched = DescribeTree(target->Items()) == stack.back().After;
     for (size_t i = first + 1; i < stack.size(); ++i) untouched = untouched && stack[i].Before == stack[i - 1].After;
     if (untouched) exact.emplace_back(target, stack[first].Before);

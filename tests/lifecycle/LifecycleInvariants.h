@@ -81,6 +81,7 @@ class TMergeTracker {
   struct TEntry {
     const TNUVToolBarViewPart* ViewPart;
     std::string Before, After;
+    bool FirstMerge;  // the view part had merged nothing before: Before is the target without it
   };
   std::map<const TTBXToolbar*, std::string> Targets() const;
   TTBXToolbar* TargetOf(const std::vector<TTBCustomItem*>& merged) const;

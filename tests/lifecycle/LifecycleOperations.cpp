@@ -78,7 +78,8 @@ std::vector<std::string> DocumentedMessages(INUVViewPart* child, INUVViewPart* w
 
 // A status panel that holds another child's control names that child.
 bool ItemShowsControl(const TTBCustomItem& item, const TControl* control) {
-  if (auto* controlItem = dynamic_cast<const TTBControlItem*>(&item); controlItem && controlItem->GetControl() == control)
+  if (auto* controlItem = dynamic_cast<const TTBControlItem*>(&item);
+      controlItem && controlItem->GetControl() == control)
     return item.GetToolbar() == control->GetParent();
   for (int i = 0; i < item.Count(); ++i)
     if (ItemShowsControl(*item.GetItem(i), control)) return true;

@@ -1,11 +1,13 @@
 // Every example as --screenshot draws it (every work item run), against the committed reference
 // image in tests/native/references (`./dev references` makes them anew when a look changes on
 // purpose). Text antialiasing may differ a little between font renderer builds: a picture passes
-// when at most 0.5% of its pixels differ by more than 48 (of 255) in any channel.
+// when at most 0.02% of its pixels (96 of 800x600) differ by more than 48 (of 255) in any channel,
+// so that a missing check box or caption still fails.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <filesystem>
 
@@ -14,7 +16,7 @@
 namespace {
 
 constexpr int KChannelTolerance = 48;
-constexpr double KPixelShare = 0.005;
+constexpr double KPixelShare = 0.0002;
 
 int ChannelDistance(QRgb a, QRgb b) {
   return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
@@ -45,6 +47,18 @@ TEST(NativeScreenshotCompare, SizesAndPixelsBeyondTheToleranceCount) {
   nearly.setPixel(1, 0, qRgb(0, 255, 255));
   EXPECT_DOUBLE_EQ(DifferingShare(nearly, white), 0.01);
   EXPECT_EQ(DifferingShare(white.scaled(10, 11), white), 1);
+}
+
+TEST(NativeScreenshotCompare, AControlThatGoesMissingIsBeyondTheTolerance) {
+  TNativeWindow native("showcase");
+  native.Workbench->App.RunAll();
+  QApplication::processEvents();
+  const QImage drawn = native.Backend.Render(native.Window());
+  QImage without = drawn;
+  TControl& box = native.ControlOf("WordWrap");
+  const TRect at = box.GetWindowRect();
+  QPainter(&without).fillRect(at.Left, at.Top, at.Width, at.Height, drawn.pixel(at.Left, at.Top - 1));
+  EXPECT_GT(DifferingShare(without, drawn), KPixelShare);
 }
 
 TEST_P(NativeScreenshot, LooksLikeItsReferenceImage) {

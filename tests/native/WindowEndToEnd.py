@@ -96,14 +96,25 @@ def find(control, name):
     return None
 
 
+def place_in_window(control, x=0, y=0, root=True):
+    """Gives every control its "At": where its corner stands in the window. The dump gives Left and
+    Top from the parent's client origin, and each windowed control its ClientRect."""
+    control["At"] = (0, 0) if root else (x + control["Left"], y + control["Top"])
+    client = control.get("ClientRect", [0, 0, 0, 0])
+    for child in control.get("Controls", []):
+        place_in_window(child, control["At"][0] + client[0], control["At"][1] + client[1], False)
+
+
 def centre(rect, dx=0, dy=0):
-    return rect["Left"] + dx + rect["Width"] // 2, rect["Top"] + dy + rect["Height"] // 2
+    """The middle of a [left, top, width, height] rectangle, moved by dx, dy."""
+    return rect[0] + dx + rect[2] // 2, rect[1] + dy + rect[3] // 2
 
 
 def main():
     binary, app = sys.argv[1], sys.argv[2]
     require_tools()
     window = json.loads(subprocess.run([binary, "--json", app], check=True, capture_output=True, text=True).stdout)
+    place_in_window(window)
     server, display = start_display()
     bench = None
     try:
@@ -114,7 +125,7 @@ def main():
         time.sleep(0.5)
 
         def at(control, rect, dx=0, dy=0):
-            x, y = centre(rect, control["WindowRect"]["Left"] + ox + dx, control["WindowRect"]["Top"] + oy + dy)
+            x, y = centre(rect, control["At"][0] + ox + dx, control["At"][1] + oy + dy)
             return x, y
 
         def click(x, y, button=1, repeat=1):
@@ -132,7 +143,7 @@ def main():
         bench.expect("submenu item", event="command", id="Format.Bold")
 
         box = find(window, "Caps")
-        click(*at(box, {"Left": 0, "Top": 0, "Width": 14, "Height": box["Height"]}))
+        click(*at(box, box["GlyphRect"]))
         time.sleep(0.3)
 
         bar = find(window, "Status")
@@ -141,7 +152,7 @@ def main():
                      topic="Topic://ViewPart/Status/OnDblClick")
 
         label = find(window, "Hint")
-        click(*at(label, {"Left": 0, "Top": 0, "Width": label["Width"], "Height": label["Height"]}), button=3)
+        click(*at(label, label["TextRect"]), button=3)
         bench.expect("right click", event="popup", viewPart="Hint")
 
         panel = find(window, "Properties")
@@ -150,7 +161,7 @@ def main():
 
         tools = find(window, "Tools")
         index, docked = next((i, c) for i, c in enumerate(tools["Controls"])
-                             if "Frame" in c and c["Visible"] and c["Frame"]["ResizeEdge"]["Width"])
+                             if "Frame" in c and c["Visible"] and c["Frame"]["ResizeEdge"][2])
         x, y = at(docked, docked["Frame"]["ResizeEdge"])
         xdotool(display, "mousemove", "--sync", x, y)
         xdotool(display, "mousedown", 1)

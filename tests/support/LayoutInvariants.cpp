@@ -28,26 +28,37 @@ bool IsFloating(const TControl& control) {
 // row when the dock got less room than it wants, an aligned control when the edges before it took
 // all the room).
 bool EmptyByRule(const TControl& control, const TWinControl& parent) {
-  if (const auto* dock = dynamic_cast<const TTBDock*>(&control)) return dock->GetPreferredSize().Width == 0 ||
-                                                                      dock->GetPreferredSize().Height == 0;
+  if (const auto* dock = dynamic_cast<const TTBDock*>(&control))
+    return dock->GetPreferredSize().Width == 0 || dock->GetPreferredSize().Height == 0;
   if (const auto* text = dynamic_cast<const TTBXTextObject*>(&control); text && text->GetText().empty()) return true;
   if (parent.GetClientRect().Empty()) return true;
   if (IsAligned(control)) return true;  // the edges before it may have left it nothing
   if (const auto* bar = dynamic_cast<const TTBXCustomStatusBar*>(&parent)) {
     for (int i = 0; i < bar->Panels().Count(); ++i)
-      if (bar->Panels().GetItem(i)->GetControl() == &control) return bar->Panels().GetItem(i)->GetBounds().Empty();
+      if (bar->Panels().GetItem(i)->GetControl() == &control) return bar->Panels().GetItem(i)->GetContentRect().Empty();
   }
   // Items cut off at a toolbar's end, rows of a dock that got less room than its rows want.
   if (dynamic_cast<const TTBCustomToolbar*>(&parent)) return true;
+  // Panels share what the toolbars of their row leave, which may be nothing.
   if (const auto* dock = dynamic_cast<const TTBDock*>(&parent))
-    return dock->GetPreferredSize(dock->GetWidth()) != dock->GetBoundsRect().Size();
+    return dynamic_cast<const TTBXCustomDockablePanel*>(&control) ||
+           dock->GetPreferredSize(dock->GetWidth()) != dock->GetBoundsRect().Size();
   return false;
+}
+
+// An unaligned child of a plain container keeps the size it has; a container too small for it
+// cuts it off. It must start inside, unless there is no inside.
+bool CutOff(const TControl& child, const TWinControl& parent, const TRect& client) {
+  const bool placing = dynamic_cast<const TStackPanel*>(&parent) || dynamic_cast<const TTBDock*>(&parent) ||
+                       dynamic_cast<const TTBCustomToolbar*>(&parent) ||
+                       dynamic_cast<const TTBXCustomStatusBar*>(&parent);
+  const TRect bounds = child.GetBoundsRect();
+  return !placing && !IsAligned(child) && (client.Empty() || client.Contains({bounds.Left, bounds.Top}));
 }
 
 // A stack panel's column may run past its bottom: what lies below is cut off, not moved.
 bool RunsPastColumn(const TControl& control, const TWinControl& parent) {
-  return dynamic_cast<const TStackPanel*>(&parent) && control.GetAlign() == alNone &&
-         control.GetTop() >= 0;
+  return dynamic_cast<const TStackPanel*>(&parent) && control.GetAlign() == alNone && control.GetTop() >= 0;
 }
 
 void Check(const TWinControl& parent, std::vector<std::string>& violations) {
@@ -58,6 +69,7 @@ void Check(const TWinControl& parent, std::vector<std::string>& violations) {
     if (!child.GetVisible()) continue;
     const TRect bounds = child.GetBoundsRect();
     if (!IsFloating(child) && !client.Encloses(bounds) && !(bounds.Empty() && EmptyByRule(child, parent)) &&
+        !CutOff(child, parent, client) &&
         !(RunsPastColumn(child, parent) && bounds.Left >= client.Left && bounds.Right() <= client.Right()))
       violations.push_back(Describe(child) + " lies outside the client area of " + Describe(parent));
     if (bounds.Empty() && !EmptyByRule(child, parent))

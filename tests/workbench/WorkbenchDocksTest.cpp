@@ -84,7 +84,8 @@ TEST(WorkbenchDocks, TheTextTreeNotesWhatDiffersFromANewDockOrPanel) {
   EXPECT_EQ(run.Status, 0);
   EXPECT_THAT(run.Out, HasSubstr("TTBXMultiDock \"SideDock\" [SideDock] Align=alLeft"));
   EXPECT_THAT(run.Out, HasSubstr("Position=dpLeft\n"));
-  EXPECT_THAT(run.Out, HasSubstr("Text=\"Explorer\" Align=alNone 0x0 DockMode=dmCannotFloat "
+  // The panel fills its dock: as wide as its docked width, as tall as the window.
+  EXPECT_THAT(run.Out, HasSubstr("Text=\"Explorer\" Align=alNone 0x0+128x600 DockMode=dmCannotFloat "
                                  "DockableTo=dpLeft,dpRight CaptionRotation=dpcrAlwaysHorz\n"));
   EXPECT_THAT(run.Out, HasSubstr("\n      TTBXLabel \"Selection\" [Selection]"));
 }

@@ -69,9 +69,10 @@ TEST(WorkbenchMultiDock, TheExampleResizesHidesActivatesAndCloses) {
   const auto events = run.Events();
   const auto windows = DumpedWindows(events);
   ASSERT_EQ(windows.size(), 3u) << run.Out;
-  EXPECT_EQ(Sizes(windows[0]), "0x0 0x0 0x0 ");
+  EXPECT_EQ(Sizes(windows[0]), "180x600 180x0 180x0 ");  // the shown panel fills the left dock
   EXPECT_EQ(Shown(windows[1]), "001");
-  EXPECT_EQ(Sizes(windows[1]), "240x300 240x300 240x300 ");  // hidden panels follow too
+  // The width across the dock follows to the hidden panels too; the height is the dock's.
+  EXPECT_EQ(Sizes(windows[1]), "240x600 240x600 240x600 ");
 
   // Search closed: its panel and button are gone, Outline is button 1 and answers to it.
   EXPECT_EQ(Shown(windows[2]), "01");
@@ -148,7 +149,7 @@ TEST(WorkbenchMultiDock, BadArgumentsNameTheProblemAndChangeNothing) {
   const auto windows = DumpedWindows(run.Events());
   ASSERT_EQ(windows.size(), 1u);
   EXPECT_EQ(Shown(windows[0]), "100");
-  EXPECT_EQ(Sizes(windows[0]), "0x0 0x0 0x0 ");
+  EXPECT_EQ(Sizes(windows[0]), "180x600 180x0 180x0 ");
 }
 
 TEST(WorkbenchMultiDock, AToolbarDockHoldsNoToggleButtons) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "PinnedFont.h"
 #include "WorkbenchRunner.h"
 
 using ::testing::ElementsAre;
@@ -19,18 +20,20 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST(WorkbenchOutput, TextTreeIndentsChildrenAndShowsTheUsefulProperties) {
+  SKIP_UNLESS_DEFAULT_FONT_IS_PINNED();
   const TWorkbenchRun run = RunWorkbench({"label-app.xml"});
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Err, "");
   std::istringstream lines(run.Out);
   std::vector<std::string> tree;
   for (std::string line; std::getline(lines, line);) tree.push_back(line);
-  EXPECT_THAT(tree, ElementsAre("TWinControl \"Shell\" Align=alNone 800x600",
-                                "  TTBXLabel \"Title\" [Title] Text=\"Hello\" Align=alNone 49x27 "
+  // The window stacks its labels from the top left, 8 in and 6 apart; the client area takes the rest.
+  EXPECT_THAT(tree, ElementsAre("TStackPanel \"Shell\" Align=alNone 0x0+800x600",
+                                "  TTBXLabel \"Title\" [Title] Text=\"Hello\" Align=alNone 8x8+47x19 "
                                 "Alignment=taRightJustify Underline=True",
-                                "  TTBXLabel \"Open\" [Open] Text=\"Open\" Align=alNone 28x19 Action=File.Open",
-                                "  TWinControl \"Editor\" Align=alClient 800x600",
-                                "    TTBXLabel \"Status\" [Status] Text=\"Ready\" Align=alNone 34x19"));
+                                "  TTBXLabel \"Open\" [Open] Text=\"Open\" Align=alNone 8x33+30x14 Action=File.Open",
+                                "  TStackPanel \"Editor\" Align=alClient 0x55+800x545",
+                                "    TTBXLabel \"Status\" [Status] Text=\"Ready\" Align=alNone 8x8+35x14"));
 }
 
 TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
@@ -38,7 +41,7 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   EXPECT_EQ(run.Status, 0);
   // Parsed keeping the order of members, which is part of what is checked.
   const nlohmann::ordered_json window = nlohmann::ordered_json::parse(run.Out);
-  EXPECT_EQ(window["Class"], "TWinControl");
+  EXPECT_EQ(window["Class"], "TStackPanel");
   EXPECT_EQ(window["Name"], "Shell");
   EXPECT_EQ(window["ViewPart"], nullptr);
   EXPECT_EQ(window["Width"], 800);
@@ -49,11 +52,15 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   std::vector<std::string> keys;
   for (const auto& item : title.items()) keys.push_back(item.key());
   // Common properties, the label's own in their documented order, then the children.
-  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Width", "Height",
-                                "WindowRect", "Alignment", "AutoSize", "Underline", "UnderlineColor", "Color", "Font",
-                                "Wrapping", "Action", "OnClick", "Controls"));
-  EXPECT_EQ(title["WindowRect"]["Width"], title["Width"]);
-  EXPECT_EQ(title["WindowRect"]["Height"], title["Height"]);
+  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Left", "Top", "Width",
+                                "Height", "ClientRect", "Alignment", "AutoSize", "Underline", "UnderlineColor", "Color",
+                                "Font", "Wrapping", "Action", "OnClick", "TextRect", "Lines", "Controls"));
+  // The first of the window's stacked controls, and the text as one line over the whole label.
+  EXPECT_EQ(title["Left"], 8);
+  EXPECT_EQ(title["Top"], 8);
+  EXPECT_EQ(title["ClientRect"], (nlohmann::ordered_json{0, 0, title["Width"], title["Height"]}));
+  EXPECT_EQ(title["TextRect"], title["ClientRect"]);
+  EXPECT_EQ(title["Lines"], nlohmann::ordered_json{"Hello"});
   EXPECT_EQ(title["Class"], "TTBXLabel");
   EXPECT_EQ(title["ViewPart"], "Title");
   EXPECT_EQ(title["Visible"], true);
@@ -62,9 +69,14 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   EXPECT_EQ(title["Underline"], true);
   EXPECT_EQ(title["UnderlineColor"], 0xFF000010u);  // clBtnShadow, as a number
   EXPECT_EQ(title["Color"], 0x1FFFFFFFu);           // clDefault
-  EXPECT_EQ(title["Font"],
-            (nlohmann::ordered_json{
-                {"Name", "Verdana"}, {"Size", 12}, {"Color", 0xFF000008u}, {"Style", {"fsBold", "fsItalic"}}}));
+  // The font as configured, then what it resolved to: 12 points are 16 pixels at 96 dpi.
+  nlohmann::ordered_json font = title["Font"];
+  EXPECT_TRUE(font["Family"].is_string());
+  EXPECT_EQ(font["PixelSize"], 16);
+  EXPECT_GE(font["LineHeight"], font["Ascent"]);
+  for (const char* resolved : {"Family", "PixelSize", "Ascent", "LineHeight"}) font.erase(resolved);
+  EXPECT_EQ(font, (nlohmann::ordered_json{
+                      {"Name", "Verdana"}, {"Size", 12}, {"Color", 0xFF000008u}, {"Style", {"fsBold", "fsItalic"}}}));
   EXPECT_EQ(title["Wrapping"], "twNone");
   EXPECT_EQ(title["Action"], nullptr);
   EXPECT_EQ(title["OnClick"], true);
@@ -88,7 +100,8 @@ TEST(WorkbenchOutput, AViewPartErrorGoesToStderrAndTheRunGoesOn) {
   EXPECT_THAT(run.ErrLines()[0], ::testing::StartsWith("viewpart-error.xml:4:5: EConfigurationError: "));
   EXPECT_THAT(run.ErrLines()[0], HasSubstr("'Center' is not valid"));
   // The next view part ran all the same.
-  EXPECT_THAT(run.Out, HasSubstr("TTBXLabel \"Plain\" [Plain] Text=\"Plain\" Align=alNone 34x19 Underline=True"));
+  EXPECT_THAT(run.Out, ::testing::ContainsRegex("TTBXLabel \"Plain\" \\[Plain\\] Text=\"Plain\" Align=alNone "
+                                                "[0-9]+x[0-9]+\\+[0-9]+x[0-9]+ Underline=True"));
 }
 
 TEST(WorkbenchOutput, VersionNamesTheRunnerAndTheModule) {

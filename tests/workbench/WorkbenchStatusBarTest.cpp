@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "PinnedFont.h"
 #include "WorkbenchRunner.h"
 
 using ::testing::HasSubstr;
@@ -62,11 +63,15 @@ TEST(WorkbenchStatusBar, PanelClicksKeysAndTheDumpOfPanelsWithTheirControls) {
 }
 
 TEST(WorkbenchStatusBar, TheTextTreeListsThePanelsAndTheSimpleText) {
+  SKIP_UNLESS_DEFAULT_FONT_IS_PINNED();
   const TWorkbenchRun run = RunWorkbench({Examples + "statusbar.xml"});
   EXPECT_EQ(run.Status, 0);
-  EXPECT_THAT(run.Out, HasSubstr("TTBXStatusBar \"Status\" [Status] Align=alBottom 800x22 "
-                                 "Panels=[Msg:50,#1:60,Clock:70,Keys:80]\n    TTBXLabel \"Clock\""));
-  EXPECT_THAT(run.Out, HasSubstr("TTBXStatusBar \"Hint\" [Hint] Align=alBottom 800x22 SimpleText=\"\""));
+  // Both bars at the bottom, the first one lowest; the panels' controls fill their panels.
+  EXPECT_THAT(run.Out, HasSubstr("TTBXStatusBar \"Status\" [Status] Align=alBottom 0x575+800x25 "
+                                 "Panels=[Msg:50,#1:60,Clock:70,Keys:80]\n"
+                                 "    TTBXLabel \"Clock\" [Clock] Text=\"12:00\" Align=alNone 636x3+66x20\n"
+                                 "    TTBXCheckBox \"Caps\" [Caps] Text=\"CAPS\" Align=alNone 706x3+76x20\n"));
+  EXPECT_THAT(run.Out, HasSubstr("TTBXStatusBar \"Hint\" [Hint] Align=alBottom 0x550+800x25 SimpleText=\"\""));
 }
 
 }  // namespace

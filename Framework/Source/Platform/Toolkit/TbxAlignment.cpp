@@ -15,9 +15,9 @@ int EdgeThickness(const TControl& control, const TRect& free) {
 
 // Where control goes at its edge of the free area; the area shrinks by what it takes.
 TRect EdgeBounds(const TControl& control, TRect& free) {
-  const int thickness = std::min(EdgeThickness(control, free),
-                                 control.GetAlign() == alLeft || control.GetAlign() == alRight ? free.Width
-                                                                                               : free.Height);
+  const int thickness =
+      std::min(EdgeThickness(control, free),
+               control.GetAlign() == alLeft || control.GetAlign() == alRight ? free.Width : free.Height);
   TRect r = free;
   switch (control.GetAlign()) {
     case alTop:

@@ -32,6 +32,14 @@ void TControl::SetParent(TWinControl* parent) {
                       (parent == this ? ", itself" : ", which lies inside it"));
   if (FParent) FParent->RemoveControl(this);
   FParent = parent;
+  // Where a container that places its children put this one means nothing in the next parent.
+  if (FPlacedPosition) {
+    FPlacedPosition = false;
+    if (FLeft != 0 || FTop != 0) {
+      FLeft = FTop = 0;
+      NotifyPeer([](TControlPeer& peer) { peer.BoundsChanged(); });
+    }
+  }
   if (FParent) FParent->InsertControl(this);
   NotifyPeer([](TControlPeer& peer) { peer.ParentChanged(); });
   if (FParent && FParent->GetPeer()) CreatePeer();
@@ -69,6 +77,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   top = ClampPixels(top);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool resized = width != FWidth || height != FHeight;
+  if (left != FLeft || top != FTop) FPlacedPosition = IsBeingPlaced();
   FLeft = left;
   FTop = top;
   FWidth = width;

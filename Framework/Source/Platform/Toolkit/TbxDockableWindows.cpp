@@ -139,7 +139,8 @@ TDockableFrame TTBCustomDockableWindow::FrameAt(TSize size) const {
   }
   frame.Border = DockedBorder();
   r = r.Inset(frame.Border);
-  if (ShowsDragHandle()) frame.DragHandle = dock->IsVertical() ? TakeTop(r, DragHandleSize) : TakeLeft(r, DragHandleSize);
+  if (ShowsDragHandle())
+    frame.DragHandle = dock->IsVertical() ? TakeTop(r, DragHandleSize) : TakeLeft(r, DragHandleSize);
   if (ShowsDockedCaption()) {
     frame.CaptionVertical = CaptionVerticalWhenDocked();
     frame.Caption = frame.CaptionVertical ? TakeLeft(r, captionThickness) : TakeTop(r, captionThickness);

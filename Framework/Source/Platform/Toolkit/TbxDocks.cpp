@@ -157,8 +157,8 @@ void TTBDock::LayoutRow(const TRow& row, const TRect& area) {
     if (sharers == 0 && window->GetDockPos() >= 0) cursor = std::max(cursor, start + window->GetDockPos());
     const int end = std::min(start + length, cursor + own);
     const int across = Across(vertical, area);
-    PlaceChild(*window, FromDockTerms(vertical, std::min(cursor, start + length), across, std::max(0, end - cursor),
-                                      thickness));
+    PlaceChild(*window,
+               FromDockTerms(vertical, std::min(cursor, start + length), across, std::max(0, end - cursor), thickness));
     cursor = std::max(cursor, end);
   }
 }

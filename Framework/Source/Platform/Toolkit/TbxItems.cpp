@@ -37,6 +37,9 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
     if (p == item) throw Exception("an item cannot hold itself");
   FItems.insert(FItems.begin() + index, item);
   item->FParent = this;
+  // A control item that comes onto a toolbar brings its control along at once, even when the
+  // toolbar lays its items out only later (hidden, or inside an update bracket).
+  if (TTBCustomToolbar* toolbar = GetToolbar(); toolbar && toolbar->Items() == this) toolbar->AdoptItemControl(*item);
   Changed();
 }
 

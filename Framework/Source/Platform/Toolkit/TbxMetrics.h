@@ -10,19 +10,19 @@ constexpr int GlyphGap = 4;    // between the glyph or image and the text
 constexpr int ImageSize = 16;  // images of links, toolbar items and status panels
 
 // Toolbar items
-constexpr int ItemPadding = 6;           // before and after a caption
-constexpr int ItemImagePadding = 3;      // around an image without a caption
-constexpr int ItemVerticalPadding = 3;   // above and below the tallest of image and caption
-constexpr int ItemArrowGap = 4;          // between a submenu's caption and its arrow
-constexpr int ItemArrowSize = 7;         // the arrow of a submenu item
+constexpr int ItemPadding = 6;          // before and after a caption
+constexpr int ItemImagePadding = 3;     // around an image without a caption
+constexpr int ItemVerticalPadding = 3;  // above and below the tallest of image and caption
+constexpr int ItemArrowGap = 4;         // between a submenu's caption and its arrow
+constexpr int ItemArrowSize = 7;        // the arrow of a submenu item
 constexpr int SeparatorThickness = 6;
-constexpr int ControlItemMargin = 2;     // around a control on a toolbar
+constexpr int ControlItemMargin = 2;  // around a control on a toolbar
 
 // Toolbars
-constexpr int ToolbarBorder = 2;       // docked
-constexpr int DragHandleSize = 8;      // docked in a dock that lets toolbars be dragged
-constexpr int FloatingBorder = 3;      // toolbars and panels floating as tool windows
-constexpr int CaptionPadding = 2;      // above and below a caption bar's text
+constexpr int ToolbarBorder = 2;   // docked
+constexpr int DragHandleSize = 8;  // docked in a dock that lets toolbars be dragged
+constexpr int FloatingBorder = 3;  // toolbars and panels floating as tool windows
+constexpr int CaptionPadding = 2;  // above and below a caption bar's text
 constexpr int CloseButtonSize = 13;
 constexpr int CloseButtonMargin = 2;
 

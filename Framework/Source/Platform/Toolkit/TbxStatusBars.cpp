@@ -74,8 +74,7 @@ TRect TTBXStatusPanel::GetTextRect() const {
 }
 
 std::string TTBXStatusPanel::GetDisplayText() const {
-  const auto lines =
-      TbxText::Lines(FCollection->GetStatusBar().Font(), FCaption, FTextTruncation, GetTextRect().Width);
+  const auto lines = TbxText::Lines(FCollection->GetStatusBar().Font(), FCaption, FTextTruncation, GetTextRect().Width);
   return lines.empty() ? std::string() : lines.front();
 }
 
@@ -268,8 +267,8 @@ void TTBXCustomStatusBar::ArrangePanels() {
     TTBXStatusPanel* panel = FPanels.GetItem(i);
     const std::int64_t width = PanelWidth(*panel, free, priorities);
     const std::int64_t shown = std::clamp<std::int64_t>(end - left, 0, width);
-    panel->FBounds = FSimplePanel ? TRect{} : TRect{ClampPixels(std::min(left, end)), StatusBarTopLine,
-                                                    ClampPixels(shown), height};
+    panel->FBounds =
+        FSimplePanel ? TRect{} : TRect{ClampPixels(std::min(left, end)), StatusBarTopLine, ClampPixels(shown), height};
     if (TControl* control = panel->GetControl(); control && control->GetParent() == this)
       PlaceChild(*control, panel->FBounds.Empty() ? TRect{} : panel->GetContentRect());
     left += width;

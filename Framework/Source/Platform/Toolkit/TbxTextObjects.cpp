@@ -45,9 +45,16 @@ TSize TTBXTextObject::GetPreferredSize(int maxWidth) const {
           std::max(leading.Height, height)};
 }
 
+// A label's text starts at its top; beside a glyph or an image the text stands in the middle, as
+// the glyph does.
 TRect TTBXTextObject::GetTextRect() const {
   const int leading = LeadingSize().Width;
-  return {leading, 0, std::max(0, GetWidth() - leading), GetHeight()};
+  const TRect area{leading, 0, std::max(0, GetWidth() - leading), GetHeight()};
+  if (leading == 0) return area;
+  const auto lines = TbxText::Lines(Font(), GetText(), FWrapping, area.Width);
+  const std::int64_t block = static_cast<std::int64_t>(lines.size()) * TbxText::LineHeight(Font());
+  const int height = static_cast<int>(std::min<std::int64_t>(area.Height, block));
+  return {area.Left, (area.Height - height) / 2, area.Width, height};
 }
 
 std::vector<std::string> TTBXTextObject::GetTextLines() const {

@@ -154,8 +154,8 @@ void TTBCustomToolbar::AlignControls() {
     }
     const TSize size = MeasureItem(item, vertical);
     const int length = std::clamp(end - cursor, 0, vertical ? size.Height : size.Width);
-    item.FBounds = vertical ? TRect{client.Left, cursor, client.Width, length}
-                            : TRect{cursor, client.Top, length, client.Height};
+    item.FBounds =
+        vertical ? TRect{client.Left, cursor, client.Width, length} : TRect{cursor, client.Top, length, client.Height};
     cursor += length;
     PlaceItemControl(item);
   }
@@ -166,21 +166,28 @@ void TTBCustomToolbar::AlignControls() {
 // merged in from another toolbar brings its control along, and a free control comes onto it; a
 // control that something else has taken since (or that holds this toolbar) stays where it is, and
 // its item shows nothing here.
-void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
-  auto* controlItem = dynamic_cast<TTBControlItem*>(&item);
+TControl* TTBCustomToolbar::AdoptItemControl(const TTBCustomItem& item) {
+  const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item);
   TControl* control = controlItem ? controlItem->GetControl() : nullptr;
-  if (!control || Contains(*control, *this)) return;
+  if (!control || Contains(*control, *this)) return nullptr;
   if (TWinControl* holder = control->GetParent(); holder != this) {
     auto* previous = dynamic_cast<TTBCustomToolbar*>(holder);
-    if (holder && (!previous || previous->PlacesChild(*control))) return;
+    if (holder && (!previous || previous->PlacesChild(*control))) return nullptr;
     control->SetParent(this);
   }
+  return control;
+}
+
+void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
+  TControl* control = AdoptItemControl(item);
+  if (!control) return;
   // Items stand in the toolbar's coordinates, its child controls in its client area's.
   const TRect client = GetClientRect();
   const TRect inner = item.FBounds.Inset(ControlItemMargin).Offset(-client.Left, -client.Top);
   const TSize size = ControlSize(*control);
   const int width = std::min(size.Width, inner.Width), height = std::min(size.Height, inner.Height);
-  PlaceChild(*control, {inner.Left + (inner.Width - width) / 2, inner.Top + (inner.Height - height) / 2, width, height});
+  PlaceChild(*control,
+             {inner.Left + (inner.Width - width) / 2, inner.Top + (inner.Height - height) / 2, width, height});
 }
 
 bool TTBCustomToolbar::PlacesChild(const TControl& child) const {
@@ -199,7 +206,8 @@ TTBItemParts TTBCustomToolbar::GetItemParts(const TTBCustomItem& item) const {
   const TRect bounds = item.GetBounds();
   if (bounds.Empty() || IsSeparator(item) || dynamic_cast<const TTBControlItem*>(&item)) return parts;
   const bool caption = !item.GetCaption().empty();
-  TRect content = bounds.Inset(caption ? ItemPadding : ItemImagePadding, 0, caption ? ItemPadding : ItemImagePadding, 0);
+  TRect content =
+      bounds.Inset(caption ? ItemPadding : ItemImagePadding, 0, caption ? ItemPadding : ItemImagePadding, 0);
   if (HasArrow(item)) {
     parts.Arrow = {content.Right() - ItemArrowSize, content.Top, ItemArrowSize, content.Height};
     content = content.Inset(0, 0, ItemArrowSize + ItemArrowGap, 0);

@@ -42,9 +42,7 @@ THandle NewHandle() {
 // many passes in a row the layout stands as it is.
 constexpr int KMaxAlignPasses = 8;
 
-bool IsAligned(const TControl& control) {
-  return control.GetAlign() != alNone && control.GetAlign() != alCustom;
-}
+bool IsAligned(const TControl& control) { return control.GetAlign() != alNone && control.GetAlign() != alCustom; }
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) {

@@ -203,6 +203,7 @@ class TControl : public TComponent {
   bool FEnabled = true;
   TAlign FAlign = alNone;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FPlacedPosition = false;  // Left and Top are where the parent's layout put the control
   TColor FColor = clBtnFace;
   TFont FFont;
   std::string FText, FHint;

@@ -74,12 +74,12 @@ class TTBXMultiDock : public TTBXDock {
 /// The parts of a dockable window's frame, in the window's coordinates. Empty rectangles are
 /// parts the window does not show.
 struct TDockableFrame {
-  TRect Caption;      ///< the caption bar
+  TRect Caption;                 ///< the caption bar
   bool CaptionVertical = false;  ///< the caption runs bottom to top on the leading side
-  TRect CloseButton;  ///< in the caption bar
-  TRect DragHandle;   ///< docked toolbars, at the leading edge
-  TRect ResizeEdge;   ///< docked resizable panels, on the edge that faces the window's middle
-  TRect Client;       ///< what is left for the content
+  TRect CloseButton;             ///< in the caption bar
+  TRect DragHandle;              ///< docked toolbars, at the leading edge
+  TRect ResizeEdge;              ///< docked resizable panels, on the edge that faces the window's middle
+  TRect Client;                  ///< what is left for the content
   int Border = 0;
 };
 

@@ -53,9 +53,12 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void ChildChanged(TControl& child) override;
 
  private:
-  friend class TTbxTestApi;  // reads the open and the closed brackets
+  friend class TTbxTestApi;    // reads the open and the closed brackets
+  friend class TTBCustomItem;  // hands over the controls of the items that come onto the toolbar
   TSize MeasureItem(const TTBCustomItem& item, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
+  // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
+  TControl* AdoptItemControl(const TTBCustomItem& item);
   void PlaceItemControl(TTBCustomItem& item);
 
   TTBRootItem* FItems;

@@ -7,6 +7,7 @@ void WriteRadioButton(const TTBXCustomRadioButton& button, TWbControlProperties&
   properties.Set("GroupIndex", button.GetGroupIndex());
   properties.Set("Checked", button.GetChecked());
   properties.Set("OnChange", static_cast<bool>(button.OnChange));
+  properties.Set("GlyphRect", BoundsJson(button.GetGlyphRect()));
   if (button.GetGroupIndex() != 0) properties.Note("GroupIndex=" + std::to_string(button.GetGroupIndex()));
   if (button.GetChecked()) properties.Note("Checked=True");
 }
@@ -17,6 +18,7 @@ void WriteCheckBox(const TTBXCustomCheckBox& box, TWbControlProperties& properti
   properties.Set("Checked", box.GetChecked());
   properties.Set("State", EnumJson(box.GetState()));
   properties.Set("OnChange", static_cast<bool>(box.OnChange));
+  properties.Set("GlyphRect", BoundsJson(box.GetGlyphRect()));
   if (box.GetAllowGrayed()) properties.Note("AllowGrayed=True");
   if (box.GetState() != cbUnchecked) properties.Note("State=" + EnumIdentifier(box.GetState()));
 }

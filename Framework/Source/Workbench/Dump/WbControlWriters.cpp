@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "NUVHostObjects.h"
+#include "TbxTextMetrics.h"
 
 namespace {
 
@@ -42,20 +43,26 @@ void TWbControlWriters::Write(const TControl& control, TWbControlProperties& pro
     if (writer->Write(control, properties)) return;
 }
 
+TWbJson BoundsJson(const TRect& bounds) {
+  return TWbJson::array({bounds.Left, bounds.Top, bounds.Width, bounds.Height});
+}
+
+std::string BoundsText(const TRect& bounds) {
+  return std::to_string(bounds.Left) + "x" + std::to_string(bounds.Top) + "+" + std::to_string(bounds.Width) + "x" +
+         std::to_string(bounds.Height);
+}
+
 TWbJson FontJson(const TFont& font) {
-  return TWbJson{{"Name", font.GetName()},
-                 {"Size", font.GetSize()},
-                 {"Color", font.GetColor()},
-                 {"Style", SetJson(font.GetStyle())}};
+  const TResolvedFont& resolved = TextMetrics().Resolve(font);
+  return TWbJson{{"Name", font.GetName()},    {"Size", font.GetSize()},
+                 {"Color", font.GetColor()},  {"Style", SetJson(font.GetStyle())},
+                 {"Family", resolved.Family}, {"PixelSize", resolved.PixelSize},
+                 {"Ascent", resolved.Ascent}, {"LineHeight", resolved.LineHeight}};
 }
 
 TWbJson ImageFileJson(const TCustomImageList* images, int index) {
   if (!images || index < 0 || index >= images->Count()) return TWbJson();
   return images->FileName(index);
-}
-
-TWbJson RectJson(const TRect& rect) {
-  return TWbJson{{"Left", rect.Left}, {"Top", rect.Top}, {"Width", rect.Width}, {"Height", rect.Height}};
 }
 
 TWbJson ActionJson(const TControl& control) { return ActionJson(control.GetAction()); }

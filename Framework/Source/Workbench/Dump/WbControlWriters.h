@@ -66,12 +66,15 @@ template <class E>
 TWbJson SetJson(TSet<E> set) {
   return set.Identifiers();
 }
-// {"Name", "Size", "Color", "Style": [identifiers]}
+// [left, top, width, height]
+TWbJson BoundsJson(const TRect& bounds);
+// "LxT+WxH", as the text tree writes a rectangle: "0x27+800x548"
+std::string BoundsText(const TRect& bounds);
+// {"Name", "Size", "Color", "Style": [identifiers]}, and what the font resolved to: "Family",
+// "PixelSize", "Ascent" and "LineHeight" in pixels
 TWbJson FontJson(const TFont& font);
 // The file name of image index in images, or null for no list or an index it does not hold.
 TWbJson ImageFileJson(const TCustomImageList* images, int index);
-// {"Left", "Top", "Width", "Height"}.
-TWbJson RectJson(const TRect& rect);
 // The command ID of the control's action, or null.
 TWbJson ActionJson(const TControl& control);
 // The command ID of a command's action (a TNUVAction), or null for any other action or none.

@@ -42,7 +42,20 @@ void WriteDockablePanel(const TTBXCustomDockablePanel& panel, TWbControlProperti
   NoteIf(properties, panel.GetDockedHeight() != 128, "DockedHeight=" + std::to_string(panel.GetDockedHeight()));
   NoteIf(properties, !panel.GetSmoothDockedResize(), "SmoothDockedResize=False");
 }
+// The parts of a dockable window's frame, in its own coordinates.
+TWbJson FrameJson(const TDockableFrame& frame) {
+  return TWbJson{{"Border", frame.Border},
+                 {"Caption", BoundsJson(frame.Caption)},
+                 {"CaptionVertical", frame.CaptionVertical},
+                 {"CloseButton", BoundsJson(frame.CloseButton)},
+                 {"DragHandle", BoundsJson(frame.DragHandle)},
+                 {"ResizeEdge", BoundsJson(frame.ResizeEdge)},
+                 {"Client", BoundsJson(frame.Client)}};
+}
+
 void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties) {
+  properties.Set("Floating", window.GetFloating());
+  properties.Set("Frame", FrameJson(window.GetFrame()));
   properties.Set("CloseButton", window.GetCloseButton());
   properties.Set("CloseButtonWhenDocked", window.GetCloseButtonWhenDocked());
   properties.Set("DblClickUndock", window.GetDblClickUndock());
@@ -53,14 +66,6 @@ void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProper
   properties.Set("ShowCaption", window.GetShowCaption());
   properties.Set("DockableTo", SetJson(window.GetDockableTo()));
   properties.Set("FullSize", window.GetFullSize());
-  properties.Set("Floating", window.GetFloating());
-  // The frame's parts, in the window's own coordinates: where the caption and buttons are drawn.
-  const TDockableFrame frame = window.GetFrame();
-  properties.Set("Frame", TWbJson{{"Caption", RectJson(frame.Caption)},
-                                  {"CloseButton", RectJson(frame.CloseButton)},
-                                  {"DragHandle", RectJson(frame.DragHandle)},
-                                  {"ResizeEdge", RectJson(frame.ResizeEdge)},
-                                  {"Client", RectJson(frame.Client)}});
   NoteIf(properties, !window.GetCloseButton(), "CloseButton=False");
   NoteIf(properties, window.GetCloseButtonWhenDocked(), "CloseButtonWhenDocked=True");
   NoteIf(properties, !window.GetDblClickUndock(), "DblClickUndock=False");

@@ -18,10 +18,12 @@ std::vector<std::string> WriteProperties(const TControl& control, const TWbContr
   json["Visible"] = control.GetVisible();
   json["Align"] = EnumJson(control.GetAlign());
   json["Text"] = control.GetText();
+  json["Left"] = control.GetLeft();
+  json["Top"] = control.GetTop();
   json["Width"] = control.GetWidth();
   json["Height"] = control.GetHeight();
-  // Where it stands in the window: what a user (or a test driving the native window) points at.
-  json["WindowRect"] = RectJson(control.GetWindowRect());
+  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+    json["ClientRect"] = BoundsJson(windowed->GetClientRect());
   TWbControlProperties properties(json, images);
   TWbControlWriters::Write(control, properties);
   return properties.Notes();
@@ -36,7 +38,7 @@ std::string TextLine(const TControl& control, const TWbControlOwners& owners) {
   if (!json["ViewPart"].is_null()) line += " [" + json["ViewPart"].get<std::string>() + "]";
   if (!control.GetText().empty()) line += " Text=" + JsonText(control.GetText());
   line += " Align=" + EnumIdentifier(control.GetAlign());
-  line += " " + std::to_string(control.GetWidth()) + "x" + std::to_string(control.GetHeight());
+  line += " " + BoundsText(control.GetBoundsRect());
   if (!control.GetVisible()) line += " Visible=False";
   for (const auto& note : notes) line += " " + note;
   return line;

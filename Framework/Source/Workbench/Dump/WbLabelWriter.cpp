@@ -1,5 +1,6 @@
 // The label's properties in the control dump.
 #include "WbClassWriters.h"
+#include "WbTextObjectWriter.h"
 
 void WriteLabel(const TTBXCustomLabel& label, TWbControlProperties& properties) {
   properties.Set("Alignment", EnumJson(label.GetAlignment()));
@@ -12,6 +13,7 @@ void WriteLabel(const TTBXCustomLabel& label, TWbControlProperties& properties) 
   const TWbJson action = ActionJson(label);
   properties.Set("Action", action);
   properties.Set("OnClick", static_cast<bool>(label.OnClick));
+  WriteTextLayout(label, properties);
 
   // The text tree shows what differs from a plain label.
   if (label.GetAlignment() != taLeftJustify) properties.Note("Alignment=" + EnumIdentifier(label.GetAlignment()));

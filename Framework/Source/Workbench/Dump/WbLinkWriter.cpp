@@ -7,5 +7,6 @@ void WriteLink(const TTBXCustomLink& link, TWbControlProperties& properties) {
   properties.Set("Images", link.GetImages() != nullptr);
   properties.Set("ImageIndex", link.GetImageIndex());
   properties.Set("ImageFile", ImageFileJson(link.GetImages(), link.GetImageIndex()));
+  properties.Set("ImageRect", BoundsJson(link.GetImageRect()));
   if (link.GetImages()) properties.Note("ImageIndex=" + std::to_string(link.GetImageIndex()));
 }

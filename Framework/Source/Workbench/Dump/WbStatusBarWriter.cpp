@@ -17,7 +17,11 @@ TWbJson PanelJson(const TTBXStatusPanel& panel, const TCustomImageList* images) 
   json["TextTruncation"] = TextTruncationTypeInfo().Identifier(panel.GetTextTruncation());
   json["ImageIndex"] = panel.GetImageIndex();
   json["ImageFile"] = ImageFileJson(images, panel.GetImageIndex());
-  json["Bounds"] = RectJson(panel.GetBounds());
+  json["Bounds"] = BoundsJson(panel.GetBounds());
+  json["ContentRect"] = BoundsJson(panel.GetContentRect());
+  json["ImageRect"] = BoundsJson(panel.GetImageRect());
+  json["TextRect"] = BoundsJson(panel.GetTextRect());
+  json["DisplayText"] = panel.GetDisplayText();
   const TControl* control = panel.GetControl();
   json["Control"] = control ? TWbJson(control->GetName()) : TWbJson(nullptr);
   return json;
@@ -43,6 +47,8 @@ void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& proper
     notes += (i ? "," : "") + PanelNote(*bar.Panels().GetItem(i));
   }
   properties.Set("Panels", panels);
+  properties.Set("SizeGripRect", BoundsJson(bar.GetSizeGripRect()));
+  properties.Set("SimpleTextRect", BoundsJson(bar.GetSimpleTextRect()));
 
   if (!bar.GetSizeGrip()) properties.Note("SizeGrip=False");
   if (bar.GetSimplePanel())

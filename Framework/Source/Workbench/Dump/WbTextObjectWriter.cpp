@@ -1,5 +1,10 @@
 #include "WbTextObjectWriter.h"
 
+void WriteTextLayout(const TTBXTextObject& control, TWbControlProperties& properties) {
+  properties.Set("TextRect", BoundsJson(control.GetTextRect()));
+  properties.Set("Lines", control.GetTextLines());
+}
+
 void WriteTextObject(const TTBXTextObject& control, TWbControlProperties& properties) {
   properties.Set("Alignment", EnumJson(control.GetAlignment()));
   properties.Set("AutoSize", control.GetAutoSize());
@@ -9,6 +14,7 @@ void WriteTextObject(const TTBXTextObject& control, TWbControlProperties& proper
   const TWbJson action = ActionJson(control);
   properties.Set("Action", action);
   properties.Set("OnClick", static_cast<bool>(control.OnClick));
+  WriteTextLayout(control, properties);
 
   if (control.GetAlignment() != taLeftJustify) properties.Note("Alignment=" + EnumIdentifier(control.GetAlignment()));
   if (!control.GetAutoSize()) properties.Note("AutoSize=False");

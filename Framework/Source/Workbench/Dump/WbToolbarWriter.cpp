@@ -28,7 +28,12 @@ TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
   json["Action"] = ActionJson(item.GetAction());
   json["ImageIndex"] = item.GetImageIndex();
   json["ImageFile"] = ImageFileJson(images, item.GetImageIndex());
-  json["Bounds"] = RectJson(item.GetBounds());
+  json["Bounds"] = BoundsJson(item.GetBounds());
+  if (const TTBCustomToolbar* toolbar = item.GetToolbar()) {
+    const TTBItemParts parts = toolbar->GetItemParts(item);
+    json["Parts"] = {
+        {"Image", BoundsJson(parts.Image)}, {"Caption", BoundsJson(parts.Caption)}, {"Arrow", BoundsJson(parts.Arrow)}};
+  }
   if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
     json["Control"] = NameOrNull(controlItem->GetControl());
   if (const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item)) {

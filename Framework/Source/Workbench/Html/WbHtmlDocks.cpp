@@ -1,30 +1,12 @@
-// Docks and what lies in them: toolbars with their items, dockable panels with caption bars.
-#include <cctype>
-#include <map>
-
+// Dockable windows' frames, and toolbars with their items, at the toolkit's numbers.
 #include "WbHtmlPainter.h"
 #include "WbHtmlText.h"
 
 using TJson = nlohmann::json;
 using namespace WbHtmlKinds;
+using namespace WbHtmlBoxes;
 
 namespace {
-
-std::string Position(const TJson* dock) { return dock ? dock->value("Position", std::string("dpTop")) : ""; }
-bool IsSideDock(const TJson* dock) { return Position(dock) == "dpLeft" || Position(dock) == "dpRight"; }
-
-std::string BoundLines(const TJson& dock) {
-  std::string css;
-  for (const auto& line : Field(dock, "BoundLines")) {
-    const std::string side = line.get<std::string>().substr(2);  // blTop -> Top
-    std::string lower = side;
-    lower[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[0])));
-    css += "border-" + lower + ":1px solid #a0a0a0;";
-  }
-  return css;
-}
-
-int Positive(int value, int otherwise) { return value > 0 ? value : otherwise; }
 
 bool IsOn(const TJson& settings, const char* key) { return settings.value(key, std::string()) == "tsTrue"; }
 
@@ -43,112 +25,116 @@ std::string FontSettingsCss(const TJson& settings) {
 // A path step of click-item: the caption when it finds this item (the first visible sibling with
 // that caption, and a caption the path syntax leaves alone), else the index.
 std::string PathStep(const TJson& items, size_t index) {
-  const std::string caption = items[index].value("Caption", std::string());
+  const std::string caption = StringField(items[index], "Caption");
   bool first = !caption.empty() && caption[0] != '#' && caption.find('/') == std::string::npos;
   for (size_t i = 0; first && i < index; ++i)
-    first = !(items[i].value("Visible", false) && items[i].value("Caption", std::string()) == caption);
+    first = !(items[i].value("Visible", false) && StringField(items[i], "Caption") == caption);
   return first ? caption : "#" + std::to_string(index);
+}
+
+std::string JoinPath(const std::string& path, const std::string& step) {
+  return path.empty() ? step : path + "/" + step;
+}
+
+bool IsSeparator(const TJson& item) { return StringField(item, "Class").find("Separator") != std::string::npos; }
+bool IsSubmenu(const TJson& item) {
+  return !Field(item, "Items").empty() || StringField(item, "Class").find("Submenu") != std::string::npos;
+}
+
+TJson WholeBox(const TJson& control) {
+  return TJson::array({0, 0, control.value("Width", 0), control.value("Height", 0)});
 }
 
 }  // namespace
 
-// Rows run along the dock's edge, numbered from the top or left; a row holds its windows in order.
-std::string TWbHtmlPainter::Dock(const TJson& dock) const {
-  std::map<int, std::string> rows;
-  for (const auto& child : Field(dock, "Controls")) {
-    const std::string html = Control(child, &dock);
-    if (!html.empty()) rows[child.value("DockRow", 0)] += html;
-  }
-  if (rows.empty()) return "";  // an empty dock takes no room
-  const std::string side = Position(&dock).substr(2);
-  std::string html = "<div class=\"nuv-dock nuv-dock-" + side + "\"" + ViewPartAttributes(dock, "") + " style=\"" +
-                     BoundLines(dock) + "\">";
-  for (const auto& [row, windows] : rows) html += "<div class=\"nuv-dock-row\">" + windows + "</div>";
-  return html + "</div>";
-}
-
-// A docked panel shows its caption bar and close button as its *WhenDocked settings say; the
-// caption runs vertically when docked at the top or bottom, unless the rotation says otherwise.
-std::string TWbHtmlPainter::DockablePanel(const TJson& panel, const TJson* dock) const {
-  const bool docked = dock != nullptr;
-  const bool caption = panel.value("ShowCaption", true) && (!docked || panel.value("ShowCaptionWhenDocked", false));
-  const bool close = panel.value("CloseButton", true) && (!docked || panel.value("CloseButtonWhenDocked", false));
-  const std::string rotation = panel.value("CaptionRotation", std::string("dpcrAuto"));
-  const bool vertical = rotation == "dpcrAlwaysVert" || (rotation == "dpcrAuto" && docked && !IsSideDock(dock));
-  std::string size;
-  if (!docked)  // a window the toolkit has not sized yet takes its docked width and its content's height
-    size = "width:" + std::to_string(Positive(panel.value("Width", 0), panel.value("DockedWidth", 128))) + "px;" +
-           (panel.value("Height", 0) > 0 ? "height:" + std::to_string(panel.value("Height", 0)) + "px;" : "");
-  else if (IsSideDock(dock))
-    size = "width:" + std::to_string(panel.value("DockedWidth", panel.value("Width", 0))) + "px;";
-  else
-    size = "height:" + std::to_string(panel.value("DockedHeight", panel.value("Height", 0))) + "px;";
-  std::string html = std::string("<div class=\"nuv-panel") + (vertical ? " nuv-vertical-caption" : "") +
-                     (docked ? "" : " nuv-floating-window") + "\"" + ViewPartAttributes(panel, "") + " style=\"" +
-                     size + "\">";
-  if (caption || close) {
-    html += "<div class=\"nuv-caption\"><span class=\"nuv-caption-text\">" +
-            (caption ? HtmlEscape(panel.value("Text", std::string())) : "") + "</span>";
-    if (close) html += "<span class=\"nuv-close\" title=\"Close\">&#215;</span>";
-    html += "</div>";
-  }
-  return html + "<div class=\"nuv-panel-body\">" + Children(panel) + "</div></div>";
-}
-
-std::string TWbHtmlPainter::Toolbar(const TJson& toolbar, const TJson* dock) const {
-  const bool vertical = IsSideDock(dock);
-  std::string html = std::string("<div class=\"nuv-toolbar") + (vertical ? " nuv-vertical" : "") +
-                     (toolbar.value("FullSize", false) ? " nuv-fullsize" : "") + (dock ? "" : " nuv-floating-window") +
-                     "\"" + ViewPartAttributes(toolbar, "") + ">";
-  if (!dock) {
-    html += "<div class=\"nuv-caption\"><span class=\"nuv-caption-text\">" +
-            HtmlEscape(toolbar.value("Text", std::string())) + "</span>";
-    if (toolbar.value("CloseButton", true)) html += "<span class=\"nuv-close\" title=\"Close\">&#215;</span>";
-    html += "</div>";
-  }
-  return html + "<div class=\"nuv-items\">" + Items(Field(toolbar, "Items"), toolbar, dock, "") + "</div></div>";
-}
-
-std::string TWbHtmlPainter::Items(const TJson& items, const TJson& toolbar, const TJson* dock,
-                                  const std::string& path) const {
+// The border, the caption bar with its close button, the drag handle and the resize edge.
+std::string TWbHtmlPainter::Frame(const TJson& window) const {
+  const TJson& frame = Field(window, "Frame");
   std::string html;
-  for (size_t i = 0; i < items.size(); ++i)
-    if (items[i].value("Visible", false))
-      html += Item(items[i], toolbar, dock, path + (path.empty() ? "" : "/") + PathStep(items, i), i);
+  if (const int border = frame.value("Border", 0); border > 0)
+    html += Part("nuv-frame", WholeBox(window), "", "box-shadow:inset 0 0 0 " + std::to_string(border) + "px #a0a0a0;");
+  const bool vertical = frame.value("CaptionVertical", false);
+  html += Part(vertical ? "nuv-caption nuv-caption-vertical" : "nuv-caption", Field(frame, "Caption"),
+               "<span class=\"nuv-caption-text\">" + HtmlEscape(StringField(window, "Text")) + "</span>");
+  html += Part("nuv-close", Field(frame, "CloseButton"), "&#215;");
+  html += Part("nuv-handle", Field(frame, "DragHandle"));
+  html += Part("nuv-resize", Field(frame, "ResizeEdge"));
   return html;
 }
 
-std::string TWbHtmlPainter::Item(const TJson& item, const TJson& toolbar, const TJson* dock, const std::string& path,
-                                 size_t index) const {
-  const std::string itemClass = item.value("Class", std::string());
-  if (itemClass.find("Separator") != std::string::npos) return "<span class=\"nuv-separator\"></span>";
-  if (item.contains("FontSettings")) return ToggleItem(item, dock, index);
-  if (item.contains("Control")) {
-    const TJson* control = Named(Field(item, "Control"));
-    return control ? "<span class=\"nuv-control-item\">" + Control(*control) + "</span>" : "";
-  }
-  const std::string caption = Image(Field(item, "ImageFile")) + HtmlEscape(item.value("Caption", std::string()));
-  const TJson& subItems = Field(item, "Items");
-  if (!subItems.empty() || itemClass.find("Submenu") != std::string::npos)
-    return "<span class=\"nuv-submenu\" tabindex=\"0\"><span class=\"nuv-item\">" + caption +
-           "<span class=\"nuv-marker\">&#9662;</span></span><span class=\"nuv-menu\">" +
-           Items(subItems, toolbar, dock, path) + "</span></span>";
-  return "<span class=\"nuv-item\"" +
-         Command(Field(toolbar, "ViewPart"),
-                 "click-item " + ScriptArg(toolbar.value("ViewPart", std::string())) + " " + ScriptArg(path)) +
-         ">" + caption + "</span>";
+// Top-level items at their bounds; a control item's control is a child of the toolbar and draws
+// as one.
+std::string TWbHtmlPainter::Items(const TJson& toolbar, const TJson* parent) const {
+  const TJson& items = Field(toolbar, "Items");
+  std::string html;
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].value("Visible", false) && !IsEmpty(Field(items[i], "Bounds")))
+      html += Item(items[i], toolbar, parent, PathStep(items, i), i);
+  return html;
 }
 
-// A multi-dock's toggle button: pressed while its panel shows; the script names it by the
-// multi-dock's view part, which is the dock's.
-std::string TWbHtmlPainter::ToggleItem(const TJson& item, const TJson* dock, size_t index) const {
-  const bool pressed = item.value("Checked", false);
-  const TJson& viewPart = dock ? Field(*dock, "ViewPart") : Field(item, "ViewPart");
-  const std::string name = viewPart.is_string() ? viewPart.get<std::string>() : "";
-  const std::string css = FontSettingsCss(Field(item, "FontSettings"));
-  return std::string("<span class=\"nuv-item nuv-toggle") + (pressed ? " nuv-pressed" : "") + "\" data-checked=\"" +
-         (pressed ? "true" : "false") + "\"" +
-         Command(viewPart, "click-toggle " + ScriptArg(name) + " " + std::to_string(index)) +
-         (css.empty() ? "" : " style=\"" + css + "\"") + ">" + HtmlEscape(item.value("Caption", std::string())) +
-         "</span>";
+std::string TWbHtmlPainter::Item(const TJson& item, const TJson& toolbar, const TJson* parent, const std::string& path,
+                                 size_t index) const {
+  const TJson& bounds = Field(item, "Bounds");
+  const std::string place = BoundsAttribute(bounds) + " style=\"" + BoxCss(bounds);
+  if (IsSeparator(item)) {
+    const bool across = bounds[2].get<int>() > bounds[3].get<int>();
+    return "<div class=\"nuv-item nuv-separator" + std::string(across ? " nuv-across" : "") + "\"" + place +
+           "\"></div>";
+  }
+  if (item.contains("Control") && !item.contains("FontSettings")) return "";
+  const std::string name = StringField(toolbar, "ViewPart");
+  if (item.contains("FontSettings")) {
+    // A multi-dock's toggle button: the script names it by the multi-dock's view part, the dock's.
+    const bool pressed = item.value("Checked", false);
+    const TJson& viewPart = parent ? Field(*parent, "ViewPart") : Field(toolbar, "ViewPart");
+    const std::string owner = viewPart.is_string() ? viewPart.get<std::string>() : "";
+    return std::string("<div class=\"nuv-item nuv-toggle") + (pressed ? " nuv-pressed" : "") + "\" data-checked=\"" +
+           (pressed ? "true" : "false") + "\"" +
+           Command(viewPart, "click-toggle " + ScriptArg(owner) + " " + std::to_string(index)) + place +
+           FontSettingsCss(Field(item, "FontSettings")) + "\">" + ItemParts(item) + "</div>";
+  }
+  if (IsSubmenu(item))
+    return "<div class=\"nuv-item nuv-submenu\" tabindex=\"0\"" + place + "\">" + ItemParts(item) +
+           Menu(Field(item, "Items"), toolbar, path) + "</div>";
+  return "<div class=\"nuv-item\"" +
+         Command(Field(toolbar, "ViewPart"), "click-item " + ScriptArg(name) + " " + ScriptArg(path)) + place + "\">" +
+         ItemParts(item) + "</div>";
+}
+
+// Image, caption and arrow, in the item's own box.
+std::string TWbHtmlPainter::ItemParts(const TJson& item) const {
+  const TJson& bounds = Field(item, "Bounds");
+  const TJson& parts = Field(item, "Parts");
+  std::string html = Image(Field(item, "ImageFile"), Relative(Field(parts, "Image"), bounds));
+  const TJson caption = Relative(Field(parts, "Caption"), bounds);
+  const std::string text = HtmlEscape(StringField(item, "Caption"));
+  html += Part("nuv-item-caption", caption, text, "line-height:" + std::to_string(caption[3].get<int>()) + "px;");
+  html += Part("nuv-arrow", Relative(Field(parts, "Arrow"), bounds), "&#9662;");
+  return html;
+}
+
+// A submenu's popup: it shows on hover, apart from the window's layout, as a column of its visible
+// items.
+std::string TWbHtmlPainter::Menu(const TJson& items, const TJson& toolbar, const std::string& path) const {
+  const std::string name = StringField(toolbar, "ViewPart");
+  std::string html = "<div class=\"nuv-menu\">";
+  for (size_t i = 0; i < items.size(); ++i) {
+    const TJson& item = items[i];
+    if (!item.value("Visible", false)) continue;
+    const std::string itemPath = JoinPath(path, PathStep(items, i));
+    const TJson& file = Field(item, "ImageFile");
+    const std::string image = file.is_string() ? ImageHtml(file.get<std::string>(), FOptions.BaseDir) : "";
+    if (IsSeparator(item))
+      html += "<div class=\"nuv-menu-separator\"></div>";
+    else if (IsSubmenu(item))
+      html += "<div class=\"nuv-menu-entry nuv-submenu\" tabindex=\"0\">" + image + "<span>" +
+              HtmlEscape(StringField(item, "Caption")) + "</span>" + Menu(Field(item, "Items"), toolbar, itemPath) +
+              "</div>";
+    else
+      html += "<div class=\"nuv-menu-entry\"" +
+              Command(Field(toolbar, "ViewPart"), "click-item " + ScriptArg(name) + " " + ScriptArg(itemPath)) + ">" +
+              image + "<span>" + HtmlEscape(StringField(item, "Caption")) + "</span></div>";
+  }
+  return html + "</div>";
 }

@@ -1,7 +1,5 @@
 #include "WbHtmlPainter.h"
 
-#include <vector>
-
 #include "WbHtmlText.h"
 
 using TJson = nlohmann::json;
@@ -10,172 +8,169 @@ namespace WbHtmlKinds {
 bool IsDock(const TJson& control) { return control.contains("Position") && control.contains("LimitToOneRow"); }
 bool IsDockableWindow(const TJson& control) { return control.contains("DockMode"); }
 bool IsToolbar(const TJson& control) { return IsDockableWindow(control) && control.contains("Items"); }
+bool IsStatusBar(const TJson& control) { return control.contains("Panels"); }
+bool IsCheckBox(const TJson& control) { return control.contains("State"); }
+bool IsRadioButton(const TJson& control) { return control.contains("GroupIndex") && control.contains("Checked"); }
+bool IsLink(const TJson& control) { return control.contains("ImageRect"); }
+bool IsTextObject(const TJson& control) { return control.contains("Lines"); }
 }  // namespace WbHtmlKinds
 
+namespace WbHtmlBoxes {
+
+namespace {
+int At(const TJson& rect, size_t index) {
+  return rect.is_array() && rect.size() == 4 && rect[index].is_number_integer() ? rect[index].get<int>() : 0;
+}
+}  // namespace
+
+std::string BoxCss(const TJson& rect) {
+  return "left:" + std::to_string(At(rect, 0)) + "px;top:" + std::to_string(At(rect, 1)) +
+         "px;width:" + std::to_string(At(rect, 2)) + "px;height:" + std::to_string(At(rect, 3)) + "px;";
+}
+
+std::string BoundsAttribute(const TJson& rect) {
+  return " data-bounds=\"" + std::to_string(At(rect, 0)) + "," + std::to_string(At(rect, 1)) + "," +
+         std::to_string(At(rect, 2)) + "," + std::to_string(At(rect, 3)) + "\"";
+}
+
+bool IsEmpty(const TJson& rect) { return At(rect, 2) <= 0 || At(rect, 3) <= 0; }
+
+TJson Relative(const TJson& rect, const TJson& origin) {
+  return TJson::array({At(rect, 0) - At(origin, 0), At(rect, 1) - At(origin, 1), At(rect, 2), At(rect, 3)});
+}
+
+std::string Part(const std::string& cssClass, const TJson& rect, const std::string& inner, const std::string& css) {
+  if (IsEmpty(rect)) return "";
+  return "<div class=\"nuv-part " + cssClass + "\" style=\"" + BoxCss(rect) + css + "\">" + inner + "</div>";
+}
+
+}  // namespace WbHtmlBoxes
+
 using namespace WbHtmlKinds;
+using namespace WbHtmlBoxes;
 
 namespace {
 
-std::string Text(const TJson& control, const char* key = "Text") {
-  return HtmlEscape(control.value(key, std::string()));
+TJson ControlBounds(const TJson& control) {
+  return TJson::array(
+      {control.value("Left", 0), control.value("Top", 0), control.value("Width", 0), control.value("Height", 0)});
 }
 
-// Font, background and text layout of the TBX text controls.
-std::string TextStyle(const TJson& control) {
+std::string KindClass(const TJson& control) {
+  if (IsDock(control)) return "nuv-dock";
+  if (IsToolbar(control)) return "nuv-toolbar";
+  if (IsDockableWindow(control)) return "nuv-panel";
+  if (IsStatusBar(control)) return "nuv-statusbar";
+  if (IsCheckBox(control)) {
+    const std::string state = StringField(control, "State");  // cbChecked -> nuv-Checked
+    return "nuv-check nuv-" + (state.size() > 2 ? state.substr(2) : "Unchecked");
+  }
+  if (IsRadioButton(control)) return control.value("Checked", false) ? "nuv-radio nuv-on" : "nuv-radio";
+  if (IsLink(control)) return "nuv-link";
+  if (control.contains("Underline")) return "nuv-label";
+  if (IsTextObject(control)) return "nuv-text";
+  return "nuv-container";
+}
+
+// Font, colours and alignment of the text controls; the lines inherit them.
+std::string TextCss(const TJson& control) {
   std::string css = FontCss(Field(control, "Font"));
   if (const std::string back = CssColor(Field(control, "Color")); !back.empty()) css += "background:" + back + ";";
-  if (control.value("Alignment", std::string()) == "taRightJustify") css += "text-align:right;";
-  const std::string wrapping = control.value("Wrapping", std::string("twNone"));
-  if (wrapping == "twWrap") css += "white-space:normal;";
-  if (wrapping == "twEndEllipsis" || wrapping == "twPathEllipsis") css += "overflow:hidden;text-overflow:ellipsis;";
-  if (const int width = control.value("Width", 0); !control.value("AutoSize", true) && width > 0)
-    css += "width:" + std::to_string(width) + "px;";
+  const std::string alignment = StringField(control, "Alignment");
+  if (alignment == "taRightJustify") css += "text-align:right;";
+  if (alignment == "taCenter") css += "text-align:center;";
+  if (control.value("Underline", false)) {
+    css += "text-decoration:underline;";
+    if (const std::string color = CssColor(Field(control, "UnderlineColor")); !color.empty())
+      css += "text-decoration-color:" + color + ";";
+  }
   return css;
 }
 
-std::string StyleAttribute(const std::string& css) { return css.empty() ? "" : " style=\"" + css + "\""; }
-
-bool IsAlign(const TJson& control, const char* align) { return control.value("Align", std::string()) == align; }
+bool Floating(const TJson& control) { return control.value("Floating", false); }
 
 }  // namespace
 
 TWbHtmlPainter::TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options)
-    : FWindow(window), FOptions(options) {
-  IndexControls(window);
-}
+    : FWindow(window), FOptions(options) {}
 
-void TWbHtmlPainter::IndexControls(const TJson& control) {
-  const std::string name = control.value("Name", std::string());
-  if (!name.empty()) FNamed.emplace(name, &control);
-  for (const auto& panel : Field(control, "Panels"))
-    if (Field(panel, "Control").is_string()) FHosted.insert(Field(panel, "Control").get<std::string>());
-  std::vector<const TJson*> items;
-  for (const auto& item : Field(control, "Items")) items.push_back(&item);
-  while (!items.empty()) {
-    const TJson& item = *items.back();
-    items.pop_back();
-    if (Field(item, "Control").is_string() && !item.contains("FontSettings"))
-      FHosted.insert(Field(item, "Control").get<std::string>());
-    for (const auto& sub : Field(item, "Items")) items.push_back(&sub);
-  }
-  for (const auto& child : Field(control, "Controls")) IndexControls(child);
-}
-
+// The title bar stands above the window's own rectangle, which starts at 0,0 below it.
 std::string TWbHtmlPainter::Window() const {
-  return "<div class=\"nuv-window\" style=\"width:" + std::to_string(FWindow.value("Width", 800)) +
-         "px;height:" + std::to_string(FWindow.value("Height", 600)) + "px\">" + "<div class=\"nuv-titlebar\">" +
-         Text(FWindow, "Name") + "</div>" + "<div class=\"nuv-body\">" + Children(FWindow) + "</div></div>";
+  const std::string width = std::to_string(FWindow.value("Width", 0));
+  const std::string height = std::to_string(FWindow.value("Height", 0));
+  return "<div class=\"nuv-window\" style=\"width:" + width + "px\"><div class=\"nuv-titlebar\">" +
+         HtmlEscape(StringField(FWindow, "Name")) + "</div><div class=\"nuv-body\" style=\"width:" + width +
+         "px;height:" + height + "px\">" + Control(FWindow, nullptr) + "</div></div>";
 }
 
-std::string TWbHtmlPainter::Control(const TJson& control, const TJson* dock) const {
+std::string TWbHtmlPainter::Control(const TJson& control, const TJson* parent) const {
   if (!control.value("Visible", false)) return "";
-  if (IsDock(control)) return Dock(control);
-  if (IsToolbar(control)) return Toolbar(control, dock);
-  if (IsDockableWindow(control)) return DockablePanel(control, dock);
-  if (control.contains("Panels")) return StatusBar(control);
-  if (control.contains("State")) return CheckBox(control);
-  if (control.contains("GroupIndex") && control.contains("Checked")) return RadioButton(control);
-  if (control.contains("ImageIndex")) return Link(control);
-  if (control.contains("Underline")) return Label(control);
-  if (!Field(control, "Controls").empty() || control.value("Class", std::string()) == "TWinControl")
-    return Container(control);
-  return OtherControl(control);
+  return Opening(control) + Content(control, parent) + Children(control) + "</div>";
 }
 
-// Like the toolkit's alignment: top and bottom controls take the full width, from the edge
-// inwards in order; left and right ones the height between; client controls the rest, where
-// unaligned controls flow as a form and floating windows lie on top.
-std::string TWbHtmlPainter::Children(const TJson& container) const {
-  std::string tops, bottoms, lefts, rights, clients, flow, floating;
-  for (const auto& child : Field(container, "Controls")) {
-    if (FHosted.count(child.value("Name", std::string()))) continue;
-    const std::string html = Control(child);
-    if (html.empty()) continue;
-    if (IsAlign(child, "alTop"))
-      tops += html;
-    else if (IsAlign(child, "alBottom"))
-      bottoms.insert(0, html);
-    else if (IsAlign(child, "alLeft"))
-      lefts += html;
-    else if (IsAlign(child, "alRight"))
-      rights.insert(0, html);
-    else if (IsAlign(child, "alClient"))
-      clients.append("<div class=\"nuv-fill\">").append(html).append("</div>");
-    else if (IsDockableWindow(child))
-      floating += html;
-    else
-      flow += html;
+std::string TWbHtmlPainter::Opening(const TJson& control) const {
+  std::string html = "<div class=\"nuv-c " + KindClass(control) + (Floating(control) ? " nuv-floating" : "") + "\"";
+  if (IsCheckBox(control)) html += " data-state=\"" + HtmlEscape(StringField(control, "State")) + "\"";
+  if (IsRadioButton(control))
+    html += std::string(" data-checked=\"") + (control.value("Checked", false) ? "true" : "false") + "\"";
+  const TJson& viewPart = Field(control, "ViewPart");
+  if (viewPart.is_string()) {
+    html += " data-viewpart=\"" + HtmlEscape(viewPart.get<std::string>()) + "\"";
+    if (IsTextObject(control)) html += Command(viewPart, "click " + ScriptArg(viewPart.get<std::string>()));
   }
-  std::string client = "<div class=\"nuv-client\">";
-  if (!flow.empty()) client += "<div class=\"nuv-flow\">" + flow + "</div>";
-  client += clients;
-  if (!floating.empty()) client += "<div class=\"nuv-floating\">" + floating + "</div>";
-  client += "</div>";
-  return "<div class=\"nuv-edges\">" + tops + "<div class=\"nuv-middle\">" + lefts + client + rights + "</div>" +
-         bottoms + "</div>";
+  if (const std::string name = StringField(control, "Name"); !name.empty())
+    html += " data-name=\"" + HtmlEscape(name) + "\"";
+  const TJson bounds = ControlBounds(control);
+  html += BoundsAttribute(bounds) + " style=\"" + BoxCss(bounds);
+  if (IsTextObject(control)) html += TextCss(control);
+  return html + "\">";
 }
 
-std::string TWbHtmlPainter::Container(const TJson& control) const {
-  return "<div class=\"nuv-container\"" + ViewPartAttributes(control, "") + ">" + Children(control) + "</div>";
+std::string TWbHtmlPainter::Content(const TJson& control, const TJson* parent) const {
+  if (IsToolbar(control)) return Frame(control) + Items(control, parent);
+  if (IsDockableWindow(control)) return Frame(control);
+  if (IsStatusBar(control)) return StatusBar(control);
+  if (IsDock(control)) return "";
+  std::string html;
+  if (IsCheckBox(control)) html += Glyph(control, "nuv-checkmark");
+  if (IsRadioButton(control)) html += Glyph(control, "nuv-dot");
+  if (IsLink(control)) html += Image(Field(control, "ImageFile"), Field(control, "ImageRect"));
+  if (IsTextObject(control)) html += TextLines(control);
+  return html;
 }
 
-std::string TWbHtmlPainter::Label(const TJson& label) const {
-  std::string css = TextStyle(label);
-  if (label.value("Underline", false)) {
-    css += "text-decoration:underline;";
-    if (const std::string color = CssColor(Field(label, "UnderlineColor")); !color.empty())
-      css += "text-decoration-color:" + color + ";";
+std::string TWbHtmlPainter::Children(const TJson& control) const {
+  std::string html;
+  for (const auto& child : Field(control, "Controls")) html += Control(child, &control);
+  if (html.empty()) return "";
+  return "<div class=\"nuv-client\" style=\"" + BoxCss(Field(control, "ClientRect")) + "\">" + html + "</div>";
+}
+
+// One box per line, a line height apart, from the top of the text rectangle.
+std::string TWbHtmlPainter::TextLines(const TJson& control) const {
+  const TJson& rect = Field(control, "TextRect");
+  if (!rect.is_array() || rect.size() != 4) return "";
+  const int lineHeight = Field(control, "Font").value("LineHeight", 0);
+  std::string html;
+  int top = rect[1].get<int>();
+  for (const auto& line : Field(control, "Lines")) {
+    const TJson box = TJson::array({rect[0], top, rect[2], lineHeight});
+    html += Part("nuv-line", box, HtmlEscape(line.is_string() ? line.get<std::string>() : ""));
+    top += lineHeight;
   }
-  return "<span class=\"nuv-label\"" + ViewPartAttributes(label, "click") + StyleAttribute(css) + ">" + Text(label) +
-         "</span>";
+  return html;
 }
 
-std::string TWbHtmlPainter::CheckBox(const TJson& box) const {
-  const std::string state = box.value("State", std::string("cbUnchecked"));
-  return "<span class=\"nuv-check nuv-" + state.substr(2) + "\" data-state=\"" + HtmlEscape(state) + "\"" +
-         ViewPartAttributes(box, "click") + StyleAttribute(TextStyle(box)) + "><span class=\"nuv-checkmark\"></span>" +
-         Text(box) + "</span>";
+std::string TWbHtmlPainter::Glyph(const TJson& control, const char* kind) const {
+  return Part(kind, Field(control, "GlyphRect"));
 }
 
-std::string TWbHtmlPainter::RadioButton(const TJson& button) const {
-  const bool checked = button.value("Checked", false);
-  return std::string("<span class=\"nuv-radio") + (checked ? " nuv-on" : "") + "\" data-checked=\"" +
-         (checked ? "true" : "false") + "\"" + ViewPartAttributes(button, "click") + StyleAttribute(TextStyle(button)) +
-         "><span class=\"nuv-dot\"></span>" + Text(button) + "</span>";
-}
-
-std::string TWbHtmlPainter::Link(const TJson& link) const {
-  return "<span class=\"nuv-link\"" + ViewPartAttributes(link, "click") + StyleAttribute(TextStyle(link)) + ">" +
-         Image(Field(link, "ImageFile")) + Text(link) + "</span>";
-}
-
-std::string TWbHtmlPainter::OtherControl(const TJson& control) const {
-  return "<span class=\"nuv-control\" title=\"" + Text(control, "Class") + "\"" + ViewPartAttributes(control, "click") +
-         ">" + Text(control) + "</span>";
-}
-
-std::string TWbHtmlPainter::Image(const TJson& file) const {
-  return file.is_string() ? ImageHtml(file.get<std::string>(), FOptions.BaseDir) : "";
+std::string TWbHtmlPainter::Image(const TJson& file, const TJson& rect) const {
+  if (!file.is_string() || IsEmpty(rect)) return "";
+  return Part("nuv-image-part", rect, ImageHtml(file.get<std::string>(), FOptions.BaseDir));
 }
 
 std::string TWbHtmlPainter::Command(const TJson& viewPart, const std::string& line) const {
   if (!FOptions.Interactive || !viewPart.is_string()) return "";
   return " data-command=\"" + HtmlEscape(line) + "\"";
-}
-
-// data-viewpart names the view part whose control this is; verb, when given, is the script
-// command a click on it stands for.
-std::string TWbHtmlPainter::ViewPartAttributes(const TJson& control, const std::string& verb) const {
-  const TJson& viewPart = Field(control, "ViewPart");
-  if (!viewPart.is_string()) return "";
-  const std::string name = viewPart.get<std::string>();
-  std::string attributes = " data-viewpart=\"" + HtmlEscape(name) + "\"";
-  if (!verb.empty()) attributes += Command(viewPart, verb + " " + ScriptArg(name));
-  return attributes;
-}
-
-const TJson* TWbHtmlPainter::Named(const TJson& name) const {
-  if (!name.is_string()) return nullptr;
-  auto it = FNamed.find(name.get<std::string>());
-  return it == FNamed.end() ? nullptr : it->second;
 }

@@ -1,12 +1,12 @@
-// Draws the controls of one dumped window as HTML. Each kind of control is recognised by the
-// properties its writer dumps, so subclasses (TNUVRadioButton, ...) draw like their base class.
+// Draws the controls of one dumped window as HTML. Every element stands where the toolkit put it
+// (position:absolute at the dumped numbers, written on it as data-bounds="L,T,W,H"); the picture
+// does no layout of its own. Each kind of control is recognised by the properties its writer
+// dumps, so subclasses (TNUVRadioButton, ...) draw like their base class.
 #pragma once
 
 #include <nlohmann/json.hpp>
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "WbHtmlRender.h"
 
@@ -15,47 +15,42 @@ class TWbHtmlPainter {
   using TJson = nlohmann::json;
 
   TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options);
-  // <div class="nuv-window">: a title bar and the window's children.
+  // <div class="nuv-window">: a title bar and the window's control.
   std::string Window() const;
 
  private:
-  // One control and what it holds; "" for an invisible one. dock: the dock it lies in, if any.
-  std::string Control(const TJson& control, const TJson* dock = nullptr) const;
-  // The children of a container, placed at its edges by their Align, in order.
-  std::string Children(const TJson& container) const;
-  std::string Container(const TJson& control) const;
-  std::string Label(const TJson& label) const;
-  std::string CheckBox(const TJson& box) const;
-  std::string RadioButton(const TJson& button) const;
-  std::string Link(const TJson& link) const;
-  std::string OtherControl(const TJson& control) const;
+  // One control, its parts and its children; "" for an invisible one. parent: the control it
+  // lies in, if any.
+  std::string Control(const TJson& control, const TJson* parent) const;
+  // What a control of each kind draws inside its own box, before its children.
+  std::string Content(const TJson& control, const TJson* parent) const;
+  // The children, in the control's client rectangle.
+  std::string Children(const TJson& control) const;
+  // class, state and view part attributes, and the script command a click on it stands for.
+  std::string Opening(const TJson& control) const;
+  std::string TextLines(const TJson& control) const;
+  std::string Glyph(const TJson& control, const char* kind) const;
 
   // WbHtmlDocks.cpp
-  std::string Dock(const TJson& dock) const;
-  std::string DockablePanel(const TJson& panel, const TJson* dock) const;
-  std::string Toolbar(const TJson& toolbar, const TJson* dock) const;
-  std::string Items(const TJson& items, const TJson& toolbar, const TJson* dock, const std::string& path) const;
-  std::string Item(const TJson& item, const TJson& toolbar, const TJson* dock, const std::string& path,
+  std::string Frame(const TJson& window) const;
+  std::string Items(const TJson& toolbar, const TJson* parent) const;
+  std::string Item(const TJson& item, const TJson& toolbar, const TJson* parent, const std::string& path,
                    size_t index) const;
-  std::string ToggleItem(const TJson& item, const TJson* dock, size_t index) const;
+  std::string Menu(const TJson& items, const TJson& toolbar, const std::string& path) const;
+  std::string ItemParts(const TJson& item) const;
 
   // WbHtmlStatusBar.cpp
   std::string StatusBar(const TJson& bar) const;
   std::string StatusPanel(const TJson& panel, const TJson& bar, size_t index) const;
 
   // Shared forms.
-  std::string Image(const TJson& file) const;  // "" for null
+  // An image drawn in rect; "" for a null file.
+  std::string Image(const TJson& file, const TJson& rect) const;
   // ' data-command="line"' when interactive and the line has a view part, else "".
   std::string Command(const TJson& viewPart, const std::string& line) const;
-  std::string ViewPartAttributes(const TJson& control, const std::string& verb) const;
-  const TJson* Named(const TJson& name) const;
-  void IndexControls(const TJson& control);
 
   const TJson& FWindow;
   const TWbRenderOptions& FOptions;
-  std::unordered_map<std::string, const TJson*> FNamed;
-  // Controls that toolbar items and status panels draw in their place, not in their parent.
-  std::unordered_set<std::string> FHosted;
 };
 
 // The kinds of dumped controls, recognised by their writers' properties.
@@ -63,4 +58,23 @@ namespace WbHtmlKinds {
 bool IsDock(const nlohmann::json& control);
 bool IsDockableWindow(const nlohmann::json& control);
 bool IsToolbar(const nlohmann::json& control);
+bool IsStatusBar(const nlohmann::json& control);
+bool IsCheckBox(const nlohmann::json& control);
+bool IsRadioButton(const nlohmann::json& control);
+bool IsLink(const nlohmann::json& control);
+bool IsTextObject(const nlohmann::json& control);
 }  // namespace WbHtmlKinds
+
+// Placement: "left:Lpx;top:Tpx;width:Wpx;height:Hpx;" of a dumped [L, T, W, H], and the
+// data-bounds attribute that carries the same numbers.
+namespace WbHtmlBoxes {
+std::string BoxCss(const nlohmann::json& rect);
+std::string BoundsAttribute(const nlohmann::json& rect);
+bool IsEmpty(const nlohmann::json& rect);
+// rect moved to the coordinates of a box whose corner stands at origin ([L, T, ...]).
+nlohmann::json Relative(const nlohmann::json& rect, const nlohmann::json& origin);
+// A part of a control: <div class="nuv-part cssClass" style="box + css">inner</div>; "" for an
+// empty rectangle.
+std::string Part(const std::string& cssClass, const nlohmann::json& rect, const std::string& inner = "",
+                 const std::string& css = "");
+}  // namespace WbHtmlBoxes

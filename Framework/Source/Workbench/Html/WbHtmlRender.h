@@ -1,5 +1,5 @@
-// The window as an HTML picture: the control tree of a dump drawn with inline CSS, laid out by
-// structure (edges and order) rather than by the toolkit's pixel positions.
+// The window as an HTML picture: the control tree of a dump drawn with inline CSS, every element
+// placed absolutely where the toolkit put it.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -61,6 +61,12 @@ std::string MediaType(const std::filesystem::path& file) {
   return "image/png";
 }
 
+// A font name goes into a quoted CSS string inside a quoted attribute: drop what could end either.
+std::string CssFontName(std::string name) {
+  std::erase_if(name, [](char c) { return std::string_view("'\"\\<>;{}&").find(c) != std::string_view::npos; });
+  return name;
+}
+
 bool ReadFile(const std::filesystem::path& path, std::string& bytes) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return false;
@@ -76,6 +82,11 @@ const nlohmann::json& Field(const nlohmann::json& object, const char* key) {
   if (!object.is_object()) return null;
   auto it = object.find(key);
   return it == object.end() ? null : *it;
+}
+
+std::string StringField(const nlohmann::json& object, const char* key) {
+  const nlohmann::json& value = Field(object, key);
+  return value.is_string() ? value.get<std::string>() : std::string();
 }
 
 std::string HtmlEscape(const std::string& text) {
@@ -119,11 +130,16 @@ std::string CssColor(const nlohmann::json& color) {
 
 std::string FontCss(const nlohmann::json& font) {
   if (!font.is_object()) return "";
-  std::string name = font.value("Name", std::string());
-  // The name goes into a quoted CSS string inside a quoted attribute: drop what could end either.
-  std::erase_if(name, [](char c) { return std::string_view("'\"\\<>;{}&").find(c) != std::string_view::npos; });
-  std::string css = "font-family:'" + name + "',sans-serif;";
-  css += "font-size:" + std::to_string(font.value("Size", 8)) + "pt;";
+  const std::string name = CssFontName(font.value("Name", std::string()));
+  const std::string family = CssFontName(font.value("Family", std::string()));
+  // The face the toolkit measured with first, so that the text fits the boxes it was measured for.
+  std::string css = "font-family:" + (family.empty() ? "" : "'" + family + "',") + "'" + name + "',sans-serif;";
+  if (const int pixels = font.value("PixelSize", 0); pixels > 0)
+    css += "font-size:" + std::to_string(pixels) + "px;";
+  else
+    css += "font-size:" + std::to_string(font.value("Size", 8)) + "pt;";
+  if (const int lineHeight = font.value("LineHeight", 0); lineHeight > 0)
+    css += "line-height:" + std::to_string(lineHeight) + "px;";
   if (const std::string color = CssColor(font["Color"]); !color.empty()) css += "color:" + color + ";";
   std::string decoration;
   for (const auto& style : font.value("Style", nlohmann::json::array())) {

@@ -8,6 +8,8 @@
 
 // object[key], or null when object has no such member (a const lookup must not assume one).
 const nlohmann::json& Field(const nlohmann::json& object, const char* key);
+// object[key] when it is a string, else "" (a dump writes null for what is not set).
+std::string StringField(const nlohmann::json& object, const char* key);
 // Text for element content and attribute values: & < > " ' escaped.
 std::string HtmlEscape(const std::string& text);
 // A TColor as CSS ("#rrggbb"); "" for clDefault, clNone and anything else that means "inherit".

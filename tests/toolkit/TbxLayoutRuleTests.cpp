@@ -1,0 +1,208 @@
+// The layout rules of docs/layout.md, one behaviour each: sizes that follow from the content, and
+// a change that lays out only what it touches.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TbxDockablePanels.h"
+#include "TbxDocks.h"
+#include "TbxLayoutCounters.h"
+#include "TbxMetrics.h"
+#include "TbxStackPanels.h"
+#include "TbxStatusBars.h"
+#include "TbxTestApi.h"
+#include "TbxTextMetrics.h"
+#include "TbxTextObjects.h"
+#include "TbxToolbars.h"
+
+using namespace TbxMetrics;
+
+namespace {
+
+TTBXItem* AddButton(TTBCustomToolbar& toolbar, const std::string& caption) {
+  auto* item = new TTBXItem(&toolbar);
+  item->SetCaption(caption);
+  toolbar.Items()->Add(item);
+  return item;
+}
+
+int LineHeight() { return TextMetrics().TextSize(TFont(), "x").Height; }
+
+TEST(LayoutRules, AToolbarIsAsWideAsItsItemsPlusBordersAndItsDragHandle) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 800, 600);
+  TTBXDock dock(nullptr);
+  dock.SetParent(&window);
+  TTBXToolbar toolbar(nullptr);
+  toolbar.SetParent(&dock);
+  std::vector<TTBXItem*> items{AddButton(toolbar, "New"), AddButton(toolbar, "Open"), AddButton(toolbar, "Save")};
+  int sum = 0, right = items[0]->GetBounds().Left;
+  for (TTBXItem* item : items) {
+    const TRect bounds = item->GetBounds();
+    EXPECT_EQ(bounds.Left, right) << item->GetCaption() << ": items follow each other";
+    EXPECT_EQ(bounds.Width, TextMetrics().TextWidth(TFont(), item->GetCaption()) + 2 * ItemPadding);
+    sum += bounds.Width;
+    right = bounds.Right();
+  }
+  EXPECT_EQ(toolbar.GetWidth(), sum + 2 * ToolbarBorder + DragHandleSize);
+  EXPECT_EQ(toolbar.GetHeight(), std::max(ImageSize, LineHeight()) + 2 * ItemVerticalPadding + 2 * ToolbarBorder);
+  EXPECT_EQ(dock.GetHeight(), toolbar.GetHeight());  // one row, as thick as its toolbar
+
+  dock.SetAllowDrag(false);  // no handle to drag it by
+  EXPECT_EQ(toolbar.GetWidth(), sum + 2 * ToolbarBorder);
+}
+
+TEST(LayoutRules, ALeftDocksRowsStandSideBySideEachAsWideAsItsWidestToolbar) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 800, 600);
+  TTBXDock dock(nullptr);
+  dock.SetParent(&window);
+  dock.SetPosition(dpLeft);
+  dock.SetAllowDrag(false);
+  TTBXToolbar narrow(nullptr), wide(nullptr), beside(nullptr);
+  for (TTBXToolbar* toolbar : {&narrow, &wide, &beside}) toolbar->SetParent(&dock);
+  AddButton(narrow, "A");
+  TTBXItem* first = AddButton(wide, "Wider caption");
+  TTBXItem* second = AddButton(wide, "B");
+  AddButton(beside, "C");
+  narrow.SetDockRow(0);
+  wide.SetDockRow(1);
+  beside.SetDockRow(1);
+  // A vertical toolbar stacks its items downwards and is as wide as its widest one.
+  EXPECT_EQ(second->GetBounds().Top, first->GetBounds().Bottom());
+  EXPECT_EQ(second->GetBounds().Width, first->GetBounds().Width);
+  EXPECT_EQ(wide.GetWidth(), first->GetBounds().Width + 2 * ToolbarBorder);
+  // A row is as thick as its widest window, and every window in it takes that thickness.
+  EXPECT_EQ(beside.GetWidth(), wide.GetWidth());
+  EXPECT_EQ(dock.GetWidth(), narrow.GetWidth() + wide.GetWidth());
+  EXPECT_EQ(wide.GetLeft(), narrow.GetWidth());
+  EXPECT_EQ(beside.GetLeft(), narrow.GetWidth());
+  EXPECT_EQ(beside.GetTop(), wide.GetHeight());
+  EXPECT_EQ(dock.GetHeight(), 600);
+}
+
+TEST(LayoutRules, ADockThatShowsNothingTakesNoRoom) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 800, 600);
+  TTBXDock top(nullptr);
+  top.SetParent(&window);
+  TTBXDock left(nullptr);
+  left.SetParent(&window);
+  left.SetPosition(dpLeft);
+  EXPECT_EQ(top.GetHeight(), 0);
+  EXPECT_EQ(left.GetWidth(), 0);
+  TTBXToolbar toolbar(nullptr);
+  AddButton(toolbar, "Go");
+  toolbar.SetParent(&top);
+  EXPECT_GT(top.GetHeight(), 0);
+  toolbar.Hide();
+  EXPECT_EQ(top.GetHeight(), 0);
+  EXPECT_EQ(left.GetTop(), 0);  // and the side dock takes the room back
+}
+
+TEST(LayoutRules, AStatusPanelsControlFillsItsPanelWhateverItsTextSays) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 800, 600);
+  TTBXStatusBar bar(nullptr);
+  bar.SetParent(&window);
+  TTBXStatusPanel message(&bar.Panels()), caps(&bar.Panels());
+  message.SetSize(200);
+  caps.SetSize(90);
+  TTBXCheckBox box(nullptr);
+  box.SetText("CAPS");
+  caps.SetControl(&box);
+  EXPECT_EQ(box.GetBoundsRect(), caps.GetContentRect());
+  box.SetText("A caption far longer than the panel");  // what running a view part does
+  box.SetAutoSize(true);
+  EXPECT_EQ(box.GetBoundsRect(), caps.GetContentRect());
+  caps.SetSize(120);
+  EXPECT_EQ(box.GetBoundsRect(), caps.GetContentRect());
+  EXPECT_EQ(caps.GetContentRect().Width, 120 - 2 * StatusPanelInset);
+}
+
+TEST(LayoutRules, WrappingGrowsALabelDownwardsInItsColumn) {
+  TStackPanel window(nullptr);
+  window.SetBounds(0, 0, 200, 600);
+  TTBXLabel label(nullptr), below(nullptr);
+  label.SetParent(&window);
+  below.SetParent(&window);
+  label.SetWrapping(twWrap);
+  label.SetText("word");
+  below.SetText("below");
+  EXPECT_EQ(label.GetHeight(), LineHeight());
+  label.SetText("many words that do not fit on one line of a narrow column of two hundred pixels");
+  EXPECT_GE(label.GetHeight(), 3 * LineHeight());
+  EXPECT_LE(label.GetWidth(), 200 - 2 * TStackPanel::StackPadding);
+  EXPECT_EQ(below.GetTop(), label.GetTop() + label.GetHeight() + TStackPanel::StackGap);  // pushed down
+}
+
+TEST(LayoutRules, ACheckBoxIsItsGlyphAGapAndItsText) {
+  TTBXCheckBox box(nullptr);
+  box.SetText("Word wrap");
+  EXPECT_EQ(box.GetWidth(), GlyphSize + GlyphGap + TextMetrics().TextWidth(TFont(), "Word wrap"));
+  EXPECT_EQ(box.GetHeight(), std::max(GlyphSize, LineHeight()));
+  EXPECT_EQ(box.GetGlyphRect().Width, GlyphSize);
+  EXPECT_EQ(box.GetTextRect().Left, GlyphSize + GlyphGap);
+}
+
+// A window of the usual shape with many controls in its client area: a change lays out the control
+// that changed and its parent chain, not the siblings, and a bracket of changes lays out once.
+struct TBusyWindow {
+  TStackPanel Window{nullptr};
+  TTBXDock Dock{nullptr};
+  TTBXToolbar Toolbar{nullptr};
+  TTBXStatusBar Bar{nullptr};
+  TStackPanel Client{nullptr};
+  std::vector<std::unique_ptr<TTBXLabel>> Labels;
+
+  TBusyWindow() {
+    Window.SetBounds(0, 0, 800, 600);
+    Dock.SetParent(&Window);
+    Toolbar.SetParent(&Dock);
+    for (const char* caption : {"New", "Open", "Save"}) AddButton(Toolbar, caption);
+    Bar.SetParent(&Window);
+    Client.SetParent(&Window);
+    Client.SetAlign(alClient);
+    for (int i = 0; i < 200; ++i) {
+      Labels.push_back(std::make_unique<TTBXLabel>(nullptr));
+      Labels.back()->SetText("Label " + std::to_string(i));
+      Labels.back()->SetParent(&Client);
+    }
+  }
+  ~TBusyWindow() { Labels.clear(); }
+};
+
+TEST(LayoutRules, AChangeLaysOutOnlyWhatItTouches) {
+  TBusyWindow busy;
+  const int windowPasses = TTbxTestApi::AlignCount(busy.Window), dockPasses = TTbxTestApi::AlignCount(busy.Dock);
+  const auto before = TbxLayoutCounters();
+  busy.Labels[150]->SetText("A longer caption than before");
+  const auto after = TbxLayoutCounters();
+  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Window), windowPasses);
+  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses);
+  // Only the labels from the changed one down may move.
+  EXPECT_LE(after.ControlsPlaced - before.ControlsPlaced, 50u);
+  EXPECT_EQ(busy.Labels[151]->GetTop(),
+            busy.Labels[150]->GetTop() + busy.Labels[150]->GetHeight() + TStackPanel::StackGap);
+}
+
+TEST(LayoutRules, ABracketOfChangesLaysOutOnceAtItsEnd) {
+  TBusyWindow busy;
+  const int dockPasses = TTbxTestApi::AlignCount(busy.Dock);
+  busy.Toolbar.BeginUpdate();
+  for (int i = 0; i < 20; ++i) AddButton(busy.Toolbar, "Item " + std::to_string(i));
+  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses);  // nothing moved yet
+  busy.Toolbar.EndUpdate();
+  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses + 1);
+  EXPECT_EQ(busy.Toolbar.Items()->GetItem(22)->GetBounds().Right() + ToolbarBorder, busy.Toolbar.GetWidth());
+
+  const int clientPasses = TTbxTestApi::AlignCount(busy.Client);
+  busy.Client.DisableAlign();
+  for (auto& label : busy.Labels) label->SetText(label->GetText() + "!");
+  busy.Client.EnableAlign();
+  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Client), clientPasses + 1);
+}
+
+}  // namespace
