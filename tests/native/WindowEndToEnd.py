@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The native window end to end, on a private Xvfb display with real pointer events (xdotool):
 nuv-workbench --window --json on the showcase; a toolbar button clicked at the coordinates the
-dump gives, a submenu opened and an item picked, the status bar's check box toggled, a status panel
+dump gives, a submenu opened and an item picked, the check box in the floating panel toggled, a status panel
 double-clicked, a label right-clicked, the floating panel closed by its close button and a docked
 panel's edge dragged; then SIGTERM closes the window like the user, and the final dump must show
 what the gestures did.
@@ -142,7 +142,7 @@ def main():
         xdotool(display, "key", "--delay", 100, "Down", "Return")
         bench.expect("submenu item", event="command", id="Format.Bold")
 
-        box = find(window, "Caps")
+        box = find(window, "WordWrap")  # in the floating panel, a tool window of its own
         click(*at(box, box["GlyphRect"]))
         time.sleep(0.3)
 
@@ -174,7 +174,7 @@ def main():
         final = bench.expect("the dump at the end", event="dump")["window"]
         if bench.process.wait(timeout=TIMEOUT) != 0:
             fail("the runner ended with " + str(bench.process.returncode) + ": " + bench.process.stderr.read())
-        if find(final, "Caps")["State"] == box["State"]:
+        if find(final, "WordWrap")["State"] == box["State"]:
             fail("the check box kept its state " + box["State"])
         if find(final, "Properties")["Visible"]:
             fail("the floating panel still shows after its close button")
