@@ -197,3 +197,16 @@ TEST_F(NativeInput, DoubleClickingADockedPanelsCaptionUndocksIt) {
   EXPECT_TRUE(PeerWidget(panel)->isWindow());
   EXPECT_EQ(PeerWidget(panel)->geometry(), ExpectedGeometry(panel, Native.Root()));
 }
+
+TEST_F(NativeInput, WithoutDblClickUndockOrWhenItCannotFloatADockedPanelStaysDocked) {
+  TTBXCustomDockablePanel& panel = ShownToolPanel();
+  const QPoint caption = Centre(panel.GetFrame().Caption);
+  panel.SetDblClickUndock(false);
+  DoubleClick(panel, caption);
+  EXPECT_FALSE(panel.GetFloating());
+  panel.SetDblClickUndock(true);
+  panel.SetDockMode(dmCannotFloat);
+  DoubleClick(panel, caption);
+  EXPECT_FALSE(panel.GetFloating());
+  EXPECT_FALSE(PeerWidget(panel)->isWindow());
+}
