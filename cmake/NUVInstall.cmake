@@ -15,6 +15,9 @@ set_target_properties(NUV.ViewParts.TBX PROPERTIES INSTALL_RPATH "$ORIGIN/${_nuv
 install(TARGETS kol30 tbx nuv10 nuv10_host EXPORT NUVTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime NAMELINK_COMPONENT Development
   INCLUDES DESTINATION ${NUV_INCLUDE_INSTALL_DIR})
+# The Qt backend serves the runner's native window; hosts do not build on it (its header is not
+# installed), so only the library itself goes to the run-time package.
+install(TARGETS tbxqt LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime NAMELINK_SKIP)
 install(TARGETS NUV.ViewParts.TBX EXPORT NUVTargets LIBRARY DESTINATION ${NUV_PLUGIN_INSTALL_DIR} COMPONENT Runtime)
 install(TARGETS nuv-workbench RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
 

@@ -24,8 +24,9 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 # The run-time dependencies (pugixml, fmt, cpp-httplib, HarfBuzz, FreeType, fontconfig, the C++
 # runtime) are read off the binaries. The font is not: DejaVu is what the toolkit's default
 # "Tahoma" resolves to on Debian and what its pixel figures are tested with; without any font the
-# toolkit would measure with built-in metrics.
+# toolkit would measure with built-in metrics. Nor is the window system plug-in that Qt loads at run
+# time for --window (qt6-qpa-plugins).
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-qpa-plugins")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "${CPACK_PACKAGE_NAME} (= ${CPACK_PACKAGE_VERSION}), libfmt-dev")
 include(CPack)

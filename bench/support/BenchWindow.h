@@ -26,6 +26,7 @@ class TBenchWindow {
   void Teardown();
 
   TNUVWorkItem& RootWorkItem() { return *FWorkItems.front().Item; }
+  TWinControl& Window() { return *FWindow; }
   INUVViewPart& ViewPart(const std::string& name) { return *FViewParts[FViewPartIndex.at(name)].Intf; }
   size_t ViewPartCount() const { return FViewParts.size(); }
 

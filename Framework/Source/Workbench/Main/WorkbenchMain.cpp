@@ -10,9 +10,11 @@
 #include "WbApplication.h"
 #include "WbDump.h"
 #include "WbModulePath.h"
+#include "WbNative.h"
 #include "WbRenderFile.h"
 #include "WbScript.h"
 #include "TbxTextMetrics.h"
+#include "WbScriptCommands.h"
 #include "WbServeRun.h"
 
 namespace {
@@ -22,8 +24,10 @@ constexpr int KExitLoadError = 2;
 
 struct TWbOptions {
   std::string AppFile, Script, Module;
-  std::string Render;  // the HTML picture of the window, written at the end of the run
-  std::string Serve;   // [ADDR:]PORT
+  std::string Render;      // the HTML picture of the window, written at the end of the run
+  std::string Serve;       // [ADDR:]PORT
+  std::string Screenshot;  // the native window as a PNG, drawn offscreen at the end of the run
+  bool Window = false;     // open the native window and run until it is closed
   bool AllowRemote = false;
   bool Json = false;
   bool Version = false;
@@ -51,15 +55,27 @@ int PrintVersions(const TWbOptions& options) {
   return 0;
 }
 
+// Qt for --screenshot, made before the application so that it outlives the window's peers.
+std::unique_ptr<TWbNative> OffscreenFor(const TWbOptions& options, TWbReporter& reporter) {
+  if (options.Screenshot.empty()) return nullptr;
+  return std::make_unique<TWbNative>(true, options.AppFile, reporter);
+}
+
+// The pictures asked for, before any other output: one that cannot be written leaves stdout empty.
+void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* native, const std::string& title) {
+  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  if (native) native->Screenshot(app, title, options.Screenshot);
+}
+
 // Without a script: load, run every work item, print the window, finalize.
 int ShowWindow(const TWbOptions& options) {
   const TWbAppDecl decl = LoadAppFile(options.AppFile);
   TWbConsoleReporter reporter(std::cerr);
+  const auto native = OffscreenFor(options, reporter);
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   app.RunAll();
-  // Before any output, so that a picture that cannot be written leaves stdout empty.
-  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  WritePictures(options, app, native.get(), decl.Name);
   const auto owners = app.ControlOwners();
   if (options.Json)
     std::cout << JsonText(app.WindowJson(), 2) << std::endl;
@@ -73,11 +89,47 @@ int RunScriptOn(const TWbOptions& options) {
   const std::string script = ReadScript(options.Script);
   const TWbAppDecl decl = LoadAppFile(options.AppFile);
   TWbJsonLinesReporter reporter(std::cout);
+  const auto native = OffscreenFor(options, reporter);
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, reporter};
   RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
-  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  WritePictures(options, app, native.get(), decl.Name);
+  app.Finish();
+  return 0;
+}
+
+// The script when one is given, else every work item: what a window shows before it opens.
+void RunScriptOrEveryWorkItem(TWbScriptContext& context, const TWbOptions& options, const std::string& script) {
+  if (options.Script.empty())
+    context.App.RunAll();
+  else
+    RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
+}
+
+// With --window: load, run the script or else every work item, then show the window until it is
+// closed. With --json every event goes to stdout as it happens, and the window's last state as a
+// dump event at the end; without, errors go to stderr.
+int OpenWindow(const TWbOptions& options) {
+  if (!HasDisplay()) {
+    std::cerr << "nuv-workbench: --window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
+                 "--screenshot FILE.png draws the window without one"
+              << std::endl;
+    return KExitLoadError;
+  }
+  const std::string script = options.Script.empty() ? std::string() : ReadScript(options.Script);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  TWbJsonLinesReporter json(std::cout);
+  TWbConsoleReporter console(std::cerr);
+  TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
+  TWbNative native(false, options.AppFile, reporter);
+  TWbApplication app(reporter);
+  app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  TWbScriptContext context{app, reporter};
+  RunScriptOrEveryWorkItem(context, options, script);
+  WritePictures(options, app, options.Screenshot.empty() ? nullptr : &native, decl.Name);
+  native.RunWindow(app, decl.Name);
+  if (options.Json) DumpWindow(context, {});
   app.Finish();
   return 0;
 }
@@ -90,14 +142,12 @@ int ServeWindow(const TWbOptions& options) {
   const TWbAppDecl decl = LoadAppFile(options.AppFile);
   TWbJsonLinesReporter out(std::cout);
   TWbEventLog log(out);
+  const auto native = OffscreenFor(options, log);
   TWbApplication app(log);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, log};
-  if (options.Script.empty())
-    app.RunAll();
-  else
-    RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
-  if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
+  RunScriptOrEveryWorkItem(context, options, script);
+  WritePictures(options, app, native.get(), decl.Name);
   ServeUntilSignal(app, log, address, options.AppFile);
   app.Finish();
   return 0;
@@ -134,8 +184,16 @@ int main(int argc, char** argv) try {
                  "Serve the live window (page and API) on ADDR:PORT (default address 127.0.0.1; port 0: "
                  "any free port) until SIGINT or SIGTERM")
       ->type_name("[ADDR:]PORT");
+  cli.add_option("--screenshot", options.Screenshot,
+                 "After loading (and the script): draw the native window and its floating windows offscreen "
+                 "into a PNG file (no display needed)")
+      ->type_name("FILE.png");
+  auto* window = cli.add_flag("--window", options.Window,
+                              "After loading (and the script): open the native window and run until it is closed "
+                              "(or SIGINT/SIGTERM); with --json, events go to stdout as they happen");
   cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
   cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
+  window->excludes(cli.get_option("--serve"));
   cli.footer("The application file, the script commands and the events: docs/workbench.md");
   try {
     cli.parse(argc, argv);
@@ -147,6 +205,7 @@ int main(int argc, char** argv) try {
     if (options.AppFile.empty()) throw EWbLoadError("no application file given; see --help");
     WarnWithoutFonts();
     if (!options.Serve.empty()) return ServeWindow(options);
+    if (options.Window) return OpenWindow(options);
     return options.Script.empty() ? ShowWindow(options) : RunScriptOn(options);
   } catch (const std::exception& e) {
     std::cerr << e.what() << std::endl;

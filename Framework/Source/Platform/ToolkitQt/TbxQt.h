@@ -1,0 +1,53 @@
+// The Qt 6 backend of the toolkit: a native peer for every control of a window, drawn with Qt's
+// style at the toolkit's geometry, with the user's input fed back as the toolkit's operations.
+#pragma once
+
+#include <QImage>
+#include <exception>
+#include <functional>
+#include <string>
+
+class QWidget;
+class TControl;
+class TWinControl;
+
+struct TQtBackendOptions {
+  /// Image lists hold file names; relative ones are found here (the application file's folder).
+  std::string ImageDir;
+  /// What a toolkit operation that the user's input ran raised; by default it goes to stderr.
+  std::function<void(const std::exception& error)> OnError;
+};
+
+/// Installs the peer factory for its lifetime; needs a QApplication, which must outlive it and
+/// every control that got a peer.
+class TQtBackend {
+ public:
+  explicit TQtBackend(TQtBackendOptions options = {});
+  ~TQtBackend();
+  TQtBackend(const TQtBackend&) = delete;
+  TQtBackend& operator=(const TQtBackend&) = delete;
+
+  /// Gives the window and everything in it peers; the window's widget is a top-level window with
+  /// the title given.
+  QWidget& Attach(TWinControl& window, const std::string& title);
+  /// Shows the window and the floating windows over it that are visible.
+  void Show(TWinControl& window);
+  /// The window as it stands, with its floating windows drawn at their places over it.
+  QImage Render(TWinControl& window);
+
+  const TQtBackendOptions& Options() const { return FOptions; }
+  /// The backend installed now, or nil.
+  static TQtBackend* Current();
+  /// Hands what an operation raised to OnError: Qt's event handlers must not throw.
+  void ReportError(const std::exception& error) const;
+
+ private:
+  TQtBackendOptions FOptions;
+};
+
+/// The widget that draws a control, or nil when it has no Qt peer.
+QWidget* PeerWidget(const TControl& control);
+
+/// Keeps the offscreen platform's notes about what it cannot do (raise a window, grab the
+/// keyboard) and the runtime directory it lacks off stderr; every other message goes through.
+void QuietOffscreenNotes();

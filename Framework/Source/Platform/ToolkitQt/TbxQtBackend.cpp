@@ -1,0 +1,126 @@
+// The backend: the peer factory, the window's attachment, showing and rendering.
+#include <QApplication>
+#include <QPainter>
+#include <iostream>
+
+#include "TbxQt.h"
+#include "TbxQtPaint.h"
+#include "TbxQtPeer.h"
+#include "TbxQtWidgets.h"
+#include "TbxStackPanels.h"
+
+namespace {
+
+TQtBackend* GCurrent = nullptr;
+
+// The most derived kind first: a multi-dock is a dock, a check box a text object.
+std::unique_ptr<TQtControlWidget> NewWidget(TControl& control) {
+  if (auto* toolbar = dynamic_cast<TTBCustomToolbar*>(&control)) return std::make_unique<TQtToolbarWidget>(*toolbar);
+  if (auto* panel = dynamic_cast<TTBXCustomDockablePanel*>(&control))
+    return std::make_unique<TQtDockablePanelWidget>(*panel);
+  if (auto* dock = dynamic_cast<TTBDock*>(&control)) return std::make_unique<TQtDockWidget>(*dock);
+  if (auto* bar = dynamic_cast<TTBXCustomStatusBar*>(&control)) return std::make_unique<TQtStatusBarWidget>(*bar);
+  if (auto* box = dynamic_cast<TTBXCustomCheckBox*>(&control)) return std::make_unique<TQtCheckBoxWidget>(*box);
+  if (auto* radio = dynamic_cast<TTBXCustomRadioButton*>(&control))
+    return std::make_unique<TQtRadioButtonWidget>(*radio);
+  if (auto* link = dynamic_cast<TTBXCustomLink*>(&control)) return std::make_unique<TQtLinkWidget>(*link);
+  if (auto* text = dynamic_cast<TTBXTextObject*>(&control)) return std::make_unique<TQtTextWidget>(*text);
+  return std::make_unique<TQtContainerWidget>(control);
+}
+
+void CollectToolWindows(const TControl& control, std::vector<TQtPeer*>& windows) {
+  const auto* windowed = dynamic_cast<const TWinControl*>(&control);
+  if (!windowed) return;
+  for (int i = 0; i < windowed->GetControlCount(); ++i) {
+    const TControl& child = *windowed->GetControl(i);
+    if (TQtPeer* peer = QtPeerOf(child); peer && IsFloatingWindow(child)) windows.push_back(peer);
+    CollectToolWindows(child, windows);
+  }
+}
+
+TQtPeer& PeerOf(TWinControl& window) {
+  TQtPeer* peer = QtPeerOf(window);
+  if (!peer) throw std::logic_error("the window " + window.GetName() + " has no Qt peer: attach it first");
+  return *peer;
+}
+
+}  // namespace
+
+void RunReported(const std::function<void()>& operation) {
+  try {
+    operation();
+  } catch (const std::exception& e) {
+    if (GCurrent)
+      GCurrent->ReportError(e);
+    else
+      std::cerr << e.what() << std::endl;
+  }
+}
+
+void QuietOffscreenNotes() {
+  static const QtMessageHandler next = qInstallMessageHandler(nullptr);
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith("This plugin does not support") || message.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
+      return;
+    if (next)
+      next(type, context, message);
+    else
+      std::cerr << qFormatLogMessage(type, context, message).toStdString() << std::endl;
+  });
+}
+
+TQtBackend::TQtBackend(TQtBackendOptions options) : FOptions(std::move(options)) {
+  GCurrent = this;
+  SetPeerFactory([](TControl& control) -> std::unique_ptr<TControlPeer> {
+    return std::make_unique<TQtPeer>(control, NewWidget(control));
+  });
+}
+
+TQtBackend::~TQtBackend() {
+  SetPeerFactory(nullptr);
+  ClearImageCache();
+  GCurrent = nullptr;
+}
+
+TQtBackend* TQtBackend::Current() { return GCurrent; }
+
+void TQtBackend::ReportError(const std::exception& error) const {
+  if (FOptions.OnError)
+    FOptions.OnError(error);
+  else
+    std::cerr << error.what() << std::endl;
+}
+
+QWidget& TQtBackend::Attach(TWinControl& window, const std::string& title) {
+  window.CreatePeer();
+  TQtPeer& peer = PeerOf(window);
+  peer.Widget().SetRoot(true);
+  peer.Widget().setWindowTitle(QString::fromStdString(title));
+  peer.Place();
+  return peer.Widget();
+}
+
+void TQtBackend::Show(TWinControl& window) {
+  TQtPeer& peer = PeerOf(window);
+  peer.Widget().show();
+  std::vector<TQtPeer*> tools;
+  CollectToolWindows(window, tools);
+  for (TQtPeer* tool : tools) tool->Sync();
+}
+
+QImage TQtBackend::Render(TWinControl& window) {
+  QWidget& root = PeerOf(window).Widget();
+  QImage image(root.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  root.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+  std::vector<TQtPeer*> tools;
+  CollectToolWindows(window, tools);
+  for (TQtPeer* tool : tools) {
+    const TControl& control = tool->Widget().Control();
+    if (!control.GetVisible()) continue;
+    const TRect at = control.GetWindowRect();
+    tool->Widget().render(&painter, QPoint(at.Left, at.Top), QRegion(), QWidget::DrawChildren);
+  }
+  return image;
+}

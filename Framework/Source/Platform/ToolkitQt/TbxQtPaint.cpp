@@ -1,0 +1,136 @@
+#include "TbxQtPaint.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <array>
+#include <filesystem>
+#include <map>
+
+#include "TbxQt.h"
+#include "TbxTextMetrics.h"
+
+QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+
+TPoint ToTPoint(const QPoint& p) { return {p.x(), p.y()}; }
+
+namespace {
+
+// 0xRRGGBB by system colour number: a light desktop theme.
+constexpr std::array<QRgb, 31> KSystemColors = {
+    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
+    0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969,
+    0xE3E3E3, 0x000000, 0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0};
+
+// Font files are loaded once; their family is what QFont asks for.
+QString FamilyOfFile(const std::string& fileName) {
+  static std::map<std::string, QString> families;
+  auto it = families.find(fileName);
+  if (it != families.end()) return it->second;
+  const int id = QFontDatabase::addApplicationFont(QString::fromStdString(fileName));
+  const QStringList names = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+  return families.emplace(fileName, names.isEmpty() ? QString() : names.first()).first->second;
+}
+
+int LineX(const TRect& rect, int width, TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify:
+      return rect.Right() - width;
+    case taCenter:
+      return rect.Left + (rect.Width - width) / 2;
+    default:
+      return rect.Left;
+  }
+}
+
+}  // namespace
+
+QColor ToQColor(TColor color, const QColor& otherwise) {
+  if ((color & clSystemColor) == clSystemColor) {
+    const TColor index = color & 0xFF;
+    return index < KSystemColors.size() ? QColor::fromRgb(KSystemColors[index]) : otherwise;
+  }
+  if (color > 0xFFFFFF) return otherwise;
+  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+QFont ToQFont(const TFont& font) {
+  const TResolvedFont& resolved = TextMetrics().Resolve(font);
+  QFont qfont;
+  if (!resolved.BuiltIn) qfont.setFamily(FamilyOfFile(resolved.FileName));
+  qfont.setPixelSize(std::max(1, resolved.PixelSize));
+  qfont.setBold(font.GetStyle().Contains(fsBold));
+  qfont.setItalic(font.GetStyle().Contains(fsItalic));
+  qfont.setUnderline(font.GetStyle().Contains(fsUnderline));
+  qfont.setStrikeOut(font.GetStyle().Contains(fsStrikeOut));
+  // The toolkit measures unhinted advances; hinting would move glyphs off its widths.
+  qfont.setHintingPreference(QFont::PreferNoHinting);
+  return qfont;
+}
+
+void DrawTextLines(QPainter& painter, const TFont& font, const TRect& rect, const std::vector<std::string>& lines,
+                   TAlignment alignment, TColor color) {
+  const TResolvedFont resolved = TextMetrics().Resolve(font);
+  painter.save();
+  painter.setFont(ToQFont(font));
+  painter.setPen(ToQColor(color, Qt::black));
+  int top = rect.Top;
+  for (const std::string& line : lines) {
+    const int x = LineX(rect, TextMetrics().TextWidth(font, line), alignment);
+    painter.drawText(QPoint(x, top + resolved.Ascent), QString::fromStdString(line));
+    top += resolved.LineHeight;
+  }
+  painter.restore();
+}
+
+void DrawTextLine(QPainter& painter, const TFont& font, const TRect& rect, const std::string& text,
+                  TAlignment alignment, TColor color) {
+  const int height = TextMetrics().TextSize(font, text).Height;
+  const TRect line{rect.Left, rect.Top + (rect.Height - height) / 2, rect.Width, height};
+  painter.save();
+  painter.setClipRect(ToQRect(rect), Qt::IntersectClip);
+  DrawTextLines(painter, font, line, {text}, alignment, color);
+  painter.restore();
+}
+
+namespace {
+
+std::map<std::string, QPixmap>& Pixmaps() {
+  static std::map<std::string, QPixmap> pixmaps;
+  return pixmaps;
+}
+
+QPixmap ImageFile(const std::string& fileName) {
+  auto& pixmaps = Pixmaps();
+  auto it = pixmaps.find(fileName);
+  if (it != pixmaps.end()) return it->second;
+  std::filesystem::path path(fileName);
+  const TQtBackend* backend = TQtBackend::Current();
+  if (path.is_relative() && backend && !backend->Options().ImageDir.empty())
+    path = std::filesystem::path(backend->Options().ImageDir) / path;
+  return pixmaps.emplace(fileName, QPixmap(QString::fromStdString(path.string()))).first->second;
+}
+
+}  // namespace
+
+void ClearImageCache() { Pixmaps().clear(); }
+
+QPixmap ImagePixmap(const TCustomImageList* images, int index) {
+  if (!images || index < 0 || index >= images->Count()) return {};
+  return ImageFile(images->FileName(index));
+}
+
+void DrawImage(QPainter& painter, const TCustomImageList* images, int index, const TRect& rect) {
+  if (!images || index < 0 || index >= images->Count() || rect.Empty()) return;
+  const QPixmap pixmap = ImagePixmap(images, index);
+  if (pixmap.isNull()) {
+    painter.save();
+    painter.setPen(QPen(Qt::red, 1, Qt::DashLine));
+    painter.drawRect(ToQRect(rect).adjusted(0, 0, -1, -1));
+    painter.restore();
+    return;
+  }
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(ToQRect(rect), pixmap);
+  painter.restore();
+}

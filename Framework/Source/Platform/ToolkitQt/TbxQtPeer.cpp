@@ -1,0 +1,118 @@
+#include "TbxQtPeer.h"
+
+#include "TbxDocks.h"
+#include "TbxQt.h"
+
+TQtPeer* QtPeerOf(const TControl& control) { return dynamic_cast<TQtPeer*>(control.GetPeer()); }
+
+QWidget* PeerWidget(const TControl& control) {
+  TQtPeer* peer = QtPeerOf(control);
+  return peer ? &peer->Widget() : nullptr;
+}
+
+bool IsFloatingWindow(const TControl& control) {
+  const auto* window = dynamic_cast<const TTBCustomDockableWindow*>(&control);
+  return window && window->GetFloating() && window->GetParent();
+}
+
+TQtPeer::TQtPeer(TControl& control, std::unique_ptr<TQtControlWidget> widget)
+    : FControl(control), FWidget(widget.release()) {
+  ParentChanged();
+  // Children that got their peers under another parent, and came here while this control had
+  // none, move into the new widget: the toolkit makes peers only for children that have none.
+  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+    for (int i = 0; i < windowed->GetControlCount(); ++i)
+      if (TQtPeer* child = QtPeerOf(*windowed->GetControl(i))) child->Reparent(FWidget);
+}
+
+TQtPeer::~TQtPeer() {
+  // The children's widgets belong to their own peers: Qt must not delete them with this one.
+  for (QObject* child : FWidget->children())
+    if (auto* widget = dynamic_cast<TQtControlWidget*>(child)) {
+      widget->hide();
+      widget->setParent(nullptr);
+    }
+  if (!FWidget->InEvent()) {
+    delete FWidget;
+    return;
+  }
+  FWidget->MarkGone();
+  FWidget->hide();
+  FWidget->setParent(nullptr);
+  FWidget->deleteLater();
+}
+
+bool TQtPeer::IsToolWindow() const {
+  return IsFloatingWindow(FControl) && FWidget->isWindow() && FWidget->parentWidget();
+}
+
+void TQtPeer::ParentChanged() {
+  const TWinControl* parent = FControl.GetParent();
+  Reparent(parent ? PeerWidget(*parent) : nullptr);
+}
+
+void TQtPeer::Reparent(QWidget* parentWidget) {
+  if (IsFloatingWindow(FControl) && parentWidget)
+    // Our own frame draws the caption and close button: the window manager draws none.
+    FWidget->setParent(parentWidget->window(), Qt::Tool | Qt::FramelessWindowHint);
+  else if (parentWidget)
+    FWidget->setParent(parentWidget, Qt::Widget);
+  else if (!FWidget->IsRoot())
+    FWidget->setParent(nullptr);
+  Place();
+  ApplyVisibility();
+}
+
+void TQtPeer::Place() {
+  if (FWidget->IsRoot()) {
+    FWidget->resize(FControl.GetWidth(), FControl.GetHeight());
+    return;
+  }
+  TRect bounds = FControl.GetBoundsRect();
+  const TWinControl* parent = FControl.GetParent();
+  if (IsToolWindow()) {
+    const TRect inWindow = FControl.GetWindowRect();
+    const QPoint origin = FWidget->parentWidget()->mapToGlobal(QPoint(0, 0));
+    bounds = inWindow.Offset(origin.x(), origin.y());
+  } else if (parent) {
+    const TRect client = parent->GetClientRect();
+    bounds = bounds.Offset(client.Left, client.Top);
+  }
+  FWidget->setGeometry(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+}
+
+void TQtPeer::PlaceChildren() {
+  const auto* windowed = dynamic_cast<const TWinControl*>(&FControl);
+  if (!windowed) return;
+  for (int i = 0; i < windowed->GetControlCount(); ++i)
+    if (TQtPeer* peer = QtPeerOf(*windowed->GetControl(i))) peer->Place();
+}
+
+void TQtPeer::ApplyVisibility() {
+  if (FWidget->IsRoot()) return;
+  // A widget without a parent widget shows nowhere: its control is detached, or its parent has
+  // no peer yet.
+  if (!FWidget->parentWidget()) {
+    FWidget->hide();
+    return;
+  }
+  if (IsToolWindow()) {
+    // A tool window shows while its control does and the main window is on the screen.
+    FWidget->setVisible(FControl.GetVisible() && FWidget->parentWidget()->isVisible());
+    return;
+  }
+  FWidget->setVisible(FControl.GetVisible());
+}
+
+void TQtPeer::BoundsChanged() {
+  Place();
+  PlaceChildren();
+  FWidget->update();
+}
+
+void TQtPeer::VisibleChanged() { ApplyVisibility(); }
+
+void TQtPeer::Invalidate() {
+  PlaceChildren();
+  FWidget->update();
+}

@@ -1,0 +1,158 @@
+// Toolbars: their items drawn as tool buttons at the toolkit's item bounds, clicks hit-tested on
+// those bounds, and submenus as real menus.
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionToolButton>
+#include <memory>
+
+#include "TbxQtPaint.h"
+#include "TbxQtWidgets.h"
+
+namespace {
+
+bool IsSeparator(const TTBCustomItem& item) { return dynamic_cast<const TTBXSeparatorItem*>(&item) != nullptr; }
+bool IsControlItem(const TTBCustomItem& item) { return dynamic_cast<const TTBControlItem*>(&item) != nullptr; }
+bool HasMenu(const TTBCustomItem& item) {
+  return item.Count() > 0 || dynamic_cast<const TTBXSubmenuItem*>(&item) != nullptr;
+}
+bool IsChecked(const TTBCustomItem& item) {
+  const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item);
+  return toggle && toggle->GetChecked();
+}
+
+}  // namespace
+
+TQtToolbarWidget::TQtToolbarWidget(TTBCustomToolbar& toolbar) : TQtDockableWidget(toolbar), FToolbar(toolbar) {
+  setMouseTracking(true);
+}
+
+void TQtToolbarWidget::Paint(QPainter& painter) {
+  TQtDockableWidget::Paint(painter);
+  const TTBRootItem& items = *FToolbar.Items();
+  for (int i = 0; i < items.Count(); ++i) {
+    const TTBCustomItem& item = *items.GetItem(i);
+    if (item.GetVisible() && !item.GetBounds().Empty()) PaintItem(painter, item);
+  }
+}
+
+void TQtToolbarWidget::PaintItem(QPainter& painter, const TTBCustomItem& item) {
+  const TRect bounds = item.GetBounds();
+  if (IsControlItem(item)) return;  // the control draws itself there
+  if (IsSeparator(item)) {
+    QStyleOption separator;
+    separator.initFrom(this);
+    separator.rect = ToQRect(bounds);
+    if (!FToolbar.IsVertical()) separator.state |= QStyle::State_Horizontal;
+    style()->drawPrimitive(QStyle::PE_IndicatorToolBarSeparator, &separator, &painter, this);
+    return;
+  }
+  QStyleOptionToolButton button;
+  button.initFrom(this);
+  button.rect = ToQRect(bounds);
+  button.state = (button.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver)) | QStyle::State_AutoRaise;
+  if (!item.GetEnabled()) button.state &= ~QStyle::State_Enabled;
+  const bool hot = FHot.get() == &item && item.GetEnabled();
+  if (hot) button.state |= QStyle::State_MouseOver | QStyle::State_Raised;
+  if (FPressed.get() == &item) button.state |= QStyle::State_Sunken;
+  if (IsChecked(item)) button.state |= QStyle::State_On | QStyle::State_Sunken;
+  if (hot || button.state & (QStyle::State_Sunken | QStyle::State_On))
+    style()->drawPrimitive(QStyle::PE_PanelButtonTool, &button, &painter, this);
+
+  const TTBItemParts parts = FToolbar.GetItemParts(item);
+  if (FToolbar.ShowsImage(item)) DrawImage(painter, FToolbar.GetImages(), item.GetImageIndex(), parts.Image);
+  if (!parts.Caption.Empty()) {
+    TFont font;
+    FToolbar.ItemFont(item, font);
+    const TColor color = item.GetEnabled() ? (font.GetColor() == clDefault ? clBtnText : font.GetColor()) : clGrayText;
+    DrawTextLine(painter, font, parts.Caption, item.GetCaption(), taLeftJustify, color);
+  }
+  if (!parts.Arrow.Empty()) {
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = ToQRect(parts.Arrow);
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
+  }
+}
+
+bool TQtToolbarWidget::Press(TPoint point) {
+  if (TQtDockableWidget::Press(point)) return true;
+  TTBCustomItem* item = FToolbar.ItemAt(point);
+  if (!item || !item->GetEnabled() || IsSeparator(*item) || IsControlItem(*item)) return false;
+  if (HasMenu(*item)) {
+    OpenMenu(*item);
+    return true;
+  }
+  FPressed = item;
+  update();
+  return true;
+}
+
+void TQtToolbarWidget::Release(TPoint point) {
+  TTBCustomItem* pressed = FPressed;
+  if (!pressed) {
+    TQtDockableWidget::Release(point);
+    return;
+  }
+  FPressed = nullptr;
+  update();
+  // A button clicks when the press and the release are both on it.
+  if (FToolbar.ItemAt(point) == pressed) Survives([&] { pressed->Click(); });
+}
+
+// A click between the items is the toolbar's own.
+void TQtToolbarWidget::Click(TPoint point) {
+  if (!FToolbar.ItemAt(point)) TQtDockableWidget::Click(point);
+}
+
+void TQtToolbarWidget::mouseMoveEvent(QMouseEvent* event) {
+  TTBCustomItem* hot = FToolbar.ItemAt(ToTPoint(event->position().toPoint()));
+  if (hot != FHot.get()) {
+    FHot = hot;
+    update();
+  }
+  TQtDockableWidget::mouseMoveEvent(event);
+}
+
+void TQtToolbarWidget::leaveEvent(QEvent* event) {
+  FHot = nullptr;
+  update();
+  TQtDockableWidget::leaveEvent(event);
+}
+
+void TQtToolbarWidget::OpenMenu(TTBCustomItem& item) {
+  QMenu* menu = NewItemMenu(item, this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  const TRect bounds = item.GetBounds();
+  const QPoint at = FToolbar.IsVertical() ? QPoint(bounds.Right(), bounds.Top) : QPoint(bounds.Left, bounds.Bottom());
+  menu->popup(mapToGlobal(at));
+}
+
+QMenu* NewItemMenu(TTBCustomItem& item, QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  menu->setTitle(QString::fromStdString(item.GetCaption()));
+  const TTBCustomToolbar* toolbar = item.GetToolbar();
+  if (toolbar) menu->setFont(ToQFont(toolbar->Font()));
+  for (int i = 0; i < item.Count(); ++i) {
+    TTBCustomItem& sub = *item.GetItem(i);
+    if (!sub.GetVisible() || IsControlItem(sub)) continue;
+    if (IsSeparator(sub)) {
+      menu->addSeparator();
+      continue;
+    }
+    if (sub.Count() > 0) {
+      menu->addMenu(NewItemMenu(sub, menu))->setEnabled(sub.GetEnabled());
+      continue;
+    }
+    QAction* action = menu->addAction(QString::fromStdString(sub.GetCaption()));
+    action->setEnabled(sub.GetEnabled());
+    action->setObjectName(QString::fromStdString(sub.GetCaption()));
+    if (toolbar && toolbar->ShowsImage(sub))
+      action->setIcon(QIcon(ImagePixmap(toolbar->GetImages(), sub.GetImageIndex())));
+    // The item may be gone by the time the user picks it: the guard forgets it then.
+    auto picked = std::make_shared<TGuard<TTBCustomItem>>(&sub);
+    QObject::connect(action, &QAction::triggered, [picked] {
+      if (TTBCustomItem* target = *picked) RunReported([target] { target->Click(); });
+    });
+  }
+  return menu;
+}

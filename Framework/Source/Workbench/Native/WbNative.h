@@ -1,0 +1,34 @@
+// The native window of the runner: --screenshot draws it offscreen into a PNG, --window opens it
+// on the display and runs until the user (or SIGINT/SIGTERM) closes it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "WbApplication.h"
+
+class QApplication;
+class TQtBackend;
+
+// Qt for one run; made before the application so that it outlives every control with a peer.
+class TWbNative {
+ public:
+  // Offscreen needs no display; otherwise the display must be there (see HasDisplay).
+  TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter);
+  ~TWbNative();
+  TWbNative(const TWbNative&) = delete;
+  TWbNative& operator=(const TWbNative&) = delete;
+
+  // Writes the window and its floating windows as they stand to a PNG file; raises EWbLoadError
+  // when the file cannot be written.
+  void Screenshot(TWbApplication& app, const std::string& title, const std::string& pngFile);
+  // Shows the window and runs until it is closed; SIGINT and SIGTERM close it as the user would.
+  void RunWindow(TWbApplication& app, const std::string& title);
+
+ private:
+  std::unique_ptr<QApplication> FQtApp;
+  std::unique_ptr<TQtBackend> FBackend;
+};
+
+// Whether there is a display for --window: X11 (DISPLAY) or Wayland (WAYLAND_DISPLAY).
+bool HasDisplay();

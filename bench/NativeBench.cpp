@@ -1,0 +1,135 @@
+// native: compose of the N-part window with its Qt peers (a widget for every control), and the
+// peers alone; floor: Qt's own QUiLoader building a window of as many widgets, with their texts
+// and geometries, from a .ui file in memory. Neither shows its window: both build the widget tree.
+#include <QApplication>
+#include <QBuffer>
+#include <QUiLoader>
+#include <QWidget>
+#include <fmt/format.h>
+#include <vector>
+
+#include "BenchAppText.h"
+#include "BenchMain.h"
+#include "BenchWindow.h"
+#include "TbxQt.h"
+
+namespace {
+
+int CountControls(const TControl& control) {
+  int count = 1;
+  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+    for (int i = 0; i < windowed->GetControlCount(); ++i) count += CountControls(*windowed->GetControl(i));
+  return count;
+}
+
+// How many controls the window of that many parts has: the widgets the .ui file must match.
+int ControlsOfWindow(int parts) {
+  TBenchWindow window(LoadXMLDocument(ApplicationFileText(parts), "bench.xml"));
+  window.RunAll();
+  return CountControls(window.Window());
+}
+
+// A window of count widgets: one frame per ten holding labels, check boxes, radio buttons, tool
+// buttons and frames, each placed by its geometry, as a designer lays widgets out without layouts.
+QByteArray UiText(int count) {
+  static const char* const classes[] = {"QLabel", "QCheckBox", "QRadioButton", "QToolButton", "QLabel"};
+  std::string ui = R"(<?xml version="1.0" encoding="UTF-8"?><ui version="4.0"><class>Bench</class>)"
+                   R"(<widget class="QWidget" name="Bench"><property name="geometry"><rect><x>0</x><y>0</y>)"
+                   R"(<width>800</width><height>600</height></rect></property>)";
+  int made = 1;
+  for (int group = 0; made < count; ++group) {
+    ui += fmt::format(R"(<widget class="QFrame" name="group{}"><property name="geometry"><rect><x>0</x><y>{}</y>)"
+                      R"(<width>800</width><height>30</height></rect></property>)",
+                      group, group % 20 * 30);
+    ++made;
+    for (int i = 0; i < 9 && made < count; ++i, ++made)
+      ui += fmt::format(R"(<widget class="{}" name="w{}_{}"><property name="geometry"><rect><x>{}</x><y>4</y>)"
+                        R"(<width>80</width><height>20</height></rect></property><property name="text">)"
+                        R"(<string>Item {}</string></property></widget>)",
+                        classes[i % 5], group, i, i * 84, i);
+    ui += "</widget>";
+  }
+  ui += "</widget></ui>";
+  return QByteArray::fromStdString(ui);
+}
+
+// Both phases run in every iteration; the benchmark reports one of them.
+enum TPhase { phComposeWithPeers, phPeersOnly };
+
+void ComposeWithPeers(benchmark::State& state, TPhase phase) {
+  const std::string text = ApplicationFileText(static_cast<int>(state.range(0)));
+  TQtBackend backend;
+  int widgets = 0;
+  for (auto _ : state) {
+    const auto start = ThreadCpuSeconds();
+    auto window = std::make_unique<TBenchWindow>(LoadXMLDocument(text, "bench.xml"));
+    window->RunAll();
+    const auto composed = ThreadCpuSeconds();
+    backend.Attach(window->Window(), "bench");
+    const auto attached = ThreadCpuSeconds();
+    widgets = CountControls(window->Window());
+    window.reset();
+    state.SetIterationTime(phase == phComposeWithPeers ? attached - start : attached - composed);
+  }
+  state.counters["widgets"] = widgets;
+}
+
+void BM_NativeCompose(benchmark::State& state) { ComposeWithPeers(state, phComposeWithPeers); }
+void BM_NativePeers(benchmark::State& state) { ComposeWithPeers(state, phPeersOnly); }
+
+void BM_UiLoader(benchmark::State& state) {
+  const QByteArray ui = UiText(ControlsOfWindow(static_cast<int>(state.range(0))));
+  QUiLoader loader;
+  int widgets = 0;
+  for (auto _ : state) {
+    QByteArray bytes = ui;
+    QBuffer buffer(&bytes);
+    const auto start = ThreadCpuSeconds();
+    std::unique_ptr<QWidget> window(loader.load(&buffer));
+    const auto loaded = ThreadCpuSeconds();
+    widgets = static_cast<int>(window->findChildren<QWidget*>().size()) + 1;
+    window.reset();
+    state.SetIterationTime(loaded - start);
+  }
+  state.counters["widgets"] = widgets;
+}
+
+std::vector<int> Sizes(bool tiny) { return tiny ? std::vector<int>{10} : std::vector<int>{1000}; }
+
+void RegisterAll(bool tiny) {
+  for (int n : Sizes(tiny)) {
+    Tiny(benchmark::RegisterBenchmark("native_compose", BM_NativeCompose)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("native_peers", BM_NativePeers)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("uiloader", BM_UiLoader)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+  }
+}
+
+void Summarize(const TBenchResults& results, bool tiny) {
+  PrintSummaryHeader("native window: compose with peers against QUiLoader");
+  for (int n : Sizes(tiny)) {
+    auto native = results.Nanoseconds(fmt::format("native_compose/{}/manual_time", n));
+    auto peers = results.Nanoseconds(fmt::format("native_peers/{}/manual_time", n));
+    auto loader = results.Nanoseconds(fmt::format("uiloader/{}/manual_time", n));
+    auto widgets = results.Counter(fmt::format("native_compose/{}/manual_time", n), "widgets");
+    if (!native || !peers || !loader) continue;
+    const std::string size = fmt::format("{} parts, {} widgets", n, widgets ? int(*widgets) : 0);
+    const std::string floor = FormatTime(*loader) + " (QUiLoader)";
+    PrintSummaryRow("native_compose", size, FormatTime(*native), floor, *native / *loader, "", std::nullopt);
+    PrintSummaryRow("native_peers", size, FormatTime(*peers), floor, *peers / *loader, "", std::nullopt);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QuietOffscreenNotes();
+  QApplication app(argc, argv);
+  return RunBenchmarks(argc, argv, RegisterAll, Summarize);
+}
