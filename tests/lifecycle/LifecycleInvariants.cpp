@@ -153,7 +153,8 @@ void TMergeTracker::AroundMerging(TLifeWorld& world, const std::function<void()>
   if (mergers != 1) return;
   TTBXToolbar* target = TargetOf(arrived);
   if (!target || target == rebuilt || !before.count(target)) return;
-  FStacks[target].push_back({merger, before[target], DescribeTree(target->Items()), mergedBefore[merger].empty()});
+  FStacks[target].push_back(
+      {merger, before[target], DescribeTree(target->Items()), mergedBefore[merger].empty(), MergedItems(*merger)});
   ++FRecorded;
 }
 
@@ -175,6 +176,9 @@ void TMergeTracker::AroundStop(TNUVToolBarViewPart& viewPart, const std::functio
     if (first == stack.size() || !stack[first].FirstMerge) continue;
     bool untouched = DescribeTree(target->Items()) == stack.back().After;
     for (size_t i = first + 1; i < stack.size(); ++i) untouched = untouched && stack[i].Before == stack[i - 1].After;
+    for (size_t i = first; i < stack.size(); ++i)
+      for (TTBCustomItem* item : stack[i].Merged)
+        untouched = untouched && std::find(merged.begin(), merged.end(), item) != merged.end();
     if (untouched) exact.emplace_back(target, stack[first].Before);
   }
   for (auto& [target, stack] : FStacks)

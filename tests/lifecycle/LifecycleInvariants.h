@@ -82,6 +82,9 @@ class TMergeTracker {
     const TNUVToolBarViewPart* ViewPart;
     std::string Before, After;
     bool FirstMerge;  // the view part had merged nothing before: Before is the target without it
+    // What the view part had merged after the call. An item that has left that list since (another
+    // work space deleted its control item) leaves the target, and a new one may take its address.
+    std::vector<TTBCustomItem*> Merged;
   };
   std::map<const TTBXToolbar*, std::string> Targets() const;
   TTBXToolbar* TargetOf(const std::vector<TTBCustomItem*>& merged) const;
