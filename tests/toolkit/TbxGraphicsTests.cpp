@@ -4,6 +4,7 @@
 
 #include "KolExceptions.h"
 #include "TbxGraphics.h"
+#include "TbxSystemColors.h"
 
 TEST(TFont, DefaultsAndChangeEvents) {
   TFont font;
@@ -94,4 +95,14 @@ TEST(TCustomImageList, AddIndexesAndRejectsBadIndex) {
     EXPECT_NE(e.Message().find('2'), std::string::npos) << e.Message();
   }
   EXPECT_THROW(images.FileName(-1), Exception);
+}
+
+// Both backends draw with this one table, so the HTML picture and the native window agree.
+TEST(TbxSystemColors, PlainColoursTurnAroundSystemColoursComeFromTheLookAndTheRestIsNone) {
+  EXPECT_EQ(ColorToRgb(0x00336699), 0x996633u);  // 0x00BBGGRR
+  EXPECT_EQ(ColorToRgb(clBtnFace), 0xF0F0F0u);
+  EXPECT_EQ(ColorToRgb(clActiveCaption), 0x99B4D1u);
+  EXPECT_EQ(ColorToRgb(clMenuBar), 0xF0F0F0u);
+  for (TColor none : {clDefault, clNone, clSystemColor | 25, clSystemColor | 31})
+    EXPECT_EQ(ColorToRgb(none), std::nullopt) << none;
 }

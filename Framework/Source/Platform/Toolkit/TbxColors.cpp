@@ -1,8 +1,9 @@
-// Colour names.
+// Colour names, and what the colours look like.
 #include <algorithm>
 #include <array>
 
 #include "TbxGraphics.h"
+#include "TbxSystemColors.h"
 
 #include "KolStrings.h"
 
@@ -102,4 +103,23 @@ const std::vector<std::string>& ColorIdents() {
     return r;
   }();
   return idents;
+}
+
+namespace {
+// 0xRRGGBB by system colour number: a light desktop theme. Number 25 names no system colour.
+constexpr std::size_t KNoSystemColor = 25;
+constexpr std::array<std::uint32_t, 31> KSystemColors = {
+    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
+    0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969,
+    0xE3E3E3, 0x000000, 0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0};
+}  // namespace
+
+std::optional<std::uint32_t> ColorToRgb(TColor color) {
+  if ((color & clSystemColor) == clSystemColor) {
+    const std::size_t index = color & 0xFF;
+    if (index >= KSystemColors.size() || index == KNoSystemColor) return std::nullopt;
+    return KSystemColors[index];
+  }
+  if (color > 0xFFFFFF) return std::nullopt;  // clDefault, clNone
+  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }

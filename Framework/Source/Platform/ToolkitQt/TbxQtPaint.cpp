@@ -2,11 +2,11 @@
 
 #include <QFontDatabase>
 #include <QPainter>
-#include <array>
 #include <filesystem>
 #include <map>
 
 #include "TbxQt.h"
+#include "TbxSystemColors.h"
 #include "TbxTextMetrics.h"
 
 QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
@@ -14,12 +14,6 @@ QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 TPoint ToTPoint(const QPoint& p) { return {p.x(), p.y()}; }
 
 namespace {
-
-// 0xRRGGBB by system colour number: a light desktop theme.
-constexpr std::array<QRgb, 31> KSystemColors = {
-    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
-    0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969,
-    0xE3E3E3, 0x000000, 0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0};
 
 // Font files are loaded once; their family is what QFont asks for.
 QString FamilyOfFile(const std::string& fileName) {
@@ -45,12 +39,8 @@ int LineX(const TRect& rect, int width, TAlignment alignment) {
 }  // namespace
 
 QColor ToQColor(TColor color, const QColor& otherwise) {
-  if ((color & clSystemColor) == clSystemColor) {
-    const TColor index = color & 0xFF;
-    return index < KSystemColors.size() ? QColor::fromRgb(KSystemColors[index]) : otherwise;
-  }
-  if (color > 0xFFFFFF) return otherwise;
-  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+  const std::optional<std::uint32_t> rgb = ColorToRgb(color);
+  return rgb ? QColor::fromRgb(*rgb) : otherwise;
 }
 
 QFont ToQFont(const TFont& font) {

@@ -5,23 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
+#include <optional>
 #include <string_view>
 
+#include "TbxSystemColors.h"
+
 namespace {
-
-constexpr std::uint32_t KSystemColor = 0xFF000000;
-
-// The usual values of the system colours the toolkit's controls use; a picture needs one look.
-const std::map<std::uint32_t, std::uint32_t>& SystemColors() {
-  static const std::map<std::uint32_t, std::uint32_t> colors{
-      {0, 0xC8C8C8},  {1, 0x000000},  {2, 0x99B4D1},  {3, 0xBFCDDB},  {4, 0xF0F0F0},  {5, 0xFFFFFF},
-      {6, 0x646464},  {7, 0x000000},  {8, 0x000000},  {9, 0x000000},  {10, 0xB4B4B4}, {11, 0xF4F7FC},
-      {12, 0xABABAB}, {13, 0x0078D7}, {14, 0xFFFFFF}, {15, 0xF0F0F0}, {16, 0xA0A0A0}, {17, 0x6D6D6D},
-      {18, 0x000000}, {19, 0x000000}, {20, 0xFFFFFF}, {21, 0x696969}, {22, 0xE3E3E3}, {23, 0x000000},
-      {24, 0xFFFFE1}, {26, 0x0066CC}, {27, 0xB9D1EA}, {28, 0xD7E4F2}, {29, 0x3399FF}, {30, 0xF0F0F0}};
-  return colors;
-}
 
 std::string HexColor(std::uint32_t rgb) {
   static const char* digits = "0123456789abcdef";
@@ -118,14 +107,8 @@ std::string HtmlEscape(const std::string& text) {
 
 std::string CssColor(const nlohmann::json& color) {
   if (!color.is_number_unsigned()) return "";
-  const auto value = color.get<std::uint32_t>();
-  if ((value & KSystemColor) == KSystemColor) {
-    auto it = SystemColors().find(value & 0xFF);
-    return it == SystemColors().end() ? "" : HexColor(it->second);
-  }
-  if (value > 0xFFFFFF) return "";  // clDefault, clNone
-  // TColor is 0x00BBGGRR.
-  return HexColor(((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF));
+  const std::optional<std::uint32_t> rgb = ColorToRgb(color.get<std::uint32_t>());
+  return rgb ? HexColor(*rgb) : "";
 }
 
 std::string FontCss(const nlohmann::json& font) {
