@@ -90,6 +90,20 @@ TEST(ParseConfig, ExpandsNamedValuesOfTheWorkItemAndItsParents) {
   EXPECT_EQ(TNUVDataUtils::ParseConfig(nullptr, "plain ${AppTitle}"), "plain ${AppTitle}");
 }
 
+// A reference holds no other "${"; a long text of unclosed or nested references comes back as
+// it was (in one pass: the old scan looked for a "}" from every "${").
+TEST(ParseConfig, TheInnermostReferenceIsExpandedAndUnclosedOnesStayAsTheyAre) {
+  TTestHost host;
+  host.WorkItem().GetNamedValues()->SetStrValue("b", "B");
+  host.WorkItem().GetNamedValues()->SetStrValue("a${b", "never");
+  EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), "${a${b}"), "${aB");
+  EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), "${b}}${b"), "B}${b");
+  std::string unclosed;
+  for (int i = 0; i < 20000; ++i) unclosed += "${";
+  EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), unclosed), unclosed);
+  EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), unclosed + "b}"), unclosed.substr(2) + "B");
+}
+
 TEST(Services, LookupsGiveTheRegisteredServicesOrNil) {
   TTestHost host;
   EXPECT_NE(FindImageService(host.WorkItemIntf(), SImageServiceID), nullptr);

@@ -46,6 +46,18 @@ TEST(DataContext, RegistersReplacesAndWithdrawsKeysInOrder) {
   EXPECT_THROW(data->ReadValue("S"), EDataKeyError);
 }
 
+TEST(NamedValues, KeepTheOrderTheyWereFirstSetInAndReplaceInPlace) {
+  auto values = MakeCounted<TNUVNamedValues>();
+  values->SetStrValue("Title", "Demo");
+  values->SetIntValue("Count", 3);
+  values->SetStrValue("Title", "Other");
+  EXPECT_THAT(values->Names(), ElementsAre("Title", "Count"));
+  EXPECT_EQ(values->GetStrValue("Title"), "Other");
+  EXPECT_EQ(values->GetIntValue("Count"), 3);
+  EXPECT_FALSE(values->HasValue("title"));  // names are case-sensitive
+  EXPECT_EQ(values->GetStrValue("Missing"), "");
+}
+
 TEST(DataContext, ValueTextRoundTripsAndRejectsBadText) {
   EXPECT_EQ(std::get<int>(TextToValue("-12", dtInteger)), -12);
   EXPECT_EQ(std::get<bool>(TextToValue("true", dtBoolean)), true);

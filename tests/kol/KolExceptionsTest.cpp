@@ -15,6 +15,15 @@ TEST(KolAssertion, ReportsTheUnitPathRelativeToTheProject) {
   EXPECT_NO_THROW(NUV_ASSERT(line > 0));
 }
 
+TEST(KolAssertion, ThePathIsTheSameWhenTheBuildCompilesByRelativePaths) {
+  try {
+    AssertionFailed("../../Framework/Source/Unit.cpp", 7);
+    FAIL() << "AssertionFailed did not raise";
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.SourcePath(), "Framework\\Source\\Unit");
+  }
+}
+
 TEST(KolAssertion, ConvertsSeparatorsAndDropsOnlyTheFileExtension) {
   auto sourcePathOf = [](const char* file) {
     try {

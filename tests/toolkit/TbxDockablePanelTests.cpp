@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TbxDockablePanels.h"
+#include "TbxDocks.h"
 
 TEST(TTBXDockablePanel, DefaultsOfThePanelAndOfTheDockableWindow) {
   TTBXDockablePanel panel(nullptr);
@@ -69,4 +70,36 @@ TEST(TTBXDockablePanel, DocksInEitherDockKindByParentAndFloatsWithoutOne) {
   panel->SetParent(&multiDock);
   panel.reset();  // a destroyed panel leaves its dock
   EXPECT_EQ(multiDock.GetControlCount(), 0);
+}
+
+// A window too narrow for the panel: the dock shows it narrower than its docked width.
+struct TCrampedLeftDock {
+  TWinControl Window{nullptr};
+  TTBXDock Dock{nullptr};
+  TTBXDockablePanel Panel{nullptr};
+
+  TCrampedLeftDock() {
+    Window.SetBounds(0, 0, 60, 300);
+    Dock.SetParent(&Window);
+    Dock.SetPosition(dpLeft);
+    Panel.SetDockedWidth(124);
+    Panel.SetParent(&Dock);
+  }
+};
+
+TEST(TTBXDockablePanel, ASizeAskedForIsKeptEvenWhenTheDockShowsThePanelAtThatSizeAlready) {
+  TCrampedLeftDock cramped;
+  TTBXDockablePanel& panel = cramped.Panel;
+  const int shown = panel.GetWidth();
+  ASSERT_LT(shown, 124);
+  // Moves and the other dimension leave the docked width as it was.
+  panel.SetLeft(panel.GetLeft());
+  panel.SetHeight(panel.GetHeight() - 10);
+  EXPECT_EQ(panel.GetDockedWidth(), 124);
+  // Asked for the width it shows, the panel keeps that width.
+  panel.SetBounds(panel.GetLeft(), panel.GetTop(), shown, panel.GetHeight());
+  EXPECT_EQ(panel.GetDockedWidth(), shown);
+  panel.SetWidth(shown - 5);
+  EXPECT_EQ(panel.GetDockedWidth(), shown - 5);
+  EXPECT_EQ(panel.GetWidth(), shown - 5);
 }

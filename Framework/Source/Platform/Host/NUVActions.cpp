@@ -24,28 +24,20 @@ TNUVActionService::TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<
 
 TNUVActionService::~TNUVActionService() = default;
 
-void TNUVActionService::AddCommand(const TNUVCommandInfo& command) {
-  auto it =
-      std::find_if(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == command.ID; });
-  if (it != FCommands.end())
-    *it = command;
-  else
-    FCommands.push_back(command);
-}
+void TNUVActionService::AddCommand(const TNUVCommandInfo& command) { FCommands.insert_or_assign(command.ID, command); }
 
-bool TNUVActionService::HasCommand(const std::string& commandID) const {
-  return std::any_of(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
-}
+bool TNUVActionService::HasCommand(const std::string& commandID) const { return FCommands.contains(commandID); }
 
 TCustomAction* TNUVActionService::CreateAction(const std::string& commandID, TComponent* owner) {
-  auto it =
-      std::find_if(FCommands.begin(), FCommands.end(), [&](const TNUVCommandInfo& c) { return c.ID == commandID; });
-  if (commandID.empty() || it == FCommands.end()) return nullptr;
-  TNUVAction* action = NewAction(*it, owner);
-  action->SetCaption(it->Caption);
-  action->SetHint(it->Hint);
-  if (FImages && !it->ImageFile.empty()) action->SetImageIndex(FImages->GetImageManager()->AddImage(it->ImageFile));
-  action->OnExecute = [broker = FBroker, id = it->ID](TObject*) {
+  auto found = FCommands.find(commandID);
+  if (commandID.empty() || found == FCommands.end()) return nullptr;
+  const TNUVCommandInfo& command = found->second;
+  TNUVAction* action = NewAction(command, owner);
+  action->SetCaption(command.Caption);
+  action->SetHint(command.Hint);
+  if (FImages && !command.ImageFile.empty())
+    action->SetImageIndex(FImages->GetImageManager()->AddImage(command.ImageFile));
+  action->OnExecute = [broker = FBroker, id = command.ID](TObject*) {
     if (!broker) return;
     TNUVEvent event;
     event.Kind = ekCommand;

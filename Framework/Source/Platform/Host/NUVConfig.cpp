@@ -116,9 +116,13 @@ bool FindNamedValue(const INUVWorkItem* workItem, const std::string& name, std::
 }
 }  // namespace
 
+// One pass: the next "}" and the next "${" are looked for again only when the scan has passed
+// them, so a long text of unclosed or nested references takes linear time. A reference runs
+// from "${" to the next "}" and holds no other "${": in "${a${b}" only "${b}" is one.
 std::string TNUVDataUtils::ParseConfig(const INUVWorkItem* workItem, const std::string& text) {
   std::string result;
   result.reserve(text.size());
+  size_t close = 0, nextOpen = 0;
   for (size_t i = 0; i < text.size();) {
     if (text[i] == '$' && i + 1 < text.size() && text[i + 1] == '$') {
       result += '$';
@@ -126,9 +130,11 @@ std::string TNUVDataUtils::ParseConfig(const INUVWorkItem* workItem, const std::
       continue;
     }
     if (text[i] == '$' && i + 1 < text.size() && text[i + 1] == '{') {
-      size_t close = text.find('}', i + 2);
+      if (close != std::string::npos && close < i + 2) close = text.find('}', i + 2);
+      if (nextOpen != std::string::npos && nextOpen < i + 2) nextOpen = text.find("${", i + 2);
       std::string value;
-      if (close != std::string::npos && FindNamedValue(workItem, text.substr(i + 2, close - i - 2), value)) {
+      if (close != std::string::npos && close < nextOpen &&
+          FindNamedValue(workItem, text.substr(i + 2, close - i - 2), value)) {
         result += value;
         i = close + 1;
         continue;

@@ -13,14 +13,11 @@ TNUVExtension::~TNUVExtension() = default;
 
 TNUVNamedValues::~TNUVNamedValues() = default;
 
-bool TNUVNamedValues::HasValue(const std::string& name) const {
-  return std::any_of(FValues.begin(), FValues.end(), [&](const auto& v) { return v.first == name; });
-}
+bool TNUVNamedValues::HasValue(const std::string& name) const { return FIndex.contains(name); }
 
 std::string TNUVNamedValues::GetStrValue(const std::string& name) const {
-  for (const auto& [key, value] : FValues)
-    if (key == name) return value;
-  return {};
+  auto it = FIndex.find(name);
+  return it == FIndex.end() ? std::string() : FValues[it->second].second;
 }
 
 std::int64_t TNUVNamedValues::GetIntValue(const std::string& name) const {
@@ -31,12 +28,11 @@ std::int64_t TNUVNamedValues::GetIntValue(const std::string& name) const {
 }
 
 void TNUVNamedValues::SetStrValue(const std::string& name, const std::string& value) {
-  for (auto& entry : FValues)
-    if (entry.first == name) {
-      entry.second = value;
-      return;
-    }
-  FValues.emplace_back(name, value);
+  auto [it, added] = FIndex.try_emplace(name, FValues.size());
+  if (added)
+    FValues.emplace_back(name, value);
+  else
+    FValues[it->second].second = value;
 }
 
 void TNUVNamedValues::SetIntValue(const std::string& name, std::int64_t value) {
@@ -54,22 +50,24 @@ std::vector<std::string> TNUVNamedValues::Names() const {
 TNUVDataContext::~TNUVDataContext() = default;
 
 void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) {
-  auto [it, inserted] = FDelegates.insert_or_assign(key, std::move(delegate));
-  if (inserted) FOrder.push_back(key);
+  auto [it, inserted] = FDelegates.try_emplace(key);
+  if (inserted) it->second.Order = FOrder.insert(FOrder.end(), key);
+  it->second.Delegate = std::move(delegate);
 }
 
 void TNUVDataContext::UnregisterDelegate(const std::string& key) {
-  if (FDelegates.erase(key) == 0) return;
-  // From the end: view parts are finalized in the reverse order of their creation.
-  FOrder.erase(std::next(std::find(FOrder.rbegin(), FOrder.rend(), key)).base());
+  auto it = FDelegates.find(key);
+  if (it == FDelegates.end()) return;
+  FOrder.erase(it->second.Order);
+  FDelegates.erase(it);
 }
 
 TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key) const {
   auto it = FDelegates.find(key);
-  return it == FDelegates.end() ? nullptr : it->second;
+  return it == FDelegates.end() ? nullptr : it->second.Delegate;
 }
 
-std::vector<std::string> TNUVDataContext::Keys() const { return FOrder; }
+std::vector<std::string> TNUVDataContext::Keys() const { return {FOrder.begin(), FOrder.end()}; }
 
 namespace {
 [[noreturn]] void RaiseUnknownKey(const std::string& key) {

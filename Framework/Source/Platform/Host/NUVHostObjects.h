@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <list>
 #include <unordered_map>
 #include <vector>
 
@@ -43,7 +44,8 @@ class TNUVNamedValues : public TImplements<TTolvaRefCntIntfObject, INUVNamedValu
   ~TNUVNamedValues() override;
 
  private:
-  std::vector<std::pair<std::string, std::string>> FValues;
+  std::vector<std::pair<std::string, std::string>> FValues;  // in the order they were first set
+  std::unordered_map<std::string, size_t> FIndex;            // name -> position in FValues
 };
 
 class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataContext> {
@@ -59,8 +61,12 @@ class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataConte
   ~TNUVDataContext() override;
 
  private:
-  std::unordered_map<std::string, TIntfPtr<INUVDataDelegate>> FDelegates;
-  std::vector<std::string> FOrder;
+  struct TEntry {
+    TIntfPtr<INUVDataDelegate> Delegate;
+    std::list<std::string>::iterator Order;  // its key's place in FOrder
+  };
+  std::unordered_map<std::string, TEntry> FDelegates;
+  std::list<std::string> FOrder;  // the keys in the order they were registered
 };
 
 class TNUVServiceCenter : public TImplements<TTolvaRefCntIntfObject, INUVServiceCenter> {
@@ -113,7 +119,7 @@ class TNUVActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionS
   ~TNUVActionService() override;
 
  private:
-  std::vector<TNUVCommandInfo> FCommands;
+  std::unordered_map<std::string, TNUVCommandInfo> FCommands;  // by ID
   TIntfPtr<INUVEventBroker> FBroker;
   TIntfPtr<INUVImageService> FImages;
 };

@@ -6,7 +6,10 @@
 namespace {
 
 // "Framework/Source/Unit.cpp" -> "Framework\Source\Unit": the unit's path as reports show it.
+// A build that compiles by relative paths (as a compiler cache may) gives "../../Framework/...":
+// the leading "./" and "../" say where the build ran, not where the unit is.
 std::string UnitSourcePath(std::string_view file) {
+  while (file.starts_with("../") || file.starts_with("./")) file.remove_prefix(file.find('/') + 1);
   std::string path(file);
   const std::size_t nameStart = path.find_last_of("/\\") + 1;  // 0 when there is no separator
   const std::size_t dot = path.rfind('.');

@@ -1,6 +1,8 @@
 // TControl: parent, visibility, bounds, text, events, the action link and the peer.
 #include "TbxControls.h"
 
+#include <utility>
+
 #include "KolExceptions.h"
 #include "TbxFields.h"
 #include "TbxPeers.h"
@@ -60,8 +62,9 @@ void TControl::SetColor(TColor color) {
 }
 
 void TControl::SetAlign(TAlign align) {
+  const bool wasAligned = IsAligned();
   FAlign = align;
-  if (FParent) FParent->AlignChanged(*this);
+  if (FParent && wasAligned != IsAligned()) FParent->AlignChanged(*this);
   if (!FParent || !FParent->PlacesChild(*this)) TakePreferredSize();
   RequestAlign();
 }
@@ -115,7 +118,13 @@ void TControl::AdjustSize() {
 void TControl::TakePreferredSize() {
   if (!GetAutoSizing()) return;
   const TSize size = GetPreferredSize();
-  SetBounds(FLeft, FTop, size.Width, size.Height);
+  SetBoundsGiving(FLeft, FTop, size.Width, size.Height, {false, false});
+}
+
+void TControl::SetBoundsGiving(int left, int top, int width, int height, TGivenSize given) {
+  const TGivenSize outer = std::exchange(FGivenSize, given);
+  TScopeExit restore([&] { FGivenSize = outer; });
+  SetBounds(left, top, width, height);
 }
 
 void TControl::SetText(const std::string& text) {

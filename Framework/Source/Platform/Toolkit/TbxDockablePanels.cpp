@@ -41,11 +41,12 @@ TSize TTBXCustomDockablePanel::GetDockedSize(bool vertical) const {
   return {0, vertical ? FDockedWidth : FDockedHeight};
 }
 
-// Only a dimension that the caller changes is taken: SetHeight passes the width on as it is, and
-// that may be one the layout cut short.
+// Only a dimension that the caller gave is taken: SetHeight passes the width on as it is, and
+// that may be one the layout cut short; SetBounds gives both, also a width equal to the shown one
+// (a panel that a cramped dock shows narrower is then asked for that width and keeps it).
 void TTBXCustomDockablePanel::AdoptGivenSize(int width, int height) {
   const TTBDock* dock = GetCurrentDock();
-  const bool widthGiven = width != GetWidth(), heightGiven = height != GetHeight();
+  const bool widthGiven = GivenSize().Width, heightGiven = GivenSize().Height;
   if (!dock) {
     const TDockableFrame frame = FrameAt({width, height});
     if (widthGiven) FDockedWidth = frame.Client.Width;

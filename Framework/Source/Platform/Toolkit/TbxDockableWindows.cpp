@@ -59,7 +59,7 @@ void TTBCustomDockableWindow::SetParent(TWinControl* parent) {
 
 void TTBCustomDockableWindow::SetFloatingPosition(TPoint position) {
   FFloatingPlaced = true;
-  SetBounds(position.X, position.Y, GetWidth(), GetHeight());
+  SetBoundsGiving(position.X, position.Y, GetWidth(), GetHeight(), {false, false});
 }
 
 TSize TTBCustomDockableWindow::GetPreferredSize(int) const {

@@ -41,8 +41,6 @@ THandle NewHandle() {
 // A handler that resizes what it is told about could keep a layout going for ever; after this
 // many passes in a row the layout stands as it is.
 constexpr int KMaxAlignPasses = 8;
-
-bool IsAligned(const TControl& control) { return control.GetAlign() != alNone && control.GetAlign() != alCustom; }
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) {
@@ -68,7 +66,7 @@ int TWinControl::IndexOfControl(const TControl* control) const {
 
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
-  if (IsAligned(*control)) FAligned.push_back(control);
+  if (control->IsAligned()) FAligned.push_back(control);
   if (PlacesChild(*control))
     ChildChanged(*control);
   else
@@ -86,22 +84,21 @@ void TWinControl::RemoveControl(TControl* control) {
   if (placed && !IsDestroying()) Realign();
 }
 
+// The control became aligned or stopped being aligned.
 void TWinControl::AlignChanged(TControl& control) {
-  auto it = std::find(FAligned.begin(), FAligned.end(), &control);
-  const bool listed = it != FAligned.end();
-  if (listed == IsAligned(control)) return;
-  if (listed) {
-    FAligned.erase(it);
+  if (!control.IsAligned()) {
+    FAligned.erase(std::next(std::find(FAligned.rbegin(), FAligned.rend(), &control)).base());
     return;
   }
-  // Kept in child order, as the edges are taken in child order.
-  const int index = IndexOfControl(&control);
-  auto at = std::find_if(FAligned.begin(), FAligned.end(),
-                         [&](const TControl* other) { return IndexOfControl(other) > index; });
+  // Kept in child order, as the edges are taken in child order: before the first aligned child
+  // that comes after it. Mostly that is none, as a child is aligned just after it arrived.
+  auto after = std::find(FControls.rbegin(), FControls.rend(), &control).base();
+  auto next = std::find_if(after, FControls.end(), [](const TControl* other) { return other->IsAligned(); });
+  auto at = next == FControls.end() ? FAligned.end() : std::find(FAligned.begin(), FAligned.end(), *next);
   FAligned.insert(at, &control);
 }
 
-bool TWinControl::PlacesChild(const TControl& child) const { return IsAligned(child); }
+bool TWinControl::PlacesChild(const TControl& child) const { return child.IsAligned(); }
 
 void TWinControl::ChildChanged(TControl& child) {
   if (PlacesChild(child)) Realign();

@@ -122,18 +122,21 @@ class TControl : public TComponent {
   TAlign GetAlign() const { return FAlign; }
   /// Always asks the parent to align its controls anew, also for the current value.
   void SetAlign(TAlign align);
+  /// Whether the parent lays the control out by its alignment (any but alNone and alCustom).
+  bool IsAligned() const { return FAlign != alNone && FAlign != alCustom; }
 
   int GetLeft() const { return FLeft; }
   int GetTop() const { return FTop; }
   int GetWidth() const { return FWidth; }
   int GetHeight() const { return FHeight; }
   TRect GetBoundsRect() const { return {FLeft, FTop, FWidth, FHeight}; }
-  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
-  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
-  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
-  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  void SetLeft(int v) { SetBoundsGiving(v, FTop, FWidth, FHeight, {false, false}); }
+  void SetTop(int v) { SetBoundsGiving(FLeft, v, FWidth, FHeight, {false, false}); }
+  void SetWidth(int v) { SetBoundsGiving(FLeft, FTop, v, FHeight, {true, false}); }
+  void SetHeight(int v) { SetBoundsGiving(FLeft, FTop, FWidth, v, {false, true}); }
   /// A negative width or height is taken as 0. When the size changes other than by the parent's
-  /// own layout, the parent lays its children out anew.
+  /// own layout, the parent lays its children out anew. Called directly, it gives both
+  /// dimensions of the size (see GivenSize).
   virtual void SetBounds(int left, int top, int width, int height);
   void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width, r.Height); }
   /// The rectangle in the coordinates of the outermost parent (the window), which is where a
@@ -196,6 +199,16 @@ class TControl : public TComponent {
   /// The width or the height changed; windowed controls lay their children out anew.
   virtual void Resized() {}
 
+  /// Which dimensions of the size the caller of the running SetBounds asked for: SetWidth gives
+  /// the width, SetHeight the height, SetBounds both, and moves and the control's own sizing
+  /// none. A control that remembers sizes asked for (a docked panel) keeps only those.
+  struct TGivenSize {
+    bool Width = true;
+    bool Height = true;
+  };
+  const TGivenSize& GivenSize() const { return FGivenSize; }
+  void SetBoundsGiving(int left, int top, int width, int height, TGivenSize given);
+
  private:
   friend class TWinControl;
   TWinControl* FParent = nullptr;
@@ -204,6 +217,7 @@ class TControl : public TComponent {
   TAlign FAlign = alNone;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   bool FPlacedPosition = false;  // Left and Top are where the parent's layout put the control
+  TGivenSize FGivenSize;
   TColor FColor = clBtnFace;
   TFont FFont;
   std::string FText, FHint;

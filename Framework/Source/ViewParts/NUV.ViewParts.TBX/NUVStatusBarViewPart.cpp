@@ -50,6 +50,9 @@ void TNUVStatusBarViewPart::BuildPanels(const IXMLNode* element, INUVImageServic
   auto panels = FindChildNode(element, "Panels");
   if (!panels) return;
   auto nodes = panels->ChildNodes();
+  // The bar arranges its panels once, when all are in.
+  FStatusBar->BeginUpdate();
+  TScopeExit endUpdate([this] { FStatusBar->EndUpdate(); });
   for (int i = 0; i < nodes->Count(); ++i) {
     auto node = nodes->Get(i);
     CheckNodeName(node.get(), "Panel");

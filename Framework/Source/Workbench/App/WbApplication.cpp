@@ -18,9 +18,10 @@ TWbApplication::~TWbApplication() {
   Finish();
   if (!FWindow) return;
   // The host controls of nested work items leave the window one by one: lay it out once at the end.
+  // Newest first, so that each leaves the end of its parent's list of children.
   FWindow->DisableAlign();
-  FViewParts.clear();
-  FWorkItems.clear();
+  while (!FViewParts.empty()) FViewParts.pop_back();
+  while (!FWorkItems.empty()) FWorkItems.pop_back();
   FWindow->EnableAlign();
 }
 
@@ -47,15 +48,32 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
   const auto factories = ResolveFactories(decl);
   CreateWindow(decl.Name);
   CreateServices(decl);
-  for (const TWbDeclStep& step : decl.Steps) {
-    const auto index = static_cast<size_t>(step.Index);
-    if (step.Kind == TWbDeclStep::skWorkItem)
-      AddWorkItem(decl.WorkItems[index]);
-    else
-      AddViewPart(decl.ViewParts[index], factories[index]);
-  }
+  ComposeAll(decl, factories);
   CheckWorkSpaces();
   ShowInWorkSpaces();
+}
+
+// The window and the work items' areas lay their children out once, when all are in: one
+// layout per child arriving would make loading quadratic in the number of siblings. Parents come
+// before their children in creation order, so each area is laid out after its final size.
+void TWbApplication::ComposeAll(const TWbAppDecl& decl, const std::vector<TNUVViewPartFactory>& factories) {
+  std::vector<TWinControl*> areas{FWindow.get()};
+  FWindow->DisableAlign();
+  TScopeExit layOut([&] {
+    for (TWinControl* area : areas) area->EnableAlign();
+  });
+  for (const TWbDeclStep& step : decl.Steps) {
+    const auto index = static_cast<size_t>(step.Index);
+    if (step.Kind == TWbDeclStep::skWorkItem) {
+      AddWorkItem(decl.WorkItems[index]);
+      if (TWinControl* area = FWorkItems.back().HostControl.get()) {
+        area->DisableAlign();
+        areas.push_back(area);
+      }
+    } else {
+      AddViewPart(decl.ViewParts[index], factories[index]);
+    }
+  }
 }
 
 std::vector<TNUVViewPartFactory> TWbApplication::ResolveFactories(const TWbAppDecl& decl) const {

@@ -61,6 +61,7 @@ class TWbApplication {
     TIntfPtr<INUVViewPart> Intf;  // nil when its factory failed and once it is finalized
   };
 
+  void ComposeAll(const TWbAppDecl& decl, const std::vector<TNUVViewPartFactory>& factories);
   std::vector<TNUVViewPartFactory> ResolveFactories(const TWbAppDecl& decl) const;
   void CreateWindow(const std::string& name);
   void CreateServices(const TWbAppDecl& decl);

@@ -1,0 +1,94 @@
+// load: the runner reads an application file and composes its window, for files that are wide
+// rather than deep: N sibling work items, and one status bar of N panels. Each must take time
+// linear in N; the per-item figure at the largest N over that at the smallest shows it.
+#include <fmt/format.h>
+
+#include <string>
+#include <vector>
+
+#include "BenchMain.h"
+#include "KolXml.h"
+#include "WbAppFile.h"
+#include "WbApplication.h"
+#include "WbModulePath.h"
+
+namespace {
+
+class TQuietReporter final : public TWbReporter {
+ public:
+  void HostEvent(const TNUVEvent&) override {}
+  void Error(const TWbError&) override {}
+  void Emit(const TWbJson&) override {}
+};
+
+std::string SiblingWorkItems(int count) {
+  std::string text = "<Workbench Name=\"Shell\"><WorkItem ID=\"Main\">\n";
+  for (int i = 0; i < count; ++i) text += fmt::format("<WorkItem ID=\"W{}\"/>\n", i);
+  return text + "</WorkItem></Workbench>\n";
+}
+
+std::string StatusPanels(int count) {
+  std::string text =
+      "<Workbench Name=\"Shell\"><WorkItem ID=\"Main\"><ViewPart Name=\"Status\" "
+      "Factory=\"CreateStatusBarViewPart\"><ExtData><StatusBar><Panels>\n";
+  for (int i = 0; i < count; ++i) text += fmt::format("<Panel ID=\"P{0}\" Caption=\"Panel {0}\" Size=\"40\"/>\n", i);
+  return text + "</Panels></StatusBar></ExtData></ViewPart></WorkItem></Workbench>\n";
+}
+
+// Reading, composing and tearing down, as one run of the runner does.
+void LoadAndClose(benchmark::State& state, const std::string& text) {
+  const std::string module = DefaultModulePath();
+  for (auto _ : state) {
+    const auto start = ThreadCpuSeconds();
+    {
+      TQuietReporter reporter;
+      TWbApplication app(reporter);
+      app.Load(ParseAppFile(LoadXMLDocument(text, "bench.xml")), module);
+      app.Finish();
+    }
+    state.SetIterationTime(ThreadCpuSeconds() - start);
+  }
+  state.counters["items"] = static_cast<double>(state.range(0));
+}
+
+void BM_LoadWorkItems(benchmark::State& state) {
+  LoadAndClose(state, SiblingWorkItems(static_cast<int>(state.range(0))));
+}
+void BM_LoadStatusPanels(benchmark::State& state) {
+  LoadAndClose(state, StatusPanels(static_cast<int>(state.range(0))));
+}
+
+std::vector<int> WorkItemSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : std::vector<int>{1000, 100000}; }
+std::vector<int> PanelSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : std::vector<int>{100, 10000}; }
+
+void RegisterAll(bool tiny) {
+  for (int n : WorkItemSizes(tiny))
+    Tiny(benchmark::RegisterBenchmark("load_workitems", BM_LoadWorkItems)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+  for (int n : PanelSizes(tiny))
+    Tiny(benchmark::RegisterBenchmark("load_panels", BM_LoadStatusPanels)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
+void PrintLinearity(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes) {
+  auto first = results.Nanoseconds(fmt::format("{}/{}/manual_time", name, sizes.front()));
+  auto last = results.Nanoseconds(fmt::format("{}/{}/manual_time", name, sizes.back()));
+  if (!first || !last) return;
+  const double growth = (*last / sizes.back()) / (*first / sizes.front());
+  PrintSummaryRow(name, fmt::format("{} to {}", sizes.front(), sizes.back()),
+                  fmt::format("{} at {} ({} per item), per item x{:.2f}", FormatTime(*last), sizes.back(),
+                              FormatTime(*last / sizes.back()), growth),
+                  "", std::nullopt, "linear (per item <= x1.5)", growth <= 1.5);
+}
+
+void Summarize(const TBenchResults& results, bool tiny) {
+  PrintSummaryHeader("loading wide files");
+  PrintLinearity(results, "load_workitems", WorkItemSizes(tiny));
+  PrintLinearity(results, "load_panels", PanelSizes(tiny));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, RegisterAll, Summarize); }
