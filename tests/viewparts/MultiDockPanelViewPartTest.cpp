@@ -155,6 +155,18 @@ TEST_F(MultiDockPanelViewPartTest, ResizingOnePanelGivesEveryOtherPanelItsSize) 
   vp->Finalize();
 }
 
+// The window has less room than asked for: the dock shows the panels narrower, yet each keeps the
+// size the resized one was given, not the one the dock cut it to on the way.
+TEST_F(MultiDockPanelViewPartTest, InACrampedWindowEveryPanelTakesTheSizeTheResizedOneWasGiven) {
+  auto vp = MultiDock();
+  for (const char* name : {"A", "B", "C"}) vp->ShowViewPart(Child(name, name).get());
+  Host.Window().SetBounds(0, 0, 60, 300);
+  Panel(*vp, 0)->SetBounds(0, 0, 150, 90);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Panel(*vp, i)->GetDockedWidth(), 150) << i;
+  EXPECT_LT(Panel(*vp, 0)->GetWidth(), 150);
+  vp->Finalize();
+}
+
 // A resize handler that raises part-way through the propagation must not leave it switched off.
 TEST_F(MultiDockPanelViewPartTest, AResizeHandlerThatRaisesLeavesPropagationWorking) {
   auto vp = MultiDock();

@@ -136,17 +136,20 @@ void TNUVMultiDockPanelViewPart::ActivateListed(int index, INUVViewPart*) { Butt
 
 // Setting one panel's size raises that panel's OnResize in turn; those nested calls are the
 // propagation itself and are not propagated again, so every panel ends with the sender's size.
+// That size is read once: each panel set lays the dock out anew, which may cut the sender down
+// to the room the window has.
 void TNUVMultiDockPanelViewPart::PanelResize(TObject* sender) {
   auto* resized = dynamic_cast<TTBXDockablePanel*>(sender);
   NUV_ASSERT(resized != nullptr);
   if (FResizing) return;
   FResizing = true;
   TScopeExit propagated([this] { FResizing = false; });
+  const int width = resized->GetWidth(), height = resized->GetHeight();
   for (int i = 0; i < FToolbar->Items()->Count(); ++i) {
     TTBXDockablePanel* panel = Button(i)->FPanel;
     if (!panel || panel == resized) continue;
-    panel->SetWidth(resized->GetWidth());
-    panel->SetHeight(resized->GetHeight());
+    panel->SetWidth(width);
+    panel->SetHeight(height);
   }
 }
 
