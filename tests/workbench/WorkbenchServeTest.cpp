@@ -222,6 +222,13 @@ TEST(WorkbenchServe, ABodyWhoseSizeIsNotPlainIsRefusedAtOnce) {
     EXPECT_EQ(StatusOf(answer), c.Status) << c.Headers.back() << "\n" << answer;
     EXPECT_THAT(RawErrorOf(answer), HasSubstr(c.Message)) << c.Headers.back();
   }
+  const std::string badChunk = Exchange(served, RawRequest("POST", "/api/command", served.HostPort(),
+                                                           {json, "Transfer-Encoding: chunked"}, "zz\r\n{}\r\n"));
+  EXPECT_EQ(StatusOf(badChunk), 400);
+  EXPECT_THAT(RawErrorOf(badChunk), HasSubstr("the body cannot be read"));
+  const std::string garbage = Exchange(served, "BLAH\r\n\r\n");
+  EXPECT_EQ(StatusOf(garbage), 400);
+  EXPECT_THAT(RawErrorOf(garbage), HasSubstr("the request cannot be read (HTTP 400)"));
   const std::string get =
       Exchange(served, RawRequest("GET", "/api/state", served.HostPort(), {"Content-Length: 4"}, "abcd"));
   EXPECT_EQ(StatusOf(get), 400);
