@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "WorkbenchRunner.h"
@@ -301,6 +305,26 @@ TEST(WorkbenchServe, NoAnswerMayBeFramedByAnotherPage) {
     EXPECT_EQ(HeaderOf(answer, "Content-Security-Policy"), "frame-ancestors 'none'") << request;
     EXPECT_EQ(HeaderOf(answer, "X-Frame-Options"), "DENY") << request;
   }
+}
+
+TEST(WorkbenchServe, TheStateHoldsTheLast1000EventsAndHowManyCameBefore) {
+  const std::string script =
+      (std::filesystem::temp_directory_path() / ("nuv-serve-clicks-" + std::to_string(getpid()) + ".script")).string();
+  {
+    std::ofstream file(script);
+    file << "run Main\n";
+    for (int i = 0; i < 600; ++i) file << "click Caps\n";
+  }
+  const struct TRemove {
+    std::string Path;
+    ~TRemove() { std::filesystem::remove(Path); }
+  } remove{script};
+  TServedWorkbench served(Examples + "statusbar.xml", {"--script", script});
+  const json state = served.State();
+  ASSERT_EQ(state["events"].size(), 1000u);
+  EXPECT_GT(state["eventsDropped"].get<int>(), 200);  // each click reports its change and itself
+  EXPECT_EQ(state["events"].back()["event"], "serving");
+  EXPECT_EQ(served.Stop(), 0);
 }
 
 }  // namespace

@@ -92,10 +92,24 @@ TChildProcess::TEnd TChildProcess::Terminate(TMs grace) {
 
 // ---------------------------------------------------------------------------------------------
 
-TServedWorkbench::TServedWorkbench(const std::string& appFile)
-    : FChild({std::string(NUV_BIN_DIR) + "/nuv-workbench", "--serve", "127.0.0.1:0", appFile}) {
-  const json serving = json::parse(FChild.ReadLine(KStartTimeout));
-  if (serving["event"] != "serving") throw std::runtime_error("no serving line: " + serving.dump());
+namespace {
+
+std::vector<std::string> ServeCommand(const std::string& appFile, const std::vector<std::string>& options) {
+  std::vector<std::string> command{std::string(NUV_BIN_DIR) + "/nuv-workbench", "--serve", "127.0.0.1:0"};
+  command.insert(command.end(), options.begin(), options.end());
+  command.push_back(appFile);
+  return command;
+}
+
+}  // namespace
+
+TServedWorkbench::TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options)
+    : FChild(ServeCommand(appFile, options)) {
+  // A script's events come first.
+  json serving = json::object();
+  const auto deadline = TClock::now() + KStartTimeout;
+  while (!serving.is_object() || serving.value("event", "") != "serving")
+    serving = json::parse(FChild.ReadLine(std::chrono::duration_cast<TMs>(deadline - TClock::now())));
   FUrl = serving["url"];
   FPort = std::stoi(FUrl.substr(FUrl.rfind(':') + 1));
   FClient = std::make_unique<httplib::Client>("127.0.0.1", FPort);

@@ -41,7 +41,8 @@ class TChildProcess {
 // nuv-workbench --serve 127.0.0.1:0 on an application file, from its serving line on.
 class TServedWorkbench {
  public:
-  explicit TServedWorkbench(const std::string& appFile);
+  // options: more of the runner's options, such as --script FILE.
+  explicit TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options = {});
 
   // SIGTERM; the exit status.
   int Stop();
