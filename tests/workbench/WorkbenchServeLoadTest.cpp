@@ -154,7 +154,7 @@ TEST(WorkbenchServeLoad, AConnectionOverTheLimitIsRefusedAtOnceAndTheServerRecov
     held.push_back(std::make_unique<TRawConnection>(served.Port()));
     held.back()->Send(request.substr(0, 1));
   }
-  std::this_thread::sleep_for(TMs(300));  // all of them taken up by the server
+  std::this_thread::sleep_for(TMs(500));  // all of them taken up by the server
   TRawConnection over(served.Port());
   over.Send(request);
   const std::string answer = over.ReadAll(KAnswerBound);
