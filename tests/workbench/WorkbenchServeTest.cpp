@@ -2,107 +2,23 @@
 // number of requests per test.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <httplib.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
-#include <chrono>
-#include <stdexcept>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "WorkbenchRunner.h"
-
-extern char** environ;
+#include "WorkbenchServed.h"
 
 using ::testing::HasSubstr;
 using json = nlohmann::json;
 
 namespace {
 
-const std::string Examples = std::string(NUV_SOURCE_DIR) + "/examples/";
-constexpr int KStartTimeoutMs = 60000;  // loading under the sanitizers is slow
-
-// nuv-workbench --serve 127.0.0.1:0 on an example, from its serving line to its SIGTERM.
-class TServedWorkbench {
- public:
-  explicit TServedWorkbench(const std::string& appFile) {
-    int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    std::string program = std::string(NUV_BIN_DIR) + "/nuv-workbench";
-    std::vector<std::string> args{program, "--serve", "127.0.0.1:0", appFile};
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const int spawned = posix_spawn(&FPid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    FOut = fds[0];
-    if (spawned != 0) throw std::runtime_error("cannot start " + program);
-    const json serving = json::parse(ReadLine());
-    if (serving["event"] != "serving") throw std::runtime_error("no serving line: " + serving.dump());
-    FUrl = serving["url"];
-    const std::string hostPort = FUrl.substr(7, FUrl.size() - 8);  // http://HOST:PORT/
-    FClient = std::make_unique<httplib::Client>(hostPort.substr(0, hostPort.rfind(':')),
-                                                std::stoi(hostPort.substr(hostPort.rfind(':') + 1)));
-    FClient->set_connection_timeout(5);
-    FClient->set_read_timeout(30);
-  }
-  ~TServedWorkbench() {
-    if (FPid > 0) Stop();
-    close(FOut);
-  }
-
-  // SIGTERM; the exit status.
-  int Stop() {
-    FClient.reset();
-    kill(FPid, SIGTERM);
-    int status = 0;
-    while (waitpid(FPid, &status, 0) < 0 && errno == EINTR) {
-    }
-    FPid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-
-  const std::string& Url() const { return FUrl; }
-  httplib::Client& Client() { return *FClient; }
-
-  httplib::Result Post(const std::string& path, const std::string& body) {
-    return FClient->Post(path.c_str(), body, "application/json");
-  }
-  json State() {
-    auto result = FClient->Get("/api/state");
-    if (!result || result->status != 200) throw std::runtime_error("GET /api/state failed");
-    return json::parse(result->body);
-  }
-
- private:
-  std::string ReadLine() {
-    std::string line;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(KStartTimeoutMs);
-    char c = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-      pollfd fd{FOut, POLLIN, 0};
-      if (poll(&fd, 1, 100) <= 0) continue;
-      if (read(FOut, &c, 1) != 1) break;
-      if (c == '\n') return line;
-      line += c;
-    }
-    throw std::runtime_error("the workbench printed no line: '" + line + "'");
-  }
-
-  pid_t FPid = -1;
-  int FOut = -1;
-  std::string FUrl;
-  std::unique_ptr<httplib::Client> FClient;
-};
+const std::string Examples = ExamplesDir();
 
 const json* FindKey(const json& state, const std::string& key) {
   for (const auto& entry : state["keys"])
@@ -256,6 +172,159 @@ TEST(WorkbenchServe, APortInUseEndsTheRunWithStatus2) {
   EXPECT_EQ(second.Status, 2);
   EXPECT_THAT(second.Err, HasSubstr("--serve: cannot listen on " + address));
   EXPECT_EQ(first.Stop(), 0);
+}
+
+// A raw request on a connection of its own; the answer as it came, within the time.
+std::string Exchange(const TServedWorkbench& served, const std::string& request, TMs timeout = TMs(3000)) {
+  TRawConnection connection(served.Port());
+  connection.SendUnlessAnswered(request);
+  return connection.ReadAll(timeout);
+}
+
+std::string RawErrorOf(const std::string& answer) {
+  const json body = json::parse(BodyOf(answer), nullptr, false);
+  return body.is_object() ? body.value("error", std::string()) : "(no JSON body: " + answer + ")";
+}
+
+TEST(WorkbenchServe, AChunkedBodyIsHeldToTheSameLimitAsAnyOther) {
+  TServedWorkbench served(Examples + "statusbar.xml");
+  const std::vector<std::string> chunked{"Content-Type: application/json", "Transfer-Encoding: chunked"};
+  const std::string small = Exchange(served, RawRequest("POST", "/api/command", served.HostPort(), chunked,
+                                                        Chunked(R"({"command": "click Caps"})", 5)));
+  EXPECT_EQ(StatusOf(small), 200) << small;
+
+  const std::string caption = std::string(5 * 1024 * 1024, 'x');
+  const std::string large =
+      Exchange(served, RawRequest("POST", "/api/key", served.HostPort(), chunked,
+                                  Chunked(R"({"key": "Status_Msg_Caption", "value": ")" + caption + R"("})", 16384)));
+  EXPECT_EQ(StatusOf(large), 413) << large.substr(0, 200);
+  EXPECT_THAT(RawErrorOf(large), HasSubstr("larger than 65536 bytes"));
+  EXPECT_EQ(KeyValue(served.State(), "Status_Msg_Caption"), "Welcome to Demo");
+  EXPECT_EQ(KeyValue(served.State(), "Caps_Checked"), true);
+}
+
+TEST(WorkbenchServe, ABodyWhoseSizeIsNotPlainIsRefusedAtOnce) {
+  TServedWorkbench served(Examples + "statusbar.xml");
+  const std::string json = "Content-Type: application/json";
+  struct TCase {
+    std::vector<std::string> Headers;
+    int Status;
+    std::string Message;
+  };
+  const std::vector<TCase> cases{
+      {{json, "Content-Length: -5"}, 400, "Content-Length '-5' is no number of bytes"},
+      {{json, "Content-Length: 0x10"}, 400, "Content-Length '0x10' is no number of bytes"},
+      {{json, "Content-Length: 99999999999999999999999"}, 413, "larger than 65536 bytes"},
+      {{json, "Content-Length: 3", "Content-Length: 3"}, 400, "given more than once"},
+      {{json, "Content-Length: 3", "Transfer-Encoding: chunked"}, 400, "not both"},
+      {{json, "Transfer-Encoding: gzip, chunked"}, 501, "'gzip, chunked' is not supported"},
+      {{json}, 411, "a POST needs Content-Length or a chunked body"},
+  };
+  for (const auto& c : cases) {
+    // Nothing follows the headers: an answer that waits for a body never comes in time.
+    const std::string answer = Exchange(served, RawRequest("POST", "/api/command", served.HostPort(), c.Headers));
+    EXPECT_EQ(StatusOf(answer), c.Status) << c.Headers.back() << "\n" << answer;
+    EXPECT_THAT(RawErrorOf(answer), HasSubstr(c.Message)) << c.Headers.back();
+  }
+  const std::string badChunk = Exchange(served, RawRequest("POST", "/api/command", served.HostPort(),
+                                                           {json, "Transfer-Encoding: chunked"}, "zz\r\n{}\r\n"));
+  EXPECT_EQ(StatusOf(badChunk), 400);
+  EXPECT_THAT(RawErrorOf(badChunk), HasSubstr("the body cannot be read"));
+  const std::string garbage = Exchange(served, "BLAH\r\n\r\n");
+  EXPECT_EQ(StatusOf(garbage), 400);
+  EXPECT_THAT(RawErrorOf(garbage), HasSubstr("the request cannot be read (HTTP 400)"));
+  const std::string get =
+      Exchange(served, RawRequest("GET", "/api/state", served.HostPort(), {"Content-Length: 4"}, "abcd"));
+  EXPECT_EQ(StatusOf(get), 400);
+  EXPECT_THAT(RawErrorOf(get), HasSubstr("a GET carries no body"));
+}
+
+TEST(WorkbenchServe, TheContentTypeIsJsonWhateverItsCaseAndParameters) {
+  TServedWorkbench served(Examples + "statusbar.xml");
+  const std::string body = R"({"command": "click Caps"})";
+  for (const char* type : {"Application/JSON", "application/json; charset=utf-8", "application/json ;charset=UTF-8"}) {
+    auto result = served.Client().Post("/api/command", body, type);
+    ASSERT_TRUE(result) << type;
+    EXPECT_EQ(result->status, 200) << type << ": " << result->body;
+  }
+  for (const char* type : {"application/jsonx", "application/json-patch+json", "text/plain", "application"}) {
+    auto result = served.Client().Post("/api/command", body, type);
+    ASSERT_TRUE(result) << type;
+    EXPECT_EQ(result->status, 415) << type;
+  }
+  EXPECT_EQ(KeyValue(served.State(), "Caps_Checked"), true);  // three clicks from unchecked
+}
+
+TEST(WorkbenchServe, OnlyRequestsToThisServerByNameAndFromItsOwnPageAreAnswered) {
+  TServedWorkbench served(Examples + "statusbar.xml");
+  const std::string port = std::to_string(served.Port());
+  for (const std::string& host :
+       std::vector<std::string>{served.HostPort(), "localhost:" + port, "LocalHost:" + port, "localhost"}) {
+    const std::string answer = Exchange(served, RawRequest("GET", "/api/state", host));
+    EXPECT_EQ(StatusOf(answer), 200) << host;
+  }
+  for (const std::string& host : std::vector<std::string>{"evil.example", "evil.example:" + port, "127.0.0.1",
+                                                          "127.0.0.2:" + port, "localhost:1" + port}) {
+    const std::string answer = Exchange(served, RawRequest("GET", "/", host));
+    EXPECT_EQ(StatusOf(answer), 421) << host;
+    EXPECT_THAT(RawErrorOf(answer), HasSubstr("Host '" + host + "' is not this server; it is " + served.HostPort()));
+  }
+  const std::string noHost = Exchange(served, RawRequest("GET", "/", ""));
+  EXPECT_EQ(StatusOf(noHost), 421);
+  EXPECT_THAT(RawErrorOf(noHost), HasSubstr("names no Host"));
+
+  const std::string body = R"({"command": "click Caps"})";
+  const auto post = [&](const std::string& origin) {
+    return Exchange(served, RawRequest("POST", "/api/command", served.HostPort(),
+                                       {"Origin: " + origin, "Content-Type: application/json",
+                                        "Content-Length: " + std::to_string(body.size())},
+                                       body));
+  };
+  for (const std::string& origin :
+       std::vector<std::string>{"http://evil.example", "http://evil.example:" + port, "null",
+                                "https://" + served.HostPort(), "http://" + served.HostPort() + ".evil.example"}) {
+    const std::string answer = post(origin);
+    EXPECT_EQ(StatusOf(answer), 403) << origin;
+    EXPECT_THAT(RawErrorOf(answer), HasSubstr("Origin '" + origin + "' is not this server's page")) << origin;
+  }
+  EXPECT_EQ(KeyValue(served.State(), "Caps_Checked"), false);
+  EXPECT_EQ(StatusOf(post("http://" + served.HostPort())), 200);
+  EXPECT_EQ(KeyValue(served.State(), "Caps_Checked"), true);
+  EXPECT_EQ(StatusOf(post("http://localhost:" + port)), 200);
+  EXPECT_EQ(KeyValue(served.State(), "Caps_Checked"), false);
+}
+
+TEST(WorkbenchServe, NoAnswerMayBeFramedByAnotherPage) {
+  TServedWorkbench served(Examples + "statusbar.xml");
+  for (const std::string& request :
+       {RawRequest("GET", "/", served.HostPort()), RawRequest("GET", "/api/state", served.HostPort()),
+        RawRequest("GET", "/nothing", served.HostPort()), RawRequest("GET", "/", "evil.example"),
+        RawRequest("POST", "/api/command", served.HostPort(), {"Content-Length: -1"}), std::string("BLAH\r\n\r\n")}) {
+    const std::string answer = Exchange(served, request);
+    ASSERT_NE(StatusOf(answer), 0) << request;
+    EXPECT_EQ(HeaderOf(answer, "Content-Security-Policy"), "frame-ancestors 'none'") << request;
+    EXPECT_EQ(HeaderOf(answer, "X-Frame-Options"), "DENY") << request;
+  }
+}
+
+TEST(WorkbenchServe, TheStateHoldsTheLast1000EventsAndHowManyCameBefore) {
+  const std::string script =
+      (std::filesystem::temp_directory_path() / ("nuv-serve-clicks-" + std::to_string(getpid()) + ".script")).string();
+  {
+    std::ofstream file(script);
+    file << "run Main\n";
+    for (int i = 0; i < 600; ++i) file << "click Caps\n";
+  }
+  const struct TRemove {
+    std::string Path;
+    ~TRemove() { std::filesystem::remove(Path); }
+  } remove{script};
+  TServedWorkbench served(Examples + "statusbar.xml", {"--script", script});
+  const json state = served.State();
+  ASSERT_EQ(state["events"].size(), 1000u);
+  EXPECT_GT(state["eventsDropped"].get<int>(), 200);  // each click reports its change and itself
+  EXPECT_EQ(state["events"].back()["event"], "serving");
+  EXPECT_EQ(served.Stop(), 0);
 }
 
 }  // namespace

@@ -7,32 +7,37 @@
 
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
 #include "WbErrors.h"
 #include "WbHtmlRender.h"
+#include "WbHttpServer.h"
+#include "WbRequestChecks.h"
 #include "WbScript.h"
 #include "WbServerPage.h"
 
 namespace {
 
-// Enough threads that a browser's idle keep-alive connections do not hold up the next request;
-// the handlers still run one at a time.
-constexpr size_t KServerThreads = 4;
 constexpr size_t KMaxBodyBytes = size_t{64} * 1024;
-constexpr time_t KKeepAliveSeconds = 1;  // also bounds how long Stop waits for an idle connection
+// Enough for a browser's parallel connections and a few scripts; the handlers still run one at a
+// time. A connection over the limit is answered 503 at once.
+constexpr size_t KMaxConnections = 16;
+// A request arrives within seconds, however slowly it is sent; a client that stalls ends its
+// connection, not the server. Waits look every 100 ms whether the server stops.
+const TWbConnectionLimits KLimits{
+    .Idle = std::chrono::seconds(1),
+    .Request = std::chrono::seconds(5),
+    .Answer = std::chrono::seconds(5),
+    .RequestBytes = 16 * KMaxBodyBytes,  // chunk framing of the largest body, and the headers
+    .RequestsPerConnection = 100,
+};
 
 // The operations a person does on a window; the rest of the script (work items, finalize, quit)
 // stays with scripts.
 const std::set<std::string> KPageCommands{"click",        "dblclick", "click-item", "click-panel", "dblclick-panel",
                                           "click-toggle", "show",     "hide",       "activate"};
-
-// A request that is refused before anything changes.
-struct TWbRequestError {
-  int Status;
-  std::string Message;
-};
 
 const char* DataTypeName(TNUVDataType type) {
   switch (type) {
@@ -67,12 +72,39 @@ std::string StringMember(const TWbJson& body, const char* name) {
   return it->get<std::string>();
 }
 
-TWbJson JsonBody(const httplib::Request& request) {
-  if (request.get_header_value("Content-Type").rfind("application/json", 0) != 0)
+// The body as sent, however it is framed; a chunked one that grows past the limit is refused
+// without reading the rest.
+std::string BoundedBody(const httplib::ContentReader& reader) {
+  std::string body;
+  bool tooLarge = false;
+  const bool read = reader([&](const char* data, size_t size) {
+    tooLarge = body.size() + size > KMaxBodyBytes;
+    if (!tooLarge) body.append(data, size);
+    return !tooLarge;
+  });
+  if (tooLarge) throw TWbRequestError{413, "the body is larger than " + std::to_string(KMaxBodyBytes) + " bytes"};
+  if (!read) throw TWbRequestError{400, "the body cannot be read: it ends early or its chunks are malformed"};
+  return body;
+}
+
+TWbJson JsonBody(const httplib::Request& request, const httplib::ContentReader& reader) {
+  if (!IsJsonMediaType(request.get_header_value("Content-Type")))
     throw TWbRequestError{415, "the body must be JSON (Content-Type: application/json)"};
-  TWbJson body = TWbJson::parse(request.body, nullptr, false);
+  TWbJson body = TWbJson::parse(BoundedBody(reader), nullptr, false);
   if (body.is_discarded() || !body.is_object()) throw TWbRequestError{400, "the body is not a JSON object"};
   return body;
+}
+
+std::optional<std::string> HeaderOf(const httplib::Request& request, const char* name) {
+  if (!request.has_header(name)) return std::nullopt;
+  return request.get_header_value(name);
+}
+
+std::vector<std::string> HeaderValues(const httplib::Request& request, const char* name) {
+  std::vector<std::string> values;
+  const auto [first, last] = request.headers.equal_range(name);
+  for (auto it = first; it != last; ++it) values.push_back(it->second);
+  return values;
 }
 
 // A script word that reads back as itself: quoted, with " and \ escaped.
@@ -130,29 +162,37 @@ struct TWbServer::TImpl {
   TWbApplication& App;
   TWbEventLog& Log;
   std::string BaseDir;
-  httplib::Server Server;
+  TWbHttpServer Server{KLimits, KMaxConnections};
   std::thread Listener;
-  std::mutex Turn;  // the application is touched by one handler at a time
+  std::mutex Turn;          // the application is touched by one handler at a time
+  TWbServeAddress Address;  // set before the first request, then only read
 
   TImpl(TWbApplication& app, TWbEventLog& log, std::string baseDir) : App(app), Log(log), BaseDir(std::move(baseDir)) {
-    Server.new_task_queue = [] { return new httplib::ThreadPool(KServerThreads); };
     Server.set_payload_max_length(KMaxBodyBytes);
-    Server.set_keep_alive_timeout(KKeepAliveSeconds);
+    Server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+      try {
+        CheckRequest(request);
+        return httplib::Server::HandlerResponse::Unhandled;
+      } catch (const TWbRequestError& e) {
+        SendJson(response, e.Status, {{"error", e.Message}});
+        return httplib::Server::HandlerResponse::Handled;
+      }
+    });
     Server.Get("/", [](const httplib::Request&, httplib::Response& response) {
       response.set_content(ServerPageHtml(), "text/html; charset=utf-8");
     });
     Server.Get("/api/state", Guarded([this](const httplib::Request&) { return State(); }));
-    Server.Post("/api/command", Guarded([this](const httplib::Request& request) {
-                  return Command(StringMember(JsonBody(request), "command"));
-                }));
-    Server.Post("/api/key", Guarded([this](const httplib::Request& request) {
-                  const TWbJson body = JsonBody(request);
+    Server.Post("/api/command",
+                GuardedWithBody([this](const TWbJson& body) { return Command(StringMember(body, "command")); }));
+    Server.Post("/api/key", GuardedWithBody([this](const TWbJson& body) {
                   return RunLine("set " + QuotedWord(StringMember(body, "key")) + " " +
                                  QuotedWord(StringMember(body, "value")));
                 }));
-    // Everything else: httplib's own 404 (or 400 for a request it cannot read), with a message.
+    // Every error answer, ours and httplib's own 404 (or 400 for a request it cannot read), which
+    // gets a message. The request may be partly unread, so its connection ends.
     Server.set_error_handler(
         httplib::Server::HandlerWithResponse([](const httplib::Request& request, httplib::Response& response) {
+          if (TWbConnection* connection = ThisThreadsConnection()) connection->EndAfterAnswer();
           if (!response.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
           std::string message = "the request cannot be read (HTTP " + std::to_string(response.status) + ")";
           if (response.status == 404) message = request.method + " " + request.path + ": no such page or API";
@@ -162,13 +202,38 @@ struct TWbServer::TImpl {
         }));
   }
 
+  // Before any body is read or any handler runs: sent to this server by name, from its own page
+  // if from a page at all, with a body of known and bounded size.
+  void CheckRequest(const httplib::Request& request) const {
+    const TWbServedAt at{Address.Host, request.local_addr, Address.Port};
+    CheckHost(at, HeaderOf(request, "Host"));
+    CheckOrigin(at, HeaderOf(request, "Origin"));
+    CheckFraming({request.method, HeaderValues(request, "Content-Length"), HeaderValues(request, "Transfer-Encoding")},
+                 KMaxBodyBytes);
+  }
+
   // A handler that takes its turn and answers refusals with {"error": message}.
   template <class F>
   httplib::Server::Handler Guarded(F&& answer) {
     return [this, answer](const httplib::Request& request, httplib::Response& response) {
-      const std::lock_guard<std::mutex> turn(Turn);
       try {
+        const std::lock_guard<std::mutex> turn(Turn);
         SendJson(response, 200, answer(request));
+      } catch (const TWbRequestError& e) {
+        SendJson(response, e.Status, {{"error", e.Message}});
+      }
+    };
+  }
+
+  // The same for a POST of a JSON object, read (within the limit) before the turn is taken.
+  template <class F>
+  httplib::Server::HandlerWithContentReader GuardedWithBody(F&& answer) {
+    return [this, answer](const httplib::Request& request, httplib::Response& response,
+                          const httplib::ContentReader& reader) {
+      try {
+        const TWbJson body = JsonBody(request, reader);
+        const std::lock_guard<std::mutex> turn(Turn);
+        SendJson(response, 200, answer(body));
       } catch (const TWbRequestError& e) {
         SendJson(response, e.Status, {{"error", e.Message}});
       }
@@ -181,6 +246,7 @@ struct TWbServer::TImpl {
     state["html"] = RenderWindowFragment(nlohmann::json(window), TWbRenderOptions{BaseDir, true});
     state["window"] = std::move(window);
     state["events"] = Log.Events();
+    state["eventsDropped"] = Log.Dropped();
     state["keys"] = KeysJson(App);
     return state;
   }
@@ -205,7 +271,8 @@ struct TWbServer::TImpl {
   // view parts raise while carrying it out is an event like in a script. The answer holds the
   // events the line caused.
   TWbJson RunLine(const std::string& line) {
-    const size_t before = Log.Events().size();
+    std::vector<TWbJson> events;
+    const TWbEventLog::TCapture capture(Log, events);
     TWbScriptContext context{App, Log};
     try {
       RunScriptLine(context, line);
@@ -218,9 +285,7 @@ struct TWbServer::TImpl {
     } catch (...) {
       Log.Error(CurrentError());
     }
-    TWbJson caused = TWbJson::array();
-    for (size_t i = before; i < Log.Events().size(); ++i) caused.push_back(Log.Events()[i]);
-    return {{"events", caused}};
+    return {{"events", std::move(events)}};
   }
 };
 
@@ -230,7 +295,7 @@ TWbServer::TWbServer(TWbApplication& app, TWbEventLog& log, std::string baseDir)
 TWbServer::~TWbServer() { Stop(); }
 
 std::string TWbServer::Start(const TWbServeAddress& address) {
-  httplib::Server& server = FImpl->Server;
+  TWbHttpServer& server = FImpl->Server;
   // httplib's default adds SO_REUSEPORT, which lets a second runner share a port that one
   // already serves and take half of its requests; a taken port must be refused instead.
   server.set_socket_options([](socket_t sock) {
@@ -243,15 +308,15 @@ std::string TWbServer::Start(const TWbServeAddress& address) {
   else if (!server.bind_to_port(address.Host, port))
     port = -1;
   if (port < 0) throw EWbLoadError("--serve: cannot listen on " + address.Host + ":" + std::to_string(address.Port));
+  FImpl->Address = {address.Host, port};
   FImpl->Listener = std::thread([&server] { server.listen_after_bind(); });
   // Stop does nothing to a server that has not started listening yet.
   while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  const bool v6 = address.Host.find(':') != std::string::npos;
-  return "http://" + (v6 ? "[" + address.Host + "]" : address.Host) + ":" + std::to_string(port) + "/";
+  return "http://" + Authority(address.Host, port) + "/";
 }
 
 void TWbServer::Stop() {
   if (!FImpl->Listener.joinable()) return;
-  FImpl->Server.stop();
+  FImpl->Server.StopNow();
   FImpl->Listener.join();
 }
