@@ -29,6 +29,8 @@ TEST(KolAssertion, ConvertsSeparatorsAndDropsOnlyTheFileExtension) {
   EXPECT_EQ(sourcePathOf("/home/build/src.d/Unit.cpp"), "\\home\\build\\src.d\\Unit");
   EXPECT_EQ(sourcePathOf("dir.v/Makefile"), "dir.v\\Makefile");
   EXPECT_EQ(sourcePathOf("Unit.h"), "Unit");
+  EXPECT_EQ(sourcePathOf("../../tests/kol/Unit.cpp"), "tests\\kol\\Unit");  // relative to a build directory
+  EXPECT_EQ(sourcePathOf("./Unit.cpp"), "Unit");
 }
 
 TEST(KolConfigurationError, MessageNamesPlaceFoundTextAndExpectation) {

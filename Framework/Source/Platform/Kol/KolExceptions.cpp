@@ -6,7 +6,11 @@
 namespace {
 
 // "Framework/Source/Unit.cpp" -> "Framework\Source\Unit": the unit's path as reports show it.
+// A compiler cache may hand the compiler the source relative to the build directory
+// ("../../tests/Unit.cpp"), past the prefix map that makes it relative to the project: the
+// leading steps up are no part of the unit's path.
 std::string UnitSourcePath(std::string_view file) {
+  while (file.starts_with("../") || file.starts_with("./")) file.remove_prefix(file.find('/') + 1);
   std::string path(file);
   const std::size_t nameStart = path.find_last_of("/\\") + 1;  // 0 when there is no separator
   const std::size_t dot = path.rfind('.');
