@@ -169,8 +169,10 @@ void TWbApplication::ShowInWorkSpaces() {
     const TViewPart* workSpace = WorkSpaceOf(child);
     // View parts whose factory failed were reported already.
     if (!workSpace || !workSpace->Intf || !child.Intf) continue;
-    Guarded(child, [&] { Supports<INUVWorkSpace>(workSpace->Intf)->ShowViewPart(child.Intf.get()); });
-    child.WorkSpace = static_cast<int>(workSpace - FViewParts.data());
+    Guarded(child, [&] {
+      Supports<INUVWorkSpace>(workSpace->Intf)->ShowViewPart(child.Intf.get());
+      child.WorkSpace = static_cast<int>(workSpace - FViewParts.data());
+    });
   }
 }
 
