@@ -44,6 +44,23 @@ def viewpart_seed(parts, ext_data):
     return header + ext_data
 
 
+def nested(open_tag, close_tag, levels):
+    return open_tag * levels + close_tag * levels
+
+
+def deep_nesting_seeds(outdir):
+    """Nesting just past the readers' limit of 256 levels, which once ran the stack out."""
+    items = nested(b"<Item Caption='x'>", b"</Item>", 300)
+    toolbar = b"<ExtData><Toolbar>" + items + b"</Toolbar></ExtData>"
+    work_items = nested(b"<WorkItem ID='W'>", b"</WorkItem>", 300)
+    write(outdir, "fuzz_appfile", b"<Workbench>" + work_items + b"</Workbench>")
+    write(outdir, "fuzz_appfile", b"<Workbench><WorkItem ID='Main'><ViewPart Name='Bar' "
+          b"Factory='CreateToolbarViewPart'>" + toolbar + b"</ViewPart></WorkItem></Workbench>")
+    write(outdir, "fuzz_config", toolbar)
+    write(outdir, "fuzz_config", b"<ExtData>" + nested(b"<a>", b"</a>", 300) + b"</ExtData>")
+    write(outdir, "fuzz_viewparts", viewpart_seed([FACTORIES.index("CreateToolbarViewPart")], toolbar))
+
+
 def main():
     outdir = Path(sys.argv[1])
     shutil.rmtree(outdir, ignore_errors=True)
@@ -79,6 +96,7 @@ def main():
         write(outdir, target, text)
         if target == "fuzz_config":
             write(outdir, "fuzz_viewparts", viewpart_seed([0, 5], b"<ExtData>" + text + b"</ExtData>"))
+    deep_nesting_seeds(outdir)
     for script in sorted((ROOT / "examples").glob("*.script")):
         write(outdir, "fuzz_script", bytes([APPLICATIONS.index(script.stem)]) + script.read_bytes())
     for target in sorted(p.name for p in outdir.iterdir()):

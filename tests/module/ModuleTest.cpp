@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -107,6 +109,29 @@ TEST(ModuleLoading, AMissingModuleIsReportedWithItsPath) {
   } catch (const ENUVModuleError& e) {
     EXPECT_THAT(e.Message(), ::testing::HasSubstr("/nonexistent/NUV.ViewParts.TBX.so"));
   }
+}
+
+TEST_F(ModuleTest, OnlyTheModulesOwnCreateViewPartExportsAreFactories) {
+  EXPECT_NE(Module.FindFactory("CreateLabelViewPart"), nullptr);
+  // The C library is a dependency of the module: its functions are no factories.
+  for (const char* name : {"abort", "system", "free", "exit", "malloc", "dlopen"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Module.FindFactory(name), nullptr);
+  }
+  for (const char* name : {"CreateViewPart", "Create Label ViewPart", "createLabelViewPart", "CreateLabelViewPart2"})
+    EXPECT_FALSE(TNUVModule::IsFactoryName(name)) << name;
+  EXPECT_TRUE(TNUVModule::IsFactoryName("CreateLabelViewPart"));
+}
+
+TEST(ModuleLoading, AFactoryNamedExportOfADependencyIsNotTheModules) {
+  const TNUVModule module(std::string(NUV_BIN_DIR) + "/nuv_test_module.so");
+  EXPECT_NE(module.FindFactory("CreateNilViewPart"), nullptr);
+  // The loader finds it through the module's handle, yet the dependency defines it.
+  void* handle = dlopen((std::string(NUV_BIN_DIR) + "/nuv_test_module.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(handle, nullptr);
+  EXPECT_NE(dlsym(handle, "CreateBorrowedViewPart"), nullptr);
+  dlclose(handle);
+  EXPECT_EQ(module.FindFactory("CreateBorrowedViewPart"), nullptr);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 // A window of its own with a backend whose errors are kept.
 class NativePeers : public ::testing::Test {
  protected:
-  NativePeers() : Backend(TQtBackendOptions{{}, [this](const std::exception& e) { Errors.push_back(e.what()); }}) {
+  NativePeers() : Backend(TQtBackendOptions{{}, [this](const std::exception& e) { Errors.push_back(e.what()); }, {}}) {
     Window.SetBounds(0, 0, 300, 200);
     Backend.Attach(Window, "peers");
     Backend.Show(Window);

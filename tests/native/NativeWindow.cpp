@@ -5,7 +5,7 @@
 #include "TbxDocks.h"
 
 TNativeWindow::TNativeWindow(const std::string& example)
-    : Backend(TQtBackendOptions{std::string(NUV_SOURCE_DIR) + "/examples", {}}),
+    : Backend(TQtBackendOptions{std::string(NUV_SOURCE_DIR) + "/examples", {}, {}}),
       Workbench(std::make_unique<TInProcessWorkbench>(ExampleFile(example))) {
   Backend.Attach(Window(), example);
   Backend.Show(Window());

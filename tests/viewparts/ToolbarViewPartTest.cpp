@@ -160,6 +160,40 @@ TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {
   toolbar->Finalize();
 }
 
+std::string NestedItems(int levels) {
+  std::string xml;
+  for (int i = 0; i < levels; ++i) xml += "<Item Caption=\"L" + std::to_string(i + 1) + "\">";
+  for (int i = 0; i < levels; ++i) xml += "</Item>";
+  return xml;
+}
+
+int ItemLevels(const TTBCustomItem* item) {
+  int levels = 0;
+  for (; item->Count() > 0; item = item->GetItem(0)) ++levels;
+  return levels;
+}
+
+// Building recurses along the nesting, so the depth is bounded; the bound itself still builds.
+TEST_F(ToolbarViewPartTest, ItemsNestedPastTheLimitAreAConfigurationErrorNamingTheItem) {
+  auto deepest = MakeToolbar(Host, "Deepest", NestedItems(KNUVMaxToolbarNesting));
+  Running(*deepest);
+  EXPECT_EQ(ItemLevels(deepest->GetToolbar()->Items()), KNUVMaxToolbarNesting);
+  deepest->Finalize();
+  for (int levels : {KNUVMaxToolbarNesting + 1, 100000}) {
+    auto toolbar = MakeToolbar(Host, "Deep", R"(<Item Caption="A"/>)" + NestedItems(levels));
+    try {
+      Running(*toolbar);
+      FAIL() << levels;
+    } catch (const EConfigurationError& e) {
+      EXPECT_THAT(e.Where(), HasSubstr("<Item>"));
+      EXPECT_EQ(e.Found(), "an item at level 257");
+      EXPECT_EQ(e.Expected(), "items nested at most 256 levels deep");
+    }
+    EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+    toolbar->Finalize();
+  }
+}
+
 // An action service that cannot make the action of one command.
 class TRefusingActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionService> {
  public:

@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         TLoadErrorCase{"no-such-file.xml", "no-such-file.xml", "cannot read the file"},
         TLoadErrorCase{"malformed.xml", "malformed.xml:4:5", "mismatch"},
         TLoadErrorCase{"unknown-factory.xml", "unknown-factory.xml:4:5", "unknown factory 'CreateGaugeViewPart'"},
+        TLoadErrorCase{"factory-abort.xml", "factory-abort.xml:4:5",
+                       "unknown factory 'abort' of view part 'Boom': the module"},
         TLoadErrorCase{"unknown-workspace.xml", "unknown-workspace.xml:3:5", "unknown work space 'Top'"},
         TLoadErrorCase{"duplicate-name.xml", "duplicate-name.xml:5:7",
                        "view part name 'Title' is used twice (first at duplicate-name.xml:3:5)"},
@@ -55,6 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
         TLoadErrorCase{"duplicate-workitem.xml", "duplicate-workitem.xml:3:5",
                        "work item 'Main' is declared twice (first at duplicate-workitem.xml:2:3)"},
         TLoadErrorCase{"own-workspace.xml", "own-workspace.xml:3:5", "view part 'Dock' cannot be its own work space"}));
+
+TEST(WorkbenchModule, AFactoryThatReturnsNoViewPartIsALoadErrorNamingIt) {
+  const TWorkbenchRun run =
+      RunWorkbench({"--module", std::string(NUV_BIN_DIR) + "/nuv_test_module.so", "nil-factory.xml"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(run.Err,
+            "nil-factory.xml:3:5: the factory 'CreateNilViewPart' of view part 'Nothing' returned no view part\n");
+}
 
 TEST(WorkbenchCommandLine, RejectsMissingFilesAndUnknownOptionsWithStatus2) {
   const TWorkbenchRun noFile = RunWorkbench({});

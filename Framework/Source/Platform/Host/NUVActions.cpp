@@ -57,7 +57,9 @@ int TNUVImageManager::AddImage(const std::string& fileName) {
   if (fileName.empty()) return -1;
   for (int i = 0; i < FImageList->Count(); ++i)
     if (FImageList->FileName(i) == fileName) return i;
-  return FImageList->Add(fileName);
+  const int index = FImageList->Add(fileName);
+  if (OnAddImage) OnAddImage(fileName);
+  return index;
 }
 
 TNUVImageService::TNUVImageService() = default;

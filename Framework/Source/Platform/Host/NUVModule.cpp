@@ -3,7 +3,10 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string_view>
 
 ENUVModuleError::~ENUVModuleError() = default;
 
@@ -19,8 +22,27 @@ TNUVModule::~TNUVModule() {
   if (FHandle) dlclose(FHandle);
 }
 
+bool TNUVModule::IsFactoryName(const std::string& name) {
+  constexpr std::string_view prefix = "Create", suffix = "ViewPart";
+  if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+    return false;
+  const std::string_view kind =
+      std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  return std::ranges::all_of(kind, [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// dlsym on the module's handle also searches the objects the module depends on: a symbol counts
+// only when the object that defines it is the module.
 TNUVViewPartFactory TNUVModule::FindFactory(const std::string& name) const {
-  return reinterpret_cast<TNUVViewPartFactory>(dlsym(FHandle, name.c_str()));
+  if (!IsFactoryName(name)) return nullptr;
+  void* symbol = dlsym(FHandle, name.c_str());
+  if (!symbol) return nullptr;
+  link_map* module = nullptr;
+  if (dlinfo(FHandle, RTLD_DI_LINKMAP, &module) != 0 || !module) return nullptr;
+  Dl_info info{};
+  link_map* definer = nullptr;
+  if (!dladdr1(symbol, &info, reinterpret_cast<void**>(&definer), RTLD_DL_LINKMAP) || definer != module) return nullptr;
+  return reinterpret_cast<TNUVViewPartFactory>(symbol);
 }
 
 TIntfPtr<INUVViewPart> TNUVModule::Create(TNUVViewPartFactory factory, IQIMExtension* extension,

@@ -23,8 +23,12 @@ class TNUVModule {
   TNUVModule& operator=(const TNUVModule&) = delete;
 
   const std::string& Path() const { return FPath; }
-  /// The exported factory, or nullptr when the module has no such export.
+  /// The factory of that name, or nullptr when the module has none. A factory is a function named
+  /// Create<Kind>ViewPart that the module itself defines and exports; what the loader would find
+  /// under the name in the module's dependencies (abort, system, ...) is no factory.
   TNUVViewPartFactory FindFactory(const std::string& name) const;
+  /// Whether name has the form of a factory: "Create", a kind of letters and digits, "ViewPart".
+  static bool IsFactoryName(const std::string& name);
   /// Calls the factory and adopts the reference it hands out.
   TIntfPtr<INUVViewPart> Create(TNUVViewPartFactory factory, IQIMExtension* extension, INUVWorkItem* workItem) const;
   /// The file and product version of the module's version record; "" when it has none.

@@ -1,3 +1,5 @@
+#include <fmt/printf.h>
+
 #include "NUVConfig.h"
 #include "NUVViewPart.h"
 
@@ -14,7 +16,7 @@ bool IsItemElement(const IXMLNode& node) { return node.NodeName() == "Item" || n
 
 bool HasItemChildren(const IXMLNode& node) { return FindChildNode(&node, "Item") || FindChildNode(&node, "Separator"); }
 
-void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent);
+void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level);
 
 // The toolbar owns the actions made for its items, so a failed item's subtree does not take them
 // along by itself: they go first, and free notification clears the items' links.
@@ -24,7 +26,15 @@ void FreeBuiltActions(TTBCustomItem& item, const TTBXToolbar* toolbar) {
   for (int i = 0; i < item.Count(); ++i) FreeBuiltActions(*item.GetItem(i), toolbar);
 }
 
-TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node) {
+// Building recurses along the nesting: a bound keeps a hostile configuration from the stack's end.
+void CheckItemLevel(const IXMLNode& node, int level) {
+  if (level > KNUVMaxToolbarNesting)
+    throw EConfigurationError(node.Location(), fmt::sprintf("an item at level %d", level),
+                              fmt::sprintf("items nested at most %d levels deep", KNUVMaxToolbarNesting));
+}
+
+TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node, int level) {
+  CheckItemLevel(node, level);
   if (node.NodeName() == "Separator") {
     auto* separator = new TTBXSeparatorItem(context.Toolbar);
     separator->SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
@@ -44,7 +54,7 @@ TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node) {
       item->SetImageIndex(context.Images->GetImageManager()->AddImage(imageFile));
     item->SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
     if (node.HasAttribute("Visible")) item->SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
-    BuildItems(context, node, *item);
+    BuildItems(context, node, *item, level + 1);
   } catch (...) {
     FreeBuiltActions(*item, context.Toolbar);
     delete item;  // nothing half-built stays on the toolbar
@@ -53,11 +63,11 @@ TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node) {
   return item;
 }
 
-void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent) {
+void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level) {
   auto children = element.ChildNodes();
   for (int i = 0; i < children->Count(); ++i) {
     auto child = children->Get(i);
-    if (IsItemElement(*child)) parent.Add(BuildItem(context, *child));
+    if (IsItemElement(*child)) parent.Add(BuildItem(context, *child, level));
   }
 }
 
@@ -73,5 +83,5 @@ void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* 
   if (images) toolbar->SetImages(images->GetImageManager()->GetImageList());
   toolbar->BeginUpdate();
   TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
-  BuildItems(context, *element, *toolbar->Items());
+  BuildItems(context, *element, *toolbar->Items(), 1);
 }

@@ -16,6 +16,9 @@ struct TQtBackendOptions {
   std::string ImageDir;
   /// What a toolkit operation that the user's input ran raised; by default it goes to stderr.
   std::function<void(const std::exception& error)> OnError;
+  /// When set, the file to read for an image list's file name instead, or "" to draw no image:
+  /// the host decides which files a window may show.
+  std::function<std::string(const std::string& fileName)> ResolveImage;
 };
 
 /// Installs the peer factory for its lifetime; needs a QApplication, which must outlive it and

@@ -95,9 +95,12 @@ QPixmap ImageFile(const std::string& fileName) {
   if (it != pixmaps.end()) return it->second;
   std::filesystem::path path(fileName);
   const TQtBackend* backend = TQtBackend::Current();
-  if (path.is_relative() && backend && !backend->Options().ImageDir.empty())
+  if (backend && backend->Options().ResolveImage)
+    path = backend->Options().ResolveImage(fileName);
+  else if (path.is_relative() && backend && !backend->Options().ImageDir.empty())
     path = std::filesystem::path(backend->Options().ImageDir) / path;
-  return pixmaps.emplace(fileName, QPixmap(QString::fromStdString(path.string()))).first->second;
+  const QPixmap pixmap = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path.string()));
+  return pixmaps.emplace(fileName, pixmap).first->second;
 }
 
 }  // namespace

@@ -60,9 +60,18 @@ class EXMLParseError : public Exception {
   std::string FDescription;
 };
 
-/// Parses text and gives its document element. sourceName appears in locations and errors.
+/// Parses text and gives its document element. sourceName appears in locations and errors. The
+/// text is XML 1.0 in UTF-8 (a byte order mark may lead): EXMLParseError also names, with line and
+/// column, what a lenient parser would read past: another encoding (UTF-16, a declared
+/// ISO-8859-1), bytes that are not UTF-8, forbidden control characters, an attribute given twice,
+/// a second root element, an entity other than the five predefined ones, a bare '&', and a
+/// character reference to a character that XML does not allow (&#0;).
 TIntfPtr<IXMLNode> LoadXMLDocument(std::string_view text, std::string sourceName);
-/// Reads and parses a file; raises EXMLParseError naming the file when it cannot be read.
+/// The largest file LoadXMLFile reads (16 MiB): a configuration is far smaller, and an endless
+/// device would otherwise be read until memory runs out.
+constexpr int KXMLMaxFileSize = 16 * 1024 * 1024;
+/// Reads and parses a file; raises EXMLParseError naming the file when it cannot be read (also a
+/// directory, or a file larger than KXMLMaxFileSize).
 TIntfPtr<IXMLNode> LoadXMLFile(const std::string& fileName);
 /// A new, empty element in a document of its own.
 TIntfPtr<IXMLNode> CreateXMLElement(std::string_view name);

@@ -184,6 +184,9 @@ class TNUVImageManager : public TObject {
   /// The index of the file's image; the same file name gives the same index. An empty name gives
   /// -1, no image.
   int AddImage(const std::string& fileName);
+  /// Told of each file name that AddImage adds to the list, after it is added: the host checks the
+  /// files it will read.
+  std::function<void(const std::string& fileName)> OnAddImage;
 
  private:
   TCustomImageList* FImageList;

@@ -33,9 +33,25 @@ void ForEachChild(const IXMLNode& node, F&& visit) {
   for (int i = 0; i < children->Count(); ++i) visit(children->Get(i));
 }
 
+// Walks the whole document without recursion, before anything that recurses reads it.
+void CheckNesting(const TNode& root) {
+  std::vector<std::pair<TNode, int>> pending{{root, 1}};
+  while (!pending.empty()) {
+    auto [node, level] = std::move(pending.back());
+    pending.pop_back();
+    if (level > KWbMaxNesting)
+      throw EWbLoadError(*node, "<" + node->NodeName() + "> is nested " + std::to_string(level) +
+                                    " elements deep; an application file nests at most " +
+                                    std::to_string(KWbMaxNesting));
+    auto children = node->ChildNodes();
+    for (int i = children->Count() - 1; i >= 0; --i) pending.emplace_back(children->Get(i), level + 1);
+  }
+}
+
 class TWbAppFileParser {
  public:
   TWbAppDecl Parse(const TNode& root) {
+    CheckNesting(root);
     if (root->NodeName() != "Workbench")
       throw EWbLoadError(*root, "the document element is <" + root->NodeName() + ">; expected <Workbench>");
     FDecl.Element = root;

@@ -46,6 +46,10 @@ struct TWbAppDecl {
   int FindViewPart(const std::string& name) const;  // -1 when there is none
 };
 
+// The elements of an application file nest at most this deep (<Workbench> is level 1): building
+// the application, and writing what it built, recurse along the nesting.
+constexpr int KWbMaxNesting = 256;
+
 // Raises EXMLParseError (unreadable, not well-formed), EConfigurationError (a value that cannot be
 // read) or EWbLoadError (a structural fault), each naming the place.
 TWbAppDecl LoadAppFile(const std::string& fileName);

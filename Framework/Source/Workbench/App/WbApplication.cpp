@@ -1,8 +1,11 @@
 #include "WbApplication.h"
 
+#include <filesystem>
+
 #include "TbxStackPanels.h"
 #include "WbDump.h"
 #include "WbErrors.h"
+#include "WbImageFiles.h"
 
 namespace {
 
@@ -16,6 +19,8 @@ TWbApplication::TWbApplication(TWbReporter& reporter) : FReporter(reporter) {}
 
 TWbApplication::~TWbApplication() {
   Finish();
+  // A view part that outlives the application must not reach it through the image service.
+  if (FImages) FImages->GetImageManager()->OnAddImage = nullptr;
   if (!FWindow) return;
   // The host controls of nested work items leave the window one by one: lay it out once at the end.
   // Newest first, so that each leaves the end of its parent's list of children.
@@ -83,7 +88,7 @@ std::vector<TNUVViewPartFactory> TWbApplication::ResolveFactories(const TWbAppDe
     if (!factory)
       throw EWbLoadError(*viewPart.Element, "unknown factory '" + viewPart.Factory + "' of view part '" +
                                                 viewPart.Name + "': the module " + FModule->Path() +
-                                                " has no such export");
+                                                " defines no factory of that name (Create<Kind>ViewPart)");
     factories.push_back(factory);
   }
   return factories;
@@ -101,11 +106,22 @@ void TWbApplication::CreateServices(const TWbAppDecl& decl) {
   FServices = MakeCounted<TNUVServiceCenter>();
   if (decl.ImageService) {
     FImages = MakeCounted<TNUVImageService>();
+    FImages->GetImageManager()->OnAddImage = [this, appFile = decl.Element->SourceName()](const std::string& file) {
+      CheckImageFile(appFile, file);
+    };
     FServices->RegisterService(SImageServiceID, TIntfPtr<IInterface>(FImages.get()));
   }
   FActions = MakeCounted<TNUVActionService>(FBroker, FImages);
   for (const auto& command : decl.Commands) FActions->AddCommand(command);
   FServices->RegisterService(SActionServiceID, TIntfPtr<IInterface>(FActions.get()));
+}
+
+// The picture, the live page and the native window read the image files: one that they refuse
+// is told as it comes in, while the application loads or runs, and shows as no image.
+void TWbApplication::CheckImageFile(const std::string& appFile, const std::string& file) {
+  const TWbImageFile image = ResolveImageFile(file, std::filesystem::path(appFile).parent_path().string());
+  if (!image.Refusal.empty())
+    FReporter.Warning(appFile, "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image");
 }
 
 void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
@@ -135,7 +151,14 @@ void TWbApplication::AddViewPart(const TWbViewPartDecl& decl, TNUVViewPartFactor
   TWorkItem& workItem = FWorkItems[static_cast<size_t>(decl.WorkItem)];
   workItem.ViewParts.push_back(index);
   TIntfPtr<IQIMExtension> extension = MakeCounted<TNUVExtension>(decl.Name, decl.Caption, decl.ExtData);
-  Guarded(viewPart, [&] { viewPart.Intf = FModule->Create(factory, extension.get(), workItem.Item.get()); });
+  bool returned = false;
+  Guarded(viewPart, [&] {
+    viewPart.Intf = FModule->Create(factory, extension.get(), workItem.Item.get());
+    returned = true;
+  });
+  if (returned && !viewPart.Intf)
+    throw EWbLoadError(*decl.Element,
+                       "the factory '" + decl.Factory + "' of view part '" + decl.Name + "' returned no view part");
   if (!viewPart.Intf) return;
   Guarded(viewPart, [&] { viewPart.Intf->Initialize(); });
   Guarded(viewPart, [&] {
@@ -160,11 +183,14 @@ void TWbApplication::CheckWorkSpaces() {
 }
 
 void TWbApplication::ShowInWorkSpaces() {
-  for (const TViewPart& child : FViewParts) {
+  for (TViewPart& child : FViewParts) {
     const TViewPart* workSpace = WorkSpaceOf(child);
     // View parts whose factory failed were reported already.
     if (!workSpace || !workSpace->Intf || !child.Intf) continue;
-    Guarded(child, [&] { Supports<INUVWorkSpace>(workSpace->Intf)->ShowViewPart(child.Intf.get()); });
+    Guarded(child, [&] {
+      Supports<INUVWorkSpace>(workSpace->Intf)->ShowViewPart(child.Intf.get());
+      child.WorkSpace = static_cast<int>(workSpace - FViewParts.data());
+    });
   }
 }
 
@@ -252,8 +278,32 @@ TIntfPtr<INUVWorkSpace> TWbApplication::WorkSpace(const std::string& name) {
   return workSpace;
 }
 
+const TWbApplication::TViewPart* TWbApplication::FinalizedWorkSpaceAround(const TViewPart& viewPart) const {
+  // The toolkit refuses cycles of work spaces; the bound keeps a walk finite all the same.
+  int index = viewPart.WorkSpace;
+  for (size_t steps = 0; index >= 0 && steps < FViewParts.size(); ++steps) {
+    const TViewPart& workSpace = FViewParts[static_cast<size_t>(index)];
+    if (!workSpace.Intf) return &workSpace;
+    index = workSpace.WorkSpace;
+  }
+  return nullptr;
+}
+
+void TWbApplication::ShownIn(const std::string& child, const std::string& workSpace) {
+  FViewParts[ViewPartIndex(child)].WorkSpace = static_cast<int>(ViewPartIndex(workSpace));
+}
+
+void TWbApplication::ClosedIn(const std::string& child, const std::string& workSpace) {
+  TViewPart& viewPart = FViewParts[ViewPartIndex(child)];
+  if (viewPart.WorkSpace == static_cast<int>(ViewPartIndex(workSpace))) viewPart.WorkSpace = -1;
+}
+
 TControl& TWbApplication::ControlOf(const std::string& viewPartName) {
-  TControl* control = ViewPart(viewPartName).GetControl();
+  const size_t index = LiveViewPartIndex(viewPartName);
+  if (const TViewPart* workSpace = FinalizedWorkSpaceAround(FViewParts[index]))
+    throw EWbScriptError("view part '" + viewPartName + "' takes no gestures: its work space '" + workSpace->Decl.Name +
+                         "' has been finalized");
+  TControl* control = FViewParts[index].Intf->GetControl();
   if (!control) throw EWbScriptError("view part '" + viewPartName + "' has no control");
   return *control;
 }

@@ -38,7 +38,12 @@ class TWbApplication {
   // Script lookups; each raises EWbScriptError for a name that is unknown or already finalized.
   INUVViewPart& ViewPart(const std::string& name);
   TIntfPtr<INUVWorkSpace> WorkSpace(const std::string& name);
+  // The control that the user's gestures reach; also refuses a view part whose work space, or a
+  // work space around that, has been finalized: its control is no longer in the window.
   TControl& ControlOf(const std::string& viewPartName);
+  // The script showed child in workSpace, or closed it there: where its control now lives.
+  void ShownIn(const std::string& child, const std::string& workSpace);
+  void ClosedIn(const std::string& child, const std::string& workSpace);
 
   TWinControl& Window() { return *FWindow; }
   INUVServiceCenter& Services() { return *FServices; }
@@ -59,12 +64,14 @@ class TWbApplication {
   struct TViewPart {
     TWbViewPartDecl Decl;
     TIntfPtr<INUVViewPart> Intf;  // nil when its factory failed and once it is finalized
+    int WorkSpace = -1;           // index of the work space it was last shown in; -1: none
   };
 
   void ComposeAll(const TWbAppDecl& decl, const std::vector<TNUVViewPartFactory>& factories);
   std::vector<TNUVViewPartFactory> ResolveFactories(const TWbAppDecl& decl) const;
   void CreateWindow(const std::string& name);
   void CreateServices(const TWbAppDecl& decl);
+  void CheckImageFile(const std::string& appFile, const std::string& file);
   void AddWorkItem(const TWbWorkItemDecl& decl);
   void AddViewPart(const TWbViewPartDecl& decl, TNUVViewPartFactory factory);
   void CheckWorkSpaces();
@@ -76,6 +83,8 @@ class TWbApplication {
   size_t ViewPartIndex(const std::string& name) const;
   size_t LiveViewPartIndex(const std::string& name) const;  // also refuses a finalized one
   TViewPart* WorkSpaceOf(const TViewPart& child);
+  // The nearest work space around the view part that has been finalized, or nullptr.
+  const TViewPart* FinalizedWorkSpaceAround(const TViewPart& viewPart) const;
   // Runs one view-part operation; what it raises is reported with the place of the declaration,
   // and the run goes on.
   template <class F>

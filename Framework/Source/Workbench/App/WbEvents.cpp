@@ -50,6 +50,13 @@ TWbJson ErrorEventJson(const TWbError& error) {
   return json;
 }
 
+TWbJson WarningEventJson(const std::string& place, const std::string& message) {
+  TWbJson json = NewEvent("warning");
+  json["place"] = place;
+  json["message"] = message;
+  return json;
+}
+
 TWbJson ValueJson(const TNUVValue& value) {
   return std::visit([](const auto& v) { return TWbJson(v); }, value);
 }
@@ -76,3 +83,7 @@ void TWbJsonLinesReporter::Error(const TWbError& error) { Emit(ErrorEventJson(er
 void TWbJsonLinesReporter::Emit(const TWbJson& event) { FOut << JsonText(event) << std::endl; }
 
 void TWbConsoleReporter::Error(const TWbError& error) { FErr << ErrorLine(error) << std::endl; }
+
+void TWbConsoleReporter::Warning(const std::string& place, const std::string& message) {
+  FErr << place << ": warning: " << message << std::endl;
+}

@@ -8,6 +8,8 @@
 #include "WbErrors.h"
 #include "WbJson.h"
 
+TWbJson WarningEventJson(const std::string& place, const std::string& message);
+
 class TWbReporter {
  public:
   virtual ~TWbReporter() = default;
@@ -16,6 +18,8 @@ class TWbReporter {
   virtual void Error(const TWbError& error) = 0;
   // An event the runner makes itself (value, service, dump).
   virtual void Emit(const TWbJson& event) = 0;
+  // Something the run goes on without (a refused image file), at place (the application file).
+  virtual void Warning(const std::string& place, const std::string& message) { Emit(WarningEventJson(place, message)); }
 };
 
 // With a script: every event is one JSON object on its own line, in the order things happen.
@@ -37,6 +41,7 @@ class TWbConsoleReporter final : public TWbReporter {
   void HostEvent(const TNUVEvent&) override {}
   void Error(const TWbError& error) override;
   void Emit(const TWbJson&) override {}
+  void Warning(const std::string& place, const std::string& message) override;
 
  private:
   std::ostream& FErr;

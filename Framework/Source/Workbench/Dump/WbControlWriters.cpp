@@ -2,7 +2,10 @@
 
 #include <cxxabi.h>
 
+#include <fmt/printf.h>
+
 #include <algorithm>
+#include <string_view>
 
 #include "NUVHostObjects.h"
 #include "TbxTextMetrics.h"
@@ -58,6 +61,20 @@ TWbJson FontJson(const TFont& font) {
                  {"Color", font.GetColor()},  {"Style", SetJson(font.GetStyle())},
                  {"Family", resolved.Family}, {"PixelSize", resolved.PixelSize},
                  {"Ascent", resolved.Ascent}, {"LineHeight", resolved.LineHeight}};
+}
+
+std::string NoteWord(const std::string& text) {
+  const bool plain = !text.empty() && std::ranges::none_of(text, [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte == 0x7F || std::string_view("()[]<>|-\",:=").find(c) != std::string_view::npos;
+  });
+  return plain ? text : JsonText(text);
+}
+
+void CheckDumpLevel(int level, const std::string& what) {
+  if (level > KWbMaxDumpLevel)
+    throw Exception(fmt::sprintf("cannot write %s: it is nested %d levels deep, more than the %d a dump writes", what,
+                                 level, KWbMaxDumpLevel));
 }
 
 TWbJson ImageFileJson(const TCustomImageList* images, int index) {

@@ -57,6 +57,19 @@ class TWbControlWriters {
   static void Write(const TControl& control, TWbControlProperties& properties);
 };
 
+// The writers recurse along the control tree and each toolbar's item tree. An application file
+// builds far less (it nests at most KWbMaxNesting elements, a toolbar at most
+// KNUVMaxToolbarNesting levels of items), but work spaces can stack controls further while it
+// runs: past this level a writer raises an Exception naming what it was writing instead of running
+// out of stack. The HTML picture draws the JSON tree, so it never sees more.
+constexpr int KWbMaxDumpLevel = 1024;
+void CheckDumpLevel(int level, const std::string& what);
+
+// A name or caption as one word of the text tree: as it is when it is plain, else in JSON quotes
+// (empty; a blank, a control character or one of ()[]<>|-",:= that the notes use), so that no
+// name can end a line or a note and forge another.
+std::string NoteWord(const std::string& text);
+
 // The forms the dump writes values in.
 template <class E>
 TWbJson EnumJson(E value) {

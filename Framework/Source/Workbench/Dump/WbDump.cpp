@@ -35,7 +35,7 @@ std::string TextLine(const TControl& control, const TWbControlOwners& owners) {
   TWbJson json;
   const auto notes = WriteProperties(control, owners, json);
   std::string line = control.ClassName() + " " + JsonText(control.GetName());
-  if (!json["ViewPart"].is_null()) line += " [" + json["ViewPart"].get<std::string>() + "]";
+  if (!json["ViewPart"].is_null()) line += " [" + NoteWord(json["ViewPart"].get<std::string>()) + "]";
   if (!control.GetText().empty()) line += " Text=" + JsonText(control.GetText());
   line += " Align=" + EnumIdentifier(control.GetAlign());
   line += " " + BoundsText(control.GetBoundsRect());
@@ -45,22 +45,29 @@ std::string TextLine(const TControl& control, const TWbControlOwners& owners) {
 }
 
 void AppendText(const TControl& control, const TWbControlOwners& owners, int level, std::string& text) {
+  CheckDumpLevel(level + 1, "the control " + JsonText(control.GetName()));
   text += std::string(static_cast<size_t>(2 * level), ' ') + TextLine(control, owners) + "\n";
   if (const TWinControl* parent = AsWinControl(control))
     for (int i = 0; i < parent->GetControlCount(); ++i) AppendText(*parent->GetControl(i), owners, level + 1, text);
 }
 
-}  // namespace
-
-TWbJson ControlTreeJson(const TControl& control, const TWbControlOwners& owners, const TCustomImageList* images) {
+TWbJson ControlJson(const TControl& control, const TWbControlOwners& owners, const TCustomImageList* images,
+                    int level) {
+  CheckDumpLevel(level, "the control " + JsonText(control.GetName()));
   TWbJson json;
   WriteProperties(control, owners, json, images);
   TWbJson children = TWbJson::array();
   if (const TWinControl* parent = AsWinControl(control))
     for (int i = 0; i < parent->GetControlCount(); ++i)
-      children.push_back(ControlTreeJson(*parent->GetControl(i), owners, images));
+      children.push_back(ControlJson(*parent->GetControl(i), owners, images, level + 1));
   json["Controls"] = std::move(children);
   return json;
+}
+
+}  // namespace
+
+TWbJson ControlTreeJson(const TControl& control, const TWbControlOwners& owners, const TCustomImageList* images) {
+  return ControlJson(control, owners, images, 1);
 }
 
 std::string ControlTreeText(const TControl& control, const TWbControlOwners& owners) {

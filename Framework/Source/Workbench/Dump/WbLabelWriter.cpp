@@ -20,5 +20,5 @@ void WriteLabel(const TTBXCustomLabel& label, TWbControlProperties& properties) 
   if (!label.GetAutoSize()) properties.Note("AutoSize=False");
   if (label.GetUnderline()) properties.Note("Underline=True");
   if (label.GetWrapping() != twNone) properties.Note("Wrapping=" + EnumIdentifier(label.GetWrapping()));
-  if (!action.is_null()) properties.Note("Action=" + action.get<std::string>());
+  if (!action.is_null()) properties.Note("Action=" + NoteWord(action.get<std::string>()));
 }

@@ -30,7 +30,7 @@ TWbJson PanelJson(const TTBXStatusPanel& panel, const TCustomImageList* images) 
 // "Pos:80" for a panel with ID and size 80, "#1:50" for the second panel without ID.
 std::string PanelNote(const TTBXStatusPanel& panel) {
   std::string id = panel.GetDisplayName();
-  return (id.empty() ? "#" + std::to_string(panel.GetIndex()) : id) + ":" + std::to_string(panel.GetSize());
+  return (id.empty() ? "#" + std::to_string(panel.GetIndex()) : NoteWord(id)) + ":" + std::to_string(panel.GetSize());
 }
 
 }  // namespace

@@ -19,5 +19,5 @@ void WriteTextObject(const TTBXTextObject& control, TWbControlProperties& proper
   if (control.GetAlignment() != taLeftJustify) properties.Note("Alignment=" + EnumIdentifier(control.GetAlignment()));
   if (!control.GetAutoSize()) properties.Note("AutoSize=False");
   if (control.GetWrapping() != twNone) properties.Note("Wrapping=" + EnumIdentifier(control.GetWrapping()));
-  if (!action.is_null()) properties.Note("Action=" + action.get<std::string>());
+  if (!action.is_null()) properties.Note("Action=" + NoteWord(action.get<std::string>()));
 }

@@ -16,9 +16,10 @@ TWbJson FontSettingsJson(const TFontSettings& settings) {
                  {"Color", settings.GetColor()}};
 }
 
-TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images);
+TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images, int level);
 
-TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
+TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images, int level) {
+  CheckDumpLevel(level, "the item " + JsonText(item.GetCaption()));
   TWbJson json;
   json["Class"] = item.ClassName();
   json["Caption"] = item.GetCaption();
@@ -41,42 +42,37 @@ TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images) {
     json["Control"] = NameOrNull(toggle->GetControl());
     json["Checked"] = toggle->GetChecked();
   }
-  json["Items"] = ItemsJson(item, images);
+  json["Items"] = ItemsJson(item, images, level + 1);
   return json;
 }
 
-TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images) {
+TWbJson ItemsJson(const TTBCustomItem& parent, const TCustomImageList* images, int level) {
   TWbJson items = TWbJson::array();
-  for (int i = 0; i < parent.Count(); ++i) items.push_back(ItemJson(*parent.GetItem(i), images));
+  for (int i = 0; i < parent.Count(); ++i) items.push_back(ItemJson(*parent.GetItem(i), images, level));
   return items;
-}
-
-// A caption as one word of the note: quoted when it is empty or could be read as note syntax.
-std::string CaptionWord(const std::string& caption) {
-  const bool plain = !caption.empty() && caption.find_first_of(" ()[]<>|-\"") == std::string::npos;
-  return plain ? caption : JsonText(caption);
 }
 
 // "Save", "|" for a separator, "<Name>" for a control item; "-" after a hidden item; sub-items
 // in parentheses.
-std::string ItemNote(const TTBCustomItem& item);
+std::string ItemNote(const TTBCustomItem& item, int level);
 
-std::string ItemsNote(const TTBCustomItem& parent) {
+std::string ItemsNote(const TTBCustomItem& parent, int level) {
   std::string text;
-  for (int i = 0; i < parent.Count(); ++i) text += (i ? " " : "") + ItemNote(*parent.GetItem(i));
+  for (int i = 0; i < parent.Count(); ++i) text += (i ? " " : "") + ItemNote(*parent.GetItem(i), level);
   return text;
 }
 
-std::string ItemNote(const TTBCustomItem& item) {
+std::string ItemNote(const TTBCustomItem& item, int level) {
+  CheckDumpLevel(level, "the item " + JsonText(item.GetCaption()));
   std::string text;
   if (dynamic_cast<const TTBXSeparatorItem*>(&item))
     text = "|";
   else if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
-    text = "<" + (controlItem->GetControl() ? controlItem->GetControl()->GetName() : "") + ">";
+    text = "<" + (controlItem->GetControl() ? NoteWord(controlItem->GetControl()->GetName()) : "") + ">";
   else
-    text = CaptionWord(item.GetCaption());
+    text = NoteWord(item.GetCaption());
   if (!item.GetVisible()) text += "-";
-  if (item.Count() > 0) text += "(" + ItemsNote(item) + ")";
+  if (item.Count() > 0) text += "(" + ItemsNote(item, level + 1) + ")";
   return text;
 }
 
@@ -84,6 +80,6 @@ std::string ItemNote(const TTBCustomItem& item) {
 
 void WriteToolbar(const TTBCustomToolbar& toolbar, TWbControlProperties& properties) {
   WriteDockableWindow(toolbar, properties);
-  properties.Set("Items", ItemsJson(*toolbar.Items(), properties.Images()));
-  properties.Note("Items=[" + ItemsNote(*toolbar.Items()) + "]");
+  properties.Set("Items", ItemsJson(*toolbar.Items(), properties.Images(), 1));
+  properties.Note("Items=[" + ItemsNote(*toolbar.Items(), 1) + "]");
 }

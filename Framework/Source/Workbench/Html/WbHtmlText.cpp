@@ -3,12 +3,11 @@
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
 #include "TbxSystemColors.h"
+#include "WbImageFiles.h"
 
 namespace {
 
@@ -54,14 +53,6 @@ std::string MediaType(const std::filesystem::path& file) {
 std::string CssFontName(std::string name) {
   std::erase_if(name, [](char c) { return std::string_view("'\"\\<>;{}&").find(c) != std::string_view::npos; });
   return name;
-}
-
-bool ReadFile(const std::filesystem::path& path, std::string& bytes) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::ifstream file(path, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return static_cast<bool>(file) || file.eof();
 }
 
 }  // namespace
@@ -136,12 +127,13 @@ std::string FontCss(const nlohmann::json& font) {
 }
 
 std::string ImageHtml(const std::string& file, const std::string& baseDir) {
-  const std::filesystem::path path = std::filesystem::path(baseDir.empty() ? "." : baseDir) / file;
-  std::string bytes;
-  if (!file.empty() && ReadFile(path, bytes))
-    return "<img class=\"nuv-image\" alt=\"" + HtmlEscape(file) + "\" src=\"data:" + MediaType(path) + ";base64," +
-           Base64(bytes) + "\">";
-  return "<span class=\"nuv-image nuv-image-missing\" title=\"" + HtmlEscape(file) + " (not found)\"></span>";
+  const TWbImageFile image = ResolveImageFile(file, baseDir);
+  if (const std::optional<std::string> bytes = ReadImageFile(image))
+    return "<img class=\"nuv-image\" alt=\"" + HtmlEscape(file) + "\" src=\"data:" + MediaType(image.Path) +
+           ";base64," + Base64(*bytes) + "\">";
+  const std::string why = image.Refusal.empty() ? "not found" : "refused: " + image.Refusal;
+  return "<span class=\"nuv-image nuv-image-missing\" title=\"" + HtmlEscape(file) + " (" + HtmlEscape(why) +
+         ")\"></span>";
 }
 
 std::string ScriptArg(const std::string& text) {

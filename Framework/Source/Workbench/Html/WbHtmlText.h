@@ -16,8 +16,8 @@ std::string HtmlEscape(const std::string& text);
 std::string CssColor(const nlohmann::json& color);
 // The CSS of a dumped font {"Name", "Size", "Color", "Style"}.
 std::string FontCss(const nlohmann::json& font);
-// <img> with the file as a data URI when baseDir/file can be read, else a placeholder box named
-// after the file.
+// <img> with the file as a data URI when ResolveImageFile accepts it in baseDir and it can be
+// read, else a placeholder box named after the file that says why (not found, refused).
 std::string ImageHtml(const std::string& file, const std::string& baseDir);
 // One argument of a script line, quoted when the script would otherwise split or cut it.
 std::string ScriptArg(const std::string& text);

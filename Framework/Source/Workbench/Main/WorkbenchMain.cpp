@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "WbApplication.h"
 #include "WbDump.h"
@@ -33,16 +32,55 @@ struct TWbOptions {
   bool Version = false;
 };
 
+// A script is read whole before anything loads: the cap keeps an endless device (/dev/zero) from
+// filling the memory.
+constexpr std::size_t KWbMaxScriptSize = 16 * 1024 * 1024;
+
 std::string ReadScript(const std::string& fileName) {
-  std::ostringstream text;
-  if (fileName == "-") {
-    text << std::cin.rdbuf();
-    return text.str();
+  const std::string name = fileName == "-" ? "<stdin>" : fileName;
+  std::error_code error;
+  if (std::filesystem::is_directory(fileName, error))
+    throw EWbLoadError(name + ": cannot read the script: it is a directory");
+  std::ifstream file;
+  if (fileName != "-") {
+    file.open(fileName, std::ios::binary);
+    if (!file) throw EWbLoadError(name + ": cannot read the script");
   }
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) throw EWbLoadError(fileName + ": cannot read the script");
-  text << file.rdbuf();
-  return text.str();
+  std::istream& in = fileName == "-" ? std::cin : file;
+  std::string text;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    if (text.size() + static_cast<std::size_t>(in.gcount()) > KWbMaxScriptSize)
+      throw EWbLoadError(name + ": cannot read the script: it is larger than " + std::to_string(KWbMaxScriptSize) +
+                         " bytes");
+    text.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) throw EWbLoadError(name + ": cannot read the script");
+  return text;
+}
+
+// An empty value would read as an option not given.
+void CheckNoEmptyValues(CLI::App& cli) {
+  for (const char* name : {"--script", "--module", "--render", "--serve", "--screenshot"}) {
+    const CLI::Option* option = cli.get_option(name);
+    if (option->count() > 0 && option->as<std::string>().empty())
+      throw EWbLoadError(std::string(name) + ": the value is empty");
+  }
+}
+
+// A picture written over an input would destroy it: the application file, the script or the module.
+void CheckOutputsAreNoInputs(const TWbOptions& options) {
+  const std::pair<const char*, const std::string&> outputs[] = {{"--render", options.Render},
+                                                                {"--screenshot", options.Screenshot}};
+  const std::pair<const char*, const std::string&> inputs[] = {
+      {"the application file", options.AppFile}, {"the script", options.Script}, {"the module", options.Module}};
+  for (const auto& [option, output] : outputs)
+    for (const auto& [what, input] : inputs) {
+      std::error_code error;
+      if (!output.empty() && !input.empty() && input != "-" && std::filesystem::equivalent(output, input, error))
+        throw EWbLoadError(std::string(option) + " " + output + ": the output file is " + what +
+                           "; it would be overwritten");
+    }
 }
 
 int PrintVersions(const TWbOptions& options) {
@@ -201,8 +239,10 @@ int main(int argc, char** argv) try {
     return cli.exit(e) == 0 ? 0 : KExitLoadError;
   }
   try {
+    CheckNoEmptyValues(cli);
     if (options.Version) return PrintVersions(options);
     if (options.AppFile.empty()) throw EWbLoadError("no application file given; see --help");
+    CheckOutputsAreNoInputs(options);
     WarnWithoutFonts();
     if (!options.Serve.empty()) return ServeWindow(options);
     if (options.Window) return OpenWindow(options);

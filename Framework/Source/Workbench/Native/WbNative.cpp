@@ -13,6 +13,7 @@
 
 #include "TbxQt.h"
 #include "WbErrors.h"
+#include "WbImageFiles.h"
 
 namespace {
 
@@ -47,6 +48,9 @@ TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& re
   FQtApp = std::make_unique<QApplication>(GArgc, GArgv);
   TQtBackendOptions options;
   options.ImageDir = std::filesystem::path(appFile).parent_path().string();
+  options.ResolveImage = [dir = options.ImageDir](const std::string& file) {
+    return ResolveImageFile(file, dir).Path.string();
+  };
   options.OnError = [&reporter](const std::exception& e) { reporter.Error(ErrorOf(e)); };
   FBackend = std::make_unique<TQtBackend>(options);
 }

@@ -14,6 +14,8 @@ void OnWorkSpace(TWbScriptContext& context, const TWbScriptArgs& args, TWorkSpac
   auto workSpace = context.App.WorkSpace(args[0]);
   INUVViewPart& child = context.App.ViewPart(args[1]);
   ((*workSpace).*operation)(&child);
+  if (operation == &INUVWorkSpace::ShowViewPart) context.App.ShownIn(args[1], args[0]);
+  if (operation == &INUVWorkSpace::CloseViewPart) context.App.ClosedIn(args[1], args[0]);
 }
 
 // The first work item, in document order, whose data context has the key.

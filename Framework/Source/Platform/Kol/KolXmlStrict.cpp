@@ -1,0 +1,285 @@
+// The checks that make the XML reader strict: pugixml keeps the first of two equal attributes,
+// reads past a second root element, leaves unknown entities as text, cuts text at &#0; and takes
+// any bytes as UTF-8. A configuration with any of these is refused instead of read differently
+// from what its author's tools show.
+#include "KolXmlStrict.h"
+
+#include <fmt/printf.h>
+
+#include <cstdint>
+#include <unordered_set>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view KUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsXmlChar(std::uint32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The code point at text[i] and its length in bytes; length 0 for bytes that are no UTF-8
+// (overlong forms and surrogates included).
+std::pair<std::uint32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = 0;
+  std::uint32_t c = 0, least = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, c = lead & 0x1Fu, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, c = lead & 0x0Fu, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, c = lead & 0x07u, least = 0x10000;
+  } else {
+    return {0, 0};
+  }
+  if (i + length > text.size()) return {0, 0};
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return {0, 0};
+    c = (c << 6) | (byte(i + k) & 0x3Fu);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {0, 0};
+  return {c, length};
+}
+
+bool IsNameChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ':' || c == '-' || c == '.' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The value of a character reference's digits ("#65", "#x41"); nullopt when malformed. Values
+// past U+10FFFF stop growing, so no digit string overflows.
+std::optional<std::uint32_t> CharacterReferenceValue(std::string_view body) {
+  const bool hex = body.size() > 1 && body[1] == 'x';
+  const std::string_view digits = body.substr(hex ? 2 : 1);
+  if (digits.empty()) return std::nullopt;
+  std::uint32_t value = 0;
+  for (char c : digits) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                      : hex && c >= 'a' && c <= 'f'               ? c - 'a' + 10
+                      : hex && c >= 'A' && c <= 'F'               ? c - 'A' + 10
+                                                                  : -1;
+    if (digit < 0) return std::nullopt;
+    value = std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit), 0x110000);
+  }
+  return value;
+}
+
+// Walks the markup: tags with their attributes, references in text and attribute values; skips
+// comments, CDATA sections, processing instructions and the document type declaration.
+class TMarkupScanner {
+ public:
+  explicit TMarkupScanner(std::string_view text) : FText(text) {}
+
+  std::optional<TXMLFault> Scan() {
+    while (FPos < FText.size()) {
+      std::optional<TXMLFault> fault;
+      if (At("<!--"))
+        SkipPast(4, "-->");
+      else if (At("<![CDATA["))
+        SkipPast(9, "]]>");
+      else if (At("<?"))
+        SkipPast(2, "?>");
+      else if (At("<!"))
+        SkipDoctype();
+      else if (At("</"))
+        EndTag();
+      else if (At("<"))
+        fault = StartTag();
+      else if (At("&"))
+        fault = Reference();
+      else
+        ++FPos;
+      if (fault) return fault;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  bool At(std::string_view s) const { return FText.substr(FPos, s.size()) == s; }
+
+  void SkipPast(std::size_t opening, std::string_view closing) {
+    const std::size_t end = FText.find(closing, FPos + opening);
+    FPos = end == std::string_view::npos ? FText.size() : end + closing.size();
+  }
+
+  void SkipDoctype() {
+    char quote = 0;
+    int brackets = 0;
+    for (FPos += 2; FPos < FText.size(); ++FPos) {
+      const char c = FText[FPos];
+      if (quote) {
+        if (c == quote) quote = 0;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '[') {
+        ++brackets;
+      } else if (c == ']') {
+        --brackets;
+      } else if (c == '>' && brackets <= 0) {
+        ++FPos;
+        return;
+      }
+    }
+  }
+
+  void EndTag() {
+    SkipPast(2, ">");
+    if (FDepth > 0) --FDepth;
+  }
+
+  std::string_view Name() {
+    const std::size_t start = FPos;
+    while (FPos < FText.size() && !IsBlank(FText[FPos]) && FText[FPos] != '=' && FText[FPos] != '/' &&
+           FText[FPos] != '>')
+      ++FPos;
+    return FText.substr(start, FPos - start);
+  }
+
+  void SkipBlanks() {
+    while (FPos < FText.size() && IsBlank(FText[FPos])) ++FPos;
+  }
+
+  std::optional<TXMLFault> StartTag() {
+    const std::size_t start = FPos++;
+    const std::string_view element = Name();
+    if (FDepth == 0 && FRootSeen)
+      return TXMLFault{start, fmt::sprintf("a second root element <%s>; a document has one", std::string(element))};
+    FRootSeen = true;
+    std::unordered_set<std::string_view> attributes;
+    while (FPos < FText.size()) {
+      SkipBlanks();
+      if (At("/>")) {
+        FPos += 2;
+        return std::nullopt;
+      }
+      if (At(">")) {
+        ++FPos;
+        ++FDepth;
+        return std::nullopt;
+      }
+      const std::size_t nameAt = FPos;
+      const std::string_view attribute = Name();
+      if (attribute.empty()) {
+        ++FPos;  // what pugixml accepted and is no name ('/' not before '>')
+        continue;
+      }
+      if (!attributes.insert(attribute).second)
+        return TXMLFault{nameAt, fmt::sprintf("the attribute %s is given twice in <%s>", std::string(attribute),
+                                              std::string(element))};
+      SkipBlanks();
+      if (At("=")) ++FPos;
+      SkipBlanks();
+      if (auto fault = AttributeValue()) return fault;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<TXMLFault> AttributeValue() {
+    if (FPos >= FText.size() || (FText[FPos] != '"' && FText[FPos] != '\'')) return std::nullopt;
+    const char quote = FText[FPos++];
+    while (FPos < FText.size() && FText[FPos] != quote) {
+      if (FText[FPos] == '&') {
+        if (auto fault = Reference()) return fault;
+      } else {
+        ++FPos;
+      }
+    }
+    ++FPos;
+    return std::nullopt;
+  }
+
+  std::optional<TXMLFault> Reference() {
+    const std::size_t start = FPos;
+    // Entity names and character numbers are short: a ';' further on ends something else.
+    constexpr std::size_t KLongestReference = 40;
+    const std::size_t semicolon = FText.find(';', start);
+    const std::string_view body = semicolon == std::string_view::npos || semicolon - start > KLongestReference
+                                      ? std::string_view()
+                                      : FText.substr(start + 1, semicolon - start - 1);
+    const auto bare = [&] { return TXMLFault{start, "a bare '&' (write &amp; for the character itself)"}; };
+    if (body.empty()) return bare();
+    const std::string written = "&" + std::string(body) + ";";
+    if (body[0] == '#') {
+      const std::optional<std::uint32_t> value = CharacterReferenceValue(body);
+      if (!value) return TXMLFault{start, "the character reference " + written + " is malformed"};
+      if (!IsXmlChar(*value))
+        return TXMLFault{start,
+                         fmt::sprintf("the character reference %s names a character that XML does not allow", written)};
+    } else if (body != "lt" && body != "gt" && body != "amp" && body != "apos" && body != "quot") {
+      for (char c : body)
+        if (!IsNameChar(c)) return bare();
+      return TXMLFault{start, "the entity " + written +
+                                  " is not defined (only &lt; &gt; &amp; &apos; &quot; and character references are)"};
+    }
+    FPos = semicolon + 1;
+    return std::nullopt;
+  }
+
+  std::string_view FText;
+  std::size_t FPos = 0;
+  int FDepth = 0;
+  bool FRootSeen = false;
+};
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+// The encoding that the XML declaration names, with its offset; nullopt without one.
+std::optional<std::pair<std::string_view, std::size_t>> DeclaredEncoding(std::string_view text, std::size_t at) {
+  const std::string_view body = text.substr(at);
+  if (!StartsWith(body, "<?xml") || body.size() < 6 || !IsBlank(body[5])) return std::nullopt;
+  const std::string_view declaration = body.substr(0, body.find("?>"));
+  std::size_t p = declaration.find("encoding");
+  if (p == std::string_view::npos) return std::nullopt;
+  for (p += 8; p < declaration.size() && IsBlank(declaration[p]);) ++p;
+  if (p >= declaration.size() || declaration[p] != '=') return std::nullopt;
+  for (++p; p < declaration.size() && IsBlank(declaration[p]);) ++p;
+  if (p >= declaration.size() || (declaration[p] != '"' && declaration[p] != '\'')) return std::nullopt;
+  const std::size_t end = declaration.find(declaration[p], p + 1);
+  if (end == std::string_view::npos) return std::nullopt;
+  return std::pair{declaration.substr(p + 1, end - p - 1), at + p + 1};
+}
+
+}  // namespace
+
+std::optional<TXMLFault> FindEncodingFault(std::string_view text) {
+  if (StartsWith(text, std::string_view("\0\0\xFE\xFF", 4)) || StartsWith(text, std::string_view("\xFF\xFE\0\0", 4)))
+    return TXMLFault{0, "the text is UTF-32; only UTF-8 is read"};
+  if (StartsWith(text, "\xFE\xFF") || StartsWith(text, "\xFF\xFE"))
+    return TXMLFault{0, "the text is UTF-16; only UTF-8 is read"};
+  // Without a byte order mark, '<' or '<?' in UTF-16 or UTF-32 has zero bytes among the first four.
+  if (text.substr(0, 4).find('\0') != std::string_view::npos)
+    return TXMLFault{0, "the text is UTF-16 or UTF-32 (it begins with zero bytes); only UTF-8 is read"};
+  const std::size_t start = StartsWith(text, KUtf8Bom) ? KUtf8Bom.size() : 0;
+  const auto encoding = DeclaredEncoding(text, start);
+  if (encoding && !SameAsciiText(encoding->first, "UTF-8"))
+    return TXMLFault{encoding->second, "the encoding '" + std::string(encoding->first) +
+                                           "' is not read; the text must be UTF-8 (declare UTF-8 or none)"};
+  return std::nullopt;
+}
+
+std::optional<TXMLFault> FindCharacterFault(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto [c, length] = DecodeUtf8(text, i);
+    if (length == 0)
+      return TXMLFault{i, fmt::sprintf("the byte 0x%02X is not UTF-8; the text must be UTF-8",
+                                       static_cast<unsigned>(static_cast<unsigned char>(text[i])))};
+    if (!IsXmlChar(c)) return TXMLFault{i, fmt::sprintf("the character U+%04X is not allowed in XML", c)};
+    i += length;
+  }
+  return std::nullopt;
+}
+
+std::optional<TXMLFault> FindMarkupFault(std::string_view text) { return TMarkupScanner(text).Scan(); }
