@@ -71,8 +71,9 @@ TEST(WorkbenchMultiDock, TheExampleResizesHidesActivatesAndCloses) {
   ASSERT_EQ(windows.size(), 3u) << run.Out;
   EXPECT_EQ(Sizes(windows[0]), "180x600 180x0 180x0 ");  // the shown panel fills the left dock
   EXPECT_EQ(Shown(windows[1]), "001");
-  // The width across the dock follows to the hidden panels too; the height is the dock's.
-  EXPECT_EQ(Sizes(windows[1]), "240x600 240x600 240x600 ");
+  // The hidden panels take the size the resized one was given (240 x 300); the shown one stands
+  // as long as the dock.
+  EXPECT_EQ(Sizes(windows[1]), "240x300 240x300 240x600 ");
 
   // Search closed: its panel and button are gone, Outline is button 1 and answers to it.
   EXPECT_EQ(Shown(windows[2]), "01");
