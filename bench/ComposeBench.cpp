@@ -66,13 +66,11 @@ std::string PerPart(double ns, int n) { return fmt::format("{} ({} per part)", F
 
 // Per-part time at the largest size over that at the smallest: 1 is linear.
 void PrintGrowth(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes) {
-  auto first = results.Nanoseconds(fmt::format("{}/{}/manual_time", name, sizes.front()));
-  auto last = results.Nanoseconds(fmt::format("{}/{}/manual_time", name, sizes.back()));
-  if (!first || !last || sizes.size() < 2) return;
-  const double growth = (*last / sizes.back()) / (*first / sizes.front());
+  const auto growth = PerItemGrowth(results, name, sizes);
+  if (!growth || sizes.size() < 2) return;
   PrintSummaryRow(name + " growth", fmt::format("{} to {}", sizes.front(), sizes.back()),
-                  fmt::format("per part x{:.2f}", growth), "", std::nullopt, "linear (per part <= x1.5)",
-                  growth <= 1.5);
+                  fmt::format("per part x{:.2f}", *growth), "", std::nullopt, "linear (per part <= x1.5)",
+                  *growth <= 1.5);
 }
 
 void Summarize(const TBenchResults& results, bool tiny) {

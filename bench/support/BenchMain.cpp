@@ -29,6 +29,14 @@ std::optional<double> TBenchResults::Nanoseconds(const std::string& name) const 
   return it == FResults.end() ? std::nullopt : std::optional(it->second.Nanoseconds);
 }
 
+std::optional<double> PerItemGrowth(const TBenchResults& results, const std::string& name,
+                                    const std::vector<int>& sizes, const std::string& suffix) {
+  auto first = results.Nanoseconds(fmt::format("{}/{}{}", name, sizes.front(), suffix));
+  auto last = results.Nanoseconds(fmt::format("{}/{}{}", name, sizes.back(), suffix));
+  if (!first || !last) return std::nullopt;
+  return (*last / sizes.back()) / (*first / sizes.front());
+}
+
 std::optional<double> TBenchResults::Counter(const std::string& name, const std::string& counter) const {
   auto it = FResults.find(name);
   if (it == FResults.end()) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the runs gave: CPU time per iteration in nanoseconds (the manual time of manually timed
 // ones; the median of repetitions when there are any) and the counters,
@@ -31,6 +32,10 @@ void PrintSummaryHeader(const std::string& title);
 void PrintSummaryRow(const std::string& name, const std::string& size, const std::string& figure,
                      const std::string& floor, std::optional<double> ratio, const std::string& target,
                      std::optional<bool> met);
+// The time per item at the largest of sizes over that at the smallest, of the benchmarks named
+// "<name>/<size><suffix>": 1 is linear. Empty when either was not run.
+std::optional<double> PerItemGrowth(const TBenchResults& results, const std::string& name,
+                                    const std::vector<int>& sizes, const std::string& suffix = "/manual_time");
 // "12.3 us", "4.56 ms": a time for the table.
 std::string FormatTime(double nanoseconds);
 

@@ -3,10 +3,10 @@
 /// items from. View parts never see these classes, only the interfaces they implement.
 #pragma once
 
+#include <list>
 #include <map>
 #include <optional>
 #include <string>
-#include <list>
 #include <unordered_map>
 #include <vector>
 
