@@ -26,3 +26,15 @@ TEST(KolStrings, TrimTextAndSameText) {
   EXPECT_FALSE(SameText("Left", "Lefts"));
   EXPECT_FALSE(SameText("\xC3\x89", "\xC3\xA9"));  // only ASCII letters fold
 }
+
+TEST(KolStrings, ClosestNamePrefersACaseOnlyDifferenceThenTheFewestEdits) {
+  const std::vector<std::string> known{"Underline", "UnderlineColor", "Caption", "DblClickUnDock"};
+  EXPECT_EQ(ClosestName("Undrline", known), "Underline");
+  EXPECT_EQ(ClosestName("underline", known), "Underline");
+  EXPECT_EQ(ClosestName("DblClickUndock", known), "DblClickUnDock");
+  EXPECT_EQ(ClosestName("Captoin", known), "Caption");  // a swap is two edits, within a third of 7
+  EXPECT_EQ(ClosestName("Width", known), "");           // nothing near
+  EXPECT_EQ(ClosestName("", known), "");
+  EXPECT_EQ(ClosestName("Cap", {}), "");
+  EXPECT_EQ(ClosestName(std::string(1000, 'x'), known), "");
+}
