@@ -68,8 +68,10 @@ std::string PerPart(double ns, int n) { return fmt::format("{} ({} per part)", F
 void PrintGrowth(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes) {
   const auto growth = PerItemGrowth(results, name, sizes);
   if (!growth || sizes.size() < 2) return;
+  const auto cv = results.WorstCv(
+      {fmt::format("{}/{}/manual_time", name, sizes.front()), fmt::format("{}/{}/manual_time", name, sizes.back())});
   PrintSummaryRow(name + " growth", fmt::format("{} to {}", sizes.front(), sizes.back()),
-                  fmt::format("per part x{:.2f}", *growth), "", std::nullopt, "linear (per part <= x1.5)",
+                  fmt::format("per part x{:.2f}", *growth), "", std::nullopt, cv, "linear (per part <= x1.5)",
                   *growth <= 1.5);
 }
 
@@ -77,15 +79,19 @@ void Summarize(const TBenchResults& results, bool tiny) {
   PrintSummaryHeader("compose and teardown");
   const auto sizes = Sizes(tiny);
   for (int n : sizes) {
-    auto floor = results.Nanoseconds(fmt::format("compose_floor/{}", n));
-    auto compose = results.Nanoseconds(fmt::format("compose/{}/manual_time", n));
-    auto teardown = results.Nanoseconds(fmt::format("teardown/{}/manual_time", n));
+    const std::string floorName = fmt::format("compose_floor/{}", n);
+    const std::string composeName = fmt::format("compose/{}/manual_time", n);
+    const std::string teardownName = fmt::format("teardown/{}/manual_time", n);
+    auto floor = results.Nanoseconds(floorName);
+    auto compose = results.Nanoseconds(composeName);
+    auto teardown = results.Nanoseconds(teardownName);
     if (!floor || !compose || !teardown) continue;
     const bool target = n == 1000;
     PrintSummaryRow("compose", std::to_string(n), PerPart(*compose, n), FormatTime(*floor), *compose / *floor,
-                    target ? "<= 4x" : "", target ? std::optional(*compose <= 4 * *floor) : std::nullopt);
+                    results.WorstCv({composeName, floorName}), target ? "<= 4x" : "",
+                    target ? std::optional(*compose <= 4 * *floor) : std::nullopt);
     PrintSummaryRow("teardown", std::to_string(n), PerPart(*teardown, n), FormatTime(*compose) + " (compose)",
-                    *teardown / *compose, "<= 1x", *teardown <= *compose);
+                    *teardown / *compose, results.WorstCv({teardownName, composeName}), "<= 1x", *teardown <= *compose);
   }
   PrintGrowth(results, "compose", sizes);
   PrintGrowth(results, "teardown", sizes);

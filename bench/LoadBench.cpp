@@ -78,12 +78,14 @@ void RegisterAll(bool tiny) {
 void PrintLinearity(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes, bool tiny) {
   const std::string suffix = tiny ? "/manual_time" : "/min_time:2.000/manual_time";
   const auto growth = PerItemGrowth(results, name, sizes, suffix);
-  const auto last = results.Nanoseconds(fmt::format("{}/{}{}", name, sizes.back(), suffix));
+  const std::string lastName = fmt::format("{}/{}{}", name, sizes.back(), suffix);
+  const auto last = results.Nanoseconds(lastName);
   if (!growth || !last) return;
   PrintSummaryRow(name, fmt::format("{} to {}", sizes.front(), sizes.back()),
                   fmt::format("{} at {} ({} per item), per item x{:.2f}", FormatTime(*last), sizes.back(),
                               FormatTime(*last / sizes.back()), *growth),
-                  "", std::nullopt, "linear (per item <= x3 over 100x)", *growth <= 3);
+                  "", std::nullopt, results.WorstCv({fmt::format("{}/{}{}", name, sizes.front(), suffix), lastName}),
+                  "linear (per item <= x3 over 100x)", *growth <= 3);
 }
 
 void Summarize(const TBenchResults& results, bool tiny) {

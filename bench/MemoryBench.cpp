@@ -120,8 +120,8 @@ void Summarize(const TBenchResults& results, bool /*tiny*/) {
     const TKind& kind = KKinds[i];
     PrintSummaryRow("memory", kind.Name,
                     fmt::format("{:.0f} B in {:.1f} allocations; {:.0f} B retained", *bytes, *count, *retained), "",
-                    std::nullopt, kind.Simple ? "<= 2048 B" : "report",
-                    kind.Simple ? std::optional(*bytes <= 2048) : std::nullopt);
+                    std::nullopt, results.WorstCounterCv({name}, "bytes_per_part"),
+                    kind.Simple ? "<= 2048 B" : "report", kind.Simple ? std::optional(*bytes <= 2048) : std::nullopt);
   }
 }
 

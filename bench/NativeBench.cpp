@@ -113,15 +113,20 @@ void RegisterAll(bool tiny) {
 void Summarize(const TBenchResults& results, bool tiny) {
   PrintSummaryHeader("native window: compose with peers against QUiLoader");
   for (int n : Sizes(tiny)) {
-    auto native = results.Nanoseconds(fmt::format("native_compose/{}/manual_time", n));
-    auto peers = results.Nanoseconds(fmt::format("native_peers/{}/manual_time", n));
-    auto loader = results.Nanoseconds(fmt::format("uiloader/{}/manual_time", n));
-    auto widgets = results.Counter(fmt::format("native_compose/{}/manual_time", n), "widgets");
+    const std::string nativeName = fmt::format("native_compose/{}/manual_time", n);
+    const std::string peersName = fmt::format("native_peers/{}/manual_time", n);
+    const std::string loaderName = fmt::format("uiloader/{}/manual_time", n);
+    auto native = results.Nanoseconds(nativeName);
+    auto peers = results.Nanoseconds(peersName);
+    auto loader = results.Nanoseconds(loaderName);
+    auto widgets = results.Counter(nativeName, "widgets");
     if (!native || !peers || !loader) continue;
     const std::string size = fmt::format("{} parts, {} widgets", n, widgets ? int(*widgets) : 0);
     const std::string floor = FormatTime(*loader) + " (QUiLoader)";
-    PrintSummaryRow("native_compose", size, FormatTime(*native), floor, *native / *loader, "", std::nullopt);
-    PrintSummaryRow("native_peers", size, FormatTime(*peers), floor, *peers / *loader, "", std::nullopt);
+    PrintSummaryRow("native_compose", size, FormatTime(*native), floor, *native / *loader,
+                    results.WorstCv({nativeName, loaderName}), "", std::nullopt);
+    PrintSummaryRow("native_peers", size, FormatTime(*peers), floor, *peers / *loader,
+                    results.WorstCv({peersName, loaderName}), "", std::nullopt);
   }
 }
 

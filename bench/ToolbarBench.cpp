@@ -153,30 +153,35 @@ void Summarize(const TBenchResults& results, bool tiny) {
     for (int m : MergeSizes(tiny)) {
       const std::string name = fmt::format("merge/{}/{}/manual_time", n, m);
       auto merge = results.Nanoseconds(name);
-      auto floor = results.Nanoseconds(fmt::format("merge_floor/{}", n));
+      const std::string floorName = fmt::format("merge_floor/{}", n);
+      auto floor = results.Nanoseconds(floorName);
       auto undo = results.Counter(name, "undo_ns_per_item");
       if (!merge || !floor || !undo) continue;
       PrintSummaryRow("merge", fmt::format("n={} m={}", n, m),
                       fmt::format("{}; {:.2f} ns per scanned pair; undo {} per item", FormatTime(*merge),
                                   *merge / ScannedPairs(n, m), FormatTime(*undo)),
-                      FormatTime(*floor), *merge / *floor, "report", std::nullopt);
+                      FormatTime(*floor), *merge / *floor, results.WorstCv({name, floorName}), "report", std::nullopt);
     }
   const auto sizes = MergeSizes(tiny);
   for (int m : sizes) {
-    auto first = results.Counter(fmt::format("merge/{}/{}/manual_time", sizes.front(), m), "undo_ns_per_item");
-    auto last = results.Counter(fmt::format("merge/{}/{}/manual_time", sizes.back(), m), "undo_ns_per_item");
+    const std::string firstName = fmt::format("merge/{}/{}/manual_time", sizes.front(), m);
+    const std::string lastName = fmt::format("merge/{}/{}/manual_time", sizes.back(), m);
+    auto first = results.Counter(firstName, "undo_ns_per_item");
+    auto last = results.Counter(lastName, "undo_ns_per_item");
     if (!first || !last || sizes.size() < 2) continue;
     PrintSummaryRow("undo growth", fmt::format("n {} to {}, m={}", sizes.front(), sizes.back(), m),
-                    fmt::format("per item x{:.2f}", *last / *first), "", std::nullopt, "linear (per item <= x1.5)",
+                    fmt::format("per item x{:.2f}", *last / *first), "", std::nullopt,
+                    results.WorstCounterCv({firstName, lastName}, "undo_ns_per_item"), "linear (per item <= x1.5)",
                     *last / *first <= 1.5);
   }
   PrintSummaryHeader("placement (per child)");
   for (const char* kind : {"place_toolbar", "place_status"})
     for (int n : PlacementSizes(tiny)) {
-      auto time = results.Nanoseconds(fmt::format("{}/{}/manual_time", kind, n));
+      const std::string name = fmt::format("{}/{}/manual_time", kind, n);
+      auto time = results.Nanoseconds(name);
       if (!time) continue;
       PrintSummaryRow(kind, std::to_string(n), fmt::format("{} per child", FormatTime(*time / n)), "", std::nullopt,
-                      "report", std::nullopt);
+                      results.WorstCv({name}), "report", std::nullopt);
     }
 }
 

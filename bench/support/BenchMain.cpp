@@ -4,29 +4,93 @@
 
 #include <time.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numeric>
+#include <string_view>
 #include <vector>
 
+namespace {
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::optional<double> CoefficientOfVariation(const std::vector<double>& values) {
+  if (values.size() < 2) return std::nullopt;
+  const double mean = std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
+  double squares = 0;
+  for (double value : values) squares += (value - mean) * (value - mean);
+  const double deviation = std::sqrt(squares / static_cast<double>(values.size() - 1));
+  return mean == 0 ? (deviation == 0 ? std::optional(0.0) : std::nullopt) : std::optional(deviation / mean);
+}
+
+}  // namespace
+
 void TBenchResults::Add(const benchmark::BenchmarkReporter::Run& run) {
-  if (run.error_occurred) return;
-  // With repetitions the median stands for them: the machine is shared, and the median shrugs
-  // off a repetition that another process disturbed.
-  const bool median = run.run_type == benchmark::BenchmarkReporter::Run::RT_Aggregate && run.aggregate_name == "median";
-  if (run.run_type != benchmark::BenchmarkReporter::Run::RT_Iteration && !median) return;
-  TResult result;
-  // Tiny runs fix the iterations, which shows in the name; the summary looks them up without it.
+  // The aggregates are made here from the repetitions themselves.
+  if (run.error_occurred || run.run_type != benchmark::BenchmarkReporter::Run::RT_Iteration) return;
+  // Tiny runs fix the iterations and repeated ones name the repetitions; the summary looks the
+  // figures up without either.
   std::string name = run.run_name.str();
-  if (auto at = name.find("/iterations:"); at != std::string::npos) name.erase(at, name.find('/', at + 1) - at);
+  for (const char* part : {"/iterations:", "/repeats:"})
+    if (auto at = name.find(part); at != std::string::npos) name.erase(at, name.find('/', at + 1) - at);
   const bool manual = name.ends_with("/manual_time");
   const double time = manual ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
-  result.Nanoseconds = time / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
-  for (const auto& [counterName, counter] : run.counters) result.Counters[counterName] = counter.value;
-  if (median || !FResults.contains(name)) FResults[name] = result;
+  TSample sample{time / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9, {}};
+  for (const auto& [counterName, counter] : run.counters) sample.Counters[counterName] = counter.value;
+  FSamples[name].push_back(std::move(sample));
+}
+
+const std::vector<TBenchResults::TSample>* TBenchResults::Samples(const std::string& name) const {
+  auto it = FSamples.find(name);
+  return it == FSamples.end() || it->second.empty() ? nullptr : &it->second;
 }
 
 std::optional<double> TBenchResults::Nanoseconds(const std::string& name) const {
-  auto it = FResults.find(name);
-  return it == FResults.end() ? std::nullopt : std::optional(it->second.Nanoseconds);
+  const auto* samples = Samples(name);
+  if (!samples) return std::nullopt;
+  std::vector<double> times;
+  for (const TSample& sample : *samples) times.push_back(sample.Nanoseconds);
+  return Median(std::move(times));
+}
+
+std::optional<double> TBenchResults::Counter(const std::string& name, const std::string& counter) const {
+  const auto* samples = Samples(name);
+  if (!samples) return std::nullopt;
+  std::vector<double> values;
+  for (const TSample& sample : *samples)
+    if (auto c = sample.Counters.find(counter); c != sample.Counters.end()) values.push_back(c->second);
+  return values.empty() ? std::nullopt : std::optional(Median(std::move(values)));
+}
+
+std::optional<double> TBenchResults::WorstCv(std::initializer_list<std::string> names) const {
+  std::optional<double> worst;
+  for (const std::string& name : names) {
+    const auto* samples = Samples(name);
+    if (!samples) continue;
+    std::vector<double> times;
+    for (const TSample& sample : *samples) times.push_back(sample.Nanoseconds);
+    if (auto cv = CoefficientOfVariation(times)) worst = std::max(worst.value_or(0.0), *cv);
+  }
+  return worst;
+}
+
+std::optional<double> TBenchResults::WorstCounterCv(std::initializer_list<std::string> names,
+                                                    const std::string& counter) const {
+  std::optional<double> worst;
+  for (const std::string& name : names) {
+    const auto* samples = Samples(name);
+    if (!samples) continue;
+    std::vector<double> values;
+    for (const TSample& sample : *samples)
+      if (auto c = sample.Counters.find(counter); c != sample.Counters.end()) values.push_back(c->second);
+    if (auto cv = CoefficientOfVariation(values)) worst = std::max(worst.value_or(0.0), *cv);
+  }
+  return worst;
 }
 
 std::optional<double> PerItemGrowth(const TBenchResults& results, const std::string& name,
@@ -35,13 +99,6 @@ std::optional<double> PerItemGrowth(const TBenchResults& results, const std::str
   auto last = results.Nanoseconds(fmt::format("{}/{}{}", name, sizes.back(), suffix));
   if (!first || !last) return std::nullopt;
   return (*last / sizes.back()) / (*first / sizes.front());
-}
-
-std::optional<double> TBenchResults::Counter(const std::string& name, const std::string& counter) const {
-  auto it = FResults.find(name);
-  if (it == FResults.end()) return std::nullopt;
-  auto c = it->second.Counters.find(counter);
-  return c == it->second.Counters.end() ? std::nullopt : std::optional(c->second);
 }
 
 double ThreadCpuSeconds() {
@@ -65,16 +122,21 @@ class TCollectingReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 void PrintSummaryHeader(const std::string& title) {
-  fmt::print("\n{}\n\n| benchmark | size | figure | floor | ratio | target | met |\n|---|---|---|---|---|---|---|\n",
-             title);
+  fmt::print(
+      "\n{}\n\n| benchmark | size | figure | floor | ratio | cv | target | met |\n|---|---|---|---|---|---|---|---|\n",
+      title);
 }
 
 void PrintSummaryRow(const std::string& name, const std::string& size, const std::string& figure,
-                     const std::string& floor, std::optional<double> ratio, const std::string& target,
-                     std::optional<bool> met) {
-  fmt::print("| {} | {} | {} | {} | {} | {} | {} |\n", name, size, figure, floor.empty() ? "-" : floor,
-             ratio ? fmt::format("{:.2f}x", *ratio) : "-", target.empty() ? "-" : target,
-             met ? (*met ? "yes" : "NO") : "-");
+                     const std::string& floor, std::optional<double> ratio, std::optional<double> cv,
+                     const std::string& target, std::optional<bool> met) {
+  const bool unstable = met && cv && *cv > KUnstableCv;
+  fmt::print("| {} | {} | {} | {} | {} | {} | {} | {} |\n", name, size, figure, floor.empty() ? "-" : floor,
+             ratio ? fmt::format("{:.2f}x", *ratio) : "-", cv ? fmt::format("{:.1f} %", *cv * 100) : "-",
+             target.empty() ? "-" : target,
+             unstable ? "unstable"
+             : met    ? (*met ? "yes" : "NO")
+                      : "-");
 }
 
 std::string FormatTime(double nanoseconds) {
@@ -98,6 +160,12 @@ int RunBenchmarks(int argc, char** argv, const std::function<void(bool tiny)>& r
     else
       args.push_back(argv[i]);
   }
+  const bool repetitionsGiven = std::any_of(args.begin(), args.end(), [](const char* arg) {
+    return std::string_view(arg).starts_with("--benchmark_repetitions");
+  });
+  static char repetitions[] = "--benchmark_repetitions=3";
+  static char interleaved[] = "--benchmark_enable_random_interleaving=true";
+  if (!tiny && !repetitionsGiven) args.insert(args.begin() + 1, {repetitions, interleaved});
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
