@@ -92,6 +92,17 @@ TEST_F(ViewPartBaseTest, BaseHandlersReportToTheHostAndTopicsAreFilled) {
   vp->Finalize();
 }
 
+TEST_F(ViewPartBaseTest, TopicsAreFilledAsPrintfFillsThemWhateverTheNameHolds) {
+  auto vp = Make<TPlainViewPart>("50%s");
+  vp->DoFireSimpleEvent("%s_Changed", nullptr);
+  vp->DoFireSimpleEvent("100%% %s", nullptr);  // another directive: printf fills it
+  vp->DoFireSimpleEvent("Fixed", nullptr);
+  vp->DoFireSimpleEvent("%s", nullptr);
+  EXPECT_THAT(Host.Events(),
+              ElementsAre("topic:50%s_Changed:", "topic:100% 50%s:", "topic:Fixed:", "topic:50%s:"));
+  vp->Finalize();
+}
+
 TEST_F(ViewPartBaseTest, MultiBindingPlacesAChildOnceAndCloseForgetsIt) {
   auto ws = Make<TPlainWorkSpace>("Space");
   auto child = Make<TPlainViewPart>("Child");

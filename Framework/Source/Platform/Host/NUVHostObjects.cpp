@@ -128,6 +128,7 @@ std::vector<std::string> TNUVServiceCenter::ServiceIDs() const {
 TNUVEventBroker::~TNUVEventBroker() = default;
 
 void TNUVEventBroker::Publish(const TNUVEvent& event) {
+  if (FHandlers.empty()) return;
   // A handler may unsubscribe (itself or another) while the event is delivered.
   std::vector<int> ids;
   for (const auto& entry : FHandlers) ids.push_back(entry.first);

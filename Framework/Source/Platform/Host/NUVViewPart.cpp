@@ -100,13 +100,26 @@ void TNUVCustomViewPart::CreateAction(const std::string& commandID, bool assign)
   if (action && assign) control->SetAction(action);
 }
 
+namespace {
+// The topic with its %s filled by name. Topics hold one %s and no other directive, and a key that
+// changes fires one every time: those are filled without the printf machinery.
+std::string FilledTopic(const std::string& topic, const std::string& name) {
+  const std::size_t at = topic.find('%');
+  if (at == std::string::npos || topic.compare(at, 2, "%s") != 0 || topic.find('%', at + 2) != std::string::npos)
+    return fmt::sprintf(topic, name);
+  std::string filled;
+  filled.reserve(topic.size() - 2 + name.size());
+  return filled.append(topic, 0, at).append(name).append(topic, at + 2);
+}
+}  // namespace
+
 void TNUVCustomViewPart::DoFireSimpleEvent(const std::string& topic, TObject* sender) {
   if (!FWorkItem) return;
   auto broker = FWorkItem->GetEventBroker();
   if (!broker) return;
   TNUVEvent event;
   event.Kind = ekTopic;
-  event.Topic = fmt::sprintf(topic, FName);
+  event.Topic = FilledTopic(topic, FName);
   event.ViewPart = FName;
   if (sender) event.SenderClass = sender->ClassName();
   broker->Publish(event);

@@ -56,11 +56,19 @@ class TTextMetrics::TImpl {
   }
 
   TMeasuredFont& Font(const TFont& font) {
+    // Measuring one text asks for its font several times in a row: the last font answers at once.
+    if (FLastFont && FLastFont->Size == font.GetSize() && FLastFont->Style == font.GetStyle() &&
+        FLastFont->Name == font.GetName())
+      return *FLastFont->Measured;
     TFontRequest request = RequestOf(font);
-    if (auto it = FFonts.find(request); it != FFonts.end()) return it->second;
-    if (FFonts.size() >= KMaxResolvedFonts) Forget();
-    TMeasuredFont measured = Resolve(request);
-    return FFonts.emplace(std::move(request), std::move(measured)).first->second;
+    auto it = FFonts.find(request);
+    if (it == FFonts.end()) {
+      if (FFonts.size() >= KMaxResolvedFonts) Forget();
+      TMeasuredFont measured = Resolve(request);
+      it = FFonts.emplace(std::move(request), std::move(measured)).first;
+    }
+    FLastFont = TLastFont{font.GetName(), font.GetSize(), font.GetStyle(), &it->second};
+    return it->second;
   }
 
   // The cached result of operation on text, or compute's, which is then cached.
@@ -93,6 +101,7 @@ class TTextMetrics::TImpl {
   }
 
   void Forget() {
+    FLastFont.reset();
     FCache.Clear();
     FFonts.clear();
     FShapers.clear();
@@ -161,6 +170,14 @@ class TTextMetrics::TImpl {
   TFontFaces FFaces;
   std::map<TShaperKey, TShaperEntry> FShapers;
   std::map<TFontRequest, TMeasuredFont> FFonts;
+  // The font last asked for, as it was asked, and its entry in FFonts (whose nodes stay put).
+  struct TLastFont {
+    std::string Name;
+    int Size;
+    TFontStyles Style;
+    TMeasuredFont* Measured;
+  };
+  std::optional<TLastFont> FLastFont;
   std::uint32_t FLastFace = 0;
   TTextCache FCache;
 };
