@@ -98,8 +98,7 @@ TEST_F(ViewPartBaseTest, TopicsAreFilledAsPrintfFillsThemWhateverTheNameHolds) {
   vp->DoFireSimpleEvent("100%% %s", nullptr);  // another directive: printf fills it
   vp->DoFireSimpleEvent("Fixed", nullptr);
   vp->DoFireSimpleEvent("%s", nullptr);
-  EXPECT_THAT(Host.Events(),
-              ElementsAre("topic:50%s_Changed:", "topic:100% 50%s:", "topic:Fixed:", "topic:50%s:"));
+  EXPECT_THAT(Host.Events(), ElementsAre("topic:50%s_Changed:", "topic:100% 50%s:", "topic:Fixed:", "topic:50%s:"));
   vp->Finalize();
 }
 
