@@ -51,6 +51,9 @@ TEST_F(ToolbarMergeTest, TheWorkedExampleComesOutExactlyAndStoppingUndoesIt) {
 
   TTestHost::Stop(*doc);
   EXPECT_EQ(DescribeItems(target->Items()), "A B C(C1 C2) D");
+  // Undone in one bracket too: the main toolbar is laid out once, not after every item.
+  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*target), brackets + 2);
+  EXPECT_EQ(TTbxTestApi::UpdateCount(*target), 0);
   EXPECT_EQ(doc->MergedItems(), nullptr);
   EXPECT_EQ(doc->HiddenItems(), nullptr);
   EXPECT_FALSE(doc->GetToolbar()->GetVisible());  // stays hidden and empty

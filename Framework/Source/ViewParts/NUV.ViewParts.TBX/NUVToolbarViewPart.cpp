@@ -1,5 +1,6 @@
 #include "NUVToolbarViewPart.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -83,9 +84,37 @@ void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext
   }
 }
 
+namespace {
+// Brackets the toolbars that hold the given items in one update, so that each is laid out once
+// when the batch ends rather than after every item that leaves or comes back.
+class TToolbarBatch {
+ public:
+  explicit TToolbarBatch(const TObjectList<TTBCustomItem>* items) {
+    if (!items) return;
+    for (TTBCustomItem* item : *items) {
+      TTBCustomToolbar* toolbar = item->GetToolbar();
+      if (!toolbar || std::any_of(FToolbars.begin(), FToolbars.end(), [&](const auto& t) { return t == toolbar; }))
+        continue;
+      toolbar->BeginUpdate();
+      FToolbars.emplace_back(toolbar);
+    }
+  }
+  ~TToolbarBatch() {
+    for (TTBCustomToolbar* toolbar : FToolbars)
+      if (toolbar) toolbar->EndUpdate();
+  }
+  TToolbarBatch(const TToolbarBatch&) = delete;
+  TToolbarBatch& operator=(const TToolbarBatch&) = delete;
+
+ private:
+  std::vector<TGuard<TTBCustomToolbar>> FToolbars;
+};
+}  // namespace
+
 // The merged items go; the main toolbar's items that the merge hid come back. The own toolbar
 // stays hidden and empty.
 void TNUVToolBarViewPart::DoWorkItemStopping(const std::string&, INUVParamContext*, bool&) {
+  TToolbarBatch batch(FHiddenItems.get());
   FreeMergedItems();
   if (FHiddenItems) {
     for (TTBCustomItem* item : *FHiddenItems) item->SetVisible(true);
@@ -116,7 +145,10 @@ void TNUVToolBarViewPart::FreeMergedItems() {
   if (!FMergedItems) return;
   std::vector<TGuard<TBasicAction>> actions;
   for (TTBCustomItem* item : *FMergedItems) CollectToolbarActions(item, actions);
-  FMergedItems.reset();
+  {
+    TToolbarBatch batch(FMergedItems.get());
+    FMergedItems.reset();
+  }
   for (TBasicAction* action : actions)
     if (action && !action->HasClients()) delete action;
 }
