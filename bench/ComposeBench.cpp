@@ -4,12 +4,15 @@
 #include <pugixml.hpp>
 
 #include <fmt/format.h>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "BenchAppText.h"
 #include "BenchMain.h"
 #include "BenchWindow.h"
+#include "TbxLayoutCounters.h"
+#include "TbxStatusBars.h"
 #include "TbxTextMetrics.h"
 
 namespace {
@@ -57,6 +60,44 @@ void ComposeAndTearDown(benchmark::State& state, TPhase phase) {
 void BM_Compose(benchmark::State& state) { ComposeAndTearDown(state, phCompose); }
 void BM_Teardown(benchmark::State& state) { ComposeAndTearDown(state, phTeardown); }
 
+// How deep the control sits in its window.
+int Depth(const TControl* control) {
+  int depth = 0;
+  for (; control->GetParent(); control = control->GetParent()) ++depth;
+  return depth;
+}
+
+// One layout change in the middle of the window: the caption of a label on a docked toolbar, or
+// a status panel's size, alternately one and the other value. Counts the layout passes and the controls placed per
+// change.
+enum TChange { chCaption, chPanelSize };
+
+void LayoutChange(benchmark::State& state, TChange change) {
+  const int n = static_cast<int>(state.range(0));
+  TBenchWindow window(LoadXMLDocument(ApplicationFileText(n), "bench.xml"));
+  window.RunAll();
+  const int block = n / 10 / 2;
+  TControl* control = window.ViewPart((change == chCaption ? "Page" : "Status") + std::to_string(block)).GetControl();
+  auto* bar = dynamic_cast<TTBXCustomStatusBar*>(control);
+  const auto before = TbxLayoutCounters();
+  bool odd = false;
+  for (auto _ : state) {
+    odd = !odd;
+    if (change == chCaption)
+      control->SetText(odd ? "A longer page caption" : "Page 1");
+    else
+      bar->Panels().GetItem(1)->SetSize(odd ? 120 : 80);
+  }
+  const auto after = TbxLayoutCounters();
+  const auto changes = static_cast<double>(state.iterations());
+  state.counters["placed"] = static_cast<double>(after.ControlsPlaced - before.ControlsPlaced) / changes;
+  state.counters["passes"] = static_cast<double>(after.AlignPasses - before.AlignPasses) / changes;
+  state.counters["depth"] = Depth(control);
+}
+
+void BM_CaptionChange(benchmark::State& state) { LayoutChange(state, chCaption); }
+void BM_PanelSizeChange(benchmark::State& state) { LayoutChange(state, chPanelSize); }
+
 std::vector<int> Sizes(bool tiny) { return tiny ? std::vector<int>{10} : std::vector<int>{100, 1000, 10000}; }
 
 void RegisterAll(bool tiny) {
@@ -68,6 +109,8 @@ void RegisterAll(bool tiny) {
     Tiny(benchmark::RegisterBenchmark("teardown", BM_Teardown)->Arg(n), tiny)
         ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("caption_change", BM_CaptionChange)->Arg(n), tiny);
+    Tiny(benchmark::RegisterBenchmark("panel_size_change", BM_PanelSizeChange)->Arg(n), tiny);
   }
 }
 
@@ -82,6 +125,31 @@ void PrintGrowth(const TBenchResults& results, const std::string& name, const st
   PrintSummaryRow(name + " growth", fmt::format("{} to {}", sizes.front(), sizes.back()),
                   fmt::format("per part x{:.2f}", *growth), "", std::nullopt, cv,
                   fmt::format("per part <= x{:.1f}", limit), *growth <= limit);
+}
+
+// A change touches O(depth) controls when what it places does not grow with the window: the
+// largest window is held to the count of the 1,000-part one.
+void PrintLayoutChanges(const TBenchResults& results, const std::vector<int>& sizes) {
+  PrintSummaryHeader("one layout change in the middle of the window (controls placed per change)");
+  const int reference = std::find(sizes.begin(), sizes.end(), 1000) != sizes.end() ? 1000 : sizes.front();
+  for (const char* name : {"caption_change", "panel_size_change"}) {
+    const auto referencePlaced = results.Counter(fmt::format("{}/{}", name, reference), "placed");
+    for (int n : sizes) {
+      const std::string run = fmt::format("{}/{}", name, n);
+      auto placed = results.Counter(run, "placed");
+      auto passes = results.Counter(run, "passes");
+      auto depth = results.Counter(run, "depth");
+      auto time = results.Nanoseconds(run);
+      if (!placed || !passes || !depth || !time) continue;
+      const bool judged = n == sizes.back() && n != reference && referencePlaced;
+      PrintSummaryRow(name, std::to_string(n),
+                      fmt::format("{:.0f} placed in {:.0f} passes at depth {:.0f}; {}", *placed, *passes, *depth,
+                                  FormatTime(*time)),
+                      "", std::nullopt, results.WorstCounterCv({run}, "placed"),
+                      judged ? fmt::format("O(depth): no more than at {}", reference) : "report",
+                      judged ? std::optional(*placed <= *referencePlaced) : std::nullopt);
+    }
+  }
 }
 
 // The most compose may cost over its floor at n parts, if there is a target at that size.
@@ -113,6 +181,7 @@ void Summarize(const TBenchResults& results, bool tiny) {
   }
   PrintGrowth(results, "compose", sizes, 1.3);
   PrintGrowth(results, "teardown", sizes, 1.5);
+  PrintLayoutChanges(results, sizes);
 }
 
 }  // namespace
