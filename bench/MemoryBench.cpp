@@ -1,43 +1,11 @@
 // memory: bytes allocated per view part of each kind, counted by a replaced global operator new,
 // while the view parts are created, initialised, bound and run; and the bytes they still hold
 // once running.
-#include <malloc.h>
-
-#include <cstdlib>
 #include <fmt/format.h>
-#include <new>
 
+#include "BenchAllocations.h"
 #include "BenchMain.h"
 #include "BenchWindow.h"
-
-namespace {
-// One thread, so plain counters do.
-std::size_t GAllocatedBytes = 0;
-std::size_t GAllocations = 0;
-std::ptrdiff_t GLiveBytes = 0;
-
-void* CountedAlloc(std::size_t size) {
-  void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
-  GAllocatedBytes += size;
-  ++GAllocations;
-  GLiveBytes += static_cast<std::ptrdiff_t>(malloc_usable_size(p));
-  return p;
-}
-
-void CountedFree(void* p) noexcept {
-  if (!p) return;
-  GLiveBytes -= static_cast<std::ptrdiff_t>(malloc_usable_size(p));
-  std::free(p);
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void operator delete(void* p) noexcept { CountedFree(p); }
-void operator delete[](void* p) noexcept { CountedFree(p); }
-void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
-void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
 
 namespace {
 
@@ -86,13 +54,13 @@ void BM_Memory(benchmark::State& state) {
   double allocated = 0, allocations = 0, retained = 0;
   for (auto _ : state) {
     auto measure = [&](const TIntfPtr<IXMLNode>& root, double sign) {
-      const std::size_t bytes = GAllocatedBytes, count = GAllocations;
-      const std::ptrdiff_t live = GLiveBytes;
+      const TAllocationCount before = AllocationsNow();
       auto window = std::make_unique<TBenchWindow>(root);
       window->RunAll();
-      allocated += sign * static_cast<double>(GAllocatedBytes - bytes);
-      allocations += sign * static_cast<double>(GAllocations - count);
-      retained += sign * static_cast<double>(GLiveBytes - live);
+      const TAllocationCount after = AllocationsNow();
+      allocated += sign * static_cast<double>(after.Bytes - before.Bytes);
+      allocations += sign * static_cast<double>(after.Allocations - before.Allocations);
+      retained += sign * static_cast<double>(after.LiveBytes - before.LiveBytes);
     };
     measure(document, 1);
     measure(empty, -1);

@@ -1,6 +1,7 @@
 // native: compose of the N-part window with its Qt peers (a widget for every control), and the
 // peers alone; floor: Qt's own QUiLoader building a window of as many widgets, with their texts
 // and geometries, from a .ui file in memory. Neither shows its window: both build the widget tree.
+// Also the memory the peers take per control, apart from the headless window's.
 #include <QApplication>
 #include <QBuffer>
 #include <QUiLoader>
@@ -8,6 +9,7 @@
 #include <fmt/format.h>
 #include <vector>
 
+#include "BenchAllocations.h"
 #include "BenchAppText.h"
 #include "BenchMain.h"
 #include "BenchWindow.h"
@@ -77,6 +79,25 @@ void ComposeWithPeers(benchmark::State& state, TPhase phase) {
 void BM_NativeCompose(benchmark::State& state) { ComposeWithPeers(state, phComposeWithPeers); }
 void BM_NativePeers(benchmark::State& state) { ComposeWithPeers(state, phPeersOnly); }
 
+// What attaching the peers allocates and keeps, per control of the composed window.
+void BM_PeerMemory(benchmark::State& state) {
+  const std::string text = ApplicationFileText(static_cast<int>(state.range(0)));
+  TQtBackend backend;
+  double allocated = 0, retained = 0, controls = 0;
+  for (auto _ : state) {
+    auto window = std::make_unique<TBenchWindow>(LoadXMLDocument(text, "bench.xml"));
+    window->RunAll();
+    const TAllocationCount before = AllocationsNow();
+    backend.Attach(window->Window(), "bench");
+    const TAllocationCount after = AllocationsNow();
+    allocated += static_cast<double>(after.Bytes - before.Bytes);
+    retained += static_cast<double>(after.LiveBytes - before.LiveBytes);
+    controls += CountControls(window->Window());
+  }
+  state.counters["bytes_per_control"] = allocated / controls;
+  state.counters["retained_per_control"] = retained / controls;
+}
+
 void BM_UiLoader(benchmark::State& state) {
   const QByteArray ui = UiText(ControlsOfWindow(static_cast<int>(state.range(0))));
   QUiLoader loader;
@@ -107,6 +128,7 @@ void RegisterAll(bool tiny) {
     Tiny(benchmark::RegisterBenchmark("uiloader", BM_UiLoader)->Arg(n), tiny)
         ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("peer_memory", BM_PeerMemory)->Arg(n), tiny)->Iterations(tiny ? 1 : 3);
   }
 }
 
@@ -123,10 +145,18 @@ void Summarize(const TBenchResults& results, bool tiny) {
     if (!native || !peers || !loader) continue;
     const std::string size = fmt::format("{} parts, {} widgets", n, widgets ? int(*widgets) : 0);
     const std::string floor = FormatTime(*loader) + " (QUiLoader)";
+    const bool target = n == 1000;
     PrintSummaryRow("native_compose", size, FormatTime(*native), floor, *native / *loader,
-                    results.WorstCv({nativeName, loaderName}), "", std::nullopt);
+                    results.WorstCv({nativeName, loaderName}), target ? "<= 0.5x" : "",
+                    target ? std::optional(*native <= 0.5 * *loader) : std::nullopt);
     PrintSummaryRow("native_peers", size, FormatTime(*peers), floor, *peers / *loader,
                     results.WorstCv({peersName, loaderName}), "", std::nullopt);
+    auto bytes = results.Counter(fmt::format("peer_memory/{}", n), "bytes_per_control");
+    auto retained = results.Counter(fmt::format("peer_memory/{}", n), "retained_per_control");
+    if (bytes && retained)
+      PrintSummaryRow("peer memory", size, fmt::format("{:.0f} B per control; {:.0f} B retained", *bytes, *retained),
+                      "", std::nullopt, results.WorstCounterCv({fmt::format("peer_memory/{}", n)}, "bytes_per_control"),
+                      "report", std::nullopt);
   }
 }
 
