@@ -6,6 +6,7 @@
 #include "WbDump.h"
 #include "WbErrors.h"
 #include "WbImageFiles.h"
+#include "WbPhaseTimes.h"
 
 namespace {
 
@@ -50,12 +51,14 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
   } catch (const ENUVModuleError& e) {
     throw EWbLoadError(decl.Element->SourceName() + ": " + e.Message());
   }
+  WbPhaseEnds("module");
   const auto factories = ResolveFactories(decl);
   CreateWindow(decl.Name);
   CreateServices(decl);
   ComposeAll(decl, factories);
   CheckWorkSpaces();
   ShowInWorkSpaces();
+  WbPhaseEnds("compose");
 }
 
 // The window and the work items' areas lay their children out once, when all are in: one

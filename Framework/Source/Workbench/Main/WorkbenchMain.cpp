@@ -10,6 +10,7 @@
 #include "WbDump.h"
 #include "WbModulePath.h"
 #include "WbNative.h"
+#include "WbPhaseTimes.h"
 #include "WbRenderFile.h"
 #include "WbScript.h"
 #include "TbxTextMetrics.h"
@@ -106,20 +107,30 @@ void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* na
 }
 
 // Without a script: load, run every work item, print the window, finalize.
+// With NUV_WORKBENCH_TIMINGS set, each phase's time goes to stderr at the end (docs/performance.md).
 int ShowWindow(const TWbOptions& options) {
+  WbPhaseEnds("start");
   const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  WbPhaseEnds("file");
   TWbConsoleReporter reporter(std::cerr);
   const auto native = OffscreenFor(options, reporter);
+  WbPhaseEnds("qt");
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   app.RunAll();
+  WbPhaseEnds("run");
   WritePictures(options, app, native.get(), decl.Name);
+  WbPhaseEnds("paint");
   const auto owners = app.ControlOwners();
   if (options.Json)
     std::cout << JsonText(app.WindowJson(), 2) << std::endl;
   else
     std::cout << ControlTreeText(app.Window(), owners) << std::flush;
+  WbPhaseEnds("output");
   app.Finish();
+  WbPhaseEnds("finish");
+  if (const std::string timings = WbPhaseTimesText(); !timings.empty())
+    std::cerr << "nuv-workbench: " << timings << std::endl;
   return 0;
 }
 
