@@ -77,7 +77,7 @@ const TNUVSettingGroup& FontGroup() {
   static const TNUVSettingGroup group{
       "Font",
       {String("Name", "The font family; a missing element keeps the control's font."),
-       Integer("Size", "the control's (8)", "1 to 1000", "The size in points."),
+       Integer("Size", "the control's", "1 to 1000", "The size in points."),
        Colour("Color", "the control's", "The text colour."),
        {"Style", spElement, "List", "", "a comma-separated list of " + EnumNamesText(TypeInfo<TFontStyle>(), "fs"),
         "The font styles; an empty element clears them."}}};
@@ -91,7 +91,8 @@ TNUVSetting CommandID() {
 }
 
 TNUVSetting SideAlignment() {
-  auto setting = Enumeration<TAlignment>("Alignment", "LeftJustify", "ta", "Where the text stands beside the box.");
+  auto setting = Enumeration<TAlignment>("Alignment", "LeftJustify", "ta",
+                                         "How the text is aligned in the control; Center is an error.");
   setting.Values = "LeftJustify, RightJustify";
   return setting;
 }
