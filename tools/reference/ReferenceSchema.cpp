@@ -4,26 +4,12 @@
 #include "NUVViewPartSettings.h"
 #include "Reference.h"
 #include "WbAppFileSchema.h"
+#include "WbHtmlText.h"
 
 namespace {
 
-std::string Escaped(const std::string& text) {
-  std::string escaped;
-  for (char c : text) {
-    if (c == '<')
-      escaped += "&lt;";
-    else if (c == '>')
-      escaped += "&gt;";
-    else if (c == '&')
-      escaped += "&amp;";
-    else
-      escaped += c;
-  }
-  return escaped;
-}
-
 std::string Documentation(const std::string& text, const std::string& indent) {
-  return indent + "<xs:annotation><xs:documentation>" + Escaped(text) + "</xs:documentation></xs:annotation>\n";
+  return indent + "<xs:annotation><xs:documentation>" + HtmlEscape(text) + "</xs:documentation></xs:annotation>\n";
 }
 
 bool HasRepeated(const TNUVSettingGroup& group) {
