@@ -2,7 +2,9 @@
 
 #include <initializer_list>
 
+#include "WbAppFileSchema.h"
 #include "WbErrors.h"
+#include "WbSettingsCheck.h"
 
 int TWbAppDecl::FindViewPart(const std::string& name) const {
   auto it = ViewPartsByName.find(name);
@@ -55,6 +57,7 @@ class TWbAppFileParser {
     if (root->NodeName() != "Workbench")
       throw EWbLoadError(*root, "the document element is <" + root->NodeName() + ">; expected <Workbench>");
     FDecl.Element = root;
+    CheckOwnAttributes(*root);
     FDecl.Name = GetNodeAttrValue(root.get(), "Name", false, "Workbench");
     FDecl.Module = GetNodeAttrValue(root.get(), "Module", false, "");
     FDecl.ImageService = GetNodeAttrValue(root.get(), "ImageService", false, true);
@@ -71,9 +74,15 @@ class TWbAppFileParser {
   }
 
  private:
+  void CheckOwnAttributes(const IXMLNode& node, const std::string* viewPart = nullptr) {
+    CheckAttributes(node, AppFileAttributeNames(node.NodeName()), viewPart, FDecl.Warnings);
+  }
+
   void ParseCommands(const IXMLNode& node) {
+    CheckOwnAttributes(node);
     ForEachChild(node, [&](const TNode& child) {
       if (child->NodeName() != "Command") RaiseUnexpected(*child, node, {"Command"});
+      CheckOwnAttributes(*child);
       TNUVCommandInfo command;
       command.ID = RequiredAttribute(*child, "ID");
       if (!FCommandIDs.insert(command.ID).second)
@@ -91,6 +100,7 @@ class TWbAppFileParser {
     TWbWorkItemDecl item;
     item.Element = node;
     item.ID = RequiredAttribute(*node, "ID");
+    CheckOwnAttributes(*node);
     item.Parent = parent;
     const int index = static_cast<int>(FDecl.WorkItems.size());
     if (auto [it, added] = FWorkItemsByID.emplace(item.ID, index); !added)
@@ -99,15 +109,17 @@ class TWbAppFileParser {
     FDecl.WorkItems.push_back(item);
     FDecl.Steps.push_back({TWbDeclStep::skWorkItem, index});
     ForEachChild(*node, [&](const TNode& child) {
-      if (child->NodeName() == "Value")
+      if (child->NodeName() == "Value") {
+        CheckOwnAttributes(*child);
         FDecl.WorkItems[static_cast<size_t>(index)].Values.emplace_back(
             RequiredAttribute(*child, "Name"), GetNodeAttrValue(child.get(), "Value", false, ""));
-      else if (child->NodeName() == "ViewPart")
+      } else if (child->NodeName() == "ViewPart") {
         ParseViewPart(child, index);
-      else if (child->NodeName() == "WorkItem")
+      } else if (child->NodeName() == "WorkItem") {
         ParseWorkItem(child, index);
-      else
+      } else {
         RaiseUnexpected(*child, *node, {"Value", "ViewPart", "WorkItem"});
+      }
     });
   }
 
@@ -120,9 +132,11 @@ class TWbAppFileParser {
     viewPart.Caption = node->GetAttribute("Caption");
     viewPart.WorkSpace = GetNodeAttrValue(node.get(), "WorkSpace", false, "");
     viewPart.WorkItem = workItem;
+    CheckOwnAttributes(*node, &viewPart.Name);
     ForEachChild(*node, [&](const TNode& child) {
       if (child->NodeName() != "ExtData" || viewPart.ExtData) RaiseUnexpected(*child, *node, {"ExtData"});
       viewPart.ExtData = child;
+      CheckExtData(*child, viewPart.Factory, viewPart.Name, FDecl.Warnings);
     });
     if (int first = FDecl.FindViewPart(viewPart.Name); first >= 0)
       throw EWbLoadError(*node, "view part name '" + viewPart.Name + "' is used twice (first at " +
@@ -153,4 +167,13 @@ class TWbAppFileParser {
 
 TWbAppDecl ParseAppFile(const TIntfPtr<IXMLNode>& root) { return TWbAppFileParser().Parse(root); }
 
-TWbAppDecl LoadAppFile(const std::string& fileName) { return ParseAppFile(LoadXMLFile(fileName)); }
+TWbAppDecl LoadAppFile(const std::string& fileName, bool strict) {
+  TWbAppDecl decl = ParseAppFile(LoadXMLFile(fileName));
+  if (strict && !decl.Warnings.empty()) {
+    const TWbWarning& first = decl.Warnings.front();
+    const size_t more = decl.Warnings.size() - 1;
+    throw EWbLoadError(first.Place() + ": " + first.Message + " (--strict makes it an error" +
+                       (more > 0 ? "; " + std::to_string(more) + " more" : std::string()) + ")");
+  }
+  return decl;
+}

@@ -10,6 +10,7 @@
 
 #include "KolXml.h"
 #include "NUVHostObjects.h"
+#include "WbWarning.h"
 
 struct TWbViewPartDecl {
   TIntfPtr<IXMLNode> Element;
@@ -42,6 +43,8 @@ struct TWbAppDecl {
   std::vector<TWbDeclStep> Steps;
   // Index into ViewParts by name, kept by the parser so that name checks stay linear in the file.
   std::unordered_map<std::string, int> ViewPartsByName;
+  // What no reader looks at, in document order: the run goes on without it.
+  std::vector<TWbWarning> Warnings;
 
   int FindViewPart(const std::string& name) const;  // -1 when there is none
 };
@@ -51,6 +54,7 @@ struct TWbAppDecl {
 constexpr int KWbMaxNesting = 256;
 
 // Raises EXMLParseError (unreadable, not well-formed), EConfigurationError (a value that cannot be
-// read) or EWbLoadError (a structural fault), each naming the place.
-TWbAppDecl LoadAppFile(const std::string& fileName);
+// read) or EWbLoadError (a structural fault), each naming the place. With strict, a setting that
+// nothing reads is a fault too (EWbLoadError naming the first one).
+TWbAppDecl LoadAppFile(const std::string& fileName, bool strict = false);
 TWbAppDecl ParseAppFile(const TIntfPtr<IXMLNode>& root);

@@ -46,6 +46,7 @@ void TWbApplication::Guarded(const TViewPart& viewPart, F&& operation) {
 // Loading
 
 void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath) {
+  for (const TWbWarning& warning : decl.Warnings) FReporter.Warning(warning);
   try {
     FModule = std::make_unique<TNUVModule>(modulePath);
   } catch (const ENUVModuleError& e) {
@@ -123,8 +124,11 @@ void TWbApplication::CreateServices(const TWbAppDecl& decl) {
 // is told as it comes in, while the application loads or runs, and shows as no image.
 void TWbApplication::CheckImageFile(const std::string& appFile, const std::string& file) {
   const TWbImageFile image = ResolveImageFile(file, std::filesystem::path(appFile).parent_path().string());
-  if (!image.Refusal.empty())
-    FReporter.Warning(appFile, "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image");
+  if (image.Refusal.empty()) return;
+  TWbWarning warning;
+  warning.File = appFile;
+  warning.Message = "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image";
+  FReporter.Warning(warning);
 }
 
 void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {

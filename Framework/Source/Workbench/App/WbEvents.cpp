@@ -50,10 +50,20 @@ TWbJson ErrorEventJson(const TWbError& error) {
   return json;
 }
 
-TWbJson WarningEventJson(const std::string& place, const std::string& message) {
+namespace {
+TWbJson OptionalJson(const std::optional<std::string>& value) { return value ? TWbJson(*value) : TWbJson(); }
+}  // namespace
+
+// One shape for every warning: what is not known is null.
+TWbJson WarningEventJson(const TWbWarning& warning) {
   TWbJson json = NewEvent("warning");
-  json["place"] = place;
-  json["message"] = message;
+  json["place"] = warning.Place();
+  json["file"] = warning.File;
+  json["line"] = warning.Line > 0 ? TWbJson(warning.Line) : TWbJson();
+  json["viewPart"] = OptionalJson(warning.ViewPart);
+  json["name"] = OptionalJson(warning.Name);
+  json["suggestion"] = OptionalJson(warning.Suggestion);
+  json["message"] = warning.Message;
   return json;
 }
 
@@ -84,6 +94,6 @@ void TWbJsonLinesReporter::Emit(const TWbJson& event) { FOut << JsonText(event) 
 
 void TWbConsoleReporter::Error(const TWbError& error) { FErr << ErrorLine(error) << std::endl; }
 
-void TWbConsoleReporter::Warning(const std::string& place, const std::string& message) {
-  FErr << place << ": warning: " << message << std::endl;
+void TWbConsoleReporter::Warning(const TWbWarning& warning) {
+  FErr << warning.Place() << ": warning: " << warning.Message << std::endl;
 }

@@ -7,8 +7,9 @@
 #include "NUVIntf.h"
 #include "WbErrors.h"
 #include "WbJson.h"
+#include "WbWarning.h"
 
-TWbJson WarningEventJson(const std::string& place, const std::string& message);
+TWbJson WarningEventJson(const TWbWarning& warning);
 
 class TWbReporter {
  public:
@@ -18,8 +19,8 @@ class TWbReporter {
   virtual void Error(const TWbError& error) = 0;
   // An event the runner makes itself (value, service, dump).
   virtual void Emit(const TWbJson& event) = 0;
-  // Something the run goes on without (a refused image file), at place (the application file).
-  virtual void Warning(const std::string& place, const std::string& message) { Emit(WarningEventJson(place, message)); }
+  // Something the run goes on without: a setting nothing reads, a refused image file.
+  virtual void Warning(const TWbWarning& warning) { Emit(WarningEventJson(warning)); }
 };
 
 // With a script: every event is one JSON object on its own line, in the order things happen.
@@ -41,7 +42,7 @@ class TWbConsoleReporter final : public TWbReporter {
   void HostEvent(const TNUVEvent&) override {}
   void Error(const TWbError& error) override;
   void Emit(const TWbJson&) override {}
-  void Warning(const std::string& place, const std::string& message) override;
+  void Warning(const TWbWarning& warning) override;
 
  private:
   std::ostream& FErr;

@@ -20,7 +20,7 @@ void WriteCheckBox(const TTBXCustomCheckBox& box, TWbControlProperties& properti
 void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& properties);
 // WbDockWriters.cpp
 void WriteDock(const TTBDock& dock, TWbControlProperties& properties);
-// CloseButton, CloseButtonWhenDocked, DblClickUndock, DockMode, DockPos, DockRow, Resizable,
+// CloseButton, CloseButtonWhenDocked, DblClickUnDock, DockMode, DockPos, DockRow, Resizable,
 // ShowCaption, DockableTo and FullSize, with notes for what differs from a new dockable window;
 // also the first part of the writers of its subclasses.
 void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties);

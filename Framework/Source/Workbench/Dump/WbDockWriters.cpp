@@ -53,12 +53,14 @@ TWbJson FrameJson(const TDockableFrame& frame) {
                  {"Client", BoundsJson(frame.Client)}};
 }
 
+// A property that a setting gives is spelt as the setting is, so a name copied from the dump works
+// in an application file.
 void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties) {
   properties.Set("Floating", window.GetFloating());
   properties.Set("Frame", FrameJson(window.GetFrame()));
   properties.Set("CloseButton", window.GetCloseButton());
   properties.Set("CloseButtonWhenDocked", window.GetCloseButtonWhenDocked());
-  properties.Set("DblClickUndock", window.GetDblClickUndock());
+  properties.Set("DblClickUnDock", window.GetDblClickUndock());
   properties.Set("DockMode", EnumJson(window.GetDockMode()));
   properties.Set("DockPos", window.GetDockPos());
   properties.Set("DockRow", window.GetDockRow());
@@ -68,7 +70,7 @@ void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProper
   properties.Set("FullSize", window.GetFullSize());
   NoteIf(properties, !window.GetCloseButton(), "CloseButton=False");
   NoteIf(properties, window.GetCloseButtonWhenDocked(), "CloseButtonWhenDocked=True");
-  NoteIf(properties, !window.GetDblClickUndock(), "DblClickUndock=False");
+  NoteIf(properties, !window.GetDblClickUndock(), "DblClickUnDock=False");
   NoteIf(properties, window.GetDockMode() != dmCanFloat, "DockMode=" + EnumIdentifier(window.GetDockMode()));
   NoteIf(properties, window.GetDockPos() != -1, "DockPos=" + std::to_string(window.GetDockPos()));
   NoteIf(properties, window.GetDockRow() != 0, "DockRow=" + std::to_string(window.GetDockRow()));

@@ -31,6 +31,7 @@ struct TWbOptions {
   bool AllowRemote = false;
   bool Json = false;
   bool Version = false;
+  bool Strict = false;  // a setting that nothing reads is a load error
 };
 
 // A script is read whole before anything loads: the cap keeps an endless device (/dev/zero) from
@@ -110,7 +111,7 @@ void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* na
 // With NUV_WORKBENCH_TIMINGS set, each phase's time goes to stderr at the end (docs/performance.md).
 int ShowWindow(const TWbOptions& options) {
   WbPhaseEnds("start");
-  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
   WbPhaseEnds("file");
   TWbConsoleReporter reporter(std::cerr);
   const auto native = OffscreenFor(options, reporter);
@@ -136,7 +137,7 @@ int ShowWindow(const TWbOptions& options) {
 
 int RunScriptOn(const TWbOptions& options) {
   const std::string script = ReadScript(options.Script);
-  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
   TWbJsonLinesReporter reporter(std::cout);
   const auto native = OffscreenFor(options, reporter);
   TWbApplication app(reporter);
@@ -167,7 +168,7 @@ int OpenWindow(const TWbOptions& options) {
     return KExitLoadError;
   }
   const std::string script = options.Script.empty() ? std::string() : ReadScript(options.Script);
-  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
   TWbJsonLinesReporter json(std::cout);
   TWbConsoleReporter console(std::cerr);
   TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
@@ -188,7 +189,7 @@ int OpenWindow(const TWbOptions& options) {
 int ServeWindow(const TWbOptions& options) {
   const TWbServeAddress address = CheckedServeAddress(options.Serve, options.AllowRemote);
   const std::string script = options.Script.empty() ? std::string() : ReadScript(options.Script);
-  const TWbAppDecl decl = LoadAppFile(options.AppFile);
+  const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
   TWbJsonLinesReporter out(std::cout);
   TWbEventLog log(out);
   const auto native = OffscreenFor(options, log);
@@ -241,6 +242,8 @@ int main(int argc, char** argv) try {
                               "After loading (and the script): open the native window and run until it is closed "
                               "(or SIGINT/SIGTERM); with --json, events go to stdout as they happen");
   cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
+  cli.add_flag("--strict", options.Strict,
+               "Make every warning about the application file (a setting that nothing reads) a load error");
   cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
   window->excludes(cli.get_option("--serve"));
   cli.footer("The application file, the script commands and the events: docs/workbench.md");
