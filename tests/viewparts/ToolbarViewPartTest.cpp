@@ -7,6 +7,7 @@
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -410,12 +411,38 @@ TEST_F(ToolbarViewPartTest, MergingWithoutTheWorkbenchWindowFailsItsAssertion) {
   main->Finalize();
 }
 
+// The message of the assertion that a merge without its main toolbar fails; "" when none failed.
+std::string MergeAssertion(TNUVToolBarViewPart& toolbar) {
+  try {
+    TTestHost::Run(toolbar);
+  } catch (const EAssertionFailed& e) {
+    return e.Message();
+  }
+  return {};
+}
+
+// The assertion names the toolbar it looked for, and what stands under that name instead.
 TEST_F(ToolbarViewPartTest, MergingIntoAMissingMainToolbarFailsItsAssertion) {
+  Host.WorkItem().SetState(1);
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)", R"(MergeWithMainToolbarViewPart="Nowhere")");
-  EXPECT_THROW(Running(*toolbar), EAssertionFailed);
+  const std::string missing = MergeAssertion(*toolbar);
+  EXPECT_THAT(
+      missing,
+      StartsWith(R"(Assertion failure (Framework\Source\ViewParts\NUV.ViewParts.TBX\NUVToolbarViewPart, line )"));
+  EXPECT_THAT(missing, HasSubstr("MergeWithMainToolbarViewPart names the main toolbar 'Nowhere', and no windowed "
+                                 "control under the workbench window has that name"));
   EXPECT_EQ(toolbar->MergedItems(), nullptr);
   EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
   toolbar->Finalize();
+
+  TWinControl panel(nullptr);
+  panel.SetName("Panel");
+  panel.SetParent(&Host.Window());
+  auto onPanel = Toolbar("Doc2", R"(<Item Caption="B"/>)", R"(MergeWithMainToolbarViewPart="Panel")");
+  EXPECT_THAT(
+      MergeAssertion(*onPanel),
+      HasSubstr("names the main toolbar 'Panel', and the control of that name is a TWinControl, no TTBXToolbar"));
+  onPanel->Finalize();
 }
 
 TEST_F(ToolbarViewPartTest, AChildThatContainsTheToolbarIsRefusedWithoutAControlItem) {

@@ -18,8 +18,10 @@ const json& Child(const json& parent, const std::string& name) {
   throw std::runtime_error("no control " + name);
 }
 
-json ViewPartError(const std::string& viewPart, const std::string& message) {
-  return {{"event", "error"}, {"class", "ENUVViewPartError"}, {"message", message}, {"viewPart", viewPart}};
+// The error a view part raised on that line of the example's script.
+json ViewPartError(const std::string& script, int line, const std::string& viewPart, const std::string& message) {
+  return {{"event", "error"}, {"class", "ENUVViewPartError"}, {"message", message}, {"file", Examples + script},
+          {"line", line},     {"viewPart", viewPart}};
 }
 
 TEST(WorkbenchDocks, ToolbarsDockTopAndBottomAndTheDumpShowsTheDockSettings) {
@@ -30,9 +32,10 @@ TEST(WorkbenchDocks, ToolbarsDockTopAndBottomAndTheDumpShowsTheDockSettings) {
   ASSERT_EQ(events.size(), 3u) << run.Out;
   EXPECT_EQ(
       events[0],
-      ViewPartError("BottomDock",
+      ViewPartError("docks.script", 7, "BottomDock",
                     "ViewPart[Title]不是TBXCustomDockableWindows类型的派生类，无法泊靠在ToolbarDock[BottomDock]上"));
-  EXPECT_EQ(events[1], ViewPartError("TopDock", "ViewPart[Formatting] is not on WorkSpace[TopDock]"));
+  EXPECT_EQ(events[1],
+            ViewPartError("docks.script", 9, "TopDock", "ViewPart[Formatting] is not on WorkSpace[TopDock]"));
 
   const json& window = events[2]["window"];
   const json& top = Child(window, "TopDock");
@@ -58,10 +61,10 @@ TEST(WorkbenchDocks, ThePanelWithItsLabelDocksInTheMultiDockWhichRefusesAToolbar
   EXPECT_EQ(run.Err, "");
   const auto events = run.Events();
   ASSERT_EQ(events.size(), 4u) << run.Out;
-  EXPECT_EQ(events[0],
-            ViewPartError("SideDock", "ViewPart[Tools]不是TBXDockablePanel，无法泊靠在ToolbarDock[SideDock]上"));
+  EXPECT_EQ(events[0], ViewPartError("panels.script", 5, "SideDock",
+                                     "ViewPart[Tools]不是TBXDockablePanel，无法泊靠在ToolbarDock[SideDock]上"));
   EXPECT_EQ(events[1], json({{"event", "focus"}, {"viewPart", "Selection"}}));
-  EXPECT_EQ(events[2], ViewPartError("Explorer", "ViewPart[Tools] is not on WorkSpace[Explorer]"));
+  EXPECT_EQ(events[2], ViewPartError("panels.script", 9, "Explorer", "ViewPart[Tools] is not on WorkSpace[Explorer]"));
 
   const json& dock = Child(events[3]["window"], "SideDock");
   EXPECT_EQ(dock["Class"], "TTBXMultiDock");

@@ -88,11 +88,17 @@ TEST(WorkbenchScript, ReportsBadLinesAndGoesOn) {
       "<stdin>:3: unknown work item 'Nowhere'",         "<stdin>:4: unknown view part 'Nobody'",
       "<stdin>:5: a quoted argument is not closed",     "<stdin>:8: view part 'Title' is not a work space",
       "<stdin>:11: view part 'Open' has been finalized"};
+  // The event places each in the script, and names the view part where the line names one.
+  const int lines[] = {1, 2, 3, 4, 5, 8, 11};
+  const json viewParts[] = {nullptr, nullptr, nullptr, nullptr, nullptr, "Title", "Open"};
   for (size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(expected[i]);
     EXPECT_EQ(events[i]["event"], "error");
     EXPECT_EQ(events[i]["class"], "EWbScriptError");
     EXPECT_THAT(events[i]["message"].get<std::string>(), StartsWith(expected[i]));
+    EXPECT_EQ(events[i]["file"], "<stdin>");
+    EXPECT_EQ(events[i]["line"], lines[i]);
+    EXPECT_EQ(events[i].value("viewPart", json()), viewParts[i]);
   }
   EXPECT_EQ(events[7], Event("click", {{"viewPart", "Title"}}));
 }
@@ -106,6 +112,10 @@ TEST(WorkbenchScript, ViewPartErrorsBecomeErrorEventsAndTheNextViewPartStillRuns
   EXPECT_EQ(events[0]["event"], "error");
   EXPECT_EQ(events[0]["class"], "EConfigurationError");
   EXPECT_THAT(events[0]["message"].get<std::string>(), HasSubstr("'Center' is not valid"));
+  // Where the text mode places it: the declaration of the view part in the application file.
+  EXPECT_EQ(events[0]["file"], "viewpart-error.xml");
+  EXPECT_EQ(events[0]["line"], 4);
+  EXPECT_EQ(events[0]["viewPart"], "Centred");
   EXPECT_EQ(events[1], Event("click", {{"viewPart", "Plain"}}));
   EXPECT_EQ(events[2], Event("value", {{"key", "Plain_Caption"}, {"value", "Plain"}}));
 }
@@ -125,6 +135,11 @@ TEST(WorkbenchScript, AViewPartWhoseInitializeFailedIsReportedAndRefusedNotFollo
             "WorkSpace[Side] cannot show ViewPart[Title]: it has no control, as its Initialize did not complete");
   EXPECT_EQ(events[2]["message"], "<stdin>:2: view part 'Side' has no control");
   EXPECT_EQ(events[3]["message"], "<stdin>:3: the control of view part 'Title' is no status bar");
+  // Loading errors stand at their declaration, script errors at their line.
+  const json places[] = {
+      {"failed-init.xml", 3, "Side"}, {"failed-init.xml", 6, "Side"}, {"<stdin>", 2, "Side"}, {"<stdin>", 3, "Title"}};
+  for (size_t i = 0; i < std::size(places); ++i)
+    EXPECT_EQ((json{events[i]["file"], events[i]["line"], events[i]["viewPart"]}), places[i]) << events[i];
   EXPECT_EQ(events[4], Event("click", {{"viewPart", "Title"}}));
 }
 

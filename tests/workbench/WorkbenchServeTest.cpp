@@ -78,6 +78,26 @@ TEST(WorkbenchServe, ACommandRunsAsInAScriptAndItsEventsAreAnsweredAndLogged) {
   EXPECT_EQ(std::count(events.begin(), events.end(), json{{"event", "click"}, {"viewPart", "Caps"}}), 1);
 }
 
+// As in a script: loading errors stand at their declaration; a request has no place in a file, but
+// names the view part.
+TEST(WorkbenchServe, ErrorEventsKeepTheirPlaceAndViewPart) {
+  const std::string app = WorkbenchDataDir() + "/failed-init.xml";
+  TServedWorkbench served(app);
+  const json events = served.State()["events"];
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events[0]["class"], "EConfigurationError");
+  EXPECT_EQ((json{events[0]["file"], events[0]["line"], events[0]["viewPart"]}), (json{app, 3, "Side"}));
+
+  auto hide = served.Post("/api/command", R"({"command": "hide Side Title"})");
+  ASSERT_TRUE(hide);
+  EXPECT_EQ(hide->status, 200) << hide->body;
+  const json caused = json::parse(hide->body)["events"];
+  ASSERT_EQ(caused.size(), 1u) << caused;
+  EXPECT_EQ(caused[0]["event"], "error");
+  EXPECT_EQ((json{caused[0]["file"], caused[0]["line"], caused[0]["viewPart"]}), (json{nullptr, nullptr, "Side"}));
+  EXPECT_EQ(served.Stop(), 0);
+}
+
 TEST(WorkbenchServe, AKeyWriteIsParsedForTheDelegatesTypeAndShows) {
   TServedWorkbench served(Examples + "statusbar.xml");
   auto text = served.Post("/api/key", R"({"key": "Status_Msg_Caption", "value": "Saved \"a b\" # c"})");
@@ -170,7 +190,8 @@ TEST(WorkbenchServe, APortInUseEndsTheRunWithStatus2) {
   const std::string address = first.Url().substr(7, first.Url().size() - 8);  // http://HOST:PORT/
   const TWorkbenchRun second = RunWorkbench({"--serve", address, Examples + "statusbar.xml"});
   EXPECT_EQ(second.Status, 2);
-  EXPECT_THAT(second.Err, HasSubstr("--serve: cannot listen on " + address));
+  EXPECT_EQ(second.Err,
+            "--serve: cannot listen on " + address + ": the port is in use: another program listens on it\n");
   EXPECT_EQ(first.Stop(), 0);
 }
 

@@ -33,6 +33,11 @@ EAssertionFailed::EAssertionFailed(std::string sourcePath, int line)
       FSourcePath(std::move(sourcePath)),
       FLine(line) {}
 
+EAssertionFailed::EAssertionFailed(std::string sourcePath, int line, const std::string& detail)
+    : Exception(fmt::sprintf("Assertion failure (%s, line %d): %s", sourcePath, line, detail)),
+      FSourcePath(std::move(sourcePath)),
+      FLine(line) {}
+
 EAssertionFailed::~EAssertionFailed() = default;
 
 EConfigurationError::EConfigurationError(std::string where, std::string found, std::string expected)
@@ -44,3 +49,7 @@ EConfigurationError::EConfigurationError(std::string where, std::string found, s
 EConfigurationError::~EConfigurationError() = default;
 
 void AssertionFailed(const char* file, int line) { throw EAssertionFailed(UnitSourcePath(file), line); }
+
+void AssertionFailed(const char* file, int line, const std::string& detail) {
+  throw EAssertionFailed(UnitSourcePath(file), line, detail);
+}

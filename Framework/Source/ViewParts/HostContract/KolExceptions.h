@@ -23,10 +23,12 @@ class Exception : public std::exception {
   std::string FMessage;
 };
 
-/// A programming error of the caller: "Assertion failure (path\Unit, line N)".
+/// A programming error of the caller: "Assertion failure (path\Unit, line N)", followed by
+/// ": detail" when the failing check says what it looked for.
 class EAssertionFailed : public Exception {
  public:
   EAssertionFailed(std::string sourcePath, int line);
+  EAssertionFailed(std::string sourcePath, int line, const std::string& detail);
   ~EAssertionFailed() override;
   const std::string& SourcePath() const noexcept { return FSourcePath; }
   int Line() const noexcept { return FLine; }
@@ -53,6 +55,8 @@ class EConfigurationError : public Exception {
 /// Raises EAssertionFailed. file is a source path as __FILE__ gives it; the report shows it relative
 /// to the project with backslashes and without its extension, as the unit's source path.
 [[noreturn]] void AssertionFailed(const char* file, int line);
+/// The same with a detail after the place: what the check looked for and did not find.
+[[noreturn]] void AssertionFailed(const char* file, int line, const std::string& detail);
 #define NUV_ASSERT(cond) ((cond) ? static_cast<void>(0) : ::AssertionFailed(__FILE__, __LINE__))
 /// A place in the source. As a default argument it is the caller's place, so an assertion made in
 /// shared code names the unit that called it. (std::source_location is not there on every

@@ -65,6 +65,15 @@ void TNUVToolBarViewPart::WithdrawService() {
   if (holds) GetServiceCenter()->UnregisterService(serviceID);
 }
 
+namespace {
+// What the merge looked for and found instead, for the assertion that it fails.
+std::string MissingMainToolbar(const std::string& name, const TWinControl* found) {
+  const std::string sought = "MergeWithMainToolbarViewPart names the main toolbar '" + name + "'";
+  if (!found) return sought + ", and no windowed control under the workbench window has that name";
+  return sought + ", and the control of that name is a " + found->ClassName() + ", no TTBXToolbar";
+}
+}  // namespace
+
 void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
   INUVWorkItem* workItem = TNUVCustomViewPart::GetWorkItem();
   FToolbar->SetText(TNUVDataUtils::ParseConfig(workItem, GetCaption()));
@@ -78,8 +87,9 @@ void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext
     if (BoundViewParts().Items(i)->GetControl()) InsertChildViewPart(BoundViewParts().Items(i));
   std::string mainToolbar = GetNodeAttrValue(FToolbarNode.get(), "MergeWithMainToolbarViewPart", false, "");
   if (!mainToolbar.empty()) {
-    auto* target = dynamic_cast<TTBXToolbar*>(FindControlByName(mainToolbar));
-    NUV_ASSERT(target != nullptr);
+    TWinControl* found = FindControlByName(mainToolbar);
+    auto* target = dynamic_cast<TTBXToolbar*>(found);
+    if (!target) AssertionFailed(__FILE__, __LINE__, MissingMainToolbar(mainToolbar, found));
     MergeIntoToolbar(target);
   }
 }

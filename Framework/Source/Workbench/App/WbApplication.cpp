@@ -5,6 +5,7 @@
 #include "TbxStackPanels.h"
 #include "WbDump.h"
 #include "WbErrors.h"
+#include "WbFactories.h"
 #include "WbImageFiles.h"
 #include "WbPhaseTimes.h"
 
@@ -37,7 +38,7 @@ void TWbApplication::Guarded(const TViewPart& viewPart, F&& operation) {
     operation();
   } catch (...) {
     TWbError error = CurrentError();
-    error.Place = NodePlace(*viewPart.Decl.Element);
+    PlaceAtDeclaration(error, *viewPart.Decl.Element, viewPart.Decl.Name);
     FReporter.Error(error);
   }
 }
@@ -92,10 +93,20 @@ std::vector<TNUVViewPartFactory> TWbApplication::ResolveFactories(const TWbAppDe
     if (!factory)
       throw EWbLoadError(*viewPart.Element, "unknown factory '" + viewPart.Factory + "' of view part '" +
                                                 viewPart.Name + "': the module " + FModule->Path() +
-                                                " defines no factory of that name (Create<Kind>ViewPart)");
+                                                " defines no factory of that name (Create<Kind>ViewPart)" +
+                                                FactorySuggestion(viewPart.Factory));
     factories.push_back(factory);
   }
   return factories;
+}
+
+// The known factory that the module defines and whose name is closest: "; did you mean X?".
+std::string TWbApplication::FactorySuggestion(const std::string& name) const {
+  std::vector<std::string> defined;
+  for (const auto& known : KnownFactories())
+    if (FModule->FindFactory(known.Name)) defined.push_back(known.Name);
+  const std::string closest = ClosestFactory(name, defined);
+  return closest.empty() ? std::string() : "; did you mean " + closest + "?";
 }
 
 void TWbApplication::CreateWindow(const std::string& name) {
@@ -305,6 +316,18 @@ void TWbApplication::ClosedIn(const std::string& child, const std::string& workS
   if (viewPart.WorkSpace == static_cast<int>(ViewPartIndex(workSpace))) viewPart.WorkSpace = -1;
 }
 
+const TWbApplication::TWorkItem& TWbApplication::WorkItemOf(const TViewPart& viewPart) const {
+  return FWorkItems[static_cast<size_t>(viewPart.Decl.WorkItem)];
+}
+
+TControl& TWbApplication::GestureControlOf(const std::string& viewPartName) {
+  const TWorkItem& workItem = WorkItemOf(FViewParts[LiveViewPartIndex(viewPartName)]);
+  if (workItem.Item->GetState() != 1)
+    throw EWbScriptError("view part '" + viewPartName + "' takes no gestures: its work item '" + workItem.Decl.ID +
+                         "' is not running (run " + workItem.Decl.ID + " first)");
+  return ControlOf(viewPartName);
+}
+
 TControl& TWbApplication::ControlOf(const std::string& viewPartName) {
   const size_t index = LiveViewPartIndex(viewPartName);
   if (const TViewPart* workSpace = FinalizedWorkSpaceAround(FViewParts[index]))
@@ -313,6 +336,30 @@ TControl& TWbApplication::ControlOf(const std::string& viewPartName) {
   TControl* control = FViewParts[index].Intf->GetControl();
   if (!control) throw EWbScriptError("view part '" + viewPartName + "' has no control");
   return *control;
+}
+
+std::vector<TWbApplication::TLiveViewPart> TWbApplication::LiveViewParts() const {
+  std::vector<TLiveViewPart> live;
+  for (const auto& viewPart : FViewParts)
+    if (viewPart.Intf) live.push_back({viewPart.Decl.Name, viewPart.Decl.Factory});
+  return live;
+}
+
+// Keys are named after their view part ("Title_Caption"); the longest declared name that the key
+// begins with is the one meant.
+std::string TWbApplication::StoppedOwnerOfKey(const std::string& key) const {
+  const TViewPart* owner = nullptr;
+  for (const auto& viewPart : FViewParts) {
+    const std::string& name = viewPart.Decl.Name;
+    if (key.size() > name.size() && key.starts_with(name) && key[name.size()] == '_' &&
+        (!owner || name.size() > owner->Decl.Name.size()))
+      owner = &viewPart;
+  }
+  if (!owner || !owner->Intf) return {};
+  const TWorkItem& workItem = WorkItemOf(*owner);
+  if (workItem.Item->GetState() == 1) return {};
+  return "view part '" + owner->Decl.Name + "' publishes its keys while its work item '" + workItem.Decl.ID +
+         "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
 }
 
 std::vector<TIntfPtr<INUVDataContext>> TWbApplication::DataContexts() const {

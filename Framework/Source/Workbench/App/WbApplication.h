@@ -41,12 +41,25 @@ class TWbApplication {
   // The control that the user's gestures reach; also refuses a view part whose work space, or a
   // work space around that, has been finalized: its control is no longer in the window.
   TControl& ControlOf(const std::string& viewPartName);
+  // ControlOf for a gesture of a script or the page: also refuses a view part whose work item is
+  // not running, which has not wired its control yet (or no longer).
+  TControl& GestureControlOf(const std::string& viewPartName);
+  bool IsDeclaredViewPart(const std::string& name) const { return FViewPartsByName.contains(name); }
+  // The view parts not finalized, in creation order.
+  struct TLiveViewPart {
+    std::string Name, Factory;
+  };
+  std::vector<TLiveViewPart> LiveViewParts() const;
+  // Why a data key is not found, when the view part whose name it begins with is declared in a
+  // work item that is not running; "" otherwise.
+  std::string StoppedOwnerOfKey(const std::string& key) const;
   // The script showed child in workSpace, or closed it there: where its control now lives.
   void ShownIn(const std::string& child, const std::string& workSpace);
   void ClosedIn(const std::string& child, const std::string& workSpace);
 
   TWinControl& Window() { return *FWindow; }
   INUVServiceCenter& Services() { return *FServices; }
+  const INUVServiceCenter& Services() const { return *FServices; }
   // The data contexts of the work items, in document order.
   std::vector<TIntfPtr<INUVDataContext>> DataContexts() const;
   // Which view part each control belongs to (the control its GetControl gives).
@@ -69,6 +82,7 @@ class TWbApplication {
 
   void ComposeAll(const TWbAppDecl& decl, const std::vector<TNUVViewPartFactory>& factories);
   std::vector<TNUVViewPartFactory> ResolveFactories(const TWbAppDecl& decl) const;
+  std::string FactorySuggestion(const std::string& name) const;
   void CreateWindow(const std::string& name);
   void CreateServices(const TWbAppDecl& decl);
   void CheckImageFile(const std::string& appFile, const std::string& file);
@@ -82,6 +96,7 @@ class TWbApplication {
   size_t WorkItemIndex(const std::string& id) const;
   size_t ViewPartIndex(const std::string& name) const;
   size_t LiveViewPartIndex(const std::string& name) const;  // also refuses a finalized one
+  const TWorkItem& WorkItemOf(const TViewPart& viewPart) const;
   TViewPart* WorkSpaceOf(const TViewPart& child);
   // The nearest work space around the view part that has been finalized, or nullptr.
   const TViewPart* FinalizedWorkSpaceAround(const TViewPart& viewPart) const;

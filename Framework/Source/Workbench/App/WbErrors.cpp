@@ -14,6 +14,13 @@ std::string NodePlace(const IXMLNode& node) {
   return fmt::format("{}:{}:{}", node.SourceName(), node.Line(), node.Column());
 }
 
+void PlaceAtDeclaration(TWbError& error, const IXMLNode& element, const std::string& viewPart) {
+  error.Place = NodePlace(element);
+  error.File = element.SourceName();
+  error.Line = element.Line();
+  if (!error.ViewPart) error.ViewPart = viewPart;
+}
+
 TWbError ErrorOf(const std::exception& e) {
   TWbError error;
   const auto* exception = dynamic_cast<const Exception*>(&e);
@@ -30,6 +37,9 @@ TWbError CurrentError() {
   } catch (const std::exception& e) {
     return ErrorOf(e);
   } catch (...) {
-    return {"(unknown exception)", "something that is not an exception was raised", {}, {}};
+    TWbError error;
+    error.Class = "(unknown exception)";
+    error.Message = "something that is not an exception was raised";
+    return error;
   }
 }

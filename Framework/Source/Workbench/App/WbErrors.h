@@ -30,9 +30,15 @@ std::string NodePlace(const IXMLNode& node);
 struct TWbError {
   std::string Class;
   std::string Message;
-  std::optional<std::string> ViewPart;  // set for view-part errors
-  std::string Place;                    // where in the application file, when known
+  std::optional<std::string> ViewPart;  // the view part concerned, when known
+  std::string Place;                    // the stderr line's prefix: "file:line:col" in the application file
+  // Where it arose, for the event: the application file's declaration or the script's line.
+  std::string File;  // "" when unknown
+  int Line = 0;      // from 1; 0 when unknown
 };
+
+// The error arose at a declaration of the application file: its place, and the view part declared.
+void PlaceAtDeclaration(TWbError& error, const IXMLNode& element, const std::string& viewPart);
 
 TWbError ErrorOf(const std::exception& e);
 // The error being handled, also when what was raised is not an exception object.

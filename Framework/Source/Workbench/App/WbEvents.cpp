@@ -46,6 +46,8 @@ TWbJson ErrorEventJson(const TWbError& error) {
   TWbJson json = NewEvent("error");
   json["class"] = error.Class;
   json["message"] = error.Message;
+  json["file"] = error.File.empty() ? TWbJson() : TWbJson(error.File);
+  json["line"] = error.Line > 0 ? TWbJson(error.Line) : TWbJson();
   if (error.ViewPart) json["viewPart"] = *error.ViewPart;
   return json;
 }

@@ -1,6 +1,7 @@
 // nuv-workbench: reads an application file, loads the plug-in module, drives the view parts
 // through its factories and prints the window or, with a script, what happens.
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,8 @@
 
 #include "WbApplication.h"
 #include "WbDump.h"
+#include "WbFactories.h"
+#include "WbInventory.h"
 #include "WbModulePath.h"
 #include "WbNative.h"
 #include "WbPhaseTimes.h"
@@ -30,6 +33,7 @@ struct TWbOptions {
   bool Window = false;     // open the native window and run until it is closed
   bool AllowRemote = false;
   bool Json = false;
+  bool ListKeys = false;  // print the running window's data keys, topics and services, not the tree
   bool Version = false;
   bool Strict = false;  // a setting that nothing reads is a load error
 };
@@ -123,7 +127,11 @@ int ShowWindow(const TWbOptions& options) {
   WritePictures(options, app, native.get(), decl.Name);
   WbPhaseEnds("paint");
   const auto owners = app.ControlOwners();
-  if (options.Json)
+  if (options.ListKeys && options.Json)
+    std::cout << JsonText(InventoryJson(app), 2) << std::endl;
+  else if (options.ListKeys)
+    std::cout << InventoryText(InventoryJson(app)) << std::flush;
+  else if (options.Json)
     std::cout << JsonText(app.WindowJson(), 2) << std::endl;
   else
     std::cout << ControlTreeText(app.Window(), owners) << std::flush;
@@ -203,6 +211,16 @@ int ServeWindow(const TWbOptions& options) {
   return 0;
 }
 
+// What --help lists after the options: the factories an application file names and the script
+// commands, each on a line of its own.
+std::string HelpFooter() {
+  std::string footer = "View-part factories (<ViewPart Factory=...>):\n";
+  for (const auto& factory : KnownFactories()) footer += fmt::format("  {:<30}{}\n", factory.Name, factory.What);
+  footer += "\nScript commands (--script FILE, one per line):\n";
+  for (const auto& row : ScriptCommandTable()) footer += "  " + ScriptCommandUsage(row.Name, row.Command) + "\n";
+  return footer + "\nThe application file, the script commands and the events: docs/workbench.md";
+}
+
 // Without a font file the toolkit measures with built-in metrics: sizes hold, but no text that is
 // drawn will fit them.
 void WarnWithoutFonts() {
@@ -244,9 +262,13 @@ int main(int argc, char** argv) try {
   cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
   cli.add_flag("--strict", options.Strict,
                "Make every warning about the application file (a setting that nothing reads) a load error");
+  auto* listKeys = cli.add_flag("--list-keys", options.ListKeys,
+                                "Run every work item, then print every data key, topic and service of the window "
+                                "instead of the window (with --json: as one JSON object)");
   cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
   window->excludes(cli.get_option("--serve"));
-  cli.footer("The application file, the script commands and the events: docs/workbench.md");
+  for (const char* other : {"--script", "--serve", "--window"}) listKeys->excludes(cli.get_option(other));
+  cli.footer(HelpFooter());
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

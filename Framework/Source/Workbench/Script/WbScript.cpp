@@ -1,19 +1,16 @@
 #include "WbScript.h"
 
 #include <charconv>
+#include <optional>
 #include <sstream>
 
 #include "WbErrors.h"
 
-namespace {
-
-std::string Usage(const std::string& name, const TWbScriptCommand& command) {
+std::string ScriptCommandUsage(const std::string& name, const TWbScriptCommand& command) {
   std::string usage = name;
   for (const auto& param : command.Params) usage += " " + param;
   return usage;
 }
-
-}  // namespace
 
 void RunScriptLine(TWbScriptContext& context, std::string_view line) {
   const auto words = SplitScriptLine(line);
@@ -23,7 +20,7 @@ void RunScriptLine(TWbScriptContext& context, std::string_view line) {
   const TWbScriptArgs args(words.begin() + 1, words.end());
   if (args.size() != command->Params.size())
     throw EWbScriptError("'" + words[0] + "' takes " + std::to_string(command->Params.size()) +
-                         " argument(s): " + Usage(words[0], *command));
+                         " argument(s): " + ScriptCommandUsage(words[0], *command));
   command->Run(context, args);
 }
 
@@ -75,20 +72,40 @@ std::vector<std::string> SplitScriptLine(std::string_view line) {
   }
 }
 
+std::optional<std::string> ScriptLineViewPart(const TWbApplication& app, std::string_view line) {
+  std::vector<std::string> words;
+  try {
+    words = SplitScriptLine(line);
+  } catch (const EWbScriptError&) {
+    return std::nullopt;
+  }
+  const TWbScriptCommand* command = words.empty() ? nullptr : FindScriptCommand(words[0]);
+  if (!command) return std::nullopt;
+  for (size_t i = 0; i < command->Params.size() && i + 1 < words.size(); ++i)
+    if (command->Params[i] == "VP" || command->Params[i] == "WS")
+      return app.IsDeclaredViewPart(words[i + 1]) ? std::optional(words[i + 1]) : std::nullopt;
+  return std::nullopt;
+}
+
 void RunScript(TWbScriptContext& context, const std::string& text, const std::string& sourceName) {
   std::istringstream lines(text);
   std::string line;
   for (int number = 1; !context.QuitRequested && std::getline(lines, line); ++number) {
+    TWbError error;
     try {
       RunScriptLine(context, line);
+      continue;
     } catch (const EWbScriptError& e) {
-      // Only the runner's own complaints point into the script; what view parts and the host
-      // raise is passed on as raised.
-      TWbError error = ErrorOf(e);
+      // Only the runner's own complaints begin with the script line; what view parts and the
+      // host raise is passed on as raised. The event places both.
+      error = ErrorOf(e);
       error.Message = sourceName + ":" + std::to_string(number) + ": " + error.Message;
-      context.Out.Error(error);
     } catch (...) {
-      context.Out.Error(CurrentError());
+      error = CurrentError();
     }
+    error.File = sourceName;
+    error.Line = number;
+    if (!error.ViewPart) error.ViewPart = ScriptLineViewPart(context.App, line);
+    context.Out.Error(error);
   }
 }

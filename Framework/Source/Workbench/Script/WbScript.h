@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ const std::vector<TWbScriptCommandRow>& ScriptCommandTable();
 // The command of that name in the table; nullptr when there is none.
 const TWbScriptCommand* FindScriptCommand(const std::string& name);
 
+// "name ARG...": how the command is written.
+std::string ScriptCommandUsage(const std::string& name, const TWbScriptCommand& command);
+
 // An argument that counts from 0, such as an index or a size. Raises EWbScriptError naming what
 // it is for: "panel index 'x' is not a number from 0".
 int ScriptCountArg(const std::string& text, const std::string& what);
@@ -44,6 +48,10 @@ std::vector<std::string> SplitScriptLine(std::string_view line);
 // Carries out one line. Raises what the command raises: EWbScriptError for an unknown command or
 // wrong arguments, without reporting it.
 void RunScriptLine(TWbScriptContext& context, std::string_view line);
+
+// The view part that the line acts on: its first argument WS or VP, when a declaration has that
+// name. What an error of the line concerns.
+std::optional<std::string> ScriptLineViewPart(const TWbApplication& app, std::string_view line);
 
 // Runs the lines in order until the end or `quit`. An error is reported as an `error` event and
 // the script goes on; the runner's own errors name the script line.

@@ -21,6 +21,7 @@ const std::vector<TWbScriptCommandRow>& ScriptCommandTable() {
       {"set", {{"KEY", "VALUE"}, SetValue}},
       {"get", {{"KEY"}, GetValue}},
       {"service", {{"ID"}, ReportService}},
+      {"keys", {{}, ReportKeys}},
       {"dump", {{}, DumpWindow}},
       {"finalize", {{"VP"}, FinalizeViewPart}},
       {"quit", {{}, QuitScript}},

@@ -4,6 +4,7 @@
 
 #include "NUVHostObjects.h"
 #include "WbDump.h"
+#include "WbInventory.h"
 #include "WbServices.h"
 
 namespace {
@@ -22,7 +23,9 @@ void OnWorkSpace(TWbScriptContext& context, const TWbScriptArgs& args, TWorkSpac
 TIntfPtr<INUVDataContext> ContextOfKey(TWbApplication& app, const std::string& key) {
   for (auto& context : app.DataContexts())
     if (context->FindDelegate(key)) return context;
-  throw EDataKeyError("data key '" + key + "' is not registered in any work item");
+  const std::string stopped = app.StoppedOwnerOfKey(key);
+  throw EDataKeyError("data key '" + key + "' is not registered in any work item" +
+                      (stopped.empty() ? std::string() : ": " + stopped));
 }
 
 }  // namespace
@@ -47,15 +50,17 @@ void ActivateInWorkSpace(TWbScriptContext& context, const TWbScriptArgs& args) {
   OnWorkSpace(context, args, &INUVWorkSpace::ActivateViewPart);
 }
 
-void ClickControl(TWbScriptContext& context, const TWbScriptArgs& args) { context.App.ControlOf(args[0]).Click(); }
+void ClickControl(TWbScriptContext& context, const TWbScriptArgs& args) {
+  context.App.GestureControlOf(args[0]).Click();
+}
 
 void DblClickControl(TWbScriptContext& context, const TWbScriptArgs& args) {
-  context.App.ControlOf(args[0]).DblClick();
+  context.App.GestureControlOf(args[0]).DblClick();
 }
 
 void PopupControl(TWbScriptContext& context, const TWbScriptArgs& args) {
   bool handled = false;
-  context.App.ControlOf(args[0]).ContextPopup(TPoint{}, handled);
+  context.App.GestureControlOf(args[0]).ContextPopup(TPoint{}, handled);
 }
 
 void SetValue(TWbScriptContext& context, const TWbScriptArgs& args) {
@@ -69,6 +74,12 @@ void GetValue(TWbScriptContext& context, const TWbScriptArgs& args) {
 
 void ReportService(TWbScriptContext& context, const TWbScriptArgs& args) {
   context.Out.Emit(ServiceEventJson(context.App.Services(), args[0]));
+}
+
+void ReportKeys(TWbScriptContext& context, const TWbScriptArgs&) {
+  TWbJson event = NewEvent("keys");
+  event.update(InventoryJson(context.App));
+  context.Out.Emit(event);
 }
 
 void DumpWindow(TWbScriptContext& context, const TWbScriptArgs&) {

@@ -17,6 +17,7 @@ void PopupControl(TWbScriptContext& context, const TWbScriptArgs& args);        
 void SetValue(TWbScriptContext& context, const TWbScriptArgs& args);             // KEY VALUE
 void GetValue(TWbScriptContext& context, const TWbScriptArgs& args);             // KEY
 void ReportService(TWbScriptContext& context, const TWbScriptArgs& args);        // ID
+void ReportKeys(TWbScriptContext& context, const TWbScriptArgs& args);
 void DumpWindow(TWbScriptContext& context, const TWbScriptArgs& args);
 void FinalizeViewPart(TWbScriptContext& context, const TWbScriptArgs& args);  // VP
 void QuitScript(TWbScriptContext& context, const TWbScriptArgs& args);

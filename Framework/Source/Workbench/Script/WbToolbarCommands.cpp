@@ -104,7 +104,7 @@ void CollectToolbars(const TWinControl& parent, std::vector<TTBCustomToolbar*>& 
 }
 
 TTBCustomToolbar& ToolbarOf(TWbApplication& app, const std::string& viewPart) {
-  TControl& control = app.ControlOf(viewPart);
+  TControl& control = app.GestureControlOf(viewPart);
   auto* toolbar = dynamic_cast<TTBCustomToolbar*>(&control);
   if (!toolbar) throw EWbScriptError("its control is a " + control.ClassName() + ", no toolbar");
   return *toolbar;
@@ -132,7 +132,7 @@ TTBCustomItem& FindItem(TWbApplication& app, const std::string& viewPart, const 
 
 // The items of the toolbar that stands in the view part's dock.
 TTBCustomItem& ToggleButtons(TWbApplication& app, const std::string& viewPart) {
-  TControl& control = app.ControlOf(viewPart);
+  TControl& control = app.GestureControlOf(viewPart);
   if (auto* dock = dynamic_cast<TTBDock*>(&control))
     for (int i = 0; i < dock->GetControlCount(); ++i)
       if (auto* toolbar = dynamic_cast<TTBCustomToolbar*>(dock->GetControl(i))) return *toolbar->Items();

@@ -14,6 +14,8 @@
 #include "WbErrors.h"
 #include "WbHtmlRender.h"
 #include "WbHttpServer.h"
+#include "WbInventory.h"
+#include "WbListenFailure.h"
 #include "WbRequestChecks.h"
 #include "WbScript.h"
 #include "WbServerPage.h"
@@ -38,32 +40,6 @@ const TWbConnectionLimits KLimits{
 // stays with scripts.
 const std::set<std::string> KPageCommands{"click",        "dblclick", "click-item", "click-panel", "dblclick-panel",
                                           "click-toggle", "show",     "hide",       "activate"};
-
-const char* DataTypeName(TNUVDataType type) {
-  switch (type) {
-    case dtString:
-      return "string";
-    case dtInteger:
-      return "integer";
-    case dtBoolean:
-      return "boolean";
-  }
-  return "unknown";
-}
-
-// Every data key once, from the first work item that has it: the one `set` writes to.
-TWbJson KeysJson(const TWbApplication& app) {
-  TWbJson keys = TWbJson::array();
-  std::set<std::string> seen;
-  for (const auto& context : app.DataContexts())
-    for (const auto& key : context->Keys()) {
-      if (!seen.insert(key).second) continue;
-      keys.push_back({{"key", key},
-                      {"type", DataTypeName(context->FindDelegate(key)->GetDataType())},
-                      {"value", ValueJson(context->ReadValue(key))}});
-    }
-  return keys;
-}
 
 std::string StringMember(const TWbJson& body, const char* name) {
   const auto it = body.find(name);
@@ -283,7 +259,9 @@ struct TWbServer::TImpl {
     } catch (const EConvertError& e) {
       throw TWbRequestError{400, e.Message()};
     } catch (...) {
-      Log.Error(CurrentError());
+      TWbError error = CurrentError();
+      if (!error.ViewPart) error.ViewPart = ScriptLineViewPart(App, line);
+      Log.Error(error);
     }
     return {{"events", std::move(events)}};
   }
@@ -307,7 +285,9 @@ std::string TWbServer::Start(const TWbServeAddress& address) {
     port = server.bind_to_any_port(address.Host);
   else if (!server.bind_to_port(address.Host, port))
     port = -1;
-  if (port < 0) throw EWbLoadError("--serve: cannot listen on " + address.Host + ":" + std::to_string(address.Port));
+  if (port < 0)
+    throw EWbLoadError("--serve: cannot listen on " + Authority(address.Host, address.Port) + ": " +
+                       WhyNotListening(address.Host, address.Port));
   FImpl->Address = {address.Host, port};
   FImpl->Listener = std::thread([&server] { server.listen_after_bind(); });
   // Stop does nothing to a server that has not started listening yet.
