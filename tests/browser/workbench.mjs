@@ -18,9 +18,10 @@ export function showcaseFile() {
   return existsSync(showcase) ? showcase : join(root, "examples/statusbar.xml");
 }
 
-// Starts `nuv-workbench --serve 127.0.0.1:0 appFile`; resolves once its serving line is read.
-export function serveWorkbench(appFile) {
-  const child = spawn(runner, ["--serve", "127.0.0.1:0", appFile], { stdio: ["ignore", "pipe", "inherit"] });
+// Starts `nuv-workbench --serve 127.0.0.1:0 [options] appFile`; resolves once its serving line is
+// read.
+export function serveWorkbench(appFile, options = []) {
+  const child = spawn(runner, ["--serve", "127.0.0.1:0", ...options, appFile], { stdio: ["ignore", "pipe", "inherit"] });
   const events = [];
   const stop = () =>
     new Promise((done) => {

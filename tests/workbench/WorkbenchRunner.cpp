@@ -62,7 +62,10 @@ std::vector<std::string> TWorkbenchRun::ErrLines() const { return Lines(Err); }
 
 std::vector<nlohmann::json> TWorkbenchRun::Events() const {
   std::vector<nlohmann::json> events;
-  for (const auto& line : Lines(Out)) events.push_back(nlohmann::json::parse(line));
+  for (const auto& line : Lines(Out)) {
+    events.push_back(nlohmann::json::parse(line));
+    events.back().erase("cause");
+  }
   return events;
 }
 

@@ -11,7 +11,8 @@ struct TWorkbenchRun {
   std::string Out, Err;
 
   std::vector<std::string> ErrLines() const;
-  // Each stdout line parsed as JSON (JSON Lines).
+  // Each stdout line parsed as JSON (JSON Lines), without the cause that the events of a script
+  // line carry: the tests of WorkbenchCauses look at it.
   std::vector<nlohmann::json> Events() const;
 };
 

@@ -45,10 +45,23 @@ TJson WholeBox(const TJson& control) {
   return TJson::array({0, 0, control.value("Width", 0), control.value("Height", 0)});
 }
 
+// The view part that names a dockable window in a script: its own, else the first one shown in
+// it (a multi-dock's panels have none of their own); null when there is none.
+const TJson& NamingViewPart(const TJson& control) {
+  static const TJson none;
+  if (Field(control, "ViewPart").is_string()) return Field(control, "ViewPart");
+  for (const auto& child : Field(control, "Controls"))
+    if (const TJson& found = NamingViewPart(child); found.is_string()) return found;
+  return none;
+}
+
+bool AcrossTheDock(const std::string& position) { return position == "dpLeft" || position == "dpRight"; }
+
 }  // namespace
 
 // The border, the caption bar with its close button, the drag handle and the resize edge.
-std::string TWbHtmlPainter::Frame(const TJson& window) const {
+std::string TWbHtmlPainter::Frame(const TJson& window, const TJson* dock) const {
+  const TJson& viewPart = NamingViewPart(window);
   const TJson& frame = Field(window, "Frame");
   std::string html;
   if (const int border = frame.value("Border", 0); border > 0)
@@ -56,10 +69,23 @@ std::string TWbHtmlPainter::Frame(const TJson& window) const {
   const bool vertical = frame.value("CaptionVertical", false);
   html += Part(vertical ? "nuv-caption nuv-caption-vertical" : "nuv-caption", Field(frame, "Caption"),
                "<span class=\"nuv-caption-text\">" + HtmlEscape(StringField(window, "Text")) + "</span>");
-  html += Part("nuv-close", Field(frame, "CloseButton"), "&#215;");
+  const std::string close = viewPart.is_string() ? "click-close " + ScriptArg(viewPart.get<std::string>()) : "";
+  html += Part("nuv-close", Field(frame, "CloseButton"), "&#215;", "", Command(viewPart, close));
   html += Part("nuv-handle", Field(frame, "DragHandle"));
-  html += Part("nuv-resize", Field(frame, "ResizeEdge"));
-  return html;
+  return html + ResizeEdge(window, dock, viewPart);
+}
+
+// A drag on it sends "resize-docked VP SIZE"; the page reads the edge's side and the panel's
+// thickness from data-dock and data-size.
+std::string TWbHtmlPainter::ResizeEdge(const TJson& window, const TJson* dock, const TJson& viewPart) const {
+  const TJson& edge = Field(Field(window, "Frame"), "ResizeEdge");
+  const std::string position = dock ? StringField(*dock, "Position") : "";
+  if (position.empty() || !viewPart.is_string()) return Part("nuv-resize", edge);
+  const int size = window.value(AcrossTheDock(position) ? "DockedWidth" : "DockedHeight", 0);
+  return Part(
+      "nuv-resize", edge, "", "",
+      Command(viewPart, "resize-docked " + ScriptArg(viewPart.get<std::string>()), "data-resize-command") +
+          (FOptions.Interactive ? " data-dock=\"" + position + "\" data-size=\"" + std::to_string(size) + "\"" : ""));
 }
 
 // Top-level items at their bounds; a control item's control is a child of the toolbar and draws

@@ -39,9 +39,11 @@ TJson Relative(const TJson& rect, const TJson& origin) {
   return TJson::array({At(rect, 0) - At(origin, 0), At(rect, 1) - At(origin, 1), At(rect, 2), At(rect, 3)});
 }
 
-std::string Part(const std::string& cssClass, const TJson& rect, const std::string& inner, const std::string& css) {
+std::string Part(const std::string& cssClass, const TJson& rect, const std::string& inner, const std::string& css,
+                 const std::string& attributes) {
   if (IsEmpty(rect)) return "";
-  return "<div class=\"nuv-part " + cssClass + "\" style=\"" + BoxCss(rect) + css + "\">" + inner + "</div>";
+  return "<div class=\"nuv-part " + cssClass + "\"" + attributes + " style=\"" + BoxCss(rect) + css + "\">" + inner +
+         "</div>";
 }
 
 }  // namespace WbHtmlBoxes
@@ -115,8 +117,11 @@ std::string TWbHtmlPainter::Opening(const TJson& control) const {
     html += std::string(" data-checked=\"") + (control.value("Checked", false) ? "true" : "false") + "\"";
   const TJson& viewPart = Field(control, "ViewPart");
   if (viewPart.is_string()) {
+    const std::string name = ScriptArg(viewPart.get<std::string>());
     html += " data-viewpart=\"" + HtmlEscape(viewPart.get<std::string>()) + "\"";
-    if (IsTextObject(control)) html += Command(viewPart, "click " + ScriptArg(viewPart.get<std::string>()));
+    if (IsTextObject(control))
+      html += Command(viewPart, "click " + name) + Command(viewPart, "dblclick " + name, "data-dblclick-command");
+    html += Command(viewPart, "popup " + name, "data-popup-command");
   }
   if (const std::string name = StringField(control, "Name"); !name.empty())
     html += " data-name=\"" + HtmlEscape(name) + "\"";
@@ -127,8 +132,8 @@ std::string TWbHtmlPainter::Opening(const TJson& control) const {
 }
 
 std::string TWbHtmlPainter::Content(const TJson& control, const TJson* parent) const {
-  if (IsToolbar(control)) return Frame(control) + Items(control, parent);
-  if (IsDockableWindow(control)) return Frame(control);
+  if (IsToolbar(control)) return Frame(control, parent) + Items(control, parent);
+  if (IsDockableWindow(control)) return Frame(control, parent);
   if (IsStatusBar(control)) return StatusBar(control);
   if (IsDock(control)) return "";
   std::string html;
@@ -170,7 +175,7 @@ std::string TWbHtmlPainter::Image(const TJson& file, const TJson& rect) const {
   return Part("nuv-image-part", rect, ImageHtml(file.get<std::string>(), FOptions.BaseDir));
 }
 
-std::string TWbHtmlPainter::Command(const TJson& viewPart, const std::string& line) const {
+std::string TWbHtmlPainter::Command(const TJson& viewPart, const std::string& line, const char* attribute) const {
   if (!FOptions.Interactive || !viewPart.is_string()) return "";
-  return " data-command=\"" + HtmlEscape(line) + "\"";
+  return std::string(" ") + attribute + "=\"" + HtmlEscape(line) + "\"";
 }

@@ -32,7 +32,9 @@ class TWbHtmlPainter {
   std::string Glyph(const TJson& control, const char* kind) const;
 
   // WbHtmlDocks.cpp
-  std::string Frame(const TJson& window) const;
+  std::string Frame(const TJson& window, const TJson* dock) const;
+  // The resize edge of a docked panel, which a drag resizes.
+  std::string ResizeEdge(const TJson& window, const TJson* dock, const TJson& viewPart) const;
   std::string Items(const TJson& toolbar, const TJson* parent) const;
   std::string Item(const TJson& item, const TJson& toolbar, const TJson* parent, const std::string& path,
                    size_t index) const;
@@ -46,8 +48,9 @@ class TWbHtmlPainter {
   // Shared forms.
   // An image drawn in rect; "" for a null file.
   std::string Image(const TJson& file, const TJson& rect) const;
-  // ' data-command="line"' when interactive and the line has a view part, else "".
-  std::string Command(const TJson& viewPart, const std::string& line) const;
+  // ' data-command="line"' (or another attribute) when interactive and the line has a view part,
+  // else "".
+  std::string Command(const TJson& viewPart, const std::string& line, const char* attribute = "data-command") const;
 
   const TJson& FWindow;
   const TWbRenderOptions& FOptions;
@@ -76,5 +79,5 @@ nlohmann::json Relative(const nlohmann::json& rect, const nlohmann::json& origin
 // A part of a control: <div class="nuv-part cssClass" style="box + css">inner</div>; "" for an
 // empty rectangle.
 std::string Part(const std::string& cssClass, const nlohmann::json& rect, const std::string& inner = "",
-                 const std::string& css = "");
+                 const std::string& css = "", const std::string& attributes = "");
 }  // namespace WbHtmlBoxes

@@ -60,6 +60,8 @@ const char* const KStyle = R"css(
 .nuv-window .nuv-status-panel.nuv-framed{box-shadow:inset 1px 1px 0 #a0a0a0,inset -1px -1px 0 #fff}
 .nuv-window .nuv-sizegrip{background:linear-gradient(135deg,transparent 50%,#a0a0a0 50%,#a0a0a0 60%,transparent 60%,transparent 70%,#a0a0a0 70%,#a0a0a0 80%,transparent 80%)}
 .nuv-window [data-command]{cursor:pointer}
+.nuv-window [data-resize-command]{cursor:ew-resize}
+.nuv-window [data-resize-command][data-dock=dpTop],.nuv-window [data-resize-command][data-dock=dpBottom]{cursor:ns-resize}
 )css";
 
 }  // namespace

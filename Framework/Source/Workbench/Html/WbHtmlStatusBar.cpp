@@ -41,5 +41,7 @@ std::string TWbHtmlPainter::StatusPanel(const TJson& panel, const TJson& bar, si
   return std::string("<div class=\"nuv-status-panel") + (panel.value("Framed", true) ? " nuv-framed" : "") + "\"" +
          (hint.empty() ? "" : " title=\"" + HtmlEscape(hint) + "\"") +
          Command(Field(bar, "ViewPart"), "click-panel " + ScriptArg(name) + " " + std::to_string(index)) +
+         Command(Field(bar, "ViewPart"), "dblclick-panel " + ScriptArg(name) + " " + std::to_string(index),
+                 "data-dblclick-command") +
          BoundsAttribute(bounds) + " style=\"" + BoxCss(bounds) + "\">" + content + "</div>";
 }

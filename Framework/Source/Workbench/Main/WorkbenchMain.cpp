@@ -32,6 +32,7 @@ struct TWbOptions {
   std::string Screenshot;  // the native window as a PNG, drawn offscreen at the end of the run
   bool Window = false;     // open the native window and run until it is closed
   bool AllowRemote = false;
+  bool Watch = false;  // with --serve: compose the application anew when its file changes
   bool Json = false;
   bool ListKeys = false;  // print the running window's data keys, topics and services, not the tree
   bool Version = false;
@@ -146,11 +147,12 @@ int ShowWindow(const TWbOptions& options) {
 int RunScriptOn(const TWbOptions& options) {
   const std::string script = ReadScript(options.Script);
   const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
-  TWbJsonLinesReporter reporter(std::cout);
+  TWbJsonLinesReporter out(std::cout);
+  TWbCauseReporter reporter(out);
   const auto native = OffscreenFor(options, reporter);
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
-  TWbScriptContext context{app, reporter};
+  TWbScriptContext context{app, reporter, false, &reporter};
   RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
   WritePictures(options, app, native.get(), decl.Name);
   app.Finish();
@@ -177,13 +179,14 @@ int OpenWindow(const TWbOptions& options) {
   }
   const std::string script = options.Script.empty() ? std::string() : ReadScript(options.Script);
   const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
-  TWbJsonLinesReporter json(std::cout);
+  TWbJsonLinesReporter out(std::cout);
+  TWbCauseReporter json(out);
   TWbConsoleReporter console(std::cerr);
   TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
   TWbNative native(false, options.AppFile, reporter);
   TWbApplication app(reporter);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
-  TWbScriptContext context{app, reporter};
+  TWbScriptContext context{app, reporter, false, options.Json ? &json : nullptr};
   RunScriptOrEveryWorkItem(context, options, script);
   WritePictures(options, app, options.Screenshot.empty() ? nullptr : &native, decl.Name);
   native.RunWindow(app, decl.Name);
@@ -200,14 +203,21 @@ int ServeWindow(const TWbOptions& options) {
   const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
   TWbJsonLinesReporter out(std::cout);
   TWbEventLog log(out);
-  const auto native = OffscreenFor(options, log);
-  TWbApplication app(log);
-  app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
-  TWbScriptContext context{app, log};
+  TWbCauseReporter causes(log);
+  const auto native = OffscreenFor(options, causes);
+  auto app = std::make_unique<TWbApplication>(causes);
+  app->Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  TWbScriptContext context{*app, causes, false, &causes};
   RunScriptOrEveryWorkItem(context, options, script);
-  WritePictures(options, app, native.get(), decl.Name);
-  ServeUntilSignal(app, log, address, options.AppFile);
-  app.Finish();
+  WritePictures(options, *app, native.get(), decl.Name);
+  if (!options.Watch) {
+    ServeUntilSignal(*app, log, address, options.AppFile, &causes);
+    app->Finish();
+    return 0;
+  }
+  TWbWatchedApplication watched(std::move(app), decl, options.AppFile, options.Module, causes);
+  ServeAndWatchUntilSignal(watched, log, address, options.AppFile, causes);
+  watched.App().Finish();
   return 0;
 }
 
@@ -265,6 +275,9 @@ int main(int argc, char** argv) try {
   auto* listKeys = cli.add_flag("--list-keys", options.ListKeys,
                                 "Run every work item, then print every data key, topic and service of the window "
                                 "instead of the window (with --json: as one JSON object)");
+  cli.add_flag("--watch", options.Watch,
+               "With --serve: compose the application anew whenever its file changes; the page follows")
+      ->needs("--serve");
   cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
   window->excludes(cli.get_option("--serve"));
   for (const char* other : {"--script", "--serve", "--window"}) listKeys->excludes(cli.get_option(other));

@@ -91,6 +91,7 @@ void RunScript(TWbScriptContext& context, const std::string& text, const std::st
   std::istringstream lines(text);
   std::string line;
   for (int number = 1; !context.QuitRequested && std::getline(lines, line); ++number) {
+    const TWbCauseReporter::TScope cause(context.Causes, sourceName + ":" + std::to_string(number));
     TWbError error;
     try {
       RunScriptLine(context, line);

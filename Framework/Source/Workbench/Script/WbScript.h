@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "WbApplication.h"
+#include "WbCauses.h"
 #include "WbEvents.h"
 
 struct TWbScriptContext {
   TWbApplication& App;
   TWbReporter& Out;
   bool QuitRequested = false;
+  // When set, RunScript names each line ("run.script:3") as the cause of the events it causes.
+  TWbCauseReporter* Causes = nullptr;
 };
 
 using TWbScriptArgs = std::vector<std::string>;

@@ -18,6 +18,8 @@ const std::vector<TWbScriptCommandRow>& ScriptCommandTable() {
       {"dblclick-panel", {{"VP", "INDEX"}, DblClickPanel}},
       {"click-toggle", {{"VP", "INDEX"}, ClickToggle}},
       {"resize-panel", {{"VP", "INDEX", "W", "H"}, ResizePanel}},
+      {"click-close", {{"VP"}, ClickClose}},
+      {"resize-docked", {{"VP", "SIZE"}, ResizeDocked}},
       {"set", {{"KEY", "VALUE"}, SetValue}},
       {"get", {{"KEY"}, GetValue}},
       {"service", {{"ID"}, ReportService}},

@@ -27,6 +27,10 @@ void ClickItem(TWbScriptContext& context, const TWbScriptArgs& args);    // VP P
 void ClickToggle(TWbScriptContext& context, const TWbScriptArgs& args);  // VP INDEX
 void ResizePanel(TWbScriptContext& context, const TWbScriptArgs& args);  // VP INDEX W H
 
+// WbDockCommands.cpp: the frame of dockable windows.
+void ClickClose(TWbScriptContext& context, const TWbScriptArgs& args);    // VP
+void ResizeDocked(TWbScriptContext& context, const TWbScriptArgs& args);  // VP SIZE
+
 // WbStatusBarCommands.cpp: the user's clicks on status panels.
 void ClickPanel(TWbScriptContext& context, const TWbScriptArgs& args);     // VP INDEX
 void DblClickPanel(TWbScriptContext& context, const TWbScriptArgs& args);  // VP INDEX

@@ -33,16 +33,48 @@ sigset_t StopSignals() {
 
 }  // namespace
 
-void ServeUntilSignal(TWbApplication& app, TWbEventLog& log, const TWbServeAddress& address,
-                      const std::string& appFile) {
+namespace {
+
+// Starts serving with the signals blocked; returns the signals to wait for.
+sigset_t StartServing(TWbServer& server, TWbEventLog& log, const TWbServeAddress& address) {
   const sigset_t signals = StopSignals();
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   std::signal(SIGPIPE, SIG_IGN);  // a browser that goes away mid-answer
-  TWbServer server(app, log, std::filesystem::path(appFile).parent_path().string());
   TWbJson serving = NewEvent("serving");
   serving["url"] = server.Start(address);
   log.Emit(serving);
+  return signals;
+}
+
+std::string ImageDir(const std::string& appFile) { return std::filesystem::path(appFile).parent_path().string(); }
+
+// Before any thread of the server starts, so that they inherit the mask.
+void BlockStopSignals() {
+  const sigset_t signals = StopSignals();
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+}
+
+}  // namespace
+
+void ServeUntilSignal(TWbApplication& app, TWbEventLog& log, const TWbServeAddress& address, const std::string& appFile,
+                      TWbCauseReporter* causes) {
+  BlockStopSignals();
+  TWbServer server(app, log, ImageDir(appFile), causes);
+  const sigset_t signals = StartServing(server, log, address);
   int received = 0;
   sigwait(&signals, &received);
+  server.Stop();
+}
+
+void ServeAndWatchUntilSignal(TWbWatchedApplication& watched, TWbEventLog& log, const TWbServeAddress& address,
+                              const std::string& appFile, TWbCauseReporter& causes) {
+  BlockStopSignals();
+  TWbServer server(watched.App(), log, ImageDir(appFile), &causes);
+  const sigset_t signals = StartServing(server, log, address);
+  const timespec look{0, 250'000'000};
+  while (true) {
+    const int received = sigtimedwait(&signals, nullptr, &look);
+    if (received == SIGINT || received == SIGTERM) break;
+    if (watched.FileChanged()) server.Replace([&]() -> TWbApplication& { return watched.Reload(); });
+  }
   server.Stop();
 }

@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 #include <optional>
@@ -38,8 +39,20 @@ const TWbConnectionLimits KLimits{
 
 // The operations a person does on a window; the rest of the script (work items, finalize, quit)
 // stays with scripts.
-const std::set<std::string> KPageCommands{"click",        "dblclick", "click-item", "click-panel", "dblclick-panel",
-                                          "click-toggle", "show",     "hide",       "activate"};
+const std::vector<std::string> KPageCommands{"click",         "dblclick",       "popup",        "click-item",
+                                             "click-panel",   "dblclick-panel", "click-toggle", "click-close",
+                                             "resize-docked", "show",           "hide",         "activate"};
+
+bool IsPageCommand(const std::string& name) {
+  return std::find(KPageCommands.begin(), KPageCommands.end(), name) != KPageCommands.end();
+}
+
+std::string PageCommandList() {
+  std::string list;
+  for (size_t i = 0; i < KPageCommands.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == KPageCommands.size() ? " and " : ", ") + KPageCommands[i];
+  return list;
+}
 
 std::string StringMember(const TWbJson& body, const char* name) {
   const auto it = body.find(name);
@@ -135,15 +148,19 @@ bool IsLoopbackHost(const std::string& host) {
 // ---------------------------------------------------------------------------------------------
 
 struct TWbServer::TImpl {
-  TWbApplication& App;
+  TWbApplication* App;
   TWbEventLog& Log;
   std::string BaseDir;
+  TWbCauseReporter* Causes;
+  int Requests = 0;  // the requests that ran a line, each the cause of its events
+  int Revision = 0;  // counts every change the page may not have seen: each line carried out, each reload
   TWbHttpServer Server{KLimits, KMaxConnections};
   std::thread Listener;
   std::mutex Turn;          // the application is touched by one handler at a time
   TWbServeAddress Address;  // set before the first request, then only read
 
-  TImpl(TWbApplication& app, TWbEventLog& log, std::string baseDir) : App(app), Log(log), BaseDir(std::move(baseDir)) {
+  TImpl(TWbApplication& app, TWbEventLog& log, std::string baseDir, TWbCauseReporter* causes)
+      : App(&app), Log(log), BaseDir(std::move(baseDir)), Causes(causes) {
     Server.set_payload_max_length(KMaxBodyBytes);
     Server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
       try {
@@ -158,6 +175,8 @@ struct TWbServer::TImpl {
       response.set_content(ServerPageHtml(), "text/html; charset=utf-8");
     });
     Server.Get("/api/state", Guarded([this](const httplib::Request&) { return State(); }));
+    // Cheap enough to ask twice a second: the page fetches the state when it has changed.
+    Server.Get("/api/revision", Guarded([this](const httplib::Request&) { return TWbJson{{"revision", Revision}}; }));
     Server.Post("/api/command",
                 GuardedWithBody([this](const TWbJson& body) { return Command(StringMember(body, "command")); }));
     Server.Post("/api/key", GuardedWithBody([this](const TWbJson& body) {
@@ -217,13 +236,14 @@ struct TWbServer::TImpl {
   }
 
   TWbJson State() {
-    TWbJson window = App.WindowJson();
+    TWbJson window = App->WindowJson();
     TWbJson state;
     state["html"] = RenderWindowFragment(nlohmann::json(window), TWbRenderOptions{BaseDir, true});
     state["window"] = std::move(window);
     state["events"] = Log.Events();
     state["eventsDropped"] = Log.Dropped();
-    state["keys"] = KeysJson(App);
+    state["keys"] = KeysJson(*App);
+    state["revision"] = Revision;
     return state;
   }
 
@@ -235,21 +255,21 @@ struct TWbServer::TImpl {
       throw TWbRequestError{400, e.Message()};
     }
     if (words.empty()) throw TWbRequestError{400, "the command is empty"};
-    if (!KPageCommands.contains(words[0]))
-      throw TWbRequestError{403, "the page cannot run '" + words[0] +
-                                     "'; it runs click, dblclick, click-item, click-panel, dblclick-panel, "
-                                     "click-toggle, show, hide and activate"};
+    if (!IsPageCommand(words[0]))
+      throw TWbRequestError{403, "the page cannot run '" + words[0] + "'; it runs " + PageCommandList()};
     return RunLine(line);
   }
 
   // Runs a line of the script's command table. The runner's refusals (an unknown view part or
   // key, a value of the wrong form) come before any change and are the request's fault; what
   // view parts raise while carrying it out is an event like in a script. The answer holds the
-  // events the line caused.
+  // request's number, which its events carry as their cause, and the events the line caused.
   TWbJson RunLine(const std::string& line) {
     std::vector<TWbJson> events;
     const TWbEventLog::TCapture capture(Log, events);
-    TWbScriptContext context{App, Log};
+    const int request = ++Requests;
+    const TWbCauseReporter::TScope cause(Causes, "request " + std::to_string(request));
+    TWbScriptContext context{*App, Causes ? static_cast<TWbReporter&>(*Causes) : Log};
     try {
       RunScriptLine(context, line);
     } catch (const EWbScriptError& e) {
@@ -261,14 +281,15 @@ struct TWbServer::TImpl {
     } catch (...) {
       TWbError error = CurrentError();
       if (!error.ViewPart) error.ViewPart = ScriptLineViewPart(App, line);
-      Log.Error(error);
+      context.Out.Error(error);
     }
-    return {{"events", std::move(events)}};
+    ++Revision;  // a refused line changed nothing
+    return {{"request", request}, {"events", std::move(events)}};
   }
 };
 
-TWbServer::TWbServer(TWbApplication& app, TWbEventLog& log, std::string baseDir)
-    : FImpl(std::make_unique<TImpl>(app, log, std::move(baseDir))) {}
+TWbServer::TWbServer(TWbApplication& app, TWbEventLog& log, std::string baseDir, TWbCauseReporter* causes)
+    : FImpl(std::make_unique<TImpl>(app, log, std::move(baseDir), causes)) {}
 
 TWbServer::~TWbServer() { Stop(); }
 
@@ -299,4 +320,10 @@ void TWbServer::Stop() {
   if (!FImpl->Listener.joinable()) return;
   FImpl->Server.StopNow();
   FImpl->Listener.join();
+}
+
+void TWbServer::Replace(const std::function<TWbApplication&()>& change) {
+  const std::lock_guard<std::mutex> turn(FImpl->Turn);
+  FImpl->App = &change();
+  ++FImpl->Revision;
 }

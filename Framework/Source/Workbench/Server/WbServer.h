@@ -2,10 +2,12 @@
 // on a window (clicks, work-space operations, data keys) and nothing else.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "WbApplication.h"
+#include "WbCauses.h"
 #include "WbEventLog.h"
 
 // Where to listen: "[ADDR:]PORT", ADDR an IPv4 address, a host name or a bracketed IPv6 address.
@@ -21,8 +23,9 @@ bool IsLoopbackHost(const std::string& host);
 
 class TWbServer {
  public:
-  // baseDir: where the page looks up the image files the application names.
-  TWbServer(TWbApplication& app, TWbEventLog& log, std::string baseDir);
+  // baseDir: where the page looks up the image files the application names. causes, when given,
+  // names each request that runs a line as the cause of the events it causes ("request 7").
+  TWbServer(TWbApplication& app, TWbEventLog& log, std::string baseDir, TWbCauseReporter* causes = nullptr);
   ~TWbServer();
   TWbServer(const TWbServer&) = delete;
   TWbServer& operator=(const TWbServer&) = delete;
@@ -33,6 +36,9 @@ class TWbServer {
   std::string Start(const TWbServeAddress& address);
   // Stops answering and waits for the threads; the application is then the caller's again.
   void Stop();
+  // Runs change while no request is carried out, and serves the application it answers from then
+  // on (--watch composes the application anew). The page sees a new revision.
+  void Replace(const std::function<TWbApplication&()>& change);
 
  private:
   struct TImpl;
