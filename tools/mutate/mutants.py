@@ -30,6 +30,7 @@ class Mutant:
     line: int = 0
     line_text: str = ""
     occurrence: int = 0  # 1-based among identical changes on the same line; 0 when alone
+    number: int = 0  # its switch in the schema build; 0 when it is built on its own
     status: str = ""
     detail: str = ""
     seconds: float = 0.0

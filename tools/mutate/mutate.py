@@ -11,6 +11,7 @@ import argparse
 import collections
 import json
 import os
+import shutil
 import sys
 import time
 from pathlib import Path
@@ -18,7 +19,9 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from mutants import MutantsOf  # noqa: E402
-from run import EQUIVALENT, KILLED, STILLBORN, SURVIVED, TIMED_OUT, Command, Interrupted, Runner, Stage  # noqa: E402
+from run import (EQUIVALENT, KILLED, STILLBORN, SURVIVED, TIMED_OUT, Command, Interrupted, Runner,  # noqa: E402
+                 SignalsInterrupt, Stage)
+from schema import Schema  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 PLUGIN = "Framework/Source/ViewParts/NUV.ViewParts.TBX"
@@ -107,7 +110,9 @@ def Configure(build_dir):
     if (build_dir / "CMakeCache.txt").exists():
         return
     command = ["cmake", "-S", str(ROOT), "-B", str(build_dir), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-               "-DNUV_PLUGIN_COMPILE_OPTIONS=-O1;-g0;-Wno-error"]
+               "-DNUV_PLUGIN_COMPILE_OPTIONS=-O0;-g0;-Wno-error"]
+    if shutil.which("ccache"):  # a restored unit is then a cache hit
+        command.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
     if os.system(" ".join(f"'{c}'" for c in command) + " >/dev/null") != 0:
         raise SystemExit("mutate: cmake failed")
 
@@ -164,6 +169,40 @@ def Report(mutants, seconds, loads, stale, out):
     return text
 
 
+def BuildSchemata(runner, mutants, cache):
+    """Numbers the mutants and builds every unit's schema at once; a unit whose schema cannot be
+    made or does not compile has its mutants built one by one instead. False when no unit is
+    switched."""
+    pending = [m for m in mutants if m.status != EQUIVALENT]
+    for number, mutant in enumerate(pending, 1):
+        mutant.number = number
+    targets = sorted({t for layer in cache.values() for stage in layer for t in stage.targets})
+    while True:
+        schemata = {}
+        for path in sorted({m.path for m in pending if m.number}):
+            original = (ROOT / path).read_text()
+            try:
+                schemata[ROOT / path] = (original, Schema(original, [(m.number, m) for m in pending if m.path == path]))
+            except ValueError as e:
+                print(f"mutate: {path}: no schema ({e}); its mutants are built one by one")
+                Unswitch(pending, path)
+        if not schemata:
+            return False
+        print(f"mutate: building the schemata of {len(schemata)} units")
+        failed = runner.BuildSchemata(schemata, targets)
+        if not failed:
+            return True
+        for path in failed:
+            print(f"mutate: {Path(path).relative_to(ROOT)}: the schema does not compile; its mutants are built one by one")
+            Unswitch(pending, str(Path(path).relative_to(ROOT)))
+
+
+def Unswitch(mutants, path):
+    for mutant in mutants:
+        if mutant.path == path:
+            mutant.number = 0
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(prog="./dev mutate", description=__doc__.split("\n\n")[0])
     parser.add_argument("targets", nargs="*", help="FILE, DIRECTORY or FILE:FIRST-LAST (default: the plug-in)")
@@ -171,6 +210,8 @@ def main(argv=None):
     parser.add_argument("--only", action="append", default=[], metavar="FILE:LINE",
                         help="run only the mutants on that line (repeatable)")
     parser.add_argument("--build-dir", type=Path, default=ROOT / "build" / "mutate")
+    parser.add_argument("--rebuild-each", action="store_true",
+                        help="build every mutant on its own instead of all at once behind switches")
     parser.add_argument("--equivalents", type=Path, default=EQUIVALENTS)
     args = parser.parse_args(argv)
 
@@ -189,17 +230,20 @@ def main(argv=None):
     start, load_start = time.monotonic(), os.getloadavg()[0]
     build_dir = args.build_dir.resolve()
     Configure(build_dir)
-    runner = Runner(ROOT, build_dir, lambda targets: ["ninja", "-C", str(build_dir), "-j2", *targets])
-    restored = runner.guard.RestoreLeftovers()
-    if restored:
-        print(f"mutate: {restored} was left mutated by a run that was killed; it is restored")
+    runner = Runner(ROOT, build_dir, lambda targets, keep_going: ["ninja", "-C", str(build_dir), "-j2"]
+                    + (["-k0"] if keep_going else []) + list(targets))
     cache = {}
     stages = {m.path: StagesFor(m.path, build_dir, cache) for m in mutants}
     print(f"mutate: {len(mutants)} mutants, {sum(m.status == EQUIVALENT for m in mutants)} known equivalent")
     try:
-        for layer_stages in cache.values():
-            runner.Baseline(layer_stages)
-        runner.RunAll(mutants, lambda m: stages[m.path])
+        with SignalsInterrupt():
+            restored = runner.guard.RestoreLeftovers()
+            if restored:
+                print(f"mutate: {', '.join(restored)} had been left mutated by a run that was killed; restored")
+            schema_built = not args.rebuild_each and BuildSchemata(runner, mutants, cache)
+            for layer_stages in cache.values():
+                runner.Baseline(layer_stages, build=not schema_built)
+            runner.RunAll(mutants, lambda m: stages[m.path])
     except (KeyboardInterrupt, Interrupted):
         print("mutate: interrupted; the source is as it was")
         return 130

@@ -5,6 +5,7 @@ SIGTERM; a run that was killed outright leaves a journal, which the next run res
 
 import json
 import os
+import re
 import signal
 import subprocess
 import time
@@ -39,37 +40,49 @@ def RaiseInterrupted(signum, frame):
 
 
 class SourceGuard:
-    """Owns the original text of a mutated file from before it is written until it is back.
+    """Owns the original text of mutated files from before they are written until they are back.
     The journal lets a later run undo a run that was killed with SIGKILL."""
 
     def __init__(self, journal: Path):
         self.journal = journal
 
     def RestoreLeftovers(self):
+        """The files that a killed run left mutated, restored; [] when there were none."""
         if not self.journal.exists():
-            return None
-        entry = json.loads(self.journal.read_text())
-        Path(entry["path"]).write_text(entry["text"])
+            return []
+        entries = json.loads(self.journal.read_text())
+        for path, text in entries.items():
+            Path(path).write_text(text)
         self.journal.unlink()
-        return entry["path"]
+        return sorted(entries)
 
-    def Mutate(self, path: Path, original: str, mutated: str):
+    def MutateAll(self, changes):
+        """changes: {path: (original, mutated)}."""
         self.journal.parent.mkdir(parents=True, exist_ok=True)
         partial = self.journal.with_suffix(".partial")
-        partial.write_text(json.dumps({"path": str(path), "text": original}))
+        partial.write_text(json.dumps({str(p): original for p, (original, _) in changes.items()}))
         partial.replace(self.journal)
-        path.write_text(mutated)
+        for path, (_, mutated) in changes.items():
+            Path(path).write_text(mutated)
 
-    def Restore(self, path: Path, original: str):
+    def RestoreAll(self, originals):
+        """originals: {path: original}."""
         # A second Ctrl-C must not cut the restoring short.
         blocked = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT, signal.SIGTERM, signal.SIGHUP})
         try:
-            if path.read_text() != original:
-                path.write_text(original)
+            for path, original in originals.items():
+                if Path(path).read_text() != original:
+                    Path(path).write_text(original)
             if self.journal.exists():
                 self.journal.unlink()
         finally:
             signal.pthread_sigmask(signal.SIG_SETMASK, blocked)
+
+    def Mutate(self, path: Path, original: str, mutated: str):
+        self.MutateAll({path: (original, mutated)})
+
+    def Restore(self, path: Path, original: str):
+        self.RestoreAll({path: original})
 
 
 def RunGroup(argv, cwd, env, timeout, log):
@@ -104,20 +117,37 @@ class Runner:
         self.guard = SourceGuard(build_dir / "mutate-journal.json")
         self.log = build_dir / "mutate-last.log"
 
-    def Build(self, targets):
-        status, _ = RunGroup(self.build_command(targets), self.root, {}, 0, self.log)
+    def Build(self, targets, keep_going=False):
+        status, _ = RunGroup(self.build_command(targets, keep_going), self.root, {}, 0, self.log)
         return status == 0
+
+    def BuildSchemata(self, schemata, targets):
+        """Writes every schema ({path: (original, schema)}), builds the targets once with them and
+        puts the sources back. The files whose schema does not compile; [] when all did."""
+        self.guard.MutateAll(schemata)
+        try:
+            built = self.Build(targets, keep_going=True)
+        finally:
+            self.guard.RestoreAll({path: original for path, (original, _) in schemata.items()})
+        if built:
+            return []
+        log = self.log.read_text(errors="replace")
+        failed = [path for path in schemata if re.search(re.escape(Path(path).name) + r":\d+:\d+: error", log)]
+        if not failed:
+            raise RuntimeError(f"the schema build fails outside the mutated units: {self.FirstError()}")
+        return failed
 
     def FirstError(self):
         lines = self.log.read_text(errors="replace").splitlines()
         errors = [line for line in lines if "error" in line.lower()]
         return (errors or lines or [""])[0][:200]
 
-    def Baseline(self, stages):
-        """Builds the unmutated tree, runs every command and sets each timeout from its time.
-        Raises when the unmutated suite fails: no mutant could be judged."""
+    def Baseline(self, stages, build=True):
+        """Builds the unmutated tree (unless the schema build stands in for it: no switch is on),
+        runs every command and sets each timeout from its time. Raises when the unmutated suite
+        fails: no mutant could be judged."""
         for stage in stages:
-            if not self.Build(stage.targets):
+            if build and not self.Build(stage.targets):
                 raise RuntimeError(f"the unmutated build fails: {self.FirstError()}")
             for command in stage.commands:
                 status, seconds = RunGroup(command.argv, self.root, command.env, 1800, self.log)
@@ -140,8 +170,27 @@ class Runner:
                     return KILLED, command.name
         return SURVIVED, ""
 
+    def JudgeSwitched(self, mutant, stages):
+        """Tests the schema build with the mutant's switch on."""
+        for stage in stages:
+            for command in stage.commands:
+                env = {**command.env, "NUV_MUTANT": str(mutant.number)}
+                status, _ = RunGroup(command.argv, self.root, env, command.timeout, self.log)
+                if status is None:
+                    return TIMED_OUT, command.name
+                if status != 0:
+                    return KILLED, command.name
+        return SURVIVED, ""
+
     def Run(self, mutant, stages):
-        """Applies the mutant, judges it and puts the source back, whatever happens."""
+        """A switched mutant is tested in the schema build; any other is applied, built and tested,
+        and the source is put back whatever happens."""
+        if mutant.number:
+            start = time.monotonic()
+            mutant.status, mutant.detail = self.JudgeSwitched(mutant, stages)
+            mutant.seconds = time.monotonic() - start
+            mutant.killed_by = mutant.detail if mutant.status in (KILLED, TIMED_OUT) else ""
+            return
         path = self.root / mutant.path
         original = path.read_text()
         start = time.monotonic()
@@ -155,14 +204,20 @@ class Runner:
             mutant.killed_by = mutant.detail
 
     def RunAll(self, mutants, stages_of):
-        """Every mutant not yet classified; SIGTERM and SIGHUP end the run as Ctrl-C does."""
-        previous = {s: signal.signal(s, RaiseInterrupted) for s in (signal.SIGTERM, signal.SIGHUP)}
-        try:
-            pending = [m for m in mutants if not m.status]
-            for number, mutant in enumerate(pending, 1):
-                self.Run(mutant, stages_of(mutant))
-                self.progress(f"[{number}/{len(pending)}] {mutant.status:9} {mutant.path}:{mutant.line} "
-                              f"{mutant.change()} ({mutant.detail or '-'}; {mutant.seconds:.1f} s)")
-        finally:
-            for s, handler in previous.items():
-                signal.signal(s, handler)
+        """Every mutant not yet classified: the switched ones first, while the schema build stands."""
+        pending = sorted((m for m in mutants if not m.status), key=lambda m: m.number == 0)
+        for number, mutant in enumerate(pending, 1):
+            self.Run(mutant, stages_of(mutant))
+            self.progress(f"[{number}/{len(pending)}] {mutant.status:9} {mutant.path}:{mutant.line} "
+                          f"{mutant.change()} ({mutant.detail or '-'}; {mutant.seconds:.1f} s)")
+
+
+class SignalsInterrupt:
+    """SIGTERM and SIGHUP end the run as Ctrl-C does, so that every restoring path runs."""
+
+    def __enter__(self):
+        self.previous = {s: signal.signal(s, RaiseInterrupted) for s in (signal.SIGTERM, signal.SIGHUP)}
+
+    def __exit__(self, *exc):
+        for s, handler in self.previous.items():
+            signal.signal(s, handler)

@@ -3,6 +3,7 @@ source comes back on every path, and how a mutant is judged."""
 
 import os
 import signal
+import subprocess
 import sys
 import tempfile
 import threading
@@ -12,6 +13,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from mutants import MutantsOf  # noqa: E402
+from schema import Schema  # noqa: E402
 from run import KILLED, STILLBORN, SURVIVED, TIMED_OUT, Command, Runner, SourceGuard, Stage  # noqa: E402
 
 SOURCE = """\
@@ -62,6 +64,62 @@ class MutantsAreMadeAtDecisionPointsOnly(unittest.TestCase):
         self.assertIn("negate: `!ready` -> `ready`", [m.change() for m in mutants])
 
 
+PROGRAM = """\
+#include <cstdio>
+struct TBox {
+  int* Value = nullptr;
+  void reset() {
+    delete Value;
+    Value = nullptr;
+  }
+};
+int Clamp(int value, int low, int high) {
+  if (value < low) return low;
+  if (value > high && high >= low) return high;
+  return value;
+}
+int Sum(int n, bool odd) {
+  int total = 0;
+  for (int i = 0; i < n; ++i)
+    if (i % 2 == 1 || !odd) total += i;
+  return total;
+}
+int main() {
+  TBox owned{new int(3)};
+  if (owned.Value) owned.reset();
+  std::printf("%d %d %d %d %d %d %d\\n", Clamp(-1, 0, 9), Clamp(5, 0, 9), Clamp(12, 0, 9), Clamp(0, 0, 0),
+              Sum(5, true), Sum(4, false), owned.Value != nullptr);
+}
+"""
+
+
+def Output(directory, name, source, env=None):
+    """What the program prints, compiled from source."""
+    path = directory / name
+    path.with_suffix(".cpp").write_text(source)
+    subprocess.run(["g++", "-std=c++20", "-w", "-o", str(path), str(path.with_suffix(".cpp"))], check=True)
+    return subprocess.run([str(path)], env={**os.environ, **(env or {})}, capture_output=True, text=True).stdout
+
+
+class ASwitchedMutantIsTheMutantAlone(unittest.TestCase):
+    def test_each_switch_prints_what_the_applied_mutant_prints_and_no_switch_the_original(self):
+        directory = tempfile.TemporaryDirectory()
+        self.addCleanup(directory.cleanup)
+        root = Path(directory.name)
+        mutants = MutantsOf("program.cpp", PROGRAM)
+        self.assertGreater(len(mutants), 12)
+        numbered = list(enumerate(mutants, 1))
+        Output(root, "schema", Schema(PROGRAM, numbered))
+        self.assertEqual(subprocess.run([str(root / "schema")], capture_output=True, text=True).stdout,
+                         Output(root, "original", PROGRAM))
+        for number, mutant in numbered:
+            with self.subTest(mutant.change(), line=mutant.line):
+                alone = Output(root, f"mutant{number}", mutant.apply(PROGRAM))
+                switched = subprocess.run([str(root / "schema")], env={**os.environ, "NUV_MUTANT": str(number)},
+                                          capture_output=True, text=True).stdout
+                self.assertEqual(switched, alone)
+
+
 class Project:
     """A file in a temporary directory and a runner whose build and tests are shell commands."""
 
@@ -71,7 +129,7 @@ class Project:
         self.root = Path(directory.name)
         self.source = self.root / "unit.cpp"
         self.source.write_text(SOURCE)
-        self.runner = Runner(self.root, self.root / "build", lambda targets: ["sh", "-c", build], progress=lambda _: None)
+        self.runner = Runner(self.root, self.root / "build", lambda targets, keep_going: ["sh", "-c", build], progress=lambda _: None)
 
     def Mutant(self):
         return MutantsOf("unit.cpp", SOURCE)[0]
@@ -105,9 +163,9 @@ class TheSourceIsRestoredOnEveryPath(unittest.TestCase):
         project = Project(self)
         guard = SourceGuard(project.runner.guard.journal)
         guard.Mutate(project.source, SOURCE, "mutated")  # and then the process is gone
-        self.assertEqual(project.runner.guard.RestoreLeftovers(), str(project.source))
+        self.assertEqual(project.runner.guard.RestoreLeftovers(), [str(project.source)])
         self.assertEqual(project.source.read_text(), SOURCE)
-        self.assertIsNone(project.runner.guard.RestoreLeftovers())
+        self.assertEqual(project.runner.guard.RestoreLeftovers(), [])
 
 
 class AMutantIsClassifiedByItsBuildAndTests(unittest.TestCase):
