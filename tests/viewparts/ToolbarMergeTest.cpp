@@ -3,6 +3,7 @@
 
 #include "ToolbarTestSupport.h"
 #include "TbxTestApi.h"
+#include "TbxTextObjects.h"
 
 using ::testing::ElementsAre;
 
@@ -100,6 +101,22 @@ TEST_F(ToolbarMergeTest, SubItemsWithoutGroupIndexJoinTheEndOfTheMatchingSubmenu
   main->Finalize();
 }
 
+// The sub-items go before the first sub-item of the match whose group index is greater than
+// that of the first sub-item with a group index other than 0; lower ones stay in front.
+TEST_F(ToolbarMergeTest, SubItemsGoAfterTheMatchsSubItemsUpToTheirFirstNonZeroGroupIndex) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="C" GroupIndex="7">
+      <Item Caption="C1"/><Item Caption="C5" GroupIndex="5"/><Item Caption="C20" GroupIndex="20"/></Item>)");
+  Run(*main);
+  auto doc =
+      MakeToolbar(Host, "Doc",
+                  R"(<Item Caption="Q" GroupIndex="7"><Item Caption="Q1"/><Item Caption="Q2" GroupIndex="15"/></Item>)",
+                  R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "C(C1 C5 Q1 Q2 C20)");
+  doc->Finalize();
+  main->Finalize();
+}
+
 TEST_F(ToolbarMergeTest, ActionStateDecidesTheVisibilityOfAMergedItemsAction) {
   Host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
   auto main = MakeToolbar(Host, "MainToolbar", "");
@@ -123,6 +140,43 @@ TEST_F(ToolbarMergeTest, FinalizeWithoutStopDestroysMergedItemsButLeavesHiddenOn
   EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B- P");
   doc->Finalize();
   EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B-");
+  main->Finalize();
+}
+
+// Finalizing forgets which of the main toolbar's items the merge hid: they are not this toolbar's
+// to show again.
+TEST_F(ToolbarMergeTest, FinalizeWithoutStopForgetsTheItemsTheMergeHid) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="B" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P" GroupIndex="5"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  ASSERT_NE(doc->HiddenItems(), nullptr);
+  doc->Finalize();
+  EXPECT_EQ(doc->HiddenItems(), nullptr);
+  EXPECT_EQ(doc->MergedItems(), nullptr);
+  main->Finalize();
+}
+
+// The actions that toolbars made for merged items go with them, except one that something else
+// still uses.
+TEST_F(ToolbarMergeTest, StoppingKeepsAMergedItemsActionThatAnotherControlUses) {
+  Host.Actions().AddCommand({"Edit.Find", "Find", "", "", std::nullopt});
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="F" CommandID="Edit.Find" GroupIndex="5"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  ASSERT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- F");
+  TGuard<TBasicAction> action(main->GetToolbar()->Items()->GetItem(1)->GetAction());
+  ASSERT_NE(action.get(), nullptr);
+  TTBXLabel user(nullptr);
+  user.SetAction(action.get());
+  TTestHost::Stop(*doc);
+  EXPECT_NE(action.get(), nullptr);
+  EXPECT_EQ(user.GetAction(), action.get());
+  user.SetAction(nullptr);
+  doc->Finalize();
   main->Finalize();
 }
 

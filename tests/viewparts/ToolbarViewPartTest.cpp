@@ -38,6 +38,58 @@ TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
   EXPECT_EQ(toolbar->GetControl(), nullptr);
 }
 
+// The service under the toolbar's ID may have changed hands since: finalizing withdraws only the
+// toolbar's own.
+TEST_F(ToolbarViewPartTest, FinalizeLeavesAServiceThatTookTheToolbarsIDSince) {
+  auto toolbar = Toolbar("Std", "<ServiceID>Toolbar.Std</ServiceID>");
+  Host.Services().UnregisterService("Toolbar.Std");
+  TIntfPtr<IInterface> successor(static_cast<INUVActionService*>(&Host.Actions()));
+  Host.Services().RegisterService("Toolbar.Std", successor);
+  toolbar->Finalize();
+  EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), successor);
+}
+
+// Not a toolbar view part, but it shows the given control (another's, for instance).
+class TControlShower : public TNUVCustomViewPart {
+ public:
+  TControlShower(IQIMExtension* extension, INUVWorkItem* workItem, TControl* control)
+      : TNUVCustomViewPart(extension, workItem), FControl(control) {}
+  TControl* GetControl() override { return FControl; }
+
+ private:
+  TControl* FControl;
+};
+
+TEST_F(ToolbarViewPartTest, AChildShowingTheToolbarsOwnControlIsRefusedAndTheItemsStay) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/><Item Caption="B"/>)");
+  Running(*toolbar);
+  auto ext = Host.Extension("Mirror", "");
+  auto mirror = MakeCounted<TControlShower>(ext.get(), Host.WorkItemIntf(), toolbar->GetControl());
+  try {
+    toolbar->ShowViewPart(mirror.get());
+    FAIL();
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(), "Toolbar[Doc] cannot merge its items into its own toolbar");
+  }
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A B");
+  toolbar->Finalize();
+}
+
+TEST_F(ToolbarViewPartTest, ClosingAChildTakesItsControlItemOffTheToolbarAndLetsItGo) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
+  Running(*toolbar);
+  auto ext = Host.Extension("Name", "Name");
+  auto label = MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
+  label->Initialize();
+  toolbar->ShowViewPart(label.get());
+  ASSERT_EQ(toolbar->GetToolbar()->Items()->Count(), 2);
+  toolbar->CloseViewPart(label.get());
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  EXPECT_EQ(label->GetWorkSpace(), nullptr);
+  label->Finalize();
+  toolbar->Finalize();
+}
+
 // A toolbar view part that says when it is destroyed.
 class TWatchedToolbar : public TNUVToolBarViewPart {
  public:
