@@ -101,6 +101,22 @@ TEST_F(ToolbarMergeTest, SubItemsWithoutGroupIndexJoinTheEndOfTheMatchingSubmenu
   main->Finalize();
 }
 
+// A work bench handle that names no window any more finds no main toolbar: the merge stops at
+// the unit's assertion instead of searching a window that is gone.
+TEST_F(ToolbarMergeTest, AWorkBenchHandleOfNoWindowFindsNoMainToolbar) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto window = std::make_unique<TWinControl>(nullptr);
+  const THandle gone = window->GetHandle();
+  window.reset();
+  Host.WorkItem().GetNamedValues()->SetIntValue("CurrentWorkBench", static_cast<std::int64_t>(gone));
+  EXPECT_THROW(Run(*doc), EAssertionFailed);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M");
+  doc->Finalize();
+  main->Finalize();
+}
+
 // The sub-items go before the first sub-item of the match whose group index is greater than
 // that of the first sub-item with a group index other than 0; lower ones stay in front.
 TEST_F(ToolbarMergeTest, SubItemsGoAfterTheMatchsSubItemsUpToTheirFirstNonZeroGroupIndex) {
