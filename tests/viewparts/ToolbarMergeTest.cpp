@@ -101,6 +101,24 @@ TEST_F(ToolbarMergeTest, SubItemsWithoutGroupIndexJoinTheEndOfTheMatchingSubmenu
   main->Finalize();
 }
 
+// Finalizing without a stop takes every item the merge moved out of the main toolbar, those that
+// a child toolbar had merged into this one too.
+TEST_F(ToolbarMergeTest, FinalizeWithoutStopTakesOutTheItemsAChildHadMergedIn) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M" GroupIndex="3"/>)");
+  auto outer = MakeToolbar(Host, "Outer", R"(<Item Caption="O" GroupIndex="3"/><Item Caption="K" GroupIndex="4"/>)",
+                           R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto inner = MakeToolbar(Host, "Inner", R"(<Item Caption="I" GroupIndex="4"/><Item Caption="J" GroupIndex="3"/>)");
+  outer->ShowViewPart(inner.get());
+  Run(*main);
+  Run(*inner);
+  Run(*outer);
+  ASSERT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- J O- I K-");
+  outer->Finalize();
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M-");
+  inner->Finalize();
+  main->Finalize();
+}
+
 // A work bench handle that names no window any more finds no main toolbar: the merge stops at
 // the unit's assertion instead of searching a window that is gone.
 TEST_F(ToolbarMergeTest, AWorkBenchHandleOfNoWindowFindsNoMainToolbar) {
