@@ -46,6 +46,18 @@ TEST_F(PublishedKeysTest, AnOwnerWithKeysOfItsOwnNeitherTakesOverNorWithdrawsAno
   EXPECT_TRUE(Host.Data().Keys().empty());
 }
 
+// A key that someone else registered anew since is no longer the owner's: publishing it again is
+// refused, and withdrawing leaves it.
+TEST_F(PublishedKeysTest, AKeyRegisteredAnewByAnotherIsNoLongerTheOwnersToReplaceOrWithdraw) {
+  TNUVPublishedKeys keys(*ViewPart);
+  keys.Publish("Owner_A", TextDelegate("own"));
+  auto successor = TextDelegate("successor");
+  Host.Data().RegisterDelegate("Owner_A", successor);
+  EXPECT_THROW(keys.Publish("Owner_A", TextDelegate("own again")), ENUVViewPartError);
+  keys.Withdraw({"Owner_A"});
+  EXPECT_EQ(Host.Data().FindDelegate("Owner_A"), successor);
+}
+
 // Publishing a key again (a second run) replaces the earlier delegate, which nothing keeps then.
 TEST_F(PublishedKeysTest, AKeyPublishedAgainLetsGoOfItsEarlierDelegate) {
   TNUVPublishedKeys keys(*ViewPart);

@@ -42,9 +42,8 @@ TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
 // toolbar's own.
 TEST_F(ToolbarViewPartTest, FinalizeLeavesAServiceThatTookTheToolbarsIDSince) {
   auto toolbar = Toolbar("Std", "<ServiceID>Toolbar.Std</ServiceID>");
-  Host.Services().UnregisterService("Toolbar.Std");
   TIntfPtr<IInterface> successor(static_cast<INUVActionService*>(&Host.Actions()));
-  Host.Services().RegisterService("Toolbar.Std", successor);
+  Host.Services().RegisterService("Toolbar.Std", successor);  // in place of the toolbar
   toolbar->Finalize();
   EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), successor);
 }
@@ -87,6 +86,27 @@ TEST_F(ToolbarViewPartTest, ClosingAChildTakesItsControlItemOffTheToolbarAndLets
   EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
   EXPECT_EQ(label->GetWorkSpace(), nullptr);
   label->Finalize();
+  toolbar->Finalize();
+}
+
+// Another toolbar may have taken the child's control since: the item this toolbar kept for it goes
+// all the same.
+TEST_F(ToolbarViewPartTest, ClosingAChildThatAnotherToolbarTookTakesItsItemOffThisOne) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
+  auto other = Toolbar("Other", "");
+  Running(*toolbar);
+  TTestHost::Run(*other);
+  auto ext = Host.Extension("Name", "Name");
+  auto label = MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
+  label->Initialize();
+  toolbar->ShowViewPart(label.get());
+  other->ShowViewPart(label.get());
+  ASSERT_EQ(label->GetControl()->GetParent(), other->GetControl());
+  toolbar->CloseViewPart(label.get());
+  EXPECT_EQ(toolbar->GetToolbar()->Items()->Count(), 1);
+  EXPECT_EQ(other->GetToolbar()->Items()->Count(), 1);
+  label->Finalize();
+  other->Finalize();
   toolbar->Finalize();
 }
 
