@@ -221,6 +221,8 @@ def main(argv=None):
     if args.only:
         mutants = [m for m in mutants if any(f"{m.path}:{m.line}".endswith(only) for only in args.only)]
     stale = MarkEquivalents(mutants, ReadEquivalents(args.equivalents))
+    if args.only or args.targets:
+        stale = []  # entries of the units and lines not run are not stale
     if args.list:
         for m in mutants:
             print(f"{m.path}:{m.line}: {m.change()}  {m.status or ''}  in `{m.line_text}`")
