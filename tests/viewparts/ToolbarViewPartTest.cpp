@@ -74,12 +74,17 @@ TEST_F(ToolbarViewPartTest, AChildShowingTheToolbarsOwnControlIsRefusedAndTheIte
   toolbar->Finalize();
 }
 
+TIntfPtr<TNUVLabelViewPart> InitializedLabel(TTestHost& host, const std::string& name) {
+  auto ext = host.Extension(name, name);
+  auto label = MakeCounted<TNUVLabelViewPart>(ext.get(), host.WorkItemIntf());
+  label->Initialize();
+  return label;
+}
+
 TEST_F(ToolbarViewPartTest, ClosingAChildTakesItsControlItemOffTheToolbarAndLetsItGo) {
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
   Running(*toolbar);
-  auto ext = Host.Extension("Name", "Name");
-  auto label = MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
-  label->Initialize();
+  auto label = InitializedLabel(Host, "Name");
   toolbar->ShowViewPart(label.get());
   ASSERT_EQ(toolbar->GetToolbar()->Items()->Count(), 2);
   toolbar->CloseViewPart(label.get());
@@ -96,9 +101,7 @@ TEST_F(ToolbarViewPartTest, ClosingAChildThatAnotherToolbarTookTakesItsItemOffTh
   auto other = Toolbar("Other", "");
   Running(*toolbar);
   TTestHost::Run(*other);
-  auto ext = Host.Extension("Name", "Name");
-  auto label = MakeCounted<TNUVLabelViewPart>(ext.get(), Host.WorkItemIntf());
-  label->Initialize();
+  auto label = InitializedLabel(Host, "Name");
   toolbar->ShowViewPart(label.get());
   other->ShowViewPart(label.get());
   ASSERT_EQ(label->GetControl()->GetParent(), other->GetControl());

@@ -158,24 +158,14 @@ class Runner:
                 self.progress(f"baseline: {command.name} {seconds:.1f} s, timeout {command.timeout:.0f} s")
 
     def Judge(self, mutant, stages):
-        """Builds and tests the mutant as it stands in the tree."""
+        """Tests the mutant: a switched one in the schema build with its switch on, any other as it
+        stands in the tree, built stage by stage."""
+        switch = {"NUV_MUTANT": str(mutant.number)} if mutant.number else {}
         for stage in stages:
-            if not self.Build(stage.targets):
+            if not mutant.number and not self.Build(stage.targets):
                 return STILLBORN, self.FirstError()
             for command in stage.commands:
-                status, _ = RunGroup(command.argv, self.root, command.env, command.timeout, self.log)
-                if status is None:
-                    return TIMED_OUT, command.name
-                if status != 0:
-                    return KILLED, command.name
-        return SURVIVED, ""
-
-    def JudgeSwitched(self, mutant, stages):
-        """Tests the schema build with the mutant's switch on."""
-        for stage in stages:
-            for command in stage.commands:
-                env = {**command.env, "NUV_MUTANT": str(mutant.number)}
-                status, _ = RunGroup(command.argv, self.root, env, command.timeout, self.log)
+                status, _ = RunGroup(command.argv, self.root, {**command.env, **switch}, command.timeout, self.log)
                 if status is None:
                     return TIMED_OUT, command.name
                 if status != 0:
@@ -187,7 +177,7 @@ class Runner:
         and the source is put back whatever happens."""
         if mutant.number:
             start = time.monotonic()
-            mutant.status, mutant.detail = self.JudgeSwitched(mutant, stages)
+            mutant.status, mutant.detail = self.Judge(mutant, stages)
             mutant.seconds = time.monotonic() - start
             mutant.killed_by = mutant.detail if mutant.status in (KILLED, TIMED_OUT) else ""
             return
