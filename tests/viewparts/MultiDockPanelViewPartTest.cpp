@@ -103,6 +103,20 @@ TEST_F(MultiDockPanelViewPartTest, ClicksKeepAtMostOnePanelShown) {
   vp->Finalize();
 }
 
+// Only showing a panel by its button hides the others; hiding one leaves the rest as they are.
+TEST_F(MultiDockPanelViewPartTest, HidingAPanelByItsButtonLeavesAnotherShownPanelShown) {
+  auto vp = MultiDock();
+  auto first = Child("A", "A");
+  auto second = Child("B", "B");
+  vp->ShowViewPart(first.get());
+  vp->ShowViewPart(second.get());
+  Panel(*vp, 1)->SetVisible(true);  // shown by other means than its button
+  ASSERT_EQ(Shown(*vp), "11");
+  Button(*vp, 0)->Click();
+  EXPECT_EQ(Shown(*vp), "01");
+  vp->Finalize();
+}
+
 TEST_F(MultiDockPanelViewPartTest, AutoHideStartsEveryPanelHidden) {
   auto vp = MultiDock("<MultiDockPanel><AutoHide>True</AutoHide></MultiDockPanel>");
   vp->ShowViewPart(Child("A", "A").get());
@@ -135,6 +149,26 @@ TEST_F(MultiDockPanelViewPartTest, ClosingTheFirstOfThreeLeavesTheOthersWorkingB
   }
   vp->ShowViewPart(a.get());  // shown anew: a new button at the end
   EXPECT_EQ(vp->IndexOfViewPart(a.get()), 2);
+  vp->Finalize();
+}
+
+// A closed child belongs to no work space any more, as one that was never shown.
+TEST_F(MultiDockPanelViewPartTest, AClosedChildNoLongerNamesTheDockAsItsWorkSpace) {
+  auto vp = MultiDock();
+  auto child = Child("A", "A");
+  vp->ShowViewPart(child.get());
+  ASSERT_EQ(child->GetWorkSpace(), static_cast<INUVWorkSpace*>(vp.get()));
+  vp->CloseViewPart(child.get());
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+  vp->Finalize();
+}
+
+// A dock size of 0 pixels is a size: the panels start collapsed.
+TEST_F(MultiDockPanelViewPartTest, ADockSizeOfZeroPixelsIsAccepted) {
+  auto vp = MultiDock("<MultiDockPanel><DockSize>0</DockSize></MultiDockPanel>");
+  vp->ShowViewPart(Child("A", "A").get());
+  EXPECT_EQ(Panel(*vp, 0)->GetDockedWidth(), 0);
+  EXPECT_EQ(Panel(*vp, 0)->GetDockedHeight(), 0);
   vp->Finalize();
 }
 
@@ -218,6 +252,17 @@ TEST_F(MultiDockPanelViewPartTest, ButtonFontSettingsStyleEveryButton) {
     EXPECT_EQ(font.GetColor(), clRed);
   }
   vp->Finalize();
+}
+
+// 25 % and 1000 % are the first and last sizes the buttons take.
+TEST_F(MultiDockPanelViewPartTest, ButtonFontSizesOf25And1000PercentAreTaken) {
+  for (int size : {TFontSettings::MinSize, TFontSettings::MaxSize}) {
+    auto vp = MultiDock("<MultiDockPanel><ButtonFontSettings><Size>" + std::to_string(size) +
+                        "</Size></ButtonFontSettings></MultiDockPanel>");
+    vp->ShowViewPart(Child("A" + std::to_string(size), "A").get());
+    EXPECT_EQ(Button(*vp, 0)->FontSettings().GetSize(), size);
+    vp->Finalize();
+  }
 }
 
 TEST_F(MultiDockPanelViewPartTest, BadButtonFontSettingsFailWithoutLeavingAHalfBuiltChild) {

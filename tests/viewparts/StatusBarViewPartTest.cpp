@@ -302,6 +302,19 @@ TEST_F(StatusBarViewPartTest, ClosingAChildEmptiesItsPanelAndLeavesATakenControl
 }
 
 // Hide and activate refuse a child that is not on the bar, as close does.
+// A host may unbind a child after the bar is gone: there is no panel left to empty, and the child
+// is let go all the same.
+TEST_F(StatusBarViewPartTest, AChildUnboundAfterFinalizeIsLetGoWithoutTheBar) {
+  auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
+  auto child = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
+  vp->ShowViewPart(child.get());
+  vp->Finalize();
+  ASSERT_NE(child->GetControl(), nullptr);
+  vp->UnBindChildViewPart(child.get());
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+  child->Finalize();
+}
+
 TEST_F(StatusBarViewPartTest, HideActivateAndCloseRefuseAChildThatIsNotOnTheBar) {
   auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
   auto stranger = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");

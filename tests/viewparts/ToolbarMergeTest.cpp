@@ -3,6 +3,7 @@
 
 #include "ToolbarTestSupport.h"
 #include "TbxTestApi.h"
+#include "TbxTextObjects.h"
 
 using ::testing::ElementsAre;
 
@@ -103,6 +104,56 @@ TEST_F(ToolbarMergeTest, SubItemsWithoutGroupIndexJoinTheEndOfTheMatchingSubmenu
   main->Finalize();
 }
 
+// Finalizing without a stop takes every item the merge moved out of the main toolbar, those that
+// a child toolbar had merged into this one too.
+TEST_F(ToolbarMergeTest, FinalizeWithoutStopTakesOutTheItemsAChildHadMergedIn) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M" GroupIndex="3"/>)");
+  auto outer = MakeToolbar(Host, "Outer", R"(<Item Caption="O" GroupIndex="3"/><Item Caption="K" GroupIndex="4"/>)",
+                           R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto inner = MakeToolbar(Host, "Inner", R"(<Item Caption="I" GroupIndex="4"/><Item Caption="J" GroupIndex="3"/>)");
+  outer->ShowViewPart(inner.get());
+  Run(*main);
+  Run(*inner);
+  Run(*outer);
+  ASSERT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- J O- I K-");
+  outer->Finalize();
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M-");
+  inner->Finalize();
+  main->Finalize();
+}
+
+// A work bench handle that names no window any more finds no main toolbar: the merge stops at
+// the unit's assertion instead of searching a window that is gone.
+TEST_F(ToolbarMergeTest, AWorkBenchHandleOfNoWindowFindsNoMainToolbar) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P"/>)", R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  auto window = std::make_unique<TWinControl>(nullptr);
+  const THandle gone = window->GetHandle();
+  window.reset();
+  Host.WorkItem().GetNamedValues()->SetIntValue("CurrentWorkBench", static_cast<std::int64_t>(gone));
+  EXPECT_THROW(Run(*doc), EAssertionFailed);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "M");
+  doc->Finalize();
+  main->Finalize();
+}
+
+// The sub-items go before the first sub-item of the match whose group index is greater than
+// that of the first sub-item with a group index other than 0; lower ones stay in front.
+TEST_F(ToolbarMergeTest, SubItemsGoAfterTheMatchsSubItemsUpToTheirFirstNonZeroGroupIndex) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="C" GroupIndex="7">
+      <Item Caption="C1"/><Item Caption="C5" GroupIndex="5"/><Item Caption="C20" GroupIndex="20"/></Item>)");
+  Run(*main);
+  auto doc =
+      MakeToolbar(Host, "Doc",
+                  R"(<Item Caption="Q" GroupIndex="7"><Item Caption="Q1"/><Item Caption="Q2" GroupIndex="15"/></Item>)",
+                  R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "C(C1 C5 Q1 Q2 C20)");
+  doc->Finalize();
+  main->Finalize();
+}
+
 TEST_F(ToolbarMergeTest, ActionStateDecidesTheVisibilityOfAMergedItemsAction) {
   Host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
   auto main = MakeToolbar(Host, "MainToolbar", "");
@@ -126,6 +177,43 @@ TEST_F(ToolbarMergeTest, FinalizeWithoutStopDestroysMergedItemsButLeavesHiddenOn
   EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B- P");
   doc->Finalize();
   EXPECT_EQ(DescribeItems(main->GetToolbar()->Items()), "B-");
+  main->Finalize();
+}
+
+// Finalizing forgets which of the main toolbar's items the merge hid: they are not this toolbar's
+// to show again.
+TEST_F(ToolbarMergeTest, FinalizeWithoutStopForgetsTheItemsTheMergeHid) {
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="B" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="P" GroupIndex="5"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  ASSERT_NE(doc->HiddenItems(), nullptr);
+  doc->Finalize();
+  EXPECT_EQ(doc->HiddenItems(), nullptr);
+  EXPECT_EQ(doc->MergedItems(), nullptr);
+  main->Finalize();
+}
+
+// The actions that toolbars made for merged items go with them, except one that something else
+// still uses.
+TEST_F(ToolbarMergeTest, StoppingKeepsAMergedItemsActionThatAnotherControlUses) {
+  Host.Actions().AddCommand({"Edit.Find", "Find", "", "", std::nullopt});
+  auto main = MakeToolbar(Host, "MainToolbar", R"(<Item Caption="M" GroupIndex="5"/>)");
+  Run(*main);
+  auto doc = MakeToolbar(Host, "Doc", R"(<Item Caption="F" CommandID="Edit.Find" GroupIndex="5"/>)",
+                         R"(MergeWithMainToolbarViewPart="MainToolbar")");
+  Run(*doc);
+  ASSERT_EQ(DescribeItems(main->GetToolbar()->Items()), "M- F");
+  TGuard<TBasicAction> action(main->GetToolbar()->Items()->GetItem(1)->GetAction());
+  ASSERT_NE(action.get(), nullptr);
+  TTBXLabel user(nullptr);
+  user.SetAction(action.get());
+  TTestHost::Stop(*doc);
+  EXPECT_NE(action.get(), nullptr);
+  EXPECT_EQ(user.GetAction(), action.get());
+  user.SetAction(nullptr);
+  doc->Finalize();
   main->Finalize();
 }
 

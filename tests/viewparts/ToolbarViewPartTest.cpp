@@ -39,6 +39,81 @@ TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
   EXPECT_EQ(toolbar->GetControl(), nullptr);
 }
 
+// The service under the toolbar's ID may have changed hands since: finalizing withdraws only the
+// toolbar's own.
+TEST_F(ToolbarViewPartTest, FinalizeLeavesAServiceThatTookTheToolbarsIDSince) {
+  auto toolbar = Toolbar("Std", "<ServiceID>Toolbar.Std</ServiceID>");
+  TIntfPtr<IInterface> successor(static_cast<INUVActionService*>(&Host.Actions()));
+  Host.Services().RegisterService("Toolbar.Std", successor);  // in place of the toolbar
+  toolbar->Finalize();
+  EXPECT_EQ(Host.Services().FindService("Toolbar.Std"), successor);
+}
+
+// Not a toolbar view part, but it shows the given control (another's, for instance).
+class TControlShower : public TNUVCustomViewPart {
+ public:
+  TControlShower(IQIMExtension* extension, INUVWorkItem* workItem, TControl* control)
+      : TNUVCustomViewPart(extension, workItem), FControl(control) {}
+  TControl* GetControl() override { return FControl; }
+
+ private:
+  TControl* FControl;
+};
+
+TEST_F(ToolbarViewPartTest, AChildShowingTheToolbarsOwnControlIsRefusedAndTheItemsStay) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/><Item Caption="B"/>)");
+  Running(*toolbar);
+  auto ext = Host.Extension("Mirror", "");
+  auto mirror = MakeCounted<TControlShower>(ext.get(), Host.WorkItemIntf(), toolbar->GetControl());
+  try {
+    toolbar->ShowViewPart(mirror.get());
+    FAIL();
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(), "Toolbar[Doc] cannot merge its items into its own toolbar");
+  }
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A B");
+  toolbar->Finalize();
+}
+
+TIntfPtr<TNUVLabelViewPart> InitializedLabel(TTestHost& host, const std::string& name) {
+  auto ext = host.Extension(name, name);
+  auto label = MakeCounted<TNUVLabelViewPart>(ext.get(), host.WorkItemIntf());
+  label->Initialize();
+  return label;
+}
+
+TEST_F(ToolbarViewPartTest, ClosingAChildTakesItsControlItemOffTheToolbarAndLetsItGo) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
+  Running(*toolbar);
+  auto label = InitializedLabel(Host, "Name");
+  toolbar->ShowViewPart(label.get());
+  ASSERT_EQ(toolbar->GetToolbar()->Items()->Count(), 2);
+  toolbar->CloseViewPart(label.get());
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  EXPECT_EQ(label->GetWorkSpace(), nullptr);
+  label->Finalize();
+  toolbar->Finalize();
+}
+
+// Another toolbar may have taken the child's control since: the item this toolbar kept for it goes
+// all the same.
+TEST_F(ToolbarViewPartTest, ClosingAChildThatAnotherToolbarTookTakesItsItemOffThisOne) {
+  auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)");
+  auto other = Toolbar("Other", "");
+  Running(*toolbar);
+  TTestHost::Run(*other);
+  auto label = InitializedLabel(Host, "Name");
+  toolbar->ShowViewPart(label.get());
+  other->ShowViewPart(label.get());
+  ASSERT_EQ(label->GetControl()->GetParent(), other->GetControl());
+  toolbar->CloseViewPart(label.get());
+  EXPECT_EQ(toolbar->GetToolbar()->Items()->Count(), 1);
+  EXPECT_EQ(other->GetToolbar()->Items()->Count(), 1);
+  label->Finalize();
+  other->Finalize();
+  toolbar->Finalize();
+}
+
 // A toolbar view part that says when it is destroyed.
 class TWatchedToolbar : public TNUVToolBarViewPart {
  public:

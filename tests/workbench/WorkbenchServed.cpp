@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -101,15 +102,26 @@ std::vector<std::string> ServeCommand(const std::string& appFile, const std::vec
   return command;
 }
 
+// A script's events come first; an error among them means that what the test drives is not what
+// the file describes.
+json ServingEvent(TChildProcess& child) {
+  const auto deadline = TClock::now() + KStartTimeout;
+  for (;;) {
+    const std::string line = child.ReadLine(std::chrono::duration_cast<TMs>(deadline - TClock::now()));
+    const json event = json::parse(line, nullptr, false);
+    if (!event.is_object() || event.value("event", "") == "error")
+      throw std::runtime_error("the server printed this before it served: " + line);
+    if (event.value("event", "") == "serving") return event;
+  }
+}
+
 }  // namespace
 
 TServedWorkbench::TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options)
-    : FChild(ServeCommand(appFile, options)) {
-  // A script's events come first.
-  json serving = json::object();
-  const auto deadline = TClock::now() + KStartTimeout;
-  while (!serving.is_object() || serving.value("event", "") != "serving")
-    serving = json::parse(FChild.ReadLine(std::chrono::duration_cast<TMs>(deadline - TClock::now())));
+    : TServedWorkbench(TServeCommand{ServeCommand(appFile, options)}) {}
+
+TServedWorkbench::TServedWorkbench(TServeCommand command) : FChild(std::move(command.Args)) {
+  const json serving = ServingEvent(FChild);
   FUrl = serving["url"];
   FPort = std::stoi(FUrl.substr(FUrl.rfind(':') + 1));
   FClient = std::make_unique<httplib::Client>("127.0.0.1", FPort);

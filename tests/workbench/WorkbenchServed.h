@@ -38,11 +38,19 @@ class TChildProcess {
   int FOut = -1;
 };
 
-// nuv-workbench --serve 127.0.0.1:0 on an application file, from its serving line on.
+// A server's whole command line, program first.
+struct TServeCommand {
+  std::vector<std::string> Args;
+};
+
+// nuv-workbench --serve 127.0.0.1:0 on an application file, from its serving line on. An error
+// event or a line that is no event before that line fails the set-up with that line, and the
+// server is stopped.
 class TServedWorkbench {
  public:
   // options: more of the runner's options, such as --script FILE.
   explicit TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options = {});
+  explicit TServedWorkbench(TServeCommand command);
 
   // SIGTERM; the exit status.
   int Stop();
