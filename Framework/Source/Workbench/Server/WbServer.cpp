@@ -280,7 +280,7 @@ struct TWbServer::TImpl {
       throw TWbRequestError{400, e.Message()};
     } catch (...) {
       TWbError error = CurrentError();
-      if (!error.ViewPart) error.ViewPart = ScriptLineViewPart(App, line);
+      if (!error.ViewPart) error.ViewPart = ScriptLineViewPart(*App, line);
       context.Out.Error(error);
     }
     ++Revision;  // a refused line changed nothing
