@@ -39,7 +39,7 @@ int Check(const std::string& dir) {
   int status = 0;
   for (const auto& [name, text] : Documents())
     if (ReadFile(dir + "/" + name) != text) {
-      std::cerr << dir << "/" << name << " is out of date: run ./dev reference" << std::endl;
+      std::cerr << dir << "/" << name << " is out of date: run ./dev viewpart-docs" << std::endl;
       status = 1;
     }
   return status;

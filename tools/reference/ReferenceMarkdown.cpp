@@ -66,7 +66,7 @@ std::string Anchor(const std::string& heading) {
 
 void Introduction(std::ostream& out) {
   out << "# View parts reference\n\n"
-         "<!-- Made by `./dev reference` from the settings tables (NUVViewPartSettings.cpp, WbAppFileSchema.cpp); "
+         "<!-- Made by `./dev viewpart-docs` from the settings tables (NUVViewPartSettings.cpp, WbAppFileSchema.cpp); "
          "do not edit: a test fails when this file is not what they give. -->\n\n"
          "Every view part of an application file is a `<ViewPart Name=... Factory=...>`; what it reads comes from "
          "its `<ExtData>`: one element named after its kind (`<Label>`, `<Toolbar>`, ...) and, for its work space, "

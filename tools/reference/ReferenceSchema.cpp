@@ -104,7 +104,7 @@ std::string ReferenceSchema() {
   std::ostringstream out;
   TSchemaWriter writer;
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<!-- The application files of nuv-workbench. Made by ./dev reference from the settings tables; do not "
+         "<!-- The application files of nuv-workbench. Made by ./dev viewpart-docs from the settings tables; do not "
          "edit. Values are checked by the runner, which also accepts any letter case in values: the schema checks "
          "names and structure. -->\n"
          "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n"

@@ -1,26 +1,39 @@
 #include "WbFactories.h"
 
 #include <string_view>
+#include <utility>
 
 #include "KolStrings.h"
+#include "NUVViewPartSettings.h"
+
+namespace {
+// The topics come from the view parts' reference tables, which a test holds to the readers.
+std::vector<std::string> TopicsOf(const std::string& factory) {
+  std::vector<std::string> topics;
+  if (const TNUVViewPartReference* reference = FindViewPartReference(factory))
+    for (const TNUVPublished& published : reference->Published)
+      if (published.Kind == pkTopic) topics.push_back(published.Name);
+  return topics;
+}
+
+TWbFactoryInfo Factory(std::string name, std::string what) {
+  std::vector<std::string> topics = TopicsOf(name);
+  return {std::move(name), std::move(what), std::move(topics)};
+}
+}  // namespace
 
 const std::vector<TWbFactoryInfo>& KnownFactories() {
   static const std::vector<TWbFactoryInfo> factories{
-      {"CreateLabelViewPart", "a label (TTBXLabel); <ExtData><Label>", {}},
-      {"CreateLinkViewPart", "a link (TTBXLink); <ExtData><TBXLink>", {}},
-      {"CreateRadioButtonViewPart", "a radio button; <ExtData><TBXRadioButton>", {"Topic://ViewPart/%s/OnChange"}},
-      {"CreateCheckBoxViewPart",
-       "a check box (TTBXCheckBox); <ExtData><TBXCheckBox>",
-       {"Topic://ViewPart/%s/OnChange"}},
-      {"CreateToolbarDockViewPart", "a dock for toolbars and panels (work space); <ExtData><ToolbarDock>", {}},
-      {"CreateDockablePanelViewPart", "a dockable panel (work space); <ExtData><DockablePanel>", {}},
-      {"CreateMultiDockPanelViewPart",
-       "a dock of panels with toggle buttons (work space); <ExtData><MultiDockPanel>",
-       {}},
-      {"CreateToolbarViewPart", "a toolbar (work space; can merge into a main toolbar); <ExtData><Toolbar>", {}},
-      {"CreateStatusBarViewPart",
-       "a status bar with panels (work space); <ExtData><StatusBar>",
-       {"Topic://ViewPart/%s/OnClick", "Topic://ViewPart/%s/OnDblClick"}},
+      Factory("CreateLabelViewPart", "a label (TTBXLabel); <ExtData><Label>"),
+      Factory("CreateLinkViewPart", "a link (TTBXLink); <ExtData><TBXLink>"),
+      Factory("CreateRadioButtonViewPart", "a radio button; <ExtData><TBXRadioButton>"),
+      Factory("CreateCheckBoxViewPart", "a check box (TTBXCheckBox); <ExtData><TBXCheckBox>"),
+      Factory("CreateToolbarDockViewPart", "a dock for toolbars and panels (work space); <ExtData><ToolbarDock>"),
+      Factory("CreateDockablePanelViewPart", "a dockable panel (work space); <ExtData><DockablePanel>"),
+      Factory("CreateMultiDockPanelViewPart",
+              "a dock of panels with toggle buttons (work space); <ExtData><MultiDockPanel>"),
+      Factory("CreateToolbarViewPart", "a toolbar (work space; can merge into a main toolbar); <ExtData><Toolbar>"),
+      Factory("CreateStatusBarViewPart", "a status bar with panels (work space); <ExtData><StatusBar>"),
   };
   return factories;
 }

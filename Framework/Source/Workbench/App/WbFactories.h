@@ -1,5 +1,5 @@
 // The view-part factories the runner knows of: what --help lists, what an unknown factory is
-// compared with, and the topics each kind fires.
+// compared with, and the topics each kind fires (from the view parts' reference tables).
 #pragma once
 
 #include <string>
