@@ -124,6 +124,8 @@ TEST(WorkbenchCauses, EveryEventOfAScriptLineNamesTheLineAndOthersNoCause) {
   EXPECT_EQ(events[events.size() - 2], (json{{"event", "error"},
                                              {"class", "EWbScriptError"},
                                              {"message", "run.script:4: unknown view part 'Nobody'"},
+                                             {"file", "run.script"},
+                                             {"line", 4},
                                              {"cause", "run.script:4"}}));
   EXPECT_THAT(named, ::testing::Contains("run.script:3"));
 }

@@ -82,7 +82,7 @@ TEST(WorkbenchServe, ACommandRunsAsInAScriptAndItsEventsAreAnsweredAndLogged) {
 // names the view part.
 TEST(WorkbenchServe, ErrorEventsKeepTheirPlaceAndViewPart) {
   const std::string app = WorkbenchDataDir() + "/failed-init.xml";
-  TServedWorkbench served(app);
+  TServedWorkbench served(app, {}, true);
   const json events = served.State()["events"];
   ASSERT_GE(events.size(), 2u);
   EXPECT_EQ(events[0]["class"], "EConfigurationError");

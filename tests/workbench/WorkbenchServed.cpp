@@ -104,12 +104,12 @@ std::vector<std::string> ServeCommand(const std::string& appFile, const std::vec
 
 // A script's events come first; an error among them means that what the test drives is not what
 // the file describes.
-json ServingEvent(TChildProcess& child) {
+json ServingEvent(TChildProcess& child, bool errorsExpected) {
   const auto deadline = TClock::now() + KStartTimeout;
   for (;;) {
     const std::string line = child.ReadLine(std::chrono::duration_cast<TMs>(deadline - TClock::now()));
     const json event = json::parse(line, nullptr, false);
-    if (!event.is_object() || event.value("event", "") == "error")
+    if (!event.is_object() || (event.value("event", "") == "error" && !errorsExpected))
       throw std::runtime_error("the server printed this before it served: " + line);
     if (event.value("event", "") == "serving") return event;
   }
@@ -117,11 +117,12 @@ json ServingEvent(TChildProcess& child) {
 
 }  // namespace
 
-TServedWorkbench::TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options)
-    : TServedWorkbench(TServeCommand{ServeCommand(appFile, options)}) {}
+TServedWorkbench::TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options,
+                                   bool errorsExpected)
+    : TServedWorkbench(TServeCommand{ServeCommand(appFile, options), errorsExpected}) {}
 
 TServedWorkbench::TServedWorkbench(TServeCommand command) : FChild(std::move(command.Args)) {
-  const json serving = ServingEvent(FChild);
+  const json serving = ServingEvent(FChild, command.ErrorsExpected);
   FUrl = serving["url"];
   FPort = std::stoi(FUrl.substr(FUrl.rfind(':') + 1));
   FClient = std::make_unique<httplib::Client>("127.0.0.1", FPort);

@@ -38,9 +38,11 @@ class TChildProcess {
   int FOut = -1;
 };
 
-// A server's whole command line, program first.
+// A server's whole command line, program first; ErrorsExpected: error events before the serving
+// line are what the test is about, not a failed set-up.
 struct TServeCommand {
   std::vector<std::string> Args;
+  bool ErrorsExpected = false;
 };
 
 // nuv-workbench --serve 127.0.0.1:0 on an application file, from its serving line on. An error
@@ -49,7 +51,8 @@ struct TServeCommand {
 class TServedWorkbench {
  public:
   // options: more of the runner's options, such as --script FILE.
-  explicit TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options = {});
+  explicit TServedWorkbench(const std::string& appFile, const std::vector<std::string>& options = {},
+                            bool errorsExpected = false);
   explicit TServedWorkbench(TServeCommand command);
 
   // SIGTERM; the exit status.

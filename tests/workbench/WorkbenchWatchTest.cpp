@@ -54,13 +54,13 @@ TEST(WorkbenchWatch, AChangeCountsOnceItHasSettledAndOnlyOnce) {
 
 class WorkbenchWatchReload : public ::testing::Test {
  protected:
-  WorkbenchWatchReload() : File("app.xml"), Causes(Sink) {
+  explicit WorkbenchWatchReload(bool strict = false) : File("app.xml"), Causes(Sink) {
     File.Write(App("First"));
     TWbAppDecl decl = LoadAppFile(File.Path());
     auto app = std::make_unique<TWbApplication>(Causes);
     app->Load(decl, ChooseModulePath("", decl.Module, File.Path()));
     app->RunAll();
-    Watched = std::make_unique<TWbWatchedApplication>(std::move(app), std::move(decl), File.Path(), "", Causes);
+    Watched = std::make_unique<TWbWatchedApplication>(std::move(app), std::move(decl), File.Path(), "", Causes, strict);
     Sink.Events.clear();
   }
   ~WorkbenchWatchReload() override { Watched->App().Finish(); }
@@ -108,6 +108,24 @@ TEST_F(WorkbenchWatchReload, AWorkSpaceThatIsNoneBringsBackTheLastFileThatLoaded
     if (event["event"] == "error") errors.push_back(MessageOf(event));
   EXPECT_THAT(errors,
               ::testing::ElementsAre(HasSubstr("the work space 'Title' of view part 'Status' is not a work space")));
+  EXPECT_EQ(Sink.Events.back()["loaded"], false);
+}
+
+class WorkbenchWatchStrictReload : public WorkbenchWatchReload {
+ protected:
+  WorkbenchWatchStrictReload() : WorkbenchWatchReload(true) {}
+};
+
+// --strict holds for every reload: a setting that nothing reads keeps the changed file out.
+TEST_F(WorkbenchWatchStrictReload, AWarningKeepsTheChangedFileFromLoading) {
+  std::string text = App("Second");
+  text.replace(text.find("Caption=\"Second\""), 0, "Captoin=\"x\" ");
+  File.Write(text);
+  Watched->Reload();
+  EXPECT_EQ(Caption(), "First");
+  ASSERT_FALSE(Sink.Events.empty());
+  EXPECT_EQ(Sink.Events.front()["event"], "error") << json(Sink.Events);
+  EXPECT_THAT(MessageOf(Sink.Events.front()), HasSubstr("Captoin"));
   EXPECT_EQ(Sink.Events.back()["loaded"], false);
 }
 

@@ -215,7 +215,7 @@ int ServeWindow(const TWbOptions& options) {
     app->Finish();
     return 0;
   }
-  TWbWatchedApplication watched(std::move(app), decl, options.AppFile, options.Module, causes);
+  TWbWatchedApplication watched(std::move(app), decl, options.AppFile, options.Module, causes, options.Strict);
   ServeAndWatchUntilSignal(watched, log, address, options.AppFile, causes);
   watched.App().Finish();
   return 0;

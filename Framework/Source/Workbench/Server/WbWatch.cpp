@@ -38,14 +38,15 @@ bool TWbFileWatch::Changed() {
 // ---------------------------------------------------------------------------------------------
 
 TWbWatchedApplication::TWbWatchedApplication(std::unique_ptr<TWbApplication> app, TWbAppDecl decl, std::string appFile,
-                                             std::string moduleOption, TWbCauseReporter& causes)
+                                             std::string moduleOption, TWbCauseReporter& causes, bool strict)
     : FApp(std::move(app)),
       FDecl(std::move(decl)),
       FAppFile(std::move(appFile)),
       FModuleOption(std::move(moduleOption)),
       FModulePath(ChooseModulePath(FModuleOption, FDecl.Module, FAppFile)),
       FCauses(causes),
-      FWatch(FAppFile) {}
+      FWatch(FAppFile),
+      FStrict(strict) {}
 
 TWbWatchedApplication::~TWbWatchedApplication() = default;
 
@@ -61,7 +62,7 @@ TWbApplication& TWbWatchedApplication::Reload() {
   bool loaded = false;
   try {
     // Read with the checks and limits of the first load, before anything of the window goes.
-    TWbAppDecl decl = LoadAppFile(FAppFile);
+    TWbAppDecl decl = LoadAppFile(FAppFile, FStrict);
     std::string modulePath = ChooseModulePath(FModuleOption, decl.Module, FAppFile);
     FApp->Finish();
     FApp.reset();

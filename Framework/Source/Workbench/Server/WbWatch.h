@@ -42,9 +42,10 @@ class TWbFileWatch {
 // The served application and the file it comes from.
 class TWbWatchedApplication {
  public:
-  // app: composed from decl and running; causes: the reporter the application reports through.
+  // app: composed from decl and running; causes: the reporter the application reports through;
+  // strict: a warning about a changed file keeps it from loading, as at the start (--strict).
   TWbWatchedApplication(std::unique_ptr<TWbApplication> app, TWbAppDecl decl, std::string appFile,
-                        std::string moduleOption, TWbCauseReporter& causes);
+                        std::string moduleOption, TWbCauseReporter& causes, bool strict = false);
   ~TWbWatchedApplication();
   TWbWatchedApplication(const TWbWatchedApplication&) = delete;
   TWbWatchedApplication& operator=(const TWbWatchedApplication&) = delete;
@@ -68,5 +69,6 @@ class TWbWatchedApplication {
   std::string FAppFile, FModuleOption, FModulePath;
   TWbCauseReporter& FCauses;
   TWbFileWatch FWatch;
+  bool FStrict;
   int FReloads = 0;
 };
