@@ -45,52 +45,45 @@ void TBenchResults::Add(const benchmark::BenchmarkReporter::Run& run) {
   FSamples[name].push_back(std::move(sample));
 }
 
-const std::vector<TBenchResults::TSample>* TBenchResults::Samples(const std::string& name) const {
+// The time of every repetition of name, or its counter's value where the counter was given.
+std::vector<double> TBenchResults::Values(const std::string& name, const std::string* counter) const {
+  std::vector<double> values;
   auto it = FSamples.find(name);
-  return it == FSamples.end() || it->second.empty() ? nullptr : &it->second;
+  if (it == FSamples.end()) return values;
+  for (const TSample& sample : it->second) {
+    if (!counter)
+      values.push_back(sample.Nanoseconds);
+    else if (auto c = sample.Counters.find(*counter); c != sample.Counters.end())
+      values.push_back(c->second);
+  }
+  return values;
 }
 
 std::optional<double> TBenchResults::Nanoseconds(const std::string& name) const {
-  const auto* samples = Samples(name);
-  if (!samples) return std::nullopt;
-  std::vector<double> times;
-  for (const TSample& sample : *samples) times.push_back(sample.Nanoseconds);
-  return Median(std::move(times));
-}
-
-std::optional<double> TBenchResults::Counter(const std::string& name, const std::string& counter) const {
-  const auto* samples = Samples(name);
-  if (!samples) return std::nullopt;
-  std::vector<double> values;
-  for (const TSample& sample : *samples)
-    if (auto c = sample.Counters.find(counter); c != sample.Counters.end()) values.push_back(c->second);
+  std::vector<double> values = Values(name, nullptr);
   return values.empty() ? std::nullopt : std::optional(Median(std::move(values)));
 }
 
-std::optional<double> TBenchResults::WorstCv(std::initializer_list<std::string> names) const {
+std::optional<double> TBenchResults::Counter(const std::string& name, const std::string& counter) const {
+  std::vector<double> values = Values(name, &counter);
+  return values.empty() ? std::nullopt : std::optional(Median(std::move(values)));
+}
+
+std::optional<double> TBenchResults::WorstCvOf(std::initializer_list<std::string> names,
+                                               const std::string* counter) const {
   std::optional<double> worst;
-  for (const std::string& name : names) {
-    const auto* samples = Samples(name);
-    if (!samples) continue;
-    std::vector<double> times;
-    for (const TSample& sample : *samples) times.push_back(sample.Nanoseconds);
-    if (auto cv = CoefficientOfVariation(times)) worst = std::max(worst.value_or(0.0), *cv);
-  }
+  for (const std::string& name : names)
+    if (auto cv = CoefficientOfVariation(Values(name, counter))) worst = std::max(worst.value_or(0.0), *cv);
   return worst;
+}
+
+std::optional<double> TBenchResults::WorstCv(std::initializer_list<std::string> names) const {
+  return WorstCvOf(names, nullptr);
 }
 
 std::optional<double> TBenchResults::WorstCounterCv(std::initializer_list<std::string> names,
                                                     const std::string& counter) const {
-  std::optional<double> worst;
-  for (const std::string& name : names) {
-    const auto* samples = Samples(name);
-    if (!samples) continue;
-    std::vector<double> values;
-    for (const TSample& sample : *samples)
-      if (auto c = sample.Counters.find(counter); c != sample.Counters.end()) values.push_back(c->second);
-    if (auto cv = CoefficientOfVariation(values)) worst = std::max(worst.value_or(0.0), *cv);
-  }
-  return worst;
+  return WorstCvOf(names, &counter);
 }
 
 std::optional<double> PerItemGrowth(const TBenchResults& results, const std::string& name,

@@ -30,7 +30,8 @@ class TBenchResults {
     double Nanoseconds;
     std::map<std::string, double> Counters;
   };
-  const std::vector<TSample>* Samples(const std::string& name) const;
+  std::vector<double> Values(const std::string& name, const std::string* counter) const;
+  std::optional<double> WorstCvOf(std::initializer_list<std::string> names, const std::string* counter) const;
   std::map<std::string, std::vector<TSample>> FSamples;
 };
 
