@@ -151,12 +151,13 @@ void Summarize(const TBenchResults& results, bool tiny) {
                     target ? std::optional(*native <= 0.5 * *loader) : std::nullopt);
     PrintSummaryRow("native_peers", size, FormatTime(*peers), floor, *peers / *loader,
                     results.WorstCv({peersName, loaderName}), "", std::nullopt);
-    auto bytes = results.Counter(fmt::format("peer_memory/{}", n), "bytes_per_control");
-    auto retained = results.Counter(fmt::format("peer_memory/{}", n), "retained_per_control");
+    const std::string memoryName = fmt::format("peer_memory/{}", n);
+    auto bytes = results.Counter(memoryName, "bytes_per_control");
+    auto retained = results.Counter(memoryName, "retained_per_control");
     if (bytes && retained)
       PrintSummaryRow("peer memory", size, fmt::format("{:.0f} B per control; {:.0f} B retained", *bytes, *retained),
-                      "", std::nullopt, results.WorstCounterCv({fmt::format("peer_memory/{}", n)}, "bytes_per_control"),
-                      "report", std::nullopt);
+                      "", std::nullopt, results.WorstCounterCv({memoryName}, "bytes_per_control"), "report",
+                      std::nullopt);
   }
 }
 
