@@ -3,6 +3,7 @@
 
 #include "NUVDockablePanelViewPart.h"
 #include "NUVLabelViewPart.h"
+#include "TbxTestApi.h"
 #include "ToolbarTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -220,6 +221,35 @@ TEST_F(ToolbarViewPartTest, BuildsConfiguredItemsAndTakesItsCaptionThroughParseC
   root->GetItem(0)->Click();
   EXPECT_THAT(Host.Events(), ElementsAre("command:File.Save"));
   toolbar->Finalize();
+}
+
+// Running builds the items and places the children that wait inside one update of the toolbar:
+// its dock lays it out as often for five children as for one, and the last child's item stands
+// where that one layout put it.
+TEST_F(ToolbarViewPartTest, RunningLaysTheToolbarOutOnceWhateverItsChildren) {
+  auto dockPassesOfRun = [this](int children) {
+    TTBDock dock(nullptr);
+    dock.SetParent(&Host.Window());
+    auto toolbar = Toolbar("Bar", R"(<Item Caption="Open"/><Item Caption="Save"/>)");
+    toolbar->GetControl()->SetParent(&dock);
+    std::vector<TIntfPtr<TNUVLabelViewPart>> labels;
+    for (int i = 0; i < children; ++i) {
+      labels.push_back(InitializedLabel(Host, "Label" + std::to_string(i)));
+      toolbar->ShowViewPart(labels.back().get());
+    }
+    const int before = TTbxTestApi::AlignCount(dock);
+    Running(*toolbar);
+    const int passes = TTbxTestApi::AlignCount(dock) - before;
+    const TTBXToolbar* control = toolbar->GetToolbar();
+    const TTBCustomItem* last = control->Items()->GetItem(control->Items()->Count() - 1);
+    EXPECT_EQ(control->Items()->Count(), 2 + children);
+    EXPECT_GT(last->GetBounds().Width, 0);
+    EXPECT_LE(last->GetBounds().Right(), control->GetWidth());
+    for (auto& label : labels) label->Finalize();
+    toolbar->Finalize();
+    return passes;
+  };
+  EXPECT_EQ(dockPassesOfRun(5), dockPassesOfRun(1));
 }
 
 TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {

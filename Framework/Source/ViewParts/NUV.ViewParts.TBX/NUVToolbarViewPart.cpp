@@ -76,6 +76,11 @@ std::string MissingMainToolbar(const std::string& name, const TWinControl* found
 
 void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
   INUVWorkItem* workItem = TNUVCustomViewPart::GetWorkItem();
+  // The toolbar is laid out once, when its items and children are all in, not after each one.
+  FToolbar->BeginUpdate();
+  TScopeExit endUpdate([toolbar = TGuard<TTBCustomToolbar>(FToolbar.get())] {
+    if (toolbar) toolbar->EndUpdate();
+  });
   FToolbar->SetText(TNUVDataUtils::ParseConfig(workItem, GetCaption()));
   NUV_ASSERT(FToolbarNode);
   auto actions = GetActionService(workItem, SActionServiceID);
