@@ -61,8 +61,8 @@ bool TTBCustomToolbar::ShowsDragHandle() const {
 int TTBCustomToolbar::DockedBorder() const { return ToolbarBorder; }
 
 void TTBCustomToolbar::ItemFont(const TTBCustomItem& item, TFont& font) const {
-  if (const auto* custom = dynamic_cast<const TTBXCustomItem*>(&item))
-    custom->FontSettings().Apply(Font(), font);
+  if (const TFontSettings* settings = item.OwnFontSettings())
+    settings->Apply(Font(), font);
   else
     font.Assign(Font());
 }
@@ -71,15 +71,23 @@ bool TTBCustomToolbar::ShowsImage(const TTBCustomItem& item) const {
   return FImages && item.GetImageIndex() >= 0 && item.GetImageIndex() < FImages->Count();
 }
 
-namespace {
-bool IsSeparator(const TTBCustomItem& item) { return dynamic_cast<const TTBXSeparatorItem*>(&item) != nullptr; }
-bool HasArrow(const TTBCustomItem& item) {
-  return item.Count() > 0 || dynamic_cast<const TTBXSubmenuItem*>(&item) != nullptr;
+namespace {}  // namespace
+
+bool TTBCustomToolbar::IsSeparator(const TTBCustomItem& item) {
+  return item.Shape() == TTBCustomItem::TShape::Separator;
 }
-const TControl* ItemControl(const TTBCustomItem& item) {
-  const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item);
+bool TTBCustomToolbar::HasArrow(const TTBCustomItem& item) {
+  return item.Count() > 0 || item.Shape() == TTBCustomItem::TShape::Submenu;
+}
+const TTBControlItem* TTBCustomToolbar::AsControlItem(const TTBCustomItem& item) {
+  return item.Shape() == TTBCustomItem::TShape::Control ? static_cast<const TTBControlItem*>(&item) : nullptr;
+}
+TControl* TTBCustomToolbar::ItemControl(const TTBCustomItem& item) {
+  const TTBControlItem* controlItem = AsControlItem(item);
   return controlItem ? controlItem->GetControl() : nullptr;
 }
+
+namespace {
 bool Contains(const TControl& outer, const TControl& inner) {
   for (const TControl* c = &inner; c; c = c->GetParent())
     if (c == &outer) return true;
@@ -95,7 +103,7 @@ TSize ControlSize(const TControl& control) {
 // sub-items; a separator is a thin line across; a control item is its control with a margin.
 TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) const {
   if (IsSeparator(item)) return vertical ? TSize{0, SeparatorThickness} : TSize{SeparatorThickness, 0};
-  if (dynamic_cast<const TTBControlItem*>(&item)) {
+  if (AsControlItem(item)) {
     const TControl* control = ItemControl(item);
     if (!control || Contains(*control, *this)) return {};
     const TSize size = ControlSize(*control);
@@ -167,8 +175,7 @@ void TTBCustomToolbar::AlignControls() {
 // control that something else has taken since (or that holds this toolbar) stays where it is, and
 // its item shows nothing here.
 TControl* TTBCustomToolbar::AdoptItemControl(const TTBCustomItem& item) {
-  const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item);
-  TControl* control = controlItem ? controlItem->GetControl() : nullptr;
+  TControl* control = ItemControl(item);
   if (!control || Contains(*control, *this)) return nullptr;
   if (TWinControl* holder = control->GetParent(); holder != this) {
     auto* previous = dynamic_cast<TTBCustomToolbar*>(holder);
@@ -204,7 +211,7 @@ void TTBCustomToolbar::ChildChanged(TControl& child) {
 TTBItemParts TTBCustomToolbar::GetItemParts(const TTBCustomItem& item) const {
   TTBItemParts parts;
   const TRect bounds = item.GetBounds();
-  if (bounds.Empty() || IsSeparator(item) || dynamic_cast<const TTBControlItem*>(&item)) return parts;
+  if (bounds.Empty() || IsSeparator(item) || AsControlItem(item)) return parts;
   const bool caption = !item.GetCaption().empty();
   TRect content =
       bounds.Inset(caption ? ItemPadding : ItemImagePadding, 0, caption ? ItemPadding : ItemImagePadding, 0);

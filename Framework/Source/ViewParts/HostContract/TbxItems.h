@@ -10,6 +10,7 @@
 #include "TbxControls.h"
 
 class TTBCustomToolbar;
+class TFontSettings;
 
 /// An item of a toolbar's item tree. Its sub-items are its contents: destroying an item destroys
 /// its sub-items and takes the item out of its parent item. Ownership (TComponent) is separate:
@@ -71,6 +72,13 @@ class TTBCustomItem : public TComponent {
   virtual void VisibleChanged() {}
   /// The item leaves the tree of toolbar (it is removed or destroyed).
   virtual void LeavingToolbar(TTBCustomToolbar* /*toolbar*/) {}
+  /// What a toolbar lays the item out as. Each kind answers for itself: laying a toolbar out asks
+  /// its items this again and again, and a type test per item and question cost more than the
+  /// rest of the measuring.
+  enum class TShape { Button, Submenu, Separator, Control };
+  virtual TShape Shape() const { return TShape::Button; }
+  /// The item's own font settings over the toolbar's font, when it has any.
+  virtual const TFontSettings* OwnFontSettings() const { return nullptr; }
 
  private:
   friend class TTBCustomToolbar;
@@ -144,6 +152,9 @@ class TTBXCustomItem : public TTBCustomItem {
   TFontSettings& FontSettings() { return FFontSettings; }
   const TFontSettings& FontSettings() const { return FFontSettings; }
 
+ protected:
+  const TFontSettings* OwnFontSettings() const override { return &FFontSettings; }
+
  private:
   TFontSettings FFontSettings;
 };
@@ -174,12 +185,18 @@ class TTBXSubmenuItem : public TTBXCustomItem {
  public:
   using TTBXCustomItem::TTBXCustomItem;
   ~TTBXSubmenuItem() override;
+
+ protected:
+  TShape Shape() const override { return TShape::Submenu; }
 };
 
 class TTBXSeparatorItem : public TTBCustomItem {
  public:
   using TTBCustomItem::TTBCustomItem;
   ~TTBXSeparatorItem() override;
+
+ protected:
+  TShape Shape() const override { return TShape::Separator; }
 };
 
 /// An item that shows a control on the toolbar. It refers to the control without owning it and
@@ -193,6 +210,7 @@ class TTBControlItem : public TTBCustomItem {
   void SetControl(TControl* control);
 
  protected:
+  TShape Shape() const override { return TShape::Control; }
   /// The control shows while its item does.
   void VisibleChanged() override;
   void LeavingToolbar(TTBCustomToolbar* toolbar) override;

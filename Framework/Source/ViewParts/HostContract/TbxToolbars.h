@@ -55,6 +55,11 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
  private:
   friend class TTbxTestApi;    // reads the open and the closed brackets
   friend class TTBCustomItem;  // hands over the controls of the items that come onto the toolbar
+  // What an item is, asked of the item rather than by a type test.
+  static bool IsSeparator(const TTBCustomItem& item);
+  static bool HasArrow(const TTBCustomItem& item);
+  static const TTBControlItem* AsControlItem(const TTBCustomItem& item);
+  static TControl* ItemControl(const TTBCustomItem& item);
   TSize MeasureItem(const TTBCustomItem& item, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
   // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
