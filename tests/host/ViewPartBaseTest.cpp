@@ -102,6 +102,46 @@ TEST_F(ViewPartBaseTest, TopicsAreFilledAsPrintfFillsThemWhateverTheNameHolds) {
   vp->Finalize();
 }
 
+// A view part keeps the last topic it fired to publish it again: whatever changes between two
+// firings (topic, sender's class, none) shows in the event, and a handler that fires another
+// topic, or drops the view part, while the event is being published leaves that event whole.
+TEST_F(ViewPartBaseTest, TopicsFiredAgainStayExactWhateverTheirHandlersDo) {
+  auto vp = Make<TPlainViewPart>("Child");
+  TControl other(nullptr);
+  auto broker = Host.WorkItem().GetEventBroker();
+  std::vector<std::string> seenAfterRefire;
+  bool refire = false, release = false;
+  broker->Subscribe([&](const TNUVEvent& e) {
+    if (refire && e.Topic.ends_with("OnChange")) {
+      refire = false;
+      vp->DoFireSimpleEvent("Topic://ViewPart/%s/OnClick", nullptr);
+    }
+    if (release) {
+      release = false;
+      vp->Finalize();
+      vp = nullptr;
+    }
+  });
+  broker->Subscribe([&](const TNUVEvent& e) { seenAfterRefire.push_back(e.Topic + ":" + e.SenderClass); });
+  const std::string onChange = "Topic://ViewPart/%s/OnChange";
+  vp->DoFireSimpleEvent(onChange, vp->GetControl());
+  vp->DoFireSimpleEvent(onChange, &other);
+  vp->DoFireSimpleEvent(onChange, nullptr);
+  vp->DoFireSimpleEvent(onChange, nullptr);
+  refire = true;
+  vp->DoFireSimpleEvent(onChange, nullptr);
+  EXPECT_THAT(seenAfterRefire,
+              ElementsAre("Topic://ViewPart/Child/OnChange:TWinControl", "Topic://ViewPart/Child/OnChange:TControl",
+                          "Topic://ViewPart/Child/OnChange:", "Topic://ViewPart/Child/OnChange:",
+                          "Topic://ViewPart/Child/OnClick:", "Topic://ViewPart/Child/OnChange:"));
+  // The handler drops the last reference: the view part goes while its event is still published.
+  release = true;
+  TPlainViewPart* firing = vp.get();
+  firing->DoFireSimpleEvent("Topic://ViewPart/%s/OnLast", firing->GetControl());
+  EXPECT_EQ(vp, nullptr);
+  EXPECT_EQ(seenAfterRefire.back(), "Topic://ViewPart/Child/OnLast:TWinControl");
+}
+
 TEST_F(ViewPartBaseTest, MultiBindingPlacesAChildOnceAndCloseForgetsIt) {
   auto ws = Make<TPlainWorkSpace>("Space");
   auto child = Make<TPlainViewPart>("Child");

@@ -1,6 +1,8 @@
 #include "NUVViewPart.h"
 
 #include <algorithm>
+#include <memory>
+#include <typeinfo>
 #include <utility>
 
 #include "NUVConfig.h"
@@ -103,9 +105,10 @@ void TNUVCustomViewPart::CreateAction(const std::string& commandID, bool assign)
 namespace {
 // The topic with its %s filled by name. Topics hold one %s and no other directive, and a key that
 // changes fires one every time: those are filled without the printf machinery.
-std::string FilledTopic(const std::string& topic, const std::string& name) {
+std::string FilledTopic(std::string_view topic, const std::string& name) {
   const std::size_t at = topic.find('%');
-  if (at == std::string::npos || topic.compare(at, 2, "%s") != 0 || topic.find('%', at + 2) != std::string::npos)
+  if (at == std::string_view::npos || topic.compare(at, 2, "%s") != 0 ||
+      topic.find('%', at + 2) != std::string_view::npos)
     return fmt::sprintf(topic, name);
   std::string filled;
   filled.reserve(topic.size() - 2 + name.size());
@@ -113,16 +116,33 @@ std::string FilledTopic(const std::string& topic, const std::string& name) {
 }
 }  // namespace
 
-void TNUVCustomViewPart::DoFireSimpleEvent(const std::string& topic, TObject* sender) {
+struct TNUVCustomViewPart::TFiredTopic {
+  std::string Template;    // the topic as given, before its %s is filled
+  std::string SenderType;  // the mangled name of the sender's class, "" for none
+  TNUVEvent Event;
+};
+
+namespace {
+const char* MangledClassName(const TObject* sender) { return sender ? typeid(*sender).name() : ""; }
+}  // namespace
+
+void TNUVCustomViewPart::DoFireSimpleEvent(std::string_view topic, TObject* sender) {
   if (!FWorkItem) return;
   auto broker = FWorkItem->GetEventBroker();
   if (!broker) return;
-  TNUVEvent event;
-  event.Kind = ekTopic;
-  event.Topic = FilledTopic(topic, FName);
-  event.ViewPart = FName;
-  if (sender) event.SenderClass = sender->ClassName();
-  broker->Publish(event);
+  // The type's name is compared as text: a type_info of another module may be gone by now.
+  const char* senderType = MangledClassName(sender);
+  std::shared_ptr<const TFiredTopic> fired = FLastFired;
+  if (!fired || fired->Template != topic || fired->Event.ViewPart != FName || fired->SenderType != senderType) {
+    TFiredTopic made{std::string(topic), senderType, {}};
+    made.Event.Kind = ekTopic;
+    made.Event.Topic = FilledTopic(topic, FName);
+    made.Event.ViewPart = FName;
+    if (sender) made.Event.SenderClass = sender->ClassName();
+    fired = FLastFired = std::make_shared<const TFiredTopic>(std::move(made));
+  }
+  // The local reference keeps the event while a handler fires another topic or releases this view part.
+  broker->Publish(fired->Event);
 }
 
 // ---------------------------------------------------------------------------------------------

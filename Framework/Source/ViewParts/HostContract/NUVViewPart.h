@@ -5,7 +5,9 @@
 
 #include <fmt/printf.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "NUVIntf.h"
@@ -80,7 +82,7 @@ class TNUVCustomViewPart : public TImplements<TTolvaRefCntIntfObject, INUVViewPa
   /// command ID gives no action and changes nothing.
   void CreateAction(const std::string& commandID, bool assign);
   /// Fires the topic with its %s filled by the view part name.
-  void DoFireSimpleEvent(const std::string& topic, TObject* sender);
+  void DoFireSimpleEvent(std::string_view topic, TObject* sender);
   /// Reports the context-menu request to the host (ekContextPopup); leaves handled as it is.
   void DoContextPopup(TObject* sender, TPoint mousePos, bool& handled);
   bool IsInitialized() const { return FInitialized; }
@@ -96,6 +98,11 @@ class TNUVCustomViewPart : public TImplements<TTolvaRefCntIntfObject, INUVViewPa
   void LeaveWorkSpace();
 
   std::string FName;
+  // The last topic fired, kept whole to be published again while its topic, name and sender's
+  // class stay the same: a key that changes fires its topic at every write. Never changed once
+  // made, so that a publication in progress keeps its event whatever its handlers do.
+  struct TFiredTopic;
+  std::shared_ptr<const TFiredTopic> FLastFired;
   TIntfPtr<IQIMExtension> FExtension;
   TIntfPtr<INUVWorkItem> FWorkItem;
   INUVWorkSpace* FWorkSpace = nullptr;
