@@ -115,10 +115,8 @@ void TTBXStatusPanel::SetControl(TControl* control) {
 
 TTBXStatusPanels::~TTBXStatusPanels() { Clear(); }
 
-TTBXStatusPanel* TTBXStatusPanels::GetItem(int index) const {
-  if (index < 0 || index >= Count())
-    throw Exception("panel index " + std::to_string(index) + " out of range 0.." + std::to_string(Count() - 1));
-  return FItems[static_cast<size_t>(index)];
+void TTBXStatusPanels::OutOfRange(int index) const {
+  throw Exception("panel index " + std::to_string(index) + " out of range 0.." + std::to_string(Count() - 1));
 }
 
 int TTBXStatusPanels::IndexOf(const TTBXStatusPanel* panel) const {
@@ -253,14 +251,15 @@ std::int64_t PanelWidth(const TTBXStatusPanel& panel, std::int64_t free, std::in
 // fills the panel inside its frame.
 void TTBXCustomStatusBar::ArrangePanels() {
   Repaint();
-  std::int64_t free = static_cast<std::int64_t>(GetWidth()) - GetSizeGripRect().Width;
-  std::int64_t priorities = 0;
-  for (int i = 0; i < FPanels.Count(); ++i) {
-    free -= PanelSize(*FPanels.GetItem(i));
-    priorities += FPanels.GetItem(i)->GetStretchPriority();
-  }
   // Panels reach no further than the size grip: what lies past it is cut off.
   const std::int64_t end = static_cast<std::int64_t>(GetWidth()) - GetSizeGripRect().Width;
+  std::int64_t free = end;
+  std::int64_t priorities = 0;
+  for (int i = 0; i < FPanels.Count(); ++i) {
+    const TTBXStatusPanel& panel = *FPanels.GetItem(i);
+    free -= PanelSize(panel);
+    priorities += panel.GetStretchPriority();
+  }
   const int height = std::max(0, GetHeight() - StatusBarTopLine);
   std::int64_t left = 0;
   for (int i = 0; i < FPanels.Count(); ++i) {

@@ -99,13 +99,18 @@ class TTBXStatusPanels {
 
   TTBXCustomStatusBar& GetStatusBar() const { return FStatusBar; }
   int Count() const { return static_cast<int>(FItems.size()); }
-  TTBXStatusPanel* GetItem(int index) const;  ///< raises when out of range
+  /// Raises when out of range.
+  TTBXStatusPanel* GetItem(int index) const {
+    if (index < 0 || index >= Count()) OutOfRange(index);
+    return FItems[static_cast<std::size_t>(index)];
+  }
   int IndexOf(const TTBXStatusPanel* panel) const;
   /// Destroys the panels, first to last.
   void Clear();
 
  private:
   friend class TTBXStatusPanel;
+  [[noreturn]] void OutOfRange(int index) const;
   void Attach(TTBXStatusPanel* panel);
   void Detach(TTBXStatusPanel* panel);
   void Changed();
