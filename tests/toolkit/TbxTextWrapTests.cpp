@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "TbxTextBlocks.h"
 #include "TbxTextTestFonts.h"
 
 namespace {
@@ -202,4 +203,23 @@ TEST(TextMetricsAnyBytes, RandomTextsKeepEveryRuleAndComeBackClean) {
     for (const std::string& shown : {metrics.EndEllipsis(font, text, width), metrics.PathEllipsis(font, text, width)})
       EXPECT_TRUE(FitsIn(metrics, font, shown, width)) << shown;
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Blocks
+
+// A single line is measured without making the list of lines; the extent must not tell the two
+// ways apart, whatever the text's line breaks, the wrapping and the width.
+TEST(TextBlocks, TheExtentOfATextIsThatOfItsLinesWhateverTheWrappingAndWidth) {
+  const TTestFont font("Tahoma", 8);
+  for (const std::string& text :
+       std::vector<std::string>{"", "Caption", "Two\nlines", "CR\rand CR LF\r\nend", "trailing\n", KSentence})
+    for (TTextWrapping wrapping : {twNone, twEndEllipsis, twPathEllipsis, twWrap})
+      for (int width : {KNoWidthLimit, 40, 0}) {
+        SCOPED_TRACE(text + " / " + std::to_string(wrapping) + " / " + std::to_string(width));
+        const auto lines = TbxText::Lines(font, text, wrapping, width);
+        const auto extent = TbxText::BlockExtent(font, text, wrapping, width);
+        EXPECT_EQ(extent.LineCount, lines.size());
+        EXPECT_EQ(extent.Width, TbxText::BlockWidth(font, lines));
+      }
 }

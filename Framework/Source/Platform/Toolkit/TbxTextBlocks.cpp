@@ -49,4 +49,14 @@ int BlockWidth(const TFont& font, const std::vector<std::string>& lines) {
   return width;
 }
 
+// A single line that nothing wraps or cuts is measured as it stands, without a list of lines: a
+// caption that a data key changes is measured again at every write.
+TBlockExtent BlockExtent(const TFont& font, std::string_view text, TTextWrapping wrapping, int maxWidth) {
+  const bool asItStands = maxWidth == KNoWidthLimit || wrapping == twNone;
+  const bool oneLine = std::none_of(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; });
+  if (asItStands && oneLine) return {LineWidth(font, text), 1};
+  const auto lines = Lines(font, text, wrapping, maxWidth);
+  return {BlockWidth(font, lines), lines.size()};
+}
+
 }  // namespace TbxText

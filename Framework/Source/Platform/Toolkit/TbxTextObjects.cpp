@@ -39,10 +39,9 @@ TSize TTBXTextObject::GetPreferredSize(int maxWidth) const {
   if (GetText().empty())
     return {std::max(0, leading.Width - TbxMetrics::GlyphGap), std::max(leading.Height, TbxText::LineHeight(Font()))};
   const int textLimit = maxWidth == KNoWidthLimit ? KNoWidthLimit : std::max(1, maxWidth - leading.Width);
-  const auto lines = TbxText::Lines(Font(), GetText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
-  const int height = ClampPixels(static_cast<std::int64_t>(lines.size()) * TbxText::LineHeight(Font()));
-  return {ClampPixels(static_cast<std::int64_t>(leading.Width) + TbxText::BlockWidth(Font(), lines)),
-          std::max(leading.Height, height)};
+  const auto block = TbxText::BlockExtent(Font(), GetText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
+  const int height = ClampPixels(static_cast<std::int64_t>(block.LineCount) * TbxText::LineHeight(Font()));
+  return {ClampPixels(static_cast<std::int64_t>(leading.Width) + block.Width), std::max(leading.Height, height)};
 }
 
 // A label's text starts at its top; beside a glyph or an image the text stands in the middle, as
@@ -51,8 +50,8 @@ TRect TTBXTextObject::GetTextRect() const {
   const int leading = LeadingSize().Width;
   const TRect area{leading, 0, std::max(0, GetWidth() - leading), GetHeight()};
   if (leading == 0) return area;
-  const auto lines = TbxText::Lines(Font(), GetText(), FWrapping, area.Width);
-  const std::int64_t block = static_cast<std::int64_t>(lines.size()) * TbxText::LineHeight(Font());
+  const auto lines = TbxText::BlockExtent(Font(), GetText(), FWrapping, area.Width).LineCount;
+  const std::int64_t block = static_cast<std::int64_t>(lines) * TbxText::LineHeight(Font());
   const int height = static_cast<int>(std::min<std::int64_t>(area.Height, block));
   return {area.Left, (area.Height - height) / 2, area.Width, height};
 }
