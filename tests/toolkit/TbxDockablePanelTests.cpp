@@ -103,3 +103,26 @@ TEST(TTBXDockablePanel, ASizeAskedForIsKeptEvenWhenTheDockShowsThePanelAtThatSiz
   EXPECT_EQ(panel.GetDockedWidth(), shown - 5);
   EXPECT_EQ(panel.GetWidth(), shown - 5);
 }
+
+// Windows and docks answer for themselves what they are: a subclass of a dock is a dock to the
+// windows in it, a window's base class still finds it a dockable window, and a window whose dock
+// is destroyed floats, with no dock left to ask.
+TEST(TTBXDockablePanel, ADockOfAnySubclassDocksItsWindowsUntilItIsDestroyed) {
+  struct TOwnDock : TTBDock {
+    using TTBDock::TTBDock;
+  };
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 400, 300);
+  auto dock = std::make_unique<TOwnDock>(nullptr);
+  dock->SetParent(&window);
+  TTBXDockablePanel panel(nullptr);
+  panel.SetParent(dock.get());
+  EXPECT_EQ(panel.GetCurrentDock(), dock.get());
+  EXPECT_EQ(static_cast<TControl&>(panel).AsDockableWindow(), &panel);
+  EXPECT_EQ(static_cast<TControl&>(window).AsDockableWindow(), nullptr);
+  EXPECT_EQ(window.AsDock(), nullptr);
+  EXPECT_GT(dock->GetHeight(), 0);
+  dock.reset();
+  EXPECT_EQ(panel.GetParent(), nullptr);
+  EXPECT_TRUE(panel.GetFloating());
+}

@@ -12,7 +12,10 @@ using namespace TbxMetrics;
 TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* owner) : TWinControl(owner) {}
 TTBCustomDockableWindow::~TTBCustomDockableWindow() = default;
 
-TTBDock* TTBCustomDockableWindow::GetCurrentDock() const { return dynamic_cast<TTBDock*>(GetParent()); }
+TTBDock* TTBCustomDockableWindow::GetCurrentDock() const {
+  TWinControl* parent = GetParent();
+  return parent ? parent->AsDock() : nullptr;
+}
 
 void TTBCustomDockableWindow::FrameChanged() {
   NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });

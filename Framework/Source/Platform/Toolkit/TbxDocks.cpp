@@ -30,7 +30,7 @@ void TTBDock::SetPosition(TTBDockPosition position) {
   SetAlign(PositionAlign[position]);
   // The windows turn with the dock: toolbars lay their items out the other way.
   for (TControl* control : Controls())
-    if (auto* window = dynamic_cast<TTBCustomDockableWindow*>(control)) window->Realign();
+    if (auto* window = control->AsDockableWindow()) window->Realign();
   Realign();
 }
 
@@ -50,14 +50,12 @@ void TTBDock::SetBoundLines(TTBDockBoundLines lines) {
 void TTBDock::SettingChanged() {
   NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
   for (TControl* control : Controls())
-    if (auto* window = dynamic_cast<TTBCustomDockableWindow*>(control)) window->Realign();
+    if (auto* window = control->AsDockableWindow()) window->Realign();
   AdjustSize();
   Realign();
 }
 
-bool TTBDock::PlacesChild(const TControl& child) const {
-  return dynamic_cast<const TTBCustomDockableWindow*>(&child) != nullptr;
-}
+bool TTBDock::PlacesChild(const TControl& child) const { return child.AsDockableWindow() != nullptr; }
 
 void TTBDock::ChildChanged(TControl& child) {
   if (!PlacesChild(child)) return;
@@ -76,7 +74,7 @@ void TTBDock::ChildChanged(TControl& child) {
 std::vector<TTBDock::TRow> TTBDock::Rows() const {
   std::map<int, TRow> rows;
   for (TControl* control : Controls()) {
-    auto* window = dynamic_cast<TTBCustomDockableWindow*>(control);
+    auto* window = control->AsDockableWindow();
     if (window && window->GetVisible()) rows[FLimitToOneRow ? 0 : window->GetDockRow()].push_back(window);
   }
   std::vector<TRow> result;

@@ -9,9 +9,7 @@
 TStackPanel::TStackPanel(TComponent* owner) : TWinControl(owner) {}
 TStackPanel::~TStackPanel() = default;
 
-bool TStackPanel::IsFloating(const TControl& child) {
-  return dynamic_cast<const TTBCustomDockableWindow*>(&child) != nullptr;
-}
+bool TStackPanel::IsFloating(const TControl& child) { return child.AsDockableWindow() != nullptr; }
 
 bool TStackPanel::IsStacked(const TControl& child) {
   return child.GetVisible() && child.GetAlign() == alNone && !IsFloating(child);
@@ -62,7 +60,7 @@ void TStackPanel::PlaceFloating() {
   int top = FColumn.Top + TbxMetrics::FloatingOffset;
   const std::vector<TControl*> controls = Controls();
   for (TControl* child : controls) {
-    auto* window = dynamic_cast<TTBCustomDockableWindow*>(child);
+    auto* window = child->AsDockableWindow();
     if (!window || !window->GetVisible()) continue;
     const TSize size = window->GetPreferredSize();
     if (window->GetFloatingPlaced()) {

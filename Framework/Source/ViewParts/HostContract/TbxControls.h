@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TbxClasses.h"
@@ -22,6 +23,8 @@ using TContextPopupEvent = std::function<void(TObject* sender, TPoint mousePos, 
 
 class TWinControl;
 class TBasicAction;
+class TTBDock;
+class TTBCustomDockableWindow;
 class TControlPeer;
 
 /// Actions: a command that controls and items run when clicked. Clients follow the action's
@@ -147,6 +150,12 @@ class TControl : public TComponent {
   virtual TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const;
   /// Whether the control takes its preferred size in the dimensions its alignment leaves free.
   virtual bool GetAutoSizing() const { return false; }
+  /// The control as a dockable window, or nil. Docks and stacks ask this of every child at every
+  /// layout; the control answers for itself, which costs a fraction of a type test.
+  virtual const TTBCustomDockableWindow* AsDockableWindow() const { return nullptr; }
+  TTBCustomDockableWindow* AsDockableWindow() {
+    return const_cast<TTBCustomDockableWindow*>(std::as_const(*this).AsDockableWindow());
+  }
   /// Whether the parent is laying this control out at this moment.
   bool IsBeingPlaced() const;
 
@@ -233,6 +242,8 @@ class TWinControl : public TControl {
   ~TWinControl() override;
 
   THandle GetHandle() const { return FHandle; }
+  /// The control as a dock, or nil: what a dockable window asks of its parent at every layout.
+  virtual TTBDock* AsDock() { return nullptr; }
   int GetControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* GetControl(int index) const { return FControls.at(static_cast<size_t>(index)); }
   int IndexOfControl(const TControl* control) const;

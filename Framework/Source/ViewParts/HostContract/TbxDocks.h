@@ -22,6 +22,7 @@ class TTBDock : public TWinControl {
  public:
   explicit TTBDock(TComponent* owner);
   ~TTBDock() override;
+  TTBDock* AsDock() override { return this; }
   TTBDockPosition GetPosition() const { return FPosition; }
   void SetPosition(TTBDockPosition position);
   bool GetAllowDrag() const { return FAllowDrag; }
@@ -89,6 +90,8 @@ class TTBCustomDockableWindow : public TWinControl {
  public:
   explicit TTBCustomDockableWindow(TComponent* owner);
   ~TTBCustomDockableWindow() override;
+  using TControl::AsDockableWindow;
+  const TTBCustomDockableWindow* AsDockableWindow() const override { return this; }
 
   /// The dock it is parented to, or nil while it floats.
   TTBDock* GetCurrentDock() const;
