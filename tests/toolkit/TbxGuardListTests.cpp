@@ -77,3 +77,29 @@ TEST(TObjectList, ClearSurvivesEntriesDestroyingEachOther) {
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(log, (TLog{"killer", "victim", "owner", "owned"}));
 }
+
+// Reversed, an owning list destroys its first entry first; it still counts each entry as often
+// as it holds it, so that one destroyed elsewhere leaves it whole and a repeated one goes once.
+TEST(TObjectList, AReversedListDestroysFirstToLastAndStillHearsOfEachEntry) {
+  TLog log;
+  auto* gone = new TLoggedComponent(nullptr, log, "gone");
+  auto* kept = new TLoggedComponent(nullptr, log, "kept");
+  {
+    TObjectList<TComponent> list;
+    list.Add(new TLoggedComponent(nullptr, log, "a"));
+    list.Add(gone);
+    list.Add(new TLoggedComponent(nullptr, log, "b"));
+    TObjectList<TComponent> referring(false);
+    referring.Add(kept);
+    referring.Add(kept);
+    referring.Reverse();
+    referring.Remove(kept);
+    list.Reverse();
+    delete gone;
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(referring.Count(), 1);
+    delete kept;
+    EXPECT_EQ(referring.Count(), 0);
+  }
+  EXPECT_EQ(log, (TLog{"gone", "kept", "a", "b"}));
+}

@@ -1,6 +1,7 @@
 // Component ownership and free notification.
 #include "TbxClasses.h"
 
+#include <algorithm>
 #include <iterator>
 
 // ---------------------------------------------------------------------------------------------
@@ -8,28 +9,40 @@
 
 TFreeNotifySink::~TFreeNotifySink() {
   // Every component still watched must forget this sink, or it would call a dead object.
-  for (TComponent* component : FWatched) std::erase(component->FSinks, this);
+  for (const TWatch& watch : FWatched) std::erase(watch.Component->FSinks, this);
   FWatched.clear();
 }
 
+namespace {
+// From the end: what was watched last is usually let go first.
+template <class TWatches>
+auto FindWatch(TWatches& watches, const TComponent* component) {
+  return std::find_if(watches.rbegin(), watches.rend(),
+                      [component](const auto& w) { return w.Component == component; });
+}
+}  // namespace
+
 void TFreeNotifySink::Watch(TComponent* component) {
   if (!component) return;
-  // A component lists each sink once, so that the sink hears of it once. It lists the sink exactly
-  // while the sink watches it, and its few sinks are quicker to search than an owner's many
-  // components.
-  auto& sinks = component->FSinks;
-  if (std::find(sinks.begin(), sinks.end(), this) == sinks.end()) sinks.push_back(this);
-  FWatched.push_back(component);
+  if (auto it = FindWatch(FWatched, component); it != FWatched.rend()) {
+    ++it->Count;
+    return;
+  }
+  // A component lists each sink once, so that the sink hears of it once, exactly while the sink
+  // watches it.
+  component->FSinks.push_back(this);
+  FWatched.push_back({component, 1});
 }
 
 void TFreeNotifySink::Unwatch(TComponent* component) {
   // The component is only touched while it is watched: an unwatched address may be dangling.
-  // Searched from the end: what was watched last is usually let go first.
-  auto it = std::find(FWatched.rbegin(), FWatched.rend(), component);
-  if (it == FWatched.rend()) return;
+  auto it = FindWatch(FWatched, component);
+  if (it == FWatched.rend() || --it->Count > 0) return;
   FWatched.erase(std::next(it).base());
-  if (std::find(FWatched.rbegin(), FWatched.rend(), component) == FWatched.rend()) std::erase(component->FSinks, this);
+  std::erase(component->FSinks, this);
 }
+
+void TFreeNotifySink::ReverseWatches() { std::reverse(FWatched.begin(), FWatched.end()); }
 
 // ---------------------------------------------------------------------------------------------
 // TComponent
@@ -100,7 +113,8 @@ void TComponent::NotifySinks() {
   while (!FSinks.empty()) {
     TFreeNotifySink* sink = FSinks.back();
     FSinks.pop_back();
-    std::erase(sink->FWatched, this);
+    if (auto it = FindWatch(sink->FWatched, this); it != sink->FWatched.rend())
+      sink->FWatched.erase(std::next(it).base());
     sink->ComponentFreed(this);
   }
 }

@@ -44,8 +44,10 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
 }
 
 void TTBCustomItem::Remove(TTBCustomItem* item) {
-  int index = IndexOf(item);
-  if (index < 0) return;
+  // From the end: the items of a merge go newest first, and they stand towards the end.
+  const auto it = std::find(FItems.rbegin(), FItems.rend(), item);
+  if (it == FItems.rend()) return;
+  const auto index = FItems.rend() - it - 1;
   if (TTBCustomToolbar* toolbar = GetToolbar()) item->LeavingToolbar(toolbar);
   FItems.erase(FItems.begin() + index);
   item->FParent = nullptr;

@@ -33,10 +33,18 @@ class TFreeNotifySink {
  protected:
   /// component is being destroyed: only its address may be used.
   virtual void ComponentFreed(TComponent* component) = 0;
+  /// The watches are searched from the newest: a sink that lets its components go in the reverse
+  /// of the order it watched them in finds each at once. This turns that order around.
+  void ReverseWatches();
 
  private:
   friend class TComponent;
-  std::vector<TComponent*> FWatched;
+  // One entry per component, however often it is watched.
+  struct TWatch {
+    TComponent* Component;
+    int Count;
+  };
+  std::vector<TWatch> FWatched;
 };
 
 /// Components live by ownership: an owner destroys what it owns. Components answer QueryInterface
@@ -179,6 +187,11 @@ class TObjectList : private TFreeNotifySink {
   /// the list by free notification before their turn comes.
   void Clear() {
     while (!FItems.empty()) Delete(Count() - 1);
+  }
+  /// The entries in the opposite order, so that Clear destroys the first entry first.
+  void Reverse() {
+    std::reverse(FItems.begin(), FItems.end());
+    ReverseWatches();
   }
   auto begin() const { return FItems.begin(); }
   auto end() const { return FItems.end(); }

@@ -162,6 +162,9 @@ void TNUVToolBarViewPart::FreeMergedItems() {
   for (TTBCustomItem* item : *FMergedItems) CollectToolbarActions(item, actions);
   {
     TToolbarBatch batch(FMergedItems.get());
+    // The merge listed its items last to first. Freed newest first, each leaves the end of its
+    // owner's and its toolbar's lists, where taking it out moves nothing.
+    FMergedItems->Reverse();
     FMergedItems.reset();
   }
   for (TBasicAction* action : actions)
