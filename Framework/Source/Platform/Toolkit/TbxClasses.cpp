@@ -24,14 +24,15 @@ auto FindWatch(TWatches& watches, const TComponent* component) {
 
 void TFreeNotifySink::Watch(TComponent* component) {
   if (!component) return;
-  if (auto it = FindWatch(FWatched, component); it != FWatched.rend()) {
-    ++it->Count;
+  // A component lists each sink once, so that the sink hears of it once, exactly while the sink
+  // watches it: its few sinks tell a first watch at once, where an owner's watch list is long.
+  auto& sinks = component->FSinks;
+  if (std::find(sinks.begin(), sinks.end(), this) == sinks.end()) {
+    sinks.push_back(this);
+    FWatched.push_back({component, 1});
     return;
   }
-  // A component lists each sink once, so that the sink hears of it once, exactly while the sink
-  // watches it.
-  component->FSinks.push_back(this);
-  FWatched.push_back({component, 1});
+  ++FindWatch(FWatched, component)->Count;
 }
 
 void TFreeNotifySink::Unwatch(TComponent* component) {
