@@ -8,8 +8,11 @@ set multiplot layout 1,2
 set logscale xy
 set grid
 set key top left
+set autoscale y
 set xlabel "view parts N"
 set ylabel "us per view part"
+set key top right
+set yrange [0.5:300]
 set title "a window of N view parts, per part"
 plot results."/compose.dat" using 1:2 with linespoints title "compose (headless)", \
      "" using 1:3 with linespoints title "floor: parse + shape captions", \
@@ -17,6 +20,8 @@ plot results."/compose.dat" using 1:2 with linespoints title "compose (headless)
      results."/native.dat" using 1:2 with points pointsize 2 title "native compose (Qt peers)", \
      "" using 1:3 with points pointsize 2 title "QUiLoader, as many widgets"
 set ylabel "ms"
+set key top left
+set autoscale y
 set xlabel "items n merged into a main toolbar of m = n items"
 set title "merge n items into m (n = m)"
 plot results."/merge.dat" using 1:2 with linespoints title "merge"
