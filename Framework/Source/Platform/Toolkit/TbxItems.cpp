@@ -23,9 +23,11 @@ TTBCustomItem* TTBCustomItem::GetItem(int index) const {
   return FItems[static_cast<size_t>(index)];
 }
 
+// From the end: an item stands once in its parent, and the items of a merge go newest first, from
+// towards the end.
 int TTBCustomItem::IndexOf(const TTBCustomItem* item) const {
-  auto it = std::find(FItems.begin(), FItems.end(), item);
-  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+  auto it = std::find(FItems.rbegin(), FItems.rend(), item);
+  return it == FItems.rend() ? -1 : static_cast<int>(FItems.rend() - it - 1);
 }
 
 void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
@@ -44,10 +46,8 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
 }
 
 void TTBCustomItem::Remove(TTBCustomItem* item) {
-  // From the end: the items of a merge go newest first, and they stand towards the end.
-  const auto it = std::find(FItems.rbegin(), FItems.rend(), item);
-  if (it == FItems.rend()) return;
-  const auto index = FItems.rend() - it - 1;
+  const int index = IndexOf(item);
+  if (index < 0) return;
   if (TTBCustomToolbar* toolbar = GetToolbar()) item->LeavingToolbar(toolbar);
   FItems.erase(FItems.begin() + index);
   item->FParent = nullptr;

@@ -71,8 +71,6 @@ bool TTBCustomToolbar::ShowsImage(const TTBCustomItem& item) const {
   return FImages && item.GetImageIndex() >= 0 && item.GetImageIndex() < FImages->Count();
 }
 
-namespace {}  // namespace
-
 bool TTBCustomToolbar::IsSeparator(const TTBCustomItem& item) {
   return item.Shape() == TTBCustomItem::TShape::Separator;
 }
@@ -103,8 +101,8 @@ TSize ControlSize(const TControl& control) {
 // sub-items; a separator is a thin line across; a control item is its control with a margin.
 TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) const {
   if (IsSeparator(item)) return vertical ? TSize{0, SeparatorThickness} : TSize{SeparatorThickness, 0};
-  if (AsControlItem(item)) {
-    const TControl* control = ItemControl(item);
+  if (const TTBControlItem* controlItem = AsControlItem(item)) {
+    const TControl* control = controlItem->GetControl();
     if (!control || Contains(*control, *this)) return {};
     const TSize size = ControlSize(*control);
     return {ClampPixels(static_cast<std::int64_t>(size.Width) + 2 * ControlItemMargin),
