@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "KolXml.h"
 
@@ -81,6 +82,57 @@ TEST(KolXmlStrictAccepts, TheValidFormsReadBefore) {
   EXPECT_THAT(root->Text(), HasSubstr("caf\xC3\xA9\t\t\n\r"));
   // Attributes of different elements, and of one element with names that only share a prefix.
   EXPECT_NO_THROW(LoadXMLDocument("<A x='1' xy='2'><B x='3'/><B x='4'/></A>", "ok.xml"));
+}
+
+// A tag with many attributes: the first name given again is the one named, before and after
+// the number at which the reader stops comparing names one by one, and a long tag of distinct
+// names is read.
+TEST(KolXmlStrictAccepts, ManyAttributesAreCheckedForRepeatsWhateverTheirNumber) {
+  const auto tag = [](int count, std::vector<int> repeated) {
+    std::string text = "<A";
+    for (int i = 0; i < count; ++i) text += " a" + std::to_string(i) + "='v'";
+    std::size_t first = std::string::npos;
+    for (int i : repeated) {
+      if (first == std::string::npos) first = text.size() + 1;
+      text += " a" + std::to_string(i) + "='w'";
+    }
+    return std::pair{text + "/>", first};
+  };
+  for (int count : {5, 31, 32, 33, 100, 5000}) {
+    EXPECT_NO_THROW(LoadXMLDocument(tag(count, {}).first, "ok.xml")) << count;
+    for (const std::vector<int>& repeated : {std::vector{count - 1, 0}, std::vector{0, count - 1}}) {
+      const auto [text, at] = tag(count, repeated);
+      try {
+        LoadXMLDocument(text, "app.xml");
+        FAIL() << count << " attributes and a repeat were accepted";
+      } catch (const EXMLParseError& e) {
+        EXPECT_EQ(e.Column(), static_cast<int>(at) + 1) << count;
+        EXPECT_THAT(e.Description(), HasSubstr("the attribute a" + std::to_string(repeated[0]) + " is given twice"));
+      }
+    }
+  }
+}
+
+// Long runs of plain text are checked several bytes at a time: a fault is found at every offset
+// within such a run, and valid UTF-8 or DEL anywhere in it is accepted.
+TEST(KolXmlStrictAccepts, AFaultInALongRunOfTextIsFoundWhereverItStands) {
+  for (std::size_t at = 0; at < 24; ++at) {
+    const auto text = [&](std::string_view inserted) {
+      std::string body(32, 'x');
+      return "<A>" + body.insert(at, inserted) + "</A>";
+    };
+    EXPECT_NO_THROW(LoadXMLDocument(text("caf\xC3\xA9\x7F ~"), "ok.xml")) << at;
+    for (const auto& [inserted, problem] :
+         {std::pair{"\x01", "U+0001"}, std::pair{"\x1F", "U+001F"}, std::pair{"\x80", "the byte 0x80 is not UTF-8"}}) {
+      try {
+        LoadXMLDocument(text(inserted), "app.xml");
+        FAIL() << problem << " at " << at << " was accepted";
+      } catch (const EXMLParseError& e) {
+        EXPECT_EQ(e.Column(), static_cast<int>(at) + 4) << problem;
+        EXPECT_THAT(e.Description(), HasSubstr(problem));
+      }
+    }
+  }
 }
 
 TEST(KolXml, LoadXMLFileNamesADirectoryAndAFileTooLarge) {

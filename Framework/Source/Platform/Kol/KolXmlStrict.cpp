@@ -6,8 +6,11 @@
 
 #include <fmt/printf.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <unordered_set>
+#include <vector>
 #include <utility>
 
 namespace {
@@ -47,6 +50,19 @@ std::pair<std::uint32_t, std::size_t> DecodeUtf8(std::string_view text, std::siz
   return {c, length};
 }
 
+// Printable ASCII, the bulk of any configuration, needs no decoding.
+bool IsPlainAscii(char c) { return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80; }
+
+// Whether the eight bytes from i on are all printable ASCII: none has its high bit set, and none
+// is below 0x20 (subtracting 0x20 from each borrows into the high bit of those that are).
+bool PlainAsciiWord(std::string_view text, std::size_t i) {
+  constexpr std::uint64_t KEach = 0x0101010101010101u, KHigh = 0x8080808080808080u;
+  std::uint64_t word = 0;
+  if (text.size() - i < sizeof word) return false;
+  std::memcpy(&word, text.data() + i, sizeof word);
+  return (word & KHigh) == 0 && ((word - 0x20 * KEach) & KHigh) == 0;
+}
+
 bool IsNameChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ':' || c == '-' || c == '.' ||
          static_cast<unsigned char>(c) >= 0x80;
@@ -77,7 +93,8 @@ class TMarkupScanner {
   explicit TMarkupScanner(std::string_view text) : FText(text) {}
 
   std::optional<TXMLFault> Scan() {
-    while (FPos < FText.size()) {
+    // Text between the markup is only looked at for the next '<' or '&'.
+    while ((FPos = Next("<&", FPos)) != std::string_view::npos) {
       std::optional<TXMLFault> fault;
       if (At("<!--"))
         SkipPast(4, "-->");
@@ -91,10 +108,8 @@ class TMarkupScanner {
         EndTag();
       else if (At("<"))
         fault = StartTag();
-      else if (At("&"))
-        fault = Reference();
       else
-        ++FPos;
+        fault = Reference();
       if (fault) return fault;
     }
     return std::nullopt;
@@ -102,6 +117,14 @@ class TMarkupScanner {
 
  private:
   bool At(std::string_view s) const { return FText.substr(FPos, s.size()) == s; }
+
+  // The first of two characters from position on; npos without one. (find_first_of searches its
+  // set once for every character.)
+  std::size_t Next(const char (&two)[3], std::size_t position) const {
+    for (; position < FText.size(); ++position)
+      if (FText[position] == two[0] || FText[position] == two[1]) return position;
+    return std::string_view::npos;
+  }
 
   void SkipPast(std::size_t opening, std::string_view closing) {
     const std::size_t end = FText.find(closing, FPos + opening);
@@ -151,7 +174,8 @@ class TMarkupScanner {
     if (FDepth == 0 && FRootSeen)
       return TXMLFault{start, fmt::sprintf("a second root element <%s>; a document has one", std::string(element))};
     FRootSeen = true;
-    std::unordered_set<std::string_view> attributes;
+    FAttributes.clear();
+    if (!FManyAttributes.empty()) FManyAttributes.clear();  // clear() writes every bucket
     while (FPos < FText.size()) {
       SkipBlanks();
       if (At("/>")) {
@@ -169,7 +193,7 @@ class TMarkupScanner {
         ++FPos;  // what pugixml accepted and is no name ('/' not before '>')
         continue;
       }
-      if (!attributes.insert(attribute).second)
+      if (SeenBefore(attribute))
         return TXMLFault{nameAt, fmt::sprintf("the attribute %s is given twice in <%s>", std::string(attribute),
                                               std::string(element))};
       SkipBlanks();
@@ -180,17 +204,25 @@ class TMarkupScanner {
     return std::nullopt;
   }
 
+  // Whether the start tag being read named this attribute already. A tag has a few: they are
+  // compared one by one, and only a tag with very many is hashed, so none costs quadratic time.
+  bool SeenBefore(std::string_view attribute) {
+    constexpr std::size_t KComparedOneByOne = 32;
+    if (FManyAttributes.empty() && FAttributes.size() < KComparedOneByOne) {
+      if (std::find(FAttributes.begin(), FAttributes.end(), attribute) != FAttributes.end()) return true;
+      FAttributes.push_back(attribute);
+      return false;
+    }
+    if (FManyAttributes.empty()) FManyAttributes.insert(FAttributes.begin(), FAttributes.end());
+    return !FManyAttributes.insert(attribute).second;
+  }
+
   std::optional<TXMLFault> AttributeValue() {
     if (FPos >= FText.size() || (FText[FPos] != '"' && FText[FPos] != '\'')) return std::nullopt;
-    const char quote = FText[FPos++];
-    while (FPos < FText.size() && FText[FPos] != quote) {
-      if (FText[FPos] == '&') {
-        if (auto fault = Reference()) return fault;
-      } else {
-        ++FPos;
-      }
-    }
-    ++FPos;
+    const char stops[] = {FText[FPos++], '&', 0};
+    while ((FPos = Next(stops, FPos)) != std::string_view::npos && FText[FPos] == '&')
+      if (auto fault = Reference()) return fault;
+    FPos = FPos == std::string_view::npos ? FText.size() : FPos + 1;
     return std::nullopt;
   }
 
@@ -225,6 +257,8 @@ class TMarkupScanner {
   std::size_t FPos = 0;
   int FDepth = 0;
   bool FRootSeen = false;
+  std::vector<std::string_view> FAttributes;             // of the start tag being read
+  std::unordered_set<std::string_view> FManyAttributes;  // the same, once there are many
 };
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -272,6 +306,14 @@ std::optional<TXMLFault> FindEncodingFault(std::string_view text) {
 
 std::optional<TXMLFault> FindCharacterFault(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    if (PlainAsciiWord(text, i)) {
+      i += sizeof(std::uint64_t);
+      continue;
+    }
+    if (IsPlainAscii(text[i])) {
+      ++i;
+      continue;
+    }
     const auto [c, length] = DecodeUtf8(text, i);
     if (length == 0)
       return TXMLFault{i, fmt::sprintf("the byte 0x%02X is not UTF-8; the text must be UTF-8",
