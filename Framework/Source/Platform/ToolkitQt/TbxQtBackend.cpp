@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QPainter>
 #include <iostream>
+#include <typeindex>
+#include <unordered_map>
 
 #include "TbxQt.h"
 #include "TbxQtPaint.h"
@@ -13,19 +15,34 @@ namespace {
 
 TQtBackend* GCurrent = nullptr;
 
+using TWidgetMaker = std::unique_ptr<TQtControlWidget> (*)(TControl&);
+
+template <typename TControlKind, typename TWidget>
+std::unique_ptr<TQtControlWidget> MakeWidget(TControl& control) {
+  return std::make_unique<TWidget>(static_cast<TControlKind&>(control));
+}
+
 // The most derived kind first: a multi-dock is a dock, a check box a text object.
+TWidgetMaker WidgetMakerOf(TControl& control) {
+  if (dynamic_cast<TTBCustomToolbar*>(&control)) return MakeWidget<TTBCustomToolbar, TQtToolbarWidget>;
+  if (dynamic_cast<TTBXCustomDockablePanel*>(&control))
+    return MakeWidget<TTBXCustomDockablePanel, TQtDockablePanelWidget>;
+  if (dynamic_cast<TTBDock*>(&control)) return MakeWidget<TTBDock, TQtDockWidget>;
+  if (dynamic_cast<TTBXCustomStatusBar*>(&control)) return MakeWidget<TTBXCustomStatusBar, TQtStatusBarWidget>;
+  if (dynamic_cast<TTBXCustomCheckBox*>(&control)) return MakeWidget<TTBXCustomCheckBox, TQtCheckBoxWidget>;
+  if (dynamic_cast<TTBXCustomRadioButton*>(&control)) return MakeWidget<TTBXCustomRadioButton, TQtRadioButtonWidget>;
+  if (dynamic_cast<TTBXCustomLink*>(&control)) return MakeWidget<TTBXCustomLink, TQtLinkWidget>;
+  if (dynamic_cast<TTBXTextObject*>(&control)) return MakeWidget<TTBXTextObject, TQtTextWidget>;
+  return MakeWidget<TControl, TQtContainerWidget>;
+}
+
+// A window has many controls of few classes: the type tests run once per class. Peers are made
+// on the thread of the QApplication only.
 std::unique_ptr<TQtControlWidget> NewWidget(TControl& control) {
-  if (auto* toolbar = dynamic_cast<TTBCustomToolbar*>(&control)) return std::make_unique<TQtToolbarWidget>(*toolbar);
-  if (auto* panel = dynamic_cast<TTBXCustomDockablePanel*>(&control))
-    return std::make_unique<TQtDockablePanelWidget>(*panel);
-  if (auto* dock = dynamic_cast<TTBDock*>(&control)) return std::make_unique<TQtDockWidget>(*dock);
-  if (auto* bar = dynamic_cast<TTBXCustomStatusBar*>(&control)) return std::make_unique<TQtStatusBarWidget>(*bar);
-  if (auto* box = dynamic_cast<TTBXCustomCheckBox*>(&control)) return std::make_unique<TQtCheckBoxWidget>(*box);
-  if (auto* radio = dynamic_cast<TTBXCustomRadioButton*>(&control))
-    return std::make_unique<TQtRadioButtonWidget>(*radio);
-  if (auto* link = dynamic_cast<TTBXCustomLink*>(&control)) return std::make_unique<TQtLinkWidget>(*link);
-  if (auto* text = dynamic_cast<TTBXTextObject*>(&control)) return std::make_unique<TQtTextWidget>(*text);
-  return std::make_unique<TQtContainerWidget>(control);
+  static std::unordered_map<std::type_index, TWidgetMaker> makers;
+  auto [at, added] = makers.try_emplace(typeid(control));
+  if (added) at->second = WidgetMakerOf(control);
+  return at->second(control);
 }
 
 void CollectToolWindows(const TControl& control, std::vector<TQtPeer*>& windows) {

@@ -11,7 +11,7 @@ QWidget* PeerWidget(const TControl& control) {
 }
 
 bool IsFloatingWindow(const TControl& control) {
-  const auto* window = dynamic_cast<const TTBCustomDockableWindow*>(&control);
+  const TTBCustomDockableWindow* window = control.AsDockableWindow();
   return window && window->GetFloating() && window->GetParent();
 }
 
@@ -101,6 +101,11 @@ void TQtPeer::ApplyVisibility() {
     FWidget->setVisible(FControl.GetVisible() && FWidget->parentWidget()->isVisible());
     return;
   }
+  // Under a widget not on the screen yet, a widget never shown or hidden by hand shows with it:
+  // showing it now would only polish it early, once for every control of a window being built.
+  const bool showsWithParent =
+      !FWidget->parentWidget()->isVisible() && !FWidget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+  if (FControl.GetVisible() && showsWithParent) return;
   FWidget->setVisible(FControl.GetVisible());
 }
 
