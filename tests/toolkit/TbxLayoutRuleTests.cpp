@@ -83,6 +83,49 @@ TEST(LayoutRules, ALeftDocksRowsStandSideBySideEachAsWideAsItsWidestToolbar) {
   EXPECT_EQ(dock.GetHeight(), 600);
 }
 
+// Rows follow their numbers whatever the order the windows came in; in a row, windows stand by
+// position, those without one after them, and windows of equal place in the order they came.
+// A dock limited to one row puts them all in it, still by position.
+TEST(LayoutRules, ADockOrdersItsRowsByNumberAndEachRowByPosition) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 800, 600);
+  TTBXDock dock(nullptr);
+  dock.SetParent(&window);
+  dock.SetAllowDrag(false);
+  struct TPlaced {
+    int Row, Pos;
+    std::unique_ptr<TTBXToolbar> Toolbar = std::make_unique<TTBXToolbar>(nullptr);
+  };
+  std::vector<TPlaced> placed;
+  for (auto [row, pos] : {std::pair{2, -1}, {0, 50}, {2, 10}, {0, -1}, {0, 0}, {1, 0}, {0, 50}}) {
+    placed.push_back({row, pos});
+    AddButton(*placed.back().Toolbar, "T" + std::to_string(placed.size()));
+  }
+  for (TPlaced& p : placed) {
+    p.Toolbar->SetParent(&dock);
+    p.Toolbar->SetDockRow(p.Row);
+    p.Toolbar->SetDockPos(p.Pos);
+  }
+  const auto at = [&](int i) { return placed[static_cast<size_t>(i)].Toolbar.get(); };
+  const int thick = at(0)->GetHeight();
+  // Row 0: T5 (pos 0), then T2 and T7 (pos 50, in the order they came), then T4 (none).
+  EXPECT_EQ(at(4)->GetBoundsRect(), (TRect{0, 0, at(4)->GetWidth(), thick}));
+  EXPECT_EQ(at(1)->GetLeft(), std::max(50, at(4)->GetWidth()));
+  EXPECT_EQ(at(6)->GetLeft(), at(1)->GetBoundsRect().Right());
+  EXPECT_EQ(at(3)->GetLeft(), at(6)->GetBoundsRect().Right());
+  EXPECT_EQ(at(5)->GetTop(), thick);      // row 1
+  EXPECT_EQ(at(2)->GetTop(), 2 * thick);  // row 2: T3 (pos 10), then T1 (none)
+  EXPECT_EQ(at(2)->GetLeft(), 10);
+  EXPECT_EQ(at(0)->GetLeft(), at(2)->GetBoundsRect().Right());
+  EXPECT_EQ(dock.GetHeight(), 3 * thick);
+
+  dock.SetLimitToOneRow(true);
+  EXPECT_EQ(dock.GetHeight(), thick);
+  EXPECT_EQ(at(4)->GetLeft(), 0);
+  EXPECT_EQ(at(5)->GetLeft(), at(4)->GetBoundsRect().Right());  // pos 0, after T5 which came first
+  EXPECT_EQ(at(2)->GetLeft(), at(5)->GetBoundsRect().Right());  // pos 10, past the room the two take
+}
+
 TEST(LayoutRules, ADockThatShowsNothingTakesNoRoom) {
   TWinControl window(nullptr);
   window.SetBounds(0, 0, 800, 600);

@@ -2,7 +2,8 @@
 #include "TbxDocks.h"
 
 #include <algorithm>
-#include <map>
+#include <climits>
+#include <tuple>
 
 #include "TbxFields.h"
 #include "TbxMetrics.h"
@@ -71,31 +72,35 @@ void TTBDock::ChildChanged(TControl& child) {
 // Rows by their DockRow (all in one with LimitToOneRow), ascending, numbers without windows left
 // out; in a row, windows by DockPos, the ones without a position after the others, each group in
 // child order.
-std::vector<TTBDock::TRow> TTBDock::Rows() const {
-  std::map<int, TRow> rows;
+// One sort of one list: a dock is measured and arranged at every change of a window in it.
+template <typename TVisit>
+void TTBDock::ForEachRow(TVisit visit) const {
+  std::vector<TPlace> places;
+  places.reserve(Controls().size());
   for (TControl* control : Controls()) {
     auto* window = control->AsDockableWindow();
-    if (window && window->GetVisible()) rows[FLimitToOneRow ? 0 : window->GetDockRow()].push_back(window);
+    if (!window || !window->GetVisible()) continue;
+    const int pos = window->GetDockPos() < 0 ? INT_MAX : window->GetDockPos();
+    places.push_back({FLimitToOneRow ? 0 : window->GetDockRow(), pos, static_cast<int>(places.size()), window});
   }
-  std::vector<TRow> result;
-  for (auto& [number, row] : rows) {
-    std::stable_sort(row.begin(), row.end(), [](const auto* a, const auto* b) {
-      const int pa = a->GetDockPos() < 0 ? INT_MAX : a->GetDockPos();
-      const int pb = b->GetDockPos() < 0 ? INT_MAX : b->GetDockPos();
-      return pa < pb;
-    });
-    result.push_back(std::move(row));
+  std::sort(places.begin(), places.end(), [](const TPlace& a, const TPlace& b) {
+    return std::tie(a.Row, a.Pos, a.Order) < std::tie(b.Row, b.Pos, b.Order);
+  });
+  for (auto first = places.begin(); first != places.end();) {
+    const auto last = std::find_if(first, places.end(), [&](const TPlace& place) { return place.Row != first->Row; });
+    visit(TRow(first, last));
+    first = last;
   }
-  return result;
 }
 
 int TTBDock::Thickness() const {
   std::int64_t thickness = 0;
-  for (const TRow& row : Rows()) {
+  ForEachRow([&](TRow row) {
     int rowThickness = 0;
-    for (const auto* window : row) rowThickness = std::max(rowThickness, window->GetDockedSize(IsVertical()).Height);
+    for (const TPlace& place : row)
+      rowThickness = std::max(rowThickness, place.Window->GetDockedSize(IsVertical()).Height);
     thickness += rowThickness;
-  }
+  });
   if (thickness == 0) return 0;
   const auto lines = IsVertical() ? FBoundLines * TTBDockBoundLines{blLeft, blRight}
                                   : FBoundLines * TTBDockBoundLines{blTop, blBottom};
@@ -122,24 +127,25 @@ void TTBDock::AlignControls() {
   const TRect client = GetClientArea();
   const bool vertical = IsVertical();
   int across = Across(vertical, client);
-  for (const TRow& row : Rows()) {
+  ForEachRow([&](TRow row) {
     int thickness = 0;
-    for (const auto* window : row) thickness = std::max(thickness, window->GetDockedSize(vertical).Height);
+    for (const TPlace& place : row) thickness = std::max(thickness, place.Window->GetDockedSize(vertical).Height);
     thickness = std::min(thickness, std::max(0, Across(vertical, client) + ::Thickness(vertical, client) - across));
     LayoutRow(row, FromDockTerms(vertical, Along(vertical, client), across, Length(vertical, client), thickness));
     across += thickness;
-  }
+  });
 }
 
 // Along the row: full-size windows take all of it; windows of their own length go one after the
 // other (not before their DockPos); what is left is shared equally by the windows that take a
 // share (panels), and then the row is packed without gaps. Nothing reaches past the row's end.
-void TTBDock::LayoutRow(const TRow& row, const TRect& area) {
+void TTBDock::LayoutRow(TRow row, const TRect& area) {
   const bool vertical = IsVertical();
   const int start = Along(vertical, area), length = Length(vertical, area), thickness = ::Thickness(vertical, area);
   std::int64_t fixed = 0;
   int sharers = 0;
-  for (const auto* window : row) {
+  for (const TPlace& place : row) {
+    const auto* window = place.Window;
     const int own = window->GetFullSize() ? length : window->GetDockedSize(vertical).Width;
     if (own > 0)
       fixed += own;
@@ -148,7 +154,8 @@ void TTBDock::LayoutRow(const TRow& row, const TRect& area) {
   }
   const int shared = static_cast<int>(std::max<std::int64_t>(0, length - fixed));
   int cursor = start, sharersLeft = sharers;
-  for (auto* window : row) {
+  for (const TPlace& place : row) {
+    auto* window = place.Window;
     int own = window->GetFullSize() ? length : window->GetDockedSize(vertical).Width;
     // The last window to share takes what the equal division leaves over.
     if (own <= 0) own = --sharersLeft == 0 ? shared - (sharers - 1) * (shared / sharers) : shared / sharers;

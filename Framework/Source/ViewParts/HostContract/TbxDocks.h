@@ -3,6 +3,7 @@
 #pragma once
 #pragma GCC visibility push(default)
 
+#include <span>
 #include <vector>
 
 #include "TbxControls.h"
@@ -46,11 +47,19 @@ class TTBDock : public TWinControl {
   void ChildChanged(TControl& child) override;
 
  private:
-  using TRow = std::vector<TTBCustomDockableWindow*>;
-  std::vector<TRow> Rows() const;
+  /// A visible window where the dock lays it out: its row, its position in the row (windows
+  /// without one last) and its place among its children (the tie-break).
+  struct TPlace {
+    int Row, Pos, Order;
+    TTBCustomDockableWindow* Window;
+  };
+  using TRow = std::span<const TPlace>;
+  /// Calls visit with each row in order, its windows in order.
+  template <typename TVisit>
+  void ForEachRow(TVisit visit) const;
   int Thickness() const;
   TRect LinesInset(TRect r) const;
-  void LayoutRow(const TRow& row, const TRect& area);
+  void LayoutRow(TRow row, const TRect& area);
   void SettingChanged();
 
   TTBDockPosition FPosition = dpTop;
