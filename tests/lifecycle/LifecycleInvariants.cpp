@@ -120,7 +120,11 @@ TTBXToolbar* TMergeTracker::TargetOf(const std::vector<TTBCustomItem*>& merged) 
 }
 
 void TMergeTracker::Prune() {
-  std::erase_if(FStacks, [this](const auto& stack) { return !FControls.IsAlive(stack.first); });
+  std::erase_if(FStacks, [this](const auto& stack) {
+    const auto alive = FControls.Alive().find(stack.first);
+    return alive == FControls.Alive().end() || stack.second.empty() ||
+           alive->second->GetHandle() != stack.second.front().Target;
+  });
 }
 
 void TMergeTracker::AroundMerging(TLifeWorld& world, const std::function<void()>& call, const TTBXToolbar* rebuilt) {
@@ -153,8 +157,8 @@ void TMergeTracker::AroundMerging(TLifeWorld& world, const std::function<void()>
   if (mergers != 1) return;
   TTBXToolbar* target = TargetOf(arrived);
   if (!target || target == rebuilt || !before.count(target)) return;
-  FStacks[target].push_back(
-      {merger, before[target], DescribeTree(target->Items()), mergedBefore[merger].empty(), MergedItems(*merger)});
+  FStacks[target].push_back({merger, before[target], DescribeTree(target->Items()), mergedBefore[merger].empty(),
+                             MergedItems(*merger), target->GetHandle()});
   ++FRecorded;
 }
 

@@ -85,6 +85,9 @@ class TMergeTracker {
     // What the view part had merged after the call. An item that has left that list since (another
     // work space deleted its control item) leaves the target, and a new one may take its address.
     std::vector<TTBCustomItem*> Merged;
+    // The target's handle: a toolbar destroyed between two scans may leave its address to a new
+    // control, which is not the target.
+    THandle Target;
   };
   std::map<const TTBXToolbar*, std::string> Targets() const;
   TTBXToolbar* TargetOf(const std::vector<TTBCustomItem*>& merged) const;
