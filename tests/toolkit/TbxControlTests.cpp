@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "KolExceptions.h"
 #include "TbxControls.h"
+#include "TbxStackPanels.h"
 #include "TbxTestApi.h"
 
 namespace {
@@ -144,6 +146,66 @@ TEST(TWinControlAlign, HiddenChildrenAndResizeRealign) {
   parent.SetBounds(0, 0, 50, 60);
   EXPECT_EQ(BoundsOf(*top), (TBounds{0, 0, 50, 10}));
   EXPECT_EQ(BoundsOf(*client), (TBounds{0, 10, 50, 50}));
+}
+
+// A control that destroys another when its size changes, as a handler of the host may.
+class TDestroyingOnResize : public TControl {
+ public:
+  using TControl::TControl;
+  std::unique_ptr<TControl>* Victim = nullptr;
+  int Spared = 0;  // resizes that pass before the victim is destroyed
+
+ protected:
+  void Resized() override {
+    if (Victim && Spared-- == 0) std::exchange(Victim, nullptr)->reset();
+  }
+};
+
+// A child whose resize destroys a sibling still to be placed, edge-aligned or client-aligned, in
+// the same layout: the rest is laid out without the destroyed one (under AddressSanitizer: and
+// without touching it).
+TEST(TWinControlAlign, AChildDestroyedByAnotherBeingPlacedIsLeftOutOfTheLayout) {
+  for (TAlign victimAlign : {alTop, alBottom, alClient}) {
+    TWinControl parent(nullptr);
+    parent.SetBounds(0, 0, 100, 100);
+    auto killer = std::make_unique<TDestroyingOnResize>(nullptr);
+    killer->SetBounds(0, 0, 5, 10);
+    killer->SetParent(&parent);
+    killer->SetAlign(alTop);
+    auto victim = AlignedChild(parent, victimAlign, 5, 20);
+    auto client = AlignedChild(parent, alClient, 5, 5);
+    killer->Victim = &victim;
+    parent.SetBounds(0, 0, 80, 100);  // the killer's width changes first
+    EXPECT_EQ(victim, nullptr);
+    EXPECT_EQ(BoundsOf(*killer), (TBounds{0, 0, 80, 10}));
+    EXPECT_EQ(BoundsOf(*client), (TBounds{0, 10, 80, 90})) << victimAlign;
+  }
+}
+
+// The same in a stack panel, which places its column itself: a stacked child that grows taller
+// and is then narrowed to the column destroys the child below it, and the rest of the column
+// closes up.
+TEST(TWinControlAlign, AStackedChildDestroyedByTheOneAboveIsLeftOutOfTheColumn) {
+  TStackPanel panel(nullptr);
+  panel.SetBounds(0, 0, 100, 300);
+  const auto stacked = [&](std::unique_ptr<TControl> child, int height) {
+    child->SetBounds(0, 0, 50, height);
+    child->SetParent(&panel);
+    return child;
+  };
+  auto killer = std::make_unique<TDestroyingOnResize>(nullptr);
+  killer->SetBounds(0, 0, 50, 10);
+  killer->SetParent(&panel);
+  auto victim = stacked(std::make_unique<TControl>(nullptr), 20);
+  auto last = stacked(std::make_unique<TControl>(nullptr), 30);
+  killer->Victim = &victim;
+  killer->Spared = 1;                // its own resize passes; the panel's narrowing destroys
+  killer->SetBounds(0, 0, 500, 15);  // taller: the column is stacked again from it
+  EXPECT_EQ(victim, nullptr);
+  const int column = 100 - 2 * TStackPanel::StackPadding;
+  EXPECT_EQ(BoundsOf(*killer), (TBounds{TStackPanel::StackPadding, TStackPanel::StackPadding, column, 15}));
+  EXPECT_EQ(BoundsOf(*last),
+            (TBounds{TStackPanel::StackPadding, TStackPanel::StackPadding + 15 + TStackPanel::StackGap, 50, 30}));
 }
 
 TEST(TWinControlAlign, SetAlignRealignsEvenWithTheSameValue) {

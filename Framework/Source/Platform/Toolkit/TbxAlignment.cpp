@@ -1,4 +1,5 @@
 // Layout of aligned child controls.
+#include <algorithm>
 #include <array>
 
 #include "TbxControls.h"
@@ -44,27 +45,32 @@ TRect EdgeBounds(const TControl& control, TRect& free) {
 
 }  // namespace
 
+// The aligned children are walked by index, the list read again at every step: a child's resize
+// handler may add, remove or destroy children. Such a change asks for another pass (Realign), so
+// a pass cut short by it is done again; a copy of the list would hold a destroyed child.
+
 TRect TWinControl::AlignEdges(TRect area) {
-  // Edges are taken in this order whatever the order of the children, each in child order. The
-  // list is copied: a child's resize handler may rearrange the children.
-  const std::vector<TControl*> aligned = FAligned;
+  // Edges are taken in this order whatever the order of the children, each in child order.
   for (TAlign align : {alTop, alBottom, alLeft, alRight})
-    for (TControl* control : aligned)
-      if (control->GetAlign() == align && control->GetVisible()) PlaceChild(*control, EdgeBounds(*control, area));
+    for (std::size_t i = 0; i < FAligned.size(); ++i) {
+      TControl& control = *FAligned[i];
+      if (control.GetAlign() == align && control.GetVisible()) PlaceChild(control, EdgeBounds(control, area));
+    }
   return area;
 }
 
 // Client-aligned children share what the edges leave, top to bottom in equal parts, so that no
 // two of them cover each other; the last takes what the division leaves over.
 void TWinControl::AlignClient(const TRect& free) {
-  std::vector<TControl*> clients;
-  for (TControl* control : FAligned)
-    if (control->GetAlign() == alClient && control->GetVisible()) clients.push_back(control);
-  const int count = static_cast<int>(clients.size());
-  int top = free.Top;
-  for (int i = 0; i < count; ++i) {
-    const int height = i + 1 == count ? free.Bottom() - top : free.Height / count;
-    PlaceChild(*clients[static_cast<size_t>(i)], {free.Left, top, free.Width, height});
+  const auto isClient = [](const TControl* control) {
+    return control->GetAlign() == alClient && control->GetVisible();
+  };
+  const int count = static_cast<int>(std::count_if(FAligned.begin(), FAligned.end(), isClient));
+  int top = free.Top, placed = 0;
+  for (std::size_t i = 0; i < FAligned.size() && placed < count; ++i) {
+    if (!isClient(FAligned[i])) continue;
+    const int height = ++placed == count ? free.Bottom() - top : free.Height / count;
+    PlaceChild(*FAligned[i], {free.Left, top, free.Width, height});
     top += height;
   }
 }

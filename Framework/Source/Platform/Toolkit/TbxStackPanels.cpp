@@ -43,12 +43,13 @@ void TStackPanel::StackFrom(size_t index) {
       break;
     }
   bool stacked = top != FColumn.Top + StackPadding;
-  // Copied: a child's resize handler may rearrange the children.
-  const std::vector<TControl*> column(controls.begin() + static_cast<std::ptrdiff_t>(index), controls.end());
-  for (TControl* child : column) {
-    if (!IsStacked(*child)) continue;
-    const TSize size = StackedSize(*child);
-    PlaceChild(*child, {FColumn.Left + StackPadding, top, size.Width, size.Height});
+  const unsigned version = ChildrenVersion();
+  for (size_t i = index; i < controls.size(); ++i) {
+    TControl& child = *controls[i];
+    if (!IsStacked(child)) continue;
+    const TSize size = StackedSize(child);
+    PlaceChild(child, {FColumn.Left + StackPadding, top, size.Width, size.Height});
+    if (ChildrenVersion() != version) return Realign();  // a handler added or destroyed children
     top += size.Height + StackGap;
     stacked = true;
   }
@@ -58,9 +59,11 @@ void TStackPanel::StackFrom(size_t index) {
 
 void TStackPanel::PlaceFloating() {
   int top = FColumn.Top + TbxMetrics::FloatingOffset;
-  const std::vector<TControl*> controls = Controls();
-  for (TControl* child : controls) {
-    auto* window = child->AsDockableWindow();
+  const auto& controls = Controls();
+  const unsigned version = ChildrenVersion();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (ChildrenVersion() != version) return Realign();  // a handler added or destroyed children
+    auto* window = controls[i]->AsDockableWindow();
     if (!window || !window->GetVisible()) continue;
     const TSize size = window->GetPreferredSize();
     if (window->GetFloatingPlaced()) {

@@ -66,6 +66,7 @@ int TWinControl::IndexOfControl(const TControl* control) const {
 
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
+  ++FChildrenVersion;
   if (control->IsAligned()) FAligned.push_back(control);
   if (PlacesChild(*control))
     ChildChanged(*control);
@@ -79,6 +80,7 @@ void TWinControl::RemoveControl(TControl* control) {
   if (it == FControls.rend()) return;
   const bool placed = PlacesChild(*control);
   FControls.erase(std::next(it).base());
+  ++FChildrenVersion;
   if (auto aligned = std::find(FAligned.rbegin(), FAligned.rend(), control); aligned != FAligned.rend())
     FAligned.erase(std::next(aligned).base());
   if (placed && !IsDestroying()) Realign();

@@ -290,6 +290,9 @@ class TWinControl : public TControl {
   const std::vector<TControl*>& Controls() const { return FControls; }
   /// Whether a layout asked for now would wait: inside DisableAlign or a layout pass.
   bool LayoutDeferred() const { return FAlignDisabled > 0 || FAligning; }
+  /// Changes with every child that comes or goes: a layout that places children one by one, whose
+  /// handlers may add or destroy children, sees that the list it walks changed.
+  unsigned ChildrenVersion() const { return FChildrenVersion; }
 
  private:
   friend class TControl;
@@ -304,6 +307,7 @@ class TWinControl : public TControl {
   const TControl* FPlacing = nullptr;
   int FAlignCount = 0;  // how often the children were aligned
   int FAlignDisabled = 0;
+  unsigned FChildrenVersion = 0;
   bool FAlignPending = false;
   bool FAligning = false;
 };
