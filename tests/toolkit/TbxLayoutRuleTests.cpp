@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TbxDockablePanels.h"
@@ -124,6 +125,39 @@ TEST(LayoutRules, ADockOrdersItsRowsByNumberAndEachRowByPosition) {
   EXPECT_EQ(at(4)->GetLeft(), 0);
   EXPECT_EQ(at(5)->GetLeft(), at(4)->GetBoundsRect().Right());  // pos 0, after T5 which came first
   EXPECT_EQ(at(2)->GetLeft(), at(5)->GetBoundsRect().Right());  // pos 10, past the room the two take
+}
+
+// A toolbar that destroys another when the dock gives it its place, as a handler of the host may.
+class TDestroyingToolbar : public TTBXToolbar {
+ public:
+  using TTBXToolbar::TTBXToolbar;
+  std::unique_ptr<TTBXToolbar>* Victim = nullptr;
+
+ protected:
+  void Resized() override {
+    TTBXToolbar::Resized();
+    if (Victim && IsBeingPlaced()) std::exchange(Victim, nullptr)->reset();
+  }
+};
+
+// A window destroyed while the dock places another of its row is not touched again (under
+// AddressSanitizer: a heap-use-after-free otherwise).
+TEST(LayoutRules, AWindowDestroyedWhileTheDockPlacesAnotherIsNotTouched) {
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 800, 600);
+  TTBXDock dock(nullptr);
+  dock.SetParent(&window);
+  dock.SetAllowDrag(false);
+  auto killer = std::make_unique<TDestroyingToolbar>(nullptr);
+  auto victim = std::make_unique<TTBXToolbar>(nullptr);
+  AddButton(*killer, "Killer");
+  AddButton(*victim, "Victim");
+  killer->SetParent(&dock);
+  victim->SetParent(&dock);
+  killer->Victim = &victim;
+  dock.SetPosition(dpLeft);  // every window is placed anew, the killer first
+  EXPECT_EQ(victim, nullptr);
+  EXPECT_EQ(killer->GetBoundsRect().Left, 0);
 }
 
 TEST(LayoutRules, ADockThatShowsNothingTakesNoRoom) {

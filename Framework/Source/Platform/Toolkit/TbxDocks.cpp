@@ -127,7 +127,10 @@ void TTBDock::AlignControls() {
   const TRect client = GetClientArea();
   const bool vertical = IsVertical();
   int across = Across(vertical, client);
+  const unsigned version = ChildrenVersion();
   ForEachRow([&](TRow row) {
+    // A window's handler that added or destroyed windows ends this pass; the dock is laid out again.
+    if (ChildrenVersion() != version) return;
     int thickness = 0;
     for (const TPlace& place : row) thickness = std::max(thickness, place.Window->GetDockedSize(vertical).Height);
     thickness = std::min(thickness, std::max(0, Across(vertical, client) + ::Thickness(vertical, client) - across));
@@ -154,7 +157,9 @@ void TTBDock::LayoutRow(TRow row, const TRect& area) {
   }
   const int shared = static_cast<int>(std::max<std::int64_t>(0, length - fixed));
   int cursor = start, sharersLeft = sharers;
+  const unsigned version = ChildrenVersion();
   for (const TPlace& place : row) {
+    if (ChildrenVersion() != version) return;  // the row may hold a destroyed window
     auto* window = place.Window;
     int own = window->GetFullSize() ? length : window->GetDockedSize(vertical).Width;
     // The last window to share takes what the equal division leaves over.
