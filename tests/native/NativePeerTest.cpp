@@ -25,7 +25,48 @@ class NativePeers : public ::testing::Test {
   TWinControl Window{nullptr};
 };
 
+// A check box of a class local to this file: its widget is still a check box's.
+class TLocalCheckBox : public TTBXCheckBox {
+ public:
+  using TTBXCheckBox::TTBXCheckBox;
+};
+
 }  // namespace
+
+// Controls given their peers before the window is on the screen show with it, except one hidden by
+// hand; one placed under the window once it shows is shown at once. A control of a subclass local
+// to a file or a function gets the widget of its kind: the check box's takes a click.
+TEST(NativePeersBeforeTheWindowShows, ShowWithItUnlessHiddenAndGetTheWidgetOfTheirKind) {
+  struct TFunctionLabel : TTBXLabel {
+    using TTBXLabel::TTBXLabel;
+  };
+  TQtBackend backend;
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 300, 200);
+  TLocalCheckBox box(nullptr);
+  TFunctionLabel label(nullptr);
+  TTBXLabel hidden(nullptr);
+  box.SetText("Local");
+  label.SetText("Label");
+  hidden.SetText("Hidden");
+  for (TControl* control : std::initializer_list<TControl*>{&box, &label, &hidden}) control->SetParent(&window);
+  hidden.Hide();
+  backend.Attach(window, "before");
+  EXPECT_FALSE(PeerWidget(box)->isVisible());  // nothing is on the screen yet
+  backend.Show(window);
+  EXPECT_TRUE(PeerWidget(box)->isVisible());
+  EXPECT_TRUE(PeerWidget(label)->isVisible());
+  EXPECT_FALSE(PeerWidget(hidden)->isVisible());
+  TTBXLabel later(nullptr);
+  later.SetText("Later");
+  later.SetParent(&window);
+  EXPECT_TRUE(PeerWidget(later)->isVisible());
+  hidden.Show();
+  EXPECT_TRUE(PeerWidget(hidden)->isVisible());
+
+  QTest::mouseClick(PeerWidget(box), Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_TRUE(box.GetChecked());
+}
 
 TEST_F(NativePeers, AnErrorThatAClickRaisesGoesToOnErrorAndTheWindowStays) {
   TTBXLabel label(nullptr);

@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QPainter>
 #include <iostream>
-#include <typeindex>
+#include <string>
+#include <string_view>
+#include <typeinfo>
 #include <unordered_map>
 
 #include "TbxQt.h"
@@ -36,12 +38,23 @@ TWidgetMaker WidgetMakerOf(TControl& control) {
   return MakeWidget<TControl, TQtContainerWidget>;
 }
 
-// A window has many controls of few classes: the type tests run once per class. Peers are made
-// on the thread of the QApplication only.
+struct TNameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
+// A window has many controls of few classes: the type tests run once per class, known by its
+// mangled name kept as text (a class of a plug-in module goes with the module, and its type_info
+// with it). A class local to a file or a function (an anonymous namespace, or a mangled name
+// that starts with 'Z') may share its name with another elsewhere: those are tested every time.
+// Peers are made on the thread of the QApplication only.
 std::unique_ptr<TQtControlWidget> NewWidget(TControl& control) {
-  static std::unordered_map<std::type_index, TWidgetMaker> makers;
-  auto [at, added] = makers.try_emplace(typeid(control));
-  if (added) at->second = WidgetMakerOf(control);
+  static std::unordered_map<std::string, TWidgetMaker, TNameHash, std::equal_to<>> makers;
+  const std::string_view name = typeid(control).name();
+  if (name.starts_with('Z') || name.find("_GLOBAL__N") != std::string_view::npos)
+    return WidgetMakerOf(control)(control);
+  auto at = makers.find(name);
+  if (at == makers.end()) at = makers.emplace(std::string(name), WidgetMakerOf(control)).first;
   return at->second(control);
 }
 
