@@ -31,11 +31,19 @@ TTBXItem* AddButton(TTBCustomToolbar& toolbar, const std::string& caption) {
 
 int LineHeight() { return TextMetrics().TextSize(TFont(), "x").Height; }
 
+// An 800 x 600 window with a dock along its top.
+struct TDockedWindow {
+  TDockedWindow() {
+    Window.SetBounds(0, 0, 800, 600);
+    Dock.SetParent(&Window);
+  }
+  TWinControl Window{nullptr};
+  TTBXDock Dock{nullptr};
+};
+
 TEST(LayoutRules, AToolbarIsAsWideAsItsItemsPlusBordersAndItsDragHandle) {
-  TWinControl window(nullptr);
-  window.SetBounds(0, 0, 800, 600);
-  TTBXDock dock(nullptr);
-  dock.SetParent(&window);
+  TDockedWindow docked;
+  TTBXDock& dock = docked.Dock;
   TTBXToolbar toolbar(nullptr);
   toolbar.SetParent(&dock);
   std::vector<TTBXItem*> items{AddButton(toolbar, "New"), AddButton(toolbar, "Open"), AddButton(toolbar, "Save")};
@@ -56,10 +64,8 @@ TEST(LayoutRules, AToolbarIsAsWideAsItsItemsPlusBordersAndItsDragHandle) {
 }
 
 TEST(LayoutRules, ALeftDocksRowsStandSideBySideEachAsWideAsItsWidestToolbar) {
-  TWinControl window(nullptr);
-  window.SetBounds(0, 0, 800, 600);
-  TTBXDock dock(nullptr);
-  dock.SetParent(&window);
+  TDockedWindow docked;
+  TTBXDock& dock = docked.Dock;
   dock.SetPosition(dpLeft);
   dock.SetAllowDrag(false);
   TTBXToolbar narrow(nullptr), wide(nullptr), beside(nullptr);
@@ -88,10 +94,8 @@ TEST(LayoutRules, ALeftDocksRowsStandSideBySideEachAsWideAsItsWidestToolbar) {
 // position, those without one after them, and windows of equal place in the order they came.
 // A dock limited to one row puts them all in it, still by position.
 TEST(LayoutRules, ADockOrdersItsRowsByNumberAndEachRowByPosition) {
-  TWinControl window(nullptr);
-  window.SetBounds(0, 0, 800, 600);
-  TTBXDock dock(nullptr);
-  dock.SetParent(&window);
+  TDockedWindow docked;
+  TTBXDock& dock = docked.Dock;
   dock.SetAllowDrag(false);
   struct TPlaced {
     int Row, Pos;
@@ -143,10 +147,8 @@ class TDestroyingToolbar : public TTBXToolbar {
 // A window destroyed while the dock places another of its row is not touched again (under
 // AddressSanitizer: a heap-use-after-free otherwise).
 TEST(LayoutRules, AWindowDestroyedWhileTheDockPlacesAnotherIsNotTouched) {
-  TWinControl window(nullptr);
-  window.SetBounds(0, 0, 800, 600);
-  TTBXDock dock(nullptr);
-  dock.SetParent(&window);
+  TDockedWindow docked;
+  TTBXDock& dock = docked.Dock;
   dock.SetAllowDrag(false);
   auto killer = std::make_unique<TDestroyingToolbar>(nullptr);
   auto victim = std::make_unique<TTBXToolbar>(nullptr);
