@@ -46,8 +46,8 @@ TRect EdgeBounds(const TControl& control, TRect& free) {
 }  // namespace
 
 // The aligned children are walked by index, the list read again at every step: a child's resize
-// handler may add, remove or destroy children. Such a change asks for another pass (Realign), so
-// a pass cut short by it is done again; a copy of the list would hold a destroyed child.
+// handler may add, remove or destroy children. Such a change asks for another pass (Realign),
+// which places them all again; a copy of the list would hold a destroyed child.
 
 TRect TWinControl::AlignEdges(TRect area) {
   // Edges are taken in this order whatever the order of the children, each in child order.
