@@ -2,6 +2,8 @@
 #include "TbxDocks.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <climits>
 #include <tuple>
 
@@ -75,14 +77,21 @@ void TTBDock::ChildChanged(TControl& child) {
 // One sort of one list: a dock is measured and arranged at every change of a window in it.
 template <typename TVisit>
 void TTBDock::ForEachRow(TVisit visit) const {
-  std::vector<TPlace> places;
-  places.reserve(Controls().size());
+  // A dock holds a few windows: their places stay on the stack unless there are many.
+  constexpr std::size_t KPlacesOnStack = 16;
+  std::array<TPlace, KPlacesOnStack> stackPlaces;
+  std::vector<TPlace> heapPlaces;
+  if (Controls().size() > KPlacesOnStack) heapPlaces.resize(Controls().size());
+  const std::span<TPlace> room = heapPlaces.empty() ? std::span<TPlace>(stackPlaces) : std::span<TPlace>(heapPlaces);
+  std::size_t count = 0;
   for (TControl* control : Controls()) {
     auto* window = control->AsDockableWindow();
     if (!window || !window->GetVisible()) continue;
     const int pos = window->GetDockPos() < 0 ? INT_MAX : window->GetDockPos();
-    places.push_back({FLimitToOneRow ? 0 : window->GetDockRow(), pos, static_cast<int>(places.size()), window});
+    room[count] = {FLimitToOneRow ? 0 : window->GetDockRow(), pos, static_cast<int>(count), window};
+    ++count;
   }
+  const std::span<TPlace> places = room.first(count);
   std::sort(places.begin(), places.end(), [](const TPlace& a, const TPlace& b) {
     return std::tie(a.Row, a.Pos, a.Order) < std::tie(b.Row, b.Pos, b.Order);
   });
@@ -104,7 +113,7 @@ int TTBDock::Thickness() const {
   if (thickness == 0) return 0;
   const auto lines = IsVertical() ? FBoundLines * TTBDockBoundLines{blLeft, blRight}
                                   : FBoundLines * TTBDockBoundLines{blTop, blBottom};
-  return ClampPixels(thickness + static_cast<std::int64_t>(lines.Identifiers().size()) * TbxMetrics::BoundLineSize);
+  return ClampPixels(thickness + std::int64_t{std::popcount(lines.Bits())} * TbxMetrics::BoundLineSize);
 }
 
 TSize TTBDock::GetPreferredSize(int) const {
