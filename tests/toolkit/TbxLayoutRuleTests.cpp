@@ -63,6 +63,50 @@ TEST(LayoutRules, AToolbarIsAsWideAsItsItemsPlusBordersAndItsDragHandle) {
   EXPECT_EQ(toolbar.GetWidth(), sum + 2 * ToolbarBorder);
 }
 
+// A toolbar keeps its buttons' sizes between layouts: each thing a button's size depends on
+// must be seen when it changes, even those that tell the toolbar nothing.
+TEST(LayoutRules, AToolbarMeasuresAButtonAgainWhenWhatItsSizeDependsOnChanges) {
+  TDockedWindow docked;
+  TTBXToolbar toolbar(nullptr);
+  toolbar.SetParent(&docked.Dock);
+  TTBXItem* item = AddButton(toolbar, "Open");
+  const int frame = toolbar.GetDockedSize(false).Width - (TextMetrics().TextWidth(TFont(), "Open") + 2 * ItemPadding);
+  const auto expectWidth = [&](int content, const char* after) {
+    EXPECT_EQ(toolbar.GetDockedSize(false).Width, frame + content + 2 * ItemPadding) << "after " << after;
+  };
+
+  item->SetCaption("Open a file");
+  expectWidth(TextMetrics().TextWidth(TFont(), "Open a file"), "a caption change");
+  toolbar.Font().SetSize(20);
+  expectWidth(TextMetrics().TextWidth(toolbar.Font(), "Open a file"), "a font change");
+  item->Add(new TTBXItem(&toolbar));
+  const int withArrow = TextMetrics().TextWidth(toolbar.Font(), "Open a file") + ItemArrowGap + ItemArrowSize;
+  expectWidth(withArrow, "a sub-item came");
+
+  // Images that come into the list tell the toolbar nothing; the next measure shows them.
+  TCustomImageList images(nullptr);
+  item->SetImageIndex(0);
+  toolbar.SetImages(&images);
+  expectWidth(withArrow, "an empty image list");
+  images.Add("open.png");
+  expectWidth(withArrow + ImageSize + GlyphGap, "an image came into the list");
+
+  TextMetrics().SetBuiltInOnly(true);
+  const int builtIn = TextMetrics().TextWidth(toolbar.Font(), "Open a file");
+  expectWidth(builtIn + ItemArrowGap + ItemArrowSize + ImageSize + GlyphGap, "built-in metrics");
+  TextMetrics().SetBuiltInOnly(false);
+
+  // Inside a bracket the toolbar lays out nothing, but a measure sees the items as they are.
+  toolbar.BeginUpdate();
+  TTBXItem* first = new TTBXItem(&toolbar);
+  first->SetCaption("New");
+  toolbar.Items()->Insert(0, first);
+  EXPECT_EQ(toolbar.GetDockedSize(false).Width, frame + withArrow + ImageSize + GlyphGap + 2 * ItemPadding +
+                                                    TextMetrics().TextWidth(toolbar.Font(), "New") + 2 * ItemPadding);
+  toolbar.EndUpdate();
+  toolbar.SetImages(nullptr);
+}
+
 TEST(LayoutRules, ALeftDocksRowsStandSideBySideEachAsWideAsItsWidestToolbar) {
   TDockedWindow docked;
   TTBXDock& dock = docked.Dock;

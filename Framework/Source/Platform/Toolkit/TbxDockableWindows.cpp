@@ -112,13 +112,14 @@ TRect CloseButtonIn(const TRect& caption, bool vertical) {
 TDockableFrame TTBCustomDockableWindow::FrameAt(TSize size) const {
   TDockableFrame frame;
   TRect r{0, 0, size.Width, size.Height};
-  const int captionThickness = TbxText::LineHeight(Font()) + 2 * CaptionPadding;
+  // Measured only for a caption that shows: most docked windows show none.
+  const auto captionThickness = [this] { return TbxText::LineHeight(Font()) + 2 * CaptionPadding; };
   const TTBDock* dock = GetCurrentDock();
   if (!dock) {
     frame.Border = FloatingBorder;
     r = r.Inset(FloatingBorder);
     if (FShowCaption) {
-      frame.Caption = TakeTop(r, captionThickness);
+      frame.Caption = TakeTop(r, captionThickness());
       if (FCloseButton) frame.CloseButton = CloseButtonIn(frame.Caption, false);
     }
     frame.Client = r;
@@ -146,7 +147,7 @@ TDockableFrame TTBCustomDockableWindow::FrameAt(TSize size) const {
     frame.DragHandle = dock->IsVertical() ? TakeTop(r, DragHandleSize) : TakeLeft(r, DragHandleSize);
   if (ShowsDockedCaption()) {
     frame.CaptionVertical = CaptionVerticalWhenDocked();
-    frame.Caption = frame.CaptionVertical ? TakeLeft(r, captionThickness) : TakeTop(r, captionThickness);
+    frame.Caption = frame.CaptionVertical ? TakeLeft(r, captionThickness()) : TakeTop(r, captionThickness());
     if (ShowsDockedCloseButton()) frame.CloseButton = CloseButtonIn(frame.Caption, frame.CaptionVertical);
   }
   frame.Client = r;

@@ -93,6 +93,7 @@ class TTextMetrics::TImpl {
   }
 
   const TTextCache& Cache() const { return FCache; }
+  std::uint64_t Generation() const { return FGeneration; }
 
  private:
   TFontMatcher& Matcher() {
@@ -101,6 +102,7 @@ class TTextMetrics::TImpl {
   }
 
   void Forget() {
+    ++FGeneration;
     FLastFont.reset();
     FCache.Clear();
     FFonts.clear();
@@ -179,6 +181,7 @@ class TTextMetrics::TImpl {
   };
   std::optional<TLastFont> FLastFont;
   std::uint32_t FLastFace = 0;
+  std::uint64_t FGeneration = 1;
   TTextCache FCache;
 };
 
@@ -219,6 +222,8 @@ std::string TTextMetrics::PathEllipsis(const TFont& font, std::string_view text,
 }
 
 std::string TTextMetrics::Ellipsis(const TFont& font) { return EllipsisOf(FImpl->Font(font)); }
+
+std::uint64_t TTextMetrics::Generation() const { return FImpl->Generation(); }
 
 std::size_t TTextMetrics::CachedEntries() const { return FImpl->Cache().Entries(); }
 std::size_t TTextMetrics::CachedBytes() const { return FImpl->Cache().Bytes(); }

@@ -7,6 +7,7 @@
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
 #include "TbxTextBlocks.h"
+#include "TbxTextMetrics.h"
 
 using namespace TbxMetrics;
 
@@ -36,6 +37,7 @@ void TTBCustomToolbar::EndUpdate() {
 }
 
 void TTBCustomToolbar::ItemsChanged() {
+  ++FItemsGeneration;
   if (FUpdateCount > 0 || IsDestroying()) {
     FItemsPending = true;
     return;
@@ -120,6 +122,29 @@ TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) co
   return {ClampPixels(width), height};
 }
 
+void TTBCustomToolbar::CheckMeasuredItems(bool vertical) const {
+  const std::uint64_t metrics = TextMetrics().Generation();
+  const int images = FImages ? FImages->Count() : -1;
+  if (FMeasured.ItemsGeneration != FItemsGeneration || FMeasured.MetricsGeneration != metrics ||
+      FMeasured.ImageCount != images || FMeasured.Vertical != vertical)
+    FMeasured = {FItemsGeneration, metrics, images, vertical, {}};
+  // An item comes onto the toolbar a moment before the toolbar hears of it (its control is
+  // adopted first): an index that holds another item than before is measured again.
+  FMeasured.Sizes.resize(std::max(FMeasured.Sizes.size(), static_cast<std::size_t>(FItems->Count())));
+}
+
+TSize TTBCustomToolbar::ItemSize(int index, bool vertical) const {
+  const TTBCustomItem& item = *FItems->GetItem(index);
+  if (AsControlItem(item)) return MeasureItem(item, vertical);
+  // A control placed in a pass may change the items (its handlers run): the pass goes on with
+  // sizes measured anew.
+  if (FMeasured.ItemsGeneration != FItemsGeneration || FMeasured.Sizes.size() <= static_cast<std::size_t>(index))
+    CheckMeasuredItems(vertical);
+  TMeasuredItems::TEntry& entry = FMeasured.Sizes[static_cast<std::size_t>(index)];
+  if (entry.Item != &item) entry = {&item, MeasureItem(item, vertical)};
+  return entry.Size;
+}
+
 TSize TTBCustomToolbar::ItemsExtent(bool vertical) const {
   std::int64_t along = 0;
   int across = ImageSize + 2 * ItemVerticalPadding;  // an empty toolbar is as high as a button
@@ -128,10 +153,11 @@ TSize TTBCustomToolbar::ItemsExtent(bool vertical) const {
   if (FMeasuring) return vertical ? TSize{across, 0} : TSize{0, across};
   FMeasuring = true;
   TScopeExit done([this] { FMeasuring = false; });
+  CheckMeasuredItems(vertical);
   for (int i = 0; i < FItems->Count(); ++i) {
     const TTBCustomItem& item = *FItems->GetItem(i);
     if (!item.GetVisible()) continue;
-    const TSize size = MeasureItem(item, vertical);
+    const TSize size = ItemSize(i, vertical);
     along += vertical ? size.Height : size.Width;
     across = std::max(across, vertical ? size.Width : size.Height);
   }
@@ -152,13 +178,14 @@ void TTBCustomToolbar::AlignControls() {
   const bool vertical = IsVertical();
   int cursor = vertical ? client.Top : client.Left;
   const int end = vertical ? client.Bottom() : client.Right();
+  CheckMeasuredItems(vertical);
   for (int i = 0; i < FItems->Count(); ++i) {
     TTBCustomItem& item = *FItems->GetItem(i);
     if (!item.GetVisible()) {
       item.FBounds = {};
       continue;
     }
-    const TSize size = MeasureItem(item, vertical);
+    const TSize size = ItemSize(i, vertical);
     const int length = std::clamp(end - cursor, 0, vertical ? size.Height : size.Width);
     item.FBounds =
         vertical ? TRect{client.Left, cursor, client.Width, length} : TRect{cursor, client.Top, length, client.Height};
@@ -199,6 +226,11 @@ bool TTBCustomToolbar::PlacesChild(const TControl& child) const {
   for (int i = 0; i < FItems->Count(); ++i)
     if (ItemControl(*FItems->GetItem(i)) == &child) return true;
   return false;
+}
+
+void TTBCustomToolbar::FontChanged() {
+  ++FItemsGeneration;
+  TTBCustomDockableWindow::FontChanged();
 }
 
 // A control on the toolbar that resizes itself resizes its item.

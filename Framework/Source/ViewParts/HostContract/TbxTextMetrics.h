@@ -6,6 +6,7 @@
 #pragma GCC visibility push(default)
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -89,6 +90,10 @@ class TTextMetrics {
   std::string PathEllipsis(const TFont& font, std::string_view text, int maxWidth);
   /// "…" (U+2026), or "..." with a font that has no glyph for it.
   std::string Ellipsis(const TFont& font);
+
+  /// Changes whenever measurements may come out differently from before (the built-in metrics
+  /// switched on or off): what callers keep of earlier measurements is stale then.
+  std::uint64_t Generation() const;
 
   /// Entries and bytes that the measurement cache holds now.
   std::size_t CachedEntries() const;

@@ -6,6 +6,9 @@
 #include "TbxDocks.h"
 #include "TbxItems.h"
 
+#include <cstdint>
+#include <vector>
+
 /// Where a toolbar item draws its parts, in the toolbar's coordinates; empty parts are not shown.
 struct TTBItemParts {
   TRect Image;
@@ -51,6 +54,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   int DockedBorder() const override;
   bool PlacesChild(const TControl& child) const override;
   void ChildChanged(TControl& child) override;
+  void FontChanged() override;
 
  private:
   friend class TTbxTestApi;    // reads the open and the closed brackets
@@ -61,6 +65,10 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   static const TTBControlItem* AsControlItem(const TTBCustomItem& item);
   static TControl* ItemControl(const TTBCustomItem& item);
   TSize MeasureItem(const TTBCustomItem& item, bool vertical) const;
+  // Drops the kept sizes when anything they depend on changed; then ItemSize may be asked.
+  void CheckMeasuredItems(bool vertical) const;
+  // The size of the top-level item at index, measured once until anything it depends on changes.
+  TSize ItemSize(int index, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
   // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
   TControl* AdoptItemControl(const TTBCustomItem& item);
@@ -72,6 +80,22 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   int FCompletedUpdates = 0;  // outermost brackets closed so far
   bool FItemsPending = false;
   mutable bool FMeasuring = false;
+  // Buttons' sizes as last measured, by index of the top-level item: a dock asks its toolbars'
+  // sizes at every layout of its neighbours, and measuring a button shapes its caption. Control
+  // items are measured each time (their controls size themselves). The sizes hold while the items,
+  // the toolbar's font, the images' count, the orientation and the text metrics stay as they were.
+  struct TMeasuredItems {
+    std::uint64_t ItemsGeneration = 0, MetricsGeneration = 0;
+    int ImageCount = -1;
+    bool Vertical = false;
+    struct TEntry {
+      const TTBCustomItem* Item = nullptr;  // what was measured at this index; nil: nothing yet
+      TSize Size;
+    };
+    std::vector<TEntry> Sizes;
+  };
+  std::uint64_t FItemsGeneration = 1;  // changes with the items and the font
+  mutable TMeasuredItems FMeasured;
 };
 
 class TTBXToolbar : public TTBCustomToolbar {
