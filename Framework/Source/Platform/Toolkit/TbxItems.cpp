@@ -17,9 +17,15 @@ TTBCustomItem::~TTBCustomItem() {  // NOLINT(bugprone-exception-escape)
   if (FParent) FParent->Remove(this);
 }
 
+namespace {
+// Out of line, so that the look-up a layout makes for every item stays short.
+[[noreturn, gnu::noinline, gnu::cold]] void ThrowItemIndexOutOfRange(int index, int count) {
+  throw Exception("item index " + std::to_string(index) + " out of range 0.." + std::to_string(count - 1));
+}
+}  // namespace
+
 TTBCustomItem* TTBCustomItem::GetItem(int index) const {
-  if (index < 0 || index >= Count())
-    throw Exception("item index " + std::to_string(index) + " out of range 0.." + std::to_string(Count() - 1));
+  if (index < 0 || index >= Count()) ThrowItemIndexOutOfRange(index, Count());
   return FItems[static_cast<size_t>(index)];
 }
 
