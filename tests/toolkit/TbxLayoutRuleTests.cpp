@@ -206,6 +206,34 @@ TEST(LayoutRules, AWindowDestroyedWhileTheDockPlacesAnotherIsNotTouched) {
   EXPECT_EQ(killer->GetBoundsRect().Left, 0);
 }
 
+TEST(LayoutRules, ADestroyedToolbarLeavesNoGapInItsDock) {
+  TDockedWindow docked;
+  auto first = std::make_unique<TTBXToolbar>(nullptr);
+  first->SetParent(&docked.Dock);
+  AddButton(*first, "First");
+  TTBXToolbar second(nullptr);
+  second.SetParent(&docked.Dock);
+  AddButton(second, "Second");
+  ASSERT_GT(second.GetLeft(), first->GetLeft()) << "one row, the second after the first";
+  const int start = first->GetLeft();
+
+  first.reset();
+  EXPECT_EQ(second.GetLeft(), start) << "the second moves up to where the first began";
+  const int thickness = docked.Dock.GetHeight();
+  EXPECT_GT(thickness, 0);
+
+  // The last window gone, the dock takes no room, at once.
+  {
+    TTBXToolbar tall(nullptr);
+    tall.Font().SetSize(20);
+    AddButton(tall, "Tall");
+    tall.SetParent(&docked.Dock);
+    tall.SetDockRow(1);
+    EXPECT_GT(docked.Dock.GetHeight(), thickness);
+  }
+  EXPECT_EQ(docked.Dock.GetHeight(), thickness) << "the second row went with its toolbar";
+}
+
 TEST(LayoutRules, ADockThatShowsNothingTakesNoRoom) {
   TWinControl window(nullptr);
   window.SetBounds(0, 0, 800, 600);

@@ -11,12 +11,14 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   FFont.OnChange = [this](TObject*) { FontChanged(); };
 }
 
-TControl::~TControl() {
+TControl::~TControl() { LeaveParentWhileDestroyed(); }
+
+void TControl::LeaveParentWhileDestroyed() {
   // Watchers, the action among them, let go while this is still a whole control; the peer goes
   // before the control leaves its parent, so it never draws a control that is coming apart.
   Destroying();
   FPeer.reset();
-  if (FParent) FParent->RemoveControl(this);
+  if (TWinControl* parent = std::exchange(FParent, nullptr)) parent->RemoveControl(this);
 }
 
 namespace {

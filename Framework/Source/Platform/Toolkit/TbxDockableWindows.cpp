@@ -10,7 +10,9 @@
 using namespace TbxMetrics;
 
 TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* owner) : TWinControl(owner) {}
-TTBCustomDockableWindow::~TTBCustomDockableWindow() = default;
+// A dock places only dockable windows: by the time the control's own destructor runs, this is a
+// bare control to it, and the dock would leave its place empty until its next layout.
+TTBCustomDockableWindow::~TTBCustomDockableWindow() { LeaveParentWhileDestroyed(); }
 
 TTBDock* TTBCustomDockableWindow::GetCurrentDock() const {
   TWinControl* parent = GetParent();

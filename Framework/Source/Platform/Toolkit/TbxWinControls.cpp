@@ -83,8 +83,10 @@ void TWinControl::RemoveControl(TControl* control) {
   ++FChildrenVersion;
   if (auto aligned = std::find(FAligned.rbegin(), FAligned.rend(), control); aligned != FAligned.rend())
     FAligned.erase(std::next(aligned).base());
-  if (placed && !IsDestroying()) Realign();
+  if (placed && !IsDestroying()) PlacedChildRemoved(*control);
 }
+
+void TWinControl::PlacedChildRemoved(TControl&) { Realign(); }
 
 // The control became aligned or stopped being aligned.
 void TWinControl::AlignChanged(TControl& control) {

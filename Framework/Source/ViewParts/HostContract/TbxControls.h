@@ -199,6 +199,10 @@ class TControl : public TComponent {
   void AdjustSize();
   /// An auto-sizing control that nobody places takes its preferred size.
   void TakePreferredSize();
+  /// What the destructor does, for the destructor of a control that its parent places by its
+  /// kind (a dock its windows): the control lets its watchers and its peer go and leaves the
+  /// parent while it is still of that kind, so that the parent lays out the rest at once.
+  void LeaveParentWhileDestroyed();
   /// Tells the peer, if there is one; the toolkit calls this for every change a peer draws.
   template <class F>
   void NotifyPeer(F&& notify) const {
@@ -281,6 +285,9 @@ class TWinControl : public TControl {
   /// A child changed its size or visibility by itself; by default a child this control places
   /// makes it lay its children out anew.
   virtual void ChildChanged(TControl& child);
+  /// A child this control placed left it (it is no longer among the children); by default the
+  /// rest are laid out anew.
+  virtual void PlacedChildRemoved(TControl& child);
   /// Sets the child's bounds as this control's layout decides them.
   void PlaceChild(TControl& child, const TRect& bounds);
   /// Aligns the aligned children inside area and returns what they leave free, without the

@@ -45,6 +45,8 @@ class TTBDock : public TWinControl {
  protected:
   bool PlacesChild(const TControl& child) const override;
   void ChildChanged(TControl& child) override;
+  /// A window that leaves may take the dock's thickness with it, as one that hides does.
+  void PlacedChildRemoved(TControl& child) override { ChildChanged(child); }
 
  private:
   /// A visible window where the dock lays it out: its row, its position in the row (windows

@@ -141,7 +141,9 @@ void TNUVMultiDockPanelViewPart::ActivateListed(int index, INUVViewPart*) { Butt
 void TNUVMultiDockPanelViewPart::PanelResize(TObject* sender) {
   auto* resized = dynamic_cast<TTBXDockablePanel*>(sender);
   NUV_ASSERT(resized != nullptr);
-  if (FResizing) return;
+  // The toolbar goes first when the view part is torn down: its panels, still in the dock, may
+  // be laid out once more as it leaves.
+  if (FResizing || !FToolbar) return;
   FResizing = true;
   TScopeExit propagated([this] { FResizing = false; });
   const int width = resized->GetWidth(), height = resized->GetHeight();
