@@ -222,7 +222,7 @@ TEST(LayoutRules, ADestroyedToolbarLeavesNoGapInItsDock) {
   const int thickness = docked.Dock.GetHeight();
   EXPECT_GT(thickness, 0);
 
-  // The last window gone, the dock takes no room, at once.
+  // A row whose last window is destroyed goes at once, and its thickness with it.
   {
     TTBXToolbar tall(nullptr);
     tall.Font().SetSize(20);

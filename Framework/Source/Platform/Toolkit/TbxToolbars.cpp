@@ -133,8 +133,7 @@ void TTBCustomToolbar::CheckMeasuredItems(bool vertical) const {
   FMeasured.Sizes.resize(std::max(FMeasured.Sizes.size(), static_cast<std::size_t>(FItems->Count())));
 }
 
-TSize TTBCustomToolbar::ItemSize(int index, bool vertical) const {
-  const TTBCustomItem& item = *FItems->GetItem(index);
+TSize TTBCustomToolbar::ItemSize(int index, const TTBCustomItem& item, bool vertical) const {
   if (AsControlItem(item)) return MeasureItem(item, vertical);
   // A control placed in a pass may change the items (its handlers run): the pass goes on with
   // sizes measured anew.
@@ -157,7 +156,7 @@ TSize TTBCustomToolbar::ItemsExtent(bool vertical) const {
   for (int i = 0; i < FItems->Count(); ++i) {
     const TTBCustomItem& item = *FItems->GetItem(i);
     if (!item.GetVisible()) continue;
-    const TSize size = ItemSize(i, vertical);
+    const TSize size = ItemSize(i, item, vertical);
     along += vertical ? size.Height : size.Width;
     across = std::max(across, vertical ? size.Width : size.Height);
   }
@@ -185,7 +184,7 @@ void TTBCustomToolbar::AlignControls() {
       item.FBounds = {};
       continue;
     }
-    const TSize size = ItemSize(i, vertical);
+    const TSize size = ItemSize(i, item, vertical);
     const int length = std::clamp(end - cursor, 0, vertical ? size.Height : size.Width);
     item.FBounds =
         vertical ? TRect{client.Left, cursor, client.Width, length} : TRect{cursor, client.Top, length, client.Height};

@@ -67,8 +67,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   TSize MeasureItem(const TTBCustomItem& item, bool vertical) const;
   // Drops the kept sizes when anything they depend on changed; then ItemSize may be asked.
   void CheckMeasuredItems(bool vertical) const;
-  // The size of the top-level item at index, measured once until anything it depends on changes.
-  TSize ItemSize(int index, bool vertical) const;
+  // The size of item, the top-level item at index, measured once until anything it depends on
+  // changes.
+  TSize ItemSize(int index, const TTBCustomItem& item, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
   // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
   TControl* AdoptItemControl(const TTBCustomItem& item);
