@@ -17,11 +17,11 @@ namespace {
 
 TQtBackend* GCurrent = nullptr;
 
-using TWidgetMaker = std::unique_ptr<TQtControlWidget> (*)(TControl&);
+using TWidgetMaker = std::unique_ptr<TQtControlWidget> (*)(TControl&, QWidget*);
 
 template <typename TControlKind, typename TWidget>
-std::unique_ptr<TQtControlWidget> MakeWidget(TControl& control) {
-  return std::make_unique<TWidget>(static_cast<TControlKind&>(control));
+std::unique_ptr<TQtControlWidget> MakeWidget(TControl& control, QWidget* parent) {
+  return std::make_unique<TWidget>(static_cast<TControlKind&>(control), parent);
 }
 
 // The most derived kind first: a multi-dock is a dock, a check box a text object.
@@ -48,14 +48,21 @@ struct TNameHash {
 // with it). A class local to a file or a function (an anonymous namespace, or a mangled name
 // that starts with 'Z') may share its name with another elsewhere: those are tested every time.
 // Peers are made on the thread of the QApplication only.
-std::unique_ptr<TQtControlWidget> NewWidget(TControl& control) {
+std::unique_ptr<TQtControlWidget> NewWidget(TControl& control, QWidget* parent) {
   static std::unordered_map<std::string, TWidgetMaker, TNameHash, std::equal_to<>> makers;
   const std::string_view name = typeid(control).name();
   if (name.starts_with('Z') || name.find("_GLOBAL__N") != std::string_view::npos)
-    return WidgetMakerOf(control)(control);
+    return WidgetMakerOf(control)(control, parent);
   auto at = makers.find(name);
   if (at == makers.end()) at = makers.emplace(std::string(name), WidgetMakerOf(control)).first;
-  return at->second(control);
+  return at->second(control, parent);
+}
+
+// The widget a new control's widget goes under at once: its parent's, unless it floats (a tool
+// window, whose peer makes it one).
+QWidget* ParentWidgetOf(const TControl& control) {
+  const TWinControl* parent = control.GetParent();
+  return parent && !IsFloatingWindow(control) ? PeerWidget(*parent) : nullptr;
 }
 
 void CollectToolWindows(const TControl& control, std::vector<TQtPeer*>& windows) {
@@ -102,7 +109,7 @@ void QuietOffscreenNotes() {
 TQtBackend::TQtBackend(TQtBackendOptions options) : FOptions(std::move(options)) {
   GCurrent = this;
   SetPeerFactory([](TControl& control) -> std::unique_ptr<TControlPeer> {
-    return std::make_unique<TQtPeer>(control, NewWidget(control));
+    return std::make_unique<TQtPeer>(control, NewWidget(control, ParentWidgetOf(control)));
   });
 }
 

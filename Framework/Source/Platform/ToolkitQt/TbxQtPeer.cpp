@@ -55,9 +55,10 @@ void TQtPeer::Reparent(QWidget* parentWidget) {
   if (IsFloatingWindow(FControl) && parentWidget)
     // Our own frame draws the caption and close button: the window manager draws none.
     FWidget->setParent(parentWidget->window(), Qt::Tool | Qt::FramelessWindowHint);
-  else if (parentWidget)
-    FWidget->setParent(parentWidget, Qt::Widget);
-  else if (!FWidget->IsRoot())
+  else if (parentWidget) {
+    // A widget made under its parent is there already.
+    if (FWidget->parentWidget() != parentWidget || FWidget->isWindow()) FWidget->setParent(parentWidget, Qt::Widget);
+  } else if (!FWidget->IsRoot())
     FWidget->setParent(nullptr);
   Place();
   ApplyVisibility();

@@ -36,7 +36,7 @@ void TQtTextWidget::focusOutEvent(QFocusEvent* event) {
   update();
 }
 
-TQtLinkWidget::TQtLinkWidget(TTBXCustomLink& link) : TQtTextWidget(link), FLink(link) {
+TQtLinkWidget::TQtLinkWidget(TTBXCustomLink& link, QWidget* parent) : TQtTextWidget(link, parent), FLink(link) {
   setCursor(Qt::PointingHandCursor);
 }
 

@@ -22,7 +22,8 @@ bool IsChecked(const TTBCustomItem& item) {
 
 }  // namespace
 
-TQtToolbarWidget::TQtToolbarWidget(TTBCustomToolbar& toolbar) : TQtDockableWidget(toolbar), FToolbar(toolbar) {
+TQtToolbarWidget::TQtToolbarWidget(TTBCustomToolbar& toolbar, QWidget* parent)
+    : TQtDockableWidget(toolbar, parent), FToolbar(toolbar) {
   setMouseTracking(true);
 }
 

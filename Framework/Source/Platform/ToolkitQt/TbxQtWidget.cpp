@@ -7,7 +7,7 @@
 #include "TbxQtPaint.h"
 #include "TbxQtPeer.h"
 
-TQtControlWidget::TQtControlWidget(TControl& control) : FControl(control) {
+TQtControlWidget::TQtControlWidget(TControl& control, QWidget* parent) : QWidget(parent), FControl(control) {
   // The toolkit paints every pixel and places every child: Qt neither fills nor lays out.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::ClickFocus);

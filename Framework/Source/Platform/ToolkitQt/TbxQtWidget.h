@@ -15,7 +15,9 @@ void RunReported(const std::function<void()>& operation);
 
 class TQtControlWidget : public QWidget {
  public:
-  explicit TQtControlWidget(TControl& control);
+  /// Made under parent (the widget of the control's parent), or without one: a widget made
+  /// under its parent skips becoming a window first.
+  TQtControlWidget(TControl& control, QWidget* parent);
   ~TQtControlWidget() override;
   TControl& Control() const { return FControl; }
   /// The window's own widget: a top-level window that nothing places.

@@ -21,7 +21,7 @@ class TQtContainerWidget : public TQtControlWidget {
 /// Labels: the text lines at the toolkit's text rectangle, with the label's underline.
 class TQtTextWidget : public TQtControlWidget {
  public:
-  explicit TQtTextWidget(TTBXTextObject& control) : TQtControlWidget(control), FText(control) {}
+  TQtTextWidget(TTBXTextObject& control, QWidget* parent) : TQtControlWidget(control, parent), FText(control) {}
 
  protected:
   void Paint(QPainter& painter) override;
@@ -36,7 +36,7 @@ class TQtTextWidget : public TQtControlWidget {
 
 class TQtLinkWidget : public TQtTextWidget {
  public:
-  explicit TQtLinkWidget(TTBXCustomLink& link);
+  TQtLinkWidget(TTBXCustomLink& link, QWidget* parent);
 
  protected:
   void Paint(QPainter& painter) override;
@@ -47,7 +47,7 @@ class TQtLinkWidget : public TQtTextWidget {
 
 class TQtCheckBoxWidget : public TQtTextWidget {
  public:
-  explicit TQtCheckBoxWidget(TTBXCustomCheckBox& box) : TQtTextWidget(box), FBox(box) {}
+  TQtCheckBoxWidget(TTBXCustomCheckBox& box, QWidget* parent) : TQtTextWidget(box, parent), FBox(box) {}
 
  protected:
   void Paint(QPainter& painter) override;
@@ -58,7 +58,8 @@ class TQtCheckBoxWidget : public TQtTextWidget {
 
 class TQtRadioButtonWidget : public TQtTextWidget {
  public:
-  explicit TQtRadioButtonWidget(TTBXCustomRadioButton& button) : TQtTextWidget(button), FButton(button) {}
+  TQtRadioButtonWidget(TTBXCustomRadioButton& button, QWidget* parent)
+      : TQtTextWidget(button, parent), FButton(button) {}
 
  protected:
   void Paint(QPainter& painter) override;
@@ -70,7 +71,7 @@ class TQtRadioButtonWidget : public TQtTextWidget {
 /// Docks and multi-docks: their background and bound lines.
 class TQtDockWidget : public TQtControlWidget {
  public:
-  explicit TQtDockWidget(TTBDock& dock) : TQtControlWidget(dock), FDock(dock) {}
+  TQtDockWidget(TTBDock& dock, QWidget* parent) : TQtControlWidget(dock, parent), FDock(dock) {}
 
  protected:
   void Paint(QPainter& painter) override;
@@ -83,7 +84,8 @@ class TQtDockWidget : public TQtControlWidget {
 /// edge and border, and the gestures on them.
 class TQtDockableWidget : public TQtControlWidget {
  public:
-  explicit TQtDockableWidget(TTBCustomDockableWindow& window) : TQtControlWidget(window), FWindow(window) {}
+  TQtDockableWidget(TTBCustomDockableWindow& window, QWidget* parent)
+      : TQtControlWidget(window, parent), FWindow(window) {}
 
  protected:
   void Paint(QPainter& painter) override;
@@ -107,7 +109,7 @@ class TQtDockableWidget : public TQtControlWidget {
 
 class TQtToolbarWidget : public TQtDockableWidget {
  public:
-  explicit TQtToolbarWidget(TTBCustomToolbar& toolbar);
+  TQtToolbarWidget(TTBCustomToolbar& toolbar, QWidget* parent);
 
  protected:
   void Paint(QPainter& painter) override;
@@ -128,12 +130,12 @@ class TQtToolbarWidget : public TQtDockableWidget {
 
 class TQtDockablePanelWidget : public TQtDockableWidget {
  public:
-  explicit TQtDockablePanelWidget(TTBXCustomDockablePanel& panel) : TQtDockableWidget(panel) {}
+  TQtDockablePanelWidget(TTBXCustomDockablePanel& panel, QWidget* parent) : TQtDockableWidget(panel, parent) {}
 };
 
 class TQtStatusBarWidget : public TQtControlWidget {
  public:
-  explicit TQtStatusBarWidget(TTBXCustomStatusBar& bar) : TQtControlWidget(bar), FBar(bar) {}
+  TQtStatusBarWidget(TTBXCustomStatusBar& bar, QWidget* parent) : TQtControlWidget(bar, parent), FBar(bar) {}
 
  protected:
   void Paint(QPainter& painter) override;
