@@ -57,6 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
         TStrictCase{"ControlReference", "<A b='&#x1B;'/>", 1, 7, "&#x1B; names a character"},
         TStrictCase{"HugeReference", "<A>&#99999999999999999999;</A>", 1, 4, "names a character"},
         TStrictCase{"MalformedReference", "<A>&#x;</A>", 1, 4, "&#x; is malformed"},
+        // The scanner keeps the next '&' it found: faults after valid references, in text and in
+        // attributes, and after an '&' skipped inside a comment, are still found.
+        TStrictCase{"EntityAfterValidOnes", "<A a='&amp;'>&lt;<B c='&#65;&gt;&bad;'/></A>", 1, 33,
+                    "the entity &bad; is not defined"},
+        TStrictCase{"BareAmpersandAfterAComment", "<A><!-- & --><B/>&amp;<C d='1 & 2'/></A>", 1, 31, "a bare '&'"},
         TStrictCase{"ControlCharacter", "<A>\n a\x01 b</A>", 2, 3, "U+0001 is not allowed"},
         TStrictCase{"ControlCharacterInAComment", "<A><!-- \x1F --></A>", 1, 9, "U+001F"},
         TStrictCase{"NulByte", "<A>x"s + '\0' + "y</A>", 1, 5, "U+0000"},
@@ -114,7 +119,8 @@ TEST(KolXmlStrictAccepts, ManyAttributesAreCheckedForRepeatsWhateverTheirNumber)
 }
 
 // Long runs of plain text are checked several bytes at a time: a fault is found at every offset
-// within such a run, and valid UTF-8 or DEL anywhere in it is accepted.
+// within such a run, and valid UTF-8, DEL, tabs and line ends anywhere in it are accepted (the
+// control characters next to those in value are not).
 TEST(KolXmlStrictAccepts, AFaultInALongRunOfTextIsFoundWhereverItStands) {
   for (std::size_t at = 0; at < 24; ++at) {
     const auto text = [&](std::string_view inserted) {
@@ -122,8 +128,11 @@ TEST(KolXmlStrictAccepts, AFaultInALongRunOfTextIsFoundWhereverItStands) {
       return "<A>" + body.insert(at, inserted) + "</A>";
     };
     EXPECT_NO_THROW(LoadXMLDocument(text("caf\xC3\xA9\x7F ~"), "ok.xml")) << at;
+    EXPECT_NO_THROW(LoadXMLDocument(text("\t\n\r"), "ok.xml")) << at;
     for (const auto& [inserted, problem] :
-         {std::pair{"\x01", "U+0001"}, std::pair{"\x1F", "U+001F"}, std::pair{"\x80", "the byte 0x80 is not UTF-8"}}) {
+         {std::pair{"\x01", "U+0001"}, std::pair{"\x1F", "U+001F"}, std::pair{"\x08", "U+0008"},
+          std::pair{"\x0B", "U+000B"}, std::pair{"\x0C", "U+000C"}, std::pair{"\x0E", "U+000E"},
+          std::pair{"\x80", "the byte 0x80 is not UTF-8"}, std::pair{"\xFF", "the byte 0xFF is not UTF-8"}}) {
       try {
         LoadXMLDocument(text(inserted), "app.xml");
         FAIL() << problem << " at " << at << " was accepted";
