@@ -37,9 +37,19 @@ TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_u
   FWindow->SetName(root->GetAttribute("Name"));
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
   CreateServices(*root);
-  ForEachChild(*root, [&](const TIntfPtr<IXMLNode>& child) {
-    if (child->NodeName() == "WorkItem") AddWorkItem(child, -1);
-  });
+  {
+    // As the workbench does: the window and the work items' areas lay their children out once,
+    // when all are in, parents first.
+    FAreas.push_back(FWindow.get());
+    FWindow->DisableAlign();
+    TScopeExit layOut([&] {
+      for (TWinControl* area : FAreas) area->EnableAlign();
+      FAreas.clear();
+    });
+    ForEachChild(*root, [&](const TIntfPtr<IXMLNode>& child) {
+      if (child->NodeName() == "WorkItem") AddWorkItem(child, -1);
+    });
+  }
   ShowInWorkSpaces();
 }
 
@@ -72,6 +82,8 @@ void TBenchWindow::AddWorkItem(const TIntfPtr<IXMLNode>& node, int parent) {
     item.HostControl->SetName(id);
     item.HostControl->SetParent(parentItem.Item->GetHostControl());
     item.HostControl->SetAlign(alClient);
+    item.HostControl->DisableAlign();
+    FAreas.push_back(item.HostControl.get());
     item.Item = MakeCounted<TNUVWorkItem>(id, item.HostControl.get(), parentItem.Item);
   }
   const size_t index = FWorkItems.size();

@@ -54,6 +54,7 @@ class TBenchWindow {
   std::vector<TWorkItem> FWorkItems;
   std::vector<TViewPart> FViewParts;
   std::unordered_map<std::string, size_t> FViewPartIndex;
+  std::vector<TWinControl*> FAreas;  // laid out when the constructor has added every view part
 };
 
 // The module's factory of that export name; raises for an unknown one.
