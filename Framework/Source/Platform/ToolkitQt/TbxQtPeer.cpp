@@ -1,9 +1,16 @@
 #include "TbxQtPeer.h"
 
+#include <typeinfo>
+
 #include "TbxDocks.h"
 #include "TbxQt.h"
 
-TQtPeer* QtPeerOf(const TControl& control) { return dynamic_cast<TQtPeer*>(control.GetPeer()); }
+// TQtPeer is final: comparing the exact type answers what dynamic_cast would, without its walk of
+// the class hierarchy (this runs for every control whose peer is made or placed).
+TQtPeer* QtPeerOf(const TControl& control) {
+  TControlPeer* peer = control.GetPeer();
+  return peer && typeid(*peer) == typeid(TQtPeer) ? static_cast<TQtPeer*>(peer) : nullptr;
+}
 
 QWidget* PeerWidget(const TControl& control) {
   TQtPeer* peer = QtPeerOf(control);
