@@ -23,8 +23,6 @@ bool IsXmlChar(std::uint32_t c) {
          (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // One flag per byte, looked up instead of compared: the scanner tests every byte of every tag.
 using TByteSet = std::array<bool, 256>;
 
@@ -35,9 +33,11 @@ constexpr TByteSet ByteSet(std::string_view members) {
 }
 
 constexpr TByteSet KBlanks = ByteSet(" \t\r\n");
-constexpr TByteSet KNameEnds = ByteSet(" \t\r\n=/>");
+constexpr TByteSet KNameEnds = ByteSet(" \t\r\n=/>");  // a blank, or what follows a name in a tag
 
 bool In(const TByteSet& set, char c) { return set[static_cast<unsigned char>(c)]; }
+
+bool IsBlank(char c) { return In(KBlanks, c); }
 
 // The code point at text[i] and its length in bytes; length 0 for bytes that are no UTF-8
 // (overlong forms and surrogates included).
@@ -182,7 +182,7 @@ class TMarkupScanner {
   }
 
   void SkipBlanks() {
-    while (FPos < FText.size() && In(KBlanks, FText[FPos])) ++FPos;
+    while (FPos < FText.size() && IsBlank(FText[FPos])) ++FPos;
   }
 
   std::optional<TXMLFault> StartTag() {
