@@ -2,6 +2,7 @@
 #include "TbxTextMetrics.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -56,10 +57,12 @@ class TTextMetrics::TImpl {
   }
 
   TMeasuredFont& Font(const TFont& font) {
-    // Measuring one text asks for its font several times in a row: the last font answers at once.
-    if (FLastFont && FLastFont->Size == font.GetSize() && FLastFont->Style == font.GetStyle() &&
-        FLastFont->Name == font.GetName())
-      return *FLastFont->Measured;
+    // Laying out asks for the same few fonts over and over (a caption's, its frame's, a bar's):
+    // the fonts asked for last answer without building a request.
+    for (const TRecentFont& recent : FRecentFonts)
+      if (recent.Measured && recent.Size == font.GetSize() && recent.Style == font.GetStyle() &&
+          recent.Name == font.GetName())
+        return *recent.Measured;
     TFontRequest request = RequestOf(font);
     auto it = FFonts.find(request);
     if (it == FFonts.end()) {
@@ -67,7 +70,8 @@ class TTextMetrics::TImpl {
       TMeasuredFont measured = Resolve(request);
       it = FFonts.emplace(std::move(request), std::move(measured)).first;
     }
-    FLastFont = TLastFont{font.GetName(), font.GetSize(), font.GetStyle(), &it->second};
+    FRecentFonts[FNextRecent] = TRecentFont{font.GetName(), font.GetSize(), font.GetStyle(), &it->second};
+    FNextRecent = (FNextRecent + 1) % FRecentFonts.size();
     return it->second;
   }
 
@@ -103,7 +107,7 @@ class TTextMetrics::TImpl {
 
   void Forget() {
     ++FGeneration;
-    FLastFont.reset();
+    FRecentFonts = {};
     FCache.Clear();
     FFonts.clear();
     FShapers.clear();
@@ -172,14 +176,16 @@ class TTextMetrics::TImpl {
   TFontFaces FFaces;
   std::map<TShaperKey, TShaperEntry> FShapers;
   std::map<TFontRequest, TMeasuredFont> FFonts;
-  // The font last asked for, as it was asked, and its entry in FFonts (whose nodes stay put).
-  struct TLastFont {
+  // The fonts last asked for, as they were asked, with their entries in FFonts (whose nodes stay
+  // put); the oldest is replaced first.
+  struct TRecentFont {
     std::string Name;
-    int Size;
+    int Size = 0;
     TFontStyles Style;
-    TMeasuredFont* Measured;
+    TMeasuredFont* Measured = nullptr;
   };
-  std::optional<TLastFont> FLastFont;
+  std::array<TRecentFont, 4> FRecentFonts;
+  std::size_t FNextRecent = 0;
   std::uint32_t FLastFace = 0;
   std::uint64_t FGeneration = 1;
   TTextCache FCache;
