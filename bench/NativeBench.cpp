@@ -166,6 +166,7 @@ void Summarize(const TBenchResults& results, bool tiny) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QuietOffscreenNotes();
+  UseQtEventLoop();
   QApplication app(argc, argv);
   return RunBenchmarks(argc, argv, RegisterAll, Summarize);
 }

@@ -2,6 +2,7 @@
 // runs may raise or destroy the control without bringing Qt down.
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QTest>
 
@@ -109,4 +110,15 @@ TEST(NativePeersOfAnExample, AControlMovedUnderAParentWithoutPeerHidesAndJoinsTh
   EXPECT_EQ(PeerWidget(label)->parentWidget(), PeerWidget(box));
   EXPECT_EQ(PeerWidget(label)->geometry(), ExpectedGeometry(label, native.Root()));
   EXPECT_TRUE(PeerWidget(label)->isVisible());
+}
+
+// Qt posts an event for every widget it makes: the event loop must be Qt's own, which wakes once
+// for many posts, not GLib's, which makes a system call at each. A value set by the user stays.
+TEST(NativeEventLoop, IsQtsOwnAndAnEventLoopChosenByTheUserIsKept) {
+  EXPECT_FALSE(QAbstractEventDispatcher::instance()->inherits("QEventDispatcherGlib"));
+  qputenv("QT_NO_GLIB", "");
+  UseQtEventLoop();
+  EXPECT_TRUE(qEnvironmentVariableIsSet("QT_NO_GLIB"));
+  EXPECT_TRUE(qEnvironmentVariableIsEmpty("QT_NO_GLIB"));
+  qputenv("QT_NO_GLIB", "1");
 }

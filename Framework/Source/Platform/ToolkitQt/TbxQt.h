@@ -54,3 +54,9 @@ QWidget* PeerWidget(const TControl& control);
 /// Keeps the offscreen platform's notes about what it cannot do (raise a window, grab the
 /// keyboard) and the runtime directory it lacks off stderr; every other message goes through.
 void QuietOffscreenNotes();
+
+/// To be called before the QApplication is made: Qt runs its own event loop rather than GLib's
+/// (unless QT_NO_GLIB is set already). Qt posts an event for every widget it makes, and GLib's
+/// loop wakes itself with a system call at every post, about 2 us a widget; Qt's own loop wakes
+/// once until the posted events are handled. Nothing of ours runs GLib sources.
+void UseQtEventLoop();

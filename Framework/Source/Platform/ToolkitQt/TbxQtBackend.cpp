@@ -106,6 +106,10 @@ void QuietOffscreenNotes() {
   });
 }
 
+void UseQtEventLoop() {
+  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+}
+
 TQtBackend::TQtBackend(TQtBackendOptions options) : FOptions(std::move(options)) {
   GCurrent = this;
   SetPeerFactory([](TControl& control) -> std::unique_ptr<TControlPeer> {

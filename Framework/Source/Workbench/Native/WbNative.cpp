@@ -45,6 +45,7 @@ TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& re
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QuietOffscreenNotes();
   }
+  UseQtEventLoop();
   FQtApp = std::make_unique<QApplication>(GArgc, GArgv);
   TQtBackendOptions options;
   options.ImageDir = std::filesystem::path(appFile).parent_path().string();
