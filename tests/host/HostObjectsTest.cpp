@@ -1,7 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 #include "ReferenceCount.h"
 #include "TestHost.h"
@@ -44,6 +47,32 @@ TEST(DataContext, RegistersReplacesAndWithdrawsKeysInOrder) {
   data->UnregisterDelegate("S");
   EXPECT_THAT(data->Keys(), ElementsAre("I"));
   EXPECT_THROW(data->ReadValue("S"), EDataKeyError);
+}
+
+// Keys withdrawn from the front, the middle and the end, and registered again, among enough
+// others that the index grows several times: the order is always that of registration.
+TEST(DataContext, KeepsTheRegistrationOrderThroughWithdrawalsAndGrowth) {
+  auto data = MakeCounted<TNUVDataContext>();
+  std::vector<std::string> expected;
+  auto add = [&](const std::string& key) {
+    data->RegisterDelegate(key, TNUVDataFactory::NewIntegerDelegate([] { return 0; }, [](int) {}));
+    if (std::find(expected.begin(), expected.end(), key) == expected.end()) expected.push_back(key);
+  };
+  auto withdraw = [&](const std::string& key) {
+    data->UnregisterDelegate(key);
+    std::erase(expected, key);
+  };
+  for (int i = 0; i < 200; ++i) add("WorkItem" + std::to_string(i) + "_LongEnoughToAllocate");
+  for (int i = 0; i < 200; i += 7) withdraw("WorkItem" + std::to_string(i) + "_LongEnoughToAllocate");
+  withdraw(expected.front());
+  withdraw(expected.back());
+  add("WorkItem0_LongEnoughToAllocate");
+  add(expected[5]);  // registered already: it keeps its place
+  EXPECT_EQ(data->Keys(), expected);
+  while (!expected.empty()) withdraw(expected[expected.size() / 2]);
+  EXPECT_TRUE(data->Keys().empty());
+  add("Again");
+  EXPECT_THAT(data->Keys(), ElementsAre("Again"));
 }
 
 TEST(NamedValues, KeepTheOrderTheyWereFirstSetInAndReplaceInPlace) {

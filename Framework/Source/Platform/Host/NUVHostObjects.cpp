@@ -51,14 +51,22 @@ TNUVDataContext::~TNUVDataContext() = default;
 
 void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) {
   auto [it, inserted] = FDelegates.try_emplace(key);
-  if (inserted) it->second.Order = FOrder.insert(FOrder.end(), key);
-  it->second.Delegate = std::move(delegate);
+  TEntry& entry = it->second;
+  if (inserted) {
+    entry.Key = &it->first;
+    entry.Previous = FLast;
+    (FLast ? FLast->Next : FFirst) = &entry;
+    FLast = &entry;
+  }
+  entry.Delegate = std::move(delegate);
 }
 
 void TNUVDataContext::UnregisterDelegate(const std::string& key) {
   auto it = FDelegates.find(key);
   if (it == FDelegates.end()) return;
-  FOrder.erase(it->second.Order);
+  TEntry& entry = it->second;
+  (entry.Previous ? entry.Previous->Next : FFirst) = entry.Next;
+  (entry.Next ? entry.Next->Previous : FLast) = entry.Previous;
   FDelegates.erase(it);
 }
 
@@ -67,7 +75,12 @@ TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key)
   return it == FDelegates.end() ? nullptr : it->second.Delegate;
 }
 
-std::vector<std::string> TNUVDataContext::Keys() const { return {FOrder.begin(), FOrder.end()}; }
+std::vector<std::string> TNUVDataContext::Keys() const {
+  std::vector<std::string> keys;
+  keys.reserve(FDelegates.size());
+  for (const TEntry* entry = FFirst; entry; entry = entry->Next) keys.push_back(*entry->Key);
+  return keys;
+}
 
 namespace {
 [[noreturn]] void RaiseUnknownKey(const std::string& key) {

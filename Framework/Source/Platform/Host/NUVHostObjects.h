@@ -3,7 +3,6 @@
 /// items from. View parts never see these classes, only the interfaces they implement.
 #pragma once
 
-#include <list>
 #include <map>
 #include <optional>
 #include <string>
@@ -61,12 +60,17 @@ class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataConte
   ~TNUVDataContext() override;
 
  private:
+  // The entries are chained in the order their keys were registered; the map's nodes stay put,
+  // so the chain holds no copy of a key.
   struct TEntry {
     TIntfPtr<INUVDataDelegate> Delegate;
-    std::list<std::string>::iterator Order;  // its key's place in FOrder
+    const std::string* Key = nullptr;
+    TEntry* Previous = nullptr;
+    TEntry* Next = nullptr;
   };
   std::unordered_map<std::string, TEntry> FDelegates;
-  std::list<std::string> FOrder;  // the keys in the order they were registered
+  TEntry* FFirst = nullptr;
+  TEntry* FLast = nullptr;
 };
 
 class TNUVServiceCenter : public TImplements<TTolvaRefCntIntfObject, INUVServiceCenter> {
