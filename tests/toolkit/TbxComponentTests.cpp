@@ -114,3 +114,22 @@ TEST(TFreeNotifySink, SinkDestroyedByAnotherSinkDuringNotification) {
   EXPECT_EQ(first.Freed.size(), 1u);
   EXPECT_EQ(killer.Freed.size(), 1u);
 }
+
+// The first watcher is kept apart from the others: whichever leaves, by unwatching or by being
+// destroyed, the rest still hear, newest first, and a watcher that comes later is told first.
+TEST(TFreeNotifySink, WatchersLeavingInAnyOrderLeaveTheOthersToldNewestFirst) {
+  std::vector<int> told;
+  auto* component = new TComponent(nullptr);
+  std::vector<std::unique_ptr<TCallbackSink>> sinks;
+  for (int i = 0; i < 5; ++i) {
+    sinks.push_back(std::make_unique<TCallbackSink>());
+    sinks.back()->OnFreed = [&told, i](TComponent*) { told.push_back(i); };
+    sinks.back()->Watch(component);
+  }
+  sinks[0]->Unwatch(component);  // the first
+  sinks[2].reset();              // one in the middle, destroyed while watching
+  sinks[0]->Watch(component);    // back, now the newest
+  sinks[4]->Unwatch(component);  // the last
+  delete component;
+  EXPECT_EQ(told, (std::vector<int>{0, 3, 1}));
+}

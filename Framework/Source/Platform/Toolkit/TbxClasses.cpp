@@ -3,13 +3,14 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // TFreeNotifySink
 
 TFreeNotifySink::~TFreeNotifySink() {
   // Every component still watched must forget this sink, or it would call a dead object.
-  for (const TWatch& watch : FWatched) std::erase(watch.Component->FSinks, this);
+  for (const TWatch& watch : FWatched) watch.Component->FSinks.Remove(this);
   FWatched.clear();
 }
 
@@ -27,8 +28,8 @@ void TFreeNotifySink::Watch(TComponent* component) {
   // A component lists each sink once, so that the sink hears of it once, exactly while the sink
   // watches it: its few sinks tell a first watch at once, where an owner's watch list is long.
   auto& sinks = component->FSinks;
-  if (std::find(sinks.begin(), sinks.end(), this) == sinks.end()) {
-    sinks.push_back(this);
+  if (!sinks.Contains(this)) {
+    sinks.Add(this);
     FWatched.push_back({component, 1});
     return;
   }
@@ -40,10 +41,42 @@ void TFreeNotifySink::Unwatch(TComponent* component) {
   auto it = FindWatch(FWatched, component);
   if (it == FWatched.rend() || --it->Count > 0) return;
   FWatched.erase(std::next(it).base());
-  std::erase(component->FSinks, this);
+  component->FSinks.Remove(this);
 }
 
 void TFreeNotifySink::ReverseWatches() { std::reverse(FWatched.begin(), FWatched.end()); }
+
+// ---------------------------------------------------------------------------------------------
+// TComponent::TSinks
+
+bool TComponent::TSinks::Contains(const TFreeNotifySink* sink) const {
+  return FFirst == sink || std::find(FMore.begin(), FMore.end(), sink) != FMore.end();
+}
+
+void TComponent::TSinks::Add(TFreeNotifySink* sink) {
+  if (!FFirst)
+    FFirst = sink;
+  else
+    FMore.push_back(sink);
+}
+
+void TComponent::TSinks::Remove(const TFreeNotifySink* sink) {
+  if (FFirst != sink) {
+    std::erase(FMore, sink);
+  } else if (FMore.empty()) {
+    FFirst = nullptr;
+  } else {
+    FFirst = FMore.front();
+    FMore.erase(FMore.begin());
+  }
+}
+
+TFreeNotifySink* TComponent::TSinks::TakeLast() {
+  if (FMore.empty()) return std::exchange(FFirst, nullptr);
+  TFreeNotifySink* last = FMore.back();
+  FMore.pop_back();
+  return last;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TComponent
@@ -111,9 +144,8 @@ void TComponent::Destroying() {
 
 void TComponent::NotifySinks() {
   // Popped one at a time: a sink may unwatch, or be destroyed, while another is being told.
-  while (!FSinks.empty()) {
-    TFreeNotifySink* sink = FSinks.back();
-    FSinks.pop_back();
+  while (!FSinks.Empty()) {
+    TFreeNotifySink* sink = FSinks.TakeLast();
     if (auto it = FindWatch(sink->FWatched, this); it != sink->FWatched.rend())
       sink->FWatched.erase(std::next(it).base());
     sink->ComponentFreed(this);

@@ -97,9 +97,24 @@ class TComponent : public TObject, public virtual IInterface {
     TComponent* FSelf;
   };
 
+  /// Who watches this component, in the order they began: nearly always its owner alone, which
+  /// is kept without an allocation.
+  class TSinks {
+   public:
+    bool Empty() const { return !FFirst; }
+    bool Contains(const TFreeNotifySink* sink) const;
+    void Add(TFreeNotifySink* sink);
+    void Remove(const TFreeNotifySink* sink);
+    TFreeNotifySink* TakeLast();
+
+   private:
+    TFreeNotifySink* FFirst = nullptr;
+    std::vector<TFreeNotifySink*> FMore;  ///< empty while FFirst is nil
+  };
+
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
-  std::vector<TFreeNotifySink*> FSinks;  ///< who watches this component
+  TSinks FSinks;
   TNotificationSink FNotificationSink{this};
   std::string FName;
   std::intptr_t FTag = 0;
