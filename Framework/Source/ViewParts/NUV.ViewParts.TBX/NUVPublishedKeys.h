@@ -21,6 +21,8 @@ class TNUVPublishedKeys {
   // Registers the delegate under key. A key that this owner published already is replaced (a
   // second run); one that another owner publishes raises SDataKeyTaken and changes nothing.
   void Publish(const std::string& key, TIntfPtr<INUVDataDelegate> delegate);
+  // Room for count keys, for an owner that publishes several at once.
+  void Reserve(std::size_t count) { FKeys.reserve(count); }
   // Withdraws each key in the order given, whether this owner got to publish it or not, except
   // one that another owner publishes now; then whatever else this owner published.
   void Withdraw(const std::vector<std::string>& keys);

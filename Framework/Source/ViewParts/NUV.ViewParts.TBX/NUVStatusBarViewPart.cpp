@@ -204,6 +204,7 @@ std::vector<std::string> TNUVStatusPanel::Keys() const {
 
 void TNUVStatusPanel::PublishKeys() {
   const auto keys = Keys();
+  FPublishedKeys.Reserve(keys.size());
   FPublishedKeys.Publish(
       keys[0], TNUVDataFactory::NewStringDelegate([this] { return GetPanelCaption(); },
                                                   [this](const std::string& value) { SetPanelCaption(value); }));
