@@ -164,9 +164,7 @@ void Summarize(const TBenchResults& results, bool tiny) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QuietOffscreenNotes();
-  UseQtEventLoop();
+  PrepareQtApplication(true);
   QApplication app(argc, argv);
   return RunBenchmarks(argc, argv, RegisterAll, Summarize);
 }

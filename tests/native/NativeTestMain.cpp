@@ -6,9 +6,7 @@
 #include "TbxQt.h"
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QuietOffscreenNotes();
-  UseQtEventLoop();
+  PrepareQtApplication(true);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

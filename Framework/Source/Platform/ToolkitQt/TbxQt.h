@@ -60,3 +60,7 @@ void QuietOffscreenNotes();
 /// loop wakes itself with a system call at every post, about 2 us a widget; Qt's own loop wakes
 /// once until the posted events are handled. Nothing of ours runs GLib sources.
 void UseQtEventLoop();
+
+/// What every program does before it makes its QApplication: the offscreen platform, quiet
+/// about what it cannot do, when offscreen is asked for, and Qt's own event loop.
+void PrepareQtApplication(bool offscreen);

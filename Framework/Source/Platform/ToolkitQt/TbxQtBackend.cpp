@@ -110,6 +110,14 @@ void UseQtEventLoop() {
   if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
 }
 
+void PrepareQtApplication(bool offscreen) {
+  if (offscreen) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuietOffscreenNotes();
+  }
+  UseQtEventLoop();
+}
+
 TQtBackend::TQtBackend(TQtBackendOptions options) : FOptions(std::move(options)) {
   GCurrent = this;
   SetPeerFactory([](TControl& control) -> std::unique_ptr<TControlPeer> {

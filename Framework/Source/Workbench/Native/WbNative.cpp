@@ -41,11 +41,7 @@ bool HasDisplay() {
 }
 
 TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter) {
-  if (offscreen) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QuietOffscreenNotes();
-  }
-  UseQtEventLoop();
+  PrepareQtApplication(offscreen);
   FQtApp = std::make_unique<QApplication>(GArgc, GArgv);
   TQtBackendOptions options;
   options.ImageDir = std::filesystem::path(appFile).parent_path().string();
