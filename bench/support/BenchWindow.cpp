@@ -137,10 +137,20 @@ void TBenchWindow::Teardown() {
     for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemStopping("", nullptr, handled);
     workItem.Item->SetState(0);
   }
-  for (size_t i = FViewParts.size(); i-- > 0;) {
-    if (!FViewParts[i].Intf) continue;
-    FViewParts[i].Intf->Finalize();
-    FViewParts[i].Intf = nullptr;
+  {
+    // As the workbench does: the areas are laid out once, when their controls have gone.
+    std::vector<TWinControl*> areas{FWindow.get()};
+    for (const TWorkItem& workItem : FWorkItems)
+      if (workItem.HostControl) areas.push_back(workItem.HostControl.get());
+    for (TWinControl* area : areas) area->DisableAlign();
+    TScopeExit layOut([&] {
+      for (TWinControl* area : areas) area->EnableAlign();
+    });
+    for (size_t i = FViewParts.size(); i-- > 0;) {
+      if (!FViewParts[i].Intf) continue;
+      FViewParts[i].Intf->Finalize();
+      FViewParts[i].Intf = nullptr;
+    }
   }
   FViewParts.clear();
   FViewPartIndex.clear();

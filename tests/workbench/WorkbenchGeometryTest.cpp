@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "LayoutInvariants.h"
+#include "TbxTestApi.h"
 #include "WbHtmlRender.h"
 #include "WorkbenchInProcess.h"
 
@@ -87,6 +88,33 @@ TEST_P(ExampleGeometry, KeepsTheLayoutRulesAndDrawsAtTheDumpedBounds) {
     workbench.Run(ReadText(script));
     check("after " + GetParam() + ".script");
   }
+}
+
+// The windowed control of that name at or under control, or nil.
+TWinControl* FindArea(TWinControl& control, const std::string& name) {
+  if (control.GetName() == name) return &control;
+  for (int i = 0; i < control.GetControlCount(); ++i)
+    if (auto* child = dynamic_cast<TWinControl*>(control.GetControl(i)))
+      if (TWinControl* found = FindArea(*child, name)) return found;
+  return nullptr;
+}
+
+// Finishing takes every view part's control away: the window and a nested work item's area are
+// laid out once, when all have gone, and the area left fills the window.
+TEST_P(ExampleGeometry, FinishingLaysEachAreaOutOnceWhenTheControlsHaveGone) {
+  TInProcessWorkbench workbench(ExampleFile(GetParam()));
+  workbench.App.RunAll();
+  TWinControl& window = workbench.App.Window();
+  TWinControl* editor = FindArea(window, "Editor");
+  const int windowAligned = TTbxTestApi::AlignCount(window);
+  const int editorAligned = editor ? TTbxTestApi::AlignCount(*editor) : 0;
+  workbench.App.Finish();
+  EXPECT_EQ(TTbxTestApi::AlignCount(window), windowAligned + 1);
+  for (const auto& violation : LayoutViolations(window)) ADD_FAILURE() << "after finishing: " << violation;
+  if (!editor) return;
+  EXPECT_LE(TTbxTestApi::AlignCount(*editor), editorAligned + 1);
+  EXPECT_EQ(editor->GetControlCount(), 0);
+  EXPECT_EQ(editor->GetBoundsRect(), window.GetClientArea());
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleGeometry, testing::ValuesIn(ExampleNames()),

@@ -266,7 +266,23 @@ void TWbApplication::Finish() {
   FFinished = true;
   // Nested work items stop before the work items that contain them.
   for (size_t i = FWorkItems.size(); i-- > 0;) StopAt(i);
+  // The controls leave their areas one by one: each area is laid out once, when all have gone,
+  // instead of once per control that leaves it (and per dock that shrinks as its bars go).
+  const std::vector<TWinControl*> areas = Areas();
+  for (TWinControl* area : areas) area->DisableAlign();
+  TScopeExit layOut([&] {
+    for (TWinControl* area : areas) area->EnableAlign();
+  });
   for (size_t i = FViewParts.size(); i-- > 0;) FinalizeAt(i);
+}
+
+// The window and the work items' areas, parents before their children.
+std::vector<TWinControl*> TWbApplication::Areas() const {
+  std::vector<TWinControl*> areas;
+  if (FWindow) areas.push_back(FWindow.get());
+  for (const TWorkItem& workItem : FWorkItems)
+    if (workItem.HostControl) areas.push_back(workItem.HostControl.get());
+  return areas;
 }
 
 // ---------------------------------------------------------------------------------------------

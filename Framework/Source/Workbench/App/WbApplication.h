@@ -93,6 +93,7 @@ class TWbApplication {
   void RunAt(size_t index);
   void StopAt(size_t index);
   void FinalizeAt(size_t index);
+  std::vector<TWinControl*> Areas() const;
   size_t WorkItemIndex(const std::string& id) const;
   size_t ViewPartIndex(const std::string& name) const;
   size_t LiveViewPartIndex(const std::string& name) const;  // also refuses a finalized one
