@@ -7,6 +7,7 @@
 #include "NUVLabelViewPart.h"
 #include "NUVPublishedKeys.h"
 #include "ReferenceCount.h"
+#include "StatusBarTestSupport.h"
 #include "TestHost.h"
 
 using ::testing::ElementsAre;
@@ -15,6 +16,11 @@ namespace {
 
 TIntfPtr<INUVDataDelegate> TextDelegate(std::string text) {
   return TNUVDataFactory::NewStringDelegate([text] { return text; }, [](const std::string&) {});
+}
+
+// Withdraws "Owner" + each suffix, in the order given.
+void WithdrawOwners(TNUVPublishedKeys& keys, std::initializer_list<std::string_view> suffixes) {
+  keys.Withdraw("Owner", std::span(suffixes.begin(), suffixes.size()));
 }
 
 class PublishedKeysTest : public ::testing::Test {
@@ -39,7 +45,7 @@ TEST_F(PublishedKeysTest, AnOwnerWithKeysOfItsOwnNeitherTakesOverNorWithdrawsAno
 
   EXPECT_THROW(first.Publish("Owner_B", TextDelegate("first's B")), ENUVViewPartError);
   EXPECT_EQ(Host.Data().FindDelegate("Owner_B"), secondsB);
-  first.Withdraw({"Owner_B"});
+  WithdrawOwners(first, {"_B"});
   EXPECT_THAT(Host.Data().Keys(), ElementsAre("Owner_B"));
   EXPECT_EQ(Host.Data().FindDelegate("Owner_B"), secondsB);
   second.WithdrawPublished();
@@ -54,7 +60,7 @@ TEST_F(PublishedKeysTest, AKeyRegisteredAnewByAnotherIsNoLongerTheOwnersToReplac
   auto successor = TextDelegate("successor");
   Host.Data().RegisterDelegate("Owner_A", successor);
   EXPECT_THROW(keys.Publish("Owner_A", TextDelegate("own again")), ENUVViewPartError);
-  keys.Withdraw({"Owner_A"});
+  WithdrawOwners(keys, {"_A"});
   EXPECT_EQ(Host.Data().FindDelegate("Owner_A"), successor);
 }
 
@@ -75,7 +81,22 @@ TEST_F(PublishedKeysTest, WithdrawingTheKeysNamedAlsoWithdrawsTheOthersTheOwnerP
   TNUVPublishedKeys keys(*ViewPart);
   keys.Publish("Owner_A", TextDelegate("A"));
   keys.Publish("Owner_B", TextDelegate("B"));
-  keys.Withdraw({"Owner_A"});
+  WithdrawOwners(keys, {"_A"});
+  EXPECT_TRUE(Host.Data().Keys().empty());
+}
+
+// Each key is the prefix with its own suffix, whatever the suffix before it was, and they go in
+// the order given, also one never published; then the rest in the order published.
+TEST_F(PublishedKeysTest, WithdrawsEachSuffixedKeyInTheOrderGivenThenTheRest) {
+  auto workItem = MakeCounted<TRecordingWorkItem>(Host);
+  auto owner = MakeCounted<TNUVLabelViewPart>(Ext.get(), workItem.get());
+  TNUVPublishedKeys keys(*owner);
+  for (const char* key : {"Owner_Rest", "Owner_A_rather_long_suffix", "Owner_S", "Owner_Mid"})
+    keys.Publish(key, TextDelegate(key));
+  workItem->Log().clear();
+  WithdrawOwners(keys, {"_A_rather_long_suffix", "_S", "_Never", "_Mid"});
+  EXPECT_THAT(workItem->Log(),
+              ElementsAre("-Owner_A_rather_long_suffix", "-Owner_S", "-Owner_Never", "-Owner_Mid", "-Owner_Rest"));
   EXPECT_TRUE(Host.Data().Keys().empty());
 }
 
@@ -85,7 +106,7 @@ TEST_F(PublishedKeysTest, AnOwnerWithoutADataContextPublishesAndWithdrawsNothing
   auto homeless = MakeCounted<TNUVLabelViewPart>(Ext.get(), nullptr);
   TNUVPublishedKeys keys(*homeless);
   EXPECT_NO_THROW(keys.Publish("Owner_A", TextDelegate("A")));
-  EXPECT_NO_THROW(keys.Withdraw({"Owner_A"}));
+  EXPECT_NO_THROW(WithdrawOwners(keys, {"_A"}));
   EXPECT_TRUE(Host.Data().Keys().empty());
 }
 

@@ -7,7 +7,8 @@ using namespace NUVSimpleViewPart;
 std::unique_ptr<TTBXCheckBox>& TNUVCheckBoxViewPart::ControlField() { return FCheckBox; }
 
 TNUVCheckBoxViewPart::TKindInfo TNUVCheckBoxViewPart::KindInfo() const {
-  return {"TBXCheckBox", {"_Checked", "_State"}};
+  static constexpr std::string_view KKeySuffixes[] = {"_Checked", "_State"};
+  return {"TBXCheckBox", KKeySuffixes};
 }
 
 // "State" overrides "Checked"; its default follows whatever "Checked" left. "AllowGrayed" limits

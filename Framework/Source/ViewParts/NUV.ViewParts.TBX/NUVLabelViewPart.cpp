@@ -4,7 +4,10 @@ using namespace NUVSimpleViewPart;
 
 std::unique_ptr<TTBXLabel>& TNUVLabelViewPart::ControlField() { return FLabel; }
 
-TNUVLabelViewPart::TKindInfo TNUVLabelViewPart::KindInfo() const { return {"Label", {"_Caption"}}; }
+TNUVLabelViewPart::TKindInfo TNUVLabelViewPart::KindInfo() const {
+  static constexpr std::string_view KKeySuffixes[] = {"_Caption"};
+  return {"Label", KKeySuffixes};
+}
 
 void TNUVLabelViewPart::ApplySettings(const IXMLNode* element) {
   ApplyTextLayout(element, *FLabel);

@@ -4,7 +4,10 @@ using namespace NUVSimpleViewPart;
 
 std::unique_ptr<TTBXLink>& TNUVLinkViewPart::ControlField() { return FLink; }
 
-TNUVLinkViewPart::TKindInfo TNUVLinkViewPart::KindInfo() const { return {"TBXLink", {"_Caption"}}; }
+TNUVLinkViewPart::TKindInfo TNUVLinkViewPart::KindInfo() const {
+  static constexpr std::string_view KKeySuffixes[] = {"_Caption"};
+  return {"TBXLink", KKeySuffixes};
+}
 
 void TNUVLinkViewPart::ApplySettings(const IXMLNode* element) {
   ApplyTextLayout(element, *FLink);

@@ -23,9 +23,11 @@ void TNUVPublishedKeys::Publish(const std::string& key, TIntfPtr<INUVDataDelegat
   FKeys.push_back({std::move(context), key, std::move(delegate)});
 }
 
-void TNUVPublishedKeys::Withdraw(const std::vector<std::string>& keys) {
+void TNUVPublishedKeys::Withdraw(std::string_view prefix, std::span<const std::string_view> suffixes) {
   if (auto context = FViewPart.GetDataContext()) {
-    for (const std::string& key : keys) {
+    std::string key;  // one buffer for every key
+    for (std::string_view suffix : suffixes) {
+      key.assign(prefix).append(suffix);
       auto registered = context->FindDelegate(key);
       if (!registered || IsOwn(context.get(), key, registered.get())) context->UnregisterDelegate(key);
     }

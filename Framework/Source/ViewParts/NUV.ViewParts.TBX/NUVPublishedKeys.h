@@ -3,7 +3,9 @@
 // delegate that is not this owner's.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "NUVViewPart.h"
@@ -23,9 +25,10 @@ class TNUVPublishedKeys {
   void Publish(const std::string& key, TIntfPtr<INUVDataDelegate> delegate);
   // Room for count keys, for an owner that publishes several at once.
   void Reserve(std::size_t count) { FKeys.reserve(count); }
-  // Withdraws each key in the order given, whether this owner got to publish it or not, except
-  // one that another owner publishes now; then whatever else this owner published.
-  void Withdraw(const std::vector<std::string>& keys);
+  // Withdraws the keys prefix + suffix, in the order of the suffixes, whether this owner got to
+  // publish them or not, except one that another owner publishes now; then whatever else this
+  // owner published.
+  void Withdraw(std::string_view prefix, std::span<const std::string_view> suffixes);
   // Withdraws, in the order they were published, the keys whose delegate is still this owner's.
   void WithdrawPublished();
 

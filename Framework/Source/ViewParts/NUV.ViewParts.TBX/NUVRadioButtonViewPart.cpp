@@ -11,7 +11,8 @@ void TNUVRadioButton::Click() {
 std::unique_ptr<TNUVRadioButton>& TNUVRadioButtonViewPart::ControlField() { return FRadioButton; }
 
 TNUVRadioButtonViewPart::TKindInfo TNUVRadioButtonViewPart::KindInfo() const {
-  return {"TBXRadioButton", {"_Checked"}};
+  static constexpr std::string_view KKeySuffixes[] = {"_Checked"};
+  return {"TBXRadioButton", KKeySuffixes};
 }
 
 void TNUVRadioButtonViewPart::ApplySettings(const IXMLNode* element) {

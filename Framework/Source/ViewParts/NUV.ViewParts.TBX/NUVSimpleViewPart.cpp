@@ -14,9 +14,7 @@ void TNUVSimpleViewPart::Initialize() {
 }
 
 void TNUVSimpleViewPart::Finalize() {
-  std::vector<std::string> keys;
-  for (const std::string& suffix : KindInfo().KeySuffixes) keys.push_back(GetName() + suffix);
-  FPublishedKeys.Withdraw(keys);
+  FPublishedKeys.Withdraw(GetName(), KindInfo().KeySuffixes);
   FreeControl();
   TNUVCustomViewPart::Finalize();
 }

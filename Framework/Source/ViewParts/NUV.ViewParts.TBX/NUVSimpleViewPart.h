@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,7 @@ class TNUVSimpleViewPart : public TNUVCustomViewPart {
   // of publishing and withdrawing.
   struct TKindInfo {
     std::string_view ConfigElement;
-    std::vector<std::string> KeySuffixes;
+    std::span<const std::string_view> KeySuffixes;  // the kind's own static array
   };
   virtual TKindInfo KindInfo() const = 0;
   // The kind's settings, in the order of its table; called only when the element exists.

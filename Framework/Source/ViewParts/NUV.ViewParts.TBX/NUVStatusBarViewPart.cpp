@@ -132,7 +132,8 @@ void TNUVStatusBarViewPart::UnBindChildViewPart(INUVViewPart* child) {
 }
 
 void TNUVStatusBarViewPart::Finalize() {
-  FPublishedKeys.Withdraw({GetName() + "_SimpleText"});
+  static constexpr std::string_view KSimpleTextSuffix[] = {"_SimpleText"};
+  FPublishedKeys.Withdraw(GetName(), KSimpleTextSuffix);
   FStatusBar.reset();
   TNUVMultiBindingViewPart::Finalize();
 }
@@ -175,7 +176,7 @@ TNUVStatusPanel::TNUVStatusPanel(TNUVStatusBarViewPart* owner, INUVImageService*
 }
 
 TNUVStatusPanel::~TNUVStatusPanel() {
-  if (!FID.empty()) FPublishedKeys.Withdraw(Keys());
+  if (!FID.empty()) FPublishedKeys.Withdraw(KeyPrefix(), KPanelKeySuffixes);
 }
 
 void TNUVStatusPanel::ApplySettings(INUVImageService* images, const IXMLNode* element) {
@@ -196,22 +197,20 @@ void TNUVStatusPanel::ApplySettings(INUVImageService* images, const IXMLNode* el
   FID = GetNodeAttrValue(element, "ID", false, "");
 }
 
-// "<view part>_<ID>_Caption", "_Size" and "_Visible", in the order they are published and withdrawn.
-std::vector<std::string> TNUVStatusPanel::Keys() const {
-  const std::string prefix = FOwnerViewPart->GetName() + "_" + FID;
-  return {prefix + "_Caption", prefix + "_Size", prefix + "_Visible"};
-}
+// The keys are "<view part>_<ID>" and each of KPanelKeySuffixes.
+std::string TNUVStatusPanel::KeyPrefix() const { return FOwnerViewPart->GetName() + "_" + FID; }
 
 void TNUVStatusPanel::PublishKeys() {
-  const auto keys = Keys();
-  FPublishedKeys.Reserve(keys.size());
+  const std::string prefix = KeyPrefix();
+  auto key = [&prefix](std::size_t index) { return std::string(prefix).append(KPanelKeySuffixes[index]); };
+  FPublishedKeys.Reserve(std::size(KPanelKeySuffixes));
   FPublishedKeys.Publish(
-      keys[0], TNUVDataFactory::NewStringDelegate([this] { return GetPanelCaption(); },
-                                                  [this](const std::string& value) { SetPanelCaption(value); }));
-  FPublishedKeys.Publish(keys[1], TNUVDataFactory::NewIntegerDelegate([this] { return GetPanelSize(); },
-                                                                      [this](int value) { SetPanelSize(value); }));
-  FPublishedKeys.Publish(keys[2], TNUVDataFactory::NewBooleanDelegate([this] { return GetPanelVisible(); },
-                                                                      [this](bool value) { SetPanelVisible(value); }));
+      key(0), TNUVDataFactory::NewStringDelegate([this] { return GetPanelCaption(); },
+                                                 [this](const std::string& value) { SetPanelCaption(value); }));
+  FPublishedKeys.Publish(key(1), TNUVDataFactory::NewIntegerDelegate([this] { return GetPanelSize(); },
+                                                                     [this](int value) { SetPanelSize(value); }));
+  FPublishedKeys.Publish(key(2), TNUVDataFactory::NewBooleanDelegate([this] { return GetPanelVisible(); },
+                                                                     [this](bool value) { SetPanelVisible(value); }));
 }
 
 std::string TNUVStatusPanel::GetDisplayName() const { return FID; }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "NUVPublishedKeys.h"
@@ -77,7 +78,9 @@ class TNUVStatusPanel : public TTBXStatusPanel {
  private:
   void ApplySettings(INUVImageService* images, const IXMLNode* element);
   void PublishKeys();
-  std::vector<std::string> Keys() const;
+  std::string KeyPrefix() const;
+  // The suffixes of the panel's keys, in the order they are published and withdrawn.
+  static constexpr std::string_view KPanelKeySuffixes[] = {"_Caption", "_Size", "_Visible"};
 
   TNUVStatusBarViewPart* FOwnerViewPart;
   int FRestoreSize = 0;
