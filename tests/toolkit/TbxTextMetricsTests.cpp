@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "TbxTextTestFonts.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -162,4 +164,26 @@ TEST(TextMetricsWidth, OneFaceAtAlternatingSizesMeasuresAsAtEachSizeAlone) {
     EXPECT_EQ(widths[i], alone.TextWidth(TTestFont("Tahoma", sizes[i]), "Hello, world")) << sizes[i];
   }
   EXPECT_LT(widths[0], widths[1]);
+}
+
+TEST(TextMetricsWidth, AFontIsMeasuredAsItIsNowAfterAChangeOrWhenAnotherTakesItsPlace) {
+  // The metrics remember the font objects asked for last: a change, or a new font at the same
+  // address, must not find what was remembered.
+  TTextMetrics metrics;
+  const int small = TTextMetrics().TextWidth(TTestFont("Tahoma", 8), "Hello");
+  const int large = TTextMetrics().TextWidth(TTestFont("Tahoma", 24), "Hello");
+  const int bold = TTextMetrics().TextWidth(TTestFont("Tahoma", 24, {fsBold}), "Hello");
+  ASSERT_LT(small, large);
+  ASSERT_NE(large, bold);
+  alignas(TFont) unsigned char place[sizeof(TFont)];
+  auto* font = new (place) TFont;
+  EXPECT_EQ(metrics.TextWidth(*font, "Hello"), small);
+  font->SetSize(24);
+  EXPECT_EQ(metrics.TextWidth(*font, "Hello"), large);
+  font->SetStyle({fsBold});
+  EXPECT_EQ(metrics.TextWidth(*font, "Hello"), bold);
+  font->~TFont();
+  font = new (place) TFont;  // Tahoma 8 again, where the bold one was
+  EXPECT_EQ(metrics.TextWidth(*font, "Hello"), small);
+  font->~TFont();
 }

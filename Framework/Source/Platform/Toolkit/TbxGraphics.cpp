@@ -1,10 +1,20 @@
 // Fonts.
 #include "TbxGraphics.h"
 
+#include <atomic>
+
 #include "TbxFields.h"
 
-TFont::TFont() = default;
+namespace {
+// Atomic, as fonts may be made on any thread; only the count matters, not its order with other
+// memory.
+std::atomic<std::uint64_t> FontChanges{0};
+}  // namespace
+
+TFont::TFont() { FontChanges.fetch_add(1, std::memory_order_relaxed); }
 TFont::~TFont() = default;
+
+std::uint64_t TFont::Changes() { return FontChanges.load(std::memory_order_relaxed); }
 
 void TFont::SetName(const std::string& name) {
   if (UpdateField(FName, name)) Changed();
@@ -32,5 +42,6 @@ void TFont::Assign(const TFont& source) {
 }
 
 void TFont::Changed() {
+  FontChanges.fetch_add(1, std::memory_order_relaxed);
   if (OnChange) OnChange(this);
 }

@@ -58,11 +58,19 @@ class TTextMetrics::TImpl {
 
   TMeasuredFont& Font(const TFont& font) {
     // Laying out asks for the same few fonts over and over (a caption's, its frame's, a bar's):
-    // the fonts asked for last answer without building a request.
+    // the fonts asked for last answer without building a request, and the very font objects
+    // asked for, unchanged since, without comparing names.
+    const std::uint64_t fontChanges = TFont::Changes();
+    const auto address = reinterpret_cast<std::uintptr_t>(&font);
     for (const TRecentFont& recent : FRecentFonts)
+      if (recent.FontAddress == address && recent.FontChanges == fontChanges) return *recent.Measured;
+    for (TRecentFont& recent : FRecentFonts)
       if (recent.Measured && recent.Size == font.GetSize() && recent.Style == font.GetStyle() &&
-          recent.Name == font.GetName())
+          recent.Name == font.GetName()) {
+        recent.FontAddress = address;
+        recent.FontChanges = fontChanges;
         return *recent.Measured;
+      }
     TFontRequest request = RequestOf(font);
     auto it = FFonts.find(request);
     if (it == FFonts.end()) {
@@ -70,7 +78,8 @@ class TTextMetrics::TImpl {
       TMeasuredFont measured = Resolve(request);
       it = FFonts.emplace(std::move(request), std::move(measured)).first;
     }
-    FRecentFonts[FNextRecent] = TRecentFont{font.GetName(), font.GetSize(), font.GetStyle(), &it->second};
+    FRecentFonts[FNextRecent] =
+        TRecentFont{font.GetName(), font.GetSize(), font.GetStyle(), &it->second, address, fontChanges};
     FNextRecent = (FNextRecent + 1) % FRecentFonts.size();
     return it->second;
   }
@@ -183,6 +192,8 @@ class TTextMetrics::TImpl {
     int Size = 0;
     TFontStyles Style;
     TMeasuredFont* Measured = nullptr;
+    std::uintptr_t FontAddress = 0;  // the font object last asked for with these values, 0 for none
+    std::uint64_t FontChanges = 0;   // TFont::Changes() then
   };
   std::array<TRecentFont, 4> FRecentFonts;
   std::size_t FNextRecent = 0;

@@ -62,6 +62,11 @@ class TFont : public TObject {
   void Assign(const TFont& source);
   std::function<void(TObject*)> OnChange;
 
+  /// Counts the fonts made and the changes of any font (fonts are not copied): a font at the same
+  /// address under the same count is the same font unchanged, so what was worked out for it (its
+  /// resolved face) still holds.
+  static std::uint64_t Changes();
+
  private:
   void Changed();
   std::string FName = "Tahoma";
