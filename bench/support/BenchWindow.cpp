@@ -44,7 +44,6 @@ TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_u
     FWindow->DisableAlign();
     TScopeExit layOut([&] {
       for (TWinControl* area : FAreas) area->EnableAlign();
-      FAreas.clear();
     });
     ForEachChild(*root, [&](const TIntfPtr<IXMLNode>& child) {
       if (child->NodeName() == "WorkItem") AddWorkItem(child, -1);
@@ -139,12 +138,9 @@ void TBenchWindow::Teardown() {
   }
   {
     // As the workbench does: the areas are laid out once, when their controls have gone.
-    std::vector<TWinControl*> areas{FWindow.get()};
-    for (const TWorkItem& workItem : FWorkItems)
-      if (workItem.HostControl) areas.push_back(workItem.HostControl.get());
-    for (TWinControl* area : areas) area->DisableAlign();
+    for (TWinControl* area : FAreas) area->DisableAlign();
     TScopeExit layOut([&] {
-      for (TWinControl* area : areas) area->EnableAlign();
+      for (TWinControl* area : FAreas) area->EnableAlign();
     });
     for (size_t i = FViewParts.size(); i-- > 0;) {
       if (!FViewParts[i].Intf) continue;
@@ -154,6 +150,7 @@ void TBenchWindow::Teardown() {
   }
   FViewParts.clear();
   FViewPartIndex.clear();
+  FAreas.clear();  // the areas go with their work items
   // Nested host controls go before the window that holds them, laid out once when all are gone.
   if (FWindow) FWindow->DisableAlign();
   while (!FWorkItems.empty()) FWorkItems.pop_back();

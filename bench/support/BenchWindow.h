@@ -54,7 +54,9 @@ class TBenchWindow {
   std::vector<TWorkItem> FWorkItems;
   std::vector<TViewPart> FViewParts;
   std::unordered_map<std::string, size_t> FViewPartIndex;
-  std::vector<TWinControl*> FAreas;  // laid out when the constructor has added every view part
+  // The window and the work items' areas, parents first: laid out once when the constructor has
+  // added every view part, and once when teardown has finalized them.
+  std::vector<TWinControl*> FAreas;
 };
 
 // The module's factory of that export name; raises for an unknown one.
