@@ -75,6 +75,69 @@ TEST(DataContext, KeepsTheRegistrationOrderThroughWithdrawalsAndGrowth) {
   EXPECT_THAT(data->Keys(), ElementsAre("Again"));
 }
 
+// A read or write may withdraw or replace the very delegate it calls, through a nested write as
+// well, or release the context itself: the delegate lives until its call returns. Each lambda
+// keeps a string long enough to allocate, so that a freed delegate is caught under
+// AddressSanitizer when the lambda uses it afterwards.
+TEST(DataContext, ADelegateLivesUntilItsCallReturnsWhateverTheCallWithdraws) {
+  auto data = MakeCounted<TNUVDataContext>();
+  const std::string tag = "a capture long enough to live on the heap";
+  std::vector<std::string> heard;
+  auto integer = [&](std::function<void(int)> setter) {
+    return TNUVDataFactory::NewIntegerDelegate([] { return 0; }, std::move(setter));
+  };
+  data->RegisterDelegate("Self", integer([&, tag](int) {
+                           data->UnregisterDelegate("Self");
+                           heard.push_back("withdrew itself " + tag.substr(0, 9));
+                         }));
+  data->RegisterDelegate("Swap", integer([&, tag](int) {
+                           data->RegisterDelegate("Swap", integer([&](int) { heard.push_back("new"); }));
+                           heard.push_back("replaced itself " + tag.substr(0, 9));
+                         }));
+  data->RegisterDelegate("Outer", integer([&, tag](int) {
+                           data->WriteValue("Inner", 1);
+                           heard.push_back("outer after inner " + tag.substr(0, 9));
+                         }));
+  data->RegisterDelegate("Inner", integer([&](int) { data->UnregisterDelegate("Outer"); }));
+  data->RegisterDelegate("Read", TNUVDataFactory::NewStringDelegate(
+                                     [&, tag] {
+                                       data->UnregisterDelegate("Read");
+                                       return tag;
+                                     },
+                                     [](const std::string&) {}));
+  data->WriteValue("Self", 1);
+  data->WriteValue("Swap", 1);
+  data->WriteValue("Swap", 2);
+  data->WriteValue("Outer", 1);
+  EXPECT_EQ(std::get<std::string>(data->ReadValue("Read")), tag);
+  EXPECT_THAT(heard, ElementsAre("withdrew itself a capture", "replaced itself a capture", "new",
+                                 "outer after inner a capture"));
+  EXPECT_THAT(data->Keys(), ElementsAre("Swap", "Inner"));
+
+  // A setter that throws after withdrawing itself: the context goes on as before.
+  data->RegisterDelegate("Throws", integer([&, tag](int) {
+                           data->UnregisterDelegate("Throws");
+                           throw EConvertError(tag);
+                         }));
+  EXPECT_THROW(data->WriteValue("Throws", 1), EConvertError);
+  data->WriteValue("Swap", 3);
+  EXPECT_EQ(heard.back(), "new");
+
+  // A setter that releases the last reference to the context, from a nested write.
+  data->RegisterDelegate("Release", integer([&, tag](int) {
+                           data = nullptr;
+                           heard.push_back("released " + tag.substr(0, 9));
+                         }));
+  data->RegisterDelegate("Nest", integer([&, tag](int) {
+                           data->WriteValue("Release", 1);
+                           heard.push_back("nest " + tag.substr(0, 9));
+                         }));
+  data->WriteValue("Nest", 1);
+  EXPECT_EQ(data, nullptr);
+  ASSERT_GE(heard.size(), 2u);
+  EXPECT_THAT(std::vector(heard.end() - 2, heard.end()), ElementsAre("released a capture", "nest a capture"));
+}
+
 TEST(NamedValues, KeepTheOrderTheyWereFirstSetInAndReplaceInPlace) {
   auto values = MakeCounted<TNUVNamedValues>();
   values->SetStrValue("Title", "Demo");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <memory>
 
 TNUVExtension::TNUVExtension(std::string name, std::string caption, TIntfPtr<IXMLNode> extData)
     : FName(std::move(name)), FCaption(std::move(caption)), FExtData(std::move(extData)) {}
@@ -47,7 +48,40 @@ std::vector<std::string> TNUVNamedValues::Names() const {
 
 // ---------------------------------------------------------------------------------------------
 
-TNUVDataContext::~TNUVDataContext() = default;
+struct TNUVDataContext::TCallFrame {
+  std::unique_ptr<std::vector<TIntfPtr<INUVDataDelegate>>> Retired;  // made by the first to retire
+  bool ContextGone = false;
+};
+
+class TNUVDataContext::TCallScope {
+ public:
+  explicit TCallScope(const TNUVDataContext& context) : FContext(context), FOutermost(!context.FCall) {
+    if (FOutermost) context.FCall = &FFrame;
+  }
+  // The retired delegates go with the frame, after the context has forgotten it.
+  ~TCallScope() {
+    if (FOutermost && !FFrame.ContextGone) FContext.FCall = nullptr;
+  }
+  TCallScope(const TCallScope&) = delete;
+  TCallScope& operator=(const TCallScope&) = delete;
+
+ private:
+  const TNUVDataContext& FContext;
+  TCallFrame FFrame;
+  bool FOutermost;
+};
+
+TNUVDataContext::~TNUVDataContext() {
+  if (!FCall) return;
+  FCall->ContextGone = true;
+  for (auto& [key, entry] : FDelegates) Retire(entry.Delegate);
+}
+
+void TNUVDataContext::Retire(TIntfPtr<INUVDataDelegate>& delegate) {
+  if (!FCall || !delegate) return;
+  if (!FCall->Retired) FCall->Retired = std::make_unique<std::vector<TIntfPtr<INUVDataDelegate>>>();
+  FCall->Retired->push_back(std::move(delegate));
+}
 
 void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVDataDelegate> delegate) {
   auto [it, inserted] = FDelegates.try_emplace(key);
@@ -58,6 +92,7 @@ void TNUVDataContext::RegisterDelegate(const std::string& key, TIntfPtr<INUVData
     (FLast ? FLast->Next : FFirst) = &entry;
     FLast = &entry;
   }
+  Retire(entry.Delegate);
   entry.Delegate = std::move(delegate);
 }
 
@@ -67,6 +102,7 @@ void TNUVDataContext::UnregisterDelegate(const std::string& key) {
   TEntry& entry = it->second;
   (entry.Previous ? entry.Previous->Next : FFirst) = entry.Next;
   (entry.Next ? entry.Next->Previous : FLast) = entry.Previous;
+  Retire(entry.Delegate);
   FDelegates.erase(it);
 }
 
@@ -88,16 +124,23 @@ namespace {
 }
 }  // namespace
 
+INUVDataDelegate& TNUVDataContext::DelegateFor(const std::string& key) const {
+  auto it = FDelegates.find(key);
+  if (it == FDelegates.end() || !it->second.Delegate) RaiseUnknownKey(key);
+  return *it->second.Delegate;
+}
+
+// Neither touches the context once the delegate has been called: the call may have released it.
 TNUVValue TNUVDataContext::ReadValue(const std::string& key) const {
-  auto delegate = FindDelegate(key);
-  if (!delegate) RaiseUnknownKey(key);
-  return delegate->GetValue();
+  INUVDataDelegate& delegate = DelegateFor(key);
+  TCallScope scope(*this);
+  return delegate.GetValue();
 }
 
 void TNUVDataContext::WriteValue(const std::string& key, const TNUVValue& value) {
-  auto delegate = FindDelegate(key);
-  if (!delegate) RaiseUnknownKey(key);
-  delegate->SetValue(value);
+  INUVDataDelegate& delegate = DelegateFor(key);
+  TCallScope scope(*this);
+  delegate.SetValue(value);
 }
 
 // ---------------------------------------------------------------------------------------------

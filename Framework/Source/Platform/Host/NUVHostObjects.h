@@ -71,6 +71,15 @@ class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataConte
   std::unordered_map<std::string, TEntry> FDelegates;
   TEntry* FFirst = nullptr;
   TEntry* FLast = nullptr;
+
+  // A read or write calls its delegate without counting a reference to it: what the call
+  // withdraws or replaces meanwhile (or the whole context, if the call releases it) is kept in
+  // the outermost call's frame, on its stack, until that call returns.
+  struct TCallFrame;
+  class TCallScope;
+  INUVDataDelegate& DelegateFor(const std::string& key) const;
+  void Retire(TIntfPtr<INUVDataDelegate>& delegate);
+  mutable TCallFrame* FCall = nullptr;
 };
 
 class TNUVServiceCenter : public TImplements<TTolvaRefCntIntfObject, INUVServiceCenter> {
