@@ -194,12 +194,12 @@ TSize TTBXCustomStatusBar::GetPreferredSize(int) const {
 
 TRect TTBXCustomStatusBar::GetSizeGripRect() const {
   if (!FSizeGrip) return {};
-  const int width = std::min(SizeGripWidth, GetWidth());
+  const int width = SizeGripWidthNow();
   return {GetWidth() - width, StatusBarTopLine, width, std::max(0, GetHeight() - StatusBarTopLine)};
 }
 
 TRect TTBXCustomStatusBar::GetSimpleTextRect() const {
-  return TRect{0, StatusBarTopLine, GetWidth() - GetSizeGripRect().Width, GetHeight() - StatusBarTopLine}.Inset(
+  return TRect{0, StatusBarTopLine, GetWidth() - SizeGripWidthNow(), GetHeight() - StatusBarTopLine}.Inset(
       StatusPanelInset);
 }
 
@@ -251,19 +251,18 @@ std::int64_t PanelWidth(const TTBXStatusPanel& panel, std::int64_t free, std::in
 // fills the panel inside its frame.
 void TTBXCustomStatusBar::ArrangePanels() {
   Repaint();
+  const std::span<TTBXStatusPanel* const> panels = FPanels.Items();
   // Panels reach no further than the size grip: what lies past it is cut off.
-  const std::int64_t end = static_cast<std::int64_t>(GetWidth()) - GetSizeGripRect().Width;
+  const std::int64_t end = std::int64_t{GetWidth()} - SizeGripWidthNow();
   std::int64_t free = end;
   std::int64_t priorities = 0;
-  for (int i = 0; i < FPanels.Count(); ++i) {
-    const TTBXStatusPanel& panel = *FPanels.GetItem(i);
-    free -= PanelSize(panel);
-    priorities += panel.GetStretchPriority();
+  for (const TTBXStatusPanel* panel : panels) {
+    free -= PanelSize(*panel);
+    priorities += panel->GetStretchPriority();
   }
   const int height = std::max(0, GetHeight() - StatusBarTopLine);
   std::int64_t left = 0;
-  for (int i = 0; i < FPanels.Count(); ++i) {
-    TTBXStatusPanel* panel = FPanels.GetItem(i);
+  for (TTBXStatusPanel* panel : panels) {
     const std::int64_t width = PanelWidth(*panel, free, priorities);
     const std::int64_t shown = std::clamp<std::int64_t>(end - left, 0, width);
     panel->FBounds =

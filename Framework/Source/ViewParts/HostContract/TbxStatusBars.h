@@ -3,7 +3,9 @@
 #pragma once
 #pragma GCC visibility push(default)
 
+#include <algorithm>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -105,6 +107,7 @@ class TTBXStatusPanels {
     return FItems[static_cast<std::size_t>(index)];
   }
   int IndexOf(const TTBXStatusPanel* panel) const;
+  std::span<TTBXStatusPanel* const> Items() const { return FItems; }
   /// Destroys the panels, first to last.
   void Clear();
 
@@ -172,6 +175,7 @@ class TTBXCustomStatusBar : public TWinControl {
   friend class TTbxTestApi;  // reads the open and the closed brackets
   void PanelsChanged();
   void ArrangePanels();
+  int SizeGripWidthNow() const { return FSizeGrip ? std::min(SizeGripWidth, GetWidth()) : 0; }
   void Repaint();
   bool PlacesChild(const TControl& child) const override;
   void ChildChanged(TControl& child) override;
