@@ -221,5 +221,6 @@ TEST(TextBlocks, TheExtentOfATextIsThatOfItsLinesWhateverTheWrappingAndWidth) {
         const auto extent = TbxText::BlockExtent(font, text, wrapping, width);
         EXPECT_EQ(extent.LineCount, lines.size());
         EXPECT_EQ(extent.Width, TbxText::BlockWidth(font, lines));
+        EXPECT_EQ(extent.LineHeight, TbxText::LineHeight(font));
       }
 }

@@ -54,9 +54,12 @@ int BlockWidth(const TFont& font, const std::vector<std::string>& lines) {
 TBlockExtent BlockExtent(const TFont& font, std::string_view text, TTextWrapping wrapping, int maxWidth) {
   const bool asItStands = maxWidth == KNoWidthLimit || wrapping == twNone;
   const bool oneLine = std::none_of(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; });
-  if (asItStands && oneLine) return {LineWidth(font, text), 1};
+  if (asItStands && oneLine) {
+    const TTextSize size = TextMetrics().TextSize(font, text);
+    return {ClampPixels(size.Width), 1, size.Height};
+  }
   const auto lines = Lines(font, text, wrapping, maxWidth);
-  return {BlockWidth(font, lines), lines.size()};
+  return {BlockWidth(font, lines), lines.size(), LineHeight(font)};
 }
 
 }  // namespace TbxText

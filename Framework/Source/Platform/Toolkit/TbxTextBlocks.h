@@ -22,10 +22,11 @@ std::vector<std::string> Lines(const TFont& font, std::string_view text, TTextWr
 /// The widest of the lines.
 int BlockWidth(const TFont& font, const std::vector<std::string>& lines);
 
-/// The width of a text laid out as Lines lays it out, and its number of lines.
+/// The width of a text laid out as Lines lays it out, its number of lines and the height of one.
 struct TBlockExtent {
   int Width = 0;
   std::size_t LineCount = 0;
+  int LineHeight = 0;
 };
 TBlockExtent BlockExtent(const TFont& font, std::string_view text, TTextWrapping wrapping, int maxWidth);
 

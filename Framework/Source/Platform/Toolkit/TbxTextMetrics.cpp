@@ -84,6 +84,14 @@ class TTextMetrics::TImpl {
     return it->second;
   }
 
+  int Width(TMeasuredFont& font, std::string_view text) {
+    if (text.empty()) return 0;
+    return Cached<int>(font, TTextOperation::Width, 0, text, [&] {
+      std::string storage;
+      return WholePixels(LineAdvance(*font.Shaper, CleanLine(text, storage)));
+    });
+  }
+
   // The cached result of operation on text, or compute's, which is then cached.
   template <class T, class TCompute>
   T Cached(TMeasuredFont& font, TTextOperation operation, int maxWidth, std::string_view text,
@@ -211,17 +219,12 @@ bool TTextMetrics::UsesBuiltInMetrics() { return FImpl->UsesBuiltInMetrics(); }
 
 void TTextMetrics::SetBuiltInOnly(bool builtInOnly) { FImpl->SetBuiltInOnly(builtInOnly); }
 
-int TTextMetrics::TextWidth(const TFont& font, std::string_view text) {
-  TMeasuredFont& measured = FImpl->Font(font);
-  if (text.empty()) return 0;
-  return FImpl->Cached<int>(measured, TTextOperation::Width, 0, text, [&] {
-    std::string storage;
-    return WholePixels(LineAdvance(*measured.Shaper, CleanLine(text, storage)));
-  });
-}
+int TTextMetrics::TextWidth(const TFont& font, std::string_view text) { return FImpl->Width(FImpl->Font(font), text); }
 
+// The font is found once for both.
 TTextSize TTextMetrics::TextSize(const TFont& font, std::string_view text) {
-  return {TextWidth(font, text), Resolve(font).LineHeight};
+  TMeasuredFont& measured = FImpl->Font(font);
+  return {FImpl->Width(measured, text), measured.Resolved.LineHeight};
 }
 
 std::vector<std::string> TTextMetrics::WrapText(const TFont& font, std::string_view text, int maxWidth) {

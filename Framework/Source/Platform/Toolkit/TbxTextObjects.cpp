@@ -40,7 +40,7 @@ TSize TTBXTextObject::GetPreferredSize(int maxWidth) const {
     return {std::max(0, leading.Width - TbxMetrics::GlyphGap), std::max(leading.Height, TbxText::LineHeight(Font()))};
   const int textLimit = maxWidth == KNoWidthLimit ? KNoWidthLimit : std::max(1, maxWidth - leading.Width);
   const auto block = TbxText::BlockExtent(Font(), GetText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
-  const int height = ClampPixels(static_cast<std::int64_t>(block.LineCount) * TbxText::LineHeight(Font()));
+  const int height = ClampPixels(static_cast<std::int64_t>(block.LineCount) * block.LineHeight);
   return {ClampPixels(static_cast<std::int64_t>(leading.Width) + block.Width), std::max(leading.Height, height)};
 }
 
@@ -50,8 +50,8 @@ TRect TTBXTextObject::GetTextRect() const {
   const int leading = LeadingSize().Width;
   const TRect area{leading, 0, std::max(0, GetWidth() - leading), GetHeight()};
   if (leading == 0) return area;
-  const auto lines = TbxText::BlockExtent(Font(), GetText(), FWrapping, area.Width).LineCount;
-  const std::int64_t block = static_cast<std::int64_t>(lines) * TbxText::LineHeight(Font());
+  const auto extent = TbxText::BlockExtent(Font(), GetText(), FWrapping, area.Width);
+  const std::int64_t block = static_cast<std::int64_t>(extent.LineCount) * extent.LineHeight;
   const int height = static_cast<int>(std::min<std::int64_t>(area.Height, block));
   return {area.Left, (area.Height - height) / 2, area.Width, height};
 }
