@@ -106,9 +106,13 @@ void TNUVDataContext::UnregisterDelegate(const std::string& key) {
   FDelegates.erase(it);
 }
 
-TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key) const {
+INUVDataDelegate* TNUVDataContext::Registered(const std::string& key) const {
   auto it = FDelegates.find(key);
-  return it == FDelegates.end() ? nullptr : it->second.Delegate;
+  return it == FDelegates.end() ? nullptr : it->second.Delegate.get();
+}
+
+TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key) const {
+  return TIntfPtr<INUVDataDelegate>(Registered(key));
 }
 
 std::vector<std::string> TNUVDataContext::Keys() const {
@@ -125,9 +129,9 @@ namespace {
 }  // namespace
 
 INUVDataDelegate& TNUVDataContext::DelegateFor(const std::string& key) const {
-  auto it = FDelegates.find(key);
-  if (it == FDelegates.end() || !it->second.Delegate) RaiseUnknownKey(key);
-  return *it->second.Delegate;
+  INUVDataDelegate* delegate = Registered(key);
+  if (!delegate) RaiseUnknownKey(key);
+  return *delegate;
 }
 
 // Neither touches the context once the delegate has been called: the call may have released it.

@@ -77,7 +77,8 @@ class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataConte
   // the outermost call's frame, on its stack, until that call returns.
   struct TCallFrame;
   class TCallScope;
-  INUVDataDelegate& DelegateFor(const std::string& key) const;
+  INUVDataDelegate* Registered(const std::string& key) const;   // null when none is
+  INUVDataDelegate& DelegateFor(const std::string& key) const;  // raises when none is
   void Retire(TIntfPtr<INUVDataDelegate>& delegate);
   mutable TCallFrame* FCall = nullptr;
 };
