@@ -1,7 +1,7 @@
-// A program for the leak check of the sanitizer build. "leak" and "leak-focused" lose a windowed
-// control (the second after giving it the focus, the third in an arena's block): the leak check
-// must report it. "static" leaves
-// a focused control to static destruction, which must end cleanly and report nothing.
+// A program for the leak check of the sanitizer build. "leak", "leak-focused" and "leak-in-arena"
+// lose a windowed control (the second after giving it the focus, the third in an arena's block):
+// the leak check must report it. "static" leaves a focused control to static destruction, which
+// must end cleanly and report nothing.
 #include <memory>
 #include <optional>
 #include <string_view>

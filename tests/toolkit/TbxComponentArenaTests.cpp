@@ -20,6 +20,10 @@ std::intptr_t Distance(const void* from, const void* to) {
   return reinterpret_cast<std::intptr_t>(to) - reinterpret_cast<std::intptr_t>(from);
 }
 
+// The most that lies from a plain component to the next one placed after it: its size, the
+// prefix and the rounding.
+constexpr std::intptr_t KNextComponentAtMost = sizeof(TComponent) + 2 * __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+
 // Larger than anything an arena places in its blocks.
 class THugeComponent : public TComponent {
  public:
@@ -53,7 +57,7 @@ TEST(TComponentArena, PlacesComponentsSideBySideInTheOrderTheyAreMade) {
   // Each follows the one before, a small prefix apart.
   const auto step = Distance(owner.get(), second);
   EXPECT_GT(step, static_cast<std::intptr_t>(sizeof(TComponent)));
-  EXPECT_LE(step, static_cast<std::intptr_t>(sizeof(TComponent) + 2 * __STDCPP_DEFAULT_NEW_ALIGNMENT__));
+  EXPECT_LE(step, KNextComponentAtMost);
   EXPECT_EQ(Distance(second, third), step);
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(third) % __STDCPP_DEFAULT_NEW_ALIGNMENT__, 0U);
 }
@@ -81,7 +85,6 @@ TEST(TComponentArena, ComponentsOutliveTheirArenaAndGoInAnyOrder) {
 }
 
 TEST(TComponentArena, AnInnerArenaEndsFirstAndTheOuterGoesOn) {
-  TLog log;
   std::unique_ptr<TComponent> before;
   std::unique_ptr<TComponent> inner;
   std::unique_ptr<TComponent> after;
@@ -96,7 +99,7 @@ TEST(TComponentArena, AnInnerArenaEndsFirstAndTheOuterGoesOn) {
   }
   // The outer arena's components stay together; the inner one's lie elsewhere.
   const auto step = Distance(before.get(), after.get());
-  EXPECT_LE(step, static_cast<std::intptr_t>(sizeof(TComponent) + 2 * __STDCPP_DEFAULT_NEW_ALIGNMENT__));
+  EXPECT_LE(step, KNextComponentAtMost);
   EXPECT_NE(Distance(before.get(), inner.get()), step);
   inner.reset();
   before.reset();
@@ -108,8 +111,7 @@ TEST(TComponentArena, AnArenaEndingOutOfTurnLeavesTheOthersPlacing) {
   outer.reset();
   auto first = std::make_unique<TComponent>(nullptr);
   auto second = std::make_unique<TComponent>(nullptr);
-  EXPECT_LE(Distance(first.get(), second.get()),
-            static_cast<std::intptr_t>(sizeof(TComponent) + 2 * __STDCPP_DEFAULT_NEW_ALIGNMENT__));
+  EXPECT_LE(Distance(first.get(), second.get()), KNextComponentAtMost);
   inner.reset();
   auto fromTheHeap = std::make_unique<TComponent>(nullptr);  // no arena left: nothing dangles
   EXPECT_NE(Distance(second.get(), fromTheHeap.get()), Distance(first.get(), second.get()));
@@ -130,8 +132,7 @@ TEST(TComponentArena, HugeComponentsAndOtherThreadsUseTheHeap) {
   std::thread([&] { elsewhere = std::make_unique<TComponent>(nullptr); }).join();
   auto next = std::make_unique<TComponent>(nullptr);
   // Neither took room from the arena: the next component follows the first.
-  EXPECT_LE(Distance(first.get(), next.get()),
-            static_cast<std::intptr_t>(sizeof(TComponent) + 2 * __STDCPP_DEFAULT_NEW_ALIGNMENT__));
+  EXPECT_LE(Distance(first.get(), next.get()), KNextComponentAtMost);
   elsewhere.reset();  // destroyed on another thread than it was made on: no matter
 }
 

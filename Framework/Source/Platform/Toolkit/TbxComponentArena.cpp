@@ -27,7 +27,7 @@ thread_local TComponentArena* GCurrent = nullptr;
 
 // A block's components are counted, and so is its arena while the arena still places components
 // in it; whoever lets the count fall to nought returns the block to the heap. Freed room is not
-// used again: a block serves one compose, and goes when what it holds has gone.
+// used again: a block serves one arena, and goes when what it holds has gone.
 struct alignas(KAlignment) TComponentArena::TBlock {
   std::atomic<std::size_t> Held{1};
   char* Next = nullptr;
@@ -60,8 +60,6 @@ TComponentArena::~TComponentArena() {
   if (*link) *link = FOuter;
 }
 
-TComponentArena* TComponentArena::Current() { return GCurrent; }
-
 void* TComponentArena::Allocate(std::size_t size) {
   if (size > KLargestInBlock) return nullptr;
   if (!FBlock || static_cast<std::size_t>(FBlock->End - FBlock->Next) < size) {
@@ -79,7 +77,7 @@ void* TComponentArena::Allocate(std::size_t size) {
 void* TComponent::operator new(std::size_t size) {
   const std::size_t total = sizeof(TPrefix) + RoundUp(size);
   void* room = nullptr;
-  if (TComponentArena* arena = TComponentArena::Current()) room = arena->Allocate(total);
+  if (TComponentArena* arena = GCurrent) room = arena->Allocate(total);
   if (!room) room = new (::operator new(total)) TPrefix{nullptr};
   return static_cast<TPrefix*>(room) + 1;
 }

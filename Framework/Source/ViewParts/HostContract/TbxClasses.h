@@ -67,7 +67,6 @@ class TComponentArena {
 
  private:
   friend class TComponent;
-  static TComponentArena* Current();
   /// size bytes from the current block, or nullptr for a size the arena leaves to the heap.
   void* Allocate(std::size_t size);
 
