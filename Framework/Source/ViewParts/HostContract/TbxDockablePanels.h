@@ -40,6 +40,8 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
 
   TSize GetDockedSize(bool vertical) const override;
   TSize GetFloatingClientSize() const override { return {FDockedWidth, FDockedHeight}; }
+  bool ResizesWhenFloating() const override { return GetResizable(); }
+  bool IsDockablePanel() const override { return true; }
 
  protected:
   void Resized() override;
