@@ -137,6 +137,18 @@ void TTBCustomDockableWindow::DockBack() {
   DockTo(*FLastDock, FLastDockRow, FLastDockPos);
 }
 
+bool TTBCustomDockableWindow::CaptionDblClick() {
+  if (GetFloating()) {
+    if (!FLastDock || !DockRefusal(*FLastDock).empty()) return false;
+    DockBack();
+    return true;
+  }
+  if (!FDblClickUndock || !FloatRefusal().empty()) return false;
+  const TRect at = GetWindowRect();
+  FloatAt({at.Left, at.Top});
+  return true;
+}
+
 TDockableHit TTBCustomDockableWindow::HitTest(TPoint point) const {
   if (!TRect{0, 0, GetWidth(), GetHeight()}.Contains(point)) return dhNone;
   const TDockableFrame frame = GetFrame();

@@ -71,31 +71,40 @@ void TForm::BeginDockDrag(TTBCustomDockableWindow& window, TPoint point) {
     throw EDockError("'" + window.GetName() + "' lies in the dock '" + dock->GetName() +
                      "', which does not allow dragging");
   FDrag = std::make_unique<TDockDrag>(*this, window, point);
-  DragChanged();
+  FormChanged();
 }
 
 void TForm::DockDragTo(TPoint point) {
   if (!FDrag) throw EDockError("no window is being dragged");
   FDrag->MoveTo(point);
-  DragChanged();
+  FormChanged();
 }
 
 void TForm::EndDockDrag() {
   if (!FDrag) throw EDockError("no window is being dragged");
   // The drag is over whatever the drop raises: the outline goes first.
   const std::unique_ptr<TDockDrag> drag = std::move(FDrag);
-  DragChanged();
+  FormChanged();
   drag->Drop();
 }
 
 void TForm::CancelDockDrag() {
   if (!FDrag) return;
   FDrag.reset();
-  DragChanged();
+  FormChanged();
 }
 
-void TForm::DragChanged() {
-  NotifyPeer([](TControlPeer& peer) { peer.DragChanged(); });
+void TForm::FormChanged() {
+  NotifyPeer([](TControlPeer& peer) { peer.FormChanged(); });
+}
+
+void TForm::AlignControls() {
+  TStackPanel::AlignControls();
+  if (!GetPeer()) return;
+  const TSize least = GetMinimumSize();
+  if (least == FMinimumSize) return;
+  FMinimumSize = least;
+  FormChanged();
 }
 
 void TForm::WindowDocked(TTBCustomDockableWindow& window, TTBDock* from) {

@@ -26,6 +26,7 @@ std::unique_ptr<TQtControlWidget> MakeWidget(TControl& control, QWidget* parent)
 
 // The most derived kind first: a multi-dock is a dock, a check box a text object.
 TWidgetMaker WidgetMakerOf(TControl& control) {
+  if (dynamic_cast<TForm*>(&control)) return MakeWidget<TForm, TQtFormWidget>;
   if (dynamic_cast<TTBCustomToolbar*>(&control)) return MakeWidget<TTBCustomToolbar, TQtToolbarWidget>;
   if (dynamic_cast<TTBXCustomDockablePanel*>(&control))
     return MakeWidget<TTBXCustomDockablePanel, TQtDockablePanelWidget>;
@@ -73,6 +74,16 @@ void CollectToolWindows(const TControl& control, std::vector<TQtPeer*>& windows)
     if (TQtPeer* peer = QtPeerOf(child); peer && IsFloatingWindow(child)) windows.push_back(peer);
     CollectToolWindows(child, windows);
   }
+}
+
+// The outline of a drag as the rubber band on the screen shows it.
+void DrawDragOutline(QPainter& painter, const TForm& form) {
+  const TDockDrag* drag = form.GetDockDrag();
+  if (!drag || !drag->Window()) return;
+  const QRect outline = ToQRect(drag->Target().Outline);
+  QRubberBand band(QRubberBand::Rectangle);
+  band.resize(outline.size());
+  band.render(&painter, outline.topLeft(), QRegion(), QWidget::DrawChildren);
 }
 
 TQtPeer& PeerOf(TWinControl& window) {
@@ -171,5 +182,6 @@ QImage TQtBackend::Render(TWinControl& window) {
     const TRect at = control.GetWindowRect();
     tool->Widget().render(&painter, QPoint(at.Left, at.Top), QRegion(), QWidget::DrawChildren);
   }
+  if (const auto* form = dynamic_cast<const TForm*>(&window)) DrawDragOutline(painter, *form);
   return image;
 }

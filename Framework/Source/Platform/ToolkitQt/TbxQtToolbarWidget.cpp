@@ -1,5 +1,6 @@
 // Toolbars: their items drawn as tool buttons at the toolkit's item bounds, clicks hit-tested on
 // those bounds, and submenus as real menus.
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionToolButton>
@@ -106,12 +107,16 @@ void TQtToolbarWidget::Click(TPoint point) {
 }
 
 void TQtToolbarWidget::mouseMoveEvent(QMouseEvent* event) {
-  TTBCustomItem* hot = FToolbar.ItemAt(ToTPoint(event->position().toPoint()));
-  if (hot != FHot.get()) {
-    FHot = hot;
-    update();
-  }
+  // While the toolbar itself is dragged no button is hot.
+  UpdateHot(Docking() ? QPoint(-1, -1) : event->position().toPoint());
   TQtDockableWidget::mouseMoveEvent(event);
+}
+
+void TQtToolbarWidget::UpdateHot(QPoint point) {
+  TTBCustomItem* hot = rect().contains(point) ? FToolbar.ItemAt(ToTPoint(point)) : nullptr;
+  if (hot == FHot.get()) return;
+  FHot = hot;
+  update();
 }
 
 void TQtToolbarWidget::leaveEvent(QEvent* event) {
@@ -123,6 +128,8 @@ void TQtToolbarWidget::leaveEvent(QEvent* event) {
 void TQtToolbarWidget::OpenMenu(TTBCustomItem& item) {
   QMenu* menu = NewItemMenu(item, this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  // The menu had the pointer: once it closes, only the item under the pointer now stays hot.
+  QObject::connect(menu, &QMenu::aboutToHide, this, [this] { UpdateHot(mapFromGlobal(QCursor::pos())); });
   const TRect bounds = item.GetBounds();
   const QPoint at = FToolbar.IsVertical() ? QPoint(bounds.Right(), bounds.Top) : QPoint(bounds.Left, bounds.Bottom());
   menu->popup(mapToGlobal(at));

@@ -45,6 +45,8 @@ class TQtControlWidget : public QWidget {
   /// The pointer moved with the button down after a press the subclass took.
   virtual void Drag(TPoint /*point*/, QPoint /*globalDelta*/) {}
   virtual void Release(TPoint /*point*/) {}
+  /// Where the press of the gesture running now was, on the screen.
+  QPoint PressGlobal() const { return FPressGlobal; }
   /// A click: pressed and released on the control.
   virtual void Click(TPoint point);
   virtual void DblClick(TPoint point);

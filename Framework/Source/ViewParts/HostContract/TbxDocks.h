@@ -181,6 +181,10 @@ class TTBCustomDockableWindow : public TWinControl {
   void DockBack();
   /// The dock it floated from last, or nil.
   TTBDock* GetLastDock() const { return FLastDock; }
+  /// The user double-clicks the caption bar or the drag handle: a docked window that
+  /// DblClickUndock lets float floats where it stands, a floating one goes back to its dock.
+  /// False when neither may happen: the double-click is then the control's own.
+  bool CaptionDblClick();
 
   /// The part of the window at point (its own coordinates).
   TDockableHit HitTest(TPoint point) const;

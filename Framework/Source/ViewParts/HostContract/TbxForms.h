@@ -66,6 +66,8 @@ class TForm : public TStackPanel {
   /// The least size at which the controls along its edges, and along the edges of the areas that
   /// fill it, do not overlap.
   TSize GetMinimumSize() const;
+  /// After each layout the peer hears whether the minimum size changed (a dock grew or shrank).
+  void AlignControls() override;
   /// The user resizes the window to width x height, at least its minimum size: everything is laid
   /// out once, then OnResize is told.
   void Resize(int width, int height);
@@ -98,8 +100,9 @@ class TForm : public TStackPanel {
   friend class TDockDrag;
   void WindowDocked(TTBCustomDockableWindow& window, TTBDock* from);
   void WindowFloated(TTBCustomDockableWindow& window);
-  void DragChanged();
+  void FormChanged();
   TRect FDesktopRect;
+  TSize FMinimumSize;  // as the native window was last told
   std::unique_ptr<TDockDrag> FDrag;
 };
 

@@ -112,9 +112,10 @@ std::string TWbApplication::FactorySuggestion(const std::string& name) const {
 }
 
 void TWbApplication::CreateWindow(const std::string& name) {
-  FWindow = std::make_unique<TStackPanel>(nullptr);
+  FWindow = std::make_unique<TForm>(nullptr);
   FWindow->SetName(name);
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
+  ReportWindowGestures();
 }
 
 void TWbApplication::CreateServices(const TWbAppDecl& decl) {

@@ -13,6 +13,7 @@ const std::vector<TWbControlWriter>& ControlWriterTable() {
       ControlWriter<TTBCustomDockableWindow>(WriteDockableWindow),
       ControlWriter<TTBXCustomDockablePanel>(WriteDockablePanel),
       ControlWriter<TTBCustomToolbar>(WriteToolbar),
+      ControlWriter<TForm>(WriteForm),
   };
   return table;
 }

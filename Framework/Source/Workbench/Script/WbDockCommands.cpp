@@ -4,14 +4,10 @@
 #include "WbErrors.h"
 #include "WbScriptCommands.h"
 
-namespace {
-
-// The dockable window that VP's control is, or the nearest one around it: a multi-dock's panels
-// belong to no view part and are named by the view part shown in them.
 TTBCustomDockableWindow& DockableWindowOf(TWbApplication& app, const std::string& viewPart) {
   TControl& control = app.ControlOf(viewPart);
   for (TControl* around = &control; around; around = around->GetParent())
-    if (auto* window = dynamic_cast<TTBCustomDockableWindow*>(around)) return *window;
+    if (auto* window = around->AsDockableWindow()) return *window;
   throw EWbScriptError("the control of view part '" + viewPart + "', a " + control.ClassName() +
                        ", is no dockable window and lies in none");
 }
@@ -19,8 +15,6 @@ TTBCustomDockableWindow& DockableWindowOf(TWbApplication& app, const std::string
 std::string WindowName(const TTBCustomDockableWindow& window, const std::string& viewPart) {
   return "the " + window.ClassName() + " of view part '" + viewPart + "'";
 }
-
-}  // namespace
 
 // Like the native window's close button: the window hides, and a multi-dock's toggle button with it.
 void ClickClose(TWbScriptContext& context, const TWbScriptArgs& args) {
