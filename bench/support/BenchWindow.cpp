@@ -33,7 +33,7 @@ void ForEachChild(const IXMLNode& node, F&& visit) {
 }
 }  // namespace
 
-TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_unique<TWinControl>(nullptr)) {
+TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_unique<TForm>(nullptr)) {
   FWindow->SetName(root->GetAttribute("Name"));
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
   TComponentArena arena;  // as the workbench does: the window's components lie together

@@ -181,7 +181,7 @@ TSize TTBCustomDockableWindow::GetMinimumFloatingSize() const {
   return {std::max(framed.Width, captionWidth), framed.Height};
 }
 
-void TTBCustomDockableWindow::ResizeFloating(const TRect& bounds) {
+void TTBCustomDockableWindow::ResizeFloating(const TRect& bounds, bool done) {
   const std::string name = ControlName(*this);
   if (!GetFloating()) throw EDockError(name + " is docked: only a floating window resizes by its borders");
   if (!ResizesWhenFloating()) throw EDockError(name + " does not resize while it floats (only a resizable panel does)");
@@ -192,5 +192,5 @@ void TTBCustomDockableWindow::ResizeFloating(const TRect& bounds) {
   const int top = bounds.Height < least.Height && bounds.Top != GetTop() ? bounds.Bottom() - height : bounds.Top;
   FFloatingPlaced = true;
   SetBounds(left, top, width, height);
-  if (TForm* form = GetParentForm(*this)) form->WindowFloated(*this);
+  if (TForm* form = GetParentForm(*this); form && done) form->WindowFloated(*this);
 }

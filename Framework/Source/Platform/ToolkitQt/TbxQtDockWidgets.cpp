@@ -124,7 +124,7 @@ void TQtDockableWidget::Drag(TPoint, QPoint delta) {
       ResizeEdgeBy(delta);
       break;
     case TGesture::ResizeBorder:
-      ResizeBorderBy(delta);
+      ResizeBorderBy(delta, false);
       break;
     default:
       break;
@@ -170,7 +170,7 @@ void TQtDockableWidget::ResizeEdgeBy(QPoint delta) {
 }
 
 // The borders pressed move with the pointer; the others stay.
-void TQtDockableWidget::ResizeBorderBy(QPoint delta) {
+void TQtDockableWidget::ResizeBorderBy(QPoint delta, bool done) {
   const bool left = FHit == dhLeft || FHit == dhTopLeft || FHit == dhBottomLeft;
   const bool right = FHit == dhRight || FHit == dhTopRight || FHit == dhBottomRight;
   const bool top = FHit == dhTop || FHit == dhTopLeft || FHit == dhTopRight;
@@ -179,13 +179,15 @@ void TQtDockableWidget::ResizeBorderBy(QPoint delta) {
   const int l = left ? start.Left + delta.x() : start.Left, t = top ? start.Top + delta.y() : start.Top;
   const int r = right ? start.Right() + delta.x() : start.Right(),
             b = bottom ? start.Bottom() + delta.y() : start.Bottom();
-  Survives([&] { FWindow.ResizeFloating({l, t, r - l, b - t}); });
+  Survives([&] { FWindow.ResizeFloating({l, t, r - l, b - t}, done); });
 }
 
 void TQtDockableWidget::Release(TPoint point) {
   const TGesture gesture = FGesture;
   FGesture = TGesture::None;
   update();
+  // A live resize is told once, when the user lets go.
+  if (gesture == TGesture::ResizeBorder) ResizeBorderBy(mapToGlobal(QPoint(point.X, point.Y)) - PressGlobal(), true);
   if (gesture == TGesture::Move && FDragBegun) {
     FDragBegun = false;
     if (TForm* form = GetParentForm(FWindow)) Survives([&] { form->EndDockDrag(); });

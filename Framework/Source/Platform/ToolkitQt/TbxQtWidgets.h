@@ -133,7 +133,7 @@ class TQtDockableWidget : public TQtControlWidget {
   /// The pointer moved far enough from the press on the caption or handle: the drag begins.
   void MoveBy(QPoint delta);
   void ResizeEdgeBy(QPoint delta);
-  void ResizeBorderBy(QPoint delta);
+  void ResizeBorderBy(QPoint delta, bool done);
   /// The cursor that tells what a press at point would do.
   void ShowCursorFor(TPoint point);
 

@@ -196,8 +196,9 @@ class TTBCustomDockableWindow : public TWinControl {
   /// The smallest size it takes floating: the frame around the least content it shows.
   TSize GetMinimumFloatingSize() const;
   /// The user drags a border of the floating window: its bounds in its parent's coordinates, held
-  /// to its minimum size. Refused unless it floats and ResizesWhenFloating.
-  void ResizeFloating(const TRect& bounds);
+  /// to its minimum size. Refused unless it floats and ResizesWhenFloating. The form tells who
+  /// listens once done: a live resize passes false while the button is still down.
+  void ResizeFloating(const TRect& bounds, bool done = true);
 
   bool GetAutoSizing() const override { return true; }
   /// Floating: the floating size. Docked: the size in its dock (see GetDockedSize).
