@@ -8,12 +8,13 @@ what the gestures did.
 
 Without Xvfb or xdotool the test is skipped (exit 77), unless NUV_REQUIRE_XVFB is set, as
 ./dev test and CI set it."""
+import json
 import signal
 import subprocess
 import sys
 import time
 
-from NativeWindowDriver import Workbench, centre, fail, find, place_in_window, require_tools, start_display, xdotool
+from NativeWindowDriver import TIMEOUT, Workbench, centre, fail, find, place_in_window, require_tools, start_display, xdotool
 
 
 def main():

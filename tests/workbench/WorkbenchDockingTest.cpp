@@ -73,8 +73,7 @@ TEST_F(WorkbenchDocking, DockingCommandsMoveWindowsAndReportDockAndFloat) {
                           {"from", "TopDock"},
                           {"to", "BottomDock"},
                           {"row", 0},
-                          {"pos", 30},
-                          {"cause", "<stdin>:1"}}));
+                          {"pos", 30}}));
   EXPECT_EQ(ParentOf(Window(), "MainToolbar"), "BottomDock");
 
   const json floated = Only(Workbench.Run("float MainToolbar 200 150"), "float");
@@ -106,17 +105,17 @@ TEST_F(WorkbenchDocking, RefusedGesturesAreErrorsThatNameTheSettingAndChangeNoth
                                    "drag-start MainToolbar 400 300\n"
                                    "drag-move 10 10\n"
                                    "drag-cancel\n")),
-              ElementsAre(HasSubstr("EDockError: the TTBXMultiDock 'Tools' takes dockable panels only"),
-                          HasSubstr("EDockError: 'Tools' does not allow dragging"),
+              ElementsAre(HasSubstr("EDockError: the dock 'Tools' does not allow dragging (AllowDrag is False)"),
                           HasSubstr("EDockError: 'TTBXDockablePanel' lies in the dock 'Tools', which does not allow"),
-                          HasSubstr("EWbScriptError: <stdin>:4: the TTBXDockablePanel of view part 'Properties' is no toolbar"),
-                          HasSubstr("EWbScriptError: <stdin>:5: view part 'Heading' is no dock"),
+                          HasSubstr("EDockError: 'TTBXDockablePanel' lies in the dock 'Tools', which does not allow"),
+                          HasSubstr("EWbScriptError: test.script:4: the TTBXDockablePanel of view part 'Properties' is no toolbar"),
+                          HasSubstr("EWbScriptError: test.script:5: view part 'Heading' is no dock"),
                           HasSubstr("row '-1' is not a number from 0"),
                           HasSubstr("EDockError: 'MainToolbar' is docked"),
                           HasSubstr("does nothing: it has not floated out of a dock"),
                           HasSubstr("400,300 is not on the drag handle or caption bar"),
                           HasSubstr("EDockError: no window is being dragged"),
-                          HasSubstr("EWbScriptError: <stdin>:11: no window is being dragged")));
+                          HasSubstr("EWbScriptError: test.script:11: no window is being dragged")));
   EXPECT_EQ(Window(), before);
 }
 
@@ -134,12 +133,15 @@ TEST_F(WorkbenchDocking, ADragShowsItsOutlineInTheDumpAndThePictureAndDropsOnThe
   EXPECT_THAT(Workbench.TextTree(), HasSubstr("Dragging=MainToolbar to "));
   TWbRenderOptions options;
   const std::string html = RenderWindowFragment(Window(), options);
-  EXPECT_THAT(html, HasSubstr("nuv-drag-outline"));
-  EXPECT_THAT(html, HasSubstr("data-bounds=\"" + std::to_string(drag["Outline"][0].get<int>()) + ","));
+  EXPECT_THAT(html, HasSubstr("nuv-part nuv-drag-outline"));
+  EXPECT_THAT(html, HasSubstr("nuv-drag-outline\" style=\"left:" + std::to_string(drag["Outline"][0].get<int>()) + "px;"));
 
   EXPECT_EQ(Only(Workbench.Run("drag-end"), "dock")["to"], "BottomDock");
   EXPECT_EQ(Window()["Drag"], nullptr);
-  EXPECT_THAT(RenderWindowFragment(Window(), options), ::testing::Not(HasSubstr("nuv-drag-outline")));
+  EXPECT_THAT(RenderWindowFragment(Window(), options), ::testing::Not(HasSubstr("nuv-part nuv-drag-outline")));
+  const json toolbar = ControlNamed(Window(), "MainToolbar");
+  EXPECT_EQ(toolbar["Left"].get<int>() + toolbar["Width"].get<int>(), 800) << "dropped whole at the dock's end";
+  EXPECT_EQ(toolbar["Width"], drag["Outline"][2]) << "as wide as the outline, not cut at the dock's end";
 }
 
 TEST_F(WorkbenchDocking, ThePageOffersDragsDoubleClicksFloatingBordersAndTheWindowCorner) {
@@ -232,7 +234,7 @@ TEST_F(WorkbenchLayout, EntriesTheWindowCannotTakeAreSkippedWithAWarningAndTheOt
   EXPECT_THAT(Warnings(run),
               ::testing::UnorderedElementsAre(HasSubstr("'Nobody' is skipped: the window has no toolbar or panel"),
                                               HasSubstr("'Heading' is skipped: the window has no toolbar or panel"),
-                                              HasSubstr("'Properties' is skipped: the TTBXMultiDock 'Tools' takes"),
+                                              HasSubstr("'Properties' is skipped: the dock 'Tools' does not allow dragging"),
                                               HasSubstr("'MainToolbar' is skipped: row -3 is not a whole number"),
                                               HasSubstr("'DocToolbar' is skipped: it is neither in a dock nor"),
                                               HasSubstr("'Files' is skipped: the window has no toolbar or panel")));

@@ -39,14 +39,14 @@ TEST(WorkbenchTables, EveryScriptCommandIsListedOnceAndDocumented) {
     EXPECT_NE(docs.find("`" + row.Name + (row.Command.Params.empty() ? "`" : " ")), std::string::npos)
         << "not in docs/workbench.md";
   }
-  EXPECT_EQ(names.size(), 23u);
+  EXPECT_EQ(names.size(), 33u);
   EXPECT_EQ(FindScriptCommand("frobnicate"), nullptr);
 }
 
 TEST(WorkbenchTables, EveryWriterClassIsListedOnce) {
   std::set<std::type_index> classes;
   for (const auto& row : ControlWriterTable()) EXPECT_TRUE(classes.insert(*row.Class).second) << row.Class->name();
-  EXPECT_EQ(classes.size(), 9u);
+  EXPECT_EQ(classes.size(), 10u);
 }
 
 // Each kind of control gets its own class's properties, from the writer of its most derived

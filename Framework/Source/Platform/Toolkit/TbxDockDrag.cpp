@@ -110,9 +110,11 @@ bool TDockDrag::TargetDock(TPoint point) {
   const TRect client = best->GetClientArea().Empty() ? best->GetBoundsRect() : best->GetClientArea();
   const int length = vertical ? client.Height : client.Width;
   const int grabAlong = std::min(Along(vertical, FGrab), std::max(0, docked.Width - 1));
-  target.Pos = std::clamp(Along(vertical, point) - Along(vertical, origin) - grabAlong, 0, std::max(0, length - 1));
+  // A window of its own length lands whole inside the row; a panel's place only orders it.
   const int outlineLength = docked.Width > 0 ? std::min(docked.Width, length) : length;
-  const int outlinePos = std::min(target.Pos, std::max(0, length - outlineLength));
+  const int along = Along(vertical, point) - Along(vertical, origin) - grabAlong;
+  target.Pos = std::clamp(along, 0, std::max(0, docked.Width > 0 ? length - outlineLength : length - 1));
+  const int outlinePos = docked.Width > 0 ? target.Pos : 0;
   // A new row of a bottom or right dock grows towards the window's middle.
   const bool growsInward = target.NewRow && (best->GetPosition() == dpBottom || best->GetPosition() == dpRight);
   const int outlineAcross = growsInward ? rowStart - thickness : rowStart;

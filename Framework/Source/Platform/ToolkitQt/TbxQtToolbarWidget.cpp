@@ -92,7 +92,10 @@ bool TQtToolbarWidget::Press(TPoint point) {
 void TQtToolbarWidget::Release(TPoint point) {
   TTBCustomItem* pressed = FPressed;
   if (!pressed) {
+    QPointer<QWidget> self(this);
     TQtDockableWidget::Release(point);
+    // A drag may have moved the toolbar away from under the pointer: only what is under it is hot.
+    if (!self.isNull() && !Gone()) UpdateHot(mapFromGlobal(QCursor::pos()));
     return;
   }
   FPressed = nullptr;
@@ -129,7 +132,9 @@ void TQtToolbarWidget::OpenMenu(TTBCustomItem& item) {
   QMenu* menu = NewItemMenu(item, this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   // The menu had the pointer: once it closes, only the item under the pointer now stays hot.
-  QObject::connect(menu, &QMenu::aboutToHide, this, [this] { UpdateHot(mapFromGlobal(QCursor::pos())); });
+  QObject::connect(menu, &QMenu::aboutToHide, this, [this] {
+    if (!Gone()) UpdateHot(mapFromGlobal(QCursor::pos()));
+  });
   const TRect bounds = item.GetBounds();
   const QPoint at = FToolbar.IsVertical() ? QPoint(bounds.Right(), bounds.Top) : QPoint(bounds.Left, bounds.Bottom());
   menu->popup(mapToGlobal(at));

@@ -27,6 +27,7 @@ class TQtControlWidget : public QWidget {
   bool InEvent() const { return FEventDepth > 0; }
   /// The control is gone while an event of this widget ran: the widget only waits to be deleted.
   void MarkGone() { FGone = true; }
+  bool Gone() const { return FGone; }
 
  protected:
   bool event(QEvent* event) override;
