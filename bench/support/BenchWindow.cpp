@@ -36,7 +36,6 @@ void ForEachChild(const IXMLNode& node, F&& visit) {
 TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_unique<TWinControl>(nullptr)) {
   FWindow->SetName(root->GetAttribute("Name"));
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
-  TComponentArena arena;  // as the workbench does: the window's components lie together
   CreateServices(*root);
   {
     // As the workbench does: the window and the work items' areas lay their children out once,
@@ -121,7 +120,6 @@ void TBenchWindow::ShowInWorkSpaces() {
 }
 
 void TBenchWindow::RunAll() {
-  TComponentArena arena;  // as the workbench does for the first run
   for (TWorkItem& workItem : FWorkItems) {
     if (workItem.Item->GetState() == 1) continue;
     workItem.Item->SetState(1);

@@ -55,8 +55,6 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
   }
   WbPhaseEnds("module");
   const auto factories = ResolveFactories(decl);
-  // The window's components lie together: it is laid out, drawn and destroyed as a whole.
-  TComponentArena arena;
   CreateWindow(decl.Name);
   CreateServices(decl);
   ComposeAll(decl, factories);
@@ -218,9 +216,6 @@ void TWbApplication::ShowInWorkSpaces() {
 // Running and ending
 
 void TWbApplication::RunAll() {
-  // What the first run makes joins the window's components; a later run of one work item uses
-  // the heap, so that running and stopping again and again leaves no block behind.
-  TComponentArena arena;
   for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
 }
 
