@@ -121,8 +121,8 @@ void TBenchWindow::ShowInWorkSpaces() {
 
 void TBenchWindow::RunAll() {
   for (TWorkItem& workItem : FWorkItems) {
-    if (workItem.Item->GetState() == 1) continue;
-    workItem.Item->SetState(1);
+    if (workItem.Item->GetState() == wsRunning) continue;
+    workItem.Item->SetState(wsRunning);
     bool handled = false;
     for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemRunning("", nullptr, handled);
   }
@@ -131,10 +131,10 @@ void TBenchWindow::RunAll() {
 void TBenchWindow::Teardown() {
   for (size_t w = FWorkItems.size(); w-- > 0;) {
     TWorkItem& workItem = FWorkItems[w];
-    if (workItem.Item->GetState() == 0) continue;
+    if (workItem.Item->GetState() == wsStopped) continue;
     bool handled = false;
     for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemStopping("", nullptr, handled);
-    workItem.Item->SetState(0);
+    workItem.Item->SetState(wsStopped);
   }
   {
     // As the workbench does: the areas are laid out once, when their controls have gone.

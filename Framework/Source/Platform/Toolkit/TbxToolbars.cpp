@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "KolExceptions.h"
+#include "TbxLayoutCounters.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
 #include "TbxTextBlocks.h"
@@ -32,7 +33,7 @@ void TTBCustomToolbar::BeginUpdate() { ++FUpdateCount; }
 void TTBCustomToolbar::EndUpdate() {
   NUV_ASSERT(FUpdateCount > 0);
   if (--FUpdateCount > 0) return;
-  ++FCompletedUpdates;
+  CountCompletedUpdate(*this);
   if (FItemsPending) ItemsChanged();
 }
 

@@ -40,14 +40,14 @@ class TBasicAction : public TComponent, private TFreeNotifySink {
   /// A client hears of every change of the action until it is removed or destroyed.
   void AddClient(TComponent* client, std::function<void()> changed);
   void RemoveClient(TComponent* client);
-  /// Whether any control or item still follows the action.
+  /// Whether any control or item still follows the action, and how many do.
   bool HasClients() const { return !FClients.empty(); }
+  int ClientCount() const { return static_cast<int>(FClients.size()); }
 
  protected:
   void Change();
 
  private:
-  friend class TTbxTestApi;  // counts the clients
   void ComponentFreed(TComponent* component) override;
   struct TClient {
     TComponent* Component;
@@ -303,7 +303,6 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
-  friend class TTbxTestApi;  // reads how often the children were aligned
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void AlignChanged(TControl& control);
@@ -312,7 +311,6 @@ class TWinControl : public TControl {
   std::vector<TControl*> FAligned;  // the children with an edge or client alignment, in child order
   THandle FHandle;
   const TControl* FPlacing = nullptr;
-  int FAlignCount = 0;  // how often the children were aligned
   int FAlignDisabled = 0;
   unsigned FChildrenVersion = 0;
   bool FAlignPending = false;
