@@ -152,7 +152,7 @@ void BM_DragStep(benchmark::State& state) {
   TQtBackend backend;
   TShownWindow shown(backend, static_cast<int>(state.range(0)));
   TForm& form = shown.Window.Form();
-  auto& toolbar = dynamic_cast<TTBCustomDockableWindow&>(*shown.Window.ViewPart("Bar0").GetControl());
+  auto& toolbar = *KindCast<TTBCustomDockableWindow>(shown.Window.ViewPart("Bar0").GetControl());
   const TRect at = toolbar.GetWindowRect();
   form.BeginDockDrag(toolbar, {at.Left + 4, at.Top + 4});
   const auto placedBefore = TbxLayoutCounters().ControlsPlaced;

@@ -172,6 +172,36 @@ TEST(ServiceCenter, HoldsACountedReferenceUntilWithdrawn) {
   EXPECT_EQ(center->FindService("X"), nullptr);
 }
 
+// A weak registration holds no reference: the service lives by its other holders, and only its own
+// registration can be withdrawn by naming the service.
+TEST(ServiceCenter, AWeakRegistrationHoldsNoReferenceAndIsWithdrawnByItsServiceOnly) {
+  auto center = MakeCounted<TNUVServiceCenter>();
+  auto service = MakeCounted<TNUVEventBroker>();
+  auto other = MakeCounted<TNUVEventBroker>();
+  center->RegisterWeakService("X", service.get());
+  EXPECT_EQ(ReferenceCount(service.get()), 1);
+  EXPECT_THAT(center->ServiceIDs(), ElementsAre("X"));
+  {
+    auto found = center->FindService("X");  // a finder holds what it found like any other holder
+    EXPECT_EQ(found.get(), static_cast<IInterface*>(service.get()));
+    EXPECT_EQ(ReferenceCount(service.get()), 2);
+  }
+  center->WithdrawService("X", other.get());
+  EXPECT_NE(center->FindService("X"), nullptr);
+  center->WithdrawService("X", service.get());
+  EXPECT_EQ(center->FindService("X"), nullptr);
+
+  // Registered again in its place, a counted service is not withdrawn by the weak one's owner.
+  center->RegisterWeakService("Y", service.get());
+  center->RegisterService("Y", TIntfPtr<IInterface>(other.get()));
+  EXPECT_EQ(ReferenceCount(other.get()), 2);
+  center->WithdrawService("Y", service.get());
+  EXPECT_EQ(center->FindService("Y").get(), static_cast<IInterface*>(other.get()));
+  center->WithdrawService("Y", other.get());
+  EXPECT_EQ(ReferenceCount(other.get()), 1);
+  EXPECT_EQ(center->FindService("Y"), nullptr);
+}
+
 TEST(EventBroker, AHandlerMayUnsubscribeWhileAnEventIsDelivered) {
   auto broker = MakeCounted<TNUVEventBroker>();
   std::vector<std::string> heard;

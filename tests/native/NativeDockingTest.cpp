@@ -182,7 +182,7 @@ TEST_F(NativeDocking, APanelInADockThatKeepsItsWindowsNeitherDragsNorFloats) {
   auto& dock = dynamic_cast<TWinControl&>(Native.ControlOf("Tools"));
   TTBCustomDockableWindow* panel = nullptr;
   for (int i = 0; i < dock.GetControlCount(); ++i)
-    if (auto* window = dock.GetControl(i)->AsDockableWindow(); window && window->IsDockablePanel() && window->GetVisible())
+    if (auto* window = dock.GetControl(i)->AsDockableWindow(); window && IsKindOf(window->Kind(), ckDockablePanel) && window->GetVisible())
       panel = window;
   ASSERT_NE(panel, nullptr);
   const QPoint caption = Centre(panel->GetFrame().Caption);

@@ -1,12 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <stdexcept>
 
 #include "TbxTestComponents.h"
 
 using TLog = std::vector<std::string>;
 using THeard = std::vector<std::pair<TComponent*, TOperation>>;
 using THeardBy = std::vector<std::pair<std::string, TComponent*>>;
+
+namespace {
+class TThrowingComponent : public TComponent {
+ public:
+  explicit TThrowingComponent(TComponent* owner) : TComponent(owner) { throw std::runtime_error("no"); }
+};
+}  // namespace
 
 TEST(TComponentOwnership, OwnerDestroysOwnedLastInsertedFirst) {
   TLog log;
@@ -61,6 +70,32 @@ TEST(TComponentOwnership, InsertAndRemoveMoveOwnershipWithoutDestroying) {
   EXPECT_TRUE(log.empty());
   delete x;
   EXPECT_EQ(log, (TLog{"x"}));
+}
+
+// Components made side by side go in any order, each once: a loose one before the owner of its
+// neighbours, the owner with all it owns, one made afterwards among the rest.
+TEST(TComponentOwnership, ComponentsMadeTogetherGoInAnyOrderEachOnce) {
+  TLog log;
+  auto* owner = new TLoggedComponent(nullptr, log, "owner");
+  std::vector<TComponent*> loose;
+  for (int i = 0; i < 300; ++i) {
+    new TLoggedComponent(owner, log, "owned");
+    loose.push_back(new TLoggedComponent(nullptr, log, "loose"));
+  }
+  delete loose[150];
+  delete owner;
+  auto* later = new TLoggedComponent(nullptr, log, "made later");
+  for (size_t i = 0; i < loose.size(); ++i)
+    if (i != 150) delete loose[i];
+  delete later;
+  EXPECT_EQ(log.size(), 602U);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "owned"), 300);
+}
+
+TEST(TComponentOwnership, AComponentWhoseConstructorThrowsLeavesItsOwner) {
+  TComponent owner(nullptr);
+  EXPECT_THROW(new TThrowingComponent(&owner), std::runtime_error);
+  EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
 TEST(TFreeNotification, WatcherHearsOnceAndCountsRequests) {

@@ -2,7 +2,7 @@
 
 #include "KolExceptions.h"
 #include "TbxToolbars.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 namespace {
 
@@ -126,12 +126,15 @@ TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {
   auto* foreign = NewItem(&elsewhere, "foreign");
   toolbar->Items()->Add(foreign);
   EXPECT_EQ(a->GetToolbar(), toolbar);
+  TTbxLayoutProbe probe(*toolbar);
   toolbar->BeginUpdate();
   toolbar->BeginUpdate();
   toolbar->EndUpdate();
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*toolbar), 0);
+  EXPECT_TRUE(toolbar->IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 0);
   toolbar->EndUpdate();
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*toolbar), 1);
+  EXPECT_FALSE(toolbar->IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   EXPECT_THROW(toolbar->EndUpdate(), EAssertionFailed);
   TGuard<TComponent> guard = foreign;
   delete toolbar;

@@ -6,7 +6,7 @@
 #include "KolXml.h"
 #include "TbxDockablePanels.h"
 #include "TbxStatusBars.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 namespace {
 // A panel that writes to a log when it is destroyed.
@@ -195,16 +195,17 @@ TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
   TControl control(nullptr);
   auto* panel = new TTBXStatusPanel(&bar.Panels());
   panel->SetControl(&control);
+  TTbxLayoutProbe probe(bar);
   bar.BeginUpdate();
   bar.BeginUpdate();
   panel->SetSize(80);
   bar.EndUpdate();
-  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 1);
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 0);
+  EXPECT_TRUE(bar.IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 0);
   EXPECT_EQ(panel->GetBounds().Width, 50);
   bar.EndUpdate();
-  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 0);
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 1);
+  EXPECT_FALSE(bar.IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   EXPECT_EQ(panel->GetBounds().Width, 80);
   EXPECT_EQ(control.GetBoundsRect(), panel->GetContentRect());
   EXPECT_THROW(bar.EndUpdate(), EAssertionFailed);
@@ -219,15 +220,16 @@ TEST(TTBXStatusBar, AnUpdateEndsEvenWhenALaidOutControlRaises) {
   auto* panel = new TTBXStatusPanel(&bar.Panels());
   panel->SetControl(&control);
   control.OnResize = [](TObject*) { throw Exception("resize refused"); };
+  TTbxLayoutProbe probe(bar);
   bar.BeginUpdate();
   panel->SetSize(80);
   EXPECT_THROW(bar.EndUpdate(), Exception);
-  EXPECT_EQ(TTbxTestApi::UpdateCount(bar), 0);
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 1);
+  EXPECT_FALSE(bar.IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   control.OnResize = nullptr;
   bar.BeginUpdate();
   bar.EndUpdate();
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(bar), 2);
+  EXPECT_EQ(probe.CompletedUpdates(), 2);
   EXPECT_EQ(control.GetBoundsRect(), panel->GetContentRect());
   EXPECT_EQ(panel->GetBounds().Width, 80);
 }

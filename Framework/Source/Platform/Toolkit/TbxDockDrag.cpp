@@ -15,7 +15,7 @@ void CollectDocks(const TWinControl& control, const TControl& dragged, TObjectLi
   for (int i = 0; i < control.GetControlCount(); ++i) {
     TControl& child = *control.GetControl(i);
     if (&child == &dragged || !child.GetVisible()) continue;
-    auto* windowed = dynamic_cast<TWinControl*>(&child);
+    auto* windowed = KindCast<TWinControl>(&child);
     if (!windowed) continue;
     if (TTBDock* dock = windowed->AsDock()) docks.Add(dock);
     CollectDocks(*windowed, dragged, docks);

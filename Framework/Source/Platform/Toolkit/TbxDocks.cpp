@@ -213,4 +213,6 @@ TTBXDock::~TTBXDock() = default;
 TTBXMultiDock::TTBXMultiDock(TComponent* owner) : TTBXDock(owner) {}
 TTBXMultiDock::~TTBXMultiDock() = default;
 
-bool TTBXMultiDock::TakesWindow(const TTBCustomDockableWindow& window) const { return window.IsDockablePanel(); }
+bool TTBXMultiDock::TakesWindow(const TTBCustomDockableWindow& window) const {
+  return IsKindOf(window.Kind(), ckDockablePanel);
+}

@@ -32,7 +32,7 @@ TSize LeastClientSize(const TWinControl& control) {
         width += EdgeExtent(child, true);
         break;
       case alClient:
-        if (const auto* area = dynamic_cast<const TWinControl*>(&child)) {
+        if (const auto* area = KindCast<TWinControl>(&child)) {
           const TSize least = LeastClientSize(*area);
           filling = {std::max(filling.Width, least.Width), std::max(filling.Height, least.Height)};
         }
@@ -118,7 +118,7 @@ void TForm::WindowFloated(TTBCustomDockableWindow& window) {
 TForm* GetParentForm(const TControl& control) {
   const TControl* top = &control;
   while (top->GetParent()) top = top->GetParent();
-  return dynamic_cast<TForm*>(const_cast<TControl*>(top));
+  return KindCast<TForm>(const_cast<TControl*>(top));
 }
 
 TPoint ClientOrigin(const TWinControl& control) {

@@ -7,6 +7,7 @@
 #include "KolEnums.h"
 #include "KolExceptions.h"
 #include "TbxFields.h"
+#include "TbxLayoutCounters.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
 #include "TbxTextBlocks.h"
@@ -183,7 +184,7 @@ void TTBXCustomStatusBar::BeginUpdate() { ++FUpdateCount; }
 void TTBXCustomStatusBar::EndUpdate() {
   NUV_ASSERT(FUpdateCount > 0);
   if (--FUpdateCount > 0) return;
-  ++FCompletedUpdates;
+  CountCompletedUpdate(*this);
   ArrangePanels();
 }
 

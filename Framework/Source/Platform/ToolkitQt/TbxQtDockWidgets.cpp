@@ -92,7 +92,7 @@ bool TQtDockableWidget::Press(TPoint point) {
       update();
       break;
     case dhResizeEdge:
-      if (auto* panel = dynamic_cast<TTBXCustomDockablePanel*>(&FWindow)) {
+      if (auto* panel = KindCast<TTBXCustomDockablePanel>(&FWindow)) {
         FGesture = TGesture::ResizeEdge;
         FStartPosition = {panel->GetDockedWidth(), panel->GetDockedHeight()};
       }
@@ -148,7 +148,7 @@ void TQtDockableWidget::MoveBy(QPoint delta) {
 
 // The edge faces the window's middle: dragging it away from the dock makes the panel larger.
 void TQtDockableWidget::ResizeEdgeBy(QPoint delta) {
-  auto& panel = dynamic_cast<TTBXCustomDockablePanel&>(FWindow);
+  auto& panel = *KindCast<TTBXCustomDockablePanel>(&FWindow);
   const TTBDock* dock = panel.GetCurrentDock();
   if (!dock) return;
   Survives([&] {

@@ -21,6 +21,8 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
  public:
   explicit TTBXCustomDockablePanel(TComponent* owner);
   ~TTBXCustomDockablePanel() override;
+  static constexpr TControlKind ClassKind = ckDockablePanel;
+  TControlKind Kind() const override { return ClassKind; }
 
   TDPCaptionRotation GetCaptionRotation() const { return FCaptionRotation; }
   void SetCaptionRotation(TDPCaptionRotation value);
@@ -41,7 +43,6 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
   TSize GetDockedSize(bool vertical) const override;
   TSize GetFloatingClientSize() const override { return {FDockedWidth, FDockedHeight}; }
   bool ResizesWhenFloating() const override { return GetResizable(); }
-  bool IsDockablePanel() const override { return true; }
 
  protected:
   void Resized() override;

@@ -35,6 +35,8 @@ class TTBDock : public TWinControl {
  public:
   explicit TTBDock(TComponent* owner);
   ~TTBDock() override;
+  static constexpr TControlKind ClassKind = ckDock;
+  TControlKind Kind() const override { return ClassKind; }
   TTBDock* AsDock() override { return this; }
   TTBDockPosition GetPosition() const { return FPosition; }
   void SetPosition(TTBDockPosition position);
@@ -128,6 +130,8 @@ class TTBCustomDockableWindow : public TWinControl {
  public:
   explicit TTBCustomDockableWindow(TComponent* owner);
   ~TTBCustomDockableWindow() override;
+  static constexpr TControlKind ClassKind = ckDockableWindow;
+  TControlKind Kind() const override { return ClassKind; }
   using TControl::AsDockableWindow;
   const TTBCustomDockableWindow* AsDockableWindow() const override { return this; }
 
@@ -191,8 +195,6 @@ class TTBCustomDockableWindow : public TWinControl {
   /// Whether its borders resize it while it floats: a resizable window whose content takes any
   /// size (a panel; a toolbar is as large as its items).
   virtual bool ResizesWhenFloating() const { return false; }
-  /// Whether it is a dockable panel, which a multi-dock takes.
-  virtual bool IsDockablePanel() const { return false; }
   /// The smallest size it takes floating: the frame around the least content it shows.
   TSize GetMinimumFloatingSize() const;
   /// The user drags a border of the floating window: its bounds in its parent's coordinates, held

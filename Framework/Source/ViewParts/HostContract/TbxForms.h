@@ -62,6 +62,8 @@ class TForm : public TStackPanel {
  public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
+  static constexpr TControlKind ClassKind = ckForm;
+  TControlKind Kind() const override { return ClassKind; }
 
   /// The least size at which the controls along its edges, and along the edges of the areas that
   /// fill it, do not overlap.

@@ -131,6 +131,8 @@ class TTBXCustomStatusBar : public TWinControl {
  public:
   explicit TTBXCustomStatusBar(TComponent* owner);
   ~TTBXCustomStatusBar() override;
+  static constexpr TControlKind ClassKind = ckStatusBar;
+  TControlKind Kind() const override { return ClassKind; }
 
   static constexpr int SizeGripWidth = 16;
 
@@ -159,6 +161,7 @@ class TTBXCustomStatusBar : public TWinControl {
   /// Brackets a batch of panel changes; the panels are laid out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
+  bool IsUpdating() const { return FUpdateCount > 0; }
 
   void AlignControls() override;
 
@@ -172,7 +175,6 @@ class TTBXCustomStatusBar : public TWinControl {
  private:
   friend class TTBXStatusPanels;
   friend class TTBXStatusPanel;
-  friend class TTbxTestApi;  // reads the open and the closed brackets
   void PanelsChanged();
   void ArrangePanels();
   int SizeGripWidthNow() const { return FSizeGrip ? std::min(SizeGripWidth, GetWidth()) : 0; }
@@ -187,7 +189,6 @@ class TTBXCustomStatusBar : public TWinControl {
   bool FSimplePanel = false;
   std::string FSimpleText;
   int FUpdateCount = 0;
-  int FCompletedUpdates = 0;  // outermost brackets closed so far
 };
 
 class TTBXStatusBar : public TTBXCustomStatusBar {

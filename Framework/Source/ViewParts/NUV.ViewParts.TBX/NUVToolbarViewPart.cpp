@@ -7,13 +7,8 @@
 #include "NUVConfig.h"
 #include "NUVStrings.h"
 
-// The service center -> toolbar -> work item -> service center circle would otherwise keep a
-// toolbar that the host let go without Finalize: when the reference going now leaves only the
-// service center's, the toolbar withdraws its service, and that release is its last.
-int TNUVToolBarViewPart::_Release() {
-  if (RefCount() == 2 && HoldsService()) WithdrawService();
-  return TNUVMultiBindingViewPart::_Release();
-}
+// A toolbar that the host let go without Finalize takes its weak registration with it.
+TNUVToolBarViewPart::~TNUVToolBarViewPart() { WithdrawService(); }
 
 TControl* TNUVToolBarViewPart::GetControl() { return FToolbar.get(); }
 
@@ -48,21 +43,15 @@ void TNUVToolBarViewPart::Initialize() {
 void TNUVToolBarViewPart::PublishService(const std::string& serviceID) {
   auto services = GetServiceCenter();
   if (services->FindService(serviceID)) NUVViewPartErrorFmt(this, LoadLibStr(SServiceIDTaken), GetName(), serviceID);
-  services->RegisterService(serviceID, Supports<INUVToolbarService>(this));
+  services->RegisterWeakService(serviceID, static_cast<INUVToolbarService*>(this));
   FPublishedServiceID = serviceID;
 }
 
-bool TNUVToolBarViewPart::HoldsService() const {
-  if (FPublishedServiceID.empty()) return false;
-  auto services = GetServiceCenter();
-  return services && services->FindService(FPublishedServiceID).get() == static_cast<const IInterface*>(this);
-}
-
-// The ID is forgotten first: withdrawing may release the toolbar's last reference but one.
+// Counts no reference to the toolbar, which may be in its destructor.
 void TNUVToolBarViewPart::WithdrawService() {
-  const bool holds = HoldsService();
   const std::string serviceID = std::exchange(FPublishedServiceID, {});
-  if (holds) GetServiceCenter()->UnregisterService(serviceID);
+  if (serviceID.empty()) return;
+  if (auto services = GetServiceCenter()) services->WithdrawService(serviceID, static_cast<INUVToolbarService*>(this));
 }
 
 namespace {
@@ -174,7 +163,7 @@ void TNUVToolBarViewPart::FreeMergedItems() {
 void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
   BoundViewParts().Add(child);
-  if (TNUVCustomViewPart::GetWorkItem()->GetState() == 1) InsertChildViewPart(child);
+  if (TNUVCustomViewPart::GetWorkItem()->GetState() == wsRunning) InsertChildViewPart(child);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -55,8 +55,6 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
   }
   WbPhaseEnds("module");
   const auto factories = ResolveFactories(decl);
-  // The window's components lie together: it is laid out, drawn and destroyed as a whole.
-  TComponentArena arena;
   CreateWindow(decl.Name);
   CreateServices(decl);
   ComposeAll(decl, factories);
@@ -219,9 +217,6 @@ void TWbApplication::ShowInWorkSpaces() {
 // Running and ending
 
 void TWbApplication::RunAll() {
-  // What the first run makes joins the window's components; a later run of one work item uses
-  // the heap, so that running and stopping again and again leaves no block behind.
-  TComponentArena arena;
   for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
 }
 
@@ -232,8 +227,8 @@ void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(
 // Running a running work item, or stopping a stopped one, changes nothing.
 void TWbApplication::RunAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
-  if (workItem.Item->GetState() == 1) return;
-  workItem.Item->SetState(1);
+  if (workItem.Item->GetState() == wsRunning) return;
+  workItem.Item->SetState(wsRunning);
   for (size_t i : workItem.ViewParts) {
     TViewPart& viewPart = FViewParts[i];
     if (!viewPart.Intf) continue;
@@ -246,7 +241,7 @@ void TWbApplication::RunAt(size_t index) {
 
 void TWbApplication::StopAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
-  if (workItem.Item->GetState() == 0) return;
+  if (workItem.Item->GetState() == wsStopped) return;
   for (size_t i : workItem.ViewParts) {
     TViewPart& viewPart = FViewParts[i];
     if (!viewPart.Intf) continue;
@@ -255,7 +250,7 @@ void TWbApplication::StopAt(size_t index) {
       viewPart.Intf->DoWorkItemStopping("", nullptr, handled);
     });
   }
-  workItem.Item->SetState(0);
+  workItem.Item->SetState(wsStopped);
 }
 
 void TWbApplication::Finalize(const std::string& viewPartName) { FinalizeAt(LiveViewPartIndex(viewPartName)); }
@@ -344,7 +339,7 @@ const TWbApplication::TWorkItem& TWbApplication::WorkItemOf(const TViewPart& vie
 
 TControl& TWbApplication::GestureControlOf(const std::string& viewPartName) {
   const TWorkItem& workItem = WorkItemOf(FViewParts[LiveViewPartIndex(viewPartName)]);
-  if (workItem.Item->GetState() != 1)
+  if (workItem.Item->GetState() != wsRunning)
     throw EWbScriptError("view part '" + viewPartName + "' takes no gestures: its work item '" + workItem.Decl.ID +
                          "' is not running (run " + workItem.Decl.ID + " first)");
   return ControlOf(viewPartName);
@@ -379,7 +374,7 @@ std::string TWbApplication::StoppedOwnerOfKey(const std::string& key) const {
   }
   if (!owner || !owner->Intf) return {};
   const TWorkItem& workItem = WorkItemOf(*owner);
-  if (workItem.Item->GetState() == 1) return {};
+  if (workItem.Item->GetState() == wsRunning) return {};
   return "view part '" + owner->Decl.Name + "' publishes its keys while its work item '" + workItem.Decl.ID +
          "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
 }

@@ -36,7 +36,7 @@ TTBCustomDockableWindow* DockableWindowOf(TWbApplication& app, const std::string
 }
 
 TWbJson EntryJson(const TTBCustomDockableWindow& window, const std::string& dock) {
-  const auto* panel = dynamic_cast<const TTBXCustomDockablePanel*>(&window);
+  const auto* panel = KindCast<TTBXCustomDockablePanel>(&window);
   const TRect at = window.GetWindowRect();
   return TWbJson{
       {"dock", NameOrNull(dock)},
@@ -157,8 +157,7 @@ TEntry ReadEntry(const TWbJson& entry) {
 TTBDock& DockNamed(TWbApplication& app, const std::string& name) {
   TTBDock* dock = nullptr;
   try {
-    auto* windowed = dynamic_cast<TWinControl*>(&app.ControlOf(name));
-    dock = windowed ? windowed->AsDock() : nullptr;
+    dock = KindCast<TTBDock>(&app.ControlOf(name));
   } catch (const std::exception&) {
   }
   if (!dock) throw ELayoutError("its dock '" + name + "' is no dock of this window");
@@ -166,7 +165,7 @@ TTBDock& DockNamed(TWbApplication& app, const std::string& name) {
 }
 
 void ApplyEntry(TWbApplication& app, TTBCustomDockableWindow& window, const TEntry& entry) {
-  auto* panel = dynamic_cast<TTBXCustomDockablePanel*>(&window);
+  auto* panel = KindCast<TTBXCustomDockablePanel>(&window);
   if (panel && !entry.Docked.empty()) {
     panel->SetDockedWidth(entry.Docked[0]);
     panel->SetDockedHeight(entry.Docked[1]);

@@ -11,7 +11,7 @@ TWbJson DockJson(const TTBDock* dock) { return dock ? TWbJson(dock->GetName()) :
 
 std::string NamingViewPartIn(const TControl& control, const std::unordered_map<const TControl*, std::string>& owners) {
   if (auto owner = owners.find(&control); owner != owners.end()) return owner->second;
-  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+  if (const auto* windowed = KindCast<TWinControl>(&control))
     for (int i = 0; i < windowed->GetControlCount(); ++i)
       if (std::string name = NamingViewPartIn(*windowed->GetControl(i), owners); !name.empty()) return name;
   return {};

@@ -18,8 +18,7 @@ TTBCustomDockableWindow& GestureWindowOf(TWbApplication& app, const std::string&
 
 TTBDock& DockOf(TWbApplication& app, const std::string& viewPart) {
   TControl& control = app.ControlOf(viewPart);
-  auto* windowed = dynamic_cast<TWinControl*>(&control);
-  TTBDock* dock = windowed ? windowed->AsDock() : nullptr;
+  TTBDock* dock = KindCast<TTBDock>(&control);
   if (!dock) throw EWbScriptError("view part '" + viewPart + "' is no dock: its control is a " + control.ClassName());
   return *dock;
 }
@@ -40,7 +39,7 @@ void ResizeWindow(TWbScriptContext& context, const TWbScriptArgs& args) {
 // The user drags a toolbar by its handle into a dock's row, at a position along it.
 void DragToolbar(TWbScriptContext& context, const TWbScriptArgs& args) {
   TTBCustomDockableWindow& window = GestureWindowOf(context.App, args[0]);
-  if (!dynamic_cast<TTBCustomToolbar*>(&window))
+  if (!KindCast<TTBCustomToolbar>(&window))
     throw EWbScriptError(WindowName(window, args[0]) + " is no toolbar (drag a panel with dock or float)");
   DockAt(context, window, args);
 }
