@@ -74,14 +74,10 @@ bool TTBCustomToolbar::ShowsImage(const TTBCustomItem& item) const {
   return FImages && item.GetImageIndex() >= 0 && item.GetImageIndex() < FImages->Count();
 }
 
-bool TTBCustomToolbar::IsSeparator(const TTBCustomItem& item) {
-  return item.Shape() == TTBCustomItem::TShape::Separator;
-}
-bool TTBCustomToolbar::HasArrow(const TTBCustomItem& item) {
-  return item.Count() > 0 || item.Shape() == TTBCustomItem::TShape::Submenu;
-}
+bool TTBCustomToolbar::IsSeparator(const TTBCustomItem& item) { return item.Kind() == ikSeparator; }
+bool TTBCustomToolbar::HasArrow(const TTBCustomItem& item) { return item.Count() > 0 || item.Kind() == ikSubmenu; }
 const TTBControlItem* TTBCustomToolbar::AsControlItem(const TTBCustomItem& item) {
-  return item.Shape() == TTBCustomItem::TShape::Control ? static_cast<const TTBControlItem*>(&item) : nullptr;
+  return KindCast<TTBControlItem>(&item);
 }
 TControl* TTBCustomToolbar::ItemControl(const TTBCustomItem& item) {
   const TTBControlItem* controlItem = AsControlItem(item);
@@ -203,7 +199,7 @@ TControl* TTBCustomToolbar::AdoptItemControl(const TTBCustomItem& item) {
   TControl* control = ItemControl(item);
   if (!control || Contains(*control, *this)) return nullptr;
   if (TWinControl* holder = control->GetParent(); holder != this) {
-    auto* previous = dynamic_cast<TTBCustomToolbar*>(holder);
+    auto* previous = KindCast<TTBCustomToolbar>(holder);
     if (holder && (!previous || previous->PlacesChild(*control))) return nullptr;
     control->SetParent(this);
   }

@@ -27,7 +27,7 @@ TQtPeer::TQtPeer(TControl& control, std::unique_ptr<TQtControlWidget> widget)
   ParentChanged();
   // Children that got their peers under another parent, and came here while this control had
   // none, move into the new widget: the toolkit makes peers only for children that have none.
-  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+  if (const auto* windowed = KindCast<TWinControl>(&control))
     for (int i = 0; i < windowed->GetControlCount(); ++i)
       if (TQtPeer* child = QtPeerOf(*windowed->GetControl(i))) child->Reparent(FWidget);
 }
@@ -90,7 +90,7 @@ void TQtPeer::Place() {
 }
 
 void TQtPeer::PlaceChildren() {
-  const auto* windowed = dynamic_cast<const TWinControl*>(&FControl);
+  const auto* windowed = KindCast<TWinControl>(&FControl);
   if (!windowed) return;
   for (int i = 0; i < windowed->GetControlCount(); ++i)
     if (TQtPeer* peer = QtPeerOf(*windowed->GetControl(i))) peer->Place();

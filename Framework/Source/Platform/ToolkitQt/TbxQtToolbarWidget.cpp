@@ -10,13 +10,11 @@
 
 namespace {
 
-bool IsSeparator(const TTBCustomItem& item) { return dynamic_cast<const TTBXSeparatorItem*>(&item) != nullptr; }
-bool IsControlItem(const TTBCustomItem& item) { return dynamic_cast<const TTBControlItem*>(&item) != nullptr; }
-bool HasMenu(const TTBCustomItem& item) {
-  return item.Count() > 0 || dynamic_cast<const TTBXSubmenuItem*>(&item) != nullptr;
-}
+bool IsSeparator(const TTBCustomItem& item) { return item.Kind() == ikSeparator; }
+bool IsControlItem(const TTBCustomItem& item) { return item.Kind() == ikControl; }
+bool HasMenu(const TTBCustomItem& item) { return item.Count() > 0 || item.Kind() == ikSubmenu; }
 bool IsChecked(const TTBCustomItem& item) {
-  const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item);
+  const auto* toggle = KindCast<TTBXVisibilityToggleItem>(&item);
   return toggle && toggle->GetChecked();
 }
 

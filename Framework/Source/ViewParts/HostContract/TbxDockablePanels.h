@@ -21,6 +21,8 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
  public:
   explicit TTBXCustomDockablePanel(TComponent* owner);
   ~TTBXCustomDockablePanel() override;
+  static constexpr TControlKind ClassKind = ckDockablePanel;
+  TControlKind Kind() const override { return ClassKind; }
 
   TDPCaptionRotation GetCaptionRotation() const { return FCaptionRotation; }
   void SetCaptionRotation(TDPCaptionRotation value);

@@ -23,6 +23,8 @@ class TTBDock : public TWinControl {
  public:
   explicit TTBDock(TComponent* owner);
   ~TTBDock() override;
+  static constexpr TControlKind ClassKind = ckDock;
+  TControlKind Kind() const override { return ClassKind; }
   TTBDock* AsDock() override { return this; }
   TTBDockPosition GetPosition() const { return FPosition; }
   void SetPosition(TTBDockPosition position);
@@ -101,6 +103,8 @@ class TTBCustomDockableWindow : public TWinControl {
  public:
   explicit TTBCustomDockableWindow(TComponent* owner);
   ~TTBCustomDockableWindow() override;
+  static constexpr TControlKind ClassKind = ckDockableWindow;
+  TControlKind Kind() const override { return ClassKind; }
   using TControl::AsDockableWindow;
   const TTBCustomDockableWindow* AsDockableWindow() const override { return this; }
 

@@ -131,6 +131,8 @@ class TTBXCustomStatusBar : public TWinControl {
  public:
   explicit TTBXCustomStatusBar(TComponent* owner);
   ~TTBXCustomStatusBar() override;
+  static constexpr TControlKind ClassKind = ckStatusBar;
+  TControlKind Kind() const override { return ClassKind; }
 
   static constexpr int SizeGripWidth = 16;
 

@@ -22,6 +22,8 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
  public:
   explicit TTBCustomToolbar(TComponent* owner);
   ~TTBCustomToolbar() override;
+  static constexpr TControlKind ClassKind = ckToolbar;
+  TControlKind Kind() const override { return ClassKind; }
 
   /// The root item: its sub-items are the toolbar's top-level items.
   TTBRootItem* Items() const { return FItems; }

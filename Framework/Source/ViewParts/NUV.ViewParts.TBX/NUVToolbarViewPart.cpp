@@ -219,7 +219,7 @@ void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
 
 namespace {
 void CollectControlItems(TTBCustomItem* item, const TControl* control, std::vector<TGuard<TTBCustomItem>>& found) {
-  if (auto* controlItem = dynamic_cast<TTBControlItem*>(item); controlItem && controlItem->GetControl() == control)
+  if (auto* controlItem = KindCast<TTBControlItem>(item); controlItem && controlItem->GetControl() == control)
     found.emplace_back(item);
   for (int i = 0; i < item->Count(); ++i) CollectControlItems(item->GetItem(i), control, found);
 }
