@@ -48,7 +48,7 @@ def StagesFor(path, build_dir, cache):
     """The stages for a unit, by its layer; one list per layer, so that timeouts are measured once."""
     layers = [("Framework/Source/Platform/Kol/", ["test_kol"]), ("Framework/Source/Platform/Toolkit/", ["test_toolkit"]),
               ("Framework/Source/Platform/Host/", ["test_host"]), ("Framework/Source/Workbench/", ["test_workbench"]),
-              (PLUGIN + "/", ["test_viewparts"])]
+              (PLUGIN + "/", ["test_viewparts"]), ("Framework/Source/ViewParts/Settings/", ["test_viewparts"])]
     for prefix, first in layers:
         if path.startswith(prefix):
             if prefix not in cache:
