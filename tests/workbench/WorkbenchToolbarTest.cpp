@@ -74,6 +74,15 @@ TEST(WorkbenchToolbar, TheDocumentToolbarMergesWhileEditorRunsAndStoppingUndoesI
   EXPECT_EQ(ControlNamed(windows[1], "MainToolbar")["FullSize"], false);
 }
 
+// The merge sets the action's visibility from ActionVisible; an item's own caption stays, one
+// without its own shows the action's.
+TEST(WorkbenchToolbar, AMergedItemKeepsItsOwnCaptionWhenTheMergeChangesItsAction) {
+  const TWorkbenchRun run = RunWorkbench({"--script", "-", "own-caption.xml"}, "run Main\ndump\n");
+  const auto windows = DumpedWindows(run.Events());
+  ASSERT_EQ(windows.size(), 1u) << run.Out;
+  EXPECT_EQ(Shape(MainItems(windows[0])), "Print- Print now- Help");
+}
+
 TEST(WorkbenchToolbar, ClickItemFindsItemsWhereTheMergePutThem) {
   const TWorkbenchRun run = RunWorkbench({"--script", Examples + "toolbars.script", Examples + "toolbars.xml"});
   const auto events = EventsBesideDumps(run.Events());
