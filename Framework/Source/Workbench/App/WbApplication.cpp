@@ -1,6 +1,7 @@
 #include "WbApplication.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "TbxStackPanels.h"
 #include "WbDump.h"
@@ -17,7 +18,7 @@ constexpr int KWindowHeight = 600;
 
 }  // namespace
 
-TWbApplication::TWbApplication(TWbReporter& reporter) : FReporter(reporter) {}
+TWbApplication::TWbApplication(TWbReporter& reporter, bool strict) : FFaults(reporter, strict) {}
 
 TWbApplication::~TWbApplication() {
   Finish();
@@ -47,21 +48,23 @@ void TWbApplication::Guarded(const TViewPart& viewPart, F&& operation) {
 // Loading
 
 void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath) {
-  for (const TWbWarning& warning : decl.Warnings) FReporter.Warning(warning);
-  try {
-    FModule = std::make_unique<TNUVModule>(modulePath);
-  } catch (const ENUVModuleError& e) {
-    throw EWbLoadError(decl.Element->SourceName() + ": " + e.Message());
-  }
-  WbPhaseEnds("module");
-  const auto factories = ResolveFactories(decl);
-  // The window's components lie together: it is laid out, drawn and destroyed as a whole.
-  TComponentArena arena;
-  CreateWindow(decl.Name);
-  CreateServices(decl);
-  ComposeAll(decl, factories);
-  CheckWorkSpaces();
-  ShowInWorkSpaces();
+  FFaults.Caused([&] {
+    for (const TWbWarning& warning : decl.Warnings) FReporter.Warning(warning);
+    try {
+      FModule = std::make_unique<TNUVModule>(modulePath);
+    } catch (const ENUVModuleError& e) {
+      throw EWbLoadError(decl.Element->SourceName() + ": " + e.Message());
+    }
+    WbPhaseEnds("module");
+    const auto factories = ResolveFactories(decl);
+    // The window's components lie together: it is laid out, drawn and destroyed as a whole.
+    TComponentArena arena;
+    CreateWindow(decl.Name);
+    CreateServices(decl);
+    ComposeAll(decl, factories);
+    CheckWorkSpaces();
+    ShowInWorkSpaces();
+  });
   WbPhaseEnds("compose");
 }
 
@@ -221,7 +224,9 @@ void TWbApplication::RunAll() {
   // What the first run makes joins the window's components; a later run of one work item uses
   // the heap, so that running and stopping again and again leaves no block behind.
   TComponentArena arena;
-  for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
+  FFaults.Caused([&] {
+    for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
+  });
 }
 
 void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(workItemID)); }
@@ -229,18 +234,25 @@ void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(wo
 void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(workItemID)); }
 
 // Running a running work item, or stopping a stopped one, changes nothing.
+// What a work item's first run raises is the application file's; a later run is the script's.
 void TWbApplication::RunAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
   if (workItem.Item->GetState() == 1) return;
   workItem.Item->SetState(1);
-  for (size_t i : workItem.ViewParts) {
-    TViewPart& viewPart = FViewParts[i];
-    if (!viewPart.Intf) continue;
-    Guarded(viewPart, [&] {
-      bool handled = false;
-      viewPart.Intf->DoWorkItemRunning("", nullptr, handled);
-    });
-  }
+  auto run = [&] {
+    for (size_t i : workItem.ViewParts) {
+      TViewPart& viewPart = FViewParts[i];
+      if (!viewPart.Intf) continue;
+      Guarded(viewPart, [&] {
+        bool handled = false;
+        viewPart.Intf->DoWorkItemRunning("", nullptr, handled);
+      });
+    }
+  };
+  if (std::exchange(workItem.Ran, true))
+    run();
+  else
+    FFaults.Caused(run);
 }
 
 void TWbApplication::StopAt(size_t index) {

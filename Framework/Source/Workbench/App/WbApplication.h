@@ -11,11 +11,14 @@
 #include "NUVModule.h"
 #include "WbAppFile.h"
 #include "WbEvents.h"
+#include "WbFileFaults.h"
 #include "WbJson.h"
 
 class TWbApplication {
  public:
-  explicit TWbApplication(TWbReporter& reporter);
+  // strict: the first error or warning that the application file causes (while it loads, while a
+  // work item runs for the first time) ends the run with EWbLoadError (--strict).
+  explicit TWbApplication(TWbReporter& reporter, bool strict = false);
   // Finishes what is still running.
   ~TWbApplication();
   TWbApplication(const TWbApplication&) = delete;
@@ -23,7 +26,7 @@ class TWbApplication {
 
   // Loads the module and builds the application. Raises EWbLoadError for a module that cannot
   // be loaded, an unknown factory or a work space that is none; errors that view parts raise are
-  // reported and loading goes on.
+  // reported and loading goes on (with strict: the first of them ends it).
   void Load(const TWbAppDecl& decl, const std::string& modulePath);
 
   void RunAll();
@@ -57,6 +60,9 @@ class TWbApplication {
   void ShownIn(const std::string& child, const std::string& workSpace);
   void ClosedIn(const std::string& child, const std::string& workSpace);
 
+  // What the application file caused: its errors and warnings so far.
+  TWbFileFaults& Faults() { return FFaults; }
+
   TWinControl& Window() { return *FWindow; }
   INUVServiceCenter& Services() { return *FServices; }
   const INUVServiceCenter& Services() const { return *FServices; }
@@ -73,6 +79,7 @@ class TWbApplication {
     TIntfPtr<TNUVWorkItem> Item;
     std::unique_ptr<TWinControl> HostControl;  // nil for a root work item: the window hosts it
     std::vector<size_t> ViewParts;             // indices into FViewParts, document order
+    bool Ran = false;                          // has run once: its first run is the file's
   };
   struct TViewPart {
     TWbViewPartDecl Decl;
@@ -106,7 +113,8 @@ class TWbApplication {
   template <class F>
   void Guarded(const TViewPart& viewPart, F&& operation);
 
-  TWbReporter& FReporter;
+  TWbFileFaults FFaults;
+  TWbReporter& FReporter = FFaults;
   // Declared first, destroyed last: the code of every view part lives in the module.
   std::unique_ptr<TNUVModule> FModule;
   std::unique_ptr<TWinControl> FWindow;

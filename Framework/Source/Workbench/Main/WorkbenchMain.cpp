@@ -22,8 +22,11 @@
 
 namespace {
 
-// Exit status for a faulty command line, application file or module.
+// Exit status for a faulty command line, application file or module, and with --strict for the
+// first error or warning that the application file causes.
 constexpr int KExitLoadError = 2;
+// Exit status of a run that went on although the application file caused errors.
+constexpr int KExitFileError = 1;
 
 struct TWbOptions {
   std::string AppFile, Script, Module;
@@ -36,7 +39,7 @@ struct TWbOptions {
   bool Json = false;
   bool ListKeys = false;  // print the running window's data keys, topics and services, not the tree
   bool Version = false;
-  bool Strict = false;  // a setting that nothing reads is a load error
+  bool Strict = false;  // every error and warning that the application file causes is a load error
 };
 
 // A script is read whole before anything loads: the cap keeps an endless device (/dev/zero) from
@@ -100,6 +103,9 @@ int PrintVersions(const TWbOptions& options) {
   return 0;
 }
 
+// How a run that loaded ends: 1 when the application file caused errors meanwhile.
+int ExitStatus(TWbApplication& app) { return app.Faults().Errors() > 0 ? KExitFileError : 0; }
+
 // Qt for --screenshot, made before the application so that it outlives the window's peers.
 std::unique_ptr<TWbNative> OffscreenFor(const TWbOptions& options, TWbReporter& reporter) {
   if (options.Screenshot.empty()) return nullptr;
@@ -121,7 +127,7 @@ int ShowWindow(const TWbOptions& options) {
   TWbConsoleReporter reporter(std::cerr);
   const auto native = OffscreenFor(options, reporter);
   WbPhaseEnds("qt");
-  TWbApplication app(reporter);
+  TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   app.RunAll();
   WbPhaseEnds("run");
@@ -141,7 +147,7 @@ int ShowWindow(const TWbOptions& options) {
   WbPhaseEnds("finish");
   if (const std::string timings = WbPhaseTimesText(); !timings.empty())
     std::cerr << "nuv-workbench: " << timings << std::endl;
-  return 0;
+  return ExitStatus(app);
 }
 
 int RunScriptOn(const TWbOptions& options) {
@@ -150,13 +156,13 @@ int RunScriptOn(const TWbOptions& options) {
   TWbJsonLinesReporter out(std::cout);
   TWbCauseReporter reporter(out);
   const auto native = OffscreenFor(options, reporter);
-  TWbApplication app(reporter);
+  TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, reporter, false, &reporter};
   RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
   WritePictures(options, app, native.get(), decl.Name);
   app.Finish();
-  return 0;
+  return ExitStatus(app);
 }
 
 // The script when one is given, else every work item: what a window shows before it opens.
@@ -184,7 +190,7 @@ int OpenWindow(const TWbOptions& options) {
   TWbConsoleReporter console(std::cerr);
   TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
   TWbNative native(false, options.AppFile, reporter);
-  TWbApplication app(reporter);
+  TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{app, reporter, false, options.Json ? &json : nullptr};
   RunScriptOrEveryWorkItem(context, options, script);
@@ -192,7 +198,7 @@ int OpenWindow(const TWbOptions& options) {
   native.RunWindow(app, decl.Name);
   if (options.Json) DumpWindow(context, {});
   app.Finish();
-  return 0;
+  return ExitStatus(app);
 }
 
 // With --serve: load, run the script or else every work item, then serve the live window until
@@ -205,7 +211,7 @@ int ServeWindow(const TWbOptions& options) {
   TWbEventLog log(out);
   TWbCauseReporter causes(log);
   const auto native = OffscreenFor(options, causes);
-  auto app = std::make_unique<TWbApplication>(causes);
+  auto app = std::make_unique<TWbApplication>(causes, options.Strict);
   app->Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   TWbScriptContext context{*app, causes, false, &causes};
   RunScriptOrEveryWorkItem(context, options, script);
@@ -213,12 +219,12 @@ int ServeWindow(const TWbOptions& options) {
   if (!options.Watch) {
     ServeUntilSignal(*app, log, address, options.AppFile, &causes);
     app->Finish();
-    return 0;
+    return ExitStatus(*app);
   }
   TWbWatchedApplication watched(std::move(app), decl, options.AppFile, options.Module, causes, options.Strict);
   ServeAndWatchUntilSignal(watched, log, address, options.AppFile, causes);
   watched.App().Finish();
-  return 0;
+  return ExitStatus(watched.App());
 }
 
 // What --help lists after the options: the factories an application file names and the script
@@ -271,7 +277,8 @@ int main(int argc, char** argv) try {
                               "(or SIGINT/SIGTERM); with --json, events go to stdout as they happen");
   cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
   cli.add_flag("--strict", options.Strict,
-               "Make every warning about the application file (a setting that nothing reads) a load error");
+               "End the run with status 2 at the first error or warning that the application file causes "
+               "(loading it, its view parts' Initialize, their first run), before the window shows");
   auto* listKeys = cli.add_flag("--list-keys", options.ListKeys,
                                 "Run every work item, then print every data key, topic and service of the window "
                                 "instead of the window (with --json: as one JSON object)");

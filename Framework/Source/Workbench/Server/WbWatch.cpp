@@ -51,7 +51,7 @@ TWbWatchedApplication::TWbWatchedApplication(std::unique_ptr<TWbApplication> app
 TWbWatchedApplication::~TWbWatchedApplication() = default;
 
 std::unique_ptr<TWbApplication> TWbWatchedApplication::Compose(const TWbAppDecl& decl, const std::string& modulePath) {
-  auto app = std::make_unique<TWbApplication>(FCauses);
+  auto app = std::make_unique<TWbApplication>(FCauses, FStrict);
   app->Load(decl, modulePath);
   app->RunAll();
   return app;
