@@ -83,6 +83,21 @@ TEST(WorkbenchToolbar, AMergedItemKeepsItsOwnCaptionWhenTheMergeChangesItsAction
   EXPECT_EQ(Shape(MainItems(windows[0])), "Print- Print now- Help");
 }
 
+// A bad item costs itself alone, with an error that names it, its line and its value; a view part
+// whose Initialize failed (the dock's Position) leaves no control in the window.
+TEST(WorkbenchToolbar, ABadItemCostsItselfAloneAndAFailedInitializeLeavesNoControl) {
+  const TWorkbenchRun run = RunWorkbench({"--script", "-", "strict-values.xml"}, "run Main\ndump\n");
+  const auto events = run.Events();
+  ASSERT_EQ(events.size(), 3u) << run.Out;
+  EXPECT_EQ(MessageOf(events[1]),
+            "strict-values.xml:9:25: <Item> attribute GroupIndex: 'two' is not valid; expected a decimal integer; "
+            "the item is not created");
+  const json window = DumpedWindows(events)[0];
+  EXPECT_EQ(Shape(ControlNamed(window, "Tools")["Items"]), "Save");
+  EXPECT_EQ(FindDumpedControl(window, "TopDock"), nullptr);
+  EXPECT_EQ(window["Controls"].size(), 2u) << window;  // the toolbar and the label
+}
+
 TEST(WorkbenchToolbar, ClickItemFindsItemsWhereTheMergePutThem) {
   const TWorkbenchRun run = RunWorkbench({"--script", Examples + "toolbars.script", Examples + "toolbars.xml"});
   const auto events = EventsBesideDumps(run.Events());

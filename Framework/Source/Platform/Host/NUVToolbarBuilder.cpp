@@ -1,15 +1,25 @@
 #include <fmt/printf.h>
 
+#include <exception>
+
 #include "NUVConfig.h"
 #include "NUVViewPart.h"
 
 namespace {
+
+// The items that could not be built: each costs itself and its sub-items alone; the first is
+// raised once every other item stands.
+struct TItemFaults {
+  std::exception_ptr First;
+  int More = 0;
+};
 
 struct TBuildContext {
   TTBXToolbar* Toolbar;
   const INUVWorkItem* WorkItem;
   INUVActionService* Actions;
   INUVImageService* Images;
+  TItemFaults* Faults;
 };
 
 bool IsItemElement(const IXMLNode& node) { return node.NodeName() == "Item" || node.NodeName() == "Separator"; }
@@ -67,7 +77,27 @@ void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustom
   auto children = element.ChildNodes();
   for (int i = 0; i < children->Count(); ++i) {
     auto child = children->Get(i);
-    if (IsItemElement(*child)) parent.Add(BuildItem(context, *child, level));
+    if (!IsItemElement(*child)) continue;
+    try {
+      parent.Add(BuildItem(context, *child, level));
+    } catch (...) {
+      if (context.Faults->First)
+        ++context.Faults->More;
+      else
+        context.Faults->First = std::current_exception();
+    }
+  }
+}
+
+// The first fault; a configuration error adds that its item is not created, and how many more
+// items were left out for faults of their own.
+[[noreturn]] void RaiseItemFaults(const TItemFaults& faults) {
+  try {
+    std::rethrow_exception(faults.First);
+  } catch (const EConfigurationError& e) {
+    const std::string more =
+        faults.More == 0 ? std::string() : fmt::sprintf(", nor %d more with faults of their own", faults.More);
+    throw EConfigurationError(e.Where(), e.Found(), e.Expected() + "; the item is not created" + more);
   }
 }
 
@@ -78,10 +108,14 @@ void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* 
   NUV_ASSERT(toolbar != nullptr);
   if (!element) return;
   auto* owner = dynamic_cast<TNUVCustomViewPart*>(GetImplObject(viewPart));
-  TBuildContext context{toolbar, owner ? owner->GetWorkItem() : nullptr, actions, images};
+  TItemFaults faults;
+  TBuildContext context{toolbar, owner ? owner->GetWorkItem() : nullptr, actions, images, &faults};
   // The items show the image service's images; the toolbar lays them out once, at the end.
   if (images) toolbar->SetImages(images->GetImageManager()->GetImageList());
-  toolbar->BeginUpdate();
-  TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
-  BuildItems(context, *element, *toolbar->Items(), 1);
+  {
+    toolbar->BeginUpdate();
+    TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
+    BuildItems(context, *element, *toolbar->Items(), 1);
+  }
+  if (faults.First) RaiseItemFaults(faults);
 }

@@ -64,8 +64,10 @@ TIntfPtr<INUVActionService> GetActionService(const INUVWorkItem* workItem, const
 /// (through ParseConfig on the view part's work item), GroupIndex (default 0), CommandID (the
 /// action from the action service; unknown: none), ImageFile (index from the image service; no
 /// service: none), Visible (default True). The items are owned by the toolbar. Either service may
-/// be nil. Items nest at most KNUVMaxToolbarNesting levels (the toolbar's own items are level 1);
-/// a deeper item raises EConfigurationError naming it and builds nothing of the item it is in.
+/// be nil. Items nest at most KNUVMaxToolbarNesting levels (the toolbar's own items are level 1).
+/// An item whose attribute, action or image fails, or that lies too deep, is not created, with its
+/// sub-items; every other item is. Then the first failure is raised (an EConfigurationError that
+/// names the item; with more, it also says how many more items were left out).
 constexpr int KNUVMaxToolbarNesting = 256;
 void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element, INUVActionService* actions,
                   INUVImageService* images);

@@ -2,6 +2,7 @@
 
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
+#include "NUVUnfinishedControl.h"
 
 namespace {
 // The set reader knows the key but not where the element stands; the message gets the place.
@@ -21,9 +22,11 @@ TControl* TNUVDockablePanelViewPart::GetControl() { return FPanel.get(); }
 void TNUVDockablePanelViewPart::Initialize() {
   TNUVDockingWorkSpaceViewPart::Initialize();
   FPanel = std::make_unique<TTBXDockablePanel>(nullptr);
+  TNUVUnfinishedControl unfinished(FPanel);
   NUVSimpleViewPart::PlaceControl(*this, FPanel.get());
   FPanel->SetText(GetCaption());
   if (auto element = NUVSimpleViewPart::ConfigElement(*this, "DockablePanel")) ApplySettings(element.get());
+  unfinished.Finished();
 }
 
 void TNUVDockablePanelViewPart::ApplySettings(const IXMLNode* element) {

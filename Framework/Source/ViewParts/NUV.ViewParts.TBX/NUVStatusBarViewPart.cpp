@@ -3,6 +3,7 @@
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
 #include "NUVStrings.h"
+#include "NUVUnfinishedControl.h"
 
 namespace {
 constexpr const char* STopicOnClick = "Topic://ViewPart/%s/OnClick";
@@ -19,6 +20,8 @@ TControl* TNUVStatusBarViewPart::GetControl() { return FStatusBar.get(); }
 void TNUVStatusBarViewPart::Initialize() {
   TNUVMultiBindingViewPart::Initialize();
   FStatusBar = std::make_unique<TTBXStatusBar>(nullptr);
+  // Freeing the bar withdraws the keys of the panels made so far.
+  TNUVUnfinishedControl unfinished(FStatusBar);
   NUVSimpleViewPart::PlaceControl(*this, FStatusBar.get());
   FStatusBar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
@@ -35,6 +38,7 @@ void TNUVStatusBarViewPart::Initialize() {
     StartSimpleText(element.get());
   else if (element)
     BuildPanels(element.get(), images.get());
+  unfinished.Finished();
 }
 
 void TNUVStatusBarViewPart::StartSimpleText(const IXMLNode* element) {
@@ -87,7 +91,7 @@ void TNUVStatusBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   if (!extData) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDMissing), child->GetName());
   std::string panelID = GetChildNodeValue(extData.get(), "PanelID", false, "");
   if (panelID.empty()) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDMissing), child->GetName());
-  NUV_ASSERT(FStatusBar != nullptr);
+  if (!FStatusBar) NUVViewPartErrorFmt(this, LoadLibStr(SWorkSpaceWithoutControl), GetName(), child->GetName());
   TNUVStatusPanel* panel = FindPanel(panelID);
   if (!panel) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDNotFound), child->GetName(), panelID);
   TControl* control = child->GetControl();

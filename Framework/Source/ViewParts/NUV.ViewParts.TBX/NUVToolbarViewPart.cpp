@@ -1,11 +1,13 @@
 #include "NUVToolbarViewPart.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 #include <vector>
 
 #include "NUVConfig.h"
 #include "NUVStrings.h"
+#include "NUVUnfinishedControl.h"
 
 // The service center -> toolbar -> work item -> service center circle would otherwise keep a
 // toolbar that the host let go without Finalize: when the reference going now leaves only the
@@ -35,6 +37,7 @@ std::string TNUVToolBarViewPart::GetServiceID() {
 void TNUVToolBarViewPart::Initialize() {
   TNUVMultiBindingViewPart::Initialize();
   FToolbar = std::make_unique<TTBXToolbar>(nullptr);
+  TNUVUnfinishedControl unfinished(FToolbar);
   FToolbar->SetParent(TNUVCustomViewPart::GetWorkItem()->GetHostControl());
   FToolbar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
@@ -42,6 +45,7 @@ void TNUVToolBarViewPart::Initialize() {
   FToolbarNode = GetChildNode(TNUVCustomViewPart::GetExtension()->GetExtData().get(), "Toolbar", true);
   std::string serviceID = GetServiceID();
   if (!serviceID.empty()) PublishService(serviceID);
+  unfinished.Finished();
 }
 
 // Another service under the ID, the host's action service among them, stays as it is.
@@ -74,8 +78,19 @@ std::string MissingMainToolbar(const std::string& name, const TWinControl* found
 }
 }  // namespace
 
+// An item or a child that cannot be placed costs itself alone: the rest are placed and the merge
+// is made, then the first failure is raised.
 void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
+  if (!FToolbar) return;  // Initialize failed, and said so: there is nothing to build on
   INUVWorkItem* workItem = TNUVCustomViewPart::GetWorkItem();
+  std::exception_ptr failure;
+  auto attempt = [&failure](auto&& step) {
+    try {
+      step();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
   // The toolbar is laid out once, when its items and children are all in, not after each one.
   FToolbar->BeginUpdate();
   TScopeExit endUpdate([toolbar = TGuard<TTBCustomToolbar>(FToolbar.get())] {
@@ -85,18 +100,21 @@ void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext
   NUV_ASSERT(FToolbarNode);
   auto actions = GetActionService(workItem, SActionServiceID);
   auto images = FindImageService(workItem, SImageServiceID);
-  BuildToolbar(FToolbar.get(), this, FToolbarNode.get(), actions.get(), images.get());
+  attempt([&] { BuildToolbar(FToolbar.get(), this, FToolbarNode.get(), actions.get(), images.get()); });
   // A child finalized since it was bound has no control to place; it is placed again at the
   // first run after it has one.
   for (int i = 0; i < BoundViewParts().Count(); ++i)
-    if (BoundViewParts().Items(i)->GetControl()) InsertChildViewPart(BoundViewParts().Items(i));
+    if (INUVViewPart* child = BoundViewParts().Items(i); child->GetControl())
+      attempt([&] { InsertChildViewPart(child); });
   std::string mainToolbar = GetNodeAttrValue(FToolbarNode.get(), "MergeWithMainToolbarViewPart", false, "");
-  if (!mainToolbar.empty()) {
-    TWinControl* found = FindControlByName(mainToolbar);
-    auto* target = dynamic_cast<TTBXToolbar*>(found);
-    if (!target) AssertionFailed(__FILE__, __LINE__, MissingMainToolbar(mainToolbar, found));
-    MergeIntoToolbar(target);
-  }
+  if (!mainToolbar.empty())
+    attempt([&] {
+      TWinControl* found = FindControlByName(mainToolbar);
+      auto* target = dynamic_cast<TTBXToolbar*>(found);
+      if (!target) AssertionFailed(__FILE__, __LINE__, MissingMainToolbar(mainToolbar, found));
+      MergeIntoToolbar(target);
+    });
+  if (failure) std::rethrow_exception(failure);
 }
 
 namespace {
@@ -182,6 +200,7 @@ void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
 
 void TNUVToolBarViewPart::InsertChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
+  if (!FToolbar) NUVViewPartErrorFmt(this, LoadLibStr(SWorkSpaceWithoutControl), GetName(), child->GetName());
   int groupIndex = GetChildNodeValue(child->GetExtData().get(), "GroupIndex", false, -1);
   TControl* control = child->GetControl();
   if (!control) NUVViewPartErrorFmt(this, LoadLibStr(SViewPartWithoutControl), child->GetName(), GetName());
