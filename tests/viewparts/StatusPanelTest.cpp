@@ -132,7 +132,7 @@ TEST_F(StatusPanelTest, SizeWrittenWhileHiddenShowsThePanelWithoutItsStretchPrio
 }
 
 TEST_F(StatusPanelTest, SizeZeroHidesUntilAPositiveSizeArrives) {
-  auto vp = PanelBar(R"(<Panel ID="P" StretchPriority="40"/><Panel ID="Q" Size="-5"/>)");
+  auto vp = PanelBar(R"(<Panel ID="P" StretchPriority="40"/><Panel ID="Q" Size="0"/>)");
   TNUVStatusPanel& panel = Panel(*vp, 0);
   Write("Main_P_Size", 0);
   EXPECT_FALSE(std::get<bool>(Read("Main_P_Visible")));
@@ -142,7 +142,7 @@ TEST_F(StatusPanelTest, SizeZeroHidesUntilAPositiveSizeArrives) {
   EXPECT_FALSE(std::get<bool>(Read("Main_P_Visible")));
   Write("Main_P_Size", 60);
   EXPECT_TRUE(std::get<bool>(Read("Main_P_Visible")));
-  // A panel configured with a size below 1 starts hidden.
+  // A panel configured with size 0 starts hidden (a negative size is refused: sizes are 0 or more).
   EXPECT_FALSE(std::get<bool>(Read("Main_Q_Visible")));
   vp->Finalize();
 }

@@ -25,6 +25,18 @@ TColor GetNodeColor(const IXMLNode* node, TColor def);
 /// "Style" (a comma-separated list of Bold, Italic, Underline, StrikeOut, possibly empty) to font;
 /// what the element does not give stays. A nil node changes nothing.
 void GetNodeFont(const IXMLNode* node, TFont& font);
+/// The integers a setting takes, with the words that say so in an error ("a size of 0 or more
+/// pixels").
+struct TNUVIntegerRange {
+  int Min, Max;
+  const char* Expected;
+};
+/// The integer child element name of node, read as GetChildNodeValue reads it (def when missing);
+/// one outside range is a configuration error that names the setting, quotes the text as written
+/// and says the range.
+int GetChildNodeInteger(const IXMLNode* node, std::string_view name, int def, const TNUVIntegerRange& range);
+/// The same for the attribute name of node.
+int GetNodeAttrInteger(const IXMLNode* node, std::string_view name, int def, const TNUVIntegerRange& range);
 /// The set of dock positions that text lists (comma-separated Top, Bottom, Left, Right, or "All");
 /// current for an empty text.
 TTBDockPositions GetDockableTo(std::string_view text, TTBDockPositions current);

@@ -1,5 +1,7 @@
 #include "NUVStatusBarViewPart.h"
 
+#include <climits>
+
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
 #include "NUVStrings.h"
@@ -161,14 +163,10 @@ TTBXStatusPanels* PanelsOf(TNUVStatusBarViewPart* owner) {
   return &owner->GetStatusBar()->Panels();
 }
 
-// The toolkit panel takes 0 to 100 only; anything else is the configuration's fault.
-int ReadStretchPriority(const IXMLNode* element) {
-  int priority = GetNodeAttrValue(element, "StretchPriority", false, 0);
-  if (priority < 0 || priority > 100)
-    throw EConfigurationError(DescribeAttribute(element, "StretchPriority"),
-                              TrimText(element->GetAttribute("StretchPriority")), "an integer from 0 to 100");
-  return priority;
-}
+// The toolkit panel takes a stretch priority of 0 to 100 only; sizes are never negative.
+constexpr TNUVIntegerRange KPanelSizeRange{0, INT_MAX, "a size of 0 or more pixels"};
+constexpr TNUVIntegerRange KMaxSizeRange{0, INT_MAX, "a size of 0 (none) or more pixels"};
+constexpr TNUVIntegerRange KStretchPriorityRange{0, 100, "an integer from 0 to 100"};
 }  // namespace
 
 // When a setting or a key raises, the toolkit panel's destructor takes the panel out of the bar
@@ -189,11 +187,11 @@ void TNUVStatusPanel::ApplySettings(INUVImageService* images, const IXMLNode* el
   SetAlignment(GetNodeAttrEnum<TAlignment>(element, "Alignment", "LeftJustify", "ta"));
   SetFramed(GetNodeAttrValue(element, "Framed", false, true));
   SetHint(GetNodeAttrValue(element, "Hint", false, ""));
-  const int size = GetNodeAttrValue(element, "Size", false, 50);
+  const int size = GetNodeAttrInteger(element, "Size", 50, KPanelSizeRange);
   SetSize(size);
   FRestoreSize = size;
-  SetMaxSize(GetNodeAttrValue(element, "MaxSize", false, 0));
-  SetStretchPriority(ReadStretchPriority(element));
+  SetMaxSize(GetNodeAttrInteger(element, "MaxSize", 0, KMaxSizeRange));
+  SetStretchPriority(GetNodeAttrInteger(element, "StretchPriority", 0, KStretchPriorityRange));
   FRestoreStretchPriority = GetStretchPriority();
   SetTextTruncation(static_cast<TTextTruncation>(
       GetNodeAttrValue(element, "TextTruncation", false, "None", TextTruncationTypeInfo(), "tw", "")));
