@@ -98,6 +98,25 @@ TEST(WorkbenchToolbar, ABadItemCostsItselfAloneAndAFailedInitializeLeavesNoContr
   EXPECT_EQ(window["Controls"].size(), 2u) << window;  // the toolbar and the label
 }
 
+// Toolbars that merge into each other, or are each other's work space, would each lend their items
+// to the other and all end hidden: the second of each pair is refused, and one toolbar shows all.
+TEST(WorkbenchToolbar, ToolbarsThatMergeIntoEachOtherOrHoldEachOtherAreRefused) {
+  const TWorkbenchRun run = RunWorkbench({"--script", "-", "toolbar-cycles.xml"}, "run Main\ndump\n");
+  EXPECT_EQ(run.Status, 1);
+  const auto events = run.Events();
+  ASSERT_EQ(events.size(), 3u) << run.Out;
+  EXPECT_EQ(MessageOf(events[0]), "Toolbar[Four] cannot be placed on Toolbar[Three], which lies on it");
+  EXPECT_EQ(MessageOf(events[1]),
+            "Toolbar[Two] cannot merge its items into Toolbar[One], which merges its items into it");
+  const json window = DumpedWindows(events)[0];
+  EXPECT_FALSE(ControlNamed(window, "One")["Visible"].get<bool>());
+  EXPECT_EQ(Shape(ControlNamed(window, "Two")["Items"]), "A B");
+  EXPECT_TRUE(ControlNamed(window, "Two")["Visible"].get<bool>());
+  EXPECT_FALSE(ControlNamed(window, "Three")["Visible"].get<bool>());
+  EXPECT_EQ(Shape(ControlNamed(window, "Four")["Items"]), "C D");
+  EXPECT_TRUE(ControlNamed(window, "Four")["Visible"].get<bool>());
+}
+
 TEST(WorkbenchToolbar, ClickItemFindsItemsWhereTheMergePutThem) {
   const TWorkbenchRun run = RunWorkbench({"--script", Examples + "toolbars.script", Examples + "toolbars.xml"});
   const auto events = EventsBesideDumps(run.Events());

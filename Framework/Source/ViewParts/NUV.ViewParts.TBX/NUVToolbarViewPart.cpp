@@ -2,12 +2,31 @@
 
 #include <algorithm>
 #include <exception>
+#include <set>
 #include <utility>
 #include <vector>
 
 #include "NUVConfig.h"
 #include "NUVStrings.h"
 #include "NUVUnfinishedControl.h"
+
+namespace {
+// Marks a toolbar whose items a toolbar view part has merged into another toolbar, and names that
+// one: a merge can tell from the target toolbar alone whether its items come, through merges, into
+// the toolbar that is to merge into it.
+class TNUVMergeMark final : public TComponent {
+ public:
+  TNUVMergeMark(TTBXToolbar* toolbar, std::string viewPart) : TComponent(toolbar), ViewPart(std::move(viewPart)) {}
+  TGuard<TTBXToolbar> Target;
+  const std::string ViewPart;
+};
+
+TNUVMergeMark* MergeMarkOf(const TTBXToolbar& toolbar) {
+  for (int i = toolbar.ComponentCount() - 1; i >= 0; --i)
+    if (auto* mark = dynamic_cast<TNUVMergeMark*>(toolbar.GetComponent(i))) return mark;
+  return nullptr;
+}
+}  // namespace
 
 // The service center -> toolbar -> work item -> service center circle would otherwise keep a
 // toolbar that the host let go without Finalize: when the reference going now leaves only the
@@ -175,6 +194,7 @@ void CollectToolbarActions(TTBCustomItem* item, std::vector<TGuard<TBasicAction>
 // The merged items go with the actions that their toolbars made for them, which would otherwise
 // stay with those toolbars run after run; an action that something else still uses stays.
 void TNUVToolBarViewPart::FreeMergedItems() {
+  delete FMergeMark.get();  // the items are back: nothing is merged any more
   if (!FMergedItems) return;
   std::vector<TGuard<TBasicAction>> actions;
   for (TTBCustomItem* item : *FMergedItems) CollectToolbarActions(item, actions);
@@ -191,6 +211,7 @@ void TNUVToolBarViewPart::FreeMergedItems() {
 
 void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
+  CheckNotHeldBy(child);
   BoundViewParts().Add(child);
   if (TNUVCustomViewPart::GetWorkItem()->GetState() == 1) InsertChildViewPart(child);
 }
@@ -304,8 +325,39 @@ int TNUVToolBarViewPart::FindInsertPosition(int groupIndex, TTBCustomItem*& pare
   return index;
 }
 
+// Two toolbars that take each other as children would merge into each other and both end hidden:
+// a toolbar view part that holds this one, directly or through others, is refused as a child, as a
+// control that holds its parent is.
+void TNUVToolBarViewPart::CheckNotHeldBy(INUVViewPart* child) {
+  std::vector<TNUVToolBarViewPart*> pending;
+  std::set<TNUVToolBarViewPart*> seen;
+  if (auto* toolbar = dynamic_cast<TNUVToolBarViewPart*>(GetImplObject(child))) pending.push_back(toolbar);
+  while (!pending.empty()) {
+    TNUVToolBarViewPart* holder = pending.back();
+    pending.pop_back();
+    if (!seen.insert(holder).second) continue;
+    if (holder == this) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarPlaceCycle), child->GetName(), GetName());
+    for (int i = 0; i < holder->BoundViewParts().Count(); ++i)
+      if (auto* held = dynamic_cast<TNUVToolBarViewPart*>(GetImplObject(holder->BoundViewParts().Items(i))))
+        pending.push_back(held);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Merging
+
+// Merging into a toolbar whose items already come into this one would lend every item to and fro
+// and leave both toolbars hidden: refused as the second of two panels that hold each other is.
+void TNUVToolBarViewPart::CheckNoMergeCycle(TTBXToolbar* target) {
+  std::set<const TTBXToolbar*> seen;
+  for (const TTBXToolbar* through = target; through && seen.insert(through).second;) {
+    const TNUVMergeMark* mark = MergeMarkOf(*through);
+    if (!mark) return;
+    if (mark->Target == FToolbar.get())
+      NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeCycle), GetName(), MergeMarkOf(*target)->ViewPart);
+    through = mark->Target;
+  }
+}
 
 namespace {
 void MarkTopLevelItems(TTBXToolbar* toolbar, std::intptr_t mark) {
@@ -337,6 +389,7 @@ void ApplyActionState(TTBCustomItem* item) {
 void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
   if (!target) return;
   if (target == FToolbar.get()) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
+  CheckNoMergeCycle(target);
   if (!FMergedItems) FMergedItems = std::make_unique<TItemList>(true);
   if (!FHiddenItems) FHiddenItems = std::make_unique<TItemList>(false);
   {
@@ -352,6 +405,8 @@ void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
     }
     MarkTopLevelItems(target, 0);
   }
+  if (!FMergeMark) FMergeMark = new TNUVMergeMark(FToolbar.get(), GetName());  // the toolbar owns it
+  static_cast<TNUVMergeMark*>(FMergeMark.get())->Target = target;
   FToolbar->Hide();
 }
 

@@ -54,6 +54,8 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   void InsertControlItem(TControl* control, int groupIndex);
   void DeleteControlItems(const TControl* control);
   void FreeMergedItems();
+  void CheckNotHeldBy(INUVViewPart* child);
+  void CheckNoMergeCycle(TTBXToolbar* target);
   void PublishService(const std::string& serviceID);
   bool HoldsService() const;
   void WithdrawService();
@@ -63,4 +65,5 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   std::unique_ptr<TItemList> FMergedItems;  // owns its items
   std::unique_ptr<TItemList> FHiddenItems;  // does not own its items
   std::string FPublishedServiceID;          // the ID this toolbar registered itself under, if any
+  TGuard<TComponent> FMergeMark;            // on FToolbar, which owns it: where its items are merged
 };
