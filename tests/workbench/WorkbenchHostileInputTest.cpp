@@ -166,15 +166,16 @@ TEST(WorkbenchImages, OnlyRegularFilesInsideTheApplicationsDirectoryAreRead) {
   const fs::path html = dir / "window.html";
   const TWorkbenchRun run = RunWorkbench({"--render", html.string(), file.Path()});
   EXPECT_EQ(run.Status, 0) << run.Err;
-  ASSERT_EQ(run.ErrLines().size(), refused.size()) << run.Err;
+  ASSERT_EQ(run.ErrLines().size(), refused.size() + 1) << run.Err;
+  EXPECT_EQ(run.ErrLines()[0], file.Path() + ": warning: the image file 'gone.png' does not exist; it shows no image");
   for (size_t i = 0; i < refused.size(); ++i)
-    EXPECT_THAT(run.ErrLines()[i],
+    EXPECT_THAT(run.ErrLines()[i + 1],
                 StartsWith(file.Path() + ": warning: the image file '" + refused[i] + "' is refused ("));
-  EXPECT_THAT(run.ErrLines()[0], HasSubstr("an absolute path"));
-  EXPECT_THAT(run.ErrLines()[1], HasSubstr("leads out of the application file's directory"));
-  EXPECT_THAT(run.ErrLines()[3], HasSubstr("a link to a file outside"));
-  EXPECT_THAT(run.ErrLines()[4], HasSubstr("larger than 1048576 bytes"));
-  EXPECT_THAT(run.ErrLines()[5], HasSubstr("not a regular file"));
+  EXPECT_THAT(run.ErrLines()[1], HasSubstr("an absolute path"));
+  EXPECT_THAT(run.ErrLines()[2], HasSubstr("leads out of the application file's directory"));
+  EXPECT_THAT(run.ErrLines()[4], HasSubstr("a link to a file outside"));
+  EXPECT_THAT(run.ErrLines()[5], HasSubstr("larger than 1048576 bytes"));
+  EXPECT_THAT(run.ErrLines()[6], HasSubstr("not a regular file"));
   // The text tree still follows: the application runs.
   EXPECT_THAT(run.Out, HasSubstr("TTBXToolbar"));
 
@@ -184,17 +185,19 @@ TEST(WorkbenchImages, OnlyRegularFilesInsideTheApplicationsDirectoryAreRead) {
   EXPECT_EQ(Count(page, "title=\"gone.png (not found)\""), 1u);
   EXPECT_EQ(Count(page, "cm9vd"), 0u);  // "root" in base64: nothing of /etc/passwd
 
-  // With a script each refusal is a warning event, as the toolbar is built.
+  // With a script each refusal, and the file that does not exist, is a warning event, as the
+  // toolbar is built.
   const TWorkbenchRun script = RunWorkbench({"--script", "-", file.Path()}, "run Main\n");
   EXPECT_EQ(script.Status, 0) << script.Err;
   size_t warnings = 0;
   for (const auto& event : script.Events())
     if (event["event"] == "warning") {
       EXPECT_EQ(event["place"], file.Path());
-      EXPECT_THAT(event["message"].get<std::string>(), HasSubstr("' is refused ("));
+      EXPECT_THAT(event["message"].get<std::string>(),
+                  HasSubstr(warnings == 0 ? "' does not exist" : "' is refused ("));
       ++warnings;
     }
-  EXPECT_EQ(warnings, refused.size());
+  EXPECT_EQ(warnings, refused.size() + 1);
 }
 
 TEST(WorkbenchRunnerInput, AnApplicationFileThatIsADirectoryIsNamed) {

@@ -140,10 +140,12 @@ void TWbApplication::CreateServices(const TWbAppDecl& decl) {
 // is told as it comes in, while the application loads or runs, and shows as no image.
 void TWbApplication::CheckImageFile(const std::string& appFile, const std::string& file) {
   const TWbImageFile image = ResolveImageFile(file, std::filesystem::path(appFile).parent_path().string());
-  if (image.Refusal.empty()) return;
+  if (image.Refusal.empty() && !image.Missing) return;
   TWbWarning warning;
   warning.File = appFile;
-  warning.Message = "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image";
+  warning.Message = image.Missing
+                        ? "the image file '" + file + "' does not exist; it shows no image"
+                        : "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image";
   FReporter.Warning(warning);
 }
 
@@ -414,7 +416,8 @@ std::unordered_map<const TControl*, std::string> TWbApplication::ControlOwners()
   return owners;
 }
 
-TWbJson TWbApplication::WindowJson() const {
-  const TCustomImageList* images = FImages ? FImages->GetImageManager()->GetImageList() : nullptr;
-  return ControlTreeJson(*FWindow, ControlOwners(), images);
+const TCustomImageList* TWbApplication::ImageList() const {
+  return FImages ? FImages->GetImageManager()->GetImageList() : nullptr;
 }
+
+TWbJson TWbApplication::WindowJson() const { return ControlTreeJson(*FWindow, ControlOwners(), ImageList()); }

@@ -72,6 +72,8 @@ class TWbApplication {
   std::unordered_map<const TControl*, std::string> ControlOwners() const;
   // The window's control tree as the dump writes it, with the file names of shared images.
   TWbJson WindowJson() const;
+  // The image service's list of image files; nil without an image service.
+  const TCustomImageList* ImageList() const;
 
  private:
   struct TWorkItem {
