@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -214,7 +215,25 @@ TEST(WorkbenchRunnerInput, AScriptThatCannotBeReadIsALoadErrorNamingIt) {
   const TWorkbenchRun endless = RunWorkbench({"--script", "/dev/zero", "label-app.xml"});
   EXPECT_EQ(endless.Status, 2);
   EXPECT_EQ(endless.Out, "");
-  EXPECT_EQ(endless.Err, "/dev/zero: cannot read the script: it is larger than 16777216 bytes\n");
+  EXPECT_EQ(endless.Err, "/dev/zero: cannot read the script: it is not a regular file\n");
+}
+
+// A FIFO would make the open wait for a writer for good, and a device may never end: only regular
+// files are read, and anything else is refused at once.
+TEST(WorkbenchRunnerInput, AFifoOrADeviceIsRefusedAtOnceAsNoRegularFile) {
+  const TScratchFile file("fifo", "");
+  const std::string fifo = (file.Dir() / "app.fifo").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const TWorkbenchRun app = RunWorkbench({fifo});
+  EXPECT_EQ(app.Status, 2);
+  EXPECT_EQ(app.Err, fifo + ": cannot read the file: it is not a regular file\n");
+  const TWorkbenchRun script = RunWorkbench({"--script", fifo, "label-app.xml"});
+  EXPECT_EQ(script.Status, 2);
+  EXPECT_EQ(script.Err, fifo + ": cannot read the script: it is not a regular file\n");
+  EXPECT_EQ(RunWorkbench({"/dev/null"}).Err, "/dev/null: cannot read the file: it is not a regular file\n");
+  const TWorkbenchRun module = RunWorkbench({"--module", fifo, "label-app.xml"});
+  EXPECT_EQ(module.Status, 2);
+  EXPECT_EQ(module.Err, "label-app.xml: cannot load module " + fifo + ": it is not a regular file\n");
 }
 
 TEST(WorkbenchRunnerInput, AnOutputFileThatIsAnInputIsRefusedAndLeftAlone) {

@@ -4,9 +4,9 @@
 #include <fmt/format.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
+#include "KolFiles.h"
 #include "WbApplication.h"
 #include "WbDump.h"
 #include "WbFactories.h"
@@ -46,17 +46,16 @@ struct TWbOptions {
 // filling the memory.
 constexpr std::size_t KWbMaxScriptSize = 16 * 1024 * 1024;
 
+// A named script is a regular file: a FIFO or a device would make the read wait, or never end.
 std::string ReadScript(const std::string& fileName) {
-  const std::string name = fileName == "-" ? "<stdin>" : fileName;
-  std::error_code error;
-  if (std::filesystem::is_directory(fileName, error))
-    throw EWbLoadError(name + ": cannot read the script: it is a directory");
-  std::ifstream file;
   if (fileName != "-") {
-    file.open(fileName, std::ios::binary);
-    if (!file) throw EWbLoadError(name + ": cannot read the script");
+    TKolFileText file = ReadRegularFile(fileName, KWbMaxScriptSize);
+    if (!file.Text)
+      throw EWbLoadError(fileName + ": cannot read the script" + (file.Why.empty() ? "" : ": " + file.Why));
+    return std::move(*file.Text);
   }
-  std::istream& in = fileName == "-" ? std::cin : file;
+  const std::string name = "<stdin>";
+  std::istream& in = std::cin;
   std::string text;
   char buffer[65536];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
