@@ -38,7 +38,7 @@ void TTBCustomToolbar::EndUpdate() {
 
 void TTBCustomToolbar::ItemsChanged() {
   ++FItemsGeneration;
-  if (FUpdateCount > 0 || IsDestroying()) {
+  if (FUpdateCount > 0 || IsDestroying() || DeferItemsLayout()) {
     FItemsPending = true;
     return;
   }
@@ -232,9 +232,27 @@ void TTBCustomToolbar::FontChanged() {
   TTBCustomDockableWindow::FontChanged();
 }
 
-// A control on the toolbar that resizes itself resizes its item.
+// A control on the toolbar that resizes itself resizes its item. While the layout waits anyway,
+// the items are laid out again then, and no item need be looked for now.
 void TTBCustomToolbar::ChildChanged(TControl& child) {
-  if (PlacesChild(child)) ItemsChanged();
+  if (DeferItemsLayout())
+    FItemsPending = true;
+  else if (PlacesChild(child))
+    ItemsChanged();
+}
+
+// Laying the items out measures every one of them: a window that is being composed or run asks
+// it once at the end, not once per item or child that comes or changes.
+bool TTBCustomToolbar::DeferItemsLayout() {
+  TWinControl* holder = AlignDisabledAround();
+  if (!holder) return false;
+  DeferLayoutTo(*holder);
+  return true;
+}
+
+void TTBCustomToolbar::LayOutDeferred() {
+  if (FItemsPending && FUpdateCount == 0) ItemsChanged();
+  TTBCustomDockableWindow::LayOutDeferred();
 }
 
 TTBItemParts TTBCustomToolbar::GetItemParts(const TTBCustomItem& item) const {

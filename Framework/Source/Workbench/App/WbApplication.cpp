@@ -12,6 +12,15 @@
 
 namespace {
 
+// Disables the alignment of the window and the areas (parents before their children) until the
+// scope ends, so that each is laid out once then, with what lies in them.
+auto LayOutOnce(std::vector<TWinControl*> areas) {
+  for (TWinControl* area : areas) area->DisableAlign();
+  return TScopeExit([areas = std::move(areas)] {
+    for (TWinControl* area : areas) area->EnableAlign();
+  });
+}
+
 // A window large enough that aligned controls get sizes worth reading.
 constexpr int KWindowWidth = 800;
 constexpr int KWindowHeight = 600;
@@ -63,6 +72,7 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
     CreateServices(decl);
     ComposeAll(decl, factories);
     CheckWorkSpaces();
+    const auto layout = LayOutOnce(Areas());
     ShowInWorkSpaces();
   });
   WbPhaseEnds("compose");
@@ -222,16 +232,23 @@ void TWbApplication::ShowInWorkSpaces() {
 // ---------------------------------------------------------------------------------------------
 // Running and ending
 
+// Running builds and places what the view parts show: the window and the areas are laid out once
+// at the end, with everything in them that changed, not once per item or child that comes.
 void TWbApplication::RunAll() {
   // What the first run makes joins the window's components; a later run of one work item uses
   // the heap, so that running and stopping again and again leaves no block behind.
   TComponentArena arena;
+  const auto layout = LayOutOnce(Areas());
   FFaults.Caused([&] {
     for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
   });
 }
 
-void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(workItemID)); }
+void TWbApplication::Run(const std::string& workItemID) {
+  const size_t index = WorkItemIndex(workItemID);
+  const auto layout = LayOutOnce(Areas());
+  RunAt(index);
+}
 
 void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(workItemID)); }
 
@@ -287,11 +304,7 @@ void TWbApplication::Finish() {
   for (size_t i = FWorkItems.size(); i-- > 0;) StopAt(i);
   // The controls leave their areas one by one: each area is laid out once, when all have gone,
   // instead of once per control that leaves it (and per dock that shrinks as its bars go).
-  const std::vector<TWinControl*> areas = Areas();
-  for (TWinControl* area : areas) area->DisableAlign();
-  TScopeExit layOut([&] {
-    for (TWinControl* area : areas) area->EnableAlign();
-  });
+  const auto layout = LayOutOnce(Areas());
   for (size_t i = FViewParts.size(); i-- > 0;) FinalizeAt(i);
 }
 
