@@ -115,6 +115,8 @@ TEST(WorkbenchStrictXml, EachFaultIsALoadErrorWithItsPlace) {
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Workbench Name=\"Caf\xE9\"/>\n", "1:31",
        "the encoding 'ISO-8859-1' is not read"},
       {"\xFF\xFE<\0W\0/\0>\0"s, "1:1", "the text is UTF-16"},
+      {"<Workbench>\n<WorkItem ID=\"Main\">\n" + label + "\xED\xA0\xBD\xED\xB8\x80\"/>\n</WorkItem>\n</Workbench>\n",
+       "3:63", "the bytes 0xED 0xA0 0xBD encode the surrogate U+D83D, which UTF-8 does not allow"},
   };
   for (const TStrictXmlCase& c : cases) {
     SCOPED_TRACE(c.Problem);

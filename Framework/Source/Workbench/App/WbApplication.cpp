@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "KolStrings.h"
+#include "NUVViewPartSettings.h"
 #include "TbxStackPanels.h"
 #include "WbDump.h"
 #include "WbErrors.h"
@@ -160,7 +162,7 @@ void TWbApplication::CheckImageFile(const std::string& appFile, const std::strin
 }
 
 void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
-  TWorkItem item{decl, nullptr, nullptr, {}};
+  TWorkItem item{decl, nullptr, nullptr, {}, false, {}};
   if (decl.Parent < 0) {
     item.Item = MakeCounted<TNUVWorkItem>(decl.ID, FWindow.get(), FServices, FBroker);
     item.Item->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
@@ -277,6 +279,8 @@ void TWbApplication::RunAt(size_t index) {
 void TWbApplication::StopAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
   if (workItem.Item->GetState() == 0) return;
+  const TIntfPtr<INUVDataContext> context = workItem.Item->GetDataContext();
+  const std::vector<std::string> running = context->Keys();
   for (size_t i : workItem.ViewParts) {
     TViewPart& viewPart = FViewParts[i];
     if (!viewPart.Intf) continue;
@@ -286,6 +290,9 @@ void TWbApplication::StopAt(size_t index) {
     });
   }
   workItem.Item->SetState(0);
+  const std::vector<std::string> kept = context->Keys();
+  workItem.KeysOfLastRun = {running.begin(), running.end()};
+  for (const auto& key : kept) workItem.KeysOfLastRun.erase(key);
 }
 
 void TWbApplication::Finalize(const std::string& viewPartName) { FinalizeAt(LiveViewPartIndex(viewPartName)); }
@@ -393,9 +400,34 @@ std::vector<TWbApplication::TLiveViewPart> TWbApplication::LiveViewParts() const
   return live;
 }
 
-// Keys are named after their view part ("Title_Caption"); the longest declared name that the key
-// begins with is the one meant.
-std::string TWbApplication::StoppedOwnerOfKey(const std::string& key) const {
+namespace {
+
+// Whether a view part of this factory, named name, publishes key while its work item runs, as the
+// reference lists its keys ("<Name>_Caption", "<Name>_<ID>_Size"); true for a kind it does not list.
+bool MayPublishKey(const std::string& factory, const std::string& name, const std::string& key) {
+  const TNUVViewPartReference* reference = FindViewPartReference(factory);
+  if (!reference) return true;
+  const std::string_view rest = std::string_view(key).substr(name.size());
+  for (const TNUVPublished& published : reference->Published) {
+    if (published.Kind != pkDataKey) continue;
+    std::string_view pattern = published.Name;
+    pattern.remove_prefix(std::string_view("<Name>").size());
+    if (pattern.starts_with("_<ID>")) {
+      pattern.remove_prefix(std::string_view("_<ID>").size());
+      if (rest.size() > pattern.size() + 1 && rest.ends_with(pattern)) return true;
+    } else if (rest == pattern) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// Keys are named after their view part ("Title_Caption"): the longest declared name that the key
+// begins with is the one meant. The hint names its work item only for a key that the view part
+// publishes: one it published when its work item last ran, or before any run one of its kind's keys.
+std::string TWbApplication::UnknownKeyHint(const std::string& key) const {
   const TViewPart* owner = nullptr;
   for (const auto& viewPart : FViewParts) {
     const std::string& name = viewPart.Decl.Name;
@@ -403,11 +435,19 @@ std::string TWbApplication::StoppedOwnerOfKey(const std::string& key) const {
         (!owner || name.size() > owner->Decl.Name.size()))
       owner = &viewPart;
   }
-  if (!owner || !owner->Intf) return {};
-  const TWorkItem& workItem = WorkItemOf(*owner);
-  if (workItem.Item->GetState() == 1) return {};
-  return "view part '" + owner->Decl.Name + "' publishes its keys while its work item '" + workItem.Decl.ID +
-         "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
+  if (owner && owner->Intf) {
+    const TWorkItem& workItem = WorkItemOf(*owner);
+    const bool publishes = workItem.Ran ? workItem.KeysOfLastRun.contains(key)
+                                        : MayPublishKey(owner->Decl.Factory, owner->Decl.Name, key);
+    if (workItem.Item->GetState() != 1 && publishes)
+      return ": view part '" + owner->Decl.Name + "' publishes it while its work item '" + workItem.Decl.ID +
+             "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
+  }
+  std::vector<std::string> published;
+  for (const auto& context : DataContexts())
+    for (auto& name : context->Keys()) published.push_back(std::move(name));
+  const std::string closest = ClosestName(key, published);
+  return closest.empty() ? std::string() : "; did you mean " + closest + "?";
 }
 
 std::vector<TIntfPtr<INUVDataContext>> TWbApplication::DataContexts() const {

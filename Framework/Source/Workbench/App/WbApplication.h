@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,9 +54,9 @@ class TWbApplication {
     std::string Name, Factory;
   };
   std::vector<TLiveViewPart> LiveViewParts() const;
-  // Why a data key is not found, when the view part whose name it begins with is declared in a
-  // work item that is not running; "" otherwise.
-  std::string StoppedOwnerOfKey(const std::string& key) const;
+  // Why a data key is not found, to follow the message: ": ..." when the work item that published
+  // it when it last ran is stopped, "; did you mean ...?" with the closest key published now, else "".
+  std::string UnknownKeyHint(const std::string& key) const;
   // The script showed child in workSpace, or closed it there: where its control now lives.
   void ShownIn(const std::string& child, const std::string& workSpace);
   void ClosedIn(const std::string& child, const std::string& workSpace);
@@ -82,6 +83,7 @@ class TWbApplication {
     std::unique_ptr<TWinControl> HostControl;  // nil for a root work item: the window hosts it
     std::vector<size_t> ViewParts;             // indices into FViewParts, document order
     bool Ran = false;                          // has run once: its first run is the file's
+    std::set<std::string> KeysOfLastRun;       // the data keys its last stop withdrew
   };
   struct TViewPart {
     TWbViewPartDecl Decl;

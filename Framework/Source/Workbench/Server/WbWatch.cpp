@@ -57,6 +57,13 @@ std::unique_ptr<TWbApplication> TWbWatchedApplication::Compose(const TWbAppDecl&
   return app;
 }
 
+// The file changed on disk: its faults are placed in it, for the page as for the terminal.
+TWbError TWbWatchedApplication::ReloadError() const {
+  TWbError error = CurrentError();
+  PlaceInFile(error, FAppFile);
+  return error;
+}
+
 TWbApplication& TWbWatchedApplication::Reload() {
   const TWbCauseReporter::TScope cause(&FCauses, "reload " + std::to_string(++FReloads));
   bool loaded = false;
@@ -72,12 +79,12 @@ TWbApplication& TWbWatchedApplication::Reload() {
       FModulePath = std::move(modulePath);
       loaded = true;
     } catch (...) {
-      FCauses.Error(CurrentError());
+      FCauses.Error(ReloadError());
       FApp = Compose(FDecl, FModulePath);
     }
   } catch (...) {
     if (!FApp) throw;
-    FCauses.Error(CurrentError());
+    FCauses.Error(ReloadError());
   }
   TWbJson event = NewEvent("reload");
   event["file"] = FAppFile;
