@@ -13,6 +13,7 @@
 #include "BenchAppText.h"
 #include "BenchMain.h"
 #include "BenchWindow.h"
+#include "TbxLayoutCounters.h"
 #include "TbxQt.h"
 
 namespace {
@@ -115,6 +116,60 @@ void BM_UiLoader(benchmark::State& state) {
   state.counters["widgets"] = widgets;
 }
 
+// The composed window shown offscreen with its peers, for the steps of a live gesture.
+struct TShownWindow {
+  explicit TShownWindow(TQtBackend& backend, int parts)
+      : Window(LoadXMLDocument(ApplicationFileText(parts), "bench.xml")) {
+    Window.RunAll();
+    backend.Attach(Window.Window(), "bench");
+    backend.Show(Window.Window());
+    QApplication::processEvents();
+  }
+  TBenchWindow Window;
+};
+
+// One step of the user dragging the window's corner: the form is laid out at the new size, the
+// peers follow, and the window is painted offscreen, as the screen would show it.
+void BM_LiveResize(benchmark::State& state) {
+  TQtBackend backend;
+  TShownWindow shown(backend, static_cast<int>(state.range(0)));
+  TForm& form = shown.Window.Form();
+  int step = 0;
+  for (auto _ : state) {
+    const auto start = ThreadCpuSeconds();
+    ++step;
+    form.Resize(1000 + step % 2, 700 + step % 2);
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(backend.Render(form));
+    state.SetIterationTime(ThreadCpuSeconds() - start);
+  }
+  state.counters["controls"] = CountControls(form);
+}
+
+// One step of a toolbar dragged by its handle: the pointer moves between a dock and the open
+// window, the target and the outline follow; no control is placed until the drop.
+void BM_DragStep(benchmark::State& state) {
+  TQtBackend backend;
+  TShownWindow shown(backend, static_cast<int>(state.range(0)));
+  TForm& form = shown.Window.Form();
+  auto& toolbar = *KindCast<TTBCustomDockableWindow>(shown.Window.ViewPart("Bar0").GetControl());
+  const TRect at = toolbar.GetWindowRect();
+  form.BeginDockDrag(toolbar, {at.Left + 4, at.Top + 4});
+  const auto placedBefore = TbxLayoutCounters().ControlsPlaced;
+  int step = 0;
+  for (auto _ : state) {
+    const auto start = ThreadCpuSeconds();
+    ++step;
+    form.DockDragTo(step % 2 ? TPoint{at.Left + 40, at.Top + 4} : TPoint{400, 300});
+    QApplication::processEvents();
+    state.SetIterationTime(ThreadCpuSeconds() - start);
+  }
+  state.counters["controls_placed_per_step"] =
+      static_cast<double>(TbxLayoutCounters().ControlsPlaced - placedBefore) / static_cast<double>(step);
+  state.counters["docks_looked_at"] = form.GetDockDrag()->DockCount();
+  form.CancelDockDrag();
+}
+
 std::vector<int> Sizes(bool tiny) { return tiny ? std::vector<int>{10} : std::vector<int>{1000}; }
 
 void RegisterAll(bool tiny) {
@@ -129,7 +184,34 @@ void RegisterAll(bool tiny) {
         ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
     Tiny(benchmark::RegisterBenchmark("peer_memory", BM_PeerMemory)->Arg(n), tiny)->Iterations(tiny ? 1 : 3);
+    Tiny(benchmark::RegisterBenchmark("live_resize", BM_LiveResize)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+    Tiny(benchmark::RegisterBenchmark("drag_step", BM_DragStep)->Arg(n), tiny)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
   }
+}
+
+// The budgets of the living window: a step of a live resize within 8 ms, a drag step within 2 ms
+// placing no control.
+void SummarizeLive(const TBenchResults& results, int n) {
+  const std::string resizeName = fmt::format("live_resize/{}/manual_time", n);
+  const std::string dragName = fmt::format("drag_step/{}/manual_time", n);
+  const auto resize = results.Nanoseconds(resizeName);
+  const auto drag = results.Nanoseconds(dragName);
+  const auto placed = results.Counter(dragName, "controls_placed_per_step");
+  const auto controls = results.Counter(resizeName, "controls");
+  const std::string size = fmt::format("{} parts, {} controls", n, controls ? int(*controls) : 0);
+  const bool target = n == 1000;
+  if (resize)
+    PrintSummaryRow("live_resize step", size, FormatTime(*resize), "8 ms budget", *resize / 8e6,
+                    results.WorstCv({resizeName}), target ? "<= 1x" : "",
+                    target ? std::optional(*resize <= 8e6) : std::nullopt);
+  if (drag)
+    PrintSummaryRow("drag step", size, FormatTime(*drag) + fmt::format(", {:.0f} placed", placed ? *placed : -1),
+                    "2 ms budget", *drag / 2e6, results.WorstCv({dragName}), target ? "<= 1x, 0 placed" : "",
+                    target ? std::optional(*drag <= 2e6 && placed && *placed == 0) : std::nullopt);
 }
 
 void Summarize(const TBenchResults& results, bool tiny) {
@@ -159,6 +241,8 @@ void Summarize(const TBenchResults& results, bool tiny) {
                       "", std::nullopt, results.WorstCounterCv({memoryName}, "bytes_per_control"), "report",
                       std::nullopt);
   }
+  PrintSummaryHeader("the living window: a step of a live resize and of a toolbar drag");
+  for (int n : Sizes(tiny)) SummarizeLive(results, n);
 }
 
 }  // namespace

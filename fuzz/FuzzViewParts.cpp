@@ -163,7 +163,7 @@ class TFuzzRun {
   void Run() {
     if (FRunning) return;
     FRunning = true;
-    FHost.WorkItem().SetState(1);
+    FHost.WorkItem().SetState(wsRunning);
     for (auto& viewPart : FViewParts)
       if (viewPart) FuzzStep([&] { TTestHost::Run(*viewPart); });
   }
@@ -172,7 +172,7 @@ class TFuzzRun {
     if (!FRunning) return;
     for (auto& viewPart : FViewParts)
       if (viewPart) FuzzStep([&] { TTestHost::Stop(*viewPart); });
-    FHost.WorkItem().SetState(0);
+    FHost.WorkItem().SetState(wsStopped);
     FRunning = false;
   }
 

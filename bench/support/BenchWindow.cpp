@@ -33,10 +33,9 @@ void ForEachChild(const IXMLNode& node, F&& visit) {
 }
 }  // namespace
 
-TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_unique<TWinControl>(nullptr)) {
+TBenchWindow::TBenchWindow(const TIntfPtr<IXMLNode>& root) : FWindow(std::make_unique<TForm>(nullptr)) {
   FWindow->SetName(root->GetAttribute("Name"));
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
-  TComponentArena arena;  // as the workbench does: the window's components lie together
   CreateServices(*root);
   {
     // As the workbench does: the window and the work items' areas lay their children out once,
@@ -121,10 +120,9 @@ void TBenchWindow::ShowInWorkSpaces() {
 }
 
 void TBenchWindow::RunAll() {
-  TComponentArena arena;  // as the workbench does for the first run
   for (TWorkItem& workItem : FWorkItems) {
-    if (workItem.Item->GetState() == 1) continue;
-    workItem.Item->SetState(1);
+    if (workItem.Item->GetState() == wsRunning) continue;
+    workItem.Item->SetState(wsRunning);
     bool handled = false;
     for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemRunning("", nullptr, handled);
   }
@@ -133,10 +131,10 @@ void TBenchWindow::RunAll() {
 void TBenchWindow::Teardown() {
   for (size_t w = FWorkItems.size(); w-- > 0;) {
     TWorkItem& workItem = FWorkItems[w];
-    if (workItem.Item->GetState() == 0) continue;
+    if (workItem.Item->GetState() == wsStopped) continue;
     bool handled = false;
     for (size_t i : workItem.ViewParts) FViewParts[i].Intf->DoWorkItemStopping("", nullptr, handled);
-    workItem.Item->SetState(0);
+    workItem.Item->SetState(wsStopped);
   }
   {
     // As the workbench does: the areas are laid out once, when their controls have gone.

@@ -1,4 +1,4 @@
-// A window composed in-process the way the workbench composes one: window, services, work items,
+// A window composed in-process the way the workbench composes one: window (a form), services, work items,
 // view parts (factory, then Initialize), work spaces, run; and ended the same way: stop, Finalize
 // in reverse creation order, last release. The module's factories are linked in statically.
 #pragma once
@@ -10,6 +10,7 @@
 
 #include "NUVHostObjects.h"
 #include "NUVModule.h"
+#include "TbxForms.h"
 
 class TBenchWindow {
  public:
@@ -27,6 +28,7 @@ class TBenchWindow {
 
   TNUVWorkItem& RootWorkItem() { return *FWorkItems.front().Item; }
   TWinControl& Window() { return *FWindow; }
+  TForm& Form() { return *FWindow; }
   INUVViewPart& ViewPart(const std::string& name) { return *FViewParts[FViewPartIndex.at(name)].Intf; }
   size_t ViewPartCount() const { return FViewParts.size(); }
 
@@ -46,7 +48,7 @@ class TBenchWindow {
   void AddViewPart(const TIntfPtr<IXMLNode>& node, size_t workItem);
   void ShowInWorkSpaces();
 
-  std::unique_ptr<TWinControl> FWindow;
+  std::unique_ptr<TForm> FWindow;
   TIntfPtr<TNUVEventBroker> FBroker;
   TIntfPtr<TNUVServiceCenter> FServices;
   TIntfPtr<TNUVImageService> FImages;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -172,6 +173,36 @@ TEST(ServiceCenter, HoldsACountedReferenceUntilWithdrawn) {
   EXPECT_EQ(center->FindService("X"), nullptr);
 }
 
+// A weak registration holds no reference: the service lives by its other holders, and only its own
+// registration can be withdrawn by naming the service.
+TEST(ServiceCenter, AWeakRegistrationHoldsNoReferenceAndIsWithdrawnByItsServiceOnly) {
+  auto center = MakeCounted<TNUVServiceCenter>();
+  auto service = MakeCounted<TNUVEventBroker>();
+  auto other = MakeCounted<TNUVEventBroker>();
+  center->RegisterWeakService("X", service.get());
+  EXPECT_EQ(ReferenceCount(service.get()), 1);
+  EXPECT_THAT(center->ServiceIDs(), ElementsAre("X"));
+  {
+    auto found = center->FindService("X");  // a finder holds what it found like any other holder
+    EXPECT_EQ(found.get(), static_cast<IInterface*>(service.get()));
+    EXPECT_EQ(ReferenceCount(service.get()), 2);
+  }
+  center->WithdrawService("X", other.get());
+  EXPECT_NE(center->FindService("X"), nullptr);
+  center->WithdrawService("X", service.get());
+  EXPECT_EQ(center->FindService("X"), nullptr);
+
+  // Registered again in its place, a counted service is not withdrawn by the weak one's owner.
+  center->RegisterWeakService("Y", service.get());
+  center->RegisterService("Y", TIntfPtr<IInterface>(other.get()));
+  EXPECT_EQ(ReferenceCount(other.get()), 2);
+  center->WithdrawService("Y", service.get());
+  EXPECT_EQ(center->FindService("Y").get(), static_cast<IInterface*>(other.get()));
+  center->WithdrawService("Y", other.get());
+  EXPECT_EQ(ReferenceCount(other.get()), 1);
+  EXPECT_EQ(center->FindService("Y"), nullptr);
+}
+
 TEST(EventBroker, AHandlerMayUnsubscribeWhileAnEventIsDelivered) {
   auto broker = MakeCounted<TNUVEventBroker>();
   std::vector<std::string> heard;
@@ -190,10 +221,12 @@ TEST(ActionService, MakesActionsForDeclaredCommandsOnly) {
   host.Actions().AddCommand({"File.Open", "Open", "Open a file", "open.png", std::nullopt});
   host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
   TComponent owner(nullptr);
-  EXPECT_EQ(host.Actions().CreateAction("", &owner), nullptr);
-  EXPECT_EQ(host.Actions().CreateAction("No.Such", &owner), nullptr);
-  TCustomAction* open = host.Actions().CreateAction("File.Open", &owner);
-  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(host.Actions().CreateAction(""), nullptr);
+  EXPECT_EQ(host.Actions().CreateAction("No.Such"), nullptr);
+  std::unique_ptr<TCustomAction> made = host.Actions().CreateAction("File.Open");
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->GetOwner(), nullptr);  // the caller hands it to its owner
+  TCustomAction* open = owner.InsertComponent(std::move(made));
   EXPECT_EQ(open->GetOwner(), &owner);
   EXPECT_EQ(open->GetCaption(), "Open");
   EXPECT_EQ(open->GetImageIndex(), host.Images().GetImageManager()->AddImage("open.png"));
@@ -201,7 +234,7 @@ TEST(ActionService, MakesActionsForDeclaredCommandsOnly) {
   open->Execute();
   EXPECT_THAT(host.Events(), ElementsAre("command:File.Open"));
 
-  TCustomAction* find = host.Actions().CreateAction("Edit.Find", &owner);
+  TCustomAction* find = owner.InsertComponent(host.Actions().CreateAction("Edit.Find"));
   auto* findCommand = dynamic_cast<TNUVAction*>(find);  // the runner reads the command of either kind
   ASSERT_NE(findCommand, nullptr);
   EXPECT_EQ(findCommand->GetCommandID(), "Edit.Find");

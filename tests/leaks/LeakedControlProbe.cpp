@@ -1,9 +1,7 @@
-// A program for the leak check of the sanitizer build. "leak", "leak-focused" and "leak-in-arena"
-// lose a windowed control (the second after giving it the focus, the third in an arena's block):
-// the leak check must report it. "static" leaves a focused control to static destruction, which
-// must end cleanly and report nothing.
+// A program for the leak check of the sanitizer build. "leak" and "leak-focused" lose a windowed
+// control (the second after giving it the focus): the leak check must report it. "static" leaves a
+// focused control to static destruction, which must end cleanly and report nothing.
 #include <memory>
-#include <optional>
 #include <string_view>
 
 #include "TbxControls.h"
@@ -19,9 +17,7 @@ int main(int argc, char** argv) {
     StaticControl->SetFocus();
     return 0;
   }
-  if (mode != "leak" && mode != "leak-focused" && mode != "leak-in-arena") return 2;
-  std::optional<TComponentArena> arena;
-  if (mode == "leak-in-arena") arena.emplace();
+  if (mode != "leak" && mode != "leak-focused") return 2;
   auto* lost = new TWinControl(nullptr);
   new TControl(lost);  // owned by the lost control: lost with it
   if (mode == "leak-focused") lost->SetFocus();

@@ -160,7 +160,7 @@ void TLifeOperations::Step(const std::function<void(const std::string&)>& descri
 void TLifeOperations::RunWorkItem(int workItem) {
   FDescribe(std::string("Run ") + WorkItemName(workItem));
   if (FWorld.IsRunning(workItem)) return;
-  FWorld.WorkItems[static_cast<size_t>(workItem)].Item->SetState(1);
+  FWorld.WorkItems[static_cast<size_t>(workItem)].Item->SetState(wsRunning);
   for (TSlot& slot : FWorld.Slots) {
     TNUVCustomViewPart* part = FWorld.Object(slot);
     if (slot.Decl.WorkItem != workItem || !part || !part->IsInitialized()) continue;
@@ -196,7 +196,7 @@ void TLifeOperations::StopWorkItem(int workItem) {
       else
         slot.ViewPart->DoWorkItemStopping("", nullptr, handled);
     }
-    FWorld.WorkItems[static_cast<size_t>(nested)].Item->SetState(0);
+    FWorld.WorkItems[static_cast<size_t>(nested)].Item->SetState(wsStopped);
   }
 }
 

@@ -201,7 +201,7 @@ void TLifeWorld::Teardown() {
       bool handled = false;
       if (Object(slot)->IsInitialized()) slot.ViewPart->DoWorkItemStopping("", nullptr, handled);
     }
-    WorkItems[w].Item->SetState(0);
+    WorkItems[w].Item->SetState(wsStopped);
   }
   for (size_t i = Slots.size(); i-- > 0;)
     if (Slots[i].ViewPart && Object(Slots[i])->IsInitialized()) Slots[i].ViewPart->Finalize();

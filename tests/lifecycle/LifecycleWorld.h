@@ -94,7 +94,7 @@ class TLifeWorld {
   // Stops every work item, nested ones first, then finalizes and releases in reverse order.
   void Teardown();
 
-  bool IsRunning(int workItem) const { return WorkItems[static_cast<size_t>(workItem)].Item->GetState() == 1; }
+  bool IsRunning(int workItem) const { return WorkItems[static_cast<size_t>(workItem)].Item->GetState() == wsRunning; }
   TNUVCustomViewPart* Object(const TSlot& slot);
   TLiveViewPart* Live(const TSlot& slot);
   // The workbench names every control after its view part; merges find their target by it.

@@ -187,8 +187,11 @@ TEST_F(NativeInput, DraggingTheInnerEdgeOfADockedPanelSetsItsDockedWidth) {
   EXPECT_EQ(panel.GetWidth(), before + 30);
 }
 
+// Docked in a dock that lets its windows be dragged (the multi-dock keeps its panels).
 TEST_F(NativeInput, DoubleClickingADockedPanelsCaptionUndocksIt) {
-  TTBXCustomDockablePanel& panel = ShownToolPanel();
+  auto& panel = dynamic_cast<TTBXCustomDockablePanel&>(Native.ControlOf("Properties"));
+  panel.DockTo(dynamic_cast<TTBDock&>(Native.ControlOf("BottomDock")), 0, -1);
+  QApplication::processEvents();
   ASSERT_TRUE(panel.GetDblClickUndock());
   const TRect caption = panel.GetFrame().Caption;
   ASSERT_FALSE(caption.Empty());
@@ -199,7 +202,9 @@ TEST_F(NativeInput, DoubleClickingADockedPanelsCaptionUndocksIt) {
 }
 
 TEST_F(NativeInput, WithoutDblClickUndockOrWhenItCannotFloatADockedPanelStaysDocked) {
-  TTBXCustomDockablePanel& panel = ShownToolPanel();
+  auto& panel = dynamic_cast<TTBXCustomDockablePanel&>(Native.ControlOf("Properties"));
+  panel.DockTo(dynamic_cast<TTBDock&>(Native.ControlOf("BottomDock")), 0, -1);
+  QApplication::processEvents();
   const QPoint caption = Centre(panel.GetFrame().Caption);
   panel.SetDblClickUndock(false);
   DoubleClick(panel, caption);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "TbxControls.h"
-#include "TbxTestApi.h"
 
 TEST(TActionExecute, ClickRunsOnClickElseTheEnabledAction) {
   TCustomAction action(nullptr);
@@ -45,7 +44,7 @@ TEST(TActionLink, ControlFollowsTheActionItIsLinkedTo) {
 
   TCustomAction other(nullptr);
   control.SetAction(&other);
-  EXPECT_EQ(TTbxTestApi::ClientCount(action), 0);
+  EXPECT_EQ(action.ClientCount(), 0);
   action.SetCaption("Stale");
   EXPECT_EQ(control.GetText(), "Open");
   EXPECT_TRUE(control.GetVisible());
@@ -57,9 +56,9 @@ TEST(TActionLink, DestroyingEitherSideUnlinks) {
   TControl survivor(nullptr);
   control->SetAction(action);
   survivor.SetAction(action);
-  EXPECT_EQ(TTbxTestApi::ClientCount(*action), 2);
+  EXPECT_EQ(action->ClientCount(), 2);
   delete control;
-  EXPECT_EQ(TTbxTestApi::ClientCount(*action), 1);
+  EXPECT_EQ(action->ClientCount(), 1);
   action->SetCaption("Still fine");
   EXPECT_EQ(survivor.GetText(), "Still fine");
   delete action;
@@ -79,7 +78,7 @@ TEST(TActionLink, ClientDestroyedDuringChangeIsNotTold) {
   EXPECT_EQ(victim, nullptr);
   EXPECT_EQ(victimTold, 0);
   EXPECT_EQ(otherTold, 1);
-  EXPECT_EQ(TTbxTestApi::ClientCount(action), 2);
+  EXPECT_EQ(action.ClientCount(), 2);
   action.RemoveClient(&other);
-  EXPECT_EQ(TTbxTestApi::ClientCount(action), 1);
+  EXPECT_EQ(action.ClientCount(), 1);
 }

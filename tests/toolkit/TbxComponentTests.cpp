@@ -1,12 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <stdexcept>
 
 #include "TbxTestComponents.h"
 
 using TLog = std::vector<std::string>;
 using THeard = std::vector<std::pair<TComponent*, TOperation>>;
 using THeardBy = std::vector<std::pair<std::string, TComponent*>>;
+
+namespace {
+class TThrowingComponent : public TComponent {
+ public:
+  explicit TThrowingComponent(TComponent* owner) : TComponent(owner) { throw std::runtime_error("no"); }
+};
+}  // namespace
 
 TEST(TComponentOwnership, OwnerDestroysOwnedLastInsertedFirst) {
   TLog log;
@@ -61,6 +70,51 @@ TEST(TComponentOwnership, InsertAndRemoveMoveOwnershipWithoutDestroying) {
   EXPECT_TRUE(log.empty());
   delete x;
   EXPECT_EQ(log, (TLog{"x"}));
+}
+
+// Components made side by side go in any order, each once: a loose one before the owner of its
+// neighbours, the owner with all it owns, one made afterwards among the rest.
+TEST(TComponentOwnership, ComponentsMadeTogetherGoInAnyOrderEachOnce) {
+  TLog log;
+  auto* owner = new TLoggedComponent(nullptr, log, "owner");
+  std::vector<TComponent*> loose;
+  for (int i = 0; i < 300; ++i) {
+    new TLoggedComponent(owner, log, "owned");
+    loose.push_back(new TLoggedComponent(nullptr, log, "loose"));
+  }
+  delete loose[150];
+  delete owner;
+  auto* later = new TLoggedComponent(nullptr, log, "made later");
+  for (size_t i = 0; i < loose.size(); ++i)
+    if (i != 150) delete loose[i];
+  delete later;
+  EXPECT_EQ(log.size(), 602U);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "owned"), 300);
+}
+
+// An owner takes a component built apart and gives it back: the signature says who owns it.
+TEST(TComponentOwnership, AnOwnerTakesAComponentBuiltApartAndGivesItBack) {
+  TLog log;
+  TNotifiedComponent owner(nullptr), elsewhere(nullptr);
+  auto* taken = owner.InsertComponent(std::make_unique<TLoggedComponent>(nullptr, log, "taken"));
+  EXPECT_EQ(taken->GetOwner(), &owner);
+  EXPECT_EQ(owner.InsertComponent(std::unique_ptr<TComponent>()), nullptr);
+  EXPECT_EQ(elsewhere.ExtractComponent(taken), nullptr);  // not its own to give
+  EXPECT_EQ(owner.ExtractComponent<TComponent>(nullptr), nullptr);
+  std::unique_ptr<TLoggedComponent> back = owner.ExtractComponent(taken);
+  EXPECT_EQ(back.get(), taken);
+  EXPECT_EQ(back->GetOwner(), nullptr);
+  EXPECT_EQ(owner.ComponentCount(), 0);
+  EXPECT_TRUE(log.empty());
+  back.reset();
+  EXPECT_EQ(log, TLog{"taken"});
+  EXPECT_TRUE(owner.Heard.empty());  // it was no longer the owner's when it went
+}
+
+TEST(TComponentOwnership, AComponentWhoseConstructorThrowsLeavesItsOwner) {
+  TComponent owner(nullptr);
+  EXPECT_THROW(new TThrowingComponent(&owner), std::runtime_error);
+  EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
 TEST(TFreeNotification, WatcherHearsOnceAndCountsRequests) {

@@ -7,7 +7,7 @@
 #include "KolExceptions.h"
 #include "TbxControls.h"
 #include "TbxStackPanels.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 namespace {
 struct TBounds {
@@ -212,10 +212,10 @@ TEST(TWinControlAlign, SetAlignRealignsEvenWithTheSameValue) {
   TWinControl parent(nullptr);
   TControl child(nullptr);
   child.SetParent(&parent);
-  int before = TTbxTestApi::AlignCount(parent);
+  TTbxLayoutProbe probe(parent);
   child.SetAlign(alNone);
   child.SetAlign(alNone);
-  EXPECT_EQ(TTbxTestApi::AlignCount(parent), before + 2);
+  EXPECT_EQ(probe.AlignPasses(), 2);
   TControl orphan(nullptr);
   orphan.SetAlign(alTop);  // no parent to ask
 }
@@ -240,14 +240,14 @@ TEST(TWinControlAlign, RemovingChildrenWithAlignDisabledGivesTheSameLayout) {
   for (size_t i : removed) plainChildren[i].reset();
   batched.DisableAlign();
   batched.DisableAlign();
-  const int before = TTbxTestApi::AlignCount(batched);
+  TTbxLayoutProbe probe(batched);
   for (size_t i : removed) batchedChildren[i].reset();
   batchedChildren[1]->SetParent(nullptr);
   plainChildren[1]->SetParent(nullptr);
   batched.EnableAlign();
-  EXPECT_EQ(TTbxTestApi::AlignCount(batched), before);
+  EXPECT_EQ(probe.AlignPasses(), 0);
   batched.EnableAlign();
-  EXPECT_EQ(TTbxTestApi::AlignCount(batched), before + 1);
+  EXPECT_EQ(probe.AlignPasses(), 1);
   ASSERT_EQ(batched.GetControlCount(), plain.GetControlCount());
   for (int i = 0; i < plain.GetControlCount(); ++i)
     EXPECT_EQ(BoundsOf(*batched.GetControl(i)), BoundsOf(*plain.GetControl(i))) << "child " << i;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "KolExceptions.h"
 #include "TbxToolbars.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 namespace {
 
@@ -152,6 +154,24 @@ TEST(TbxItems, FontSettingsKeepTheirSizeInRange) {
   EXPECT_EQ(font.GetSize(), 1000);
 }
 
+// A parent item takes a sub-item built apart as its content; one it refuses goes at once.
+TEST(TbxItems, AParentTakesASubItemBuiltApartAndOneItRefusesGoes) {
+  TTBXSubmenuItem parent(nullptr);
+  TTBXItem* first = parent.Add(std::make_unique<TTBXItem>(nullptr));
+  TTBXItem* before = parent.Insert(0, std::make_unique<TTBXItem>(nullptr));
+  EXPECT_EQ(parent.IndexOf(first), 1);
+  EXPECT_EQ(parent.IndexOf(before), 0);
+  EXPECT_EQ(first->GetParent(), &parent);
+  auto refused = std::make_unique<TTBXItem>(nullptr);
+  TGuard<TComponent> watched = refused.get();
+  EXPECT_THROW(parent.Insert(5, std::move(refused)), Exception);
+  EXPECT_EQ(watched.get(), nullptr);
+  EXPECT_EQ(parent.Count(), 2);
+  TGuard<TComponent> content = first;
+  parent.Clear();
+  EXPECT_EQ(content.get(), nullptr);  // its parent's content, destroyed with the rest
+}
+
 TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {
   auto* toolbar = new TTBXToolbar(nullptr);
   auto* a = NewItem(toolbar, "a");
@@ -160,12 +180,15 @@ TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {
   auto* foreign = NewItem(&elsewhere, "foreign");
   toolbar->Items()->Add(foreign);
   EXPECT_EQ(a->GetToolbar(), toolbar);
+  TTbxLayoutProbe probe(*toolbar);
   toolbar->BeginUpdate();
   toolbar->BeginUpdate();
   toolbar->EndUpdate();
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*toolbar), 0);
+  EXPECT_TRUE(toolbar->IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 0);
   toolbar->EndUpdate();
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*toolbar), 1);
+  EXPECT_FALSE(toolbar->IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   EXPECT_THROW(toolbar->EndUpdate(), EAssertionFailed);
   TGuard<TComponent> guard = foreign;
   delete toolbar;

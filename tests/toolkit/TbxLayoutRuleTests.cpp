@@ -13,7 +13,6 @@
 #include "TbxMetrics.h"
 #include "TbxStackPanels.h"
 #include "TbxStatusBars.h"
-#include "TbxTestApi.h"
 #include "TbxTextMetrics.h"
 #include "TbxTextObjects.h"
 #include "TbxToolbars.h"
@@ -258,7 +257,8 @@ TEST(LayoutRules, AStatusPanelsControlFillsItsPanelWhateverItsTextSays) {
   window.SetBounds(0, 0, 800, 600);
   TTBXStatusBar bar(nullptr);
   bar.SetParent(&window);
-  TTBXStatusPanel message(&bar.Panels()), caps(&bar.Panels());
+  TTBXStatusPanel& message = *bar.Panels().Add();
+  TTBXStatusPanel& caps = *bar.Panels().Add();
   message.SetSize(200);
   caps.SetSize(90);
   TTBXCheckBox box(nullptr);
@@ -327,12 +327,12 @@ struct TBusyWindow {
 
 TEST(LayoutRules, AChangeLaysOutOnlyWhatItTouches) {
   TBusyWindow busy;
-  const int windowPasses = TTbxTestApi::AlignCount(busy.Window), dockPasses = TTbxTestApi::AlignCount(busy.Dock);
+  TTbxLayoutProbe window(busy.Window), dock(busy.Dock);
   const auto before = TbxLayoutCounters();
   busy.Labels[150]->SetText("A longer caption than before");
   const auto after = TbxLayoutCounters();
-  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Window), windowPasses);
-  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses);
+  EXPECT_EQ(window.AlignPasses(), 0);
+  EXPECT_EQ(dock.AlignPasses(), 0);
   // Only the labels from the changed one down may move.
   EXPECT_LE(after.ControlsPlaced - before.ControlsPlaced, 50u);
   EXPECT_EQ(busy.Labels[151]->GetTop(),
@@ -341,19 +341,19 @@ TEST(LayoutRules, AChangeLaysOutOnlyWhatItTouches) {
 
 TEST(LayoutRules, ABracketOfChangesLaysOutOnceAtItsEnd) {
   TBusyWindow busy;
-  const int dockPasses = TTbxTestApi::AlignCount(busy.Dock);
+  TTbxLayoutProbe dock(busy.Dock);
   busy.Toolbar.BeginUpdate();
   for (int i = 0; i < 20; ++i) AddButton(busy.Toolbar, "Item " + std::to_string(i));
-  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses);  // nothing moved yet
+  EXPECT_EQ(dock.AlignPasses(), 0);  // nothing moved yet
   busy.Toolbar.EndUpdate();
-  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Dock), dockPasses + 1);
+  EXPECT_EQ(dock.AlignPasses(), 1);
   EXPECT_EQ(busy.Toolbar.Items()->GetItem(22)->GetBounds().Right() + ToolbarBorder, busy.Toolbar.GetWidth());
 
-  const int clientPasses = TTbxTestApi::AlignCount(busy.Client);
+  TTbxLayoutProbe client(busy.Client);
   busy.Client.DisableAlign();
   for (auto& label : busy.Labels) label->SetText(label->GetText() + "!");
   busy.Client.EnableAlign();
-  EXPECT_EQ(TTbxTestApi::AlignCount(busy.Client), clientPasses + 1);
+  EXPECT_EQ(client.AlignPasses(), 1);
 }
 
 }  // namespace

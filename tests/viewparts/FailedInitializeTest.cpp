@@ -47,7 +47,7 @@ TEST(FailedInitialize, LeavesNoControlNoKeysAndRefusesChildrenClearly) {
     EXPECT_TRUE(host.Data().Keys().empty());  // the status bar's first panel withdrew its keys
 
     auto child = MakeViewPart<TNUVLabelViewPart>(host, "Child", "<ExtData><PanelID>A</PanelID></ExtData>");
-    host.WorkItem().SetState(1);  // a toolbar places its children at once while running
+    host.WorkItem().SetState(wsRunning);  // a toolbar places its children at once while running
     try {
       Supports<INUVWorkSpace>(viewPart)->ShowViewPart(child.get());
       ADD_FAILURE() << "a child was shown on a work space without control";

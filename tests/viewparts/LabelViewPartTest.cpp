@@ -3,7 +3,7 @@
 
 #include "NUVLabelViewPart.h"
 #include "TestHost.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -175,9 +175,9 @@ TEST_F(LabelViewPartTest, SetWorkSpaceMakesTheParentAlignTheLabelAnew) {
   auto label = MakeLabel("");
   label->Initialize();
   label->GetControl()->SetAlign(alTop);
-  int before = TTbxTestApi::AlignCount(Host.Window());
+  TTbxLayoutProbe window(Host.Window());
   label->SetWorkSpace(nullptr);
-  EXPECT_EQ(TTbxTestApi::AlignCount(Host.Window()), before + 1);
+  EXPECT_EQ(window.AlignPasses(), 1);
   EXPECT_EQ(label->GetControl()->GetAlign(), alTop);
   label->Finalize();
 }

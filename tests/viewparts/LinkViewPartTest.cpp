@@ -3,7 +3,7 @@
 
 #include "NUVLinkViewPart.h"
 #include "TestHost.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 using ::testing::ElementsAre;
 
@@ -120,9 +120,9 @@ TEST_F(LinkViewPartTest, SetWorkSpaceLeavesTheAlignmentAlone) {
   auto link = MakeLink("");
   link->Initialize();
   link->GetControl()->SetAlign(alTop);
-  int before = TTbxTestApi::AlignCount(Host.Window());
+  TTbxLayoutProbe window(Host.Window());
   link->SetWorkSpace(nullptr);
-  EXPECT_EQ(TTbxTestApi::AlignCount(Host.Window()), before);
+  EXPECT_EQ(window.AlignPasses(), 0);
   link->Finalize();
 }
 

@@ -63,6 +63,7 @@ TEST_F(MultiDockPanelViewPartTest, WithoutElementALeftDockWithAToolbarAndOnePane
   TNUVVisibilityToggleItem* button = Button(*vp, 0);
   TTBXDockablePanel* panel = Panel(*vp, 0);
   EXPECT_EQ(button->GetCaption(), "Explorer");
+  EXPECT_EQ(button->Kind(), ikVisibilityToggle);  // the plug-in's class keeps its base's kind
   EXPECT_EQ(button->GetControl(), panel);
   EXPECT_EQ(button->FontSettings().GetSize(), 100);
   EXPECT_EQ(button->FontSettings().GetBold(), tsDefault);

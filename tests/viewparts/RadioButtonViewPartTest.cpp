@@ -38,6 +38,8 @@ TEST_F(RadioButtonViewPartTest, WithoutElementKeepsToolkitDefaultsButCaptionsWir
   auto radio = MakeRadio("<ExtData/>");
   radio->Initialize();
   ASSERT_NE(dynamic_cast<TNUVRadioButton*>(radio->GetControl()), nullptr);
+  // Drawn, dumped and scripted as any radio button: the plug-in's class keeps its base's kind.
+  EXPECT_EQ(radio->GetControl()->Kind(), ckRadioButton);
   EXPECT_EQ(radio->GetControl()->GetParent(), &Host.Window());
   EXPECT_EQ(radio->GetControl()->GetOwner(), nullptr);
   EXPECT_EQ(radio->DefaultAlign(), "None");

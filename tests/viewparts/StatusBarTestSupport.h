@@ -46,7 +46,7 @@ class TRecordingWorkItem : public TImplements<TTolvaRefCntIntfObject, INUVWorkIt
   std::string GetID() const override { return FInner.GetID(); }
   TWinControl* GetHostControl() const override { return FInner.GetHostControl(); }
   TIntfPtr<INUVWorkItem> GetParentWorkItem() const override { return FInner.GetParentWorkItem(); }
-  int GetState() const override { return FInner.GetState(); }
+  TNUVWorkItemState GetState() const override { return FInner.GetState(); }
   TIntfPtr<INUVNamedValues> GetNamedValues() const override { return FInner.GetNamedValues(); }
   TIntfPtr<INUVDataContext> GetDataContext() const override { return FData; }
   TIntfPtr<INUVServiceCenter> GetServiceCenter() const override { return FInner.GetServiceCenter(); }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "StatusBarTestSupport.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -152,7 +152,7 @@ TEST_F(StatusBarViewPartTest, PanelClicksFireTopicsWithoutSenderOnlyForPanelsWit
 TEST_F(StatusBarViewPartTest, APanelEventForAForeignPanelIsAnAssertionFailure) {
   auto vp = PanelBar(R"(<Panel ID="A"/>)");
   TTBXStatusBar* bar = vp->GetStatusBar();
-  new TTBXStatusPanel(&bar->Panels());  // the bar owns it
+  bar->Panels().Add();
   try {
     bar->PanelClick(1);
     ADD_FAILURE() << "a foreign panel was accepted";
@@ -174,15 +174,15 @@ TEST_F(StatusBarViewPartTest, AChildGoesIntoTheFirstPanelWhoseIDMatchesIgnoringC
   control->SetVisible(false);
   control->SetAlign(alTop);
   TTBXStatusBar* bar = vp->GetStatusBar();
-  const int built = TTbxTestApi::CompletedUpdates(*bar);  // the panels came in one update
+  TTbxLayoutProbe probe(*bar);
   vp->PlaceChildViewPart(child.get());
   EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
   EXPECT_EQ(Panel(*vp, 1).GetControl(), control);
   EXPECT_EQ(Panel(*vp, 2).GetControl(), nullptr);
   EXPECT_EQ(control->GetParent(), bar);
   // One update of the bar, and nothing else done with the child.
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*bar), built + 1);
-  EXPECT_EQ(TTbxTestApi::UpdateCount(*bar), 0);
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
+  EXPECT_FALSE(bar->IsUpdating());
   EXPECT_FALSE(control->GetVisible());
   EXPECT_EQ(control->GetAlign(), alTop);
   EXPECT_EQ(child->GetWorkSpace(), nullptr);
@@ -195,12 +195,12 @@ TEST_F(StatusBarViewPartTest, AChildGoesIntoTheFirstPanelWhoseIDMatchesIgnoringC
 TEST_F(StatusBarViewPartTest, ShowingAChildPlacesItOnceWhetherOrNotTheWorkItemRuns) {
   auto vp = PanelBar(R"(<Panel ID="Pos"/>)");
   auto child = MakeChild("Clock", "<ExtData><PanelID>Pos</PanelID></ExtData>");
-  const int built = TTbxTestApi::CompletedUpdates(*vp->GetStatusBar());
-  EXPECT_EQ(Host.WorkItem().GetState(), 0);
+  TTbxLayoutProbe probe(*vp->GetStatusBar());
+  EXPECT_EQ(Host.WorkItem().GetState(), wsStopped);
   vp->ShowViewPart(child.get());
   vp->ShowViewPart(child.get());
   EXPECT_EQ(Panel(*vp, 0).GetControl(), child->GetControl());
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*vp->GetStatusBar()), built + 1);
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   EXPECT_EQ(vp->BoundViewParts().Count(), 1);
   child->Finalize();
   vp->Finalize();
@@ -218,7 +218,7 @@ TEST_F(StatusBarViewPartTest, PlacementErrorsNameTheChildStayBoundAndChangeNoPan
       {"<ExtData><PanelID>Pos </PanelID></ExtData>", "插件[Child]中定义的PanelID[Pos]在StatusBar中不存在"},
   };
   auto vp = PanelBar(R"(<Panel/><Panel ID="Pos_"/>)");
-  const int built = TTbxTestApi::CompletedUpdates(*vp->GetStatusBar());
+  TTbxLayoutProbe probe(*vp->GetStatusBar());
   int bound = 0;
   for (const auto& c : cases) {
     auto child = MakeChild("Child", c.ExtData);
@@ -232,7 +232,7 @@ TEST_F(StatusBarViewPartTest, PlacementErrorsNameTheChildStayBoundAndChangeNoPan
     EXPECT_EQ(vp->BoundViewParts().Count(), ++bound);
     EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
     EXPECT_EQ(Panel(*vp, 1).GetControl(), nullptr);
-    EXPECT_EQ(TTbxTestApi::CompletedUpdates(*vp->GetStatusBar()), built);
+    EXPECT_EQ(probe.CompletedUpdates(), 0);
     child->Finalize();
   }
   EXPECT_THROW(vp->PlaceChildViewPart(nullptr), EAssertionFailed);
@@ -369,10 +369,10 @@ TEST_F(StatusBarViewPartTest, SetPanelControlEndsTheUpdateWhenTheControlIsRefuse
   auto ext = Host.Extension("Host", "", "<ExtData><PanelID>Pos</PanelID></ExtData>");
   auto child = MakeCounted<TWindowChild>(ext.get(), Host.WorkItemIntf(), &Host.Window());
   TTBXStatusBar* bar = vp->GetStatusBar();
-  const int built = TTbxTestApi::CompletedUpdates(*bar);
+  TTbxLayoutProbe probe(*bar);
   EXPECT_THROW(vp->PlaceChildViewPart(child.get()), Exception);
-  EXPECT_EQ(TTbxTestApi::UpdateCount(*bar), 0);
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*bar), built + 1);
+  EXPECT_FALSE(bar->IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   EXPECT_EQ(Panel(*vp, 0).GetControl(), nullptr);
   try {
     SetPanelControl(nullptr, nullptr);
@@ -380,7 +380,7 @@ TEST_F(StatusBarViewPartTest, SetPanelControlEndsTheUpdateWhenTheControlIsRefuse
   } catch (const EAssertionFailed& e) {
     EXPECT_EQ(e.SourcePath(), SUnitPath);
   }
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*bar), built + 1);
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   vp->Finalize();
 }
 

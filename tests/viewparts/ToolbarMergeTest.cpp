@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolbarTestSupport.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 #include "TbxTextObjects.h"
 
 using ::testing::ElementsAre;
@@ -26,7 +26,7 @@ const char* WorkedSource = R"(<Item Caption="P" GroupIndex="5"/>
 class ToolbarMergeTest : public ::testing::Test {
  protected:
   void Run(INUVViewPart& viewPart) {
-    Host.WorkItem().SetState(1);
+    Host.WorkItem().SetState(wsRunning);
     TTestHost::Run(viewPart);
   }
   TTestHost Host;
@@ -38,23 +38,23 @@ TEST_F(ToolbarMergeTest, TheWorkedExampleComesOutExactlyAndStoppingUndoesIt) {
   TTBXToolbar* target = main->GetToolbar();
   target->Items()->GetItem(0)->SetTag(42);  // any Tag is 0 after a merge
   auto doc = MakeToolbar(Host, "Doc", WorkedSource, R"(MergeWithMainToolbarViewPart="maintoolbar")");
-  int brackets = TTbxTestApi::CompletedUpdates(*target);
+  TTbxLayoutProbe probe(*target);
   Run(*doc);
 
   EXPECT_EQ(DescribeItems(target->Items()), "A B- P C(C1 Q1 Q2 Q3 C2) R D");
   for (int i = 0; i < target->Items()->Count(); ++i) EXPECT_EQ(target->Items()->GetItem(i)->GetTag(), 0);
   EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("R", "Q", "Q1", "Q2", "Q3", "P"));
   EXPECT_THAT(Captions(doc->HiddenItems()), ElementsAre("B"));
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*target), brackets + 1);  // one bracket for the whole merge
-  EXPECT_EQ(TTbxTestApi::UpdateCount(*target), 0);
+  EXPECT_EQ(probe.CompletedUpdates(), 1);  // one bracket for the whole merge
+  EXPECT_FALSE(target->IsUpdating());
   EXPECT_FALSE(doc->GetToolbar()->GetVisible());
   EXPECT_EQ(doc->GetToolbar()->Items()->Count(), 0);
 
   TTestHost::Stop(*doc);
   EXPECT_EQ(DescribeItems(target->Items()), "A B C(C1 C2) D");
   // Undone in one bracket too: the main toolbar is laid out once, not after every item.
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*target), brackets + 2);
-  EXPECT_EQ(TTbxTestApi::UpdateCount(*target), 0);
+  EXPECT_EQ(probe.CompletedUpdates(), 2);
+  EXPECT_FALSE(target->IsUpdating());
   EXPECT_EQ(doc->MergedItems(), nullptr);
   EXPECT_EQ(doc->HiddenItems(), nullptr);
   EXPECT_FALSE(doc->GetToolbar()->GetVisible());  // stays hidden and empty
@@ -356,10 +356,10 @@ TEST_F(ToolbarMergeTest, AnInterruptedMergeStillEndsTheUpdateAndKeepsWhatMoved) 
   TTBCustomItem* x = doc->GetToolbar()->Items()->GetItem(0);
   x->SetAction(new TFailingAction(doc->GetToolbar()));
   TTBXToolbar* target = main->GetToolbar();
-  int brackets = TTbxTestApi::CompletedUpdates(*target);
+  TTbxLayoutProbe probe(*target);
   EXPECT_THROW(doc->MergeIntoToolbar(target), Exception);
-  EXPECT_EQ(TTbxTestApi::UpdateCount(*target), 0);
-  EXPECT_EQ(TTbxTestApi::CompletedUpdates(*target), brackets + 1);
+  EXPECT_FALSE(target->IsUpdating());
+  EXPECT_EQ(probe.CompletedUpdates(), 1);
   EXPECT_TRUE(doc->GetToolbar()->GetVisible());    // not hidden
   EXPECT_EQ(DescribeItems(target->Items()), "Y");  // Y moved before X failed
   EXPECT_THAT(Captions(doc->MergedItems()), ElementsAre("Y", "X"));

@@ -3,7 +3,8 @@
 
 #include "NUVDockablePanelViewPart.h"
 #include "NUVLabelViewPart.h"
-#include "TbxTestApi.h"
+#include "ReferenceCount.h"
+#include "TbxLayoutCounters.h"
 #include "ToolbarTestSupport.h"
 
 using ::testing::ElementsAre;
@@ -19,7 +20,7 @@ class ToolbarViewPartTest : public ::testing::Test {
     return MakeToolbar(Host, name, items, attributes);
   }
   void Running(INUVViewPart& viewPart) {
-    Host.WorkItem().SetState(1);
+    Host.WorkItem().SetState(wsRunning);
     TTestHost::Run(viewPart);
   }
   TTestHost Host;
@@ -27,6 +28,8 @@ class ToolbarViewPartTest : public ::testing::Test {
 
 TEST_F(ToolbarViewPartTest, RegistersItsServiceFromInitializeToFinalize) {
   auto toolbar = Toolbar("Std", "<ServiceID> Toolbar.Std </ServiceID>");
+  // The service center holds no reference: only the test's own one counts.
+  EXPECT_EQ(ReferenceCount(static_cast<INUVViewPart*>(toolbar.get())), 1);
   auto service = Supports<INUVToolbarService>(Host.Services().FindService("Toolbar.Std"));
   ASSERT_NE(service, nullptr);
   EXPECT_EQ(service->GetToolbar(), toolbar->GetControl());
@@ -239,9 +242,9 @@ TEST_F(ToolbarViewPartTest, RunningLaysTheToolbarOutOnceWhateverItsChildren) {
       labels.push_back(InitializedLabel(Host, "Label" + std::to_string(i)));
       toolbar->ShowViewPart(labels.back().get());
     }
-    const int before = TTbxTestApi::AlignCount(dock);
+    TTbxLayoutProbe probe(dock);
     Running(*toolbar);
-    const int passes = TTbxTestApi::AlignCount(dock) - before;
+    const int passes = probe.AlignPasses();
     const TTBXToolbar* control = toolbar->GetToolbar();
     const TTBCustomItem* last = control->Items()->GetItem(control->Items()->Count() - 1);
     EXPECT_EQ(control->Items()->Count(), 2 + children);
@@ -324,9 +327,9 @@ TEST_F(ToolbarViewPartTest, ItemsNestedPastTheLimitAreAConfigurationErrorNamingT
 // An action service that cannot make the action of one command.
 class TRefusingActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionService> {
  public:
-  TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override {
+  std::unique_ptr<TCustomAction> CreateAction(const std::string& commandID) override {
     if (commandID == "Broken") throw Exception("no action for Broken");
-    return new TCustomAction(owner);
+    return std::make_unique<TCustomAction>(nullptr);
   }
   bool HasCommand(const std::string&) const override { return true; }
 
@@ -549,7 +552,7 @@ std::string MergeAssertion(TNUVToolBarViewPart& toolbar) {
 
 // The assertion names the toolbar it looked for, and what stands under that name instead.
 TEST_F(ToolbarViewPartTest, MergingIntoAMissingMainToolbarFailsItsAssertion) {
-  Host.WorkItem().SetState(1);
+  Host.WorkItem().SetState(wsRunning);
   auto toolbar = Toolbar("Doc", R"(<Item Caption="A"/>)", R"(MergeWithMainToolbarViewPart="Nowhere")");
   const std::string missing = MergeAssertion(*toolbar);
   EXPECT_THAT(

@@ -145,7 +145,7 @@ const std::map<std::string, TFactory>& Factories() {
 class ViewPartSettings : public ::testing::TestWithParam<std::string> {
  protected:
   ViewPartSettings() {
-    Host.WorkItem().SetState(1);  // running: a toolbar places its children at once
+    Host.WorkItem().SetState(wsRunning);  // running: a toolbar places its children at once
     MainBar = Make("CreateToolbarViewPart", "MainBar", "<ExtData><Toolbar/></ExtData>", nullptr);
   }
   ~ViewPartSettings() override {

@@ -4,11 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 
 #include "LayoutInvariants.h"
-#include "TbxTestApi.h"
+#include "TbxLayoutCounters.h"
 #include "WbHtmlRender.h"
 #include "WorkbenchInProcess.h"
 
@@ -106,13 +107,14 @@ TEST_P(ExampleGeometry, FinishingLaysEachAreaOutOnceWhenTheControlsHaveGone) {
   workbench.App.RunAll();
   TWinControl& window = workbench.App.Window();
   TWinControl* editor = FindArea(window, "Editor");
-  const int windowAligned = TTbxTestApi::AlignCount(window);
-  const int editorAligned = editor ? TTbxTestApi::AlignCount(*editor) : 0;
+  TTbxLayoutProbe windowProbe(window);
+  std::optional<TTbxLayoutProbe> editorProbe;
+  if (editor) editorProbe.emplace(*editor);
   workbench.App.Finish();
-  EXPECT_EQ(TTbxTestApi::AlignCount(window), windowAligned + 1);
+  EXPECT_EQ(windowProbe.AlignPasses(), 1);
   for (const auto& violation : LayoutViolations(window)) ADD_FAILURE() << "after finishing: " << violation;
   if (!editor) return;
-  EXPECT_LE(TTbxTestApi::AlignCount(*editor), editorAligned + 1);
+  EXPECT_LE(editorProbe->AlignPasses(), 1);
   EXPECT_EQ(editor->GetControlCount(), 0);
   EXPECT_EQ(editor->GetBoundsRect(), window.GetClientArea());
 }

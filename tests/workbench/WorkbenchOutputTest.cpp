@@ -29,7 +29,7 @@ TEST(WorkbenchOutput, TextTreeIndentsChildrenAndShowsTheUsefulProperties) {
   std::vector<std::string> tree;
   for (std::string line; std::getline(lines, line);) tree.push_back(line);
   // The window stacks its labels from the top left, 8 in and 6 apart; the client area takes the rest.
-  EXPECT_THAT(tree, ElementsAre("TStackPanel \"Shell\" Align=alNone 0x0+800x600",
+  EXPECT_THAT(tree, ElementsAre("TForm \"Shell\" Align=alNone 0x0+800x600",
                                 "  TTBXLabel \"Title\" [Title] Text=\"Hello\" Align=alNone 8x8+47x19 "
                                 "Alignment=taRightJustify Underline=True",
                                 "  TTBXLabel \"Open\" [Open] Text=\"Open\" Align=alNone 8x33+30x14 Action=File.Open",
@@ -42,7 +42,7 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   EXPECT_EQ(run.Status, 0);
   // Parsed keeping the order of members, which is part of what is checked.
   const nlohmann::ordered_json window = nlohmann::ordered_json::parse(run.Out);
-  EXPECT_EQ(window["Class"], "TStackPanel");
+  EXPECT_EQ(window["Class"], "TForm");
   EXPECT_EQ(window["Name"], "Shell");
   EXPECT_EQ(window["ViewPart"], nullptr);
   EXPECT_EQ(window["Width"], 800);

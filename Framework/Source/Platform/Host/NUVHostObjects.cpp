@@ -152,34 +152,51 @@ void TNUVDataContext::WriteValue(const std::string& key, const TNUVValue& value)
 TNUVServiceCenter::~TNUVServiceCenter() = default;
 
 void TNUVServiceCenter::RegisterService(const std::string& id, TIntfPtr<IInterface> service) {
+  IInterface* raw = service.get();
+  Register(id, raw, std::move(service));
+}
+
+void TNUVServiceCenter::RegisterWeakService(const std::string& id, IInterface* service) {
+  Register(id, service, nullptr);
+}
+
+// The one replaced is released after the entry holds the new one.
+void TNUVServiceCenter::Register(const std::string& id, IInterface* service, TIntfPtr<IInterface> held) {
   for (auto& entry : FServices)
-    if (entry.first == id) {
-      entry.second = std::move(service);
+    if (entry.ID == id) {
+      entry.Service = service;
+      std::swap(entry.Held, held);
       return;
     }
-  FServices.emplace_back(id, std::move(service));
+  FServices.push_back({id, service, std::move(held)});
 }
 
 void TNUVServiceCenter::UnregisterService(const std::string& id) {
-  // Released outside the list: the last release may destroy a service that calls back in.
-  TIntfPtr<IInterface> released;
-  for (auto it = FServices.begin(); it != FServices.end(); ++it)
-    if (it->first == id) {
-      released = std::move(it->second);
-      FServices.erase(it);
-      return;
-    }
+  auto it = std::find_if(FServices.begin(), FServices.end(), [&](const TEntry& entry) { return entry.ID == id; });
+  if (it != FServices.end()) Withdraw(it);
+}
+
+void TNUVServiceCenter::WithdrawService(const std::string& id, const IInterface* service) {
+  auto it = std::find_if(FServices.begin(), FServices.end(),
+                         [&](const TEntry& entry) { return entry.ID == id && entry.Service == service; });
+  if (it != FServices.end()) Withdraw(it);
+}
+
+// Released outside the list: the last release may destroy a service that calls back in.
+void TNUVServiceCenter::Withdraw(std::vector<TEntry>::iterator entry) {
+  TIntfPtr<IInterface> released = std::move(entry->Held);
+  FServices.erase(entry);
 }
 
 TIntfPtr<IInterface> TNUVServiceCenter::FindService(const std::string& id) const {
   for (const auto& entry : FServices)
-    if (entry.first == id) return entry.second;
+    if (entry.ID == id) return TIntfPtr<IInterface>(entry.Service);
   return nullptr;
 }
 
 std::vector<std::string> TNUVServiceCenter::ServiceIDs() const {
   std::vector<std::string> ids;
-  for (const auto& entry : FServices) ids.push_back(entry.first);
+  for (const auto& entry : FServices) ids.push_back(entry.ID);
   return ids;
 }
 

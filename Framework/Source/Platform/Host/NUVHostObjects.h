@@ -86,7 +86,9 @@ class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataConte
 class TNUVServiceCenter : public TImplements<TTolvaRefCntIntfObject, INUVServiceCenter> {
  public:
   void RegisterService(const std::string& id, TIntfPtr<IInterface> service) override;
+  void RegisterWeakService(const std::string& id, IInterface* service) override;
   void UnregisterService(const std::string& id) override;
+  void WithdrawService(const std::string& id, const IInterface* service) override;
   TIntfPtr<IInterface> FindService(const std::string& id) const override;
   std::vector<std::string> ServiceIDs() const override;
 
@@ -94,7 +96,14 @@ class TNUVServiceCenter : public TImplements<TTolvaRefCntIntfObject, INUVService
   ~TNUVServiceCenter() override;
 
  private:
-  std::vector<std::pair<std::string, TIntfPtr<IInterface>>> FServices;
+  struct TEntry {
+    std::string ID;
+    IInterface* Service;
+    TIntfPtr<IInterface> Held;  // nil for a weak registration
+  };
+  void Register(const std::string& id, IInterface* service, TIntfPtr<IInterface> held);
+  void Withdraw(std::vector<TEntry>::iterator entry);
+  std::vector<TEntry> FServices;
 };
 
 class TNUVEventBroker : public TImplements<TTolvaRefCntIntfObject, INUVEventBroker> {
@@ -126,7 +135,7 @@ class TNUVActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionS
  public:
   TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<INUVImageService> images);
   void AddCommand(const TNUVCommandInfo& command);
-  TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override;
+  std::unique_ptr<TCustomAction> CreateAction(const std::string& commandID) override;
   bool HasCommand(const std::string& commandID) const override;
 
  protected:
@@ -186,8 +195,8 @@ class TNUVWorkItem : public TImplements<TTolvaRefCntIntfObject, INUVWorkItem> {
   std::string GetID() const override { return FID; }
   TWinControl* GetHostControl() const override { return FHostControl; }
   TIntfPtr<INUVWorkItem> GetParentWorkItem() const override { return FParent; }
-  int GetState() const override { return FState; }
-  void SetState(int state) { FState = state; }
+  TNUVWorkItemState GetState() const override { return FState; }
+  void SetState(TNUVWorkItemState state) { FState = state; }
   TIntfPtr<INUVNamedValues> GetNamedValues() const override { return FNamedValues; }
   TIntfPtr<INUVDataContext> GetDataContext() const override { return FDataContext; }
   TIntfPtr<INUVServiceCenter> GetServiceCenter() const override { return FServices; }
@@ -200,7 +209,7 @@ class TNUVWorkItem : public TImplements<TTolvaRefCntIntfObject, INUVWorkItem> {
   std::string FID;
   TGuard<TWinControl> FHostControl;
   TIntfPtr<INUVWorkItem> FParent;
-  int FState = 0;
+  TNUVWorkItemState FState = wsStopped;
   TIntfPtr<INUVNamedValues> FNamedValues;
   TIntfPtr<INUVDataContext> FDataContext;
   TIntfPtr<INUVServiceCenter> FServices;

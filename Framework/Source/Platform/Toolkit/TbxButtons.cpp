@@ -34,7 +34,7 @@ void TTBXCustomRadioButton::UncheckSiblings() {
   // Gathered first and guarded: a sibling's OnChange handler may rearrange or destroy controls.
   std::vector<TGuard<TTBXCustomRadioButton>> siblings;
   for (int i = 0; i < parent->GetControlCount(); ++i) {
-    auto* sibling = dynamic_cast<TTBXCustomRadioButton*>(parent->GetControl(i));
+    auto* sibling = KindCast<TTBXCustomRadioButton>(parent->GetControl(i));
     if (sibling && sibling != this && sibling->FGroupIndex == FGroupIndex && sibling->FChecked)
       siblings.emplace_back(sibling);
   }

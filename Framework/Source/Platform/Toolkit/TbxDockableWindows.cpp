@@ -69,7 +69,7 @@ void TTBCustomDockableWindow::SetFloatingPosition(TPoint position) {
 
 TSize TTBCustomDockableWindow::GetPreferredSize(int) const {
   const TTBDock* dock = GetCurrentDock();
-  if (!dock) return FramedSize(GetFloatingClientSize());
+  if (!dock) return GetFloatingSize();
   const TSize docked = GetDockedSize(dock->IsVertical());
   return dock->IsVertical() ? TSize{docked.Height, docked.Width} : docked;
 }

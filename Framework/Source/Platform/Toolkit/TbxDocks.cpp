@@ -182,8 +182,37 @@ void TTBDock::LayoutRow(TRow row, const TRect& area) {
   }
 }
 
+bool TTBDock::TakesWindow(const TTBCustomDockableWindow&) const { return true; }
+
+std::vector<TTBDock::TRowExtent> TTBDock::GetRowExtents() const {
+  std::vector<TRowExtent> rows;
+  const bool vertical = IsVertical();
+  ForEachRow([&](TRow row) {
+    const TTBCustomDockableWindow& first = *row.front().Window;
+    rows.push_back(
+        {row.front().Row, Across(vertical, first.GetBoundsRect()), ::Thickness(vertical, first.GetBoundsRect())});
+  });
+  return rows;
+}
+
+void TTBDock::NumberRows(int spacing, int offset) {
+  std::vector<std::pair<TTBCustomDockableWindow*, int>> numbers;
+  int index = 0;
+  ForEachRow([&](TRow row) {
+    for (const TPlace& place : row) numbers.emplace_back(place.Window, index * spacing + offset);
+    ++index;
+  });
+  DisableAlign();
+  TScopeExit layOut([this] { EnableAlign(); });
+  for (auto& [window, number] : numbers) window->SetDockRow(number);
+}
+
 TTBXDock::TTBXDock(TComponent* owner) : TTBDock(owner) {}
 TTBXDock::~TTBXDock() = default;
 
 TTBXMultiDock::TTBXMultiDock(TComponent* owner) : TTBXDock(owner) {}
 TTBXMultiDock::~TTBXMultiDock() = default;
+
+bool TTBXMultiDock::TakesWindow(const TTBCustomDockableWindow& window) const {
+  return IsKindOf(window.Kind(), ckDockablePanel);
+}

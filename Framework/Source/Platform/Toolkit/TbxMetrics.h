@@ -31,6 +31,12 @@ constexpr int DockedPanelBorder = 1;
 constexpr int ResizeEdgeSize = 4;
 constexpr int FloatingOffset = 8;  // of an unplaced floating window from its parent's corner
 
+// Docking gestures
+constexpr int DockSnapDistance = 12;    // how far inside its edge a dock catches a dragged window
+constexpr int FloatingResizeGrip = 4;   // the width of a floating window's border a drag resizes
+constexpr int FloatingCornerGrip = 12;  // along each edge from a corner: a drag there resizes both ways
+constexpr int MinFloatingClient = 32;   // the least width and height of a floating window's content
+
 // Docks
 constexpr int BoundLineSize = 1;
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "KolExceptions.h"
+#include "TbxLayoutCounters.h"
 #include "TbxMetrics.h"
 #include "TbxPeers.h"
 #include "TbxTextBlocks.h"
@@ -14,11 +15,11 @@ using namespace TbxMetrics;
 // The root item is not a component of the toolbar's: the toolbar destroys it itself, first, so
 // that the items of its tree go before the toolbar's owned components are destroyed.
 TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)
-    : TTBCustomDockableWindow(owner), FItems(new TTBRootItem(nullptr, this)) {}
+    : TTBCustomDockableWindow(owner), FItems(std::make_unique<TTBRootItem>(nullptr, this)) {}
 
 TTBCustomToolbar::~TTBCustomToolbar() {
   Destroying();
-  delete FItems;
+  FItems.reset();
 }
 
 void TTBCustomToolbar::SetImages(TCustomImageList* images) {
@@ -32,7 +33,7 @@ void TTBCustomToolbar::BeginUpdate() { ++FUpdateCount; }
 void TTBCustomToolbar::EndUpdate() {
   NUV_ASSERT(FUpdateCount > 0);
   if (--FUpdateCount > 0) return;
-  ++FCompletedUpdates;
+  CountCompletedUpdate(*this);
   if (FItemsPending) ItemsChanged();
 }
 
@@ -73,14 +74,10 @@ bool TTBCustomToolbar::ShowsImage(const TTBCustomItem& item) const {
   return FImages && item.GetImageIndex() >= 0 && item.GetImageIndex() < FImages->Count();
 }
 
-bool TTBCustomToolbar::IsSeparator(const TTBCustomItem& item) {
-  return item.Shape() == TTBCustomItem::TShape::Separator;
-}
-bool TTBCustomToolbar::HasArrow(const TTBCustomItem& item) {
-  return item.Count() > 0 || item.Shape() == TTBCustomItem::TShape::Submenu;
-}
+bool TTBCustomToolbar::IsSeparator(const TTBCustomItem& item) { return item.Kind() == ikSeparator; }
+bool TTBCustomToolbar::HasArrow(const TTBCustomItem& item) { return item.Count() > 0 || item.Kind() == ikSubmenu; }
 const TTBControlItem* TTBCustomToolbar::AsControlItem(const TTBCustomItem& item) {
-  return item.Shape() == TTBCustomItem::TShape::Control ? static_cast<const TTBControlItem*>(&item) : nullptr;
+  return KindCast<TTBControlItem>(&item);
 }
 TControl* TTBCustomToolbar::ItemControl(const TTBCustomItem& item) {
   const TTBControlItem* controlItem = AsControlItem(item);
@@ -202,7 +199,7 @@ TControl* TTBCustomToolbar::AdoptItemControl(const TTBCustomItem& item) {
   TControl* control = ItemControl(item);
   if (!control || Contains(*control, *this)) return nullptr;
   if (TWinControl* holder = control->GetParent(); holder != this) {
-    auto* previous = dynamic_cast<TTBCustomToolbar*>(holder);
+    auto* previous = KindCast<TTBCustomToolbar>(holder);
     if (holder && (!previous || previous->PlacesChild(*control))) return nullptr;
     control->SetParent(this);
   }

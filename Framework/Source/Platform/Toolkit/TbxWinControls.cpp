@@ -131,8 +131,7 @@ void TWinControl::Realign() {
   TScopeExit done([this] { FAligning = false; });
   for (int pass = 0; pass < KMaxAlignPasses; ++pass) {
     FAlignPending = false;
-    ++FAlignCount;
-    ++TbxLayoutCounters().AlignPasses;
+    CountAlignPass(*this);
     AlignControls();
     if (!FAlignPending) break;
   }
@@ -180,11 +179,6 @@ void TWinControl::Resized() { Realign(); }
 void TWinControl::PeerCreated() {
   // Peers come on demand, from the window down: the children's follow their parent's.
   for (TControl* control : FControls) control->CreatePeer();
-}
-
-TTbxLayoutCounters& TbxLayoutCounters() {
-  static TTbxLayoutCounters counters;
-  return counters;
 }
 
 bool TWinControl::Focused() const { return FocusedControl() == this; }

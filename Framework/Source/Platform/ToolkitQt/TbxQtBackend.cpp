@@ -3,9 +3,6 @@
 #include <QPainter>
 #include <iostream>
 #include <string>
-#include <string_view>
-#include <typeinfo>
-#include <unordered_map>
 
 #include "TbxQt.h"
 #include "TbxQtPaint.h"
@@ -17,45 +14,41 @@ namespace {
 
 TQtBackend* GCurrent = nullptr;
 
-using TWidgetMaker = std::unique_ptr<TQtControlWidget> (*)(TControl&, QWidget*);
-
-template <typename TControlKind, typename TWidget>
+// Called for a control of TClass's kind only.
+template <typename TClass, typename TWidget>
 std::unique_ptr<TQtControlWidget> MakeWidget(TControl& control, QWidget* parent) {
-  return std::make_unique<TWidget>(static_cast<TControlKind&>(control), parent);
+  return std::make_unique<TWidget>(*KindCast<TClass>(&control), parent);
 }
 
-// The most derived kind first: a multi-dock is a dock, a check box a text object.
-TWidgetMaker WidgetMakerOf(TControl& control) {
-  if (dynamic_cast<TTBCustomToolbar*>(&control)) return MakeWidget<TTBCustomToolbar, TQtToolbarWidget>;
-  if (dynamic_cast<TTBXCustomDockablePanel*>(&control))
-    return MakeWidget<TTBXCustomDockablePanel, TQtDockablePanelWidget>;
-  if (dynamic_cast<TTBDock*>(&control)) return MakeWidget<TTBDock, TQtDockWidget>;
-  if (dynamic_cast<TTBXCustomStatusBar*>(&control)) return MakeWidget<TTBXCustomStatusBar, TQtStatusBarWidget>;
-  if (dynamic_cast<TTBXCustomCheckBox*>(&control)) return MakeWidget<TTBXCustomCheckBox, TQtCheckBoxWidget>;
-  if (dynamic_cast<TTBXCustomRadioButton*>(&control)) return MakeWidget<TTBXCustomRadioButton, TQtRadioButtonWidget>;
-  if (dynamic_cast<TTBXCustomLink*>(&control)) return MakeWidget<TTBXCustomLink, TQtLinkWidget>;
-  if (dynamic_cast<TTBXTextObject*>(&control)) return MakeWidget<TTBXTextObject, TQtTextWidget>;
-  return MakeWidget<TControl, TQtContainerWidget>;
-}
-
-struct TNameHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-};
-
-// A window has many controls of few classes: the type tests run once per class, known by its
-// mangled name kept as text (a class of a plug-in module goes with the module, and its type_info
-// with it). A class local to a file or a function (an anonymous namespace, or a mangled name
-// that starts with 'Z') may share its name with another elsewhere: those are tested every time.
-// Peers are made on the thread of the QApplication only.
+// The widget of the control's kind, or of the nearest kind it derives from that has one: a label
+// is drawn as any text object, a dockable window of no kind of its own as a plain container.
 std::unique_ptr<TQtControlWidget> NewWidget(TControl& control, QWidget* parent) {
-  static std::unordered_map<std::string, TWidgetMaker, TNameHash, std::equal_to<>> makers;
-  const std::string_view name = typeid(control).name();
-  if (name.starts_with('Z') || name.find("_GLOBAL__N") != std::string_view::npos)
-    return WidgetMakerOf(control)(control, parent);
-  auto at = makers.find(name);
-  if (at == makers.end()) at = makers.emplace(std::string(name), WidgetMakerOf(control)).first;
-  return at->second(control, parent);
+  for (TControlKind kind = control.Kind();; kind = BaseKind(kind)) {
+    switch (kind) {
+      case ckForm:
+        return MakeWidget<TForm, TQtFormWidget>(control, parent);
+      case ckToolbar:
+        return MakeWidget<TTBCustomToolbar, TQtToolbarWidget>(control, parent);
+      case ckDockablePanel:
+        return MakeWidget<TTBXCustomDockablePanel, TQtDockablePanelWidget>(control, parent);
+      case ckDock:
+        return MakeWidget<TTBDock, TQtDockWidget>(control, parent);
+      case ckStatusBar:
+        return MakeWidget<TTBXCustomStatusBar, TQtStatusBarWidget>(control, parent);
+      case ckCheckBox:
+        return MakeWidget<TTBXCustomCheckBox, TQtCheckBoxWidget>(control, parent);
+      case ckRadioButton:
+        return MakeWidget<TTBXCustomRadioButton, TQtRadioButtonWidget>(control, parent);
+      case ckLink:
+        return MakeWidget<TTBXCustomLink, TQtLinkWidget>(control, parent);
+      case ckTextObject:
+        return MakeWidget<TTBXTextObject, TQtTextWidget>(control, parent);
+      case ckControl:
+        return MakeWidget<TControl, TQtContainerWidget>(control, parent);
+      default:
+        break;
+    }
+  }
 }
 
 // The widget a new control's widget goes under at once: its parent's, unless it floats (a tool
@@ -66,13 +59,23 @@ QWidget* ParentWidgetOf(const TControl& control) {
 }
 
 void CollectToolWindows(const TControl& control, std::vector<TQtPeer*>& windows) {
-  const auto* windowed = dynamic_cast<const TWinControl*>(&control);
+  const auto* windowed = KindCast<TWinControl>(&control);
   if (!windowed) return;
   for (int i = 0; i < windowed->GetControlCount(); ++i) {
     const TControl& child = *windowed->GetControl(i);
     if (TQtPeer* peer = QtPeerOf(child); peer && IsFloatingWindow(child)) windows.push_back(peer);
     CollectToolWindows(child, windows);
   }
+}
+
+// The outline of a drag as the rubber band on the screen shows it.
+void DrawDragOutline(QPainter& painter, const TForm& form) {
+  const TDockDrag* drag = form.GetDockDrag();
+  if (!drag || !drag->Window()) return;
+  const QRect outline = ToQRect(drag->Target().Outline);
+  QRubberBand band(QRubberBand::Rectangle);
+  band.resize(outline.size());
+  band.render(&painter, outline.topLeft(), QRegion(), QWidget::DrawChildren);
 }
 
 TQtPeer& PeerOf(TWinControl& window) {
@@ -175,5 +178,6 @@ QImage TQtBackend::Render(TWinControl& window) {
     const TRect at = control.GetWindowRect();
     tool->Widget().render(&painter, QPoint(at.Left, at.Top), QRegion(), QWidget::DrawChildren);
   }
+  if (const auto* form = KindCast<TForm>(&window)) DrawDragOutline(painter, *form);
   return image;
 }

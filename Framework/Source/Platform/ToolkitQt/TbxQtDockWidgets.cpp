@@ -1,4 +1,7 @@
 // Docks, and the frame of toolbars and dockable panels with its gestures.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionDockWidget>
 #include <QStyleOptionFrame>
@@ -74,35 +77,78 @@ void TQtDockableWidget::PaintCloseButton(QPainter& painter, const TRect& button)
   style()->drawPrimitive(QStyle::PE_IndicatorTabClose, &close, &painter, this);
 }
 
+TQtDockableWidget::TQtDockableWidget(TTBCustomDockableWindow& window, QWidget* parent)
+    : TQtControlWidget(window, parent), FWindow(window) {
+  // The cursor tells which part a press would take.
+  setMouseTracking(true);
+}
+
 bool TQtDockableWidget::Press(TPoint point) {
-  const TDockableFrame frame = FWindow.GetFrame();
-  FPressPoint = point;
-  if (frame.CloseButton.Contains(point)) {
-    FGesture = TGesture::Close;
-    update();
-  } else if (frame.ResizeEdge.Contains(point)) {
-    auto& panel = dynamic_cast<TTBXCustomDockablePanel&>(FWindow);
-    FGesture = TGesture::Resize;
-    FStartPosition = {panel.GetDockedWidth(), panel.GetDockedHeight()};
-  } else if (FWindow.GetFloating() && (frame.Caption.Contains(point) || frame.DragHandle.Contains(point))) {
-    FGesture = TGesture::Move;
-    FStartPosition = FWindow.GetFloatingPosition();
-  } else {
-    FGesture = TGesture::None;
+  FHit = FWindow.HitTest(point);
+  FDragBegun = false;
+  switch (FHit) {
+    case dhCloseButton:
+      FGesture = TGesture::Close;
+      update();
+      break;
+    case dhResizeEdge:
+      if (auto* panel = KindCast<TTBXCustomDockablePanel>(&FWindow)) {
+        FGesture = TGesture::ResizeEdge;
+        FStartPosition = {panel->GetDockedWidth(), panel->GetDockedHeight()};
+      }
+      break;
+    case dhCaption:
+    case dhDragHandle:
+      // Only a window that may move takes the press; a panel of a dock that keeps its windows
+      // lets its caption be an ordinary part of it.
+      FGesture = FWindow.GetFloating() || FWindow.GetCurrentDock()->GetAllowDrag() ? TGesture::Move : TGesture::None;
+      break;
+    case dhNone:
+    case dhClient:
+      FGesture = TGesture::None;
+      break;
+    default:  // the borders of a floating window that resizes
+      FGesture = TGesture::ResizeBorder;
+      FStartBounds = FWindow.GetBoundsRect();
+      break;
   }
   return FGesture != TGesture::None;
 }
 
 void TQtDockableWidget::Drag(TPoint, QPoint delta) {
-  if (FGesture == TGesture::Move)
-    Survives([&] { FWindow.SetFloatingPosition({FStartPosition.X + delta.x(), FStartPosition.Y + delta.y()}); });
-  else if (FGesture == TGesture::Resize)
-    ResizeBy(delta);
+  switch (FGesture) {
+    case TGesture::Move:
+      MoveBy(delta);
+      break;
+    case TGesture::ResizeEdge:
+      ResizeEdgeBy(delta);
+      break;
+    case TGesture::ResizeBorder:
+      ResizeBorderBy(delta, false);
+      break;
+    default:
+      break;
+  }
+}
+
+// The drag starts once the pointer has left the press by the platform's distance, so that a click
+// or a double-click on the caption moves nothing; from then on the form follows the pointer.
+void TQtDockableWidget::MoveBy(QPoint delta) {
+  TQtFormWidget* formWidget = FormWidgetOf(FWindow);
+  TForm* form = GetParentForm(FWindow);
+  if (!formWidget || !form) return;
+  if (!FDragBegun) {
+    if (delta.manhattanLength() < QApplication::startDragDistance()) return;
+    FDragBegun =
+        Survives([&] { form->BeginDockDrag(FWindow, formWidget->FormPoint(PressGlobal())); }) && form->GetDockDrag();
+    if (!FDragBegun) return;
+  }
+  Survives([&] { form->DockDragTo(formWidget->FormPoint(PressGlobal() + delta)); });
 }
 
 // The edge faces the window's middle: dragging it away from the dock makes the panel larger.
-void TQtDockableWidget::ResizeBy(QPoint delta) {
-  auto& panel = dynamic_cast<TTBXCustomDockablePanel&>(FWindow);
+void TQtDockableWidget::ResizeEdgeBy(QPoint delta) {
+  auto& panel = *KindCast<TTBXCustomDockablePanel>(&FWindow);
   const TTBDock* dock = panel.GetCurrentDock();
   if (!dock) return;
   Survives([&] {
@@ -123,35 +169,88 @@ void TQtDockableWidget::ResizeBy(QPoint delta) {
   });
 }
 
+// The borders pressed move with the pointer; the others stay.
+void TQtDockableWidget::ResizeBorderBy(QPoint delta, bool done) {
+  const bool left = FHit == dhLeft || FHit == dhTopLeft || FHit == dhBottomLeft;
+  const bool right = FHit == dhRight || FHit == dhTopRight || FHit == dhBottomRight;
+  const bool top = FHit == dhTop || FHit == dhTopLeft || FHit == dhTopRight;
+  const bool bottom = FHit == dhBottom || FHit == dhBottomLeft || FHit == dhBottomRight;
+  const TRect start = FStartBounds;
+  const int l = left ? start.Left + delta.x() : start.Left, t = top ? start.Top + delta.y() : start.Top;
+  const int r = right ? start.Right() + delta.x() : start.Right(),
+            b = bottom ? start.Bottom() + delta.y() : start.Bottom();
+  Survives([&] { FWindow.ResizeFloating({l, t, r - l, b - t}, done); });
+}
+
 void TQtDockableWidget::Release(TPoint point) {
   const TGesture gesture = FGesture;
   FGesture = TGesture::None;
   update();
+  // A live resize is told once, when the user lets go.
+  if (gesture == TGesture::ResizeBorder) ResizeBorderBy(mapToGlobal(QPoint(point.X, point.Y)) - PressGlobal(), true);
+  if (gesture == TGesture::Move && FDragBegun) {
+    FDragBegun = false;
+    if (TForm* form = GetParentForm(FWindow)) Survives([&] { form->EndDockDrag(); });
+    return;
+  }
   // Like a button: the close button closes when the press and the release are both on it.
   if (gesture == TGesture::Close && FWindow.GetFrame().CloseButton.Contains(point)) Survives([&] { FWindow.Hide(); });
 }
 
-void TQtDockableWidget::DblClick(TPoint point) {
-  const TDockableFrame frame = FWindow.GetFrame();
-  const bool onCaption = frame.Caption.Contains(point) || frame.DragHandle.Contains(point);
-  if (onCaption && !FWindow.GetFloating() && FWindow.GetDblClickUndock() && FWindow.GetDockMode() == dmCanFloat) {
-    Undock();
+// Escape during a drag puts everything back as it was.
+void TQtDockableWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && FGesture == TGesture::Move && FDragBegun) {
+    FGesture = TGesture::None;
+    FDragBegun = false;
+    if (TForm* form = GetParentForm(FWindow)) Survives([&] { form->CancelDockDrag(); });
     return;
   }
-  TQtControlWidget::DblClick(point);
+  TQtControlWidget::keyPressEvent(event);
 }
 
-// The window floats in what holds its dock, where it stood on the screen.
-void TQtDockableWidget::Undock() {
-  TTBDock* dock = FWindow.GetCurrentDock();
-  TWinControl* target = dock->GetParent();
-  if (!target) return;
-  const TRect onWindow = FWindow.GetWindowRect();
-  const TRect targetRect = target->GetParent() ? target->GetWindowRect() : TRect{};
-  const TRect client = target->GetClientRect();
-  Survives([&] {
-    FWindow.SetParent(target);
-    FWindow.SetFloatingPosition(
-        {onWindow.Left - targetRect.Left - client.Left, onWindow.Top - targetRect.Top - client.Top});
-  });
+void TQtDockableWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) ShowCursorFor(ToTPoint(event->position().toPoint()));
+  TQtControlWidget::mouseMoveEvent(event);
+}
+
+void TQtDockableWidget::ShowCursorFor(TPoint point) {
+  switch (FWindow.HitTest(point)) {
+    case dhLeft:
+    case dhRight:
+      setCursor(Qt::SizeHorCursor);
+      break;
+    case dhTop:
+    case dhBottom:
+      setCursor(Qt::SizeVerCursor);
+      break;
+    case dhTopLeft:
+    case dhBottomRight:
+      setCursor(Qt::SizeFDiagCursor);
+      break;
+    case dhTopRight:
+    case dhBottomLeft:
+      setCursor(Qt::SizeBDiagCursor);
+      break;
+    case dhResizeEdge:
+      setCursor(FWindow.GetFrame().ResizeEdge.Height > FWindow.GetFrame().ResizeEdge.Width ? Qt::SplitHCursor
+                                                                                           : Qt::SplitVCursor);
+      break;
+    case dhDragHandle:
+      setCursor(Qt::SizeAllCursor);
+      break;
+    default:
+      unsetCursor();
+      break;
+  }
+}
+
+// A double-click on the caption or the handle docks a floating window back, or floats a docked
+// one that may float; otherwise it is the control's own.
+void TQtDockableWidget::DblClick(TPoint point) {
+  const TDockableHit hit = FWindow.HitTest(point);
+  if (hit == dhCaption || hit == dhDragHandle) {
+    bool acted = false;
+    if (!Survives([&] { acted = FWindow.CaptionDblClick(); }) || acted) return;
+  }
+  TQtControlWidget::DblClick(point);
 }

@@ -4,6 +4,7 @@
 
 #include "TbxDocks.h"
 #include "TbxQt.h"
+#include "TbxQtWidgets.h"
 
 // TQtPeer is final: comparing the exact type answers what dynamic_cast would, without its walk of
 // the class hierarchy (this runs for every control whose peer is made or placed).
@@ -27,7 +28,7 @@ TQtPeer::TQtPeer(TControl& control, std::unique_ptr<TQtControlWidget> widget)
   ParentChanged();
   // Children that got their peers under another parent, and came here while this control had
   // none, move into the new widget: the toolkit makes peers only for children that have none.
-  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+  if (const auto* windowed = KindCast<TWinControl>(&control))
     for (int i = 0; i < windowed->GetControlCount(); ++i)
       if (TQtPeer* child = QtPeerOf(*windowed->GetControl(i))) child->Reparent(FWidget);
 }
@@ -59,10 +60,11 @@ void TQtPeer::ParentChanged() {
 }
 
 void TQtPeer::Reparent(QWidget* parentWidget) {
-  if (IsFloatingWindow(FControl) && parentWidget)
+  if (IsFloatingWindow(FControl) && parentWidget) {
     // Our own frame draws the caption and close button: the window manager draws none.
     FWidget->setParent(parentWidget->window(), Qt::Tool | Qt::FramelessWindowHint);
-  else if (parentWidget) {
+    TitleToolWindow();
+  } else if (parentWidget) {
     // A widget made under its parent is there already.
     if (FWidget->parentWidget() != parentWidget || FWidget->isWindow()) FWidget->setParent(parentWidget, Qt::Widget);
   } else if (!FWidget->IsRoot())
@@ -90,7 +92,7 @@ void TQtPeer::Place() {
 }
 
 void TQtPeer::PlaceChildren() {
-  const auto* windowed = dynamic_cast<const TWinControl*>(&FControl);
+  const auto* windowed = KindCast<TWinControl>(&FControl);
   if (!windowed) return;
   for (int i = 0; i < windowed->GetControlCount(); ++i)
     if (TQtPeer* peer = QtPeerOf(*windowed->GetControl(i))) peer->Place();
@@ -127,5 +129,15 @@ void TQtPeer::VisibleChanged() { ApplyVisibility(); }
 
 void TQtPeer::Invalidate() {
   PlaceChildren();
+  if (IsToolWindow()) TitleToolWindow();
   FWidget->update();
+}
+
+void TQtPeer::FormChanged() {
+  if (auto* form = dynamic_cast<TQtFormWidget*>(FWidget)) form->FormChanged();
+}
+
+void TQtPeer::TitleToolWindow() {
+  const QString title = QString::fromStdString(FControl.GetText());
+  if (FWidget->windowTitle() != title) FWidget->setWindowTitle(title);
 }

@@ -28,8 +28,11 @@ class TQtPeer final : public TControlPeer {
   void VisibleChanged() override;
   void ParentChanged() override;
   void Invalidate() override;
+  void FormChanged() override;
 
  private:
+  /// A tool window is titled with its control's caption, as the window manager lists it.
+  void TitleToolWindow();
   /// Puts the widget under parentWidget (the widget of the control's parent), or makes it a tool
   /// window over parentWidget's window when the control floats.
   void Reparent(QWidget* parentWidget);

@@ -1,11 +1,17 @@
 // Status bars: the panels with their frames, images and captions, the simple text and the size
 // grip; clicks go to the panel under the pointer.
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSizeGrip>
 
 #include "TbxQtPaint.h"
 #include "TbxQtWidgets.h"
+
+TQtStatusBarWidget::TQtStatusBarWidget(TTBXCustomStatusBar& bar, QWidget* parent)
+    : TQtControlWidget(bar, parent), FBar(bar) {
+  setMouseTracking(true);  // the cursor shows where the size grip is
+}
 
 namespace {
 TColor TextColor(const TFont& font) { return font.GetColor() == clDefault ? clBtnText : font.GetColor(); }
@@ -60,4 +66,25 @@ void TQtStatusBarWidget::DblClick(TPoint point) {
     TQtControlWidget::DblClick(point);
   else
     Survives([&] { FBar.PanelDblClick(index); });
+}
+
+// The size grip resizes the form the bar lies in, as the corner of the window would.
+bool TQtStatusBarWidget::Press(TPoint point) {
+  const TForm* form = GetParentForm(FBar);
+  if (!form || !FBar.GetSizeGripRect().Contains(point)) return false;
+  FFormStart = form->GetBoundsRect().Size();
+  return true;
+}
+
+void TQtStatusBarWidget::Drag(TPoint, QPoint delta) {
+  if (TForm* form = GetParentForm(FBar))
+    Survives([&] { form->Resize(FFormStart.Width + delta.x(), FFormStart.Height + delta.y()); });
+}
+
+void TQtStatusBarWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (FBar.GetSizeGripRect().Contains(ToTPoint(event->position().toPoint())))
+    setCursor(Qt::SizeFDiagCursor);
+  else
+    unsetCursor();
+  TQtControlWidget::mouseMoveEvent(event);
 }

@@ -18,7 +18,7 @@ void TQtTextWidget::PaintText(QPainter& painter, TColor color) {
 
 void TQtTextWidget::Paint(QPainter& painter) {
   PaintText(painter, FText.Font().GetColor());
-  const auto* label = dynamic_cast<const TTBXCustomLabel*>(&FText);
+  const auto* label = KindCast<TTBXCustomLabel>(&FText);
   if (!label || !label->GetUnderline()) return;
   // The label's underline runs the whole width under the text.
   const int y = std::min(height() - 1, FText.GetTextRect().Bottom());

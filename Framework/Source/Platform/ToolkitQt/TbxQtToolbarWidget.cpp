@@ -1,5 +1,6 @@
 // Toolbars: their items drawn as tool buttons at the toolkit's item bounds, clicks hit-tested on
 // those bounds, and submenus as real menus.
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionToolButton>
@@ -10,13 +11,11 @@
 
 namespace {
 
-bool IsSeparator(const TTBCustomItem& item) { return dynamic_cast<const TTBXSeparatorItem*>(&item) != nullptr; }
-bool IsControlItem(const TTBCustomItem& item) { return dynamic_cast<const TTBControlItem*>(&item) != nullptr; }
-bool HasMenu(const TTBCustomItem& item) {
-  return item.Count() > 0 || dynamic_cast<const TTBXSubmenuItem*>(&item) != nullptr;
-}
+bool IsSeparator(const TTBCustomItem& item) { return item.Kind() == ikSeparator; }
+bool IsControlItem(const TTBCustomItem& item) { return item.Kind() == ikControl; }
+bool HasMenu(const TTBCustomItem& item) { return item.Count() > 0 || item.Kind() == ikSubmenu; }
 bool IsChecked(const TTBCustomItem& item) {
-  const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item);
+  const auto* toggle = KindCast<TTBXVisibilityToggleItem>(&item);
   return toggle && toggle->GetChecked();
 }
 
@@ -91,7 +90,10 @@ bool TQtToolbarWidget::Press(TPoint point) {
 void TQtToolbarWidget::Release(TPoint point) {
   TTBCustomItem* pressed = FPressed;
   if (!pressed) {
+    QPointer<QWidget> self(this);
     TQtDockableWidget::Release(point);
+    // A drag may have moved the toolbar away from under the pointer: only what is under it is hot.
+    if (!self.isNull() && !Gone()) UpdateHot(mapFromGlobal(QCursor::pos()));
     return;
   }
   FPressed = nullptr;
@@ -106,12 +108,16 @@ void TQtToolbarWidget::Click(TPoint point) {
 }
 
 void TQtToolbarWidget::mouseMoveEvent(QMouseEvent* event) {
-  TTBCustomItem* hot = FToolbar.ItemAt(ToTPoint(event->position().toPoint()));
-  if (hot != FHot.get()) {
-    FHot = hot;
-    update();
-  }
+  // While the toolbar itself is dragged no button is hot.
+  UpdateHot(Docking() ? QPoint(-1, -1) : event->position().toPoint());
   TQtDockableWidget::mouseMoveEvent(event);
+}
+
+void TQtToolbarWidget::UpdateHot(QPoint point) {
+  TTBCustomItem* hot = rect().contains(point) ? FToolbar.ItemAt(ToTPoint(point)) : nullptr;
+  if (hot == FHot.get()) return;
+  FHot = hot;
+  update();
 }
 
 void TQtToolbarWidget::leaveEvent(QEvent* event) {
@@ -123,6 +129,10 @@ void TQtToolbarWidget::leaveEvent(QEvent* event) {
 void TQtToolbarWidget::OpenMenu(TTBCustomItem& item) {
   QMenu* menu = NewItemMenu(item, this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  // The menu had the pointer: once it closes, only the item under the pointer now stays hot.
+  QObject::connect(menu, &QMenu::aboutToHide, this, [this] {
+    if (!Gone()) UpdateHot(mapFromGlobal(QCursor::pos()));
+  });
   const TRect bounds = item.GetBounds();
   const QPoint at = FToolbar.IsVertical() ? QPoint(bounds.Right(), bounds.Top) : QPoint(bounds.Left, bounds.Bottom());
   menu->popup(mapToGlobal(at));

@@ -46,7 +46,7 @@ void TQtControlWidget::paintEvent(QPaintEvent*) {
 void TQtControlWidget::Paint(QPainter&) {}
 
 void TQtControlWidget::FocusControl() {
-  if (auto* windowed = dynamic_cast<TWinControl*>(&FControl)) windowed->SetFocus();
+  if (auto* windowed = KindCast<TWinControl>(&FControl)) windowed->SetFocus();
   setFocus(Qt::MouseFocusReason);
 }
 

@@ -27,6 +27,7 @@ class TQtControlWidget : public QWidget {
   bool InEvent() const { return FEventDepth > 0; }
   /// The control is gone while an event of this widget ran: the widget only waits to be deleted.
   void MarkGone() { FGone = true; }
+  bool Gone() const { return FGone; }
 
  protected:
   bool event(QEvent* event) override;
@@ -45,6 +46,8 @@ class TQtControlWidget : public QWidget {
   /// The pointer moved with the button down after a press the subclass took.
   virtual void Drag(TPoint /*point*/, QPoint /*globalDelta*/) {}
   virtual void Release(TPoint /*point*/) {}
+  /// Where the press of the gesture running now was, on the screen.
+  QPoint PressGlobal() const { return FPressGlobal; }
   /// A click: pressed and released on the control.
   virtual void Click(TPoint point);
   virtual void DblClick(TPoint point);

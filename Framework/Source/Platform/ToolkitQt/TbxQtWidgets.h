@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QMenu>
+#include <QRubberBand>
+#include <memory>
 
 #include "TbxDockablePanels.h"
 #include "TbxDocks.h"
+#include "TbxForms.h"
 #include "TbxQtWidget.h"
 #include "TbxStatusBars.h"
 #include "TbxTextObjects.h"
@@ -17,6 +20,32 @@ class TQtContainerWidget : public TQtControlWidget {
  public:
   using TQtControlWidget::TQtControlWidget;
 };
+
+/// The form: the top-level window. Its size is the form's (the user's resizing goes to the form,
+/// which keeps its minimum), it tells the form where the screen lets floating windows go, and it
+/// shows the outline of a drag over everything, on the screen.
+class TQtFormWidget : public TQtControlWidget {
+ public:
+  TQtFormWidget(TForm& form, QWidget* parent);
+  ~TQtFormWidget() override;
+  /// The form's outline or minimum size changed.
+  void FormChanged();
+  /// The form's coordinates of a point on the screen.
+  TPoint FormPoint(QPoint global) const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void TellDesktop();
+  TForm& FForm;
+  std::unique_ptr<QRubberBand> FOutline;
+};
+
+/// The form a control lies in and its widget, when both are there.
+TQtFormWidget* FormWidgetOf(const TControl& control);
 
 /// Labels: the text lines at the toolkit's text rectangle, with the label's underline.
 class TQtTextWidget : public TQtControlWidget {
@@ -84,8 +113,7 @@ class TQtDockWidget : public TQtControlWidget {
 /// edge and border, and the gestures on them.
 class TQtDockableWidget : public TQtControlWidget {
  public:
-  TQtDockableWidget(TTBCustomDockableWindow& window, QWidget* parent)
-      : TQtControlWidget(window, parent), FWindow(window) {}
+  TQtDockableWidget(TTBCustomDockableWindow& window, QWidget* parent);
 
  protected:
   void Paint(QPainter& painter) override;
@@ -93,18 +121,28 @@ class TQtDockableWidget : public TQtControlWidget {
   void Drag(TPoint point, QPoint globalDelta) override;
   void Release(TPoint point) override;
   void DblClick(TPoint point) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  /// Whether a drag of the window runs now.
+  bool Docking() const { return FGesture == TGesture::Move; }
 
  private:
-  enum class TGesture { None, Close, Move, Resize };
+  enum class TGesture { None, Close, Move, ResizeEdge, ResizeBorder };
   void PaintCaption(QPainter& painter, const TDockableFrame& frame);
   void PaintCloseButton(QPainter& painter, const TRect& button);
-  void Undock();
-  void ResizeBy(QPoint delta);
+  /// The pointer moved far enough from the press on the caption or handle: the drag begins.
+  void MoveBy(QPoint delta);
+  void ResizeEdgeBy(QPoint delta);
+  void ResizeBorderBy(QPoint delta, bool done);
+  /// The cursor that tells what a press at point would do.
+  void ShowCursorFor(TPoint point);
 
   TTBCustomDockableWindow& FWindow;
   TGesture FGesture = TGesture::None;
-  TPoint FStartPosition;  // floating position or docked size at the press
-  TPoint FPressPoint;
+  TDockableHit FHit = dhNone;  // what the press was on
+  TPoint FStartPosition;       // the docked size at the press
+  TRect FStartBounds;          // the floating bounds at the press
+  bool FDragBegun = false;     // the form runs the drag of this window
 };
 
 class TQtToolbarWidget : public TQtDockableWidget {
@@ -121,6 +159,8 @@ class TQtToolbarWidget : public TQtDockableWidget {
 
  private:
   void PaintItem(QPainter& painter, const TTBCustomItem& item);
+  /// The item under point (widget coordinates) becomes the hot one; none off the toolbar.
+  void UpdateHot(QPoint point);
   /// Opens the menu of a submenu item under it; picking an entry clicks its item.
   void OpenMenu(TTBCustomItem& item);
   TTBCustomToolbar& FToolbar;
@@ -135,16 +175,21 @@ class TQtDockablePanelWidget : public TQtDockableWidget {
 
 class TQtStatusBarWidget : public TQtControlWidget {
  public:
-  TQtStatusBarWidget(TTBXCustomStatusBar& bar, QWidget* parent) : TQtControlWidget(bar, parent), FBar(bar) {}
+  TQtStatusBarWidget(TTBXCustomStatusBar& bar, QWidget* parent);
 
  protected:
   void Paint(QPainter& painter) override;
   void Click(TPoint point) override;
   void DblClick(TPoint point) override;
+  /// The size grip resizes the form.
+  bool Press(TPoint point) override;
+  void Drag(TPoint point, QPoint globalDelta) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   void PaintPanel(QPainter& painter, const TTBXStatusPanel& panel);
   TTBXCustomStatusBar& FBar;
+  TSize FFormStart;  // the form's size at a press on the size grip
 };
 
 /// The menu of a submenu item: its visible sub-items, separators and nested submenus. Picking an

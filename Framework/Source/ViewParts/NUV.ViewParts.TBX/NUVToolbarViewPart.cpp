@@ -28,13 +28,8 @@ TNUVMergeMark* MergeMarkOf(const TTBXToolbar& toolbar) {
 }
 }  // namespace
 
-// The service center -> toolbar -> work item -> service center circle would otherwise keep a
-// toolbar that the host let go without Finalize: when the reference going now leaves only the
-// service center's, the toolbar withdraws its service, and that release is its last.
-int TNUVToolBarViewPart::_Release() {
-  if (RefCount() == 2 && HoldsService()) WithdrawService();
-  return TNUVMultiBindingViewPart::_Release();
-}
+// A toolbar that the host let go without Finalize takes its weak registration with it.
+TNUVToolBarViewPart::~TNUVToolBarViewPart() { WithdrawService(); }
 
 TControl* TNUVToolBarViewPart::GetControl() { return FToolbar.get(); }
 
@@ -71,21 +66,15 @@ void TNUVToolBarViewPart::Initialize() {
 void TNUVToolBarViewPart::PublishService(const std::string& serviceID) {
   auto services = GetServiceCenter();
   if (services->FindService(serviceID)) NUVViewPartErrorFmt(this, LoadLibStr(SServiceIDTaken), GetName(), serviceID);
-  services->RegisterService(serviceID, Supports<INUVToolbarService>(this));
+  services->RegisterWeakService(serviceID, static_cast<INUVToolbarService*>(this));
   FPublishedServiceID = serviceID;
 }
 
-bool TNUVToolBarViewPart::HoldsService() const {
-  if (FPublishedServiceID.empty()) return false;
-  auto services = GetServiceCenter();
-  return services && services->FindService(FPublishedServiceID).get() == static_cast<const IInterface*>(this);
-}
-
-// The ID is forgotten first: withdrawing may release the toolbar's last reference but one.
+// Counts no reference to the toolbar, which may be in its destructor.
 void TNUVToolBarViewPart::WithdrawService() {
-  const bool holds = HoldsService();
   const std::string serviceID = std::exchange(FPublishedServiceID, {});
-  if (holds) GetServiceCenter()->UnregisterService(serviceID);
+  if (serviceID.empty()) return;
+  if (auto services = GetServiceCenter()) services->WithdrawService(serviceID, static_cast<INUVToolbarService*>(this));
 }
 
 namespace {
@@ -191,8 +180,8 @@ void CollectToolbarActions(TTBCustomItem* item, std::vector<TGuard<TBasicAction>
 }
 }  // namespace
 
-// The merged items go with the actions that their toolbars made for them, which would otherwise
-// stay with those toolbars run after run; an action that something else still uses stays.
+// The merged items go with the actions that their toolbars made for them (and own), which would
+// otherwise stay with those toolbars run after run; an action that something else still uses stays.
 void TNUVToolBarViewPart::FreeMergedItems() {
   delete FMergeMark.get();  // the items are back: nothing is merged any more
   if (!FMergedItems) return;
@@ -206,14 +195,14 @@ void TNUVToolBarViewPart::FreeMergedItems() {
     FMergedItems.reset();
   }
   for (TBasicAction* action : actions)
-    if (action && !action->HasClients()) delete action;
+    if (action && !action->HasClients()) action->GetOwner()->ExtractComponent(action).reset();
 }
 
 void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
   CheckNotHeldBy(child);
   BoundViewParts().Add(child);
-  if (TNUVCustomViewPart::GetWorkItem()->GetState() == 1) InsertChildViewPart(child);
+  if (TNUVCustomViewPart::GetWorkItem()->GetState() == wsRunning) InsertChildViewPart(child);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -249,12 +238,13 @@ void TNUVToolBarViewPart::MoveToolbarItems(TTBXToolbar* source, int groupIndex) 
   }
 }
 
-// A control has one control item here: an earlier one for it goes. A control that cannot go onto
-// the toolbar (it contains it) leaves no item behind and keeps its visibility.
+// A control has one control item here: an earlier one for it goes. The item is the toolbar's once
+// its control is on the toolbar: a control that cannot go there (it contains the toolbar) leaves
+// no item behind and keeps its visibility.
 void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
   DeleteControlItems(control);
   int index = FindInsertIndex(groupIndex);
-  auto item = std::make_unique<TTBControlItem>(FToolbar.get(), control);
+  auto item = std::make_unique<TTBControlItem>(nullptr, control);
   item->SetGroupIndex(groupIndex);
   FToolbar->Items()->Insert(index, item.get());
   const bool wasVisible = control->GetVisible();
@@ -265,24 +255,26 @@ void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
   control->SetVisible(true);
   control->SetParent(FToolbar.get());
   placed = true;
-  item.release();  // the toolbar owns it
+  FToolbar->InsertComponent(std::move(item));
 }
 
 namespace {
 void CollectControlItems(TTBCustomItem* item, const TControl* control, std::vector<TGuard<TTBCustomItem>>& found) {
-  if (auto* controlItem = dynamic_cast<TTBControlItem*>(item); controlItem && controlItem->GetControl() == control)
+  if (auto* controlItem = KindCast<TTBControlItem>(item); controlItem && controlItem->GetControl() == control)
     found.emplace_back(item);
   for (int i = 0; i < item->Count(); ++i) CollectControlItems(item->GetItem(i), control, found);
 }
 }  // namespace
 
-// In the toolbar, and among the items that a merge moved into another one.
+// In the toolbar, and among the items that a merge moved into another one. The toolbar owns the
+// control items, and lets them go.
 void TNUVToolBarViewPart::DeleteControlItems(const TControl* control) {
+  if (!FToolbar) return;  // its control items went with it
   std::vector<TGuard<TTBCustomItem>> found;
-  if (FToolbar) CollectControlItems(FToolbar->Items(), control, found);
+  CollectControlItems(FToolbar->Items(), control, found);
   if (FMergedItems)
     for (TTBCustomItem* item : *FMergedItems) CollectControlItems(item, control, found);
-  for (TTBCustomItem* item : found) delete item;
+  for (TTBCustomItem* item : found) FToolbar->ExtractComponent(item).reset();
 }
 
 void TNUVToolBarViewPart::UnBindChildViewPart(INUVViewPart* child) {

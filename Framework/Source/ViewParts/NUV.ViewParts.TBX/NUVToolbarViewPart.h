@@ -2,9 +2,10 @@
 // taking child view parts as items by group index, and lending its items to the main toolbar
 // while its work item runs.
 //
-// Its service registration does not keep it alive: once the host and every other holder have let
-// it go, it withdraws the service itself. A "ServiceID" that the service center holds already is
-// refused, and Finalize withdraws only the toolbar's own registration.
+// Its service registration is weak, so that it does not keep the toolbar alive (the toolbar holds
+// its work item, which holds the service center): once the host and every other holder have let it
+// go, it withdraws the service as it is destroyed. A "ServiceID" that the service center holds
+// already is refused, and Finalize withdraws only the toolbar's own registration.
 #pragma once
 
 #include <memory>
@@ -16,8 +17,6 @@
 class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToolbarService> {
  public:
   using TImplements::TImplements;
-
-  int _Release() override;
 
   void Initialize() override;
   void Finalize() override;
@@ -46,7 +45,7 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   const TItemList* HiddenItems() const { return FHiddenItems.get(); }
 
  protected:
-  ~TNUVToolBarViewPart() override = default;
+  ~TNUVToolBarViewPart() override;
 
  private:
   void MergeItem(TTBCustomItem* item, TTBXToolbar* target);
@@ -57,7 +56,6 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   void CheckNotHeldBy(INUVViewPart* child);
   void CheckNoMergeCycle(TTBXToolbar* target);
   void PublishService(const std::string& serviceID);
-  bool HoldsService() const;
   void WithdrawService();
 
   std::unique_ptr<TTBXToolbar> FToolbar;

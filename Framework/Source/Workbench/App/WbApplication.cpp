@@ -68,8 +68,6 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
     }
     WbPhaseEnds("module");
     const auto factories = ResolveFactories(decl);
-    // The window's components lie together: it is laid out, drawn and destroyed as a whole.
-    TComponentArena arena;
     CreateWindow(decl.Name);
     CreateServices(decl);
     ComposeAll(decl, factories);
@@ -127,9 +125,10 @@ std::string TWbApplication::FactorySuggestion(const std::string& name) const {
 }
 
 void TWbApplication::CreateWindow(const std::string& name) {
-  FWindow = std::make_unique<TStackPanel>(nullptr);
+  FWindow = std::make_unique<TForm>(nullptr);
   FWindow->SetName(name);
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
+  ReportWindowGestures();
 }
 
 void TWbApplication::CreateServices(const TWbAppDecl& decl) {
@@ -237,9 +236,6 @@ void TWbApplication::ShowInWorkSpaces() {
 // Running builds and places what the view parts show: the window and the areas are laid out once
 // at the end, with everything in them that changed, not once per item or child that comes.
 void TWbApplication::RunAll() {
-  // What the first run makes joins the window's components; a later run of one work item uses
-  // the heap, so that running and stopping again and again leaves no block behind.
-  TComponentArena arena;
   const auto layout = LayOutOnce(Areas());
   FFaults.Caused([&] {
     for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
@@ -258,8 +254,8 @@ void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(
 // What a work item's first run raises is the application file's; a later run is the script's.
 void TWbApplication::RunAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
-  if (workItem.Item->GetState() == 1) return;
-  workItem.Item->SetState(1);
+  if (workItem.Item->GetState() == wsRunning) return;
+  workItem.Item->SetState(wsRunning);
   auto run = [&] {
     for (size_t i : workItem.ViewParts) {
       TViewPart& viewPart = FViewParts[i];
@@ -278,7 +274,7 @@ void TWbApplication::RunAt(size_t index) {
 
 void TWbApplication::StopAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
-  if (workItem.Item->GetState() == 0) return;
+  if (workItem.Item->GetState() == wsStopped) return;
   const TIntfPtr<INUVDataContext> context = workItem.Item->GetDataContext();
   const std::vector<std::string> running = context->Keys();
   for (size_t i : workItem.ViewParts) {
@@ -289,7 +285,7 @@ void TWbApplication::StopAt(size_t index) {
       viewPart.Intf->DoWorkItemStopping("", nullptr, handled);
     });
   }
-  workItem.Item->SetState(0);
+  workItem.Item->SetState(wsStopped);
   const std::vector<std::string> kept = context->Keys();
   workItem.KeysOfLastRun = {running.begin(), running.end()};
   for (const auto& key : kept) workItem.KeysOfLastRun.erase(key);
@@ -377,7 +373,7 @@ const TWbApplication::TWorkItem& TWbApplication::WorkItemOf(const TViewPart& vie
 
 TControl& TWbApplication::GestureControlOf(const std::string& viewPartName) {
   const TWorkItem& workItem = WorkItemOf(FViewParts[LiveViewPartIndex(viewPartName)]);
-  if (workItem.Item->GetState() != 1)
+  if (workItem.Item->GetState() != wsRunning)
     throw EWbScriptError("view part '" + viewPartName + "' takes no gestures: its work item '" + workItem.Decl.ID +
                          "' is not running (run " + workItem.Decl.ID + " first)");
   return ControlOf(viewPartName);
@@ -439,7 +435,7 @@ std::string TWbApplication::UnknownKeyHint(const std::string& key) const {
     const TWorkItem& workItem = WorkItemOf(*owner);
     const bool publishes = workItem.Ran ? workItem.KeysOfLastRun.contains(key)
                                         : MayPublishKey(owner->Decl.Factory, owner->Decl.Name, key);
-    if (workItem.Item->GetState() != 1 && publishes)
+    if (workItem.Item->GetState() != wsRunning && publishes)
       return ": view part '" + owner->Decl.Name + "' publishes it while its work item '" + workItem.Decl.ID +
              "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
   }

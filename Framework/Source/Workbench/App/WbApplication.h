@@ -10,6 +10,7 @@
 
 #include "NUVHostObjects.h"
 #include "NUVModule.h"
+#include "TbxForms.h"
 #include "WbAppFile.h"
 #include "WbEvents.h"
 #include "WbFileFaults.h"
@@ -65,6 +66,10 @@ class TWbApplication {
   TWbFileFaults& Faults() { return FFaults; }
 
   TWinControl& Window() { return *FWindow; }
+  TForm& Form() { return *FWindow; }
+  // The view part a control stands for: the one whose control it is, else the first one shown in
+  // it (a multi-dock's panels belong to no view part and are named by what they show); "" if none.
+  std::string NamingViewPart(const TControl& control) const;
   INUVServiceCenter& Services() { return *FServices; }
   const INUVServiceCenter& Services() const { return *FServices; }
   // The data contexts of the work items, in document order.
@@ -95,6 +100,8 @@ class TWbApplication {
   std::vector<TNUVViewPartFactory> ResolveFactories(const TWbAppDecl& decl) const;
   std::string FactorySuggestion(const std::string& name) const;
   void CreateWindow(const std::string& name);
+  // The events of the window's gestures: window-resize, dock and float.
+  void ReportWindowGestures();
   void CreateServices(const TWbAppDecl& decl);
   void CheckImageFile(const std::string& appFile, const std::string& file);
   void AddWorkItem(const TWbWorkItemDecl& decl);
@@ -121,7 +128,7 @@ class TWbApplication {
   TWbReporter& FReporter = FFaults;
   // Declared first, destroyed last: the code of every view part lives in the module.
   std::unique_ptr<TNUVModule> FModule;
-  std::unique_ptr<TWinControl> FWindow;
+  std::unique_ptr<TForm> FWindow;
   TIntfPtr<TNUVEventBroker> FBroker;
   TIntfPtr<TNUVServiceCenter> FServices;
   TIntfPtr<TNUVImageService> FImages;

@@ -4,6 +4,7 @@
 
 #include "TbxDockablePanels.h"
 #include "TbxDocks.h"
+#include "TbxForms.h"
 #include "TbxStatusBars.h"
 #include "TbxTextObjects.h"
 #include "TbxToolbars.h"
@@ -25,5 +26,7 @@ void WriteDock(const TTBDock& dock, TWbControlProperties& properties);
 // also the first part of the writers of its subclasses.
 void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProperties& properties);
 void WriteDockablePanel(const TTBXCustomDockablePanel& panel, TWbControlProperties& properties);
+// WbFormWriter.cpp
+void WriteForm(const TForm& form, TWbControlProperties& properties);
 // WbToolbarWriter.cpp
 void WriteToolbar(const TTBCustomToolbar& toolbar, TWbControlProperties& properties);

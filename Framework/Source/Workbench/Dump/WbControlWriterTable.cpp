@@ -1,5 +1,6 @@
-// Every control writer of the dump. A new writer is one row here; the dump picks the most derived
-// class of each control, whatever the order of the rows.
+// Every control writer of the dump, one per kind of control. A new writer is one row here; the
+// dump picks the writer of each control's kind, or of the nearest kind it derives from that has
+// one, whatever the order of the rows.
 #include "WbClassWriters.h"
 
 const std::vector<TWbControlWriter>& ControlWriterTable() {
@@ -13,6 +14,7 @@ const std::vector<TWbControlWriter>& ControlWriterTable() {
       ControlWriter<TTBCustomDockableWindow>(WriteDockableWindow),
       ControlWriter<TTBXCustomDockablePanel>(WriteDockablePanel),
       ControlWriter<TTBCustomToolbar>(WriteToolbar),
+      ControlWriter<TForm>(WriteForm),
   };
   return table;
 }

@@ -1,7 +1,5 @@
 #include "WbControlWriters.h"
 
-#include <cxxabi.h>
-
 #include <fmt/printf.h>
 
 #include <algorithm>
@@ -11,39 +9,21 @@
 #include "TbxTextMetrics.h"
 
 namespace {
-
-// How many classes lie above a class, read from the C++ ABI's type information, so that the
-// table's rows can stand in any order and still be tried most derived first.
-int ClassDepth(const std::type_info& type) {
-  if (const auto* single = dynamic_cast<const abi::__si_class_type_info*>(&type))
-    return 1 + ClassDepth(*single->__base_type);
-  int depth = 0;
-  if (const auto* multiple = dynamic_cast<const abi::__vmi_class_type_info*>(&type)) {
-    const abi::__base_class_type_info* bases = multiple->__base_info;
-    for (unsigned i = 0; i < multiple->__base_count; ++i)
-      depth = std::max(depth, 1 + ClassDepth(*bases[i].__base_type));
-  }
-  return depth;
+const TWbControlWriter* WriterOf(TControlKind kind) {
+  for (const auto& writer : ControlWriterTable())
+    if (writer.Kind == kind) return &writer;
+  return nullptr;
 }
-
-// The table, most derived first.
-const std::vector<const TWbControlWriter*>& WritersInOrder() {
-  static const std::vector<const TWbControlWriter*> writers = [] {
-    std::vector<const TWbControlWriter*> ordered;
-    for (const auto& writer : ControlWriterTable()) ordered.push_back(&writer);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const TWbControlWriter* a, const TWbControlWriter* b) {
-      return ClassDepth(*a->Class) > ClassDepth(*b->Class);
-    });
-    return ordered;
-  }();
-  return writers;
-}
-
 }  // namespace
 
 void TWbControlWriters::Write(const TControl& control, TWbControlProperties& properties) {
-  for (const TWbControlWriter* writer : WritersInOrder())
-    if (writer->Write(control, properties)) return;
+  for (TControlKind kind = control.Kind();; kind = BaseKind(kind)) {
+    if (const TWbControlWriter* writer = WriterOf(kind)) {
+      writer->Write(control, properties);
+      return;
+    }
+    if (kind == ckControl) return;
+  }
 }
 
 TWbJson BoundsJson(const TRect& bounds) {

@@ -1,11 +1,11 @@
-// Per-class property writers for the control dump. Each toolkit class that has properties worth
-// showing gets a writer in a unit of its own, listed in the one table of WbControlWriterTable.cpp;
-// the dump asks for the writer of the most derived listed class of each control.
+// Per-kind property writers for the control dump. Each toolkit class that brings a kind of control
+// (TControlKind) and has properties worth showing gets a writer in a unit of its own, listed in the
+// one table of WbControlWriterTable.cpp; the dump runs the writer of each control's kind, or of the
+// nearest kind it derives from that has one.
 #pragma once
 
 #include <functional>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include "TbxControls.h"
@@ -30,20 +30,18 @@ class TWbControlProperties {
   std::vector<std::string> FNotes;
 };
 
-// One row of the table: the class a writer is for, and the writer, which reports false for a
-// control of another class.
+// One row of the table: the kind a writer is for, and the writer, run for controls of that kind
+// (or of a kind derived from it that has no writer of its own).
 struct TWbControlWriter {
-  const std::type_info* Class;
-  std::function<bool(const TControl&, TWbControlProperties&)> Write;
+  TControlKind Kind;
+  std::function<void(const TControl&, TWbControlProperties&)> Write;
 };
 
-// The row for a writer of class T.
+// The row for a writer of class T, which brings a kind of its own.
 template <class T>
 TWbControlWriter ControlWriter(void (*write)(const T&, TWbControlProperties&)) {
-  return {&typeid(T), [write](const TControl& control, TWbControlProperties& properties) {
-            const auto* typed = dynamic_cast<const T*>(&control);
-            if (typed) write(*typed, properties);
-            return typed != nullptr;
+  return {T::ClassKind, [write](const TControl& control, TWbControlProperties& properties) {
+            write(*KindCast<T>(&control), properties);
           }};
 }
 
@@ -52,8 +50,8 @@ const std::vector<TWbControlWriter>& ControlWriterTable();
 
 class TWbControlWriters {
  public:
-  // Runs the writer of the most derived listed class that control is; a control of no listed
-  // class gets only the common properties.
+  // Runs the writer of the control's kind, or of the nearest kind it derives from that has one; a
+  // control of no such kind gets only the common properties.
   static void Write(const TControl& control, TWbControlProperties& properties);
 };
 

@@ -68,6 +68,8 @@ void WriteDockableWindow(const TTBCustomDockableWindow& window, TWbControlProper
   properties.Set("ShowCaption", window.GetShowCaption());
   properties.Set("DockableTo", SetJson(window.GetDockableTo()));
   properties.Set("FullSize", window.GetFullSize());
+  properties.Set("ResizesWhenFloating", window.ResizesWhenFloating());
+  properties.Set("LastDock", window.GetLastDock() ? TWbJson(window.GetLastDock()->GetName()) : TWbJson());
   NoteIf(properties, !window.GetCloseButton(), "CloseButton=False");
   NoteIf(properties, window.GetCloseButtonWhenDocked(), "CloseButtonWhenDocked=True");
   NoteIf(properties, !window.GetDblClickUndock(), "DblClickUnDock=False");

@@ -22,14 +22,14 @@ std::vector<std::string> WriteProperties(const TControl& control, const TWbContr
   json["Top"] = control.GetTop();
   json["Width"] = control.GetWidth();
   json["Height"] = control.GetHeight();
-  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+  if (const auto* windowed = KindCast<TWinControl>(&control))
     json["ClientRect"] = BoundsJson(windowed->GetClientRect());
   TWbControlProperties properties(json, images);
   TWbControlWriters::Write(control, properties);
   return properties.Notes();
 }
 
-const TWinControl* AsWinControl(const TControl& control) { return dynamic_cast<const TWinControl*>(&control); }
+const TWinControl* AsWinControl(const TControl& control) { return KindCast<TWinControl>(&control); }
 
 std::string TextLine(const TControl& control, const TWbControlOwners& owners) {
   TWbJson json;

@@ -35,9 +35,9 @@ TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images, int 
     json["Parts"] = {
         {"Image", BoundsJson(parts.Image)}, {"Caption", BoundsJson(parts.Caption)}, {"Arrow", BoundsJson(parts.Arrow)}};
   }
-  if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
+  if (const auto* controlItem = KindCast<TTBControlItem>(&item))
     json["Control"] = NameOrNull(controlItem->GetControl());
-  if (const auto* toggle = dynamic_cast<const TTBXVisibilityToggleItem*>(&item)) {
+  if (const auto* toggle = KindCast<TTBXVisibilityToggleItem>(&item)) {
     json["FontSettings"] = FontSettingsJson(toggle->FontSettings());
     json["Control"] = NameOrNull(toggle->GetControl());
     json["Checked"] = toggle->GetChecked();
@@ -65,9 +65,9 @@ std::string ItemsNote(const TTBCustomItem& parent, int level) {
 std::string ItemNote(const TTBCustomItem& item, int level) {
   CheckDumpLevel(level, "the item " + JsonText(item.GetCaption()));
   std::string text;
-  if (dynamic_cast<const TTBXSeparatorItem*>(&item))
+  if (item.Kind() == ikSeparator)
     text = "|";
-  else if (const auto* controlItem = dynamic_cast<const TTBControlItem*>(&item))
+  else if (const auto* controlItem = KindCast<TTBControlItem>(&item))
     text = "<" + (controlItem->GetControl() ? NoteWord(controlItem->GetControl()->GetName()) : "") + ">";
   else
     text = NoteWord(item.GetCaption());

@@ -67,12 +67,24 @@ std::string TWbHtmlPainter::Frame(const TJson& window, const TJson* dock) const 
   if (const int border = frame.value("Border", 0); border > 0)
     html += Part("nuv-frame", WholeBox(window), "", "box-shadow:inset 0 0 0 " + std::to_string(border) + "px #a0a0a0;");
   const bool vertical = frame.value("CaptionVertical", false);
+  const std::string name = viewPart.is_string() ? ScriptArg(viewPart.get<std::string>()) : "";
+  // A drag on the caption or the handle moves the window (drag-start VP X Y, the page adds where);
+  // a double-click docks or floats it.
+  const std::string drag = Command(viewPart, "drag-start " + name, "data-drag-command") +
+                           Command(viewPart, "dblclick-caption " + name, "data-dblclick-command");
   html += Part(vertical ? "nuv-caption nuv-caption-vertical" : "nuv-caption", Field(frame, "Caption"),
-               "<span class=\"nuv-caption-text\">" + HtmlEscape(StringField(window, "Text")) + "</span>");
-  const std::string close = viewPart.is_string() ? "click-close " + ScriptArg(viewPart.get<std::string>()) : "";
-  html += Part("nuv-close", Field(frame, "CloseButton"), "&#215;", "", Command(viewPart, close));
-  html += Part("nuv-handle", Field(frame, "DragHandle"));
-  return html + ResizeEdge(window, dock, viewPart);
+               "<span class=\"nuv-caption-text\">" + HtmlEscape(StringField(window, "Text")) + "</span>", "", drag);
+  html += Part("nuv-close", Field(frame, "CloseButton"), "&#215;", "", Command(viewPart, "click-close " + name));
+  html += Part("nuv-handle", Field(frame, "DragHandle"), "", "", drag);
+  return html + ResizeEdge(window, dock, viewPart) + FloatingBorders(window, viewPart);
+}
+
+// A floating panel that resizes: a drag on its border resizes it (float and resize-floating).
+std::string TWbHtmlPainter::FloatingBorders(const TJson& window, const TJson& viewPart) const {
+  if (!window.value("Floating", false) || !window.value("ResizesWhenFloating", false) || !viewPart.is_string())
+    return "";
+  return Part("nuv-floating-border", WholeBox(window), "", "",
+              Command(viewPart, ScriptArg(viewPart.get<std::string>()), "data-floating-resize"));
 }
 
 // A drag on it sends "resize-docked VP SIZE"; the page reads the edge's side and the panel's

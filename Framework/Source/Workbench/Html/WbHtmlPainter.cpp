@@ -102,7 +102,25 @@ std::string TWbHtmlPainter::Window() const {
   const std::string height = std::to_string(FWindow.value("Height", 0));
   return "<div class=\"nuv-window\" style=\"width:" + width + "px\"><div class=\"nuv-titlebar\">" +
          HtmlEscape(StringField(FWindow, "Name")) + "</div><div class=\"nuv-body\" style=\"width:" + width +
-         "px;height:" + height + "px\">" + Control(FWindow, nullptr) + "</div></div>";
+         "px;height:" + height + "px\">" + Control(FWindow, nullptr) + DragOutline() + WindowGrip() + "</div></div>";
+}
+
+std::string TWbHtmlPainter::DragOutline() const {
+  const TJson& drag = Field(FWindow, "Drag");
+  if (!drag.is_object()) return "";
+  return Part("nuv-drag-outline", Field(drag, "Outline"));
+}
+
+// The page resizes the window by its bottom-right corner (resize-window W H).
+std::string TWbHtmlPainter::WindowGrip() const {
+  if (!FOptions.Interactive) return "";
+  const int width = FWindow.value("Width", 0), height = FWindow.value("Height", 0);
+  const TJson& least = Field(FWindow, "MinimumSize");
+  return Part("nuv-window-grip", TJson::array({width - 12, height - 12, 12, 12}), "", "",
+              " data-window-resize=\"" + std::to_string(width) + "," + std::to_string(height) + "\"" +
+                  (least.is_array() && least.size() == 2 ? " data-minimum=\"" + std::to_string(least[0].get<int>()) +
+                                                               "," + std::to_string(least[1].get<int>()) + "\""
+                                                         : ""));
 }
 
 std::string TWbHtmlPainter::Control(const TJson& control, const TJson* parent) const {

@@ -17,6 +17,9 @@ class TWbHtmlPainter {
   TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options);
   // <div class="nuv-window">: a title bar and the window's control.
   std::string Window() const;
+  // Where a dragged window would land, over everything; "" while nothing is dragged.
+  std::string DragOutline() const;
+  std::string WindowGrip() const;
 
  private:
   // One control, its parts and its children; "" for an invisible one. parent: the control it
@@ -33,6 +36,7 @@ class TWbHtmlPainter {
 
   // WbHtmlDocks.cpp
   std::string Frame(const TJson& window, const TJson* dock) const;
+  std::string FloatingBorders(const TJson& window, const TJson& viewPart) const;
   // The resize edge of a docked panel, which a drag resizes.
   std::string ResizeEdge(const TJson& window, const TJson* dock, const TJson& viewPart) const;
   std::string Items(const TJson& toolbar, const TJson* parent) const;

@@ -30,6 +30,9 @@ const char* const KStyle = R"css(
 .nuv-window .nuv-close:hover{border-color:#a0a0a0;background:#e0e0e0}
 .nuv-window .nuv-handle{background:repeating-linear-gradient(180deg,#a0a0a0 0 1px,transparent 1px 3px);margin:3px 2px}
 .nuv-window .nuv-resize{background:#dcdcdc}
+.nuv-window .nuv-drag-outline{border:2px solid #1a73e8;background:rgba(26,115,232,.12);z-index:5;pointer-events:none}
+.nuv-window .nuv-floating-border{pointer-events:none;box-shadow:inset 0 0 0 1px #808080}
+.nuv-window .nuv-window-grip{z-index:4;cursor:nwse-resize;background:linear-gradient(135deg,transparent 55%,#a0a0a0 55% 62%,transparent 62% 75%,#a0a0a0 75% 82%,transparent 82%)}
 .nuv-window .nuv-item{border:1px solid transparent}
 .nuv-window .nuv-item:hover{border-color:#3399ff;background:#cce4f7}
 .nuv-window .nuv-toggle.nuv-pressed{border-color:#3399ff;background:#b6d7f5}

@@ -11,6 +11,7 @@
 #include "WbDump.h"
 #include "WbFactories.h"
 #include "WbInventory.h"
+#include "WbLayoutFile.h"
 #include "WbModulePath.h"
 #include "WbNative.h"
 #include "WbPhaseTimes.h"
@@ -33,6 +34,7 @@ struct TWbOptions {
   std::string Render;      // the HTML picture of the window, written at the end of the run
   std::string Serve;       // [ADDR:]PORT
   std::string Screenshot;  // the native window as a PNG, drawn offscreen at the end of the run
+  std::string Layout;      // where the toolbars and panels are kept between runs
   bool Window = false;     // open the native window and run until it is closed
   bool AllowRemote = false;
   bool Watch = false;  // with --serve: compose the application anew when its file changes
@@ -70,7 +72,7 @@ std::string ReadScript(const std::string& fileName) {
 
 // An empty value would read as an option not given.
 void CheckNoEmptyValues(CLI::App& cli) {
-  for (const char* name : {"--script", "--module", "--render", "--serve", "--screenshot"}) {
+  for (const char* name : {"--script", "--module", "--render", "--serve", "--screenshot", "--layout"}) {
     const CLI::Option* option = cli.get_option(name);
     if (option->count() > 0 && option->as<std::string>().empty())
       throw EWbLoadError(std::string(name) + ": the value is empty");
@@ -79,8 +81,8 @@ void CheckNoEmptyValues(CLI::App& cli) {
 
 // A picture written over an input would destroy it: the application file, the script or the module.
 void CheckOutputsAreNoInputs(const TWbOptions& options) {
-  const std::pair<const char*, const std::string&> outputs[] = {{"--render", options.Render},
-                                                                {"--screenshot", options.Screenshot}};
+  const std::pair<const char*, const std::string&> outputs[] = {
+      {"--render", options.Render}, {"--screenshot", options.Screenshot}, {"--layout", options.Layout}};
   const std::pair<const char*, const std::string&> inputs[] = {
       {"the application file", options.AppFile}, {"the script", options.Script}, {"the module", options.Module}};
   for (const auto& [option, output] : outputs)
@@ -111,6 +113,16 @@ std::unique_ptr<TWbNative> OffscreenFor(const TWbOptions& options, TWbReporter& 
   return std::make_unique<TWbNative>(true, options.AppFile, reporter);
 }
 
+// --layout: what the file keeps is put back right after loading, before anything runs, and kept
+// again at the end, while every control still stands.
+void RestoreLayoutOption(const TWbOptions& options, TWbApplication& app, TWbReporter& reporter) {
+  if (!options.Layout.empty()) RestoreLayout(app, options.Layout, reporter);
+}
+
+void SaveLayoutOption(const TWbOptions& options, TWbApplication& app, TWbReporter& reporter) {
+  if (!options.Layout.empty()) SaveLayout(app, options.Layout, reporter);
+}
+
 // The pictures asked for, before any other output: one that cannot be written leaves stdout empty.
 void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* native, const std::string& title) {
   if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
@@ -128,6 +140,7 @@ int ShowWindow(const TWbOptions& options) {
   WbPhaseEnds("qt");
   TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  RestoreLayoutOption(options, app, reporter);
   app.RunAll();
   WbPhaseEnds("run");
   WritePictures(options, app, native.get(), decl.Name);
@@ -142,6 +155,7 @@ int ShowWindow(const TWbOptions& options) {
   else
     std::cout << ControlTreeText(app.Window(), owners) << std::flush;
   WbPhaseEnds("output");
+  SaveLayoutOption(options, app, reporter);
   app.Finish();
   WbPhaseEnds("finish");
   if (const std::string timings = WbPhaseTimesText(); !timings.empty())
@@ -157,9 +171,11 @@ int RunScriptOn(const TWbOptions& options) {
   const auto native = OffscreenFor(options, reporter);
   TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  RestoreLayoutOption(options, app, reporter);
   TWbScriptContext context{app, reporter, false, &reporter};
   RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
   WritePictures(options, app, native.get(), decl.Name);
+  SaveLayoutOption(options, app, reporter);
   app.Finish();
   return ExitStatus(app);
 }
@@ -191,11 +207,13 @@ int OpenWindow(const TWbOptions& options) {
   TWbNative native(false, options.AppFile, reporter);
   TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  RestoreLayoutOption(options, app, reporter);
   TWbScriptContext context{app, reporter, false, options.Json ? &json : nullptr};
   RunScriptOrEveryWorkItem(context, options, script);
   WritePictures(options, app, options.Screenshot.empty() ? nullptr : &native, decl.Name);
   native.RunWindow(app, decl.Name);
   if (options.Json) DumpWindow(context, {});
+  SaveLayoutOption(options, app, reporter);
   app.Finish();
   return ExitStatus(app);
 }
@@ -212,16 +230,19 @@ int ServeWindow(const TWbOptions& options) {
   const auto native = OffscreenFor(options, causes);
   auto app = std::make_unique<TWbApplication>(causes, options.Strict);
   app->Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
+  RestoreLayoutOption(options, *app, causes);
   TWbScriptContext context{*app, causes, false, &causes};
   RunScriptOrEveryWorkItem(context, options, script);
   WritePictures(options, *app, native.get(), decl.Name);
   if (!options.Watch) {
     ServeUntilSignal(*app, log, address, options.AppFile, &causes);
+    SaveLayoutOption(options, *app, causes);
     app->Finish();
     return ExitStatus(*app);
   }
   TWbWatchedApplication watched(std::move(app), decl, options.AppFile, options.Module, causes, options.Strict);
   ServeAndWatchUntilSignal(watched, log, address, options.AppFile, causes);
+  SaveLayoutOption(options, watched.App(), causes);
   watched.App().Finish();
   return ExitStatus(watched.App());
 }
@@ -274,6 +295,10 @@ int main(int argc, char** argv) try {
   auto* window = cli.add_flag("--window", options.Window,
                               "After loading (and the script): open the native window and run until it is closed "
                               "(or SIGINT/SIGTERM); with --json, events go to stdout as they happen");
+  cli.add_option("--layout", options.Layout,
+                 "Put the toolbars, dockable panels and window size kept in FILE back after loading (a missing "
+                 "file is a warning), and keep them there again when the run ends")
+      ->type_name("FILE.json");
   cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
   cli.add_flag("--strict", options.Strict,
                "End the run with status 2 at the first error or warning that the application file causes "

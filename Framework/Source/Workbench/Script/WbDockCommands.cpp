@@ -4,14 +4,10 @@
 #include "WbErrors.h"
 #include "WbScriptCommands.h"
 
-namespace {
-
-// The dockable window that VP's control is, or the nearest one around it: a multi-dock's panels
-// belong to no view part and are named by the view part shown in them.
 TTBCustomDockableWindow& DockableWindowOf(TWbApplication& app, const std::string& viewPart) {
   TControl& control = app.ControlOf(viewPart);
   for (TControl* around = &control; around; around = around->GetParent())
-    if (auto* window = dynamic_cast<TTBCustomDockableWindow*>(around)) return *window;
+    if (auto* window = KindCast<TTBCustomDockableWindow>(around)) return *window;
   throw EWbScriptError("the control of view part '" + viewPart + "', a " + control.ClassName() +
                        ", is no dockable window and lies in none");
 }
@@ -19,8 +15,6 @@ TTBCustomDockableWindow& DockableWindowOf(TWbApplication& app, const std::string
 std::string WindowName(const TTBCustomDockableWindow& window, const std::string& viewPart) {
   return "the " + window.ClassName() + " of view part '" + viewPart + "'";
 }
-
-}  // namespace
 
 // Like the native window's close button: the window hides, and a multi-dock's toggle button with it.
 void ClickClose(TWbScriptContext& context, const TWbScriptArgs& args) {
@@ -35,7 +29,7 @@ void ClickClose(TWbScriptContext& context, const TWbScriptArgs& args) {
 void ResizeDocked(TWbScriptContext& context, const TWbScriptArgs& args) {
   TTBCustomDockableWindow& window = DockableWindowOf(context.App, args[0]);
   const int size = ScriptCountArg(args[1], "size");
-  auto* panel = dynamic_cast<TTBXCustomDockablePanel*>(&window);
+  auto* panel = KindCast<TTBXCustomDockablePanel>(&window);
   const TTBDock* dock = window.GetCurrentDock();
   if (!panel || !dock || window.GetFrame().ResizeEdge.Empty())
     throw EWbScriptError(WindowName(window, args[0]) + " shows no resize edge: only a docked, resizable panel has one");

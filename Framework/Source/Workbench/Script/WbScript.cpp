@@ -38,6 +38,14 @@ int ScriptCountArg(const std::string& text, const std::string& what) {
   return value;
 }
 
+int ScriptIntArg(const std::string& text, const std::string& what) {
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size())
+    throw EWbScriptError(what + " '" + text + "' is not a whole number");
+  return value;
+}
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }

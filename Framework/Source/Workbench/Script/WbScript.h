@@ -43,6 +43,8 @@ std::string ScriptCommandUsage(const std::string& name, const TWbScriptCommand& 
 // An argument that counts from 0, such as an index or a size. Raises EWbScriptError naming what
 // it is for: "panel index 'x' is not a number from 0".
 int ScriptCountArg(const std::string& text, const std::string& what);
+// A whole number that may be negative, such as a position: "x 'left' is not a whole number".
+int ScriptIntArg(const std::string& text, const std::string& what);
 
 // The words of one line; a comment ends it. Within double quotes blanks and '#' are kept, and
 // \" and \\ stand for " and \. Raises EWbScriptError for a quote left open.

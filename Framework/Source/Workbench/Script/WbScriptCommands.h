@@ -1,6 +1,7 @@
 // What each script command does; WbScriptCommandTable.cpp gives them their names and arguments.
 #pragma once
 
+#include "TbxDocks.h"
 #include "WbScript.h"
 
 // WbScriptCommands.cpp: work items, work spaces, the user's gestures, data keys, services, the
@@ -30,6 +31,23 @@ void ResizePanel(TWbScriptContext& context, const TWbScriptArgs& args);  // VP I
 // WbDockCommands.cpp: the frame of dockable windows.
 void ClickClose(TWbScriptContext& context, const TWbScriptArgs& args);    // VP
 void ResizeDocked(TWbScriptContext& context, const TWbScriptArgs& args);  // VP SIZE
+// The dockable window that VP's control is, or the nearest one around it: a multi-dock's panels
+// belong to no view part and are named by the view part shown in them.
+TTBCustomDockableWindow& DockableWindowOf(TWbApplication& app, const std::string& viewPart);
+// "the TTBXToolbar of view part 'Main'", for messages.
+std::string WindowName(const TTBCustomDockableWindow& window, const std::string& viewPart);
+
+// WbDockingCommands.cpp: the window's size, and docking and floating toolbars and panels.
+void ResizeWindow(TWbScriptContext& context, const TWbScriptArgs& args);     // W H
+void DragToolbar(TWbScriptContext& context, const TWbScriptArgs& args);      // VP DOCK ROW POS
+void DockWindow(TWbScriptContext& context, const TWbScriptArgs& args);       // VP DOCK ROW POS
+void FloatWindow(TWbScriptContext& context, const TWbScriptArgs& args);      // VP X Y
+void DblClickCaption(TWbScriptContext& context, const TWbScriptArgs& args);  // VP
+void ResizeFloating(TWbScriptContext& context, const TWbScriptArgs& args);   // VP W H
+void DragStart(TWbScriptContext& context, const TWbScriptArgs& args);        // VP X Y
+void DragMove(TWbScriptContext& context, const TWbScriptArgs& args);         // X Y
+void DragEnd(TWbScriptContext& context, const TWbScriptArgs& args);
+void DragCancel(TWbScriptContext& context, const TWbScriptArgs& args);
 
 // WbStatusBarCommands.cpp: the user's clicks on status panels.
 void ClickPanel(TWbScriptContext& context, const TWbScriptArgs& args);     // VP INDEX

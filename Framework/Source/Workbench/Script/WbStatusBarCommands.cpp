@@ -7,7 +7,7 @@
 namespace {
 
 TTBXCustomStatusBar& StatusBarOf(TWbApplication& app, const std::string& viewPart) {
-  auto* bar = dynamic_cast<TTBXCustomStatusBar*>(&app.GestureControlOf(viewPart));
+  auto* bar = KindCast<TTBXCustomStatusBar>(&app.GestureControlOf(viewPart));
   if (!bar) throw EWbScriptError("the control of view part '" + viewPart + "' is no status bar");
   return *bar;
 }

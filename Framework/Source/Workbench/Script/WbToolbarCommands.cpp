@@ -96,16 +96,16 @@ class TItemSearch {
 
 void CollectToolbars(const TWinControl& parent, std::vector<TTBCustomToolbar*>& toolbars) {
   for (int i = 0; i < parent.GetControlCount(); ++i) {
-    auto* child = dynamic_cast<TWinControl*>(parent.GetControl(i));
+    auto* child = KindCast<TWinControl>(parent.GetControl(i));
     if (!child) continue;
-    if (auto* toolbar = dynamic_cast<TTBCustomToolbar*>(child)) toolbars.push_back(toolbar);
+    if (auto* toolbar = KindCast<TTBCustomToolbar>(child)) toolbars.push_back(toolbar);
     CollectToolbars(*child, toolbars);
   }
 }
 
 TTBCustomToolbar& ToolbarOf(TWbApplication& app, const std::string& viewPart) {
   TControl& control = app.GestureControlOf(viewPart);
-  auto* toolbar = dynamic_cast<TTBCustomToolbar*>(&control);
+  auto* toolbar = KindCast<TTBCustomToolbar>(&control);
   if (!toolbar) throw EWbScriptError("its control is a " + control.ClassName() + ", no toolbar");
   return *toolbar;
 }
@@ -133,9 +133,9 @@ TTBCustomItem& FindItem(TWbApplication& app, const std::string& viewPart, const 
 // The items of the toolbar that stands in the view part's dock.
 TTBCustomItem& ToggleButtons(TWbApplication& app, const std::string& viewPart) {
   TControl& control = app.GestureControlOf(viewPart);
-  if (auto* dock = dynamic_cast<TTBDock*>(&control))
+  if (auto* dock = KindCast<TTBDock>(&control))
     for (int i = 0; i < dock->GetControlCount(); ++i)
-      if (auto* toolbar = dynamic_cast<TTBCustomToolbar*>(dock->GetControl(i))) return *toolbar->Items();
+      if (auto* toolbar = KindCast<TTBCustomToolbar>(dock->GetControl(i))) return *toolbar->Items();
   throw EWbScriptError("view part '" + viewPart + "' is no multi-dock panel: its control, a " + control.ClassName() +
                        ", is no dock holding a toolbar");
 }
@@ -146,7 +146,7 @@ TTBXVisibilityToggleItem& ToggleButton(TWbApplication& app, const std::string& v
   if (index >= buttons.Count())
     throw EWbScriptError("view part '" + viewPart + "' has no toggle button " + text + " (it has " +
                          std::to_string(buttons.Count()) + ")");
-  auto* button = dynamic_cast<TTBXVisibilityToggleItem*>(buttons.GetItem(index));
+  auto* button = KindCast<TTBXVisibilityToggleItem>(buttons.GetItem(index));
   if (!button)
     throw EWbScriptError("item " + text + " of view part '" + viewPart + "' is a " +
                          buttons.GetItem(index)->ClassName() + ", no toggle button");
@@ -168,7 +168,7 @@ void ResizePanel(TWbScriptContext& context, const TWbScriptArgs& args) {
   TTBXVisibilityToggleItem& button = ToggleButton(context.App, args[0], args[1]);
   const int width = ScriptCountArg(args[2], "width");
   const int height = ScriptCountArg(args[3], "height");
-  auto* panel = dynamic_cast<TTBXCustomDockablePanel*>(button.GetControl());
+  auto* panel = KindCast<TTBXCustomDockablePanel>(button.GetControl());
   if (!panel)
     throw EWbScriptError("toggle button " + args[1] + " of view part '" + args[0] + "' shows no dockable panel");
   panel->SetBounds(panel->GetLeft(), panel->GetTop(), width, height);

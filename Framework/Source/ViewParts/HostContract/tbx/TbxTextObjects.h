@@ -18,6 +18,8 @@ class TTBXTextObject : public TWinControl {
  public:
   explicit TTBXTextObject(TComponent* owner);
   ~TTBXTextObject() override;
+  static constexpr TControlKind ClassKind = ckTextObject;
+  TControlKind Kind() const override { return ClassKind; }
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment alignment);
   TTextWrapping GetWrapping() const { return FWrapping; }
@@ -51,6 +53,8 @@ class TTBXCustomLabel : public TTBXTextObject {
  public:
   explicit TTBXCustomLabel(TComponent* owner);
   ~TTBXCustomLabel() override;
+  static constexpr TControlKind ClassKind = ckLabel;
+  TControlKind Kind() const override { return ClassKind; }
   bool GetUnderline() const { return FUnderline; }
   void SetUnderline(bool underline);
   TColor GetUnderlineColor() const { return FUnderlineColor; }
@@ -80,6 +84,8 @@ class TTBXCustomRadioButton : public TTBXTextObject {
  public:
   explicit TTBXCustomRadioButton(TComponent* owner);
   ~TTBXCustomRadioButton() override;
+  static constexpr TControlKind ClassKind = ckRadioButton;
+  TControlKind Kind() const override { return ClassKind; }
   int GetGroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
   bool GetChecked() const { return FChecked; }
@@ -113,6 +119,8 @@ class TTBXCustomCheckBox : public TTBXTextObject {
  public:
   explicit TTBXCustomCheckBox(TComponent* owner);
   ~TTBXCustomCheckBox() override;
+  static constexpr TControlKind ClassKind = ckCheckBox;
+  TControlKind Kind() const override { return ClassKind; }
   bool GetAllowGrayed() const { return FAllowGrayed; }
   void SetAllowGrayed(bool allowGrayed) { FAllowGrayed = allowGrayed; }
   /// Checked is the state cbChecked; setting it gives cbChecked or cbUnchecked (also from grayed).
@@ -149,6 +157,8 @@ class TTBXCustomLink : public TTBXTextObject {
  public:
   explicit TTBXCustomLink(TComponent* owner);
   ~TTBXCustomLink() override;
+  static constexpr TControlKind ClassKind = ckLink;
+  TControlKind Kind() const override { return ClassKind; }
   TCustomImageList* GetImages() const { return FImages; }
   void SetImages(TCustomImageList* images);
   int GetImageIndex() const { return FImageIndex; }

@@ -4,6 +4,7 @@
 #pragma GCC visibility push(default)
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -73,13 +74,16 @@ class INUVNamedValues : public virtual IInterface {
   virtual std::vector<std::string> Names() const = 0;
 };
 
+/// A work item's run state; GetState answers 1 (wsRunning) while the work item runs.
+KOL_ENUM(TNUVWorkItemState, wsStopped, wsRunning)
+
 class INUVWorkItem : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C06}");
   virtual std::string GetID() const = 0;
   virtual TWinControl* GetHostControl() const = 0;
   virtual TIntfPtr<INUVWorkItem> GetParentWorkItem() const = 0;  ///< nil at the root
-  virtual int GetState() const = 0;                              ///< 1 while running
+  virtual TNUVWorkItemState GetState() const = 0;
   virtual TIntfPtr<INUVNamedValues> GetNamedValues() const = 0;
   virtual TIntfPtr<INUVDataContext> GetDataContext() const = 0;
   virtual TIntfPtr<INUVServiceCenter> GetServiceCenter() const = 0;
@@ -134,7 +138,15 @@ class INUVServiceCenter : public virtual IInterface {
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C09}");
   /// Holds a counted reference until the service is withdrawn; registering an ID again replaces it.
   virtual void RegisterService(const std::string& id, TIntfPtr<IInterface> service) = 0;
-  virtual void UnregisterService(const std::string& id) = 0;                  ///< harmless for an unknown ID
+  /// Registers a service without holding a reference to it, for a service that lives by its other
+  /// holders (a view part that publishes itself, and holds the work item that holds this center):
+  /// it withdraws itself with WithdrawService before it goes. FindService hands out counted
+  /// references to it as to any other service; registering the ID again replaces it.
+  virtual void RegisterWeakService(const std::string& id, IInterface* service) = 0;
+  virtual void UnregisterService(const std::string& id) = 0;  ///< harmless for an unknown ID
+  /// Withdraws id only while service is what is registered under it, counting no reference to
+  /// service: a service may call it from its destructor.
+  virtual void WithdrawService(const std::string& id, const IInterface* service) = 0;
   virtual TIntfPtr<IInterface> FindService(const std::string& id) const = 0;  ///< nil if none
   virtual std::vector<std::string> ServiceIDs() const = 0;
 };
@@ -170,8 +182,9 @@ class INUVActionState : public virtual IInterface {
 class INUVActionService : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C0B}");
-  /// A new action for the command, owned by owner; nil for an empty or unknown command ID.
-  virtual TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) = 0;
+  /// A new action for the command, owned by nobody: the caller hands it to its owner
+  /// (TComponent::InsertComponent). Nil for an empty or unknown command ID.
+  virtual std::unique_ptr<TCustomAction> CreateAction(const std::string& commandID) = 0;
   virtual bool HasCommand(const std::string& commandID) const = 0;
 };
 
@@ -180,7 +193,7 @@ class TNUVImageManager : public TObject {
  public:
   TNUVImageManager();
   ~TNUVImageManager() override;
-  TCustomImageList* GetImageList() const { return FImageList; }
+  TCustomImageList* GetImageList() const { return FImageList.get(); }
   /// The index of the file's image; the same file name gives the same index. An empty name gives
   /// -1, no image.
   int AddImage(const std::string& fileName);
@@ -189,7 +202,7 @@ class TNUVImageManager : public TObject {
   std::function<void(const std::string& fileName)> OnAddImage;
 
  private:
-  TCustomImageList* FImageList;
+  std::unique_ptr<TCustomImageList> FImageList;
 };
 
 class INUVImageService : public virtual IInterface {

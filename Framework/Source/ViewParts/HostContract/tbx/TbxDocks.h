@@ -4,8 +4,10 @@
 #pragma GCC visibility push(default)
 
 #include <span>
+#include <string>
 #include <vector>
 
+#include "KolExceptions.h"
 #include "TbxControls.h"
 
 KOL_ENUM(TTBDockPosition, dpTop, dpBottom, dpLeft, dpRight)
@@ -13,8 +15,18 @@ using TTBDockPositions = TSet<TTBDockPosition>;
 KOL_ENUM(TTBDockBoundLinesValues, blTop, blBottom, blLeft, blRight)
 using TTBDockBoundLines = TSet<TTBDockBoundLinesValues>;
 KOL_ENUM(TTBDockMode, dmCanFloat, dmCannotFloat, dmCannotFloatOrChangeDocks)
+/// The part of a dockable window at a point: what a press there starts.
+KOL_ENUM(TDockableHit, dhNone, dhClient, dhCaption, dhCloseButton, dhDragHandle, dhResizeEdge, dhLeft, dhTop, dhRight,
+         dhBottom, dhTopLeft, dhTopRight, dhBottomLeft, dhBottomRight)
 
 class TTBCustomDockableWindow;
+
+/// A docking gesture that the window's or the dock's settings refuse; nothing changed.
+class EDockError : public Exception {
+ public:
+  using Exception::Exception;
+  ~EDockError() override;
+};
 
 /// A dock along one edge of its parent; its position decides its alignment. It lays its dockable
 /// windows out in rows that run along its edge (numbered from the top, or from the left), and is
@@ -23,6 +35,8 @@ class TTBDock : public TWinControl {
  public:
   explicit TTBDock(TComponent* owner);
   ~TTBDock() override;
+  static constexpr TControlKind ClassKind = ckDock;
+  TControlKind Kind() const override { return ClassKind; }
   TTBDock* AsDock() override { return this; }
   TTBDockPosition GetPosition() const { return FPosition; }
   void SetPosition(TTBDockPosition position);
@@ -35,6 +49,20 @@ class TTBDock : public TWinControl {
 
   /// Left and right docks stand upright: their rows are columns.
   bool IsVertical() const { return FPosition == dpLeft || FPosition == dpRight; }
+  /// Whether a window of its kind may lie in this dock: any dockable window, unless a subclass
+  /// takes fewer.
+  virtual bool TakesWindow(const TTBCustomDockableWindow& window) const;
+
+  /// A row as the dock lays it out: its DockRow, and where it runs across the dock (client
+  /// coordinates: from the top of a horizontal dock, from the left of a vertical one).
+  struct TRowExtent {
+    int Row, Start, Thickness;
+  };
+  /// The rows that show a window, in order.
+  std::vector<TRowExtent> GetRowExtents() const;
+  /// Gives the windows of each row the row's index as their DockRow, times spacing plus offset:
+  /// spacing 2 and offset 1 leave a free number before, between and after the rows.
+  void NumberRows(int spacing = 1, int offset = 0);
   bool GetAutoSizing() const override { return true; }
   /// Across the edge: the rows and the bound lines; along it: what the dock has.
   TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const override;
@@ -81,6 +109,7 @@ class TTBXMultiDock : public TTBXDock {
  public:
   explicit TTBXMultiDock(TComponent* owner);
   ~TTBXMultiDock() override;
+  bool TakesWindow(const TTBCustomDockableWindow& window) const override;
 };
 
 /// The parts of a dockable window's frame, in the window's coordinates. Empty rectangles are
@@ -101,6 +130,8 @@ class TTBCustomDockableWindow : public TWinControl {
  public:
   explicit TTBCustomDockableWindow(TComponent* owner);
   ~TTBCustomDockableWindow() override;
+  static constexpr TControlKind ClassKind = ckDockableWindow;
+  TControlKind Kind() const override { return ClassKind; }
   using TControl::AsDockableWindow;
   const TTBCustomDockableWindow* AsDockableWindow() const override { return this; }
 
@@ -135,6 +166,42 @@ class TTBCustomDockableWindow : public TWinControl {
   void SetFloatingPosition(TPoint position);
   bool GetFloatingPlaced() const { return FFloatingPlaced; }
 
+  /// The user's docking gestures (TbxDocking.cpp). Each is refused with EDockError, changing
+  /// nothing, when the settings forbid it: a window in a dock that does not allow dragging stays
+  /// there, and no window enters such a dock; DockMode dmCannotFloat never floats, and
+  /// dmCannotFloatOrChangeDocks neither floats nor leaves its dock; DockableTo must hold the
+  /// dock's position; and the dock must take the window's kind (a multi-dock takes panels only).
+  /// Why the window may not go into dock, or "" when it may.
+  std::string DockRefusal(const TTBDock& dock) const;
+  /// Why the window may not float, or "" when it may.
+  std::string FloatRefusal() const;
+  /// Into dock: DockRow row (0 or more) and DockPos pos (-1 or more). The windows of that row keep
+  /// the places they have now, so the window lands at pos between them.
+  void DockTo(TTBDock& dock, int row, int pos);
+  /// Out of its dock, or moved while floating: its top-left corner at position in the form's
+  /// coordinates, held so that the caption bar stays on the form's desktop (TForm).
+  void FloatAt(TPoint position);
+  /// Back into the dock, row and place it floated from; refused when it never left a dock.
+  void DockBack();
+  /// The dock it floated from last, or nil.
+  TTBDock* GetLastDock() const { return FLastDock; }
+  /// The user double-clicks the caption bar or the drag handle: a docked window that
+  /// DblClickUndock lets float floats where it stands, a floating one goes back to its dock.
+  /// False when neither may happen: the double-click is then the control's own.
+  bool CaptionDblClick();
+
+  /// The part of the window at point (its own coordinates).
+  TDockableHit HitTest(TPoint point) const;
+  /// Whether its borders resize it while it floats: a resizable window whose content takes any
+  /// size (a panel; a toolbar is as large as its items).
+  virtual bool ResizesWhenFloating() const { return false; }
+  /// The smallest size it takes floating: the frame around the least content it shows.
+  TSize GetMinimumFloatingSize() const;
+  /// The user drags a border of the floating window: its bounds in its parent's coordinates, held
+  /// to its minimum size. Refused unless it floats and ResizesWhenFloating. The form tells who
+  /// listens once done: a live resize passes false while the button is still down.
+  void ResizeFloating(const TRect& bounds, bool done = true);
+
   bool GetAutoSizing() const override { return true; }
   /// Floating: the floating size. Docked: the size in its dock (see GetDockedSize).
   TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const override;
@@ -143,6 +210,8 @@ class TTBCustomDockableWindow : public TWinControl {
   virtual TSize GetDockedSize(bool vertical) const = 0;
   /// The client size it takes while floating.
   virtual TSize GetFloatingClientSize() const = 0;
+  /// The size it takes while floating: its floating client size in the floating frame.
+  TSize GetFloatingSize() const { return FramedSize(GetFloatingClientSize()); }
   /// Moving between a dock and floating changes the frame: the content is laid out anew.
   void SetParent(TWinControl* parent) override;
   /// The frame's parts at the current bounds.
@@ -177,6 +246,10 @@ class TTBCustomDockableWindow : public TWinControl {
   TTBDockPositions FDockableTo{dpTop, dpBottom, dpLeft, dpRight};
   bool FFullSize = false;
   bool FFloatingPlaced = false;
+  // Where it was docked when it floated last: DockBack returns there.
+  TGuard<TTBDock> FLastDock;
+  int FLastDockRow = 0;
+  int FLastDockPos = -1;
 };
 
 #pragma GCC visibility pop

@@ -7,6 +7,7 @@
 #include "TbxItems.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 /// Where a toolbar item draws its parts, in the toolbar's coordinates; empty parts are not shown.
@@ -22,9 +23,11 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
  public:
   explicit TTBCustomToolbar(TComponent* owner);
   ~TTBCustomToolbar() override;
+  static constexpr TControlKind ClassKind = ckToolbar;
+  TControlKind Kind() const override { return ClassKind; }
 
   /// The root item: its sub-items are the toolbar's top-level items.
-  TTBRootItem* Items() const { return FItems; }
+  TTBRootItem* Items() const { return FItems.get(); }
   /// The images that items show by their image index (not owned).
   TCustomImageList* GetImages() const { return FImages; }
   void SetImages(TCustomImageList* images);
@@ -32,6 +35,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   /// Brackets a batch of changes; the toolbar lays itself out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
+  bool IsUpdating() const { return FUpdateCount > 0; }
 
   /// Upright: docked in a left or right dock.
   bool IsVertical() const;
@@ -58,7 +62,6 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void LayOutDeferred() override;
 
  private:
-  friend class TTbxTestApi;    // reads the open and the closed brackets
   friend class TTBCustomItem;  // hands over the controls of the items that come onto the toolbar
   // What an item is, asked of the item rather than by a type test.
   static bool IsSeparator(const TTBCustomItem& item);
@@ -78,10 +81,9 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   TControl* AdoptItemControl(const TTBCustomItem& item);
   void PlaceItemControl(TTBCustomItem& item);
 
-  TTBRootItem* FItems;
+  std::unique_ptr<TTBRootItem> FItems;
   TGuard<TCustomImageList> FImages;
   int FUpdateCount = 0;
-  int FCompletedUpdates = 0;  // outermost brackets closed so far
   bool FItemsPending = false;
   mutable bool FMeasuring = false;
   // Buttons' sizes as last measured, by index of the top-level item: a dock asks its toolbars'

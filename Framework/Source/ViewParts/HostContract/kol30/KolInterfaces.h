@@ -207,8 +207,6 @@ class TTolvaRefCntIntfObject : public TObject, public virtual IInterface {
  protected:
   TTolvaRefCntIntfObject() = default;
   ~TTolvaRefCntIntfObject() override;
-  /// The references held now; for an object that must know when only its own circle holds it.
-  int RefCount() const { return FRefCount; }
 
  private:
   int FRefCount = 0;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,44 @@
 #include "TbxGraphics.h"
 
 KOL_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+
+/// What kind of control a control is, for code that handles every kind (a native backend, a dump,
+/// a script): each class that brings a kind answers it (TControl::Kind), and a subclass that brings
+/// none, a plug-in's own among them, answers its base's.
+KOL_ENUM(TControlKind, ckControl, ckWinControl, ckTextObject, ckLabel, ckRadioButton, ckCheckBox, ckLink, ckStatusBar,
+         ckDock, ckDockableWindow, ckDockablePanel, ckToolbar, ckForm)
+
+/// The kind a kind's class derives from: a label's is a text object's, a toolbar's a dockable
+/// window's; ckControl's is itself.
+constexpr TControlKind BaseKind(TControlKind kind) {
+  switch (kind) {
+    case ckControl:
+    case ckWinControl:
+      return ckControl;
+    case ckTextObject:
+    case ckStatusBar:
+    case ckDock:
+    case ckDockableWindow:
+    case ckForm:
+      return ckWinControl;
+    case ckLabel:
+    case ckRadioButton:
+    case ckCheckBox:
+    case ckLink:
+      return ckTextObject;
+    case ckDockablePanel:
+    case ckToolbar:
+      return ckDockableWindow;
+  }
+  return ckControl;
+}
+
+/// Whether a control of kind is also one of base: a label is a text object, every control a control.
+constexpr bool IsKindOf(TControlKind kind, TControlKind base) {
+  for (; kind != base; kind = BaseKind(kind))
+    if (kind == ckControl) return false;
+  return true;
+}
 
 using THandle = std::intptr_t;
 
@@ -40,14 +79,14 @@ class TBasicAction : public TComponent, private TFreeNotifySink {
   /// A client hears of every change of the action until it is removed or destroyed.
   void AddClient(TComponent* client, std::function<void()> changed);
   void RemoveClient(TComponent* client);
-  /// Whether any control or item still follows the action.
+  /// Whether any control or item still follows the action, and how many do.
   bool HasClients() const { return !FClients.empty(); }
+  int ClientCount() const { return static_cast<int>(FClients.size()); }
 
  protected:
   void Change();
 
  private:
-  friend class TTbxTestApi;  // counts the clients
   void ComponentFreed(TComponent* component) override;
   struct TClient {
     TComponent* Component;
@@ -150,6 +189,9 @@ class TControl : public TComponent {
   virtual TSize GetPreferredSize(int maxWidth = KNoWidthLimit) const;
   /// Whether the control takes its preferred size in the dimensions its alignment leaves free.
   virtual bool GetAutoSizing() const { return false; }
+  /// The control's kind (see TControlKind); KindCast reads it.
+  static constexpr TControlKind ClassKind = ckControl;
+  virtual TControlKind Kind() const { return ClassKind; }
   /// The control as a dockable window, or nil. Docks and stacks ask this of every child at every
   /// layout; the control answers for itself, which costs a fraction of a type test.
   virtual const TTBCustomDockableWindow* AsDockableWindow() const { return nullptr; }
@@ -245,6 +287,8 @@ class TWinControl : public TControl {
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
 
+  static constexpr TControlKind ClassKind = ckWinControl;
+  TControlKind Kind() const override { return ClassKind; }
   THandle GetHandle() const { return FHandle; }
   /// The control as a dock, or nil: what a dockable window asks of its parent at every layout.
   virtual TTBDock* AsDock() { return nullptr; }
@@ -312,7 +356,6 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
-  friend class TTbxTestApi;  // reads how often the children were aligned
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void AlignChanged(TControl& control);
@@ -321,7 +364,6 @@ class TWinControl : public TControl {
   std::vector<TControl*> FAligned;  // the children with an edge or client alignment, in child order
   THandle FHandle;
   const TControl* FPlacing = nullptr;
-  int FAlignCount = 0;  // how often the children were aligned
   int FAlignDisabled = 0;
   // The controls inside whose layout waits for this one's last EnableAlign, in the order they
   // asked; each is listed once (FLayoutDeferred).
@@ -332,6 +374,18 @@ class TWinControl : public TControl {
   bool FAlignPending = false;
   bool FAligning = false;
 };
+
+/// The control as a T, or nil, from its kind alone: what a type test would answer. T is a class
+/// that brings a kind of its own (it declares Kind), such as TWinControl or TTBCustomToolbar.
+template <class T>
+T* KindCast(TControl* control) {
+  static_assert(std::is_same_v<decltype(&T::Kind), TControlKind (T::*)() const>, "T brings no kind of its own");
+  return control && IsKindOf(control->Kind(), T::ClassKind) ? static_cast<T*>(control) : nullptr;
+}
+template <class T>
+const T* KindCast(const TControl* control) {
+  return KindCast<T>(const_cast<TControl*>(control));
+}
 
 /// The windowed control that owns the handle, or nil.
 TWinControl* FindControl(THandle handle);

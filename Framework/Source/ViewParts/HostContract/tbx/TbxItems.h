@@ -4,13 +4,22 @@
 #pragma GCC visibility push(default)
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "TbxControls.h"
 
 class TTBCustomToolbar;
 class TFontSettings;
+
+/// What kind of item an item is, as TControlKind tells controls apart: a plain item (a button on a
+/// toolbar, an entry in a menu), a submenu, a separator, a control item or a visibility toggle.
+/// Every kind is also a plain item's; a subclass that brings no kind answers its base's.
+KOL_ENUM(TItemKind, ikItem, ikSubmenu, ikSeparator, ikControl, ikVisibilityToggle)
+
+constexpr bool IsKindOf(TItemKind kind, TItemKind base) { return kind == base || base == ikItem; }
 
 /// An item of a toolbar's item tree. Its sub-items are its contents: destroying an item destroys
 /// its sub-items and takes the item out of its parent item. Ownership (TComponent) is separate:
@@ -20,6 +29,11 @@ class TTBCustomItem : public TComponent {
   explicit TTBCustomItem(TComponent* owner);
   ~TTBCustomItem() override;  // NOLINT(bugprone-exception-escape): raises only on a corrupted tree
 
+  /// The item's kind (see TItemKind); KindCast reads it. A toolbar lays an item out by its kind,
+  /// and asks it again and again: each kind answers for itself, cheaper than a type test.
+  static constexpr TItemKind ClassKind = ikItem;
+  virtual TItemKind Kind() const { return ClassKind; }
+
   /// Sub-items, in order.
   int Count() const { return static_cast<int>(FItems.size()); }
   TTBCustomItem* GetItem(int index) const;
@@ -28,6 +42,17 @@ class TTBCustomItem : public TComponent {
   /// An item stands in at most one parent: inserting an item that has one raises.
   void Insert(int index, TTBCustomItem* item);
   void Add(TTBCustomItem* item) { Insert(Count(), item); }
+  /// Takes an item built apart as a content of this one and returns it; destroying this item
+  /// destroys it. Raises as Insert does, and the item then goes.
+  template <class T>
+  T* Insert(int index, std::unique_ptr<T> item) {
+    Insert(index, static_cast<TTBCustomItem*>(item.get()));
+    return item.release();
+  }
+  template <class T>
+  T* Add(std::unique_ptr<T> item) {
+    return Insert(Count(), std::move(item));
+  }
   /// Takes the item out without destroying it.
   void Remove(TTBCustomItem* item);
   /// Takes the item at index out and destroys it.
@@ -74,11 +99,6 @@ class TTBCustomItem : public TComponent {
   virtual void VisibleChanged() {}
   /// The item leaves the tree of toolbar (it is removed or destroyed).
   virtual void LeavingToolbar(TTBCustomToolbar* /*toolbar*/) {}
-  /// What a toolbar lays the item out as. Each kind answers for itself: laying a toolbar out asks
-  /// its items this again and again, and a type test per item and question cost more than the
-  /// rest of the measuring.
-  enum class TShape { Button, Submenu, Separator, Control };
-  virtual TShape Shape() const { return TShape::Button; }
   /// The item's own font settings over the toolbar's font, when it has any.
   virtual const TFontSettings* OwnFontSettings() const { return nullptr; }
 
@@ -170,6 +190,8 @@ class TTBXVisibilityToggleItem : public TTBXCustomItem {
  public:
   using TTBXCustomItem::TTBXCustomItem;
   ~TTBXVisibilityToggleItem() override;
+  static constexpr TItemKind ClassKind = ikVisibilityToggle;
+  TItemKind Kind() const override { return ClassKind; }
   TControl* GetControl() const { return FControl; }
   void SetControl(TControl* control) { FControl = control; }
   /// Checked while the control shows.
@@ -190,18 +212,16 @@ class TTBXSubmenuItem : public TTBXCustomItem {
  public:
   using TTBXCustomItem::TTBXCustomItem;
   ~TTBXSubmenuItem() override;
-
- protected:
-  TShape Shape() const override { return TShape::Submenu; }
+  static constexpr TItemKind ClassKind = ikSubmenu;
+  TItemKind Kind() const override { return ClassKind; }
 };
 
 class TTBXSeparatorItem : public TTBCustomItem {
  public:
   using TTBCustomItem::TTBCustomItem;
   ~TTBXSeparatorItem() override;
-
- protected:
-  TShape Shape() const override { return TShape::Separator; }
+  static constexpr TItemKind ClassKind = ikSeparator;
+  TItemKind Kind() const override { return ClassKind; }
 };
 
 /// An item that shows a control on the toolbar. It refers to the control without owning it and
@@ -211,11 +231,12 @@ class TTBControlItem : public TTBCustomItem {
  public:
   TTBControlItem(TComponent* owner, TControl* control);
   ~TTBControlItem() override;
+  static constexpr TItemKind ClassKind = ikControl;
+  TItemKind Kind() const override { return ClassKind; }
   TControl* GetControl() const { return FControl; }
   void SetControl(TControl* control);
 
  protected:
-  TShape Shape() const override { return TShape::Control; }
   /// The control shows while its item does.
   void VisibleChanged() override;
   void LeavingToolbar(TTBCustomToolbar* toolbar) override;
@@ -223,5 +244,16 @@ class TTBControlItem : public TTBCustomItem {
  private:
   TGuard<TControl> FControl;
 };
+
+/// The item as a T, or nil, from its kind alone (see KindCast of a control).
+template <class T>
+T* KindCast(TTBCustomItem* item) {
+  static_assert(std::is_same_v<decltype(&T::Kind), TItemKind (T::*)() const>, "T brings no kind of its own");
+  return item && IsKindOf(item->Kind(), T::ClassKind) ? static_cast<T*>(item) : nullptr;
+}
+template <class T>
+const T* KindCast(const TTBCustomItem* item) {
+  return KindCast<T>(const_cast<TTBCustomItem*>(item));
+}
 
 #pragma GCC visibility pop

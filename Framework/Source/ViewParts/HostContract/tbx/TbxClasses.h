@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <new>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,31 +49,6 @@ class TFreeNotifySink {
   std::vector<TWatch> FWatched;
 };
 
-/// While one lives, the components made with new on its thread lie side by side in blocks of
-/// their own, in the order they are made, rather than wherever the heap finds room: a window
-/// composed under one is walked, laid out and destroyed through memory that lies together. A
-/// block goes back to the heap when its last component has gone and the arena has ended, so
-/// components may outlive their arena and be destroyed in any order. Arenas are scopes on one
-/// thread: the newest places the components, and when it ends the one before it places them
-/// again. Components made outside any arena, or too large for a block, come from the heap.
-class TComponentArena {
- public:
-  TComponentArena();
-  ~TComponentArena();
-  TComponentArena(const TComponentArena&) = delete;
-  TComponentArena& operator=(const TComponentArena&) = delete;
-
-  struct TBlock;
-
- private:
-  friend class TComponent;
-  /// size bytes from the current block, or nullptr for a size the arena leaves to the heap.
-  void* Allocate(std::size_t size);
-
-  TBlock* FBlock = nullptr;  ///< where the next component goes
-  TComponentArena* FOuter;   ///< the arena this one stands in for while it lives
-};
-
 /// Components live by ownership: an owner destroys what it owns. Components answer QueryInterface
 /// but are not reference counted.
 class TComponent : public TObject, public virtual IInterface {
@@ -81,17 +56,26 @@ class TComponent : public TObject, public virtual IInterface {
   explicit TComponent(TComponent* owner);
   ~TComponent() override;
 
-  /// From the thread's current TComponentArena if there is one, else from the heap.
-  static void* operator new(std::size_t size);
-  static void operator delete(void* p, std::size_t size) noexcept;
-  /// A component aligned beyond what new gives cannot be placed: it does not compile.
-  static void* operator new(std::size_t size, std::align_val_t alignment) = delete;
-
   TComponent* GetOwner() const { return FOwner; }
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }
   TComponent* GetComponent(int index) const { return FComponents.at(static_cast<size_t>(index)); }
   void InsertComponent(TComponent* component);  ///< takes ownership, leaving any previous owner
   void RemoveComponent(TComponent* component);  ///< gives up ownership without destroying
+  /// Takes ownership of a component built apart and returns it: the pointer stays valid while this
+  /// component, or an owner it is handed on to, keeps it.
+  template <class T>
+  T* InsertComponent(std::unique_ptr<T> component) {
+    InsertComponent(static_cast<TComponent*>(component.get()));
+    return component.release();
+  }
+  /// Gives up ownership of a component this one owns and hands it to the caller, who destroys it
+  /// by letting it go; nil for nil or a component owned elsewhere.
+  template <class T>
+  std::unique_ptr<T> ExtractComponent(T* component) {
+    if (!component || component->GetOwner() != this) return nullptr;
+    RemoveComponent(component);
+    return std::unique_ptr<T>(component);
+  }
 
   const std::string& GetName() const { return FName; }
   virtual void SetName(const std::string& name) { FName = name; }

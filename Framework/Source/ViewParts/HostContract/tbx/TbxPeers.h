@@ -28,6 +28,8 @@ class TControlPeer {
   /// Anything else that changes what the control looks like: its text, font, colour, state,
   /// items, panels or parts.
   virtual void Invalidate() {}
+  /// A form's drag outline appeared, moved or went, or its minimum size changed (forms only).
+  virtual void FormChanged() {}
 };
 
 /// Makes the peer of a control, or nil for a control the backend does not draw.

@@ -21,6 +21,8 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
  public:
   explicit TTBXCustomDockablePanel(TComponent* owner);
   ~TTBXCustomDockablePanel() override;
+  static constexpr TControlKind ClassKind = ckDockablePanel;
+  TControlKind Kind() const override { return ClassKind; }
 
   TDPCaptionRotation GetCaptionRotation() const { return FCaptionRotation; }
   void SetCaptionRotation(TDPCaptionRotation value);
@@ -40,6 +42,7 @@ class TTBXCustomDockablePanel : public TTBCustomDockableWindow {
 
   TSize GetDockedSize(bool vertical) const override;
   TSize GetFloatingClientSize() const override { return {FDockedWidth, FDockedHeight}; }
+  bool ResizesWhenFloating() const override { return GetResizable(); }
 
  protected:
   void Resized() override;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,8 +22,8 @@ const TEnumTypeInfo& TextTruncationTypeInfo();
 class TTBXCustomStatusBar;
 class TTBXStatusPanels;
 
-/// One panel of a status bar. Its collection owns it: constructing a panel appends it to the
-/// collection, destroying it takes it out.
+/// One panel of a status bar. It is made for one collection, which owns it once the panel is added
+/// (TTBXStatusPanels::Add); destroying it takes it out.
 class TTBXStatusPanel : public TObject {
  public:
   explicit TTBXStatusPanel(TTBXStatusPanels* collection);
@@ -108,17 +109,27 @@ class TTBXStatusPanels {
   }
   int IndexOf(const TTBXStatusPanel* panel) const;
   std::span<TTBXStatusPanel* const> Items() const { return FItems; }
+  /// A new plain panel, appended.
+  TTBXStatusPanel* Add();
+  /// Appends a panel made for this collection (a subclass's, built apart) and returns it.
+  template <class T>
+  T* Add(std::unique_ptr<T> panel) {
+    T* added = panel.get();
+    Attach(std::move(panel));
+    return added;
+  }
   /// Destroys the panels, first to last.
   void Clear();
 
  private:
   friend class TTBXStatusPanel;
   [[noreturn]] void OutOfRange(int index) const;
-  void Attach(TTBXStatusPanel* panel);
+  void Attach(std::unique_ptr<TTBXStatusPanel> panel);
   void Detach(TTBXStatusPanel* panel);
   void Changed();
 
   TTBXCustomStatusBar& FStatusBar;
+  // Owned: each panel takes itself out as it is destroyed, by its collection or by anyone else.
   std::vector<TTBXStatusPanel*> FItems;
 };
 
@@ -131,6 +142,8 @@ class TTBXCustomStatusBar : public TWinControl {
  public:
   explicit TTBXCustomStatusBar(TComponent* owner);
   ~TTBXCustomStatusBar() override;
+  static constexpr TControlKind ClassKind = ckStatusBar;
+  TControlKind Kind() const override { return ClassKind; }
 
   static constexpr int SizeGripWidth = 16;
 
@@ -159,6 +172,7 @@ class TTBXCustomStatusBar : public TWinControl {
   /// Brackets a batch of panel changes; the panels are laid out once, at the outermost EndUpdate.
   void BeginUpdate();
   void EndUpdate();
+  bool IsUpdating() const { return FUpdateCount > 0; }
 
   void AlignControls() override;
 
@@ -172,7 +186,6 @@ class TTBXCustomStatusBar : public TWinControl {
  private:
   friend class TTBXStatusPanels;
   friend class TTBXStatusPanel;
-  friend class TTbxTestApi;  // reads the open and the closed brackets
   void PanelsChanged();
   void ArrangePanels();
   int SizeGripWidthNow() const { return FSizeGrip ? std::min(SizeGripWidth, GetWidth()) : 0; }
@@ -187,7 +200,6 @@ class TTBXCustomStatusBar : public TWinControl {
   bool FSimplePanel = false;
   std::string FSimpleText;
   int FUpdateCount = 0;
-  int FCompletedUpdates = 0;  // outermost brackets closed so far
 };
 
 class TTBXStatusBar : public TTBXCustomStatusBar {
