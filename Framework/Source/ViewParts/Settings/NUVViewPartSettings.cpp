@@ -295,7 +295,12 @@ const TNUVSettingGroup& ToolbarGroup() {
        Attribute(
            String("MergeWithMainToolbarViewPart",
                   "The name of a toolbar view part whose toolbar takes all of this one's items while the work item "
-                  "runs; this toolbar hides.")),
+                  "runs; this toolbar hides. Its items arrive last first: a target item of equal group index without "
+                  "sub-items hides, one with sub-items receives the arriving item's sub-items, any other item goes "
+                  "after the last of lower or equal group index (so items of one group index arrive reversed). "
+                  "Stopping shows again only what the merge hid; an item invisible before stays invisible. "
+                  "Finalizing destroys the items this toolbar built wherever they stand. Toolbars that would merge "
+                  "into each other are refused.")),
        Repeated(Element("Item", ItemGroup(),
                         "A toolbar item (attributes CommandID, Caption, ImageFile, GroupIndex, "
                         "Visible; Item and Separator children make a submenu).")),
@@ -517,7 +522,8 @@ const TNUVSettingGroup& WorkSpaceChildSettings() {
   static const TNUVSettingGroup group{
       "ExtData",
       {Integer("GroupIndex", "-1", "any integer",
-               "In a toolbar work space: where the view part's control (or toolbar's items) goes among the items."),
+               "In a toolbar work space: where the view part's control (or toolbar's items) goes among the items, "
+               "before the first of a greater group index. Placing it again keeps one control item per control."),
        String("PanelID", "In a status bar work space: the ID of the panel that takes the view part's control.")}};
   return group;
 }
