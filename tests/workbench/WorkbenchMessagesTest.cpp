@@ -36,7 +36,8 @@ TEST(WorkbenchMessages, ScriptRefusalsNameTheKeyTheValueAndWhatExists) {
                                          "set Box_State two\n"
                                          "stop Main\n"
                                          "get DocToolbar_Caption\n"
-                                         "click Caps"s + '\0' + "Lock\n");
+                                         "click Caps"s +
+                                             '\0' + "Lock\n");
   EXPECT_EQ(run.Status, 0) << run.Err;
   std::vector<std::string> messages;
   for (const auto& event : run.Events())

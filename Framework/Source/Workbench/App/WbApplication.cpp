@@ -433,8 +433,8 @@ std::string TWbApplication::UnknownKeyHint(const std::string& key) const {
   }
   if (owner && owner->Intf) {
     const TWorkItem& workItem = WorkItemOf(*owner);
-    const bool publishes = workItem.Ran ? workItem.KeysOfLastRun.contains(key)
-                                        : MayPublishKey(owner->Decl.Factory, owner->Decl.Name, key);
+    const bool publishes =
+        workItem.Ran ? workItem.KeysOfLastRun.contains(key) : MayPublishKey(owner->Decl.Factory, owner->Decl.Name, key);
     if (workItem.Item->GetState() != wsRunning && publishes)
       return ": view part '" + owner->Decl.Name + "' publishes it while its work item '" + workItem.Decl.ID +
              "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
