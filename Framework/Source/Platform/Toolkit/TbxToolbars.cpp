@@ -39,7 +39,7 @@ void TTBCustomToolbar::EndUpdate() {
 
 void TTBCustomToolbar::ItemsChanged() {
   ++FItemsGeneration;
-  if (FUpdateCount > 0 || IsDestroying() || DeferItemsLayout()) {
+  if (FUpdateCount > 0 || IsDestroying()) {
     FItemsPending = true;
     return;
   }
@@ -229,27 +229,9 @@ void TTBCustomToolbar::FontChanged() {
   TTBCustomDockableWindow::FontChanged();
 }
 
-// A control on the toolbar that resizes itself resizes its item. While the layout waits anyway,
-// the items are laid out again then, and no item need be looked for now.
+// A control on the toolbar that resizes itself resizes its item.
 void TTBCustomToolbar::ChildChanged(TControl& child) {
-  if (DeferItemsLayout())
-    FItemsPending = true;
-  else if (PlacesChild(child))
-    ItemsChanged();
-}
-
-// Laying the items out measures every one of them: a window that is being composed or run asks
-// it once at the end, not once per item or child that comes or changes.
-bool TTBCustomToolbar::DeferItemsLayout() {
-  TWinControl* holder = AlignDisabledAround();
-  if (!holder) return false;
-  DeferLayoutTo(*holder);
-  return true;
-}
-
-void TTBCustomToolbar::LayOutDeferred() {
-  if (FItemsPending && FUpdateCount == 0) ItemsChanged();
-  TTBCustomDockableWindow::LayOutDeferred();
+  if (PlacesChild(child)) ItemsChanged();
 }
 
 TTBItemParts TTBCustomToolbar::GetItemParts(const TTBCustomItem& item) const {

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <iterator>
 #include <unordered_map>
-#include <utility>
 
 #include "KolExceptions.h"
 #include "TbxControls.h"
@@ -122,11 +121,6 @@ void TWinControl::Realign() {
     FAlignPending = true;
     return;
   }
-  if (TWinControl* holder = AlignDisabledAround()) {
-    FAlignPending = true;
-    DeferLayoutTo(*holder);
-    return;
-  }
   FAligning = true;
   TScopeExit done([this] { FAligning = false; });
   for (int pass = 0; pass < KMaxAlignPasses; ++pass) {
@@ -140,36 +134,7 @@ void TWinControl::Realign() {
 
 void TWinControl::EnableAlign() {
   NUV_ASSERT(FAlignDisabled > 0);
-  if (FAlignDisabled == 1 && !FDeferredLayouts.empty()) {
-    // Still disabled meanwhile: the controls inside lay out first, and this one once, after them.
-    // A control that lays out now may ask others to; none waits for this one any more.
-    FFlushingLayouts = true;
-    TScopeExit flushed([this] { FFlushingLayouts = false; });
-    for (std::size_t i = 0; i < FDeferredLayouts.size(); ++i)
-      if (TWinControl* control = FDeferredLayouts[i]) {
-        control->FLayoutDeferred = false;
-        control->LayOutDeferred();
-      }
-    FDeferredLayouts.clear();
-  }
   if (--FAlignDisabled > 0 || !FAlignPending) return;
-  FAlignPending = false;
-  Realign();
-}
-
-TWinControl* TWinControl::AlignDisabledAround() const {
-  for (TWinControl* control = GetParent(); control; control = control->GetParent())
-    if (control->FAlignDisabled > 0 && !control->FFlushingLayouts) return control;
-  return nullptr;
-}
-
-void TWinControl::DeferLayoutTo(TWinControl& holder) {
-  if (std::exchange(FLayoutDeferred, true)) return;
-  holder.FDeferredLayouts.emplace_back(this);
-}
-
-void TWinControl::LayOutDeferred() {
-  if (!FAlignPending) return;
   FAlignPending = false;
   Realign();
 }

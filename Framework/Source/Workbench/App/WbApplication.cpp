@@ -72,7 +72,6 @@ void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath)
     CreateServices(decl);
     ComposeAll(decl, factories);
     CheckWorkSpaces();
-    const auto layout = LayOutOnce(Areas());
     ShowInWorkSpaces();
   });
   WbPhaseEnds("compose");
@@ -233,20 +232,13 @@ void TWbApplication::ShowInWorkSpaces() {
 // ---------------------------------------------------------------------------------------------
 // Running and ending
 
-// Running builds and places what the view parts show: the window and the areas are laid out once
-// at the end, with everything in them that changed, not once per item or child that comes.
 void TWbApplication::RunAll() {
-  const auto layout = LayOutOnce(Areas());
   FFaults.Caused([&] {
     for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
   });
 }
 
-void TWbApplication::Run(const std::string& workItemID) {
-  const size_t index = WorkItemIndex(workItemID);
-  const auto layout = LayOutOnce(Areas());
-  RunAt(index);
-}
+void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(workItemID)); }
 
 void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(workItemID)); }
 

@@ -314,8 +314,7 @@ class TWinControl : public TControl {
   void Realign();
   /// Between DisableAlign and the matching EnableAlign changes among the children are not laid
   /// out; the last EnableAlign lays them out once if any came. Removing many children is then
-  /// one pass instead of one per child. The controls inside wait too: what they would lay out
-  /// meanwhile is laid out once, by the last EnableAlign, before this control's own pass.
+  /// one pass instead of one per child.
   void DisableAlign() { ++FAlignDisabled; }
   void EnableAlign();
   bool IsAligning() const { return FAligning; }
@@ -342,14 +341,6 @@ class TWinControl : public TControl {
   const std::vector<TControl*>& Controls() const { return FControls; }
   /// Whether a layout asked for now would wait: inside DisableAlign or a layout pass.
   bool LayoutDeferred() const { return FAlignDisabled > 0 || FAligning; }
-  /// The nearest control around this one (its parent, and so on) whose alignment is disabled,
-  /// or nil: a layout of this control waits for that one's last EnableAlign.
-  TWinControl* AlignDisabledAround() const;
-  /// Makes holder lay this control out when its alignment is enabled again (once, however often
-  /// asked).
-  void DeferLayoutTo(TWinControl& holder);
-  /// What this control put off while alignment around it was disabled; by default its pass.
-  virtual void LayOutDeferred();
   /// Changes with every child that comes or goes: a layout that places children one by one, whose
   /// handlers may add or destroy children, sees that the list it walks changed.
   unsigned ChildrenVersion() const { return FChildrenVersion; }
@@ -365,11 +356,6 @@ class TWinControl : public TControl {
   THandle FHandle;
   const TControl* FPlacing = nullptr;
   int FAlignDisabled = 0;
-  // The controls inside whose layout waits for this one's last EnableAlign, in the order they
-  // asked; each is listed once (FLayoutDeferred).
-  std::vector<TGuard<TWinControl>> FDeferredLayouts;
-  bool FLayoutDeferred = false;
-  bool FFlushingLayouts = false;
   unsigned FChildrenVersion = 0;
   bool FAlignPending = false;
   bool FAligning = false;

@@ -59,7 +59,6 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   bool PlacesChild(const TControl& child) const override;
   void ChildChanged(TControl& child) override;
   void FontChanged() override;
-  void LayOutDeferred() override;
 
  private:
   friend class TTBCustomItem;  // hands over the controls of the items that come onto the toolbar
@@ -75,8 +74,6 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   // changes.
   TSize ItemSize(int index, const TTBCustomItem& item, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
-  // Puts the items' layout off while alignment around the toolbar is disabled; true when it did.
-  bool DeferItemsLayout();
   // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
   TControl* AdoptItemControl(const TTBCustomItem& item);
   void PlaceItemControl(TTBCustomItem& item);
