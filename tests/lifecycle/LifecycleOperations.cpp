@@ -67,13 +67,13 @@ bool OnDockingWorkSpace(TNUVCustomViewPart* workSpace, INUVViewPart* child) {
 std::vector<std::string> DocumentedMessages(INUVViewPart* child, INUVViewPart* workSpace) {
   const std::string c = child->GetName(), w = workSpace->GetName();
   const std::string panelID = GetChildNodeValue(child->GetExtData().get(), "PanelID", false, "");
-  return {fmt::sprintf(SViewPartNotOnMe, c, w),
-          fmt::sprintf(LoadLibStr(SViewPartNotDockableWindow), c, w),
-          fmt::sprintf(LoadLibStr(SViewPartNotDockablePanel), c, w),
-          fmt::sprintf(LoadLibStr(SPanelIDMissing), c),
+  return {fmt::sprintf(SViewPartNotOnMe, c, w), fmt::sprintf(LoadLibStr(SViewPartNotDockableWindow), c, w),
+          fmt::sprintf(LoadLibStr(SViewPartNotDockablePanel), c, w), fmt::sprintf(LoadLibStr(SPanelIDMissing), c),
           fmt::sprintf(LoadLibStr(SPanelIDNotFound), c, panelID),
           fmt::sprintf(LoadLibStr(SViewPartWithoutControl), c, w),
-          fmt::sprintf(LoadLibStr(SStatusPanelWithoutControl), c, panelID)};
+          fmt::sprintf(LoadLibStr(SStatusPanelWithoutControl), c, panelID),
+          // Toolbars that would hold each other, or merge into each other.
+          fmt::sprintf(LoadLibStr(SToolbarPlaceCycle), c, w), fmt::sprintf(LoadLibStr(SToolbarMergeCycle), c, w)};
 }
 
 // A status panel that holds another child's control names that child.

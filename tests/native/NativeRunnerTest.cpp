@@ -23,6 +23,31 @@ TEST(NativeRunner, AScreenshotIsThePictureOfTheWindowAfterTheScriptAndTheEventsS
   EXPECT_EQ(image.size(), QSize(800, 600));
 }
 
+// An image that Qt cannot decode is a warning that names the file and why; what Qt and libpng say
+// meanwhile is part of the why and never reaches the terminal by itself. With --strict it ends the
+// run before the window is drawn.
+TEST(NativeRunner, AnImageThatDoesNotDecodeIsAWarningNamingTheFileAndWhy) {
+  const std::string png = TempFile("nuv-native-undecodable.png");
+  std::filesystem::remove(png);
+  const auto run = RunWorkbench({"--screenshot", png, "undecodable-image.xml"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  ASSERT_EQ(run.ErrLines().size(), 2u) << run.Err;
+  EXPECT_EQ(run.ErrLines()[0],
+            "undecodable-image.xml: warning: the image file 'undecodable.png' cannot be decoded (Unable to read image "
+            "data: libpng error: IDAT: incorrect header check); it shows no image");
+  EXPECT_NE(run.ErrLines()[1].find("the image file 'oversized.png' cannot be decoded ("), std::string::npos);
+  EXPECT_NE(run.ErrLines()[1].find("exceeds the current allocation limit"), std::string::npos) << run.Err;
+  EXPECT_TRUE(std::filesystem::exists(png));
+
+  std::filesystem::remove(png);
+  const auto strict = RunWorkbench({"--strict", "--screenshot", png, "undecodable-image.xml"});
+  EXPECT_EQ(strict.Status, 2);
+  ASSERT_EQ(strict.ErrLines().size(), 1u) << strict.Err;
+  EXPECT_NE(strict.Err.find("'undecodable.png' cannot be decoded"), std::string::npos) << strict.Err;
+  EXPECT_NE(strict.Err.find("(--strict makes it an error; 1 more)"), std::string::npos) << strict.Err;
+  EXPECT_FALSE(std::filesystem::exists(png));
+}
+
 TEST(NativeRunner, AScreenshotThatCannotBeWrittenEndsTheRunWithStatus2) {
   const auto run = RunWorkbench({"--screenshot", "/nonexistent/dir/window.png", "label-app.xml"});
   EXPECT_EQ(run.Status, 2);

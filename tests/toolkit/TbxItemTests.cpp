@@ -89,6 +89,40 @@ TEST(TbxItems, ItemsFollowTheirActionAndClickRunsIt) {
   EXPECT_EQ(runs, 1);
 }
 
+// What the item was given itself stays when its action changes; what it takes from the action
+// follows the action.
+TEST(TbxItems, AnItemKeepsItsOwnCaptionHintAndImageWhenItsActionChanges) {
+  TComponent owner(nullptr);
+  auto* action = new TCustomAction(&owner);
+  action->SetCaption("Open");
+  action->SetHint("Opens a file");
+  action->SetImageIndex(3);
+  auto* own = NewItem(&owner, "");
+  own->SetAction(action);
+  own->SetCaption("Open...");
+  own->SetHint("Mine");
+  own->SetImageIndex(5);
+  auto* follower = NewItem(&owner, "");
+  follower->SetAction(action);
+
+  action->SetVisible(false);  // what a merge does with INUVActionState
+  action->SetCaption("Open a file");
+  action->SetHint("Another hint");
+  action->SetImageIndex(4);
+  EXPECT_EQ(own->GetCaption(), "Open...");
+  EXPECT_EQ(own->GetHint(), "Mine");
+  EXPECT_EQ(own->GetImageIndex(), 5);
+  EXPECT_FALSE(own->GetVisible());
+  EXPECT_EQ(follower->GetCaption(), "Open a file");
+  EXPECT_EQ(follower->GetHint(), "Another hint");
+  EXPECT_EQ(follower->GetImageIndex(), 4);
+
+  // An empty caption is none of the item's own: the action's shows again at its next change.
+  own->SetCaption("");
+  action->SetCaption("Open it");
+  EXPECT_EQ(own->GetCaption(), "Open it");
+}
+
 TEST(TbxItems, AVisibilityToggleFlipsItsControlAndForgetsItWhenDestroyed) {
   TTBXVisibilityToggleItem toggle(nullptr);
   int clicks = 0;

@@ -332,11 +332,17 @@ TEST_F(StatusBarViewPartTest, HideActivateAndCloseRefuseAChildThatIsNotOnTheBar)
   vp->Finalize();
 }
 
-// Children and panels need the bar, which exists from Initialize to Finalize only.
-TEST_F(StatusBarViewPartTest, PlacingOrAddingAPanelWithoutTheBarFailsAnAssertion) {
+// Children and panels need the bar, which exists from Initialize to Finalize only: a child is
+// refused clearly (the bar of an Initialize that failed is gone too), a panel fails an assertion.
+TEST_F(StatusBarViewPartTest, PlacingAChildWithoutTheBarIsAClearErrorAndAddingAPanelFailsAnAssertion) {
   auto vp = MakeBar("<ExtData><StatusBar><Panels><Panel ID=\"Pos\"/></Panels></StatusBar></ExtData>");
   auto child = MakeChild("Child", "<ExtData><PanelID>Pos</PanelID></ExtData>");
-  EXPECT_THROW(vp->PlaceChildViewPart(child.get()), EAssertionFailed);
+  try {
+    vp->PlaceChildViewPart(child.get());
+    ADD_FAILURE() << "placed without a bar";
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_THAT(e.Message(), HasSubstr("cannot show ViewPart[Child]: it has no control"));
+  }
   auto element = LoadXMLDocument("<Panel ID=\"Late\"/>", "panel.xml");
   EXPECT_THROW(TNUVStatusPanel(vp.get(), nullptr, element.get()), EAssertionFailed);
   EXPECT_TRUE(Host.Data().Keys().empty());
@@ -381,7 +387,7 @@ TEST_F(StatusBarViewPartTest, SetPanelControlEndsTheUpdateWhenTheControlIsRefuse
 // ---------------------------------------------------------------------------------------------
 // Configuration faults
 
-TEST_F(StatusBarViewPartTest, AForeignChildOfPanelsStopsInitializeNamingIt) {
+TEST_F(StatusBarViewPartTest, AForeignChildOfPanelsStopsInitializeNamingItAndLeavesNoBar) {
   auto vp = MakeBar(R"(<ExtData><StatusBar><Panels><Panel ID="A"/><Pane ID="B"/><Panel ID="C"/></Panels>
                        </StatusBar></ExtData>)");
   try {
@@ -391,10 +397,9 @@ TEST_F(StatusBarViewPartTest, AForeignChildOfPanelsStopsInitializeNamingIt) {
     EXPECT_EQ(e.Found(), "Pane");
     EXPECT_THAT(e.Where(), HasSubstr("<Pane>"));
   }
-  // The panels before it stay; nothing after it is built or installed.
-  EXPECT_EQ(vp->GetStatusBar()->Panels().Count(), 1);
-  EXPECT_FALSE(vp->GetStatusBar()->OnPanelClick);
-  EXPECT_THAT(Host.Data().Keys(), ElementsAre("Main_A_Caption", "Main_A_Size", "Main_A_Visible"));
+  // No half-built bar stays: the panel before it goes with the bar, and its keys with it.
+  EXPECT_EQ(vp->GetStatusBar(), nullptr);
+  EXPECT_THAT(Host.Data().Keys(), IsEmpty());
   vp->Finalize();
   EXPECT_THAT(Host.Data().Keys(), IsEmpty());
 }

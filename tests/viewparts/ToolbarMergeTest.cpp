@@ -252,6 +252,57 @@ TEST_F(ToolbarMergeTest, StoppingLeavesItemsThatWereInvisibleBeforeTheMergeInvis
   main->Finalize();
 }
 
+// Two toolbars that name each other as main toolbar: the second merge would send every item back
+// and leave both hidden. It is refused, and the first merge stands.
+TEST_F(ToolbarMergeTest, ToolbarsThatMergeIntoEachOtherAreRefusedAtTheSecondMerge) {
+  auto one = MakeToolbar(Host, "One", R"(<Item Caption="A" GroupIndex="1"/>)", R"(MergeWithMainToolbarViewPart="Two")");
+  auto two = MakeToolbar(Host, "Two", R"(<Item Caption="B" GroupIndex="2"/>)", R"(MergeWithMainToolbarViewPart="One")");
+  Run(*one);
+  try {
+    Run(*two);
+    ADD_FAILURE() << "the toolbars merged into each other";
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(), "Toolbar[Two] cannot merge its items into Toolbar[One], which merges its items into it");
+  }
+  EXPECT_FALSE(one->GetToolbar()->GetVisible());
+  EXPECT_TRUE(two->GetToolbar()->GetVisible());
+  EXPECT_EQ(DescribeItems(two->GetToolbar()->Items()), "A B");
+  // Once One has stopped, its items are back where they came from and Two may merge into it.
+  TTestHost::Stop(*one);
+  Run(*two);
+  EXPECT_FALSE(two->GetToolbar()->GetVisible());
+  two->Finalize();
+  one->Finalize();
+}
+
+// The same through a third toolbar, and as work spaces: a toolbar that lies on another, directly
+// or through others, is refused as that one's child.
+TEST_F(ToolbarMergeTest, ACycleThroughAThirdToolbarOrOfWorkSpacesIsRefused) {
+  auto one = MakeToolbar(Host, "One", R"(<Item Caption="A" GroupIndex="1"/>)", R"(MergeWithMainToolbarViewPart="Two")");
+  auto two =
+      MakeToolbar(Host, "Two", R"(<Item Caption="B" GroupIndex="2"/>)", R"(MergeWithMainToolbarViewPart="Three")");
+  auto three =
+      MakeToolbar(Host, "Three", R"(<Item Caption="C" GroupIndex="3"/>)", R"(MergeWithMainToolbarViewPart="One")");
+  Run(*one);
+  Run(*two);
+  EXPECT_THROW(Run(*three), ENUVViewPartError);
+  EXPECT_TRUE(three->GetToolbar()->GetVisible());
+  EXPECT_EQ(DescribeItems(three->GetToolbar()->Items()), "A B C");
+
+  auto outer = MakeToolbar(Host, "Outer", "");
+  auto middle = MakeToolbar(Host, "Middle", "");
+  outer->ShowViewPart(middle.get());
+  try {
+    middle->ShowViewPart(outer.get());
+    ADD_FAILURE() << "two toolbars took each other as children";
+  } catch (const ENUVViewPartError& e) {
+    EXPECT_EQ(e.Message(), "Toolbar[Outer] cannot be placed on Toolbar[Middle], which lies on it");
+  }
+  EXPECT_EQ(middle->BoundViewParts().Count(), 0);
+  EXPECT_THROW(outer->ShowViewPart(outer.get()), ENUVViewPartError);
+  for (auto* viewPart : {middle.get(), outer.get(), three.get(), two.get(), one.get()}) viewPart->Finalize();
+}
+
 // A toolbar view part that holds a child toolbar view part's merged items and then merges into
 // the main toolbar: every item is destroyed once and shown again only while it exists, whichever
 // view part stops first.

@@ -163,8 +163,10 @@ TEST_F(ToolbarViewPartTest, AServiceIDThatIsTakenIsRefusedAndTheOtherServiceStay
               "holds another under it");
   }
   EXPECT_EQ(Host.Services().FindService(SActionServiceID), actions);
+  // Its Initialize failed: no toolbar stays, and running it builds nothing.
+  EXPECT_EQ(bad->GetToolbar(), nullptr);
   Running(*bad);
-  EXPECT_NE(bad->GetToolbar()->Items()->GetItem(0)->GetAction(), nullptr);
+  EXPECT_EQ(bad->GetToolbar(), nullptr);
   bad->Finalize();
   EXPECT_EQ(Host.Services().FindService(SActionServiceID), actions);
 
@@ -255,18 +257,35 @@ TEST_F(ToolbarViewPartTest, RunningLaysTheToolbarOutOnceWhateverItsChildren) {
   EXPECT_EQ(dockPassesOfRun(5), dockPassesOfRun(1));
 }
 
+// A bad item costs itself alone: the items after it, and the children, are placed all the same,
+// and the error names the first bad item and counts the others.
 TEST_F(ToolbarViewPartTest, BadItemAttributesAreConfigurationErrors) {
-  auto toolbar = MakeToolbar(Host, "Doc", R"(<Item Caption="A"/><Item Caption="B" GroupIndex="five"/>)");
+  auto toolbar =
+      MakeToolbar(Host, "Doc", R"(<Item Caption="A"/><Item Caption="B" GroupIndex="five"/><Item Caption="C"/>)");
   try {
     Running(*toolbar);
     FAIL();
   } catch (const EConfigurationError& e) {
     EXPECT_EQ(e.Found(), "five");
-    EXPECT_THAT(e.Message(), HasSubstr("GroupIndex"));
+    EXPECT_THAT(e.Where(), HasSubstr("<Item> attribute GroupIndex"));
+    EXPECT_EQ(e.Expected(), "a decimal integer; the item is not created");
   }
   // The item that failed is not left half-built on the toolbar.
-  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A C");
   toolbar->Finalize();
+
+  auto two = MakeToolbar(Host, "Two",
+                         R"(<Item Caption="A" Visible="maybe"/><Item Caption="S"><Item Caption="S1" GroupIndex="x"/>
+                            <Item Caption="S2"/></Item><Item Caption="Z"/>)");
+  try {
+    Running(*two);
+    FAIL();
+  } catch (const EConfigurationError& e) {
+    EXPECT_EQ(e.Found(), "maybe");
+    EXPECT_THAT(e.Expected(), HasSubstr("; the item is not created, nor 1 more with faults of their own"));
+  }
+  EXPECT_EQ(DescribeItems(two->GetToolbar()->Items()), "S(S2) Z");
+  two->Finalize();
 }
 
 std::string NestedItems(int levels) {
@@ -296,9 +315,11 @@ TEST_F(ToolbarViewPartTest, ItemsNestedPastTheLimitAreAConfigurationErrorNamingT
     } catch (const EConfigurationError& e) {
       EXPECT_THAT(e.Where(), HasSubstr("<Item>"));
       EXPECT_EQ(e.Found(), "an item at level 257");
-      EXPECT_EQ(e.Expected(), "items nested at most 256 levels deep");
+      EXPECT_EQ(e.Expected(), "items nested at most 256 levels deep; the item is not created");
     }
-    EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
+    // The item too deep goes, with what it holds; the items above it stay.
+    ASSERT_EQ(toolbar->GetToolbar()->Items()->Count(), 2);
+    EXPECT_EQ(ItemLevels(toolbar->GetToolbar()->Items()->GetItem(1)), KNUVMaxToolbarNesting - 1);
     toolbar->Finalize();
   }
 }
@@ -329,8 +350,8 @@ TEST_F(ToolbarViewPartTest, AFailingSubItemLeavesNoHalfBuiltSubmenu) {
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "no action for Broken");
   }
-  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A");
-  EXPECT_EQ(toolbar->GetToolbar()->ComponentCount(), 1);  // A alone: S, S1 and S1's action are gone
+  EXPECT_EQ(DescribeItems(toolbar->GetToolbar()->Items()), "A S(S1) Z");
+  EXPECT_EQ(toolbar->GetToolbar()->ComponentCount(), 5);  // A, S, S1, its action and Z: S2 is gone
   toolbar->Finalize();
 }
 

@@ -234,6 +234,53 @@ TEST_P(ViewPartSettings, AWorkSpaceReadsOnlyTheWorkSpaceSettingsOfItsChildren) {
   }
 }
 
+void CollectRanged(const TNUVSettingGroup& group, std::set<const TNUVSettingGroup*>& seen,
+                   std::vector<const TNUVSetting*>& ranged) {
+  if (!seen.insert(&group).second) return;
+  for (const TNUVSetting& setting : group.Settings) {
+    if (setting.Min || setting.Max) ranged.push_back(&setting);
+    if (setting.Group) CollectRanged(*setting.Group, seen, ranged);
+  }
+}
+
+// The ranges of the tables (the reference's and the schema's) are the readers' own: a value one
+// past either end is refused, naming the setting and quoting the text as written; the ends are
+// taken.
+TEST_P(ViewPartSettings, TheReadersHoldIntegersToTheRangesOfTheTable) {
+  const TNUVViewPartReference& reference = *FindViewPartReference(GetParam());
+  std::vector<const TNUVSetting*> ranged;
+  std::set<const TNUVSettingGroup*> seen;
+  CollectRanged(*reference.Settings, seen, ranged);
+  auto lookups = std::make_shared<TLookups>();
+  auto drive = [&](const TNUVSetting& setting, const std::string& text) {
+    std::map<std::string, std::string> overrides{{setting.Name, text}};
+    if (reference.Factory == "CreateStatusBarViewPart") overrides.emplace("SimplePanel", "False");
+    Drive(reference, overrides, lookups, lookups);
+  };
+  for (const TNUVSetting* setting : ranged) {
+    SCOPED_TRACE(setting->Name);
+    std::vector<std::pair<long long, std::string>> outside;
+    if (setting->Min) {
+      EXPECT_NO_THROW(drive(*setting, std::to_string(*setting->Min)));
+      outside.emplace_back(static_cast<long long>(*setting->Min) - 1, "");
+    }
+    if (setting->Max) {
+      EXPECT_NO_THROW(drive(*setting, std::to_string(*setting->Max)));
+      outside.emplace_back(static_cast<long long>(*setting->Max) + 1, "+");
+    }
+    for (const auto& [value, sign] : outside) {
+      const std::string text = sign + std::to_string(value);
+      try {
+        drive(*setting, " " + text + " ");
+        ADD_FAILURE() << text << " was taken";
+      } catch (const EConfigurationError& e) {
+        EXPECT_THAT(e.Where(), ::testing::HasSubstr(setting->Name));
+        EXPECT_EQ(e.Found(), text);
+      }
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryKind, ViewPartSettings,
                          ::testing::Values("CreateLabelViewPart", "CreateLinkViewPart", "CreateRadioButtonViewPart",
                                            "CreateCheckBoxViewPart", "CreateToolbarDockViewPart",

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -114,6 +115,8 @@ TEST(WorkbenchStrictXml, EachFaultIsALoadErrorWithItsPlace) {
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Workbench Name=\"Caf\xE9\"/>\n", "1:31",
        "the encoding 'ISO-8859-1' is not read"},
       {"\xFF\xFE<\0W\0/\0>\0"s, "1:1", "the text is UTF-16"},
+      {"<Workbench>\n<WorkItem ID=\"Main\">\n" + label + "\xED\xA0\xBD\xED\xB8\x80\"/>\n</WorkItem>\n</Workbench>\n",
+       "3:63", "the bytes 0xED 0xA0 0xBD encode the surrogate U+D83D, which UTF-8 does not allow"},
   };
   for (const TStrictXmlCase& c : cases) {
     SCOPED_TRACE(c.Problem);
@@ -166,15 +169,16 @@ TEST(WorkbenchImages, OnlyRegularFilesInsideTheApplicationsDirectoryAreRead) {
   const fs::path html = dir / "window.html";
   const TWorkbenchRun run = RunWorkbench({"--render", html.string(), file.Path()});
   EXPECT_EQ(run.Status, 0) << run.Err;
-  ASSERT_EQ(run.ErrLines().size(), refused.size()) << run.Err;
+  ASSERT_EQ(run.ErrLines().size(), refused.size() + 1) << run.Err;
+  EXPECT_EQ(run.ErrLines()[0], file.Path() + ": warning: the image file 'gone.png' does not exist; it shows no image");
   for (size_t i = 0; i < refused.size(); ++i)
-    EXPECT_THAT(run.ErrLines()[i],
+    EXPECT_THAT(run.ErrLines()[i + 1],
                 StartsWith(file.Path() + ": warning: the image file '" + refused[i] + "' is refused ("));
-  EXPECT_THAT(run.ErrLines()[0], HasSubstr("an absolute path"));
-  EXPECT_THAT(run.ErrLines()[1], HasSubstr("leads out of the application file's directory"));
-  EXPECT_THAT(run.ErrLines()[3], HasSubstr("a link to a file outside"));
-  EXPECT_THAT(run.ErrLines()[4], HasSubstr("larger than 1048576 bytes"));
-  EXPECT_THAT(run.ErrLines()[5], HasSubstr("not a regular file"));
+  EXPECT_THAT(run.ErrLines()[1], HasSubstr("an absolute path"));
+  EXPECT_THAT(run.ErrLines()[2], HasSubstr("leads out of the application file's directory"));
+  EXPECT_THAT(run.ErrLines()[4], HasSubstr("a link to a file outside"));
+  EXPECT_THAT(run.ErrLines()[5], HasSubstr("larger than 1048576 bytes"));
+  EXPECT_THAT(run.ErrLines()[6], HasSubstr("not a regular file"));
   // The text tree still follows: the application runs.
   EXPECT_THAT(run.Out, HasSubstr("TTBXToolbar"));
 
@@ -184,17 +188,19 @@ TEST(WorkbenchImages, OnlyRegularFilesInsideTheApplicationsDirectoryAreRead) {
   EXPECT_EQ(Count(page, "title=\"gone.png (not found)\""), 1u);
   EXPECT_EQ(Count(page, "cm9vd"), 0u);  // "root" in base64: nothing of /etc/passwd
 
-  // With a script each refusal is a warning event, as the toolbar is built.
+  // With a script each refusal, and the file that does not exist, is a warning event, as the
+  // toolbar is built.
   const TWorkbenchRun script = RunWorkbench({"--script", "-", file.Path()}, "run Main\n");
   EXPECT_EQ(script.Status, 0) << script.Err;
   size_t warnings = 0;
   for (const auto& event : script.Events())
     if (event["event"] == "warning") {
       EXPECT_EQ(event["place"], file.Path());
-      EXPECT_THAT(event["message"].get<std::string>(), HasSubstr("' is refused ("));
+      EXPECT_THAT(event["message"].get<std::string>(),
+                  HasSubstr(warnings == 0 ? "' does not exist" : "' is refused ("));
       ++warnings;
     }
-  EXPECT_EQ(warnings, refused.size());
+  EXPECT_EQ(warnings, refused.size() + 1);
 }
 
 TEST(WorkbenchRunnerInput, AnApplicationFileThatIsADirectoryIsNamed) {
@@ -211,7 +217,25 @@ TEST(WorkbenchRunnerInput, AScriptThatCannotBeReadIsALoadErrorNamingIt) {
   const TWorkbenchRun endless = RunWorkbench({"--script", "/dev/zero", "label-app.xml"});
   EXPECT_EQ(endless.Status, 2);
   EXPECT_EQ(endless.Out, "");
-  EXPECT_EQ(endless.Err, "/dev/zero: cannot read the script: it is larger than 16777216 bytes\n");
+  EXPECT_EQ(endless.Err, "/dev/zero: cannot read the script: it is not a regular file\n");
+}
+
+// A FIFO would make the open wait for a writer for good, and a device may never end: only regular
+// files are read, and anything else is refused at once.
+TEST(WorkbenchRunnerInput, AFifoOrADeviceIsRefusedAtOnceAsNoRegularFile) {
+  const TScratchFile file("fifo", "");
+  const std::string fifo = (file.Dir() / "app.fifo").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const TWorkbenchRun app = RunWorkbench({fifo});
+  EXPECT_EQ(app.Status, 2);
+  EXPECT_EQ(app.Err, fifo + ": cannot read the file: it is not a regular file\n");
+  const TWorkbenchRun script = RunWorkbench({"--script", fifo, "label-app.xml"});
+  EXPECT_EQ(script.Status, 2);
+  EXPECT_EQ(script.Err, fifo + ": cannot read the script: it is not a regular file\n");
+  EXPECT_EQ(RunWorkbench({"/dev/null"}).Err, "/dev/null: cannot read the file: it is not a regular file\n");
+  const TWorkbenchRun module = RunWorkbench({"--module", fifo, "label-app.xml"});
+  EXPECT_EQ(module.Status, 2);
+  EXPECT_EQ(module.Err, "label-app.xml: cannot load module " + fifo + ": it is not a regular file\n");
 }
 
 TEST(WorkbenchRunnerInput, AnOutputFileThatIsAnInputIsRefusedAndLeftAlone) {

@@ -95,7 +95,7 @@ TEST(WorkbenchServe, ErrorEventsKeepTheirPlaceAndViewPart) {
   ASSERT_EQ(caused.size(), 1u) << caused;
   EXPECT_EQ(caused[0]["event"], "error");
   EXPECT_EQ((json{caused[0]["file"], caused[0]["line"], caused[0]["viewPart"]}), (json{nullptr, nullptr, "Side"}));
-  EXPECT_EQ(served.Stop(), 0);
+  EXPECT_EQ(served.Stop(), 1);  // the file's errors at loading; the request's is the page's
 }
 
 TEST(WorkbenchServe, AKeyWriteIsParsedForTheDelegatesTypeAndShows) {
@@ -165,6 +165,25 @@ TEST(WorkbenchServe, EveryOtherPathIsNotFound) {
   auto getCommand = served.Client().Get("/api/command");
   ASSERT_TRUE(getCommand);
   EXPECT_EQ(getCommand->status, 404);
+  // Any other method finds nothing either, also one httplib does not know.
+  for (const char* method : {"PUT", "PATCH", "DELETE", "OPTIONS", "TRACE", "FOO"}) {
+    TRawConnection connection(served.Port());
+    ASSERT_TRUE(connection.Send(RawRequest(method, "/api/command", served.HostPort())));
+    const std::string answer = connection.ReadAll(TMs(3000));
+    EXPECT_EQ(StatusOf(answer), 404) << method << ": " << answer;
+    EXPECT_EQ(BodyOf(answer), "{\"error\":\"" + std::string(method) + " /api/command: no such page or API\"}");
+  }
+  EXPECT_EQ(served.Stop(), 0);
+}
+
+// Two Host headers could name two servers: which one would be meant is not for this one to guess.
+TEST(WorkbenchServe, ARequestWithTwoHostHeadersIsRefused) {
+  TServedWorkbench served(Examples + "statusbar.xml");
+  TRawConnection connection(served.Port());
+  ASSERT_TRUE(connection.Send(RawRequest("GET", "/api/revision", served.HostPort(), {"Host: localhost"})));
+  const std::string answer = connection.ReadAll(TMs(3000));
+  EXPECT_EQ(StatusOf(answer), 400) << answer;
+  EXPECT_EQ(BodyOf(answer), R"({"error":"Host is given more than once"})");
   EXPECT_EQ(served.Stop(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -106,6 +107,26 @@ TEST(WorkbenchServeWatch, AChangedFileIsServedWithoutARestartAndABrokenOneLeaves
     EXPECT_EQ(state["events"].back()["loaded"], false);
     EXPECT_EQ(state["events"][state["events"].size() - 2]["event"], "error");
     EXPECT_EQ(served.Stop(), 0);
+  }
+  fs::remove(file);
+}
+
+// A FIFO put in place of the watched file is refused at once: the page goes on being answered, and
+// SIGTERM ends the run (an open that waited for a writer would hold both for good).
+TEST(WorkbenchServeWatch, AFifoInPlaceOfTheWatchedFileIsRefusedAtOnce) {
+  const fs::path file = fs::temp_directory_path() / ("nuv-serve-fifo-" + std::to_string(getpid()) + ".xml");
+  std::ofstream(file) << "<Workbench Name=\"Watched\"><WorkItem ID=\"Main\"/></Workbench>\n";
+  {
+    TServedWorkbench served(file.string(), {"--watch"});
+    const int revision = Revision(served);
+    fs::remove(file);
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    for (int i = 0; i < 100 && Revision(served) <= revision; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const json events = served.State()["events"];
+    EXPECT_EQ(events.back()["loaded"], false);
+    EXPECT_EQ(events[events.size() - 2]["message"], file.string() + ": cannot read the file: it is not a regular file");
+    EXPECT_EQ(served.Terminate(std::chrono::milliseconds(2000)).Status, 0);
   }
   fs::remove(file);
 }

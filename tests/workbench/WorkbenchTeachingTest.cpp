@@ -125,8 +125,8 @@ TEST(WorkbenchStoppedWorkItem, AGestureOrKeyOfItsViewPartSaysTheWorkItemIsNotRun
             "<stdin>:1: view part 'Title' takes no gestures: its work item 'Main' is not running (run Main first)");
   EXPECT_EQ(events[1]["class"], "EDataKeyError");
   EXPECT_EQ(events[1]["message"],
-            "data key 'Title_Caption' is not registered in any work item: view part 'Title' publishes its keys while "
-            "its work item 'Main' runs, and it is not running (run Main first)");
+            "data key 'Title_Caption' is not registered in any work item: view part 'Title' publishes it while its "
+            "work item 'Main' runs, and it is not running (run Main first)");
   EXPECT_EQ(events[2], (json{{"event", "click"}, {"viewPart", "Title"}}));
   EXPECT_THAT(events[3]["message"].get<std::string>(), HasSubstr("'Open' takes no gestures: its work item 'Main'"));
 }

@@ -74,6 +74,49 @@ TEST(WorkbenchToolbar, TheDocumentToolbarMergesWhileEditorRunsAndStoppingUndoesI
   EXPECT_EQ(ControlNamed(windows[1], "MainToolbar")["FullSize"], false);
 }
 
+// The merge sets the action's visibility from ActionVisible; an item's own caption stays, one
+// without its own shows the action's.
+TEST(WorkbenchToolbar, AMergedItemKeepsItsOwnCaptionWhenTheMergeChangesItsAction) {
+  const TWorkbenchRun run = RunWorkbench({"--script", "-", "own-caption.xml"}, "run Main\ndump\n");
+  const auto windows = DumpedWindows(run.Events());
+  ASSERT_EQ(windows.size(), 1u) << run.Out;
+  EXPECT_EQ(Shape(MainItems(windows[0])), "Print- Print now- Help");
+}
+
+// A bad item costs itself alone, with an error that names it, its line and its value; a view part
+// whose Initialize failed (the dock's Position) leaves no control in the window.
+TEST(WorkbenchToolbar, ABadItemCostsItselfAloneAndAFailedInitializeLeavesNoControl) {
+  const TWorkbenchRun run = RunWorkbench({"--script", "-", "strict-values.xml"}, "run Main\ndump\n");
+  const auto events = run.Events();
+  ASSERT_EQ(events.size(), 3u) << run.Out;
+  EXPECT_EQ(MessageOf(events[1]),
+            "strict-values.xml:9:25: <Item> attribute GroupIndex: 'two' is not valid; expected a decimal integer; "
+            "the item is not created");
+  const json window = DumpedWindows(events)[0];
+  EXPECT_EQ(Shape(ControlNamed(window, "Tools")["Items"]), "Save");
+  EXPECT_EQ(FindDumpedControl(window, "TopDock"), nullptr);
+  EXPECT_EQ(window["Controls"].size(), 2u) << window;  // the toolbar and the label
+}
+
+// Toolbars that merge into each other, or are each other's work space, would each lend their items
+// to the other and all end hidden: the second of each pair is refused, and one toolbar shows all.
+TEST(WorkbenchToolbar, ToolbarsThatMergeIntoEachOtherOrHoldEachOtherAreRefused) {
+  const TWorkbenchRun run = RunWorkbench({"--script", "-", "toolbar-cycles.xml"}, "run Main\ndump\n");
+  EXPECT_EQ(run.Status, 1);
+  const auto events = run.Events();
+  ASSERT_EQ(events.size(), 3u) << run.Out;
+  EXPECT_EQ(MessageOf(events[0]), "Toolbar[Four] cannot be placed on Toolbar[Three], which lies on it");
+  EXPECT_EQ(MessageOf(events[1]),
+            "Toolbar[Two] cannot merge its items into Toolbar[One], which merges its items into it");
+  const json window = DumpedWindows(events)[0];
+  EXPECT_FALSE(ControlNamed(window, "One")["Visible"].get<bool>());
+  EXPECT_EQ(Shape(ControlNamed(window, "Two")["Items"]), "A B");
+  EXPECT_TRUE(ControlNamed(window, "Two")["Visible"].get<bool>());
+  EXPECT_FALSE(ControlNamed(window, "Three")["Visible"].get<bool>());
+  EXPECT_EQ(Shape(ControlNamed(window, "Four")["Items"]), "C D");
+  EXPECT_TRUE(ControlNamed(window, "Four")["Visible"].get<bool>());
+}
+
 TEST(WorkbenchToolbar, ClickItemFindsItemsWhereTheMergePutThem) {
   const TWorkbenchRun run = RunWorkbench({"--script", Examples + "toolbars.script", Examples + "toolbars.xml"});
   const auto events = EventsBesideDumps(run.Events());

@@ -89,12 +89,15 @@ TEST_F(WorkbenchWatchReload, AChangedFileReplacesTheWindowAndEveryEventNamesTheR
 }
 
 TEST_F(WorkbenchWatchReload, AFileThatDoesNotLoadLeavesTheWindowAsItWas) {
-  File.Write("<Workbench><WorkItem ID=\"Main\">");
+  File.Write("<Workbench>\n<WorkItem ID=\"Main\">");
   Watched->Reload();
   EXPECT_EQ(Caption(), "First");
   ASSERT_EQ(Sink.Events.size(), 2u) << json(Sink.Events);
   EXPECT_EQ(Sink.Events[0]["event"], "error");
-  EXPECT_THAT(MessageOf(Sink.Events[0]), HasSubstr(File.Path()));
+  // The event places the fault where its message does, for a page that marks the line.
+  EXPECT_THAT(MessageOf(Sink.Events[0]), HasSubstr(File.Path() + ":2:"));
+  EXPECT_EQ(Sink.Events[0]["file"], File.Path());
+  EXPECT_EQ(Sink.Events[0]["line"], 2);
   EXPECT_EQ(Sink.Events[1]["loaded"], false);
 }
 

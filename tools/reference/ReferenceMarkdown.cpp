@@ -77,8 +77,10 @@ void Introduction(std::ostream& out) {
          "or without its prefix (`LeftJustify`, `taLeftJustify`), in any case. Element and attribute names are "
          "case-sensitive, as XML's are. A missing setting takes its default. A setting that no reader looks at "
          "(misspelt, misplaced, or another kind's) gives a `warning`; `--strict` makes it a load error.\n\n"
-         "The schema [nuv-workbench.xsd](nuv-workbench.xsd) describes the same: an editor with XML Schema support "
-         "completes and checks a file that names it on `<Workbench>`:\n\n"
+         "The schema [nuv-workbench.xsd](nuv-workbench.xsd) describes the same, every value typed as the readers "
+         "take it (Booleans, integers in their ranges, enumeration and list names in any case, colours, the nine "
+         "factories): an editor with XML Schema support completes and checks a file that names it on "
+         "`<Workbench>`:\n\n"
          "```xml\n<Workbench Name=\"Demo\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
          "           xsi:noNamespaceSchemaLocation=\"docs/nuv-workbench.xsd\">\n```\n\n"
          "The schema cannot tie an `<ExtData>` element to the view part's factory: the runner's warning does.\n\n";

@@ -49,6 +49,21 @@ TColor GetNodeColor(const IXMLNode* node, TColor def) {
   return color;
 }
 
+// The text is quoted as written: "+5" is not "5".
+int GetChildNodeInteger(const IXMLNode* node, std::string_view name, int def, const TNUVIntegerRange& range) {
+  const int value = GetChildNodeValue(node, name, false, def);
+  if (value < range.Min || value > range.Max)
+    throw EConfigurationError(DescribeChild(node, name), GetChildNodeValue(node, name, false, ""), range.Expected);
+  return value;
+}
+
+int GetNodeAttrInteger(const IXMLNode* node, std::string_view name, int def, const TNUVIntegerRange& range) {
+  const int value = GetNodeAttrValue(node, name, false, def);
+  if (value < range.Min || value > range.Max)
+    throw EConfigurationError(DescribeAttribute(node, name), GetNodeAttrValue(node, name, false, ""), range.Expected);
+  return value;
+}
+
 namespace {
 TFontStyles ParseFontStyles(const IXMLNode* styleNode) {
   TFontStyles styles;
@@ -70,10 +85,7 @@ void GetNodeFont(const IXMLNode* node, TFont& font) {
   if (!node) return;
   auto children = node->ChildNodes();
   if (children->FindNode("Name")) font.SetName(GetChildNodeValue(node, "Name", false, font.GetName()));
-  int size = GetChildNodeValue(node, "Size", false, font.GetSize());
-  if (size < 1 || size > 1000)
-    throw EConfigurationError(DescribeChild(node, "Size"), std::to_string(size), "a font size from 1 to 1000");
-  font.SetSize(size);
+  font.SetSize(GetChildNodeInteger(node, "Size", font.GetSize(), {1, 1000, "a font size from 1 to 1000"}));
   if (auto color = children->FindNode("Color")) font.SetColor(GetNodeColor(color.get(), font.GetColor()));
   if (auto style = children->FindNode("Style")) font.SetStyle(ParseFontStyles(style.get()));
 }

@@ -1,7 +1,10 @@
 #include "NUVModule.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <link.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -10,7 +13,22 @@
 
 ENUVModuleError::~ENUVModuleError() = default;
 
+namespace {
+// dlopen would wait on a FIFO named as the module: anything that is there but no regular file is
+// refused first. A name without a slash is left to dlopen's search.
+void CheckRegularFile(const std::string& path) {
+  if (path.find('/') == std::string::npos) return;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;  // dlopen says why
+  struct stat status {};
+  const bool regular = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+  close(fd);
+  if (!regular) throw ENUVModuleError("cannot load module " + path + ": it is not a regular file");
+}
+}  // namespace
+
 TNUVModule::TNUVModule(const std::string& path) : FPath(path) {
+  CheckRegularFile(path);
   FHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!FHandle) {
     const char* error = dlerror();

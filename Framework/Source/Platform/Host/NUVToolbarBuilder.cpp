@@ -1,5 +1,6 @@
 #include <fmt/printf.h>
 
+#include <exception>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -9,11 +10,19 @@
 
 namespace {
 
+// The items that could not be built: each costs itself and its sub-items alone; the first is
+// raised once every other item stands.
+struct TItemFaults {
+  std::exception_ptr First;
+  int More = 0;
+};
+
 struct TBuildContext {
   TTBXToolbar* Toolbar;
   const INUVWorkItem* WorkItem;
   INUVActionService* Actions;
   INUVImageService* Images;
+  TItemFaults* Faults;
 };
 
 bool IsItemElement(const IXMLNode& node) { return node.NodeName() == "Item" || node.NodeName() == "Separator"; }
@@ -66,17 +75,47 @@ void ApplyItemSettings(const TBuildContext& context, const IXMLNode& node, TTBCu
   BuildSubItems(context, node, item, level, built);
 }
 
-// A sub-item is its parent's content from the moment it is added, so that the parent's unique_ptr
-// destroys it with the parent should a later sibling fail.
+// An item, at any level, with its sub-items; nil when its own settings fail: it then takes along
+// what was built of it and the actions made for it, and its fault is noted.
+std::unique_ptr<TTBCustomItem> BuildItem(const TBuildContext& context, const IXMLNode& node, int level,
+                                         TBuiltItem& built) {
+  const size_t actions = built.Actions.size();
+  try {
+    CheckItemLevel(node, level);
+    std::unique_ptr<TTBCustomItem> item = NewItem(node);
+    ApplyItemSettings(context, node, *item, level, built);
+    return item;
+  } catch (...) {
+    built.Actions.resize(actions);
+    if (context.Faults->First)
+      ++context.Faults->More;
+    else
+      context.Faults->First = std::current_exception();
+    return nullptr;
+  }
+}
+
+// A sub-item is its parent's content once it is built, so that the parent's unique_ptr destroys
+// it with the parent.
 void BuildSubItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level,
                    TBuiltItem& built) {
   auto children = element.ChildNodes();
   for (int i = 0; i < children->Count(); ++i) {
     auto child = children->Get(i);
     if (!IsItemElement(*child)) continue;
-    CheckItemLevel(*child, level + 1);
-    TTBCustomItem* item = parent.Add(NewItem(*child));
-    ApplyItemSettings(context, *child, *item, level + 1, built);
+    if (auto item = BuildItem(context, *child, level + 1, built)) parent.Add(std::move(item));
+  }
+}
+
+// The first fault; a configuration error adds that its item is not created, and how many more
+// items were left out for faults of their own.
+[[noreturn]] void RaiseItemFaults(const TItemFaults& faults) {
+  try {
+    std::rethrow_exception(faults.First);
+  } catch (const EConfigurationError& e) {
+    const std::string more =
+        faults.More == 0 ? std::string() : fmt::sprintf(", nor %d more with faults of their own", faults.More);
+    throw EConfigurationError(e.Where(), e.Found(), e.Expected() + "; the item is not created" + more);
   }
 }
 
@@ -102,18 +141,21 @@ void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* 
   NUV_ASSERT(toolbar != nullptr);
   if (!element) return;
   auto* owner = dynamic_cast<TNUVCustomViewPart*>(GetImplObject(viewPart));
-  TBuildContext context{toolbar, owner ? owner->GetWorkItem() : nullptr, actions, images};
+  TItemFaults faults;
+  TBuildContext context{toolbar, owner ? owner->GetWorkItem() : nullptr, actions, images, &faults};
   // The items show the image service's images; the toolbar lays them out once, at the end.
   if (images) toolbar->SetImages(images->GetImageManager()->GetImageList());
-  toolbar->BeginUpdate();
-  TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
-  auto children = element->ChildNodes();
-  for (int i = 0; i < children->Count(); ++i) {
-    auto child = children->Get(i);
-    if (!IsItemElement(*child)) continue;
-    CheckItemLevel(*child, 1);
-    TBuiltItem built{NewItem(*child), {}};
-    ApplyItemSettings(context, *child, *built.Item, 1, built);
-    HandOver(*toolbar, std::move(built));
+  {
+    toolbar->BeginUpdate();
+    TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
+    auto children = element->ChildNodes();
+    for (int i = 0; i < children->Count(); ++i) {
+      auto child = children->Get(i);
+      if (!IsItemElement(*child)) continue;
+      TBuiltItem built;
+      built.Item = BuildItem(context, *child, 1, built);
+      if (built.Item) HandOver(*toolbar, std::move(built));
+    }
   }
+  if (faults.First) RaiseItemFaults(faults);
 }

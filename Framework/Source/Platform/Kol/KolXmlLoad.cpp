@@ -1,9 +1,7 @@
 // Making documents: parsing text or a file, and generating an empty element.
 #include <fmt/printf.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "KolFiles.h"
 #include "KolXmlDocument.h"
 #include "KolXmlStrict.h"
 
@@ -35,24 +33,13 @@ TIntfPtr<IXMLNode> LoadXMLDocument(std::string_view text, std::string sourceName
 
 namespace {
 
-// A directory opens as a stream and fails only when read, with the library's own message; an
-// endless device never ends: both are told apart from a file that cannot be opened.
+// A directory, a FIFO, a device and a file too large are each told apart from a file that cannot
+// be opened; none is read, and none makes the read wait.
 std::string ReadXMLFile(const std::string& fileName) {
-  std::error_code error;
-  if (std::filesystem::is_directory(fileName, error))
-    throw EXMLParseError(fileName, 0, 0, "cannot read the file: it is a directory");
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) throw EXMLParseError(fileName, 0, 0, "cannot read the file");
-  std::string text;
-  char buffer[65536];
-  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-    if (text.size() + static_cast<std::size_t>(file.gcount()) > KXMLMaxFileSize)
-      throw EXMLParseError(fileName, 0, 0,
-                           fmt::sprintf("cannot read the file: it is larger than %d bytes", KXMLMaxFileSize));
-    text.append(buffer, static_cast<std::size_t>(file.gcount()));
-  }
-  if (file.bad()) throw EXMLParseError(fileName, 0, 0, "cannot read the file");
-  return text;
+  TKolFileText file = ReadRegularFile(fileName, KXMLMaxFileSize);
+  if (!file.Text)
+    throw EXMLParseError(fileName, 0, 0, "cannot read the file" + (file.Why.empty() ? "" : ": " + file.Why));
+  return std::move(*file.Text);
 }
 
 }  // namespace

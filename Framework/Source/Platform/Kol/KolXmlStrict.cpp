@@ -65,6 +65,21 @@ std::pair<std::uint32_t, std::size_t> DecodeUtf8(std::string_view text, std::siz
   return {c, length};
 }
 
+// Why the bytes at i are not UTF-8. A surrogate encoded on its own (CESU-8, or UTF-16 converted
+// half by half) is named as such: the byte alone would not tell the writer what went wrong.
+std::string NotUtf8(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(text[k])); };
+  if (byte(i) == 0xED && i + 2 < text.size() && byte(i + 1) >= 0xA0 && byte(i + 1) <= 0xBF &&
+      (byte(i + 2) & 0xC0) == 0x80) {
+    const unsigned surrogate = 0xD000 | ((byte(i + 1) & 0x3F) << 6) | (byte(i + 2) & 0x3F);
+    return fmt::sprintf(
+        "the bytes 0x%02X 0x%02X 0x%02X encode the surrogate U+%04X, which UTF-8 does not allow; a character "
+        "outside the Basic Multilingual Plane is written as its own four bytes",
+        byte(i), byte(i + 1), byte(i + 2), surrogate);
+  }
+  return fmt::sprintf("the byte 0x%02X is not UTF-8; the text must be UTF-8", byte(i));
+}
+
 // Printable ASCII, the bulk of any configuration, needs no decoding.
 bool IsPlainAscii(char c) { return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x80; }
 
@@ -339,9 +354,7 @@ std::optional<TXMLFault> FindCharacterFault(std::string_view text) {
       continue;
     }
     const auto [c, length] = DecodeUtf8(text, i);
-    if (length == 0)
-      return TXMLFault{i, fmt::sprintf("the byte 0x%02X is not UTF-8; the text must be UTF-8",
-                                       static_cast<unsigned>(static_cast<unsigned char>(text[i])))};
+    if (length == 0) return TXMLFault{i, NotUtf8(text, i)};
     if (!IsXmlChar(c)) return TXMLFault{i, fmt::sprintf("the character U+%04X is not allowed in XML", c)};
     i += length;
   }

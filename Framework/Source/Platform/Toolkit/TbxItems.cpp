@@ -62,7 +62,17 @@ void TTBCustomItem::Remove(TTBCustomItem* item) {
 }
 
 void TTBCustomItem::SetCaption(const std::string& caption) {
+  FOwnCaption = !caption.empty();
+  ShowCaption(caption);
+}
+
+void TTBCustomItem::ShowCaption(const std::string& caption) {
   if (UpdateField(FCaption, caption)) Changed();
+}
+
+void TTBCustomItem::SetHint(const std::string& hint) {
+  FOwnHint = !hint.empty();
+  FHint = hint;
 }
 
 void TTBCustomItem::SetVisible(bool visible) {
@@ -76,6 +86,11 @@ void TTBCustomItem::SetEnabled(bool enabled) {
 }
 
 void TTBCustomItem::SetImageIndex(int index) {
+  FOwnImageIndex = index >= 0;
+  ShowImageIndex(index);
+}
+
+void TTBCustomItem::ShowImageIndex(int index) {
   if (UpdateField(FImageIndex, index)) Changed();
 }
 
@@ -96,11 +111,13 @@ void TTBCustomItem::Clear() {
 void TTBCustomItem::ActionChange(TBasicAction* action) {
   auto* custom = dynamic_cast<TCustomAction*>(action);
   if (!custom) return;
-  if (!custom->GetCaption().empty()) SetCaption(custom->GetCaption());
-  SetHint(custom->GetHint());
+  // What the item was given itself stays: a merge that changes the action's visibility must not
+  // put the action's caption over the item's own.
+  if (!FOwnCaption && !custom->GetCaption().empty()) ShowCaption(custom->GetCaption());
+  if (!FOwnHint) FHint = custom->GetHint();
   SetEnabled(custom->GetEnabled());
   SetVisible(custom->GetVisible());
-  if (custom->GetImageIndex() >= 0) SetImageIndex(custom->GetImageIndex());
+  if (!FOwnImageIndex && custom->GetImageIndex() >= 0) ShowImageIndex(custom->GetImageIndex());
 }
 
 TTBCustomToolbar* TTBCustomItem::GetToolbar() const {

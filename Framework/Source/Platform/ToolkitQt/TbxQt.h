@@ -5,10 +5,12 @@
 #include <QImage>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
 class TControl;
+class TCustomImageList;
 class TWinControl;
 
 struct TQtBackendOptions {
@@ -19,6 +21,12 @@ struct TQtBackendOptions {
   /// When set, the file to read for an image list's file name instead, or "" to draw no image:
   /// the host decides which files a window may show.
   std::function<std::string(const std::string& fileName)> ResolveImage;
+  /// When set, the bytes of an image list's file name, or nullopt to draw no image: the host
+  /// decides which files a window may show and reads them itself (before ResolveImage).
+  std::function<std::optional<std::string>(const std::string& fileName)> ReadImage = {};
+  /// An image that does not decode, once per file name, with why: Qt's reason and what Qt and its
+  /// image plug-ins said while decoding, which goes nowhere else. By default it goes to stderr.
+  std::function<void(const std::string& fileName, const std::string& why)> OnImageError = {};
 };
 
 /// Installs the peer factory for its lifetime; needs a QApplication, which must outlive it and
@@ -37,6 +45,9 @@ class TQtBackend {
   void Show(TWinControl& window);
   /// The window as it stands, with its floating windows drawn at their places over it.
   QImage Render(TWinControl& window);
+  /// Decodes every image of the list now rather than when it is first drawn, so that one that does
+  /// not decode is told before the window shows.
+  void LoadImages(const TCustomImageList& images);
 
   const TQtBackendOptions& Options() const { return FOptions; }
   /// The backend installed now, or nil.

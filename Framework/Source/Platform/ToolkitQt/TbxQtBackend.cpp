@@ -160,6 +160,10 @@ void TQtBackend::Show(TWinControl& window) {
   for (TQtPeer* tool : tools) tool->Sync();
 }
 
+void TQtBackend::LoadImages(const TCustomImageList& images) {
+  for (int i = 0; i < images.Count(); ++i) ImagePixmap(&images, i);
+}
+
 QImage TQtBackend::Render(TWinControl& window) {
   QWidget& root = PeerOf(window).Widget();
   QImage image(root.size(), QImage::Format_ARGB32_Premultiplied);

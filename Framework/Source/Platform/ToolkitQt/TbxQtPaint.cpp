@@ -2,10 +2,10 @@
 
 #include <QFontDatabase>
 #include <QPainter>
-#include <filesystem>
 #include <map>
 
 #include "TbxQt.h"
+#include "TbxQtImages.h"
 #include "TbxSystemColors.h"
 #include "TbxTextMetrics.h"
 
@@ -82,34 +82,11 @@ void DrawTextLine(QPainter& painter, const TFont& font, const TRect& rect, const
   painter.restore();
 }
 
-namespace {
-
-std::map<std::string, QPixmap>& Pixmaps() {
-  static std::map<std::string, QPixmap> pixmaps;
-  return pixmaps;
-}
-
-QPixmap ImageFile(const std::string& fileName) {
-  auto& pixmaps = Pixmaps();
-  auto it = pixmaps.find(fileName);
-  if (it != pixmaps.end()) return it->second;
-  std::filesystem::path path(fileName);
-  const TQtBackend* backend = TQtBackend::Current();
-  if (backend && backend->Options().ResolveImage)
-    path = backend->Options().ResolveImage(fileName);
-  else if (path.is_relative() && backend && !backend->Options().ImageDir.empty())
-    path = std::filesystem::path(backend->Options().ImageDir) / path;
-  const QPixmap pixmap = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path.string()));
-  return pixmaps.emplace(fileName, pixmap).first->second;
-}
-
-}  // namespace
-
-void ClearImageCache() { Pixmaps().clear(); }
+void ClearImageCache() { ForgetDecodedImages(); }
 
 QPixmap ImagePixmap(const TCustomImageList* images, int index) {
   if (!images || index < 0 || index >= images->Count()) return {};
-  return ImageFile(images->FileName(index));
+  return DecodedImageFile(images->FileName(index));
 }
 
 void DrawImage(QPainter& painter, const TCustomImageList* images, int index, const TRect& rect) {

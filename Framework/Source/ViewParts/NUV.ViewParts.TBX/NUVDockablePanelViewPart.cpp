@@ -1,9 +1,15 @@
 #include "NUVDockablePanelViewPart.h"
 
+#include <climits>
+
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
+#include "NUVUnfinishedControl.h"
 
 namespace {
+constexpr TNUVIntegerRange KDockPosRange{-1, INT_MAX, "-1 (the next free place) or a position of 0 or more pixels"};
+constexpr TNUVIntegerRange KDockRowRange{0, INT_MAX, "a row of 0 or more"};
+
 // The set reader knows the key but not where the element stands; the message gets the place.
 TTBDockPositions ReadDockableTo(const IXMLNode* element, TTBDockPositions current) {
   try {
@@ -21,9 +27,11 @@ TControl* TNUVDockablePanelViewPart::GetControl() { return FPanel.get(); }
 void TNUVDockablePanelViewPart::Initialize() {
   TNUVDockingWorkSpaceViewPart::Initialize();
   FPanel = std::make_unique<TTBXDockablePanel>(nullptr);
+  TNUVUnfinishedControl unfinished(FPanel);
   NUVSimpleViewPart::PlaceControl(*this, FPanel.get());
   FPanel->SetText(GetCaption());
   if (auto element = NUVSimpleViewPart::ConfigElement(*this, "DockablePanel")) ApplySettings(element.get());
+  unfinished.Finished();
 }
 
 void TNUVDockablePanelViewPart::ApplySettings(const IXMLNode* element) {
@@ -32,8 +40,8 @@ void TNUVDockablePanelViewPart::ApplySettings(const IXMLNode* element) {
   FPanel->SetCloseButtonWhenDocked(GetChildNodeValue(element, "CloseButtonWhenDocked", false, true));
   FPanel->SetDblClickUndock(GetChildNodeValue(element, "DblClickUnDock", false, true));
   FPanel->SetDockMode(GetChildNodeEnum<TTBDockMode>(element, "DockMode", "CanFloat", "dm"));
-  FPanel->SetDockPos(GetChildNodeValue(element, "DockPos", false, -1));
-  FPanel->SetDockRow(GetChildNodeValue(element, "DockRow", false, 0));
+  FPanel->SetDockPos(GetChildNodeInteger(element, "DockPos", -1, KDockPosRange));
+  FPanel->SetDockRow(GetChildNodeInteger(element, "DockRow", 0, KDockRowRange));
   FPanel->SetResizable(GetChildNodeValue(element, "Resizable", false, true));
   FPanel->SetShowCaption(GetChildNodeValue(element, "ShowCaption", false, true));
   FPanel->SetShowCaptionWhenDocked(GetChildNodeValue(element, "ShowCaptionWhenDocked", false, true));

@@ -1,5 +1,7 @@
 #include "NUVMultiDockPanelViewPart.h"
 
+#include <climits>
+
 #include "NUVConfig.h"
 
 TNUVVisibilityToggleItem::~TNUVVisibilityToggleItem() = default;
@@ -32,10 +34,7 @@ void TNUVMultiDockPanelViewPart::Initialize() {
   auto element = GetChildNode(GetExtension()->GetExtData().get(), "MultiDockPanel", false);
   FAutoHide = GetChildNodeValue(element.get(), "AutoHide", false, false);
   FShowTitle = GetChildNodeValue(element.get(), "ShowTitle", false, true);
-  FDockSize = GetChildNodeValue(element.get(), "DockSize", false, 200);
-  if (FDockSize < 0)
-    throw EConfigurationError(DescribeChild(element.get(), "DockSize"), std::to_string(FDockSize),
-                              "a size of 0 or more pixels");
+  FDockSize = GetChildNodeInteger(element.get(), "DockSize", 200, {0, INT_MAX, "a size of 0 or more pixels"});
   FSmoothDockedResize = GetChildNodeValue(element.get(), "SmoothDockedResize", false, true);
   FButtonFontSettings = GetChildNode(element.get(), "ButtonFontSettings", false);
   auto position = GetChildNodeEnum<TTBDockPosition>(element.get(), "Position", "Left", "dp");
@@ -163,10 +162,8 @@ void TNUVMultiDockPanelViewPart::ApplyButtonFontSettings(const IXMLNode* node, T
   settings.SetItalic(GetChildNodeEnum<TTriState>(node, "Italic", "Default", "ts"));
   settings.SetUnderline(GetChildNodeEnum<TTriState>(node, "Underline", "Default", "ts"));
   settings.SetStrikeOut(GetChildNodeEnum<TTriState>(node, "StrikeOut", "Default", "ts"));
-  int size = GetChildNodeValue(node, "Size", false, 100);
-  if (size < TFontSettings::MinSize || size > TFontSettings::MaxSize)
-    throw EConfigurationError(DescribeChild(node, "Size"), std::to_string(size), "a percentage from 25 to 1000");
-  settings.SetSize(size);
+  settings.SetSize(GetChildNodeInteger(
+      node, "Size", 100, {TFontSettings::MinSize, TFontSettings::MaxSize, "a percentage from 25 to 1000"}));
   settings.SetName(GetChildNodeValue(node, "Name", false, ""));
   settings.SetColor(GetNodeColor(GetChildNode(node, "Color", false).get(), clDefault));
 }

@@ -1,8 +1,11 @@
 #include "NUVStatusBarViewPart.h"
 
+#include <climits>
+
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
 #include "NUVStrings.h"
+#include "NUVUnfinishedControl.h"
 
 namespace {
 constexpr const char* STopicOnClick = "Topic://ViewPart/%s/OnClick";
@@ -19,6 +22,8 @@ TControl* TNUVStatusBarViewPart::GetControl() { return FStatusBar.get(); }
 void TNUVStatusBarViewPart::Initialize() {
   TNUVMultiBindingViewPart::Initialize();
   FStatusBar = std::make_unique<TTBXStatusBar>(nullptr);
+  // Freeing the bar withdraws the keys of the panels made so far.
+  TNUVUnfinishedControl unfinished(FStatusBar);
   NUVSimpleViewPart::PlaceControl(*this, FStatusBar.get());
   FStatusBar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
@@ -35,6 +40,7 @@ void TNUVStatusBarViewPart::Initialize() {
     StartSimpleText(element.get());
   else if (element)
     BuildPanels(element.get(), images.get());
+  unfinished.Finished();
 }
 
 void TNUVStatusBarViewPart::StartSimpleText(const IXMLNode* element) {
@@ -87,7 +93,7 @@ void TNUVStatusBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   if (!extData) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDMissing), child->GetName());
   std::string panelID = GetChildNodeValue(extData.get(), "PanelID", false, "");
   if (panelID.empty()) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDMissing), child->GetName());
-  NUV_ASSERT(FStatusBar != nullptr);
+  if (!FStatusBar) NUVViewPartErrorFmt(this, LoadLibStr(SWorkSpaceWithoutControl), GetName(), child->GetName());
   TNUVStatusPanel* panel = FindPanel(panelID);
   if (!panel) NUVViewPartErrorFmt(child, LoadLibStr(SPanelIDNotFound), child->GetName(), panelID);
   TControl* control = child->GetControl();
@@ -157,14 +163,10 @@ TTBXStatusPanels* PanelsOf(TNUVStatusBarViewPart* owner) {
   return &owner->GetStatusBar()->Panels();
 }
 
-// The toolkit panel takes 0 to 100 only; anything else is the configuration's fault.
-int ReadStretchPriority(const IXMLNode* element) {
-  int priority = GetNodeAttrValue(element, "StretchPriority", false, 0);
-  if (priority < 0 || priority > 100)
-    throw EConfigurationError(DescribeAttribute(element, "StretchPriority"),
-                              TrimText(element->GetAttribute("StretchPriority")), "an integer from 0 to 100");
-  return priority;
-}
+// The toolkit panel takes a stretch priority of 0 to 100 only; sizes are never negative.
+constexpr TNUVIntegerRange KPanelSizeRange{0, INT_MAX, "a size of 0 or more pixels"};
+constexpr TNUVIntegerRange KMaxSizeRange{0, INT_MAX, "a size of 0 (none) or more pixels"};
+constexpr TNUVIntegerRange KStretchPriorityRange{0, 100, "an integer from 0 to 100"};
 }  // namespace
 
 // When a setting or a key raises, the panel has not joined the bar, and the keys published before
@@ -185,11 +187,11 @@ void TNUVStatusPanel::ApplySettings(INUVImageService* images, const IXMLNode* el
   SetAlignment(GetNodeAttrEnum<TAlignment>(element, "Alignment", "LeftJustify", "ta"));
   SetFramed(GetNodeAttrValue(element, "Framed", false, true));
   SetHint(GetNodeAttrValue(element, "Hint", false, ""));
-  const int size = GetNodeAttrValue(element, "Size", false, 50);
+  const int size = GetNodeAttrInteger(element, "Size", 50, KPanelSizeRange);
   SetSize(size);
   FRestoreSize = size;
-  SetMaxSize(GetNodeAttrValue(element, "MaxSize", false, 0));
-  SetStretchPriority(ReadStretchPriority(element));
+  SetMaxSize(GetNodeAttrInteger(element, "MaxSize", 0, KMaxSizeRange));
+  SetStretchPriority(GetNodeAttrInteger(element, "StretchPriority", 0, KStretchPriorityRange));
   FRestoreStretchPriority = GetStretchPriority();
   SetTextTruncation(static_cast<TTextTruncation>(
       GetNodeAttrValue(element, "TextTruncation", false, "None", TextTruncationTypeInfo(), "tw", "")));

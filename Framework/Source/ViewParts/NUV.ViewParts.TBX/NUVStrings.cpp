@@ -6,6 +6,8 @@
 
 const std::string& LoadLibStr(TNUVLibStringID id) {
   static const std::map<int, std::string> table = {
+      {SToolbarPlaceCycle, "Toolbar[%s] cannot be placed on Toolbar[%s], which lies on it"},
+      {SToolbarMergeCycle, "Toolbar[%s] cannot merge its items into Toolbar[%s], which merges its items into it"},
       {SServiceIDTaken, "Toolbar[%s] cannot publish itself as service %s: the service center holds another under it"},
       {SStatusPanelWithoutControl, "ViewPart[%s] has no control to place in StatusPanel[%s]"},
       {SStatusPanelTaken, "ViewPart[%s] cannot go into StatusPanel[%s], which holds ViewPart[%s]"},

@@ -4,6 +4,8 @@
 #include <string>
 
 enum TNUVLibStringID : int {
+  SToolbarPlaceCycle = 65511,
+  SToolbarMergeCycle = 65512,
   SServiceIDTaken = 65513,
   SStatusPanelWithoutControl = 65514,
   SStatusPanelTaken = 65515,

@@ -3,6 +3,7 @@
 #include "NUVConfig.h"
 #include "NUVSimpleViewPart.h"
 #include "NUVStrings.h"
+#include "NUVUnfinishedControl.h"
 #include "TbxDockablePanels.h"
 
 namespace {
@@ -37,11 +38,13 @@ void TNUVToolbarDockViewPart::Initialize() {
     FDock = std::make_unique<TTBXMultiDock>(nullptr);
   else
     FDock = std::make_unique<TTBXDock>(nullptr);
+  TNUVUnfinishedControl unfinished(FDock);
   NUVSimpleViewPart::PlaceControl(*this, FDock.get());
   FDock->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
   };
   if (element) ApplySettings(element.get());
+  unfinished.Finished();
 }
 
 void TNUVToolbarDockViewPart::ApplySettings(const IXMLNode* element) {

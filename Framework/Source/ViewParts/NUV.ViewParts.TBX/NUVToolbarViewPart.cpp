@@ -1,11 +1,32 @@
 #include "NUVToolbarViewPart.h"
 
 #include <algorithm>
+#include <exception>
+#include <set>
 #include <utility>
 #include <vector>
 
 #include "NUVConfig.h"
 #include "NUVStrings.h"
+#include "NUVUnfinishedControl.h"
+
+namespace {
+// Marks a toolbar whose items a toolbar view part has merged into another toolbar, and names that
+// one: a merge can tell from the target toolbar alone whether its items come, through merges, into
+// the toolbar that is to merge into it.
+class TNUVMergeMark final : public TComponent {
+ public:
+  TNUVMergeMark(TTBXToolbar* toolbar, std::string viewPart) : TComponent(toolbar), ViewPart(std::move(viewPart)) {}
+  TGuard<TTBXToolbar> Target;
+  const std::string ViewPart;
+};
+
+TNUVMergeMark* MergeMarkOf(const TTBXToolbar& toolbar) {
+  for (int i = toolbar.ComponentCount() - 1; i >= 0; --i)
+    if (auto* mark = dynamic_cast<TNUVMergeMark*>(toolbar.GetComponent(i))) return mark;
+  return nullptr;
+}
+}  // namespace
 
 // A toolbar that the host let go without Finalize takes its weak registration with it.
 TNUVToolBarViewPart::~TNUVToolBarViewPart() { WithdrawService(); }
@@ -30,6 +51,7 @@ std::string TNUVToolBarViewPart::GetServiceID() {
 void TNUVToolBarViewPart::Initialize() {
   TNUVMultiBindingViewPart::Initialize();
   FToolbar = std::make_unique<TTBXToolbar>(nullptr);
+  TNUVUnfinishedControl unfinished(FToolbar);
   FToolbar->SetParent(TNUVCustomViewPart::GetWorkItem()->GetHostControl());
   FToolbar->OnContextPopup = [this](TObject* sender, TPoint mousePos, bool& handled) {
     DoContextPopup(sender, mousePos, handled);
@@ -37,6 +59,7 @@ void TNUVToolBarViewPart::Initialize() {
   FToolbarNode = GetChildNode(TNUVCustomViewPart::GetExtension()->GetExtData().get(), "Toolbar", true);
   std::string serviceID = GetServiceID();
   if (!serviceID.empty()) PublishService(serviceID);
+  unfinished.Finished();
 }
 
 // Another service under the ID, the host's action service among them, stays as it is.
@@ -63,8 +86,19 @@ std::string MissingMainToolbar(const std::string& name, const TWinControl* found
 }
 }  // namespace
 
+// An item or a child that cannot be placed costs itself alone: the rest are placed and the merge
+// is made, then the first failure is raised.
 void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*, bool&) {
+  if (!FToolbar) return;  // Initialize failed, and said so: there is nothing to build on
   INUVWorkItem* workItem = TNUVCustomViewPart::GetWorkItem();
+  std::exception_ptr failure;
+  auto attempt = [&failure](auto&& step) {
+    try {
+      step();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
   // The toolbar is laid out once, when its items and children are all in, not after each one.
   FToolbar->BeginUpdate();
   TScopeExit endUpdate([toolbar = TGuard<TTBCustomToolbar>(FToolbar.get())] {
@@ -74,18 +108,21 @@ void TNUVToolBarViewPart::DoWorkItemRunning(const std::string&, INUVParamContext
   NUV_ASSERT(FToolbarNode);
   auto actions = GetActionService(workItem, SActionServiceID);
   auto images = FindImageService(workItem, SImageServiceID);
-  BuildToolbar(FToolbar.get(), this, FToolbarNode.get(), actions.get(), images.get());
+  attempt([&] { BuildToolbar(FToolbar.get(), this, FToolbarNode.get(), actions.get(), images.get()); });
   // A child finalized since it was bound has no control to place; it is placed again at the
   // first run after it has one.
   for (int i = 0; i < BoundViewParts().Count(); ++i)
-    if (BoundViewParts().Items(i)->GetControl()) InsertChildViewPart(BoundViewParts().Items(i));
+    if (INUVViewPart* child = BoundViewParts().Items(i); child->GetControl())
+      attempt([&] { InsertChildViewPart(child); });
   std::string mainToolbar = GetNodeAttrValue(FToolbarNode.get(), "MergeWithMainToolbarViewPart", false, "");
-  if (!mainToolbar.empty()) {
-    TWinControl* found = FindControlByName(mainToolbar);
-    auto* target = dynamic_cast<TTBXToolbar*>(found);
-    if (!target) AssertionFailed(__FILE__, __LINE__, MissingMainToolbar(mainToolbar, found));
-    MergeIntoToolbar(target);
-  }
+  if (!mainToolbar.empty())
+    attempt([&] {
+      TWinControl* found = FindControlByName(mainToolbar);
+      auto* target = dynamic_cast<TTBXToolbar*>(found);
+      if (!target) AssertionFailed(__FILE__, __LINE__, MissingMainToolbar(mainToolbar, found));
+      MergeIntoToolbar(target);
+    });
+  if (failure) std::rethrow_exception(failure);
 }
 
 namespace {
@@ -146,6 +183,7 @@ void CollectToolbarActions(TTBCustomItem* item, std::vector<TGuard<TBasicAction>
 // The merged items go with the actions that their toolbars made for them (and own), which would
 // otherwise stay with those toolbars run after run; an action that something else still uses stays.
 void TNUVToolBarViewPart::FreeMergedItems() {
+  delete FMergeMark.get();  // the items are back: nothing is merged any more
   if (!FMergedItems) return;
   std::vector<TGuard<TBasicAction>> actions;
   for (TTBCustomItem* item : *FMergedItems) CollectToolbarActions(item, actions);
@@ -162,6 +200,7 @@ void TNUVToolBarViewPart::FreeMergedItems() {
 
 void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
+  CheckNotHeldBy(child);
   BoundViewParts().Add(child);
   if (TNUVCustomViewPart::GetWorkItem()->GetState() == wsRunning) InsertChildViewPart(child);
 }
@@ -171,6 +210,7 @@ void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
 
 void TNUVToolBarViewPart::InsertChildViewPart(INUVViewPart* child) {
   NUV_ASSERT(child != nullptr);
+  if (!FToolbar) NUVViewPartErrorFmt(this, LoadLibStr(SWorkSpaceWithoutControl), GetName(), child->GetName());
   int groupIndex = GetChildNodeValue(child->GetExtData().get(), "GroupIndex", false, -1);
   TControl* control = child->GetControl();
   if (!control) NUVViewPartErrorFmt(this, LoadLibStr(SViewPartWithoutControl), child->GetName(), GetName());
@@ -277,8 +317,39 @@ int TNUVToolBarViewPart::FindInsertPosition(int groupIndex, TTBCustomItem*& pare
   return index;
 }
 
+// Two toolbars that take each other as children would merge into each other and both end hidden:
+// a toolbar view part that holds this one, directly or through others, is refused as a child, as a
+// control that holds its parent is.
+void TNUVToolBarViewPart::CheckNotHeldBy(INUVViewPart* child) {
+  std::vector<TNUVToolBarViewPart*> pending;
+  std::set<TNUVToolBarViewPart*> seen;
+  if (auto* toolbar = dynamic_cast<TNUVToolBarViewPart*>(GetImplObject(child))) pending.push_back(toolbar);
+  while (!pending.empty()) {
+    TNUVToolBarViewPart* holder = pending.back();
+    pending.pop_back();
+    if (!seen.insert(holder).second) continue;
+    if (holder == this) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarPlaceCycle), child->GetName(), GetName());
+    for (int i = 0; i < holder->BoundViewParts().Count(); ++i)
+      if (auto* held = dynamic_cast<TNUVToolBarViewPart*>(GetImplObject(holder->BoundViewParts().Items(i))))
+        pending.push_back(held);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Merging
+
+// Merging into a toolbar whose items already come into this one would lend every item to and fro
+// and leave both toolbars hidden: refused as the second of two panels that hold each other is.
+void TNUVToolBarViewPart::CheckNoMergeCycle(TTBXToolbar* target) {
+  std::set<const TTBXToolbar*> seen;
+  for (const TTBXToolbar* through = target; through && seen.insert(through).second;) {
+    const TNUVMergeMark* mark = MergeMarkOf(*through);
+    if (!mark) return;
+    if (mark->Target == FToolbar.get())
+      NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeCycle), GetName(), MergeMarkOf(*target)->ViewPart);
+    through = mark->Target;
+  }
+}
 
 namespace {
 void MarkTopLevelItems(TTBXToolbar* toolbar, std::intptr_t mark) {
@@ -310,6 +381,7 @@ void ApplyActionState(TTBCustomItem* item) {
 void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
   if (!target) return;
   if (target == FToolbar.get()) NUVViewPartErrorFmt(this, LoadLibStr(SToolbarMergeIntoItself), GetName());
+  CheckNoMergeCycle(target);
   if (!FMergedItems) FMergedItems = std::make_unique<TItemList>(true);
   if (!FHiddenItems) FHiddenItems = std::make_unique<TItemList>(false);
   {
@@ -325,6 +397,8 @@ void TNUVToolBarViewPart::MergeIntoToolbar(TTBXToolbar* target) {
     }
     MarkTopLevelItems(target, 0);
   }
+  if (!FMergeMark) FMergeMark = new TNUVMergeMark(FToolbar.get(), GetName());  // the toolbar owns it
+  static_cast<TNUVMergeMark*>(FMergeMark.get())->Target = target;
   FToolbar->Hide();
 }
 

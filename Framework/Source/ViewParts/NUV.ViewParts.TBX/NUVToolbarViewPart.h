@@ -53,6 +53,8 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   void InsertControlItem(TControl* control, int groupIndex);
   void DeleteControlItems(const TControl* control);
   void FreeMergedItems();
+  void CheckNotHeldBy(INUVViewPart* child);
+  void CheckNoMergeCycle(TTBXToolbar* target);
   void PublishService(const std::string& serviceID);
   void WithdrawService();
 
@@ -61,4 +63,5 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   std::unique_ptr<TItemList> FMergedItems;  // owns its items
   std::unique_ptr<TItemList> FHiddenItems;  // does not own its items
   std::string FPublishedServiceID;          // the ID this toolbar registered itself under, if any
+  TGuard<TComponent> FMergeMark;            // on FToolbar, which owns it: where its items are merged
 };

@@ -32,8 +32,30 @@ TNUVSetting Boolean(std::string name, std::string def, std::string description) 
   return {std::move(name), spElement, "Boolean", std::move(def), "True, False, 1, 0", std::move(description)};
 }
 
-TNUVSetting Integer(std::string name, std::string def, std::string range, std::string description) {
-  return {std::move(name), spElement, "Integer", std::move(def), std::move(range), std::move(description)};
+// range: the values in words, as the reference shows them; min and max: the same as numbers.
+TNUVSetting Integer(std::string name, std::string def, std::string range, std::string description,
+                    std::optional<int> min = std::nullopt, std::optional<int> max = std::nullopt) {
+  TNUVSetting setting{std::move(name), spElement, "Integer", std::move(def), std::move(range), std::move(description)};
+  setting.Min = min;
+  setting.Max = max;
+  return setting;
+}
+
+// The names of an enumeration's values without the prefix.
+std::vector<std::string> EnumNames(const TEnumTypeInfo& typeInfo, std::string_view prefix) {
+  std::vector<std::string> names;
+  for (const std::string& identifier : typeInfo.Identifiers())
+    names.push_back(identifier.starts_with(prefix) ? identifier.substr(prefix.size()) : identifier);
+  return names;
+}
+
+// A comma-separated list of an enumeration's names.
+TNUVSetting List(std::string name, std::string def, std::string values, const TEnumTypeInfo& typeInfo,
+                 std::string prefix, std::string description) {
+  TNUVSetting setting{std::move(name), spElement, "List", std::move(def), std::move(values), std::move(description)};
+  setting.Names = EnumNames(typeInfo, prefix);
+  setting.Prefix = std::move(prefix);
+  return setting;
 }
 
 TNUVSetting String(std::string name, std::string description) {
@@ -50,10 +72,18 @@ TNUVSetting Colour(std::string name, std::string def, std::string description) {
   return {std::move(name), spElement, "Colour", std::move(def), KColourValues, std::move(description)};
 }
 
+TNUVSetting EnumerationOf(std::string name, std::string def, const TEnumTypeInfo& typeInfo, std::string_view prefix,
+                          std::string description) {
+  TNUVSetting setting{std::move(name),       spElement, "Enumeration", std::move(def), EnumNamesText(typeInfo, prefix),
+                      std::move(description)};
+  setting.Names = EnumNames(typeInfo, prefix);
+  setting.Prefix = prefix;
+  return setting;
+}
+
 template <class E>
 TNUVSetting Enumeration(std::string name, std::string def, std::string_view prefix, std::string description) {
-  return {std::move(name),       spElement, "Enumeration", std::move(def), EnumNamesText(TypeInfo<E>(), prefix),
-          std::move(description)};
+  return EnumerationOf(std::move(name), std::move(def), TypeInfo<E>(), prefix, std::move(description));
 }
 
 TNUVSetting Element(std::string name, const TNUVSettingGroup& group, std::string description) {
@@ -77,10 +107,10 @@ const TNUVSettingGroup& FontGroup() {
   static const TNUVSettingGroup group{
       "Font",
       {String("Name", "The font family; a missing element keeps the control's font."),
-       Integer("Size", "the control's", "1 to 1000", "The size in points."),
+       Integer("Size", "the control's", "1 to 1000", "The size in points.", 1, 1000),
        Colour("Color", "the control's", "The text colour."),
-       {"Style", spElement, "List", "", "a comma-separated list of " + EnumNamesText(TypeInfo<TFontStyle>(), "fs"),
-        "The font styles; an empty element clears them."}}};
+       List("Style", "", "a comma-separated list of " + EnumNamesText(TypeInfo<TFontStyle>(), "fs"),
+            TypeInfo<TFontStyle>(), "fs", "The font styles; an empty element clears them.")}};
   return group;
 }
 
@@ -94,6 +124,7 @@ TNUVSetting SideAlignment() {
   auto setting = Enumeration<TAlignment>("Alignment", "LeftJustify", "ta",
                                          "How the text is aligned in the control; Center is an error.");
   setting.Values = "LeftJustify, RightJustify";
+  setting.Names = {"LeftJustify", "RightJustify"};
   return setting;
 }
 
@@ -172,9 +203,9 @@ const TNUVSettingGroup& ToolbarDockGroup() {
        Enumeration<TTBDockPosition>("Position", "Top", "dp", "The window edge the dock stands along."),
        Boolean("AllowDrag", "True", "Toolbars and panels can be dragged out of the dock."),
        Boolean("LimitToOneRow", "False", "All docked windows share one row."),
-       {"BoundLines", spElement, "List", "",
-        "a comma-separated list of " + EnumNamesText(TypeInfo<TTBDockBoundLinesValues>(), "bl"),
-        "Lines drawn along these sides of the dock; added to those it has."}}};
+       List("BoundLines", "", "a comma-separated list of " + EnumNamesText(TypeInfo<TTBDockBoundLinesValues>(), "bl"),
+            TypeInfo<TTBDockBoundLinesValues>(), "bl",
+            "Lines drawn along these sides of the dock; added to those it has.")}};
   return group;
 }
 
@@ -186,14 +217,18 @@ const TNUVSettingGroup& DockablePanelGroup() {
        Boolean("CloseButtonWhenDocked", "True", "A close button while docked."),
        Boolean("DblClickUnDock", "True", "A double-click on the caption floats a docked panel."),
        Enumeration<TTBDockMode>("DockMode", "CanFloat", "dm", "Whether the panel may float or change docks."),
-       Integer("DockPos", "-1", "-1 (next free place) or a position in pixels", "Its position within its row."),
-       Integer("DockRow", "0", "0 or more", "The row of the dock it lies in."),
+       Integer("DockPos", "-1", "-1 (next free place) or a position in pixels", "Its position within its row.", -1),
+       Integer("DockRow", "0", "0 or more", "The row of the dock it lies in.", 0),
        Boolean("Resizable", "True", "The user can resize the panel."),
        Boolean("ShowCaption", "True", "The caption bar while floating."),
-       Boolean("ShowCaptionWhenDocked", "True", "The caption bar while docked."),
-       {"DockableTo", spElement, "List", "All",
-        "All, or a comma-separated list of " + EnumNamesText(TypeInfo<TTBDockPosition>(), "dp"),
-        "The dock positions the panel may dock at."}}};
+       Boolean("ShowCaptionWhenDocked", "True", "The caption bar while docked."), [] {
+         TNUVSetting dockableTo =
+             List("DockableTo", "All",
+                  "All, or a comma-separated list of " + EnumNamesText(TypeInfo<TTBDockPosition>(), "dp"),
+                  TypeInfo<TTBDockPosition>(), "dp", "The dock positions the panel may dock at.");
+         dockableTo.TakesAll = true;
+         return dockableTo;
+       }()}};
   return group;
 }
 
@@ -204,7 +239,7 @@ const TNUVSettingGroup& ButtonFontGroup() {
        Enumeration<TTriState>("Italic", "Default", "ts", "Italic button captions."),
        Enumeration<TTriState>("Underline", "Default", "ts", "Underlined button captions."),
        Enumeration<TTriState>("StrikeOut", "Default", "ts", "Struck-out button captions."),
-       Integer("Size", "100", "25 to 1000", "The caption size in percent of the toolbar's font."),
+       Integer("Size", "100", "25 to 1000", "The caption size in percent of the toolbar's font.", 25, 1000),
        String("Name", "The font family of the captions; empty: the toolbar's."),
        Colour("Color", "clDefault", "The caption colour.")}};
   return group;
@@ -215,7 +250,7 @@ const TNUVSettingGroup& MultiDockPanelGroup() {
       "MultiDockPanel",
       {Boolean("AutoHide", "False", "No panel shows until its button is clicked."),
        Boolean("ShowTitle", "True", "The panels show their caption bar."),
-       Integer("DockSize", "200", "0 or more", "The docked width (or height) of the panels, in pixels."),
+       Integer("DockSize", "200", "0 or more", "The docked width (or height) of the panels, in pixels.", 0),
        Boolean("SmoothDockedResize", "True", "Panels resize while the edge is dragged."),
        Element(
            "ButtonFontSettings", ButtonFontGroup(),
@@ -260,7 +295,12 @@ const TNUVSettingGroup& ToolbarGroup() {
        Attribute(
            String("MergeWithMainToolbarViewPart",
                   "The name of a toolbar view part whose toolbar takes all of this one's items while the work item "
-                  "runs; this toolbar hides.")),
+                  "runs; this toolbar hides. Its items arrive last first: a target item of equal group index without "
+                  "sub-items hides, one with sub-items receives the arriving item's sub-items, any other item goes "
+                  "after the last of lower or equal group index (so items of one group index arrive reversed). "
+                  "Stopping shows again only what the merge hid; an item invisible before stays invisible. "
+                  "Finalizing destroys the items this toolbar built wherever they stand. Toolbars that would merge "
+                  "into each other are refused.")),
        Repeated(Element("Item", ItemGroup(),
                         "A toolbar item (attributes CommandID, Caption, ImageFile, GroupIndex, "
                         "Visible; Item and Separator children make a submenu).")),
@@ -278,12 +318,12 @@ const TNUVSettingGroup& PanelGroup() {
        Attribute(Enumeration<TAlignment>("Alignment", "LeftJustify", "ta", "How the text is aligned.")),
        Attribute(Boolean("Framed", "True", "A frame around the panel.")),
        Attribute(String("Hint", "The hint shown over the panel.")),
-       Attribute(Integer("Size", "50", "0 or more", "The width in pixels.")),
-       Attribute(Integer("MaxSize", "0", "0 (none) or more", "The widest a stretching panel grows.")),
-       Attribute(
-           Integer("StretchPriority", "0", "0 to 100", "Panels with a higher priority take the spare width first.")),
-       {"TextTruncation", spAttribute, "Enumeration", "None", EnumNamesText(TextTruncationTypeInfo(), "tw"),
-        "How a text too long for the panel is cut."},
+       Attribute(Integer("Size", "50", "0 or more", "The width in pixels.", 0)),
+       Attribute(Integer("MaxSize", "0", "0 (none) or more", "The widest a stretching panel grows.", 0)),
+       Attribute(Integer("StretchPriority", "0", "0 to 100",
+                         "Panels with a higher priority take the spare width first.", 0, 100)),
+       Attribute(EnumerationOf("TextTruncation", "None", TextTruncationTypeInfo(), "tw",
+                               "How a text too long for the panel is cut.")),
        Attribute(String("ImageFile", "An image before the text, from the image service.")),
        Attribute(String("ID",
                         "Names the panel: it publishes data keys, fires topics, and children find it by "
@@ -482,7 +522,8 @@ const TNUVSettingGroup& WorkSpaceChildSettings() {
   static const TNUVSettingGroup group{
       "ExtData",
       {Integer("GroupIndex", "-1", "any integer",
-               "In a toolbar work space: where the view part's control (or toolbar's items) goes among the items."),
+               "In a toolbar work space: where the view part's control (or toolbar's items) goes among the items, "
+               "before the first of a greater group index. Placing it again keeps one control item per control."),
        String("PanelID", "In a status bar work space: the ID of the panel that takes the view part's control.")}};
   return group;
 }

@@ -4,6 +4,7 @@
 // and proves that the readers look up exactly the names listed here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,13 @@ struct TNUVSetting {
   // The element's own settings (child elements and attributes); nil for a value element.
   const TNUVSettingGroup* Group = nullptr;
   bool Repeated = false;  // the element may come several times (items, panels)
+  // An integer's range, which the readers hold it to; unset: any 32-bit integer that way.
+  std::optional<int> Min = {}, Max = {};
+  // The names an enumeration or a list takes, in any case, with or without Prefix; a list of dock
+  // positions also takes All.
+  std::vector<std::string> Names = {};
+  std::string Prefix = {};
+  bool TakesAll = false;
 };
 
 // An element's settings, in the order the reader reads them.

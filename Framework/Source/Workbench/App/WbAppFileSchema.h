@@ -9,6 +9,7 @@ struct TWbAppAttribute {
   std::string Name;
   bool Required;
   std::string Description;
+  std::string Type = {};  // "Boolean", "Factory" (one of the nine), or empty for a text
 };
 
 struct TWbAppElement {

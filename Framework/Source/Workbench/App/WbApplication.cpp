@@ -1,7 +1,10 @@
 #include "WbApplication.h"
 
 #include <filesystem>
+#include <utility>
 
+#include "KolStrings.h"
+#include "NUVViewPartSettings.h"
 #include "TbxStackPanels.h"
 #include "WbDump.h"
 #include "WbErrors.h"
@@ -11,13 +14,22 @@
 
 namespace {
 
+// Disables the alignment of the window and the areas (parents before their children) until the
+// scope ends, so that each is laid out once then, with what lies in them.
+auto LayOutOnce(std::vector<TWinControl*> areas) {
+  for (TWinControl* area : areas) area->DisableAlign();
+  return TScopeExit([areas = std::move(areas)] {
+    for (TWinControl* area : areas) area->EnableAlign();
+  });
+}
+
 // A window large enough that aligned controls get sizes worth reading.
 constexpr int KWindowWidth = 800;
 constexpr int KWindowHeight = 600;
 
 }  // namespace
 
-TWbApplication::TWbApplication(TWbReporter& reporter) : FReporter(reporter) {}
+TWbApplication::TWbApplication(TWbReporter& reporter, bool strict) : FFaults(reporter, strict) {}
 
 TWbApplication::~TWbApplication() {
   Finish();
@@ -47,19 +59,21 @@ void TWbApplication::Guarded(const TViewPart& viewPart, F&& operation) {
 // Loading
 
 void TWbApplication::Load(const TWbAppDecl& decl, const std::string& modulePath) {
-  for (const TWbWarning& warning : decl.Warnings) FReporter.Warning(warning);
-  try {
-    FModule = std::make_unique<TNUVModule>(modulePath);
-  } catch (const ENUVModuleError& e) {
-    throw EWbLoadError(decl.Element->SourceName() + ": " + e.Message());
-  }
-  WbPhaseEnds("module");
-  const auto factories = ResolveFactories(decl);
-  CreateWindow(decl.Name);
-  CreateServices(decl);
-  ComposeAll(decl, factories);
-  CheckWorkSpaces();
-  ShowInWorkSpaces();
+  FFaults.Caused([&] {
+    for (const TWbWarning& warning : decl.Warnings) FReporter.Warning(warning);
+    try {
+      FModule = std::make_unique<TNUVModule>(modulePath);
+    } catch (const ENUVModuleError& e) {
+      throw EWbLoadError(decl.Element->SourceName() + ": " + e.Message());
+    }
+    WbPhaseEnds("module");
+    const auto factories = ResolveFactories(decl);
+    CreateWindow(decl.Name);
+    CreateServices(decl);
+    ComposeAll(decl, factories);
+    CheckWorkSpaces();
+    ShowInWorkSpaces();
+  });
   WbPhaseEnds("compose");
 }
 
@@ -136,15 +150,17 @@ void TWbApplication::CreateServices(const TWbAppDecl& decl) {
 // is told as it comes in, while the application loads or runs, and shows as no image.
 void TWbApplication::CheckImageFile(const std::string& appFile, const std::string& file) {
   const TWbImageFile image = ResolveImageFile(file, std::filesystem::path(appFile).parent_path().string());
-  if (image.Refusal.empty()) return;
+  if (image.Refusal.empty() && !image.Missing) return;
   TWbWarning warning;
   warning.File = appFile;
-  warning.Message = "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image";
+  warning.Message = image.Missing
+                        ? "the image file '" + file + "' does not exist; it shows no image"
+                        : "the image file '" + file + "' is refused (" + image.Refusal + "); it shows no image";
   FReporter.Warning(warning);
 }
 
 void TWbApplication::AddWorkItem(const TWbWorkItemDecl& decl) {
-  TWorkItem item{decl, nullptr, nullptr, {}};
+  TWorkItem item{decl, nullptr, nullptr, {}, false, {}};
   if (decl.Parent < 0) {
     item.Item = MakeCounted<TNUVWorkItem>(decl.ID, FWindow.get(), FServices, FBroker);
     item.Item->GetNamedValues()->SetIntValue("CurrentWorkBench", FWindow->GetHandle());
@@ -217,7 +233,9 @@ void TWbApplication::ShowInWorkSpaces() {
 // Running and ending
 
 void TWbApplication::RunAll() {
-  for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
+  FFaults.Caused([&] {
+    for (size_t i = 0; i < FWorkItems.size(); ++i) RunAt(i);
+  });
 }
 
 void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(workItemID)); }
@@ -225,23 +243,32 @@ void TWbApplication::Run(const std::string& workItemID) { RunAt(WorkItemIndex(wo
 void TWbApplication::Stop(const std::string& workItemID) { StopAt(WorkItemIndex(workItemID)); }
 
 // Running a running work item, or stopping a stopped one, changes nothing.
+// What a work item's first run raises is the application file's; a later run is the script's.
 void TWbApplication::RunAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
   if (workItem.Item->GetState() == wsRunning) return;
   workItem.Item->SetState(wsRunning);
-  for (size_t i : workItem.ViewParts) {
-    TViewPart& viewPart = FViewParts[i];
-    if (!viewPart.Intf) continue;
-    Guarded(viewPart, [&] {
-      bool handled = false;
-      viewPart.Intf->DoWorkItemRunning("", nullptr, handled);
-    });
-  }
+  auto run = [&] {
+    for (size_t i : workItem.ViewParts) {
+      TViewPart& viewPart = FViewParts[i];
+      if (!viewPart.Intf) continue;
+      Guarded(viewPart, [&] {
+        bool handled = false;
+        viewPart.Intf->DoWorkItemRunning("", nullptr, handled);
+      });
+    }
+  };
+  if (std::exchange(workItem.Ran, true))
+    run();
+  else
+    FFaults.Caused(run);
 }
 
 void TWbApplication::StopAt(size_t index) {
   TWorkItem& workItem = FWorkItems[index];
   if (workItem.Item->GetState() == wsStopped) return;
+  const TIntfPtr<INUVDataContext> context = workItem.Item->GetDataContext();
+  const std::vector<std::string> running = context->Keys();
   for (size_t i : workItem.ViewParts) {
     TViewPart& viewPart = FViewParts[i];
     if (!viewPart.Intf) continue;
@@ -251,6 +278,9 @@ void TWbApplication::StopAt(size_t index) {
     });
   }
   workItem.Item->SetState(wsStopped);
+  const std::vector<std::string> kept = context->Keys();
+  workItem.KeysOfLastRun = {running.begin(), running.end()};
+  for (const auto& key : kept) workItem.KeysOfLastRun.erase(key);
 }
 
 void TWbApplication::Finalize(const std::string& viewPartName) { FinalizeAt(LiveViewPartIndex(viewPartName)); }
@@ -269,11 +299,7 @@ void TWbApplication::Finish() {
   for (size_t i = FWorkItems.size(); i-- > 0;) StopAt(i);
   // The controls leave their areas one by one: each area is laid out once, when all have gone,
   // instead of once per control that leaves it (and per dock that shrinks as its bars go).
-  const std::vector<TWinControl*> areas = Areas();
-  for (TWinControl* area : areas) area->DisableAlign();
-  TScopeExit layOut([&] {
-    for (TWinControl* area : areas) area->EnableAlign();
-  });
+  const auto layout = LayOutOnce(Areas());
   for (size_t i = FViewParts.size(); i-- > 0;) FinalizeAt(i);
 }
 
@@ -362,9 +388,34 @@ std::vector<TWbApplication::TLiveViewPart> TWbApplication::LiveViewParts() const
   return live;
 }
 
-// Keys are named after their view part ("Title_Caption"); the longest declared name that the key
-// begins with is the one meant.
-std::string TWbApplication::StoppedOwnerOfKey(const std::string& key) const {
+namespace {
+
+// Whether a view part of this factory, named name, publishes key while its work item runs, as the
+// reference lists its keys ("<Name>_Caption", "<Name>_<ID>_Size"); true for a kind it does not list.
+bool MayPublishKey(const std::string& factory, const std::string& name, const std::string& key) {
+  const TNUVViewPartReference* reference = FindViewPartReference(factory);
+  if (!reference) return true;
+  const std::string_view rest = std::string_view(key).substr(name.size());
+  for (const TNUVPublished& published : reference->Published) {
+    if (published.Kind != pkDataKey) continue;
+    std::string_view pattern = published.Name;
+    pattern.remove_prefix(std::string_view("<Name>").size());
+    if (pattern.starts_with("_<ID>")) {
+      pattern.remove_prefix(std::string_view("_<ID>").size());
+      if (rest.size() > pattern.size() + 1 && rest.ends_with(pattern)) return true;
+    } else if (rest == pattern) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// Keys are named after their view part ("Title_Caption"): the longest declared name that the key
+// begins with is the one meant. The hint names its work item only for a key that the view part
+// publishes: one it published when its work item last ran, or before any run one of its kind's keys.
+std::string TWbApplication::UnknownKeyHint(const std::string& key) const {
   const TViewPart* owner = nullptr;
   for (const auto& viewPart : FViewParts) {
     const std::string& name = viewPart.Decl.Name;
@@ -372,11 +423,19 @@ std::string TWbApplication::StoppedOwnerOfKey(const std::string& key) const {
         (!owner || name.size() > owner->Decl.Name.size()))
       owner = &viewPart;
   }
-  if (!owner || !owner->Intf) return {};
-  const TWorkItem& workItem = WorkItemOf(*owner);
-  if (workItem.Item->GetState() == wsRunning) return {};
-  return "view part '" + owner->Decl.Name + "' publishes its keys while its work item '" + workItem.Decl.ID +
-         "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
+  if (owner && owner->Intf) {
+    const TWorkItem& workItem = WorkItemOf(*owner);
+    const bool publishes =
+        workItem.Ran ? workItem.KeysOfLastRun.contains(key) : MayPublishKey(owner->Decl.Factory, owner->Decl.Name, key);
+    if (workItem.Item->GetState() != wsRunning && publishes)
+      return ": view part '" + owner->Decl.Name + "' publishes it while its work item '" + workItem.Decl.ID +
+             "' runs, and it is not running (run " + workItem.Decl.ID + " first)";
+  }
+  std::vector<std::string> published;
+  for (const auto& context : DataContexts())
+    for (auto& name : context->Keys()) published.push_back(std::move(name));
+  const std::string closest = ClosestName(key, published);
+  return closest.empty() ? std::string() : "; did you mean " + closest + "?";
 }
 
 std::vector<TIntfPtr<INUVDataContext>> TWbApplication::DataContexts() const {
@@ -398,7 +457,8 @@ std::unordered_map<const TControl*, std::string> TWbApplication::ControlOwners()
   return owners;
 }
 
-TWbJson TWbApplication::WindowJson() const {
-  const TCustomImageList* images = FImages ? FImages->GetImageManager()->GetImageList() : nullptr;
-  return ControlTreeJson(*FWindow, ControlOwners(), images);
+const TCustomImageList* TWbApplication::ImageList() const {
+  return FImages ? FImages->GetImageManager()->GetImageList() : nullptr;
 }
+
+TWbJson TWbApplication::WindowJson() const { return ControlTreeJson(*FWindow, ControlOwners(), ImageList()); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -12,11 +13,14 @@
 #include "TbxForms.h"
 #include "WbAppFile.h"
 #include "WbEvents.h"
+#include "WbFileFaults.h"
 #include "WbJson.h"
 
 class TWbApplication {
  public:
-  explicit TWbApplication(TWbReporter& reporter);
+  // strict: the first error or warning that the application file causes (while it loads, while a
+  // work item runs for the first time) ends the run with EWbLoadError (--strict).
+  explicit TWbApplication(TWbReporter& reporter, bool strict = false);
   // Finishes what is still running.
   ~TWbApplication();
   TWbApplication(const TWbApplication&) = delete;
@@ -24,7 +28,7 @@ class TWbApplication {
 
   // Loads the module and builds the application. Raises EWbLoadError for a module that cannot
   // be loaded, an unknown factory or a work space that is none; errors that view parts raise are
-  // reported and loading goes on.
+  // reported and loading goes on (with strict: the first of them ends it).
   void Load(const TWbAppDecl& decl, const std::string& modulePath);
 
   void RunAll();
@@ -51,12 +55,15 @@ class TWbApplication {
     std::string Name, Factory;
   };
   std::vector<TLiveViewPart> LiveViewParts() const;
-  // Why a data key is not found, when the view part whose name it begins with is declared in a
-  // work item that is not running; "" otherwise.
-  std::string StoppedOwnerOfKey(const std::string& key) const;
+  // Why a data key is not found, to follow the message: ": ..." when the work item that published
+  // it when it last ran is stopped, "; did you mean ...?" with the closest key published now, else "".
+  std::string UnknownKeyHint(const std::string& key) const;
   // The script showed child in workSpace, or closed it there: where its control now lives.
   void ShownIn(const std::string& child, const std::string& workSpace);
   void ClosedIn(const std::string& child, const std::string& workSpace);
+
+  // What the application file caused: its errors and warnings so far.
+  TWbFileFaults& Faults() { return FFaults; }
 
   TWinControl& Window() { return *FWindow; }
   TForm& Form() { return *FWindow; }
@@ -71,6 +78,8 @@ class TWbApplication {
   std::unordered_map<const TControl*, std::string> ControlOwners() const;
   // The window's control tree as the dump writes it, with the file names of shared images.
   TWbJson WindowJson() const;
+  // The image service's list of image files; nil without an image service.
+  const TCustomImageList* ImageList() const;
 
  private:
   struct TWorkItem {
@@ -78,6 +87,8 @@ class TWbApplication {
     TIntfPtr<TNUVWorkItem> Item;
     std::unique_ptr<TWinControl> HostControl;  // nil for a root work item: the window hosts it
     std::vector<size_t> ViewParts;             // indices into FViewParts, document order
+    bool Ran = false;                          // has run once: its first run is the file's
+    std::set<std::string> KeysOfLastRun;       // the data keys its last stop withdrew
   };
   struct TViewPart {
     TWbViewPartDecl Decl;
@@ -113,7 +124,8 @@ class TWbApplication {
   template <class F>
   void Guarded(const TViewPart& viewPart, F&& operation);
 
-  TWbReporter& FReporter;
+  TWbFileFaults FFaults;
+  TWbReporter& FReporter = FFaults;
   // Declared first, destroyed last: the code of every view part lives in the module.
   std::unique_ptr<TNUVModule> FModule;
   std::unique_ptr<TForm> FWindow;

@@ -40,6 +40,9 @@ struct TWbError {
 // The error arose at a declaration of the application file: its place, and the view part declared.
 void PlaceAtDeclaration(TWbError& error, const IXMLNode& element, const std::string& viewPart);
 
+// An error whose message begins "file:line:" places itself there (a load error of the file).
+void PlaceInFile(TWbError& error, const std::string& file);
+
 TWbError ErrorOf(const std::exception& e);
 // The error being handled, also when what was raised is not an exception object.
 TWbError CurrentError();

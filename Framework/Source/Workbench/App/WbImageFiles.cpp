@@ -1,7 +1,8 @@
 #include "WbImageFiles.h"
 
 #include <algorithm>
-#include <fstream>
+
+#include "KolFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -36,12 +37,8 @@ TWbImageFile ResolveImageFile(const std::string& file, const std::string& baseDi
   return {target, {}, false};
 }
 
+// Read as a regular file again: one put in its place since (a FIFO) must not make the read wait.
 std::optional<std::string> ReadImageFile(const TWbImageFile& image) {
   if (image.Path.empty()) return std::nullopt;
-  std::ifstream file(image.Path, std::ios::binary);
-  std::string bytes(KWbMaxImageFileSize + 1, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (file.bad() || static_cast<std::uintmax_t>(file.gcount()) > KWbMaxImageFileSize) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(file.gcount()));
-  return bytes;
+  return ReadRegularFile(image.Path.string(), KWbMaxImageFileSize).Text;
 }

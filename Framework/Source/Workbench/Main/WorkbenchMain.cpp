@@ -4,9 +4,9 @@
 #include <fmt/format.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
+#include "KolFiles.h"
 #include "WbApplication.h"
 #include "WbDump.h"
 #include "WbFactories.h"
@@ -23,8 +23,11 @@
 
 namespace {
 
-// Exit status for a faulty command line, application file or module.
+// Exit status for a faulty command line, application file or module, and with --strict for the
+// first error or warning that the application file causes.
 constexpr int KExitLoadError = 2;
+// Exit status of a run that went on although the application file caused errors.
+constexpr int KExitFileError = 1;
 
 struct TWbOptions {
   std::string AppFile, Script, Module;
@@ -38,24 +41,23 @@ struct TWbOptions {
   bool Json = false;
   bool ListKeys = false;  // print the running window's data keys, topics and services, not the tree
   bool Version = false;
-  bool Strict = false;  // a setting that nothing reads is a load error
+  bool Strict = false;  // every error and warning that the application file causes is a load error
 };
 
 // A script is read whole before anything loads: the cap keeps an endless device (/dev/zero) from
 // filling the memory.
 constexpr std::size_t KWbMaxScriptSize = 16 * 1024 * 1024;
 
+// A named script is a regular file: a FIFO or a device would make the read wait, or never end.
 std::string ReadScript(const std::string& fileName) {
-  const std::string name = fileName == "-" ? "<stdin>" : fileName;
-  std::error_code error;
-  if (std::filesystem::is_directory(fileName, error))
-    throw EWbLoadError(name + ": cannot read the script: it is a directory");
-  std::ifstream file;
   if (fileName != "-") {
-    file.open(fileName, std::ios::binary);
-    if (!file) throw EWbLoadError(name + ": cannot read the script");
+    TKolFileText file = ReadRegularFile(fileName, KWbMaxScriptSize);
+    if (!file.Text)
+      throw EWbLoadError(fileName + ": cannot read the script" + (file.Why.empty() ? "" : ": " + file.Why));
+    return std::move(*file.Text);
   }
-  std::istream& in = fileName == "-" ? std::cin : file;
+  const std::string name = "<stdin>";
+  std::istream& in = std::cin;
   std::string text;
   char buffer[65536];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
@@ -102,6 +104,9 @@ int PrintVersions(const TWbOptions& options) {
   return 0;
 }
 
+// How a run that loaded ends: 1 when the application file caused errors meanwhile.
+int ExitStatus(TWbApplication& app) { return app.Faults().Errors() > 0 ? KExitFileError : 0; }
+
 // Qt for --screenshot, made before the application so that it outlives the window's peers.
 std::unique_ptr<TWbNative> OffscreenFor(const TWbOptions& options, TWbReporter& reporter) {
   if (options.Screenshot.empty()) return nullptr;
@@ -133,7 +138,7 @@ int ShowWindow(const TWbOptions& options) {
   TWbConsoleReporter reporter(std::cerr);
   const auto native = OffscreenFor(options, reporter);
   WbPhaseEnds("qt");
-  TWbApplication app(reporter);
+  TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   RestoreLayoutOption(options, app, reporter);
   app.RunAll();
@@ -155,7 +160,7 @@ int ShowWindow(const TWbOptions& options) {
   WbPhaseEnds("finish");
   if (const std::string timings = WbPhaseTimesText(); !timings.empty())
     std::cerr << "nuv-workbench: " << timings << std::endl;
-  return 0;
+  return ExitStatus(app);
 }
 
 int RunScriptOn(const TWbOptions& options) {
@@ -164,7 +169,7 @@ int RunScriptOn(const TWbOptions& options) {
   TWbJsonLinesReporter out(std::cout);
   TWbCauseReporter reporter(out);
   const auto native = OffscreenFor(options, reporter);
-  TWbApplication app(reporter);
+  TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   RestoreLayoutOption(options, app, reporter);
   TWbScriptContext context{app, reporter, false, &reporter};
@@ -172,7 +177,7 @@ int RunScriptOn(const TWbOptions& options) {
   WritePictures(options, app, native.get(), decl.Name);
   SaveLayoutOption(options, app, reporter);
   app.Finish();
-  return 0;
+  return ExitStatus(app);
 }
 
 // The script when one is given, else every work item: what a window shows before it opens.
@@ -200,7 +205,7 @@ int OpenWindow(const TWbOptions& options) {
   TWbConsoleReporter console(std::cerr);
   TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
   TWbNative native(false, options.AppFile, reporter);
-  TWbApplication app(reporter);
+  TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   RestoreLayoutOption(options, app, reporter);
   TWbScriptContext context{app, reporter, false, options.Json ? &json : nullptr};
@@ -210,7 +215,7 @@ int OpenWindow(const TWbOptions& options) {
   if (options.Json) DumpWindow(context, {});
   SaveLayoutOption(options, app, reporter);
   app.Finish();
-  return 0;
+  return ExitStatus(app);
 }
 
 // With --serve: load, run the script or else every work item, then serve the live window until
@@ -223,7 +228,7 @@ int ServeWindow(const TWbOptions& options) {
   TWbEventLog log(out);
   TWbCauseReporter causes(log);
   const auto native = OffscreenFor(options, causes);
-  auto app = std::make_unique<TWbApplication>(causes);
+  auto app = std::make_unique<TWbApplication>(causes, options.Strict);
   app->Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   RestoreLayoutOption(options, *app, causes);
   TWbScriptContext context{*app, causes, false, &causes};
@@ -233,13 +238,13 @@ int ServeWindow(const TWbOptions& options) {
     ServeUntilSignal(*app, log, address, options.AppFile, &causes);
     SaveLayoutOption(options, *app, causes);
     app->Finish();
-    return 0;
+    return ExitStatus(*app);
   }
   TWbWatchedApplication watched(std::move(app), decl, options.AppFile, options.Module, causes, options.Strict);
   ServeAndWatchUntilSignal(watched, log, address, options.AppFile, causes);
   SaveLayoutOption(options, watched.App(), causes);
   watched.App().Finish();
-  return 0;
+  return ExitStatus(watched.App());
 }
 
 // What --help lists after the options: the factories an application file names and the script
@@ -296,7 +301,8 @@ int main(int argc, char** argv) try {
       ->type_name("FILE.json");
   cli.add_flag("--allow-remote", options.AllowRemote, "Allow --serve on an address that is not loopback");
   cli.add_flag("--strict", options.Strict,
-               "Make every warning about the application file (a setting that nothing reads) a load error");
+               "End the run with status 2 at the first error or warning that the application file causes "
+               "(loading it, its view parts' Initialize, their first run), before the window shows");
   auto* listKeys = cli.add_flag("--list-keys", options.ListKeys,
                                 "Run every work item, then print every data key, topic and service of the window "
                                 "instead of the window (with --json: as one JSON object)");

@@ -40,22 +40,40 @@ bool HasDisplay() {
   return (x11 && *x11) || (wayland && *wayland);
 }
 
-TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter) {
+TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter)
+    : FAppFile(appFile), FImageWarnings(&reporter) {
   PrepareQtApplication(offscreen);
   FQtApp = std::make_unique<QApplication>(GArgc, GArgv);
   TQtBackendOptions options;
   options.ImageDir = std::filesystem::path(appFile).parent_path().string();
-  options.ResolveImage = [dir = options.ImageDir](const std::string& file) {
-    return ResolveImageFile(file, dir).Path.string();
+  // The runner reads the files itself: only those it accepts, and never by an open that blocks.
+  options.ReadImage = [dir = options.ImageDir](const std::string& file) {
+    return ReadImageFile(ResolveImageFile(file, dir));
+  };
+  options.OnImageError = [this](const std::string& file, const std::string& why) {
+    TWbWarning warning;
+    warning.File = FAppFile;
+    warning.Message = "the image file '" + file + "' cannot be decoded (" + why + "); it shows no image";
+    FImageWarnings->Warning(warning);
   };
   options.OnError = [&reporter](const std::exception& e) { reporter.Error(ErrorOf(e)); };
   FBackend = std::make_unique<TQtBackend>(options);
 }
 
+QWidget& TWbNative::Attach(TWbApplication& app, const std::string& title) {
+  FImageWarnings = &app.Faults();
+  QWidget* window = nullptr;
+  app.Faults().Caused([&] {
+    window = &FBackend->Attach(app.Window(), title);
+    if (const TCustomImageList* images = app.ImageList()) FBackend->LoadImages(*images);
+  });
+  return *window;
+}
+
 TWbNative::~TWbNative() = default;
 
 void TWbNative::Screenshot(TWbApplication& app, const std::string& title, const std::string& pngFile) {
-  FBackend->Attach(app.Window(), title);
+  Attach(app, title);
   FBackend->Show(app.Window());
   QApplication::processEvents();
   const QImage image = FBackend->Render(app.Window());
@@ -65,7 +83,7 @@ void TWbNative::Screenshot(TWbApplication& app, const std::string& title, const 
 }
 
 void TWbNative::RunWindow(TWbApplication& app, const std::string& title) {
-  QWidget& window = FBackend->Attach(app.Window(), title);
+  QWidget& window = Attach(app, title);
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, GSignalPipe) != 0)
     throw EWbLoadError("cannot set up the signal handling for the window");
   QSocketNotifier notifier(GSignalPipe[0], QSocketNotifier::Read);

@@ -8,12 +8,14 @@
 #include "WbApplication.h"
 
 class QApplication;
+class QWidget;
 class TQtBackend;
 
 // Qt for one run; made before the application so that it outlives every control with a peer.
 class TWbNative {
  public:
-  // Offscreen needs no display; otherwise the display must be there (see HasDisplay).
+  // Offscreen needs no display; otherwise the display must be there (see HasDisplay). Errors of
+  // what the user does go to reporter.
   TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter);
   ~TWbNative();
   TWbNative(const TWbNative&) = delete;
@@ -26,8 +28,14 @@ class TWbNative {
   void RunWindow(TWbApplication& app, const std::string& title);
 
  private:
+  // Gives the window its peers and decodes its images, as what the application file causes:
+  // with --strict an image that does not decode ends the run here, before the window shows.
+  QWidget& Attach(TWbApplication& app, const std::string& title);
+
   std::unique_ptr<QApplication> FQtApp;
   std::unique_ptr<TQtBackend> FBackend;
+  std::string FAppFile;
+  TWbReporter* FImageWarnings;  // the application's while it is attached, which counts them
 };
 
 // Whether there is a display for --window: X11 (DISPLAY) or Wayland (WAYLAND_DISPLAY).

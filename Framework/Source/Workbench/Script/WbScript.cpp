@@ -104,6 +104,8 @@ void RunScript(TWbScriptContext& context, const std::string& text, const std::st
     try {
       RunScriptLine(context, line);
       continue;
+    } catch (const EWbLoadError&) {
+      throw;  // with --strict, what a work item's first run raised ends the run
     } catch (const EWbScriptError& e) {
       // Only the runner's own complaints begin with the script line; what view parts and the
       // host raise is passed on as raised. The event places both.

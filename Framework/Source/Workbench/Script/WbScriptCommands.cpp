@@ -23,9 +23,7 @@ void OnWorkSpace(TWbScriptContext& context, const TWbScriptArgs& args, TWorkSpac
 TIntfPtr<INUVDataContext> ContextOfKey(TWbApplication& app, const std::string& key) {
   for (auto& context : app.DataContexts())
     if (context->FindDelegate(key)) return context;
-  const std::string stopped = app.StoppedOwnerOfKey(key);
-  throw EDataKeyError("data key '" + key + "' is not registered in any work item" +
-                      (stopped.empty() ? std::string() : ": " + stopped));
+  throw EDataKeyError("data key '" + key + "' is not registered in any work item" + app.UnknownKeyHint(key));
 }
 
 }  // namespace
@@ -65,7 +63,13 @@ void PopupControl(TWbScriptContext& context, const TWbScriptArgs& args) {
 
 void SetValue(TWbScriptContext& context, const TWbScriptArgs& args) {
   auto data = ContextOfKey(context.App, args[0]);
-  data->WriteValue(args[0], TextToValue(args[1], data->FindDelegate(args[0])->GetDataType()));
+  TNUVValue value;
+  try {
+    value = TextToValue(args[1], data->FindDelegate(args[0])->GetDataType());
+  } catch (const EConvertError& e) {
+    throw EConvertError("data key '" + args[0] + "': " + e.Message());
+  }
+  data->WriteValue(args[0], value);
 }
 
 void GetValue(TWbScriptContext& context, const TWbScriptArgs& args) {

@@ -1,5 +1,7 @@
 #include "WbHttpServer.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -50,6 +52,10 @@ TWbHttpServer::TWbHttpServer(const TWbConnectionLimits& limits, size_t maxConnec
     : FLimits(limits), FMaxConnections(maxConnections) {
   new_task_queue = [maxConnections] { return new httplib::ThreadPool(maxConnections + 1); };
   set_default_headers(ServerHeaders());
+  // The Keep-Alive header states what a connection is kept for: the idle time between requests
+  // (whole seconds) and the requests it serves.
+  set_keep_alive_timeout(std::chrono::duration_cast<std::chrono::seconds>(limits.Idle).count());
+  set_keep_alive_max_count(limits.RequestsPerConnection);
 }
 
 void TWbHttpServer::StopNow() {
@@ -58,6 +64,11 @@ void TWbHttpServer::StopNow() {
 }
 
 bool TWbHttpServer::process_and_close_socket(socket_t sock) {
+  // An answer goes out as headers, then body: with Nagle's algorithm the body would wait for the
+  // client's delayed acknowledgement of the headers, some 40 ms, on every request but a
+  // connection's first.
+  const int noDelay = 1;
+  setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
   bool served = false;
   {
     const TOpenConnection open(FOpen);

@@ -58,6 +58,11 @@ void CheckHost(const TWbServedAt& at, const std::optional<std::string>& host) {
     throw TWbRequestError{421, "Host '" + *host + "' is not this server; it is " + OwnNamesText(at)};
 }
 
+void CheckHost(const TWbServedAt& at, const std::vector<std::string>& hosts) {
+  if (hosts.size() > 1) throw TWbRequestError{400, "Host is given more than once"};
+  CheckHost(at, hosts.empty() ? std::nullopt : std::optional(hosts.front()));
+}
+
 void CheckOrigin(const TWbServedAt& at, const std::optional<std::string>& origin) {
   if (!origin) return;
   const std::string scheme = "http://";

@@ -29,6 +29,9 @@ std::string Authority(const std::string& host, int port);
 // Host names this server: its listening address or the connection's local address with the
 // port, or localhost with or without it (any case). 421 when absent or another name.
 void CheckHost(const TWbServedAt& at, const std::optional<std::string>& host);
+// The same for the Host headers of a request as given: more than one is 400, whatever they name
+// (which one would be meant?).
+void CheckHost(const TWbServedAt& at, const std::vector<std::string>& hosts);
 // A browser's Origin, when sent, is http:// and a name CheckHost accepts; 403 otherwise.
 void CheckOrigin(const TWbServedAt& at, const std::optional<std::string>& origin);
 

@@ -109,6 +109,19 @@ std::string QuotedWord(const std::string& text) {
   return word + "\"";
 }
 
+std::string NotFound(const std::string& method, const std::string& path) {
+  return method + " " + path + ": no such page or API";
+}
+
+// httplib refuses a request line whose method it does not know as unreadable (400); the line was
+// read all the same, and such a method finds nothing here as any other does.
+bool IsUnknownMethod(const httplib::Request& request) {
+  static const std::set<std::string> known{"GET",     "HEAD",    "POST",  "PUT",   "DELETE",
+                                           "CONNECT", "OPTIONS", "TRACE", "PATCH", "PRI"};
+  const bool lineRead = request.version == "HTTP/1.1" || request.version == "HTTP/1.0";
+  return lineRead && !request.method.empty() && !request.target.empty() && !known.contains(request.method);
+}
+
 void SendJson(httplib::Response& response, int status, const TWbJson& json) {
   response.status = status;
   response.set_content(JsonText(json), "application/json");
@@ -193,7 +206,9 @@ struct TWbServer::TImpl {
           if (TWbConnection* connection = ThisThreadsConnection()) connection->EndAfterAnswer();
           if (!response.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
           std::string message = "the request cannot be read (HTTP " + std::to_string(response.status) + ")";
-          if (response.status == 404) message = request.method + " " + request.path + ": no such page or API";
+          if (IsUnknownMethod(request)) response.status = 404;
+          if (response.status == 404)
+            message = NotFound(request.method, request.path.empty() ? request.target : request.path);
           if (response.status == 413) message = "the body is larger than " + std::to_string(KMaxBodyBytes) + " bytes";
           response.set_content(JsonText({{"error", message}}), "application/json");
           return httplib::Server::HandlerResponse::Handled;
@@ -204,10 +219,14 @@ struct TWbServer::TImpl {
   // if from a page at all, with a body of known and bounded size.
   void CheckRequest(const httplib::Request& request) const {
     const TWbServedAt at{Address.Host, request.local_addr, Address.Port};
-    CheckHost(at, HeaderOf(request, "Host"));
+    CheckHost(at, HeaderValues(request, "Host"));
     CheckOrigin(at, HeaderOf(request, "Origin"));
     CheckFraming({request.method, HeaderValues(request, "Content-Length"), HeaderValues(request, "Transfer-Encoding")},
                  KMaxBodyBytes);
+    // The page and its API are read with GET (HEAD) and changed with POST; any other method finds
+    // nothing here, as any other path does.
+    if (request.method != "GET" && request.method != "HEAD" && request.method != "POST")
+      throw TWbRequestError{404, NotFound(request.method, request.path)};
   }
 
   // A handler that takes its turn and answers refusals with {"error": message}.

@@ -51,10 +51,17 @@ TWbWatchedApplication::TWbWatchedApplication(std::unique_ptr<TWbApplication> app
 TWbWatchedApplication::~TWbWatchedApplication() = default;
 
 std::unique_ptr<TWbApplication> TWbWatchedApplication::Compose(const TWbAppDecl& decl, const std::string& modulePath) {
-  auto app = std::make_unique<TWbApplication>(FCauses);
+  auto app = std::make_unique<TWbApplication>(FCauses, FStrict);
   app->Load(decl, modulePath);
   app->RunAll();
   return app;
+}
+
+// The file changed on disk: its faults are placed in it, for the page as for the terminal.
+TWbError TWbWatchedApplication::ReloadError() const {
+  TWbError error = CurrentError();
+  PlaceInFile(error, FAppFile);
+  return error;
 }
 
 TWbApplication& TWbWatchedApplication::Reload() {
@@ -72,12 +79,12 @@ TWbApplication& TWbWatchedApplication::Reload() {
       FModulePath = std::move(modulePath);
       loaded = true;
     } catch (...) {
-      FCauses.Error(CurrentError());
+      FCauses.Error(ReloadError());
       FApp = Compose(FDecl, FModulePath);
     }
   } catch (...) {
     if (!FApp) throw;
-    FCauses.Error(CurrentError());
+    FCauses.Error(ReloadError());
   }
   TWbJson event = NewEvent("reload");
   event["file"] = FAppFile;

@@ -63,6 +63,7 @@ class TWbWatchedApplication {
 
  private:
   std::unique_ptr<TWbApplication> Compose(const TWbAppDecl& decl, const std::string& modulePath);
+  TWbError ReloadError() const;
 
   std::unique_ptr<TWbApplication> FApp;
   TWbAppDecl FDecl;  // the last file that loaded

@@ -25,6 +25,18 @@ TColor GetNodeColor(const IXMLNode* node, TColor def);
 /// "Style" (a comma-separated list of Bold, Italic, Underline, StrikeOut, possibly empty) to font;
 /// what the element does not give stays. A nil node changes nothing.
 void GetNodeFont(const IXMLNode* node, TFont& font);
+/// The integers a setting takes, with the words that say so in an error ("a size of 0 or more
+/// pixels").
+struct TNUVIntegerRange {
+  int Min, Max;
+  const char* Expected;
+};
+/// The integer child element name of node, read as GetChildNodeValue reads it (def when missing);
+/// one outside range is a configuration error that names the setting, quotes the text as written
+/// and says the range.
+int GetChildNodeInteger(const IXMLNode* node, std::string_view name, int def, const TNUVIntegerRange& range);
+/// The same for the attribute name of node.
+int GetNodeAttrInteger(const IXMLNode* node, std::string_view name, int def, const TNUVIntegerRange& range);
 /// The set of dock positions that text lists (comma-separated Top, Bottom, Left, Right, or "All");
 /// current for an empty text.
 TTBDockPositions GetDockableTo(std::string_view text, TTBDockPositions current);
@@ -64,8 +76,10 @@ TIntfPtr<INUVActionService> GetActionService(const INUVWorkItem* workItem, const
 /// (through ParseConfig on the view part's work item), GroupIndex (default 0), CommandID (the
 /// action from the action service; unknown: none), ImageFile (index from the image service; no
 /// service: none), Visible (default True). The items are owned by the toolbar. Either service may
-/// be nil. Items nest at most KNUVMaxToolbarNesting levels (the toolbar's own items are level 1);
-/// a deeper item raises EConfigurationError naming it and builds nothing of the item it is in.
+/// be nil. Items nest at most KNUVMaxToolbarNesting levels (the toolbar's own items are level 1).
+/// An item whose attribute, action or image fails, or that lies too deep, is not created, with its
+/// sub-items; every other item is. Then the first failure is raised (an EConfigurationError that
+/// names the item; with more, it also says how many more items were left out).
 constexpr int KNUVMaxToolbarNesting = 256;
 void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* element, INUVActionService* actions,
                   INUVImageService* images);

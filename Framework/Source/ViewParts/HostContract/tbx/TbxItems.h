@@ -59,10 +59,12 @@ class TTBCustomItem : public TComponent {
   void Delete(int index);
   void Clear();
 
+  /// The item's own caption, hint and image index: a non-empty caption or hint, or an image
+  /// index from 0, stays when the action changes; an empty one (or -1) shows the action's again.
   const std::string& GetCaption() const { return FCaption; }
   void SetCaption(const std::string& caption);
   const std::string& GetHint() const { return FHint; }
-  void SetHint(const std::string& hint) { FHint = hint; }
+  void SetHint(const std::string& hint);
   int GetGroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
   bool GetVisible() const { return FVisible; }
@@ -76,8 +78,8 @@ class TTBCustomItem : public TComponent {
   /// top-level items that show have bounds; sub-items show in a menu, not on the toolbar.
   TRect GetBounds() const { return FBounds; }
 
-  /// The action that handles clicks (not owned); the item follows its caption, hint, enabled,
-  /// visible state and image index.
+  /// The action that handles clicks (not owned); the item follows its enabled and visible state,
+  /// and its caption, hint and image index where the item has none of its own.
   TBasicAction* GetAction() const { return FActionLink.GetAction(); }
   void SetAction(TBasicAction* action) { FActionLink.SetAction(action); }
 
@@ -104,7 +106,10 @@ class TTBCustomItem : public TComponent {
   friend class TTBCustomToolbar;
   std::vector<TTBCustomItem*> FItems;
   TTBCustomItem* FParent = nullptr;
+  void ShowCaption(const std::string& caption);
+  void ShowImageIndex(int index);
   std::string FCaption, FHint;
+  bool FOwnCaption = false, FOwnHint = false, FOwnImageIndex = false;
   int FGroupIndex = 0;
   bool FVisible = true;
   bool FEnabled = true;
