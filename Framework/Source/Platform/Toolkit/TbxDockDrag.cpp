@@ -51,7 +51,7 @@ TRect FromDockTerms(bool vertical, int along, int across, int length, int thickn
 TDockDrag::TDockDrag(TForm& form, TTBCustomDockableWindow& window, TPoint point) : FForm(form), FWindow(&window) {
   const TRect at = window.GetWindowRect();
   FGrab = {point.X - at.Left, point.Y - at.Top};
-  CollectDocks(form, window, FDocks);
+  CollectDocks(FForm, window, FDocks);
   StayPut();
 }
 
