@@ -48,10 +48,10 @@ TRect FromDockTerms(bool vertical, int along, int across, int length, int thickn
 
 }  // namespace
 
-TDockDrag::TDockDrag(TForm& form, TTBCustomDockableWindow& window, TPoint point) : FForm(form), FWindow(&window) {
+TDockDrag::TDockDrag(TForm& form, TTBCustomDockableWindow& window, TPoint point) : FWindow(&window) {
   const TRect at = window.GetWindowRect();
   FGrab = {point.X - at.Left, point.Y - at.Top};
-  CollectDocks(FForm, window, FDocks);
+  CollectDocks(form, window, FDocks);
   StayPut();
 }
 

@@ -48,7 +48,6 @@ class TDockDrag {
   bool TargetDock(TPoint point);
   void TargetFloating(TPoint point);
   void StayPut();
-  TForm& FForm;
   TGuard<TTBCustomDockableWindow> FWindow;
   TPoint FGrab;                        // the press, relative to the window's corner
   TObjectList<TTBDock> FDocks{false};  // the docks of the form, in tree order
