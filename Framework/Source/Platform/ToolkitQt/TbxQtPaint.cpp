@@ -1,12 +1,14 @@
 #include "TbxQtPaint.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPainter>
 #include <filesystem>
 #include <map>
 
 #include "TbxQt.h"
 #include "TbxSystemColors.h"
+#include "TbxKeyboard.h"
 #include "TbxTextMetrics.h"
 
 QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
@@ -84,22 +86,84 @@ void DrawTextLine(QPainter& painter, const TFont& font, const TRect& rect, const
 
 namespace {
 
+// The underline under the access key's character in line, which DrawTextLines drew at rect.
+void UnderlineAccessKey(QPainter& painter, const TFont& font, const TRect& rect, const std::string& line,
+                        const TAccessKeyPlace& place, int top, TAlignment alignment, TColor color) {
+  const TResolvedFont resolved = TextMetrics().Resolve(font);
+  const auto offset = static_cast<std::size_t>(place.Offset);
+  const int x = LineX(rect, TextMetrics().TextWidth(font, line), alignment);
+  const int left = TextMetrics().TextWidth(font, line.substr(0, offset));
+  const int right = TextMetrics().TextWidth(font, line.substr(0, offset + static_cast<std::size_t>(place.Length)));
+  const int y = top + resolved.Ascent + resolved.UnderlinePosition;
+  painter.fillRect(QRect(x + left, y, std::max(1, right - left), std::max(1, resolved.UnderlineThickness)),
+                   ToQColor(color, Qt::black));
+}
+
+}  // namespace
+
+void DrawCaptionLines(QPainter& painter, const TFont& font, const TRect& rect, const std::string& caption,
+                      const std::vector<std::string>& lines, TAlignment alignment, TColor color) {
+  DrawTextLines(painter, font, rect, lines, alignment, color);
+  if (!HasAccessKeyMarkers(caption)) return;
+  const TAccessKeyPlace place = FindAccessKey(ParseAccessKey(caption), lines);
+  if (place.Line < 0) return;
+  const int top = rect.Top + place.Line * TextMetrics().Resolve(font).LineHeight;
+  UnderlineAccessKey(painter, font, rect, lines[static_cast<std::size_t>(place.Line)], place, top, alignment, color);
+}
+
+void DrawCaptionLine(QPainter& painter, const TFont& font, const TRect& rect, const std::string& caption,
+                     TAlignment alignment, TColor color) {
+  const TAccessKeyText shown = ParseAccessKey(caption);
+  DrawTextLine(painter, font, rect, shown.Text, alignment, color);
+  if (shown.KeyOffset < 0) return;
+  const int height = TextMetrics().TextSize(font, shown.Text).Height;
+  painter.save();
+  painter.setClipRect(ToQRect(rect), Qt::IntersectClip);
+  UnderlineAccessKey(painter, font, rect, shown.Text, {0, shown.KeyOffset, shown.KeyLength},
+                     rect.Top + (rect.Height - height) / 2, alignment, color);
+  painter.restore();
+}
+
+namespace {
+
 std::map<std::string, QPixmap>& Pixmaps() {
   static std::map<std::string, QPixmap> pixmaps;
   return pixmaps;
 }
 
-QPixmap ImageFile(const std::string& fileName) {
-  auto& pixmaps = Pixmaps();
-  auto it = pixmaps.find(fileName);
-  if (it != pixmaps.end()) return it->second;
+// The file to read for an image list's file name, as the host allows it.
+std::filesystem::path ImagePath(const std::string& fileName) {
   std::filesystem::path path(fileName);
   const TQtBackend* backend = TQtBackend::Current();
   if (backend && backend->Options().ResolveImage)
     path = backend->Options().ResolveImage(fileName);
   else if (path.is_relative() && backend && !backend->Options().ImageDir.empty())
     path = std::filesystem::path(backend->Options().ImageDir) / path;
-  const QPixmap pixmap = path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path.string()));
+  return path;
+}
+
+QPixmap ReadPixmap(const std::filesystem::path& path) {
+  return path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path.string()));
+}
+
+// NAME@2x.png beside NAME.png: the same image at twice the pixels.
+std::string DoubleSizeName(const std::string& fileName) {
+  const std::filesystem::path path(fileName);
+  return (path.parent_path() / (path.stem().string() + "@2x" + path.extension().string())).string();
+}
+
+// On a screen of more device pixels than logical ones, the @2x file where there is one (under the
+// host's rules, as any image file), drawn at the logical size: sharp instead of blown up.
+QPixmap ImageFile(const std::string& fileName) {
+  auto& pixmaps = Pixmaps();
+  auto it = pixmaps.find(fileName);
+  if (it != pixmaps.end()) return it->second;
+  QPixmap pixmap;
+  if (qApp && qApp->devicePixelRatio() > 1.0) {
+    pixmap = ReadPixmap(ImagePath(DoubleSizeName(fileName)));
+    if (!pixmap.isNull()) pixmap.setDevicePixelRatio(2.0);
+  }
+  if (pixmap.isNull()) pixmap = ReadPixmap(ImagePath(fileName));
   return pixmaps.emplace(fileName, pixmap).first->second;
 }
 

@@ -13,8 +13,9 @@ class TQtBackend;
 // Qt for one run; made before the application so that it outlives every control with a peer.
 class TWbNative {
  public:
-  // Offscreen needs no display; otherwise the display must be there (see HasDisplay).
-  TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter);
+  // Offscreen needs no display; otherwise the display must be there (see HasDisplay). scale: the
+  // device pixels per logical pixel (QT_SCALE_FACTOR), 0 to leave it to the environment.
+  TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter, double scale = 0);
   ~TWbNative();
   TWbNative(const TWbNative&) = delete;
   TWbNative& operator=(const TWbNative&) = delete;
@@ -24,6 +25,8 @@ class TWbNative {
   void Screenshot(TWbApplication& app, const std::string& title, const std::string& pngFile);
   // Shows the window and runs until it is closed; SIGINT and SIGTERM close it as the user would.
   void RunWindow(TWbApplication& app, const std::string& title);
+  // The window's accessibility tree as Qt's accessibility layer reports it (WbAccessibilityTree.h).
+  TWbJson AccessibilityTree(TWbApplication& app, const std::string& title);
 
  private:
   std::unique_ptr<QApplication> FQtApp;
