@@ -48,3 +48,16 @@ TEST(NativeRunner, AWindowWithoutPeersCannotBeRenderedOrShown) {
   EXPECT_THROW(backend.Render(window), std::logic_error);
   EXPECT_THROW(backend.Show(window), std::logic_error);
 }
+
+TEST(NativeRunner, ScaleIsCheckedBeforeAnythingLoads) {
+  for (const char* bad : {"0.4", "5", "two", "2x", "nan"}) {
+    const auto run = RunWorkbench({"--screenshot", TempFile("nuv-scale.png"), "--scale", bad, "label-app.xml"});
+    EXPECT_EQ(run.Status, 2) << bad;
+    EXPECT_NE(run.Err.find(std::string("--scale ") + bad + ": the factor is a number from 0.5 to 4"), std::string::npos)
+        << run.Err;
+  }
+  const auto alone = RunWorkbench({"--scale", "2", "label-app.xml"});
+  EXPECT_EQ(alone.Status, 2);
+  EXPECT_NE(alone.Err.find("the factor is for --window and --screenshot, and neither is given"), std::string::npos)
+      << alone.Err;
+}

@@ -181,6 +181,7 @@ struct TKeyboardForm {
 
 TEST(TbxKeyboard, TabWalksTheControlsInTheirContainersInTheWindowsOrderRoundTheEnd) {
   TKeyboardForm f;
+  f.TakeLog();
   std::vector<std::string> order;
   for (const TWinControl* control : f.Form.TabOrder()) order.push_back(control->GetName());
   EXPECT_EQ(order, (std::vector<std::string>{"Box", "Small", "Medium", "Large", "Lone", "Link"}));

@@ -80,10 +80,10 @@ bool ParseKeyStroke(std::string_view text, TKeyStroke& stroke) {
 }
 
 std::string KeyStrokeName(const TKeyStroke& stroke) {
+  // In the usual order, each modifier by its first name.
   std::string name;
-  for (const TModifier& modifier : KModifiers)
-    if (stroke.Shift.Contains(modifier.Value) && name.find(modifier.Name) == std::string::npos)
-      name += std::string(modifier.Name) + "+";
+  for (const TModifier& modifier : {KModifiers[2], KModifiers[1], KModifiers[0]})
+    if (stroke.Shift.Contains(modifier.Value)) name += std::string(modifier.Name) + "+";
   for (const TNamedKey& named : KNamedKeys)
     if (named.Key == stroke.Key) return name + named.Name;
   AppendUtf8(name, static_cast<char32_t>(stroke.Key));

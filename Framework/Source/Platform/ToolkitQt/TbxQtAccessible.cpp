@@ -4,11 +4,11 @@
 #include <QMenu>
 #include <QPointer>
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <vector>
 
+#include "TbxQt.h"
 #include "TbxQtPeer.h"
 #include "TbxQtWidgets.h"
 
@@ -547,25 +547,31 @@ QStringList TQtAccessibleItem::keyBindingsForAction(const QString& action) const
   return actionNames().contains(action) && !key.isEmpty() ? QStringList{key} : QStringList{};
 }
 
+
+// The states an assistive technology is told of when they change, as bits.
+constexpr unsigned KChecked = 1, KMixed = 2, KDisabled = 4, KInvisible = 8;
+
+unsigned AnnouncedBits(const QAccessible::State& state) {
+  return (state.checked ? KChecked : 0u) | (state.checkStateMixed ? KMixed : 0u) | (state.disabled ? KDisabled : 0u) |
+         (state.invisible ? KInvisible : 0u);
+}
+
+QAccessible::State StateOfBits(unsigned bits) {
+  QAccessible::State state;
+  state.checked = (bits & KChecked) != 0;
+  state.checkStateMixed = (bits & KMixed) != 0;
+  state.disabled = (bits & KDisabled) != 0;
+  state.invisible = (bits & KInvisible) != 0;
+  return state;
+}
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   auto* widget = dynamic_cast<TQtControlWidget*>(object);
-  return widget && !widget->Gone() ? new TQtAccessibleControl(*widget) : nullptr;
-}
-
-QAccessible::State AnnouncedState(const QAccessible::State& state) {
-  QAccessible::State announced;
-  announced.checked = state.checked;
-  announced.checkStateMixed = state.checkStateMixed;
-  announced.disabled = state.disabled;
-  announced.invisible = state.invisible;
-  return announced;
-}
-
-quint64 StateBits(const QAccessible::State& state) {
-  quint64 bits = 0;
-  static_assert(sizeof(bits) == sizeof(state));
-  std::memcpy(&bits, &state, sizeof(bits));
-  return bits;
+  if (!widget || widget->Gone()) return nullptr;
+  auto* iface = new TQtAccessibleControl(*widget);
+  // The state from which changes are announced.
+  widget->setProperty("nuvAnnouncedState", QVariant::fromValue(AnnouncedBits(iface->state())));
+  return iface;
 }
 
 }  // namespace
@@ -586,14 +592,11 @@ void AnnounceStateChange(QWidget& widget) {
   if (!QAccessible::isActive()) return;
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&widget);
   if (!iface) return;
-  const quint64 now = StateBits(AnnouncedState(iface->state()));
+  const unsigned now = AnnouncedBits(iface->state());
   const QVariant before = widget.property("nuvAnnouncedState");
   widget.setProperty("nuvAnnouncedState", QVariant::fromValue(now));
-  if (!before.isValid() || before.value<quint64>() == now) return;
-  QAccessible::State changed;
-  const quint64 diff = now ^ before.value<quint64>();
-  std::memcpy(&changed, &diff, sizeof(diff));
-  QAccessibleStateChangeEvent event(&widget, changed);
+  if (!before.isValid() || before.value<unsigned>() == now) return;
+  QAccessibleStateChangeEvent event(&widget, StateOfBits(now ^ before.value<unsigned>()));
   QAccessible::updateAccessibility(&event);
 }
 

@@ -265,7 +265,7 @@ QMenu* NewItemMenu(TTBCustomItem& item, QWidget* parent) {
     auto picked = std::make_shared<TGuard<TTBCustomItem>>(&sub);
     SetActionItem(*action, *picked);
     QObject::connect(action, &QAction::triggered, [picked] {
-      if (TTBCustomItem* target = *picked) RunReported([target] {
+      if (TTBCustomItem* target = *picked) RunReported([target, picked] {
           if (TForm* form = target->GetToolbar() ? GetParentForm(*target->GetToolbar()) : nullptr)
             form->ToolbarKeyboard().Leave();
           if (TTBCustomItem* still = *picked) still->Click();

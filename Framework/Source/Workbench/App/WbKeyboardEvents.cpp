@@ -7,7 +7,9 @@ TWbJson NameOrNull(const std::string& name) { return name.empty() ? TWbJson() : 
 }  // namespace
 
 void TWbApplication::ReportKeyboard() {
+  // The controls Tab reaches: a press on a toolbar or a label moves the focus too, unannounced.
   FWindow->OnFocusChange = [this](TWinControl*, TWinControl& focused) {
+    if (!focused.GetTabStop()) return;
     TWbJson event = NewEvent("keyboard-focus");
     event["control"] = focused.GetName();
     event["viewPart"] = NameOrNull(NamingViewPart(focused));

@@ -141,7 +141,7 @@ void SaveLayoutOption(const TWbOptions& options, TWbApplication& app, TWbReporte
 // The pictures asked for, before any other output: one that cannot be written leaves stdout empty.
 void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* native, const std::string& title) {
   if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
-  if (native) native->Screenshot(app, title, options.Screenshot);
+  if (native && !options.Screenshot.empty()) native->Screenshot(app, title, options.Screenshot);
 }
 
 // Without a script: load, run every work item, print the window, finalize.

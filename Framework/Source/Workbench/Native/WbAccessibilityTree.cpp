@@ -42,7 +42,8 @@ TWbJson NodeJson(QAccessibleInterface& iface, QPoint origin, int depth) {
   node["object"] = object ? TWbJson(object->objectName().toStdString()) : TWbJson();
   node["state"] = StateJson(iface.state());
   node["actions"] = ActionsJson(iface);
-  const QRect rect = iface.rect().translated(-origin);
+  // An element that does not show has no place on the screen.
+  const QRect rect = iface.rect().isEmpty() ? QRect() : iface.rect().translated(-origin);
   node["bounds"] = TWbJson::array({rect.x(), rect.y(), rect.width(), rect.height()});
   TWbJson children = TWbJson::array();
   for (int i = 0; i < iface.childCount(); ++i)
