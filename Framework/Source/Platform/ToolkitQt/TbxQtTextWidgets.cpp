@@ -16,6 +16,8 @@ void TQtTextWidget::PaintText(QPainter& painter, TColor color) {
   if (!FText.Focused()) return;
   QStyleOptionFocusRect focus;
   focus.initFrom(this);
+  // Fusion frames only the focus that the keyboard may move, which every focus here is.
+  focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
   focus.rect = ToQRect(text).adjusted(-1, 0, 1, 0);
   style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
