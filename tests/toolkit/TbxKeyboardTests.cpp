@@ -48,8 +48,12 @@ TEST(TbxKeyboard, AnAmpersandMarksTheAccessKeyAndTwoShowOne) {
   const TAccessKeyText first = ParseAccessKey("&One &Two&");
   EXPECT_EQ(first.Text, "One Two");
   EXPECT_EQ(first.Key, 'O');
-  const TAccessKeyText wide = ParseAccessKey("&\xC3\x9C" "ber");
-  EXPECT_EQ(wide.Text, "\xC3\x9C" "ber");
+  const TAccessKeyText wide = ParseAccessKey(
+      "&\xC3\x9C"
+      "ber");
+  EXPECT_EQ(wide.Text,
+            "\xC3\x9C"
+            "ber");
   EXPECT_EQ(wide.Key, 0xDC);
   EXPECT_EQ(wide.KeyLength, 2);
   const TAccessKeyText none = ParseAccessKey("A && B");
@@ -241,8 +245,8 @@ TEST(TbxKeyboard, AltPutsTheKeyboardOnTheMainToolbarWhereEnterClicksTheSecondIte
   EXPECT_TRUE(f.Key("Alt"));
   EXPECT_TRUE(f.Key("Right"));
   EXPECT_TRUE(f.Key("Enter"));
-  EXPECT_EQ(f.TakeLog(), (std::vector<std::string>{"keyboard Main/&New", "keyboard Main/&Open", "keyboard off",
-                                                    "click &Open"}));
+  EXPECT_EQ(f.TakeLog(),
+            (std::vector<std::string>{"keyboard Main/&New", "keyboard Main/&Open", "keyboard off", "click &Open"}));
   EXPECT_EQ(f.Focused(), "Box");  // the focus stays where it was
   EXPECT_TRUE(f.Key("F10"));
   EXPECT_TRUE(f.Key("Left"));  // round the start, past the disabled Help

@@ -59,9 +59,8 @@ TEST(WorkbenchKeyboard, TabSpaceArrowsAndTheToolbarsKeysReachTheViewPartsAsClick
 }
 
 TEST(WorkbenchKeyboard, AKeyThatIsNoneAndAControlThatCannotTakeTheFocusAreNamed) {
-  const TWorkbenchRun run = RunWorkbench(
-      {"--script", "-", "keyboard.xml"},
-      "run Main\nkey Nope\nkey Alt+\nfocus Small\nfocus Nobody\n");
+  const TWorkbenchRun run =
+      RunWorkbench({"--script", "-", "keyboard.xml"}, "run Main\nkey Nope\nkey Alt+\nfocus Small\nfocus Nobody\n");
   const auto events = run.Events();
   ASSERT_EQ(events.size(), 4u) << run.Out;
   EXPECT_THAT(events[0]["message"].get<std::string>(), HasSubstr("'Nope' is no key: a key is Tab, Enter"));

@@ -57,7 +57,8 @@ std::vector<TTBXCustomRadioButton*> TTBXCustomRadioButton::GroupButtons() const 
   if (!parent) return buttons;
   for (int i = 0; i < parent->GetControlCount(); ++i) {
     auto* button = KindCast<TTBXCustomRadioButton>(parent->GetControl(i));
-    if (button && button->FGroupIndex == FGroupIndex && (button == this || button->CanFocus())) buttons.push_back(button);
+    if (button && button->FGroupIndex == FGroupIndex && (button == this || button->CanFocus()))
+      buttons.push_back(button);
   }
   return buttons;
 }

@@ -34,7 +34,8 @@ struct TModifier {
   const char* Name;
   TShiftStateValue Value;
 };
-constexpr std::array<TModifier, 4> KModifiers{{{"Shift", ssShift}, {"Alt", ssAlt}, {"Ctrl", ssCtrl}, {"Control", ssCtrl}}};
+constexpr std::array<TModifier, 4> KModifiers{
+    {{"Shift", ssShift}, {"Alt", ssAlt}, {"Ctrl", ssCtrl}, {"Control", ssCtrl}}};
 
 bool ParseKey(std::string_view text, TKey& key) {
   for (const TNamedKey& named : KNamedKeys)

@@ -39,7 +39,8 @@ TSize TTBXTextObject::GetPreferredSize(int maxWidth) const {
   if (GetDisplayText().empty())
     return {std::max(0, leading.Width - TbxMetrics::GlyphGap), std::max(leading.Height, TbxText::LineHeight(Font()))};
   const int textLimit = maxWidth == KNoWidthLimit ? KNoWidthLimit : std::max(1, maxWidth - leading.Width);
-  const auto block = TbxText::BlockExtent(Font(), GetDisplayText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
+  const auto block =
+      TbxText::BlockExtent(Font(), GetDisplayText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
   const int height = ClampPixels(static_cast<std::int64_t>(block.LineCount) * block.LineHeight);
   return {ClampPixels(static_cast<std::int64_t>(leading.Width) + block.Width), std::max(leading.Height, height)};
 }

@@ -102,7 +102,7 @@ class TQtAccessiblePanel final : public QAccessibleInterface {
       : FBar(&bar), FControl(&control), FIndex(index) {}
   TTBXStatusPanel* Panel() const {
     return FBar && !FBar->Gone() && FControl && FIndex < FControl->Panels().Count() ? FControl->Panels().GetItem(FIndex)
-                                                                                      : nullptr;
+                                                                                    : nullptr;
   }
 
   bool isValid() const override { return Panel() != nullptr; }
@@ -166,7 +166,7 @@ class TQtAccessibleControl final : public QAccessibleWidget {
   QAccessibleInterface* child(int index) const override {
     const std::vector<QAccessibleInterface*> children = Children();
     return index >= 0 && index < static_cast<int>(children.size()) ? children[static_cast<std::size_t>(index)]
-                                                                     : nullptr;
+                                                                   : nullptr;
   }
   int childCount() const override { return static_cast<int>(Children().size()); }
   int indexOfChild(const QAccessibleInterface* child) const override {
@@ -280,7 +280,8 @@ QAccessibleInterface* TQtAccessibleControl::PanelInterface(int index) const {
 QAccessibleInterface* TQtAccessibleControl::parent() const {
   const TControl& control = Control();
   if (const TTBXStatusPanel* panel = PanelHolding(control))
-    if (TQtAccessibleControl* bar = ControlInterfaceOf(*control.GetParent())) return bar->PanelInterface(panel->GetIndex());
+    if (TQtAccessibleControl* bar = ControlInterfaceOf(*control.GetParent()))
+      return bar->PanelInterface(panel->GetIndex());
   if (control.GetParent())
     if (QAccessibleInterface* parent = InterfaceOf(*control.GetParent())) return parent;
   return QAccessibleWidget::parent();
@@ -478,7 +479,9 @@ QRect TQtAccessibleItem::rect() const {
   if (!isValid()) return {};
   if (OnToolbar()) {
     const TRect bounds = FItem->GetBounds();
-    return bounds.Empty() ? QRect() : QRect(FToolbar->mapToGlobal(QPoint(bounds.Left, bounds.Top)), QSize(bounds.Width, bounds.Height));
+    return bounds.Empty()
+               ? QRect()
+               : QRect(FToolbar->mapToGlobal(QPoint(bounds.Left, bounds.Top)), QSize(bounds.Width, bounds.Height));
   }
   for (QMenu* menu : FToolbar->findChildren<QMenu*>()) {
     if (!menu->isVisible()) continue;
@@ -546,7 +549,6 @@ QStringList TQtAccessibleItem::keyBindingsForAction(const QString& action) const
   const QString key = text(QAccessible::Accelerator);
   return actionNames().contains(action) && !key.isEmpty() ? QStringList{key} : QStringList{};
 }
-
 
 // The states an assistive technology is told of when they change, as bits.
 constexpr unsigned KChecked = 1, KMixed = 2, KDisabled = 4, KInvisible = 8;

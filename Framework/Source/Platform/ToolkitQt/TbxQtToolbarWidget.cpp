@@ -217,7 +217,8 @@ void TQtToolbarWidget::FollowKeyboard(QMenu& menu) {
 
 // Left and Right in the keyboard's menu go on along the toolbar, as the toolkit's keyboard says.
 bool TQtToolbarWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != FKeyboardMenu.data() || event->type() != QEvent::KeyPress) return TQtDockableWidget::eventFilter(watched, event);
+  if (watched != FKeyboardMenu.data() || event->type() != QEvent::KeyPress)
+    return TQtDockableWidget::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   const QAction* active = FKeyboardMenu->activeAction();
   const bool intoSubmenu = key == Qt::Key_Right && active && active->menu();
@@ -265,7 +266,8 @@ QMenu* NewItemMenu(TTBCustomItem& item, QWidget* parent) {
     auto picked = std::make_shared<TGuard<TTBCustomItem>>(&sub);
     SetActionItem(*action, *picked);
     QObject::connect(action, &QAction::triggered, [picked] {
-      if (TTBCustomItem* target = *picked) RunReported([target, picked] {
+      if (TTBCustomItem* target = *picked)
+        RunReported([target, picked] {
           if (TForm* form = target->GetToolbar() ? GetParentForm(*target->GetToolbar()) : nullptr)
             form->ToolbarKeyboard().Leave();
           if (TTBCustomItem* still = *picked) still->Click();

@@ -46,7 +46,6 @@ class TQtControlWidget : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
-
   /// Draws the control over its background.
   virtual void Paint(QPainter& painter);
   virtual QColor Background() const;

@@ -181,8 +181,8 @@ std::string TWbHtmlPainter::Menu(const TJson& items, const TJson& toolbar, const
     const std::string image = file.is_string() ? ImageHtml(file.get<std::string>(), FOptions.BaseDir) : "";
     const bool hot = !keyboard.empty() && keyboard.front() == static_cast<int>(i);
     const std::vector<int> below = hot ? std::vector<int>(keyboard.begin() + 1, keyboard.end()) : std::vector<int>();
-    const std::string state =
-        std::string(hot ? " nuv-hot" : "") + (!below.empty() ? " nuv-open" : "") + "\"" + TitleAttribute(StringField(item, "Hint"));
+    const std::string state = std::string(hot ? " nuv-hot" : "") + (!below.empty() ? " nuv-open" : "") + "\"" +
+                              TitleAttribute(StringField(item, "Hint"));
     const std::string caption = "<span>" + CaptionHtml(StringField(item, "Caption")) + "</span>";
     if (IsSeparator(item))
       html += "<div class=\"nuv-menu-separator\"></div>";

@@ -38,7 +38,7 @@ struct TWbOptions {
   bool Json = false;
   bool ListKeys = false;  // print the running window's data keys, topics and services, not the tree
   bool Version = false;
-  bool Strict = false;  // a setting that nothing reads is a load error
+  bool Strict = false;         // a setting that nothing reads is a load error
   bool Accessibility = false;  // print the accessibility tree instead of the control tree
   std::string Scale;           // device pixels per logical pixel of --window and --screenshot
 };
@@ -108,7 +108,8 @@ int PrintVersions(const TWbOptions& options) {
 double ScaleOf(const TWbOptions& options) {
   if (options.Scale.empty()) return 0;
   if (!options.Window && options.Screenshot.empty())
-    throw EWbLoadError("--scale " + options.Scale + ": the factor is for --window and --screenshot, and neither is given");
+    throw EWbLoadError("--scale " + options.Scale +
+                       ": the factor is for --window and --screenshot, and neither is given");
   std::size_t used = 0;
   double scale = 0;
   try {

@@ -14,11 +14,11 @@ constexpr int KMaxDepth = 1024;
 
 TWbJson StateJson(const QAccessible::State& state) {
   TWbJson flags = TWbJson::array();
-  const std::pair<bool, const char*> named[] = {
-      {state.disabled, "disabled"},   {state.focusable, "focusable"}, {state.focused, "focused"},
-      {state.pressed, "pressed"},     {state.checkable, "checkable"}, {state.checked, "checked"},
-      {state.checkStateMixed, "mixed"}, {state.invisible, "invisible"}, {state.hasPopup, "hasPopup"},
-      {state.expanded, "expanded"}};
+  const std::pair<bool, const char*> named[] = {{state.disabled, "disabled"},     {state.focusable, "focusable"},
+                                                {state.focused, "focused"},       {state.pressed, "pressed"},
+                                                {state.checkable, "checkable"},   {state.checked, "checked"},
+                                                {state.checkStateMixed, "mixed"}, {state.invisible, "invisible"},
+                                                {state.hasPopup, "hasPopup"},     {state.expanded, "expanded"}};
   for (const auto& [set, name] : named)
     if (set) flags.push_back(name);
   return flags;
