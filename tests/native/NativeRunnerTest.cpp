@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <filesystem>
+#include <fstream>
 
 #include "NativeWindow.h"
 #include "WorkbenchRunner.h"
@@ -60,4 +61,35 @@ TEST(NativeRunner, ScaleIsCheckedBeforeAnythingLoads) {
   EXPECT_EQ(alone.Status, 2);
   EXPECT_NE(alone.Err.find("the factor is for --window and --screenshot, and neither is given"), std::string::npos)
       << alone.Err;
+}
+
+// At scale 2 a NAME@2x.png beside NAME.png is drawn instead of NAME.png blown up.
+TEST(NativeRunner, AtScale2TheDoubleSizeImageBesideTheFileIsDrawn) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "nuv-scale-images";
+  std::filesystem::create_directories(dir);
+  QImage red(16, 16, QImage::Format_RGB32), blue(32, 32, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  blue.fill(Qt::blue);
+  ASSERT_TRUE(red.save(QString::fromStdString((dir / "pic.png").string())));
+  ASSERT_TRUE(blue.save(QString::fromStdString((dir / "pic@2x.png").string())));
+  std::ofstream(dir / "app.xml") << R"(<Workbench Name="Pictures"><WorkItem ID="Main">
+    <ViewPart Name="Link" Factory="CreateLinkViewPart" Caption="Picture">
+      <ExtData><TBXLink><ImageFile>pic.png</ImageFile></TBXLink></ExtData>
+    </ViewPart></WorkItem></Workbench>)";
+  auto count = [](const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+    return n;
+  };
+  for (const char* scale : {"1", "2"}) {
+    const std::string png = (dir / (std::string("shot") + scale + ".png")).string();
+    const auto run = RunWorkbench({"--screenshot", png, "--scale", scale, (dir / "app.xml").string()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const QImage shot = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+    const bool doubled = std::string(scale) == "2";
+    EXPECT_EQ(count(shot, qRgb(0, 0, 255)), doubled ? 32 * 32 : 0) << scale;
+    EXPECT_EQ(count(shot, qRgb(255, 0, 0)), doubled ? 0 : 16 * 16) << scale;
+  }
+  std::filesystem::remove_all(dir);
 }
