@@ -3,7 +3,7 @@
 D-Bus session (dbus-run-session) with the accessibility bus (at-spi2-core), the AT-SPI client that
 screen readers use (pyatspi) reads the tree of nuv-workbench --window on the buttons example: every
 control is there with its role, name and state; a real click on the check box (xdotool) shows in
-its state, and the client's own action on a radio button checks it.
+its state and is announced (state-changed and focus events), and the client's own action on a radio button checks it.
 
 The script runs itself again inside dbus-run-session. Usage: ScreenReaderEndToEnd.py RUNNER APPFILE."""
 import os
@@ -78,6 +78,19 @@ def wait_state(pyatspi, node, state, present, what):
     fail(what)
 
 
+def listen_for(heard, kind, name, what):
+    """Runs the client's event loop until an event of kind about the element called name came."""
+    from gi.repository import GLib
+    deadline = time.time() + TIMEOUT
+    while time.time() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        if any(type_.startswith(kind) and source == name for type_, source in heard):
+            return
+        time.sleep(0.1)
+    fail("the screen reader was not told of " + what + "; it heard " + repr(heard[-10:]))
+
+
 def inside(binary, app, launcher):
     import pyatspi
     server, display = start_display()
@@ -105,6 +118,11 @@ def inside(binary, app, launcher):
         if not bold.getState().contains(pyatspi.STATE_INDETERMINATE):
             fail("the grayed check box is not reported indeterminate")
 
+        # What the screen reader is told as it happens: the check box's state changes, the focus.
+        heard = []
+        listener = lambda event: heard.append((event.type, event.source.name if event.source else None))
+        pyatspi.Registry.registerEventListener(listener, "object:state-changed", "focus:")
+
         # A real click: grayed -> unchecked -> checked.
         extents = bold.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         for _ in range(2):
@@ -113,6 +131,8 @@ def inside(binary, app, launcher):
             time.sleep(0.2)
         wait_state(pyatspi, bold, pyatspi.STATE_CHECKED, True, "the clicked check box is not reported checked")
         bench.expect("the click on the check box", event="topic", topic="Topic://ViewPart/Bold/OnChange")
+        listen_for(heard, "object:state-changed:checked", "Bold", "the check box's change of state")
+        listen_for(heard, "object:state-changed:focused", "Bold", "the focus coming to the check box")
 
         # The client's own action, as a screen reader's user would press it.
         small = element(application, "radio button", "Small")
