@@ -4,6 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "WorkbenchRunner.h"
 
 using ::testing::HasSubstr;
@@ -74,6 +78,25 @@ TEST(WorkbenchKeyboard, AKeyThatIsNoneAndAControlThatCannotTakeTheFocusAreNamed)
   ASSERT_FALSE(refused.empty()) << hidden.Out;
   EXPECT_THAT(refused.back()["message"].get<std::string>(),
               HasSubstr("view part 'WordWrap' cannot take the focus: its TTBXCheckBox is hidden or disabled"));
+}
+
+// The HTML picture shows what the keyboard does: access keys underlined, hints as titles, the
+// focused control outlined, the highlighted items hot and the menu the keyboard opened open.
+TEST(WorkbenchKeyboard, ThePictureUnderlinesAccessKeysTitlesHintsAndShowsWhereTheKeyboardIs) {
+  const std::string file = (std::filesystem::temp_directory_path() / "nuv-keyboard.html").string();
+  const TWorkbenchRun run =
+      RunWorkbench({"--render", file, "--script", "-", "keyboard.xml"}, "run Main\nfocus WordWrap\nkey Alt+R\n");
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  std::ifstream in(file);
+  std::ostringstream html;
+  html << in.rdbuf();
+  const std::string page = html.str();
+  for (const char* part :
+       {"<u>W</u>ord wrap", "Fo<u>r</u>mat", "<u>B</u>old", "Read the <u>m</u>anual", "title=\"Create a document\"",
+        "nuv-focused", "nuv-submenu nuv-hot nuv-open", "nuv-menu-entry nuv-hot"})
+    EXPECT_NE(page.find(part), std::string::npos) << part;
+  EXPECT_EQ(page.find("&amp;Word"), std::string::npos);
+  std::filesystem::remove(file);
 }
 
 }  // namespace
