@@ -93,3 +93,21 @@ TEST(NativeRunner, AtScale2TheDoubleSizeImageBesideTheFileIsDrawn) {
   }
   std::filesystem::remove_all(dir);
 }
+
+TEST(NativeRunner, AccessibilityPrintsTheTreeInsteadOfTheControlsAndAfterAScriptAsAnEvent) {
+  const std::string app = std::string(NUV_SOURCE_DIR) + "/examples/buttons.xml";
+  const auto run = RunWorkbench({"--accessibility", app});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const nlohmann::json tree = nlohmann::json::parse(run.Out);
+  EXPECT_EQ(tree["role"], "Window");
+  ASSERT_EQ(tree["children"].size(), 5u);
+  EXPECT_EQ(tree["children"][3]["role"], "CheckBox");
+  EXPECT_EQ(tree["children"][3]["state"], nlohmann::json({"focusable", "checkable", "mixed"}));
+  const auto scripted = RunWorkbench({"--accessibility", "--script", "-", app}, "run Main\nclick Bold\n");
+  const auto events = scripted.Events();
+  ASSERT_FALSE(events.empty()) << scripted.Out;
+  EXPECT_EQ(events.back()["event"], "accessibility");
+  // The click took the box from grayed to unchecked.
+  EXPECT_EQ(events.back()["tree"]["children"][3]["state"], nlohmann::json({"focusable", "checkable"}));
+  EXPECT_EQ(RunWorkbench({"--accessibility", "--window", app}).Status, 2);
+}
