@@ -21,8 +21,9 @@ install(TARGETS tbxqt LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runt
 install(TARGETS NUV.ViewParts.TBX EXPORT NUVTargets LIBRARY DESTINATION ${NUV_PLUGIN_INSTALL_DIR} COMPONENT Runtime)
 install(TARGETS nuv-workbench RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
 
-# The contract, and the concrete host objects and module loader that a host application uses.
-file(GLOB _nuv_contract_headers ${NUV_CONTRACT_DIR}/*.h)
+# The contract, every library's folder side by side in one include directory, and the concrete
+# host objects and module loader that a host application uses.
+file(GLOB _nuv_contract_headers ${NUV_CONTRACT_DIR}/kol30/*.h ${NUV_CONTRACT_DIR}/tbx/*.h ${NUV_CONTRACT_DIR}/nuv10/*.h)
 install(FILES ${_nuv_contract_headers}
               ${CMAKE_SOURCE_DIR}/Framework/Source/Platform/Host/NUVHostObjects.h
               ${CMAKE_SOURCE_DIR}/Framework/Source/Platform/Host/NUVModule.h

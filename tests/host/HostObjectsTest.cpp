@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -220,10 +221,12 @@ TEST(ActionService, MakesActionsForDeclaredCommandsOnly) {
   host.Actions().AddCommand({"File.Open", "Open", "Open a file", "open.png", std::nullopt});
   host.Actions().AddCommand({"Edit.Find", "Find", "", "", false});
   TComponent owner(nullptr);
-  EXPECT_EQ(host.Actions().CreateAction("", &owner), nullptr);
-  EXPECT_EQ(host.Actions().CreateAction("No.Such", &owner), nullptr);
-  TCustomAction* open = host.Actions().CreateAction("File.Open", &owner);
-  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(host.Actions().CreateAction(""), nullptr);
+  EXPECT_EQ(host.Actions().CreateAction("No.Such"), nullptr);
+  std::unique_ptr<TCustomAction> made = host.Actions().CreateAction("File.Open");
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->GetOwner(), nullptr);  // the caller hands it to its owner
+  TCustomAction* open = owner.InsertComponent(std::move(made));
   EXPECT_EQ(open->GetOwner(), &owner);
   EXPECT_EQ(open->GetCaption(), "Open");
   EXPECT_EQ(open->GetImageIndex(), host.Images().GetImageManager()->AddImage("open.png"));
@@ -231,7 +234,7 @@ TEST(ActionService, MakesActionsForDeclaredCommandsOnly) {
   open->Execute();
   EXPECT_THAT(host.Events(), ElementsAre("command:File.Open"));
 
-  TCustomAction* find = host.Actions().CreateAction("Edit.Find", &owner);
+  TCustomAction* find = owner.InsertComponent(host.Actions().CreateAction("Edit.Find"));
   auto* findCommand = dynamic_cast<TNUVAction*>(find);  // the runner reads the command of either kind
   ASSERT_NE(findCommand, nullptr);
   EXPECT_EQ(findCommand->GetCommandID(), "Edit.Find");

@@ -56,7 +56,8 @@ class NativeDocking : public ::testing::Test {
     QWidget* widget = PeerWidget(control);
     const QPoint start = widget->mapToGlobal(from);
     QTest::mousePress(widget, Qt::LeftButton, {}, from);
-    for (int step = 1; step <= 4; ++step) QTest::mouseMove(widget, widget->mapFromGlobal(start + (to - start) * step / 4));
+    for (int step = 1; step <= 4; ++step)
+      QTest::mouseMove(widget, widget->mapFromGlobal(start + (to - start) * step / 4));
     QApplication::processEvents();
     return widget;
   }
@@ -113,7 +114,8 @@ TEST_F(NativeDocking, AToolbarDraggedByItsHandleShowsAnOutlineAndDocksWhereItIsD
   ASSERT_NE(outline, nullptr);
   EXPECT_TRUE(outline->isVisible());
   const TRect expected = Form().GetDockDrag()->Target().Outline;
-  EXPECT_EQ(outline->geometry(), QRect(OnScreen({expected.Left, expected.Top}), QSize(expected.Width, expected.Height)));
+  EXPECT_EQ(outline->geometry(),
+            QRect(OnScreen({expected.Left, expected.Top}), QSize(expected.Width, expected.Height)));
 
   Release(widget, overBottom);
   EXPECT_FALSE(outline->isVisible());
@@ -182,7 +184,8 @@ TEST_F(NativeDocking, APanelInADockThatKeepsItsWindowsNeitherDragsNorFloats) {
   auto& dock = dynamic_cast<TWinControl&>(Native.ControlOf("Tools"));
   TTBCustomDockableWindow* panel = nullptr;
   for (int i = 0; i < dock.GetControlCount(); ++i)
-    if (auto* window = dock.GetControl(i)->AsDockableWindow(); window && IsKindOf(window->Kind(), ckDockablePanel) && window->GetVisible())
+    if (auto* window = dock.GetControl(i)->AsDockableWindow();
+        window && IsKindOf(window->Kind(), ckDockablePanel) && window->GetVisible())
       panel = window;
   ASSERT_NE(panel, nullptr);
   const QPoint caption = Centre(panel->GetFrame().Caption);

@@ -1,22 +1,26 @@
 #!/usr/bin/env python3
 """Keeps the layers' dependencies pointing down: each unit of the contract headers, the platform
-libraries and the plug-in includes only headers of its own layer and of the layers below it.
+libraries, the plug-in and the settings tables includes only headers of its own layer and of the
+layers below it.
 
-  contract headers  Kol*.h  -> Kol contract headers
-                    Tbx*.h  -> Kol and Tbx contract headers
-                    NUV*.h  -> Kol, Tbx and NUV contract headers
-                    all     -> otherwise only the standard library and fmt; never the umbrella
-                               KolSystem.h, which is for hosts and the plug-in
-  kol30 (Platform/Kol)           -> Kol contract headers and its own
-  tbx (Platform/Toolkit)         -> Kol and Tbx contract headers and its own; never Qt
+  contract headers, one folder per library:
+                    kol30/ -> kol30/
+                    tbx/   -> kol30/ and tbx/
+                    nuv10/ -> kol30/, tbx/ and nuv10/
+                    all    -> otherwise only the standard library and fmt; never the umbrella
+                              KolSystem.h, which is for hosts and the plug-in
+  kol30 (Platform/Kol)           -> the kol30 contract and its own
+  tbx (Platform/Toolkit)         -> the kol30 and tbx contract and its own; never Qt
   nuv10 (Platform/Host)          -> every contract header and its own
-  tbxqt (Platform/ToolkitQt)     -> Kol and Tbx contract headers, its own, and Qt
+  tbxqt (Platform/ToolkitQt)     -> the kol30 and tbx contract, its own, and Qt
   the plug-in (NUV.ViewParts.TBX) -> every contract header and its own
+  the settings tables (Settings)  -> the kol30 and tbx contract and their own
 
-A quoted include is looked up beside the including file and then among the contract headers; a
-header found nowhere there (a workbench or test header, another layer's private header) is
-reported with where it lives. The platform never includes the umbrella KolSystem.h: it names
-the part of KOL30 it uses."""
+The build enforces the same (each library shows only its own contract folder to its dependants);
+this check also names what was included and where it lives. A quoted include is looked up beside
+the including file and then in the contract's folders; a header found nowhere there (a workbench
+or test header, another layer's private header) is reported with where it lives. The platform
+never includes the umbrella KolSystem.h: it names the part of KOL30 it uses."""
 import argparse
 import pathlib
 import re
@@ -27,19 +31,23 @@ QT_HEADER = re.compile(r"^(Q[A-Z]\w*|Qt\w*/.*|q\w+\.h)$")
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp")
 
 CONTRACT = "Framework/Source/ViewParts/HostContract"
+CONTRACT_FOLDERS = ("kol30", "tbx", "nuv10")
 PLATFORM = "Framework/Source/Platform"
 PLUGIN = "Framework/Source/ViewParts/NUV.ViewParts.TBX"
+SETTINGS = "Framework/Source/ViewParts/Settings"
 
-# The layers a unit checked here may include, by where it lives (contract headers by their name).
+EVERY_CONTRACT = {"contract:kol30", "contract:tbx", "contract:nuv10"}
+# The layers a unit checked here may include, by where it lives.
 ALLOWED = {
-    "contract:Kol": {"contract:Kol"},
-    "contract:Tbx": {"contract:Kol", "contract:Tbx"},
-    "contract:NUV": {"contract:Kol", "contract:Tbx", "contract:NUV"},
-    "kol30": {"contract:Kol", "kol30"},
-    "tbx": {"contract:Kol", "contract:Tbx", "tbx"},
-    "nuv10": {"contract:Kol", "contract:Tbx", "contract:NUV", "nuv10"},
-    "tbxqt": {"contract:Kol", "contract:Tbx", "tbxqt"},
-    "plug-in": {"contract:Kol", "contract:Tbx", "contract:NUV", "plug-in"},
+    "contract:kol30": {"contract:kol30"},
+    "contract:tbx": {"contract:kol30", "contract:tbx"},
+    "contract:nuv10": EVERY_CONTRACT,
+    "kol30": {"contract:kol30", "kol30"},
+    "tbx": {"contract:kol30", "contract:tbx", "tbx"},
+    "nuv10": EVERY_CONTRACT | {"nuv10"},
+    "tbxqt": {"contract:kol30", "contract:tbx", "tbxqt"},
+    "plug-in": EVERY_CONTRACT | {"plug-in"},
+    "settings": {"contract:kol30", "contract:tbx", "settings"},
 }
 PLATFORM_LAYERS = {"Kol": "kol30", "Toolkit": "tbx", "Host": "nuv10", "ToolkitQt": "tbxqt"}
 UMBRELLA = "KolSystem.h"
@@ -49,14 +57,14 @@ def layer_of(root, path):
     """The layer a file belongs to, or None for files outside the checked layers."""
     rel = path.relative_to(root).as_posix()
     if rel.startswith(CONTRACT + "/"):
-        for prefix in ("Kol", "Tbx", "NUV"):
-            if path.name.startswith(prefix):
-                return "contract:" + prefix
-        return "contract:?"
+        parts = rel[len(CONTRACT) + 1 :].split("/")
+        return "contract:" + parts[0] if len(parts) == 2 and parts[0] in CONTRACT_FOLDERS else "contract:?"
     if rel.startswith(PLATFORM + "/"):
         return PLATFORM_LAYERS.get(rel[len(PLATFORM) + 1 :].split("/")[0], "platform:?")
     if rel.startswith(PLUGIN + "/"):
         return "plug-in"
+    if rel.startswith(SETTINGS + "/"):
+        return "settings"
     return None
 
 
@@ -82,7 +90,7 @@ def index_headers(root):
 
 
 def resolve(root, including, name, headers):
-    for base in (including.parent, root / CONTRACT):
+    for base in [including.parent] + [root / CONTRACT / folder for folder in CONTRACT_FOLDERS]:
         candidate = base / name
         if candidate.is_file():
             return candidate.resolve()
@@ -101,6 +109,9 @@ def check_system_include(layer, name):
 def check_file(root, path, headers):
     layer = layer_of(root, path)
     problems = []
+    if layer == "contract:?":
+        problems.append("%s (%s) lies in no library's folder of the contract, where no target sees it"
+                        % (path.relative_to(root).as_posix(), layer))
     text = path.read_text(encoding="utf-8")
     for kind, name in INCLUDE.findall(text):
         if kind == "<":
@@ -122,7 +133,7 @@ def check_file(root, path, headers):
 
 
 def checked_files(root):
-    for top in (CONTRACT, PLATFORM, PLUGIN):
+    for top in (CONTRACT, PLATFORM, PLUGIN, SETTINGS):
         directory = root / top
         if directory.is_dir():
             for path in sorted(directory.rglob("*")):

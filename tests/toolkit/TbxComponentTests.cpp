@@ -92,6 +92,25 @@ TEST(TComponentOwnership, ComponentsMadeTogetherGoInAnyOrderEachOnce) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "owned"), 300);
 }
 
+// An owner takes a component built apart and gives it back: the signature says who owns it.
+TEST(TComponentOwnership, AnOwnerTakesAComponentBuiltApartAndGivesItBack) {
+  TLog log;
+  TNotifiedComponent owner(nullptr), elsewhere(nullptr);
+  auto* taken = owner.InsertComponent(std::make_unique<TLoggedComponent>(nullptr, log, "taken"));
+  EXPECT_EQ(taken->GetOwner(), &owner);
+  EXPECT_EQ(owner.InsertComponent(std::unique_ptr<TComponent>()), nullptr);
+  EXPECT_EQ(elsewhere.ExtractComponent(taken), nullptr);  // not its own to give
+  EXPECT_EQ(owner.ExtractComponent<TComponent>(nullptr), nullptr);
+  std::unique_ptr<TLoggedComponent> back = owner.ExtractComponent(taken);
+  EXPECT_EQ(back.get(), taken);
+  EXPECT_EQ(back->GetOwner(), nullptr);
+  EXPECT_EQ(owner.ComponentCount(), 0);
+  EXPECT_TRUE(log.empty());
+  back.reset();
+  EXPECT_EQ(log, TLog{"taken"});
+  EXPECT_TRUE(owner.Heard.empty());  // it was no longer the owner's when it went
+}
+
 TEST(TComponentOwnership, AComponentWhoseConstructorThrowsLeavesItsOwner) {
   TComponent owner(nullptr);
   EXPECT_THROW(new TThrowingComponent(&owner), std::runtime_error);

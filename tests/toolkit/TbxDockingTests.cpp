@@ -297,7 +297,7 @@ TEST(TDockDrag, ADragShowsWhereTheWindowWouldLandAndMovesNothingUntilTheDrop) {
 
   const TPoint overBottom{300, f.Status.GetTop() - 3};
   f.Form.DockDragTo(overBottom);
-  const TDockTarget& target = f.Form.GetDockDrag()->Target();
+  const TDockTarget target = f.Form.GetDockDrag()->Target();  // a copy: the drop ends the drag
   EXPECT_EQ(target.Dock, &f.Bottom);
   EXPECT_TRUE(target.NewRow);
   EXPECT_EQ(target.Pos, overBottom.X - 2 - handle.Left);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "KolExceptions.h"
 #include "TbxToolbars.h"
 #include "TbxLayoutCounters.h"
@@ -116,6 +118,24 @@ TEST(TbxItems, FontSettingsKeepTheirSizeInRange) {
   EXPECT_THROW(font.SetSize(24), Exception);
   EXPECT_THROW(font.SetSize(1001), Exception);
   EXPECT_EQ(font.GetSize(), 1000);
+}
+
+// A parent item takes a sub-item built apart as its content; one it refuses goes at once.
+TEST(TbxItems, AParentTakesASubItemBuiltApartAndOneItRefusesGoes) {
+  TTBXSubmenuItem parent(nullptr);
+  TTBXItem* first = parent.Add(std::make_unique<TTBXItem>(nullptr));
+  TTBXItem* before = parent.Insert(0, std::make_unique<TTBXItem>(nullptr));
+  EXPECT_EQ(parent.IndexOf(first), 1);
+  EXPECT_EQ(parent.IndexOf(before), 0);
+  EXPECT_EQ(first->GetParent(), &parent);
+  auto refused = std::make_unique<TTBXItem>(nullptr);
+  TGuard<TComponent> watched = refused.get();
+  EXPECT_THROW(parent.Insert(5, std::move(refused)), Exception);
+  EXPECT_EQ(watched.get(), nullptr);
+  EXPECT_EQ(parent.Count(), 2);
+  TGuard<TComponent> content = first;
+  parent.Clear();
+  EXPECT_EQ(content.get(), nullptr);  // its parent's content, destroyed with the rest
 }
 
 TEST(TbxToolbars, TheToolbarDestroysItsTreeAndCountsUpdateBrackets) {

@@ -257,7 +257,8 @@ TEST(LayoutRules, AStatusPanelsControlFillsItsPanelWhateverItsTextSays) {
   window.SetBounds(0, 0, 800, 600);
   TTBXStatusBar bar(nullptr);
   bar.SetParent(&window);
-  TTBXStatusPanel message(&bar.Panels()), caps(&bar.Panels());
+  TTBXStatusPanel& message = *bar.Panels().Add();
+  TTBXStatusPanel& caps = *bar.Panels().Add();
   message.SetSize(200);
   caps.SetSize(90);
   TTBXCheckBox box(nullptr);

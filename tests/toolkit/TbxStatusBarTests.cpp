@@ -31,7 +31,7 @@ TEST(TTBXStatusBar, Defaults) {
   EXPECT_EQ(bar.Panels().Count(), 0);
   EXPECT_EQ(bar.GetAlign(), alBottom);
 
-  TTBXStatusPanel panel(&bar.Panels());
+  TTBXStatusPanel& panel = *bar.Panels().Add();
   EXPECT_EQ(panel.GetCaption(), "");
   EXPECT_EQ(panel.GetAlignment(), taLeftJustify);
   EXPECT_TRUE(panel.GetFramed());
@@ -48,9 +48,9 @@ TEST(TTBXStatusBar, Defaults) {
 TEST(TTBXStatusBar, PanelsJoinInOrderLeaveWhenDestroyedAndGoWithTheBarFirstToLast) {
   std::vector<std::string> log;
   auto bar = std::make_unique<TTBXStatusBar>(nullptr);
-  auto* a = new TLoggedPanel(&bar->Panels(), log, "a");
-  auto* b = new TLoggedPanel(&bar->Panels(), log, "b");
-  auto* c = new TLoggedPanel(&bar->Panels(), log, "c");
+  auto* a = bar->Panels().Add(std::make_unique<TLoggedPanel>(&bar->Panels(), log, "a"));
+  auto* b = bar->Panels().Add(std::make_unique<TLoggedPanel>(&bar->Panels(), log, "b"));
+  auto* c = bar->Panels().Add(std::make_unique<TLoggedPanel>(&bar->Panels(), log, "c"));
   EXPECT_EQ(bar->Panels().Count(), 3);
   EXPECT_EQ(bar->Panels().GetItem(0), a);
   EXPECT_EQ(c->GetIndex(), 2);
@@ -66,9 +66,21 @@ TEST(TTBXStatusBar, PanelsJoinInOrderLeaveWhenDestroyedAndGoWithTheBarFirstToLas
   EXPECT_EQ(log, (std::vector<std::string>{"b", "a", "c"}));
 }
 
+// A panel made for a collection is not in it until it is added, and only that collection takes it.
+TEST(TTBXStatusBar, APanelJoinsTheCollectionItWasMadeForWhenItIsAdded) {
+  TTBXStatusBar bar(nullptr), other(nullptr);
+  auto panel = std::make_unique<TTBXStatusPanel>(&bar.Panels());
+  EXPECT_EQ(bar.Panels().Count(), 0);
+  EXPECT_EQ(panel->GetIndex(), -1);
+  EXPECT_THROW(other.Panels().Add(std::move(panel)), EAssertionFailed);  // and it goes
+  TTBXStatusPanel* added = bar.Panels().Add(std::make_unique<TTBXStatusPanel>(&bar.Panels()));
+  EXPECT_EQ(added->GetIndex(), 0);
+  EXPECT_EQ(other.Panels().Count(), 0);
+}
+
 TEST(TTBXStatusBar, StretchPriorityAndTruncationRefuseWhatThePanelCannotShow) {
   TTBXStatusBar bar(nullptr);
-  TTBXStatusPanel panel(&bar.Panels());
+  TTBXStatusPanel& panel = *bar.Panels().Add();
   panel.SetStretchPriority(100);
   panel.SetStretchPriority(0);
   EXPECT_THROW(panel.SetStretchPriority(101), Exception);
@@ -91,7 +103,7 @@ TEST(TTBXStatusBar, PanelControlIsParentedToTheBarAndForgottenWhenDestroyed) {
   TWinControl window(nullptr);
   TTBXStatusBar bar(nullptr);
   bar.SetParent(&window);
-  TTBXStatusPanel panel(&bar.Panels());
+  TTBXStatusPanel& panel = *bar.Panels().Add();
   auto* control = new TControl(nullptr);
   panel.SetControl(control);
   EXPECT_EQ(panel.GetControl(), control);
@@ -108,7 +120,7 @@ TEST(TTBXStatusBar, PanelControlIsParentedToTheBarAndForgottenWhenDestroyed) {
 TEST(TTBXStatusBar, DestroyingTheBarLetsItsPanelControlsGo) {
   TControl control(nullptr);
   auto bar = std::make_unique<TTBXStatusBar>(nullptr);
-  (new TTBXStatusPanel(&bar->Panels()))->SetControl(&control);
+  bar->Panels().Add()->SetControl(&control);
   bar.reset();
   EXPECT_EQ(control.GetParent(), nullptr);
 }
@@ -127,7 +139,7 @@ TEST(TTBXStatusBar, ImagesAreForgottenWhenTheListIsDestroyed) {
 struct TThreePanelBar {
   TThreePanelBar() { Bar.SetBounds(0, 0, 316, 22); }
   TTBXStatusPanel* PanelHolding(TControl& control) {
-    auto* panel = new TTBXStatusPanel(&Bar.Panels());
+    auto* panel = Bar.Panels().Add();
     panel->SetControl(&control);
     return panel;
   }
@@ -193,7 +205,7 @@ TEST(TTBXStatusBar, UpdatesNestAndLayOutOnceAtTheOutermostEnd) {
   TTBXStatusBar bar(nullptr);
   bar.SetBounds(0, 0, 216, 22);
   TControl control(nullptr);
-  auto* panel = new TTBXStatusPanel(&bar.Panels());
+  auto* panel = bar.Panels().Add();
   panel->SetControl(&control);
   TTbxLayoutProbe probe(bar);
   bar.BeginUpdate();
@@ -217,7 +229,7 @@ TEST(TTBXStatusBar, AnUpdateEndsEvenWhenALaidOutControlRaises) {
   TTBXStatusBar bar(nullptr);
   bar.SetBounds(0, 0, 216, 22);
   TTBXDockablePanel control(nullptr);
-  auto* panel = new TTBXStatusPanel(&bar.Panels());
+  auto* panel = bar.Panels().Add();
   panel->SetControl(&control);
   control.OnResize = [](TObject*) { throw Exception("resize refused"); };
   TTbxLayoutProbe probe(bar);
@@ -239,9 +251,9 @@ TEST(TTBXStatusBar, DestroyingAPanelSurvivesAHandlerThatRaisesDuringTheLayout) {
   TTBXStatusBar bar(nullptr);
   bar.SetBounds(0, 0, 216, 22);
   TTBXDockablePanel control(nullptr);
-  auto* doomed = new TTBXStatusPanel(&bar.Panels());
+  auto* doomed = bar.Panels().Add();
   doomed->SetSize(40);
-  auto* kept = new TTBXStatusPanel(&bar.Panels());
+  auto* kept = bar.Panels().Add();
   kept->SetSize(80);
   kept->SetMaxSize(1000);
   kept->SetStretchPriority(100);  // takes the width the doomed panel leaves
@@ -260,7 +272,8 @@ TEST(TTBXStatusBar, DestroyingAPanelSurvivesAHandlerThatRaisesDuringTheLayout) {
 
 TEST(TTBXStatusBar, PanelClicksRaiseTheEventsWithBarAndPanel) {
   TTBXStatusBar bar(nullptr);
-  TTBXStatusPanel first(&bar.Panels()), second(&bar.Panels());
+  TTBXStatusPanel& first = *bar.Panels().Add();
+  TTBXStatusPanel& second = *bar.Panels().Add();
   std::vector<std::pair<TObject*, TTBXStatusPanel*>> clicks, dblClicks;
   bar.PanelClick(0);  // no handler: nothing happens
   bar.OnPanelClick = [&](TObject* sender, TTBXStatusPanel* panel) { clicks.emplace_back(sender, panel); };

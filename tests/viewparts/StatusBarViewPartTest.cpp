@@ -152,7 +152,7 @@ TEST_F(StatusBarViewPartTest, PanelClicksFireTopicsWithoutSenderOnlyForPanelsWit
 TEST_F(StatusBarViewPartTest, APanelEventForAForeignPanelIsAnAssertionFailure) {
   auto vp = PanelBar(R"(<Panel ID="A"/>)");
   TTBXStatusBar* bar = vp->GetStatusBar();
-  new TTBXStatusPanel(&bar->Panels());  // the bar owns it
+  bar->Panels().Add();
   try {
     bar->PanelClick(1);
     ADD_FAILURE() << "a foreign panel was accepted";

@@ -306,9 +306,9 @@ TEST_F(ToolbarViewPartTest, ItemsNestedPastTheLimitAreAConfigurationErrorNamingT
 // An action service that cannot make the action of one command.
 class TRefusingActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionService> {
  public:
-  TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override {
+  std::unique_ptr<TCustomAction> CreateAction(const std::string& commandID) override {
     if (commandID == "Broken") throw Exception("no action for Broken");
-    return new TCustomAction(owner);
+    return std::make_unique<TCustomAction>(nullptr);
   }
   bool HasCommand(const std::string&) const override { return true; }
 

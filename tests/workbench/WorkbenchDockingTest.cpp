@@ -62,7 +62,8 @@ TEST_F(WorkbenchDocking, ResizeWindowLaysOutOnceAndKeepsTheMinimum) {
   Workbench.Run("resize-window 1 1");
   EXPECT_EQ(json::array({Window()["Width"], Window()["Height"]}), Window()["MinimumSize"]);
   EXPECT_TRUE(Workbench.Run("resize-window 0 0").empty()) << "already at the minimum: no change, no event";
-  EXPECT_THAT(Errors(Workbench.Run("resize-window -5 10")), ElementsAre(HasSubstr("width '-5' is not a number from 0")));
+  EXPECT_THAT(Errors(Workbench.Run("resize-window -5 10")),
+              ElementsAre(HasSubstr("width '-5' is not a number from 0")));
 }
 
 TEST_F(WorkbenchDocking, DockingCommandsMoveWindowsAndReportDockAndFloat) {
@@ -94,28 +95,29 @@ TEST_F(WorkbenchDocking, DockingCommandsMoveWindowsAndReportDockAndFloat) {
 
 TEST_F(WorkbenchDocking, RefusedGesturesAreErrorsThatNameTheSettingAndChangeNothing) {
   const json before = Window();
-  EXPECT_THAT(Errors(Workbench.Run("drag-toolbar MainToolbar Tools 0 0\n"
-                                   "dock Files TopDock 0 0\n"
-                                   "float Files 10 10\n"
-                                   "drag-toolbar Properties TopDock 0 0\n"
-                                   "dock MainToolbar Heading 0 0\n"
-                                   "dock MainToolbar TopDock -1 0\n"
-                                   "resize-floating MainToolbar 300 300\n"
-                                   "dblclick-caption Properties\n"
-                                   "drag-start MainToolbar 400 300\n"
-                                   "drag-move 10 10\n"
-                                   "drag-cancel\n")),
-              ElementsAre(HasSubstr("EDockError: the dock 'Tools' does not allow dragging (AllowDrag is False)"),
-                          HasSubstr("EDockError: 'TTBXDockablePanel' lies in the dock 'Tools', which does not allow"),
-                          HasSubstr("EDockError: 'TTBXDockablePanel' lies in the dock 'Tools', which does not allow"),
-                          HasSubstr("EWbScriptError: test.script:4: the TTBXDockablePanel of view part 'Properties' is no toolbar"),
-                          HasSubstr("EWbScriptError: test.script:5: view part 'Heading' is no dock"),
-                          HasSubstr("row '-1' is not a number from 0"),
-                          HasSubstr("EDockError: 'MainToolbar' is docked"),
-                          HasSubstr("does nothing: it has not floated out of a dock"),
-                          HasSubstr("400,300 is not on the drag handle or caption bar"),
-                          HasSubstr("EDockError: no window is being dragged"),
-                          HasSubstr("EWbScriptError: test.script:11: no window is being dragged")));
+  EXPECT_THAT(
+      Errors(Workbench.Run("drag-toolbar MainToolbar Tools 0 0\n"
+                           "dock Files TopDock 0 0\n"
+                           "float Files 10 10\n"
+                           "drag-toolbar Properties TopDock 0 0\n"
+                           "dock MainToolbar Heading 0 0\n"
+                           "dock MainToolbar TopDock -1 0\n"
+                           "resize-floating MainToolbar 300 300\n"
+                           "dblclick-caption Properties\n"
+                           "drag-start MainToolbar 400 300\n"
+                           "drag-move 10 10\n"
+                           "drag-cancel\n")),
+      ElementsAre(
+          HasSubstr("EDockError: the dock 'Tools' does not allow dragging (AllowDrag is False)"),
+          HasSubstr("EDockError: 'TTBXDockablePanel' lies in the dock 'Tools', which does not allow"),
+          HasSubstr("EDockError: 'TTBXDockablePanel' lies in the dock 'Tools', which does not allow"),
+          HasSubstr("EWbScriptError: test.script:4: the TTBXDockablePanel of view part 'Properties' is no toolbar"),
+          HasSubstr("EWbScriptError: test.script:5: view part 'Heading' is no dock"),
+          HasSubstr("row '-1' is not a number from 0"), HasSubstr("EDockError: 'MainToolbar' is docked"),
+          HasSubstr("does nothing: it has not floated out of a dock"),
+          HasSubstr("400,300 is not on the drag handle or caption bar"),
+          HasSubstr("EDockError: no window is being dragged"),
+          HasSubstr("EWbScriptError: test.script:11: no window is being dragged")));
   EXPECT_EQ(Window(), before);
 }
 
@@ -134,7 +136,8 @@ TEST_F(WorkbenchDocking, ADragShowsItsOutlineInTheDumpAndThePictureAndDropsOnThe
   TWbRenderOptions options;
   const std::string html = RenderWindowFragment(Window(), options);
   EXPECT_THAT(html, HasSubstr("nuv-part nuv-drag-outline"));
-  EXPECT_THAT(html, HasSubstr("nuv-drag-outline\" style=\"left:" + std::to_string(drag["Outline"][0].get<int>()) + "px;"));
+  EXPECT_THAT(html,
+              HasSubstr("nuv-drag-outline\" style=\"left:" + std::to_string(drag["Outline"][0].get<int>()) + "px;"));
 
   EXPECT_EQ(Only(Workbench.Run("drag-end"), "dock")["to"], "BottomDock");
   EXPECT_EQ(Window()["Drag"], nullptr);
@@ -166,7 +169,8 @@ class WorkbenchLayout : public ::testing::Test {
   }
   ~WorkbenchLayout() override { std::filesystem::remove_all(Dir); }
   TWorkbenchRun Run(const std::string& script) {
-    return RunWorkbench({"--layout", File, "--script", "-", ExampleFile("showcase")}, "run Main\nrun Editor\n" + script);
+    return RunWorkbench({"--layout", File, "--script", "-", ExampleFile("showcase")},
+                        "run Main\nrun Editor\n" + script);
   }
   json Dumped(const TWorkbenchRun& run) {
     for (const auto& event : run.Events())
@@ -187,8 +191,9 @@ class WorkbenchLayout : public ::testing::Test {
 };
 
 TEST_F(WorkbenchLayout, ASecondRunOpensAsTheFirstWasLeft) {
-  const TWorkbenchRun first = Run("resize-window 900 650\ndrag-toolbar MainToolbar BottomDock 0 40\n"
-                                  "dock Properties RightDock 0 -1\nresize-docked Properties 150\n");
+  const TWorkbenchRun first =
+      Run("resize-window 900 650\ndrag-toolbar MainToolbar BottomDock 0 40\n"
+          "dock Properties RightDock 0 -1\nresize-docked Properties 150\n");
   ASSERT_EQ(first.Status, 0) << first.Err;
   const json kept = json::parse(std::ifstream(File));
   EXPECT_EQ(kept["version"], 1);
@@ -231,13 +236,13 @@ TEST_F(WorkbenchLayout, EntriesTheWindowCannotTakeAreSkippedWithAWarningAndTheOt
     "DocToolbar": {"dock": null, "floating": null},
     "Files": {"dock": "Heading", "row": 0, "pos": 0}}})");
   const TWorkbenchRun run = Run("dump\n");
-  EXPECT_THAT(Warnings(run),
-              ::testing::UnorderedElementsAre(HasSubstr("'Nobody' is skipped: the window has no toolbar or panel"),
-                                              HasSubstr("'Heading' is skipped: the window has no toolbar or panel"),
-                                              HasSubstr("'Properties' is skipped: the dock 'Tools' does not allow dragging"),
-                                              HasSubstr("'MainToolbar' is skipped: row -3 is not a whole number"),
-                                              HasSubstr("'DocToolbar' is skipped: it is neither in a dock nor"),
-                                              HasSubstr("'Files' is skipped: the window has no toolbar or panel")));
+  EXPECT_THAT(Warnings(run), ::testing::UnorderedElementsAre(
+                                 HasSubstr("'Nobody' is skipped: the window has no toolbar or panel"),
+                                 HasSubstr("'Heading' is skipped: the window has no toolbar or panel"),
+                                 HasSubstr("'Properties' is skipped: the dock 'Tools' does not allow dragging"),
+                                 HasSubstr("'MainToolbar' is skipped: row -3 is not a whole number"),
+                                 HasSubstr("'DocToolbar' is skipped: it is neither in a dock nor"),
+                                 HasSubstr("'Files' is skipped: the window has no toolbar or panel")));
   EXPECT_EQ(Dumped(run)["Width"], 900) << "the window's size is restored";
 }
 

@@ -62,9 +62,10 @@ TEST(WorkbenchServeWatch, ThePageMayPopUpCloseAndResize) {
   auto finalize = served.Post("/api/command", R"({"command": "finalize Heading"})");
   ASSERT_TRUE(finalize);
   EXPECT_EQ(finalize->status, 403);
-  EXPECT_THAT(finalize->body, HasSubstr("click-close, resize-docked, show, hide, activate, resize-window, drag-toolbar, "
-                                       "dock, float, dblclick-caption, resize-floating, drag-start, drag-move, "
-                                       "drag-end and drag-cancel"));
+  EXPECT_THAT(finalize->body,
+              HasSubstr("click-close, resize-docked, show, hide, activate, resize-window, drag-toolbar, "
+                        "dock, float, dblclick-caption, resize-floating, drag-start, drag-move, "
+                        "drag-end and drag-cancel"));
 }
 
 TEST(WorkbenchServeWatch, WatchNeedsServe) {

@@ -188,15 +188,15 @@ TSvgDrawing StatusBar() {
   sample.Images.Add("caps.png");
   auto& bar = sample.Make<TTBXStatusBar>(&sample.Window);
   bar.SetImages(&sample.Images);
-  auto* message = new TTBXStatusPanel(&bar.Panels());
+  auto* message = bar.Panels().Add();
   message->SetCaption("Ready");
   message->SetSize(60);
   message->SetStretchPriority(1);
-  auto* position = new TTBXStatusPanel(&bar.Panels());
+  auto* position = bar.Panels().Add();
   position->SetCaption("Ln 12, Col 4");
   position->SetSize(90);
   position->SetImageIndex(0);
-  auto* caps = new TTBXStatusPanel(&bar.Panels());
+  auto* caps = bar.Panels().Add();
   caps->SetSize(70);
   auto& box = sample.Make<TTBXCheckBox>(nullptr);
   box.SetText("CAPS");

@@ -30,13 +30,18 @@ EQUIVALENTS = Path(__file__).resolve().parent / "equivalent.txt"
 LIFECYCLE_ENV = {"NUV_LIFECYCLE_SEEDS": "3", "NUV_LIFECYCLE_STEPS": "3000"}
 
 
+# The native window's tests run without a display.
+NATIVE_ENV = {"QT_QPA_PLATFORM": "offscreen"}
+
+
 def Tests(build_dir, *names):
     return [Command(name, [str(build_dir / "bin" / name), "--gtest_fail_fast", "--gtest_brief=1"],
-                    LIFECYCLE_ENV if name == "test_lifecycle" else {}) for name in names]
+                    LIFECYCLE_ENV if name == "test_lifecycle" else NATIVE_ENV if name == "test_native" else {})
+            for name in names]
 
 
 def PluginStages(build_dir, first):
-    """The suite that drives the unit's layer first, then everything above it that loads the
+    """The suites that drive the unit's layer first, then everything above it that loads the
     plug-in: the lifecycle walk, the module and the runner."""
     later = ["test_viewparts", "test_lifecycle", "test_module", "test_workbench"]
     later = [name for name in later if name not in first]
@@ -44,12 +49,20 @@ def PluginStages(build_dir, first):
             Stage(later + ["NUV.ViewParts.TBX", "nuv-workbench", "nuv_test_module"], Tests(build_dir, *later))]
 
 
+# Every suite that covers a layer, cheapest first: a toolkit unit is also seen by the native
+# window's tests, where a repaint, a hit test or a peer's geometry shows.
+LAYER_SUITES = [("Framework/Source/Platform/Kol/", ["test_kol"]),
+                ("Framework/Source/Platform/Toolkit/", ["test_toolkit", "test_native"]),
+                ("Framework/Source/Platform/ToolkitQt/", ["test_native"]),
+                ("Framework/Source/Platform/Host/", ["test_host", "test_native"]),
+                ("Framework/Source/Workbench/", ["test_workbench", "test_native"]),
+                (PLUGIN + "/", ["test_viewparts", "test_native"]),
+                ("Framework/Source/ViewParts/Settings/", ["test_viewparts"])]
+
+
 def StagesFor(path, build_dir, cache):
     """The stages for a unit, by its layer; one list per layer, so that timeouts are measured once."""
-    layers = [("Framework/Source/Platform/Kol/", ["test_kol"]), ("Framework/Source/Platform/Toolkit/", ["test_toolkit"]),
-              ("Framework/Source/Platform/Host/", ["test_host"]), ("Framework/Source/Workbench/", ["test_workbench"]),
-              (PLUGIN + "/", ["test_viewparts"])]
-    for prefix, first in layers:
+    for prefix, first in LAYER_SUITES:
         if path.startswith(prefix):
             if prefix not in cache:
                 cache[prefix] = PluginStages(build_dir, first)

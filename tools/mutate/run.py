@@ -108,6 +108,12 @@ def RunGroup(argv, cwd, env, timeout, log):
     return status, time.monotonic() - start
 
 
+def HangTimeout(baseline_seconds):
+    """How long a suite may take on a mutant: a hang is ended after twice the unmutated time and a
+    margin for a loaded machine, not after the minutes a whole run would wait."""
+    return 10.0 + 2.0 * baseline_seconds
+
+
 class Runner:
     def __init__(self, root: Path, build_dir: Path, build_command, progress=print):
         self.root = root
@@ -154,7 +160,7 @@ class Runner:
                 if status != 0:
                     raise RuntimeError(f"{command.name} fails on the unmutated tree (log: {self.log})")
                 if not command.timeout:
-                    command.timeout = max(20.0, 4 * seconds)
+                    command.timeout = HangTimeout(seconds)
                 self.progress(f"baseline: {command.name} {seconds:.1f} s, timeout {command.timeout:.0f} s")
 
     def Judge(self, mutant, stages):

@@ -195,5 +195,28 @@ class AMutantIsClassifiedByItsBuildAndTests(unittest.TestCase):
         self.assertEqual((mutant.status, mutant.detail), (STILLBORN, "unit.cpp:4: error: no match"))
 
 
+class EveryUnitIsJudgedByTheSuitesThatSeeIt(unittest.TestCase):
+    ROOT = Path(__file__).resolve().parents[2]
+
+    def Suites(self, path):
+        import mutate
+        return [command.name for stage in mutate.StagesFor(path, Path("/b"), {}) for command in stage.commands]
+
+    def test_every_unit_of_the_libraries_has_suites_and_the_toolkit_is_seen_natively(self):
+        units = sorted(str(p.relative_to(self.ROOT)) for p in (self.ROOT / "Framework/Source").rglob("*.cpp"))
+        self.assertGreater(len(units), 50)
+        for unit in units:
+            suites = self.Suites(unit)
+            self.assertIn("test_workbench", suites, unit)
+            if "/Platform/Toolkit" in unit or "/Platform/Host/" in unit:
+                self.assertIn("test_native", suites, unit)
+        self.assertEqual(self.Suites("Framework/Source/Platform/Toolkit/TbxDocks.cpp")[:2], ["test_toolkit", "test_native"])
+
+    def test_a_hung_mutant_is_ended_after_twice_the_unmutated_time(self):
+        from run import HangTimeout
+        self.assertEqual(HangTimeout(60), 130)
+        self.assertLess(HangTimeout(0.1), 11)
+
+
 if __name__ == "__main__":
     unittest.main()

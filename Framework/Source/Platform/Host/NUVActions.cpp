@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 
 #include "NUVHostObjects.h"
 
@@ -13,9 +14,9 @@ TNUVStateAction::TNUVStateAction(TComponent* owner, std::string commandID, bool 
 TNUVStateAction::~TNUVStateAction() = default;
 
 namespace {
-TNUVAction* NewAction(const TNUVCommandInfo& command, TComponent* owner) {
-  if (command.ActionVisible) return new TNUVStateAction(owner, command.ID, *command.ActionVisible);
-  return new TNUVAction(owner, command.ID);
+std::unique_ptr<TNUVAction> NewAction(const TNUVCommandInfo& command) {
+  if (command.ActionVisible) return std::make_unique<TNUVStateAction>(nullptr, command.ID, *command.ActionVisible);
+  return std::make_unique<TNUVAction>(nullptr, command.ID);
 }
 }  // namespace
 
@@ -28,11 +29,11 @@ void TNUVActionService::AddCommand(const TNUVCommandInfo& command) { FCommands.i
 
 bool TNUVActionService::HasCommand(const std::string& commandID) const { return FCommands.contains(commandID); }
 
-TCustomAction* TNUVActionService::CreateAction(const std::string& commandID, TComponent* owner) {
+std::unique_ptr<TCustomAction> TNUVActionService::CreateAction(const std::string& commandID) {
   auto found = FCommands.find(commandID);
   if (commandID.empty() || found == FCommands.end()) return nullptr;
   const TNUVCommandInfo& command = found->second;
-  TNUVAction* action = NewAction(command, owner);
+  std::unique_ptr<TNUVAction> action = NewAction(command);
   action->SetCaption(command.Caption);
   action->SetHint(command.Hint);
   if (FImages && !command.ImageFile.empty())
@@ -49,9 +50,9 @@ TCustomAction* TNUVActionService::CreateAction(const std::string& commandID, TCo
 
 // ---------------------------------------------------------------------------------------------
 
-TNUVImageManager::TNUVImageManager() : FImageList(new TCustomImageList(nullptr)) {}
+TNUVImageManager::TNUVImageManager() : FImageList(std::make_unique<TCustomImageList>(nullptr)) {}
 
-TNUVImageManager::~TNUVImageManager() { delete FImageList; }
+TNUVImageManager::~TNUVImageManager() = default;
 
 int TNUVImageManager::AddImage(const std::string& fileName) {
   if (fileName.empty()) return -1;

@@ -135,7 +135,7 @@ class TNUVActionService : public TImplements<TTolvaRefCntIntfObject, INUVActionS
  public:
   TNUVActionService(TIntfPtr<INUVEventBroker> broker, TIntfPtr<INUVImageService> images);
   void AddCommand(const TNUVCommandInfo& command);
-  TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) override;
+  std::unique_ptr<TCustomAction> CreateAction(const std::string& commandID) override;
   bool HasCommand(const std::string& commandID) const override;
 
  protected:

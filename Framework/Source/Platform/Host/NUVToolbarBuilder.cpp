@@ -1,5 +1,9 @@
 #include <fmt/printf.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "NUVConfig.h"
 #include "NUVViewPart.h"
 
@@ -16,15 +20,16 @@ bool IsItemElement(const IXMLNode& node) { return node.NodeName() == "Item" || n
 
 bool HasItemChildren(const IXMLNode& node) { return FindChildNode(&node, "Item") || FindChildNode(&node, "Separator"); }
 
-void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level);
+// One top-level item as it is built: the item with its sub-items as contents, and the actions
+// made for them, owned by nobody until the whole item is built. An item that fails half-way takes
+// what was built of it along, and the toolbar never saw any of it.
+struct TBuiltItem {
+  std::unique_ptr<TTBCustomItem> Item;
+  std::vector<std::unique_ptr<TCustomAction>> Actions;
+};
 
-// The toolbar owns the actions made for its items, so a failed item's subtree does not take them
-// along by itself: they go first, and free notification clears the items' links.
-void FreeBuiltActions(TTBCustomItem& item, const TTBXToolbar* toolbar) {
-  TBasicAction* action = item.GetAction();
-  if (action && action->GetOwner() == toolbar) delete action;
-  for (int i = 0; i < item.Count(); ++i) FreeBuiltActions(*item.GetItem(i), toolbar);
-}
+void BuildSubItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level,
+                   TBuiltItem& built);
 
 // Building recurses along the nesting: a bound keeps a hostile configuration from the stack's end.
 void CheckItemLevel(const IXMLNode& node, int level) {
@@ -33,42 +38,61 @@ void CheckItemLevel(const IXMLNode& node, int level) {
                               fmt::sprintf("items nested at most %d levels deep", KNUVMaxToolbarNesting));
 }
 
-TTBCustomItem* BuildItem(const TBuildContext& context, const IXMLNode& node, int level) {
-  CheckItemLevel(node, level);
-  if (node.NodeName() == "Separator") {
-    auto* separator = new TTBXSeparatorItem(context.Toolbar);
-    separator->SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
-    separator->SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
-    return separator;
-  }
-  TTBCustomItem* item = HasItemChildren(node) ? static_cast<TTBCustomItem*>(new TTBXSubmenuItem(context.Toolbar))
-                                              : new TTBXItem(context.Toolbar);
-  try {
-    std::string commandID = GetNodeAttrValue(&node, "CommandID", false, "");
-    if (context.Actions && !commandID.empty())
-      item->SetAction(context.Actions->CreateAction(commandID, context.Toolbar));
-    if (node.HasAttribute("Caption"))
-      item->SetCaption(TNUVDataUtils::ParseConfig(context.WorkItem, node.GetAttribute("Caption")));
-    std::string imageFile = GetNodeAttrValue(&node, "ImageFile", false, "");
-    if (context.Images && !imageFile.empty())
-      item->SetImageIndex(context.Images->GetImageManager()->AddImage(imageFile));
-    item->SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
-    if (node.HasAttribute("Visible")) item->SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
-    BuildItems(context, node, *item, level + 1);
-  } catch (...) {
-    FreeBuiltActions(*item, context.Toolbar);
-    delete item;  // nothing half-built stays on the toolbar
-    throw;
-  }
-  return item;
+std::unique_ptr<TTBCustomItem> NewItem(const IXMLNode& node) {
+  if (node.NodeName() == "Separator") return std::make_unique<TTBXSeparatorItem>(nullptr);
+  if (HasItemChildren(node)) return std::make_unique<TTBXSubmenuItem>(nullptr);
+  return std::make_unique<TTBXItem>(nullptr);
 }
 
-void BuildItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level) {
+void ApplyItemSettings(const TBuildContext& context, const IXMLNode& node, TTBCustomItem& item, int level,
+                       TBuiltItem& built) {
+  if (node.NodeName() == "Separator") {
+    item.SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
+    item.SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
+    return;
+  }
+  std::string commandID = GetNodeAttrValue(&node, "CommandID", false, "");
+  if (context.Actions && !commandID.empty()) {
+    std::unique_ptr<TCustomAction> action = context.Actions->CreateAction(commandID);
+    item.SetAction(action.get());
+    if (action) built.Actions.push_back(std::move(action));
+  }
+  if (node.HasAttribute("Caption"))
+    item.SetCaption(TNUVDataUtils::ParseConfig(context.WorkItem, node.GetAttribute("Caption")));
+  std::string imageFile = GetNodeAttrValue(&node, "ImageFile", false, "");
+  if (context.Images && !imageFile.empty()) item.SetImageIndex(context.Images->GetImageManager()->AddImage(imageFile));
+  item.SetGroupIndex(GetNodeAttrValue(&node, "GroupIndex", false, 0));
+  if (node.HasAttribute("Visible")) item.SetVisible(GetNodeAttrValue(&node, "Visible", false, true));
+  BuildSubItems(context, node, item, level, built);
+}
+
+// A sub-item is its parent's content from the moment it is added, so that the parent's unique_ptr
+// destroys it with the parent should a later sibling fail.
+void BuildSubItems(const TBuildContext& context, const IXMLNode& element, TTBCustomItem& parent, int level,
+                   TBuiltItem& built) {
   auto children = element.ChildNodes();
   for (int i = 0; i < children->Count(); ++i) {
     auto child = children->Get(i);
-    if (IsItemElement(*child)) parent.Add(BuildItem(context, *child, level));
+    if (!IsItemElement(*child)) continue;
+    CheckItemLevel(*child, level + 1);
+    TTBCustomItem* item = parent.Add(NewItem(*child));
+    ApplyItemSettings(context, *child, *item, level + 1, built);
   }
+}
+
+void OwnSubItems(TTBXToolbar& toolbar, const TTBCustomItem& parent) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    toolbar.InsertComponent(parent.GetItem(i));  // and it stays its parent's content
+    OwnSubItems(toolbar, *parent.GetItem(i));
+  }
+}
+
+// The toolbar owns the items it is built with, sub-items included, and the actions made for them.
+void HandOver(TTBXToolbar& toolbar, TBuiltItem built) {
+  TTBCustomItem* item = toolbar.InsertComponent(std::move(built.Item));
+  OwnSubItems(toolbar, *item);
+  for (auto& action : built.Actions) toolbar.InsertComponent(std::move(action));
+  toolbar.Items()->Add(item);
 }
 
 }  // namespace
@@ -83,5 +107,13 @@ void BuildToolbar(TTBXToolbar* toolbar, INUVViewPart* viewPart, const IXMLNode* 
   if (images) toolbar->SetImages(images->GetImageManager()->GetImageList());
   toolbar->BeginUpdate();
   TScopeExit endUpdate([toolbar] { toolbar->EndUpdate(); });
-  BuildItems(context, *element, *toolbar->Items(), 1);
+  auto children = element->ChildNodes();
+  for (int i = 0; i < children->Count(); ++i) {
+    auto child = children->Get(i);
+    if (!IsItemElement(*child)) continue;
+    CheckItemLevel(*child, 1);
+    TBuiltItem built{NewItem(*child), {}};
+    ApplyItemSettings(context, *child, *built.Item, 1, built);
+    HandOver(*toolbar, std::move(built));
+  }
 }

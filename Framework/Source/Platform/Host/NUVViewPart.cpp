@@ -98,7 +98,7 @@ void TNUVCustomViewPart::CreateAction(const std::string& commandID, bool assign)
   auto service = GetActionService(GetWorkItem(), SActionServiceID);
   TControl* control = GetControl();
   if (!service || !control) return;
-  TCustomAction* action = service->CreateAction(commandID, control);
+  TCustomAction* action = control->InsertComponent(service->CreateAction(commandID));
   if (action && assign) control->SetAction(action);
 }
 

@@ -24,7 +24,6 @@ const TEnumTypeInfo& TextTruncationTypeInfo() {
 
 TTBXStatusPanel::TTBXStatusPanel(TTBXStatusPanels* collection) : FCollection(collection) {
   NUV_ASSERT(collection != nullptr);
-  FCollection->Attach(this);
 }
 
 // The panel leaves its collection before the bar lays out anew; a handler that raises during that
@@ -130,8 +129,12 @@ void TTBXStatusPanels::Clear() {
   while (!FItems.empty()) delete FItems.front();
 }
 
-void TTBXStatusPanels::Attach(TTBXStatusPanel* panel) {
-  FItems.push_back(panel);
+TTBXStatusPanel* TTBXStatusPanels::Add() { return Add(std::make_unique<TTBXStatusPanel>(this)); }
+
+void TTBXStatusPanels::Attach(std::unique_ptr<TTBXStatusPanel> panel) {
+  NUV_ASSERT(panel && panel->GetCollection() == this && IndexOf(panel.get()) < 0);
+  FItems.push_back(panel.get());
+  panel.release();  // the list owns it now
   Changed();
 }
 

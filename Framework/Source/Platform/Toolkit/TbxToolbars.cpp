@@ -15,11 +15,11 @@ using namespace TbxMetrics;
 // The root item is not a component of the toolbar's: the toolbar destroys it itself, first, so
 // that the items of its tree go before the toolbar's owned components are destroyed.
 TTBCustomToolbar::TTBCustomToolbar(TComponent* owner)
-    : TTBCustomDockableWindow(owner), FItems(new TTBRootItem(nullptr, this)) {}
+    : TTBCustomDockableWindow(owner), FItems(std::make_unique<TTBRootItem>(nullptr, this)) {}
 
 TTBCustomToolbar::~TTBCustomToolbar() {
   Destroying();
-  delete FItems;
+  FItems.reset();
 }
 
 void TTBCustomToolbar::SetImages(TCustomImageList* images) {

@@ -81,13 +81,14 @@ void TNUVMultiDockPanelViewPart::AddChild(INUVViewPart* child) {
   button->FPanel = panel.get();
   button->SetControl(panel.get());
   BindChildViewPart(child, panel.get(), alClient);
-  panel.release();
-  button.release();
+  FToolbar->InsertComponent(std::move(button));
+  FToolbar->InsertComponent(std::move(panel));
 }
 
-// The button, captioned and styled, appended to the toolbar.
+// The button, captioned and styled, appended to the toolbar's items; the toolbar is not its owner
+// yet.
 std::unique_ptr<TNUVVisibilityToggleItem> TNUVMultiDockPanelViewPart::NewButton(INUVViewPart* child) {
-  auto button = std::make_unique<TNUVVisibilityToggleItem>(FToolbar.get());
+  auto button = std::make_unique<TNUVVisibilityToggleItem>(nullptr);
   button->FToolbar = FToolbar.get();
   button->SetCaption(child->GetCaption());
   button->FViewPart = child;
@@ -98,7 +99,7 @@ std::unique_ptr<TNUVVisibilityToggleItem> TNUVMultiDockPanelViewPart::NewButton(
 
 // The panel, docked in the panels' row, shown only as the first panel without AutoHide.
 std::unique_ptr<TTBXDockablePanel> TNUVMultiDockPanelViewPart::NewPanel(INUVViewPart* child) {
-  auto panel = std::make_unique<TTBXDockablePanel>(FToolbar.get());
+  auto panel = std::make_unique<TTBXDockablePanel>(nullptr);
   panel->SetText(child->GetCaption());
   panel->SetDockedWidth(FDockSize);
   panel->SetDockedHeight(FDockSize);
@@ -126,9 +127,10 @@ void TNUVMultiDockPanelViewPart::HideListed(int index, INUVViewPart*) {
   if (TTBXDockablePanel* panel = Button(index)->FPanel) panel->SetVisible(false);
 }
 
+// The panel goes first, taken back from the toolbar that owns it, then its button.
 void TNUVMultiDockPanelViewPart::RemoveChild(int index, INUVViewPart* child) {
   UnBindChildViewPart(child);
-  delete Button(index)->FPanel.get();
+  FToolbar->ExtractComponent(Button(index)->FPanel.get()).reset();
   FToolbar->Items()->Delete(index);
 }
 

@@ -17,7 +17,7 @@ class TNUVVisibilityToggleItem : public TTBXVisibilityToggleItem {
   void Click() override;
 
   TTBXToolbar* FToolbar = nullptr;    // the toolbar whose items hold this button; not owned
-  TGuard<TTBXDockablePanel> FPanel;   // owned by the toolbar
+  TGuard<TTBXDockablePanel> FPanel;   // owned by the toolbar once the child is bound
   INUVViewPart* FViewPart = nullptr;  // not counted: the host keeps the child alive while shown
 };
 

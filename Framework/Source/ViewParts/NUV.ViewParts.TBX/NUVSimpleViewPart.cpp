@@ -33,9 +33,9 @@ void TNUVSimpleViewPart::DoWorkItemRunning(const std::string&, INUVParamContext*
 }
 
 // CreateAction is called with "CommandID" also when it is empty. The action that an earlier run
-// made for the control goes first, so that actions do not pile up run after run.
+// made for the control (and handed to it) goes first, so that actions do not pile up run after run.
 void TNUVSimpleViewPart::ApplyCommand(const IXMLNode* element, TControl& control) {
-  if (TBasicAction* earlier = control.GetAction(); earlier && earlier->GetOwner() == &control) delete earlier;
+  if (TBasicAction* earlier = control.GetAction()) control.ExtractComponent(earlier).reset();
   CreateAction(GetChildNodeValue(element, "CommandID", false, ""), true);
 }
 

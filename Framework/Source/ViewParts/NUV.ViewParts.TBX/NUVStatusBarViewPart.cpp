@@ -56,7 +56,7 @@ void TNUVStatusBarViewPart::BuildPanels(const IXMLNode* element, INUVImageServic
   for (int i = 0; i < nodes->Count(); ++i) {
     auto node = nodes->Get(i);
     CheckNodeName(node.get(), "Panel");
-    new TNUVStatusPanel(this, images, node.get());  // the bar's Panels owns it
+    FStatusBar->Panels().Add(std::make_unique<TNUVStatusPanel>(this, images, node.get()));
   }
   FStatusBar->OnPanelClick = [this](TObject* sender, TTBXStatusPanel* panel) { DoPanelClick(sender, panel); };
   FStatusBar->OnPanelDblClick = [this](TObject* sender, TTBXStatusPanel* panel) { DoPanelDblClick(sender, panel); };
@@ -150,7 +150,7 @@ void SetPanelControl(TTBXStatusPanel* panel, TControl* control) {
 // TNUVStatusPanel
 
 namespace {
-// The owner is checked before the panel joins its bar.
+// The owner is checked before anything is made for its bar.
 TTBXStatusPanels* PanelsOf(TNUVStatusBarViewPart* owner) {
   NUV_ASSERT(owner != nullptr);
   NUV_ASSERT(owner->GetStatusBar() != nullptr);
@@ -167,8 +167,8 @@ int ReadStretchPriority(const IXMLNode* element) {
 }
 }  // namespace
 
-// When a setting or a key raises, the toolkit panel's destructor takes the panel out of the bar
-// again, and the keys published before go with FPublishedKeys.
+// When a setting or a key raises, the panel has not joined the bar, and the keys published before
+// go with FPublishedKeys.
 TNUVStatusPanel::TNUVStatusPanel(TNUVStatusBarViewPart* owner, INUVImageService* images, const IXMLNode* element)
     : TTBXStatusPanel(PanelsOf(owner)), FOwnerViewPart(owner), FPublishedKeys(*owner) {
   ApplySettings(images, element);

@@ -58,8 +58,9 @@ void SetPanelControl(TTBXStatusPanel* panel, TControl* control);
 // stretch priority 0 and shows again with the values it remembers.
 class TNUVStatusPanel : public TTBXStatusPanel {
  public:
-  // Appends itself to the owner's status bar. A configuration error or a refused key leaves
-  // neither the panel in the bar nor a key in the data context.
+  // Made for the owner's status bar, which takes it when it is complete (Panels().Add). A
+  // configuration error or a refused key leaves neither the panel in the bar nor a key in the
+  // data context.
   TNUVStatusPanel(TNUVStatusBarViewPart* owner, INUVImageService* images, const IXMLNode* element);
   ~TNUVStatusPanel() override;
 

@@ -143,8 +143,8 @@ void CollectToolbarActions(TTBCustomItem* item, std::vector<TGuard<TBasicAction>
 }
 }  // namespace
 
-// The merged items go with the actions that their toolbars made for them, which would otherwise
-// stay with those toolbars run after run; an action that something else still uses stays.
+// The merged items go with the actions that their toolbars made for them (and own), which would
+// otherwise stay with those toolbars run after run; an action that something else still uses stays.
 void TNUVToolBarViewPart::FreeMergedItems() {
   if (!FMergedItems) return;
   std::vector<TGuard<TBasicAction>> actions;
@@ -157,7 +157,7 @@ void TNUVToolBarViewPart::FreeMergedItems() {
     FMergedItems.reset();
   }
   for (TBasicAction* action : actions)
-    if (action && !action->HasClients()) delete action;
+    if (action && !action->HasClients()) action->GetOwner()->ExtractComponent(action).reset();
 }
 
 void TNUVToolBarViewPart::PlaceChildViewPart(INUVViewPart* child) {
@@ -198,12 +198,13 @@ void TNUVToolBarViewPart::MoveToolbarItems(TTBXToolbar* source, int groupIndex) 
   }
 }
 
-// A control has one control item here: an earlier one for it goes. A control that cannot go onto
-// the toolbar (it contains it) leaves no item behind and keeps its visibility.
+// A control has one control item here: an earlier one for it goes. The item is the toolbar's once
+// its control is on the toolbar: a control that cannot go there (it contains the toolbar) leaves
+// no item behind and keeps its visibility.
 void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
   DeleteControlItems(control);
   int index = FindInsertIndex(groupIndex);
-  auto item = std::make_unique<TTBControlItem>(FToolbar.get(), control);
+  auto item = std::make_unique<TTBControlItem>(nullptr, control);
   item->SetGroupIndex(groupIndex);
   FToolbar->Items()->Insert(index, item.get());
   const bool wasVisible = control->GetVisible();
@@ -214,24 +215,26 @@ void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
   control->SetVisible(true);
   control->SetParent(FToolbar.get());
   placed = true;
-  item.release();  // the toolbar owns it
+  FToolbar->InsertComponent(std::move(item));
 }
 
 namespace {
 void CollectControlItems(TTBCustomItem* item, const TControl* control, std::vector<TGuard<TTBCustomItem>>& found) {
-  if (auto* controlItem = dynamic_cast<TTBControlItem*>(item); controlItem && controlItem->GetControl() == control)
+  if (auto* controlItem = KindCast<TTBControlItem>(item); controlItem && controlItem->GetControl() == control)
     found.emplace_back(item);
   for (int i = 0; i < item->Count(); ++i) CollectControlItems(item->GetItem(i), control, found);
 }
 }  // namespace
 
-// In the toolbar, and among the items that a merge moved into another one.
+// In the toolbar, and among the items that a merge moved into another one. The toolbar owns the
+// control items, and lets them go.
 void TNUVToolBarViewPart::DeleteControlItems(const TControl* control) {
+  if (!FToolbar) return;  // its control items went with it
   std::vector<TGuard<TTBCustomItem>> found;
-  if (FToolbar) CollectControlItems(FToolbar->Items(), control, found);
+  CollectControlItems(FToolbar->Items(), control, found);
   if (FMergedItems)
     for (TTBCustomItem* item : *FMergedItems) CollectControlItems(item, control, found);
-  for (TTBCustomItem* item : found) delete item;
+  for (TTBCustomItem* item : found) FToolbar->ExtractComponent(item).reset();
 }
 
 void TNUVToolBarViewPart::UnBindChildViewPart(INUVViewPart* child) {

@@ -40,10 +40,11 @@ const TWbConnectionLimits KLimits{
 // The operations a person does on a window; the rest of the script (work items, finalize, quit)
 // stays with scripts.
 const std::vector<std::string> KPageCommands{
-    "click",         "dblclick",      "popup",        "click-item",       "click-panel",     "dblclick-panel",
-    "click-toggle",  "click-close",   "resize-docked", "show",            "hide",            "activate",
-    "resize-window", "drag-toolbar",  "dock",         "float",            "dblclick-caption", "resize-floating",
-    "drag-start",    "drag-move",     "drag-end",     "drag-cancel"};
+    "click",          "dblclick",         "popup",           "click-item",    "click-panel",
+    "dblclick-panel", "click-toggle",     "click-close",     "resize-docked", "show",
+    "hide",           "activate",         "resize-window",   "drag-toolbar",  "dock",
+    "float",          "dblclick-caption", "resize-floating", "drag-start",    "drag-move",
+    "drag-end",       "drag-cancel"};
 
 bool IsPageCommand(const std::string& name) {
   return std::find(KPageCommands.begin(), KPageCommands.end(), name) != KPageCommands.end();

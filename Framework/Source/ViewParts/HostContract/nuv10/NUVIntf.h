@@ -4,6 +4,7 @@
 #pragma GCC visibility push(default)
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -181,8 +182,9 @@ class INUVActionState : public virtual IInterface {
 class INUVActionService : public virtual IInterface {
  public:
   static constexpr TGUID IID = StringToGUID("{3B0F7A21-6E4D-4F0A-9C2B-5D8E1A7F3C0B}");
-  /// A new action for the command, owned by owner; nil for an empty or unknown command ID.
-  virtual TCustomAction* CreateAction(const std::string& commandID, TComponent* owner) = 0;
+  /// A new action for the command, owned by nobody: the caller hands it to its owner
+  /// (TComponent::InsertComponent). Nil for an empty or unknown command ID.
+  virtual std::unique_ptr<TCustomAction> CreateAction(const std::string& commandID) = 0;
   virtual bool HasCommand(const std::string& commandID) const = 0;
 };
 
@@ -191,7 +193,7 @@ class TNUVImageManager : public TObject {
  public:
   TNUVImageManager();
   ~TNUVImageManager() override;
-  TCustomImageList* GetImageList() const { return FImageList; }
+  TCustomImageList* GetImageList() const { return FImageList.get(); }
   /// The index of the file's image; the same file name gives the same index. An empty name gives
   /// -1, no image.
   int AddImage(const std::string& fileName);
@@ -200,7 +202,7 @@ class TNUVImageManager : public TObject {
   std::function<void(const std::string& fileName)> OnAddImage;
 
  private:
-  TCustomImageList* FImageList;
+  std::unique_ptr<TCustomImageList> FImageList;
 };
 
 class INUVImageService : public virtual IInterface {

@@ -7,6 +7,7 @@
 #include "TbxItems.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 /// Where a toolbar item draws its parts, in the toolbar's coordinates; empty parts are not shown.
@@ -26,7 +27,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   TControlKind Kind() const override { return ClassKind; }
 
   /// The root item: its sub-items are the toolbar's top-level items.
-  TTBRootItem* Items() const { return FItems; }
+  TTBRootItem* Items() const { return FItems.get(); }
   /// The images that items show by their image index (not owned).
   TCustomImageList* GetImages() const { return FImages; }
   void SetImages(TCustomImageList* images);
@@ -77,7 +78,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   TControl* AdoptItemControl(const TTBCustomItem& item);
   void PlaceItemControl(TTBCustomItem& item);
 
-  TTBRootItem* FItems;
+  std::unique_ptr<TTBRootItem> FItems;
   TGuard<TCustomImageList> FImages;
   int FUpdateCount = 0;
   bool FItemsPending = false;

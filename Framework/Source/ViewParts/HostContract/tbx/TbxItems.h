@@ -4,6 +4,7 @@
 #pragma GCC visibility push(default)
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -41,6 +42,17 @@ class TTBCustomItem : public TComponent {
   /// An item stands in at most one parent: inserting an item that has one raises.
   void Insert(int index, TTBCustomItem* item);
   void Add(TTBCustomItem* item) { Insert(Count(), item); }
+  /// Takes an item built apart as a content of this one and returns it; destroying this item
+  /// destroys it. Raises as Insert does, and the item then goes.
+  template <class T>
+  T* Insert(int index, std::unique_ptr<T> item) {
+    Insert(index, static_cast<TTBCustomItem*>(item.get()));
+    return item.release();
+  }
+  template <class T>
+  T* Add(std::unique_ptr<T> item) {
+    return Insert(Count(), std::move(item));
+  }
   /// Takes the item out without destroying it.
   void Remove(TTBCustomItem* item);
   /// Takes the item at index out and destroys it.

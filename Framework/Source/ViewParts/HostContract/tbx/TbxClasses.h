@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,21 @@ class TComponent : public TObject, public virtual IInterface {
   TComponent* GetComponent(int index) const { return FComponents.at(static_cast<size_t>(index)); }
   void InsertComponent(TComponent* component);  ///< takes ownership, leaving any previous owner
   void RemoveComponent(TComponent* component);  ///< gives up ownership without destroying
+  /// Takes ownership of a component built apart and returns it: the pointer stays valid while this
+  /// component, or an owner it is handed on to, keeps it.
+  template <class T>
+  T* InsertComponent(std::unique_ptr<T> component) {
+    InsertComponent(static_cast<TComponent*>(component.get()));
+    return component.release();
+  }
+  /// Gives up ownership of a component this one owns and hands it to the caller, who destroys it
+  /// by letting it go; nil for nil or a component owned elsewhere.
+  template <class T>
+  std::unique_ptr<T> ExtractComponent(T* component) {
+    if (!component || component->GetOwner() != this) return nullptr;
+    RemoveComponent(component);
+    return std::unique_ptr<T>(component);
+  }
 
   const std::string& GetName() const { return FName; }
   virtual void SetName(const std::string& name) { FName = name; }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,8 +22,8 @@ const TEnumTypeInfo& TextTruncationTypeInfo();
 class TTBXCustomStatusBar;
 class TTBXStatusPanels;
 
-/// One panel of a status bar. Its collection owns it: constructing a panel appends it to the
-/// collection, destroying it takes it out.
+/// One panel of a status bar. It is made for one collection, which owns it once the panel is added
+/// (TTBXStatusPanels::Add); destroying it takes it out.
 class TTBXStatusPanel : public TObject {
  public:
   explicit TTBXStatusPanel(TTBXStatusPanels* collection);
@@ -108,17 +109,27 @@ class TTBXStatusPanels {
   }
   int IndexOf(const TTBXStatusPanel* panel) const;
   std::span<TTBXStatusPanel* const> Items() const { return FItems; }
+  /// A new plain panel, appended.
+  TTBXStatusPanel* Add();
+  /// Appends a panel made for this collection (a subclass's, built apart) and returns it.
+  template <class T>
+  T* Add(std::unique_ptr<T> panel) {
+    T* added = panel.get();
+    Attach(std::move(panel));
+    return added;
+  }
   /// Destroys the panels, first to last.
   void Clear();
 
  private:
   friend class TTBXStatusPanel;
   [[noreturn]] void OutOfRange(int index) const;
-  void Attach(TTBXStatusPanel* panel);
+  void Attach(std::unique_ptr<TTBXStatusPanel> panel);
   void Detach(TTBXStatusPanel* panel);
   void Changed();
 
   TTBXCustomStatusBar& FStatusBar;
+  // Owned: each panel takes itself out as it is destroyed, by its collection or by anyone else.
   std::vector<TTBXStatusPanel*> FItems;
 };
 

@@ -1,0 +1,3 @@
+// A contract header outside every library's folder.
+#pragma once
+#include <string>
