@@ -2,7 +2,8 @@
 // image in tests/native/references (`./dev references` makes them anew when a look changes on
 // purpose). Text antialiasing may differ a little between font renderer builds: a picture passes
 // when at most 0.02% of its pixels (96 of 800x600) differ by more than 48 (of 255) in any channel,
-// so that a missing check box or caption still fails.
+// so that a missing check box or caption still fails. The showcase at --scale 2 is held to the
+// same share of its four times as many pixels.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <filesystem>
 
 #include "NativeWindow.h"
+#include "WorkbenchRunner.h"
 
 namespace {
 
@@ -76,6 +78,23 @@ TEST_P(NativeScreenshot, LooksLikeItsReferenceImage) {
     FAIL() << GetParam() << ": " << share * 100 << "% of the pixels differ from " << reference
            << "; the picture drawn now is " << saved;
   }
+}
+
+// The runner's --scale 2: twice as wide and high, sharp text and smoothly scaled images, the control
+// tree as at 1.
+TEST(NativeScreenshotScaled, TheShowcaseAtScale2LooksLikeItsReferenceAndItsTreeDoesNotChange) {
+  const std::string png = std::filesystem::temp_directory_path().string() + "/nuv-showcase@2x.png";
+  const std::string app = std::string(NUV_SOURCE_DIR) + "/examples/showcase.xml";
+  const TWorkbenchRun scaled = RunWorkbench({"--screenshot", png, "--scale", "2", "--json", app});
+  ASSERT_EQ(scaled.Status, 0) << scaled.Err;
+  const TWorkbenchRun plain = RunWorkbench({"--json", app});
+  EXPECT_EQ(scaled.Out, plain.Out);
+  const QImage actual(QString::fromStdString(png));
+  EXPECT_EQ(actual.size(), QSize(1600, 1200));
+  const std::string reference = std::string(NUV_SOURCE_DIR) + "/tests/native/references/showcase@2x.png";
+  const QImage expected(QString::fromStdString(reference));
+  ASSERT_FALSE(expected.isNull()) << reference << " is missing: make it with ./dev references";
+  EXPECT_LE(DifferingShare(actual, expected), KPixelShare) << "the picture drawn now is " << png;
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, NativeScreenshot,

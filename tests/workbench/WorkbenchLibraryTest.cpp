@@ -39,7 +39,7 @@ TEST(WorkbenchTables, EveryScriptCommandIsListedOnceAndDocumented) {
     EXPECT_NE(docs.find("`" + row.Name + (row.Command.Params.empty() ? "`" : " ")), std::string::npos)
         << "not in docs/workbench.md";
   }
-  EXPECT_EQ(names.size(), 33u);
+  EXPECT_EQ(names.size(), 35u);
   EXPECT_EQ(FindScriptCommand("frobnicate"), nullptr);
 }
 

@@ -53,7 +53,7 @@ TEST(WorkbenchOutput, JsonWritesTheWholeTreeWithEachClassesProperties) {
   std::vector<std::string> keys;
   for (const auto& item : title.items()) keys.push_back(item.key());
   // Common properties, the label's own in their documented order, then the children.
-  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Left", "Top", "Width",
+  EXPECT_THAT(keys, ElementsAre("Class", "Name", "ViewPart", "Visible", "Align", "Text", "Hint", "Left", "Top", "Width",
                                 "Height", "ClientRect", "Alignment", "AutoSize", "Underline", "UnderlineColor", "Color",
                                 "Font", "Wrapping", "Action", "OnClick", "TextRect", "Lines", "Controls"));
   // The first of the window's stacked controls, and the text as one line over the whole label.

@@ -1,4 +1,5 @@
 // Radio buttons and check boxes.
+#include <algorithm>
 #include <vector>
 
 #include "KolExceptions.h"
@@ -10,7 +11,10 @@
 // ---------------------------------------------------------------------------------------------
 // Radio buttons
 
-TTBXCustomRadioButton::TTBXCustomRadioButton(TComponent* owner) : TTBXTextObject(owner) {}
+TTBXCustomRadioButton::TTBXCustomRadioButton(TComponent* owner) : TTBXTextObject(owner) {
+  SetTabStop(true);
+  ShowAccessKey();
+}
 TTBXCustomRadioButton::~TTBXCustomRadioButton() = default;
 
 namespace {
@@ -47,13 +51,47 @@ void TTBXCustomRadioButton::Click() {
   TTBXTextObject::Click();
 }
 
+std::vector<TTBXCustomRadioButton*> TTBXCustomRadioButton::GroupButtons() const {
+  std::vector<TTBXCustomRadioButton*> buttons;
+  const TWinControl* parent = GetParent();
+  if (!parent) return buttons;
+  for (int i = 0; i < parent->GetControlCount(); ++i) {
+    auto* button = KindCast<TTBXCustomRadioButton>(parent->GetControl(i));
+    if (button && button->FGroupIndex == FGroupIndex && (button == this || button->CanFocus()))
+      buttons.push_back(button);
+  }
+  return buttons;
+}
+
+bool TTBXCustomRadioButton::KeyDown(TKey key, TShiftState shift) {
+  if (!shift.Empty()) return false;
+  if (key == vkSpace) {
+    Click();
+    return true;
+  }
+  const bool back = key == vkUp || key == vkLeft;
+  if (!back && key != vkDown && key != vkRight) return false;
+  const std::vector<TTBXCustomRadioButton*> buttons = GroupButtons();
+  const auto at = std::find(buttons.begin(), buttons.end(), this);
+  if (buttons.size() < 2 || at == buttons.end()) return true;
+  const int count = static_cast<int>(buttons.size());
+  const int index = static_cast<int>(at - buttons.begin()) + (back ? count - 1 : 1);
+  TGuard<TTBXCustomRadioButton> next(buttons[static_cast<std::size_t>(index % count)]);
+  next->SetFocus();
+  if (next) next->Click();
+  return true;
+}
+
 TTBXRadioButton::TTBXRadioButton(TComponent* owner) : TTBXCustomRadioButton(owner) {}
 TTBXRadioButton::~TTBXRadioButton() = default;
 
 // ---------------------------------------------------------------------------------------------
 // Check boxes
 
-TTBXCustomCheckBox::TTBXCustomCheckBox(TComponent* owner) : TTBXTextObject(owner) {}
+TTBXCustomCheckBox::TTBXCustomCheckBox(TComponent* owner) : TTBXTextObject(owner) {
+  SetTabStop(true);
+  ShowAccessKey();
+}
 TTBXCustomCheckBox::~TTBXCustomCheckBox() = default;
 
 TSize TTBXCustomCheckBox::LeadingSize() const { return KGlyphLeading; }
@@ -83,6 +121,12 @@ TCheckBoxState TTBXCustomCheckBox::NextState() const {
 void TTBXCustomCheckBox::Click() {
   SetState(NextState());
   TTBXTextObject::Click();
+}
+
+bool TTBXCustomCheckBox::KeyDown(TKey key, TShiftState shift) {
+  if (key != vkSpace || !shift.Empty()) return false;
+  Click();
+  return true;
 }
 
 TTBXCheckBox::TTBXCheckBox(TComponent* owner) : TTBXCustomCheckBox(owner) {}

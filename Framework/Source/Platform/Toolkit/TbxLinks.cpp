@@ -3,7 +3,10 @@
 #include "TbxMetrics.h"
 #include "TbxTextObjects.h"
 
-TTBXCustomLink::TTBXCustomLink(TComponent* owner) : TTBXTextObject(owner) {}
+TTBXCustomLink::TTBXCustomLink(TComponent* owner) : TTBXTextObject(owner) {
+  SetTabStop(true);
+  ShowAccessKey();
+}
 TTBXCustomLink::~TTBXCustomLink() = default;
 
 void TTBXCustomLink::SetImages(TCustomImageList* images) {
@@ -24,6 +27,12 @@ TSize TTBXCustomLink::LeadingSize() const {
 }
 
 TRect TTBXCustomLink::GetImageRect() const { return LeadingRect(LeadingSize()); }
+
+bool TTBXCustomLink::KeyDown(TKey key, TShiftState shift) {
+  if ((key != vkReturn && key != vkSpace) || !shift.Empty()) return false;
+  Click();
+  return true;
+}
 
 TTBXLink::TTBXLink(TComponent* owner) : TTBXCustomLink(owner) {}
 TTBXLink::~TTBXLink() = default;

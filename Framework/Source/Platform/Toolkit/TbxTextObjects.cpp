@@ -36,10 +36,11 @@ void TTBXTextObject::SetAutoSize(bool autoSize) {
 TSize TTBXTextObject::GetPreferredSize(int maxWidth) const {
   const TSize leading = LeadingSize();
   // Without a text the control is as tall as one line, so a text that comes later moves nothing.
-  if (GetText().empty())
+  if (GetDisplayText().empty())
     return {std::max(0, leading.Width - TbxMetrics::GlyphGap), std::max(leading.Height, TbxText::LineHeight(Font()))};
   const int textLimit = maxWidth == KNoWidthLimit ? KNoWidthLimit : std::max(1, maxWidth - leading.Width);
-  const auto block = TbxText::BlockExtent(Font(), GetText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
+  const auto block =
+      TbxText::BlockExtent(Font(), GetDisplayText(), GetWrapping() == twWrap ? twWrap : twNone, textLimit);
   const int height = ClampPixels(static_cast<std::int64_t>(block.LineCount) * block.LineHeight);
   return {ClampPixels(static_cast<std::int64_t>(leading.Width) + block.Width), std::max(leading.Height, height)};
 }
@@ -50,14 +51,23 @@ TRect TTBXTextObject::GetTextRect() const {
   const int leading = LeadingSize().Width;
   const TRect area{leading, 0, std::max(0, GetWidth() - leading), GetHeight()};
   if (leading == 0) return area;
-  const auto extent = TbxText::BlockExtent(Font(), GetText(), FWrapping, area.Width);
+  const auto extent = TbxText::BlockExtent(Font(), GetDisplayText(), FWrapping, area.Width);
   const std::int64_t block = static_cast<std::int64_t>(extent.LineCount) * extent.LineHeight;
   const int height = static_cast<int>(std::min<std::int64_t>(area.Height, block));
   return {area.Left, (area.Height - height) / 2, area.Width, height};
 }
 
 std::vector<std::string> TTBXTextObject::GetTextLines() const {
-  return TbxText::Lines(Font(), GetText(), FWrapping, GetTextRect().Width);
+  return TbxText::Lines(Font(), GetDisplayText(), FWrapping, GetTextRect().Width);
+}
+
+void TTBXTextObject::TextChanged() {
+  if (FShowsAccessKey) FDisplayText = StripAccessKeys(GetText());
+  TWinControl::TextChanged();
+}
+
+TKey TTBXTextObject::GetAccessKey() const {
+  return FShowsAccessKey && HasAccessKeyMarkers(GetText()) ? ParseAccessKey(GetText()).Key : vkNone;
 }
 
 TRect TTBXTextObject::LeadingRect(TSize size) const {

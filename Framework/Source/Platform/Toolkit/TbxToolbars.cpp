@@ -109,11 +109,12 @@ TSize TTBCustomToolbar::MeasureItem(const TTBCustomItem& item, bool vertical) co
   }
   TFont font;
   ItemFont(item, font);
-  const bool image = ShowsImage(item), caption = !item.GetCaption().empty();
+  const std::string shown = StripAccessKeys(item.GetCaption());
+  const bool image = ShowsImage(item), caption = !shown.empty();
   std::int64_t width = caption ? 2 * ItemPadding : 2 * ItemImagePadding;
   if (image) width += ImageSize;
   if (image && caption) width += GlyphGap;
-  if (caption) width += TbxText::LineWidth(font, item.GetCaption());
+  if (caption) width += TbxText::LineWidth(font, shown);
   if (HasArrow(item)) width += ItemArrowGap + ItemArrowSize;
   const int height = std::max(ImageSize, TbxText::LineHeight(font)) + 2 * ItemVerticalPadding;
   return {ClampPixels(width), height};
@@ -238,7 +239,7 @@ TTBItemParts TTBCustomToolbar::GetItemParts(const TTBCustomItem& item) const {
   TTBItemParts parts;
   const TRect bounds = item.GetBounds();
   if (bounds.Empty() || IsSeparator(item) || AsControlItem(item)) return parts;
-  const bool caption = !item.GetCaption().empty();
+  const bool caption = !StripAccessKeys(item.GetCaption()).empty();
   TRect content =
       bounds.Inset(caption ? ItemPadding : ItemImagePadding, 0, caption ? ItemPadding : ItemImagePadding, 0);
   if (HasArrow(item)) {

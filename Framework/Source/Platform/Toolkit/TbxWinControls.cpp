@@ -6,6 +6,7 @@
 
 #include "KolExceptions.h"
 #include "TbxControls.h"
+#include "TbxForms.h"
 #include "TbxLayoutCounters.h"
 #include "TbxPeers.h"
 
@@ -148,7 +149,20 @@ void TWinControl::PeerCreated() {
 
 bool TWinControl::Focused() const { return FocusedControl() == this; }
 
-void TWinControl::SetFocus() { FocusHandle = FHandle; }
+void TWinControl::SetFocus() {
+  TWinControl* previous = FocusedControl();
+  if (previous == this) return;
+  FocusHandle = FHandle;
+  if (previous) previous->NotifyPeer([](TControlPeer& peer) { peer.FocusChanged(); });
+  NotifyPeer([](TControlPeer& peer) { peer.FocusChanged(); });
+  if (TForm* form = GetParentForm(*this)) form->FocusMoved(previous, *this);
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* control = this; control; control = control->GetParent())
+    if (!control->GetVisible() || !control->GetEnabled()) return false;
+  return true;
+}
 
 TWinControl* FindControl(THandle handle) {
   auto it = Handles().find(handle);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TbxQt.h"
+#include "TbxQtAccessible.h"
 #include "TbxQtPaint.h"
 #include "TbxQtPeer.h"
 #include "TbxQtWidgets.h"
@@ -123,6 +124,7 @@ void PrepareQtApplication(bool offscreen) {
 
 TQtBackend::TQtBackend(TQtBackendOptions options) : FOptions(std::move(options)) {
   GCurrent = this;
+  InstallAccessibility();
   SetPeerFactory([](TControl& control) -> std::unique_ptr<TControlPeer> {
     return std::make_unique<TQtPeer>(control, NewWidget(control, ParentWidgetOf(control)));
   });
@@ -166,7 +168,11 @@ void TQtBackend::LoadImages(const TCustomImageList& images) {
 
 QImage TQtBackend::Render(TWinControl& window) {
   QWidget& root = PeerOf(window).Widget();
-  QImage image(root.size(), QImage::Format_ARGB32_Premultiplied);
+  // At the screen's device pixels (a scale factor of 2 draws twice as wide and high), in the
+  // toolkit's logical coordinates.
+  const qreal ratio = root.devicePixelRatioF();
+  QImage image(root.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   image.fill(Qt::white);
   QPainter painter(&image);
   root.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);

@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "TbxQt.h"
+#include "TbxQtAccessible.h"
 #include "TbxQtPeer.h"
 #include "TbxQtWidgets.h"
 
@@ -48,7 +49,25 @@ void TQtFormWidget::TellDesktop() {
   FForm.SetDesktopRect({available.x() - origin.x(), available.y() - origin.y(), available.width(), available.height()});
 }
 
+// The toolbar the keyboard left and the one it is on draw the highlight and follow it with their
+// menus.
+void TQtFormWidget::SyncKeyboard() {
+  TTBCustomToolbar* now = FForm.ToolbarKeyboard().Toolbar();
+  TTBCustomToolbar* before = FKeyboardToolbar;
+  FKeyboardToolbar = now;
+  for (TTBCustomToolbar* toolbar : {before, now})
+    if (auto* widget = toolbar ? dynamic_cast<TQtToolbarWidget*>(PeerWidget(*toolbar)) : nullptr) {
+      widget->KeyboardChanged();
+      if (now == before) break;
+    }
+  TTBCustomItem* highlighted = FForm.ToolbarKeyboard().Highlighted();
+  if (highlighted == FKeyboardHighlight.get() && now == before) return;
+  FKeyboardHighlight = highlighted;
+  AnnounceKeyboardFocus(FForm);
+}
+
 void TQtFormWidget::FormChanged() {
+  SyncKeyboard();
   if (IsRoot()) {
     const TSize least = FForm.GetMinimumSize();
     setMinimumSize(least.Width, least.Height);

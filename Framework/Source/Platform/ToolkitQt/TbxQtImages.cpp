@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <unistd.h>
 
@@ -127,12 +128,31 @@ QPixmap Decode(const std::string& fileName) {
   return QPixmap::fromImage(image);
 }
 
+// NAME@2x.png beside NAME.png: the same image at twice the pixels.
+std::string DoubleSizeName(const std::string& fileName) {
+  const std::filesystem::path path(fileName);
+  return (path.parent_path() / (path.stem().string() + "@2x" + path.extension().string())).string();
+}
+
+// On a screen of more device pixels than logical ones, the @2x file where there is one (under the
+// host's rules, as any image file), drawn at the logical size: sharp instead of blown up.
+QPixmap DecodeForScreen(const std::string& fileName) {
+  if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+    QPixmap pixmap = Decode(DoubleSizeName(fileName));
+    if (!pixmap.isNull()) {
+      pixmap.setDevicePixelRatio(2.0);
+      return pixmap;
+    }
+  }
+  return Decode(fileName);
+}
+
 }  // namespace
 
 QPixmap DecodedImageFile(const std::string& fileName) {
   auto& decoded = Decoded();
   auto it = decoded.find(fileName);
-  if (it == decoded.end()) it = decoded.emplace(fileName, Decode(fileName)).first;
+  if (it == decoded.end()) it = decoded.emplace(fileName, DecodeForScreen(fileName)).first;
   return it->second;
 }
 

@@ -7,6 +7,7 @@
 #include "TbxQt.h"
 #include "TbxQtImages.h"
 #include "TbxSystemColors.h"
+#include "TbxKeyboard.h"
 #include "TbxTextMetrics.h"
 
 QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
@@ -79,6 +80,46 @@ void DrawTextLine(QPainter& painter, const TFont& font, const TRect& rect, const
   painter.save();
   painter.setClipRect(ToQRect(rect), Qt::IntersectClip);
   DrawTextLines(painter, font, line, {text}, alignment, color);
+  painter.restore();
+}
+
+namespace {
+
+// The underline under the access key's character in line, which DrawTextLines drew at rect.
+void UnderlineAccessKey(QPainter& painter, const TFont& font, const TRect& rect, const std::string& line,
+                        const TAccessKeyPlace& place, int top, TAlignment alignment, TColor color) {
+  const TResolvedFont resolved = TextMetrics().Resolve(font);
+  const auto offset = static_cast<std::size_t>(place.Offset);
+  const int x = LineX(rect, TextMetrics().TextWidth(font, line), alignment);
+  const int left = TextMetrics().TextWidth(font, line.substr(0, offset));
+  const int right = TextMetrics().TextWidth(font, line.substr(0, offset + static_cast<std::size_t>(place.Length)));
+  const int y = top + resolved.Ascent + resolved.UnderlinePosition;
+  painter.fillRect(QRect(x + left, y, std::max(1, right - left), std::max(1, resolved.UnderlineThickness)),
+                   ToQColor(color, Qt::black));
+}
+
+}  // namespace
+
+void DrawCaptionLines(QPainter& painter, const TFont& font, const TRect& rect, const std::string& caption,
+                      const std::vector<std::string>& lines, TAlignment alignment, TColor color) {
+  DrawTextLines(painter, font, rect, lines, alignment, color);
+  if (!HasAccessKeyMarkers(caption)) return;
+  const TAccessKeyPlace place = FindAccessKey(ParseAccessKey(caption), lines);
+  if (place.Line < 0) return;
+  const int top = rect.Top + place.Line * TextMetrics().Resolve(font).LineHeight;
+  UnderlineAccessKey(painter, font, rect, lines[static_cast<std::size_t>(place.Line)], place, top, alignment, color);
+}
+
+void DrawCaptionLine(QPainter& painter, const TFont& font, const TRect& rect, const std::string& caption,
+                     TAlignment alignment, TColor color) {
+  const TAccessKeyText shown = ParseAccessKey(caption);
+  DrawTextLine(painter, font, rect, shown.Text, alignment, color);
+  if (shown.KeyOffset < 0) return;
+  const int height = TextMetrics().TextSize(font, shown.Text).Height;
+  painter.save();
+  painter.setClipRect(ToQRect(rect), Qt::IntersectClip);
+  UnderlineAccessKey(painter, font, rect, shown.Text, {0, shown.KeyOffset, shown.KeyLength},
+                     rect.Top + (rect.Height - height) / 2, alignment, color);
   painter.restore();
 }
 

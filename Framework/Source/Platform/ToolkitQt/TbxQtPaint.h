@@ -30,6 +30,14 @@ void DrawTextLines(QPainter& painter, const TFont& font, const TRect& rect, cons
 /// One line of text, vertically centred in rect.
 void DrawTextLine(QPainter& painter, const TFont& font, const TRect& rect, const std::string& text,
                   TAlignment alignment, TColor color);
+/// The lines of a caption that marks an access key, as DrawTextLines draws them, with the key's
+/// character underlined in the line that shows it.
+void DrawCaptionLines(QPainter& painter, const TFont& font, const TRect& rect, const std::string& caption,
+                      const std::vector<std::string>& lines, TAlignment alignment, TColor color);
+/// A one-line caption that marks an access key, as DrawTextLine draws it: without the markers and
+/// with the key underlined.
+void DrawCaptionLine(QPainter& painter, const TFont& font, const TRect& rect, const std::string& caption,
+                     TAlignment alignment, TColor color);
 
 /// Image index of a list, drawn into rect; a file that cannot be read draws a marked box.
 void DrawImage(QPainter& painter, const TCustomImageList* images, int index, const TRect& rect);

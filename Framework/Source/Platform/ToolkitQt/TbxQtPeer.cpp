@@ -4,6 +4,7 @@
 
 #include "TbxDocks.h"
 #include "TbxQt.h"
+#include "TbxQtAccessible.h"
 #include "TbxQtWidgets.h"
 
 // TQtPeer is final: comparing the exact type answers what dynamic_cast would, without its walk of
@@ -131,6 +132,16 @@ void TQtPeer::Invalidate() {
   PlaceChildren();
   if (IsToolWindow()) TitleToolWindow();
   FWidget->update();
+  AnnounceStateChange(*FWidget);
+}
+
+// The toolkit's focus moves Qt's: keys then come to the widget of the focused control.
+void TQtPeer::FocusChanged() {
+  FWidget->update();
+  const auto* windowed = KindCast<TWinControl>(&FControl);
+  if (!windowed || !windowed->Focused()) return;
+  if (FWidget->isVisible() && !FWidget->hasFocus()) FWidget->setFocus(Qt::OtherFocusReason);
+  AnnounceFocus(*FWidget);
 }
 
 void TQtPeer::FormChanged() {

@@ -29,6 +29,7 @@ class TQtPeer final : public TControlPeer {
   void ParentChanged() override;
   void Invalidate() override;
   void FormChanged() override;
+  void FocusChanged() override;
 
  private:
   /// A tool window is titled with its control's caption, as the window manager lists it.

@@ -88,3 +88,11 @@ void TQtStatusBarWidget::mouseMoveEvent(QMouseEvent* event) {
     unsetCursor();
   TQtControlWidget::mouseMoveEvent(event);
 }
+
+std::string TQtStatusBarWidget::HintAt(TPoint point, TRect& area) const {
+  const int index = FBar.PanelAt(point);
+  if (index < 0) return TQtControlWidget::HintAt(point, area);
+  const TTBXStatusPanel& panel = *FBar.Panels().GetItem(index);
+  area = panel.GetBounds();
+  return panel.GetHint();
+}

@@ -8,10 +8,16 @@
 
 void TQtTextWidget::PaintText(QPainter& painter, TColor color) {
   const TRect text = FText.GetTextRect();
-  DrawTextLines(painter, FText.Font(), text, FText.GetTextLines(), FText.GetAlignment(), color);
-  if (!hasFocus()) return;
+  if (FText.GetAccessKey() != vkNone)
+    DrawCaptionLines(painter, FText.Font(), text, FText.GetText(), FText.GetTextLines(), FText.GetAlignment(), color);
+  else
+    DrawTextLines(painter, FText.Font(), text, FText.GetTextLines(), FText.GetAlignment(), color);
+  // The focus the toolkit gives, which a picture of a window that is not active shows too.
+  if (!FText.Focused()) return;
   QStyleOptionFocusRect focus;
   focus.initFrom(this);
+  // Fusion frames only the focus that the keyboard may move, which every focus here is.
+  focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
   focus.rect = ToQRect(text).adjusted(-1, 0, 1, 0);
   style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "TbxForms.h"
+#include "TbxQtKeys.h"
 #include "TbxQtPaint.h"
 #include "TbxQtPeer.h"
 
@@ -19,6 +21,10 @@ TQtControlWidget::~TQtControlWidget() = default;
 bool TQtControlWidget::event(QEvent* event) {
   // A widget whose control is gone takes nothing but its own deletion.
   if (FGone) return event->type() == QEvent::DeferredDelete && QWidget::event(event);
+  if (event->type() == QEvent::ToolTip) {
+    ShowToolTip(*static_cast<QHelpEvent*>(event), *this);
+    return true;
+  }
   ++FEventDepth;
   const bool handled = QWidget::event(event);
   --FEventDepth;
@@ -51,6 +57,8 @@ void TQtControlWidget::FocusControl() {
 }
 
 void TQtControlWidget::mousePressEvent(QMouseEvent* event) {
+  ForgetAltAlone();
+  if (TForm* form = GetParentForm(FControl)) form->ToolbarKeyboard().Leave();
   if (event->button() != Qt::LeftButton) return;
   event->accept();
   FocusControl();
@@ -93,6 +101,28 @@ void TQtControlWidget::Click(TPoint) {
 void TQtControlWidget::DblClick(TPoint) {
   Survives([this] { FControl.DblClick(); });
 }
+
+std::string TQtControlWidget::HintAt(TPoint, TRect& area) const {
+  area = {0, 0, width(), height()};
+  return FControl.GetHint();
+}
+
+void TQtControlWidget::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  const TKeyStroke stroke = KeyStrokeOf(*event);
+  if (stroke.Key == vkNone) return;
+  if (TForm* form = GetParentForm(FControl)) Survives([&] { form->KeyDown(stroke.Key, stroke.Shift); });
+}
+
+// Alt pressed and released with no other key between is a key of its own: the toolbar's keyboard.
+void TQtControlWidget::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
+  if (!AltReleasedAlone(*event)) return;
+  if (TForm* form = GetParentForm(FControl)) Survives([&] { form->KeyDown(vkMenu, {}); });
+}
+
+// The form orders the focus itself: Tab reaches keyPressEvent.
+bool TQtControlWidget::focusNextPrevChild(bool) { return false; }
 
 void TQtControlWidget::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();

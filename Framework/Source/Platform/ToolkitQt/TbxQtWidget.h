@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "TbxControls.h"
 
@@ -28,6 +29,9 @@ class TQtControlWidget : public QWidget {
   /// The control is gone while an event of this widget ran: the widget only waits to be deleted.
   void MarkGone() { FGone = true; }
   bool Gone() const { return FGone; }
+  /// The hint a tooltip shows for point, and the area it holds for; "" for none. By default the
+  /// control's hint over the whole widget.
+  virtual std::string HintAt(TPoint point, TRect& area) const;
 
  protected:
   bool event(QEvent* event) override;
@@ -37,6 +41,10 @@ class TQtControlWidget : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  /// Keys go to the form the control lies in, which decides what they do (Tab included).
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
   /// Draws the control over its background.
   virtual void Paint(QPainter& painter);

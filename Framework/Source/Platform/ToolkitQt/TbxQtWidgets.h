@@ -40,8 +40,11 @@ class TQtFormWidget : public TQtControlWidget {
 
  private:
   void TellDesktop();
+  void SyncKeyboard();
   TForm& FForm;
   std::unique_ptr<QRubberBand> FOutline;
+  TGuard<TTBCustomToolbar> FKeyboardToolbar;  // the keyboard's toolbar as last drawn
+  TGuard<TTBCustomItem> FKeyboardHighlight;   // and its item, as last announced
 };
 
 /// The form a control lies in and its widget, when both are there.
@@ -148,6 +151,13 @@ class TQtDockableWidget : public TQtControlWidget {
 class TQtToolbarWidget : public TQtDockableWidget {
  public:
   TQtToolbarWidget(TTBCustomToolbar& toolbar, QWidget* parent);
+  /// The form's keyboard changed: the highlight is drawn, and the menu it opened opens or closes.
+  void KeyboardChanged();
+  /// The item under point's hint, or its action's.
+  std::string HintAt(TPoint point, TRect& area) const override;
+  TTBCustomToolbar& Toolbar() const { return FToolbar; }
+  /// The toolbar's item the keyboard highlights, or nil.
+  TTBCustomItem* KeyboardItem() const;
 
  protected:
   void Paint(QPainter& painter) override;
@@ -156,17 +166,25 @@ class TQtToolbarWidget : public TQtDockableWidget {
   void Click(TPoint point) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void PaintItem(QPainter& painter, const TTBCustomItem& item);
   /// The item under point (widget coordinates) becomes the hot one; none off the toolbar.
   void UpdateHot(QPoint point);
   /// Opens the menu of a submenu item under it; picking an entry clicks its item.
-  void OpenMenu(TTBCustomItem& item);
+  QMenu* OpenMenu(TTBCustomItem& item);
+  /// The keyboard's menu tells the toolkit's keyboard what the user does in it.
+  void FollowKeyboard(QMenu& menu);
   TTBCustomToolbar& FToolbar;
   TGuard<TTBCustomItem> FHot;      // under the pointer
   TGuard<TTBCustomItem> FPressed;  // pressed with the button still down
+  QPointer<QMenu> FKeyboardMenu;   // the menu the keyboard opened, of FKeyboardItem
+  TGuard<TTBCustomItem> FKeyboardItem;
 };
+
+/// What a tooltip over item shows: its hint, or its action's when it has none of its own.
+std::string ItemHint(const TTBCustomItem& item);
 
 class TQtDockablePanelWidget : public TQtDockableWidget {
  public:
@@ -185,6 +203,8 @@ class TQtStatusBarWidget : public TQtControlWidget {
   bool Press(TPoint point) override;
   void Drag(TPoint point, QPoint globalDelta) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  /// The hint of the panel under point, or the bar's.
+  std::string HintAt(TPoint point, TRect& area) const override;
 
  private:
   void PaintPanel(QPainter& painter, const TTBXStatusPanel& panel);

@@ -128,6 +128,7 @@ void TWbApplication::CreateWindow(const std::string& name) {
   FWindow->SetName(name);
   FWindow->SetBounds(0, 0, KWindowWidth, KWindowHeight);
   ReportWindowGestures();
+  ReportKeyboard();
 }
 
 void TWbApplication::CreateServices(const TWbAppDecl& decl) {

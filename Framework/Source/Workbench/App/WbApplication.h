@@ -102,6 +102,8 @@ class TWbApplication {
   void CreateWindow(const std::string& name);
   // The events of the window's gestures: window-resize, dock and float.
   void ReportWindowGestures();
+  // The events of the keyboard: keyboard-focus and toolbar-keyboard.
+  void ReportKeyboard();
   void CreateServices(const TWbAppDecl& decl);
   void CheckImageFile(const std::string& appFile, const std::string& file);
   void AddWorkItem(const TWbWorkItemDecl& decl);

@@ -64,6 +64,8 @@ TWbJson ImageFileJson(const TCustomImageList* images, int index) {
 
 TWbJson ActionJson(const TControl& control) { return ActionJson(control.GetAction()); }
 
+TWbJson AccessKeyJson(TKey key) { return key == vkNone ? TWbJson() : TWbJson(KeyStrokeName({key, {}})); }
+
 TWbJson ActionJson(const TBasicAction* action) {
   const auto* command = dynamic_cast<const TNUVAction*>(action);
   return command ? TWbJson(command->GetCommandID()) : TWbJson();

@@ -90,3 +90,5 @@ TWbJson ImageFileJson(const TCustomImageList* images, int index);
 TWbJson ActionJson(const TControl& control);
 // The command ID of a command's action (a TNUVAction), or null for any other action or none.
 TWbJson ActionJson(const TBasicAction* action);
+// The key that Alt reaches a caption's access key with ("N"), or null for none.
+TWbJson AccessKeyJson(TKey key);

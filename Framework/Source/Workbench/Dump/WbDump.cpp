@@ -18,6 +18,7 @@ std::vector<std::string> WriteProperties(const TControl& control, const TWbContr
   json["Visible"] = control.GetVisible();
   json["Align"] = EnumJson(control.GetAlign());
   json["Text"] = control.GetText();
+  json["Hint"] = control.GetHint();
   json["Left"] = control.GetLeft();
   json["Top"] = control.GetTop();
   json["Width"] = control.GetWidth();

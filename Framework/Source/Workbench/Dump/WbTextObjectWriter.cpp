@@ -14,6 +14,7 @@ void WriteTextObject(const TTBXTextObject& control, TWbControlProperties& proper
   const TWbJson action = ActionJson(control);
   properties.Set("Action", action);
   properties.Set("OnClick", static_cast<bool>(control.OnClick));
+  properties.Set("AccessKey", AccessKeyJson(control.GetAccessKey()));
   WriteTextLayout(control, properties);
 
   if (control.GetAlignment() != taLeftJustify) properties.Note("Alignment=" + EnumIdentifier(control.GetAlignment()));

@@ -23,6 +23,8 @@ TWbJson ItemJson(const TTBCustomItem& item, const TCustomImageList* images, int 
   TWbJson json;
   json["Class"] = item.ClassName();
   json["Caption"] = item.GetCaption();
+  json["Hint"] = item.GetHint();
+  json["AccessKey"] = AccessKeyJson(ParseAccessKey(item.GetCaption()).Key);
   json["GroupIndex"] = item.GetGroupIndex();
   json["Visible"] = item.GetVisible();
   json["Tag"] = item.GetTag();

@@ -132,12 +132,27 @@ std::string TWbHtmlPainter::Item(const TJson& item, const TJson& toolbar, const 
            Command(viewPart, "click-toggle " + ScriptArg(owner) + " " + std::to_string(index)) + place +
            FontSettingsCss(Field(item, "FontSettings")) + "\">" + ItemParts(item) + "</div>";
   }
+  // The keyboard on this toolbar highlights the item, and may have opened its menu.
+  std::vector<int> keyboard = KeyboardPath(toolbar);
+  const bool hot = !keyboard.empty() && keyboard.front() == static_cast<int>(index);
+  keyboard.erase(keyboard.begin(), keyboard.begin() + (hot ? 1 : static_cast<long>(keyboard.size())));
+  const std::string state = std::string(hot ? " nuv-hot" : "") + (hot && !keyboard.empty() ? " nuv-open" : "") + "\"" +
+                            TitleAttribute(StringField(item, "Hint"));
   if (IsSubmenu(item))
-    return "<div class=\"nuv-item nuv-submenu\" tabindex=\"0\"" + place + "\">" + ItemParts(item) +
-           Menu(Field(item, "Items"), toolbar, path) + "</div>";
-  return "<div class=\"nuv-item\"" +
+    return "<div class=\"nuv-item nuv-submenu" + state + " tabindex=\"0\"" + place + "\">" + ItemParts(item) +
+           Menu(Field(item, "Items"), toolbar, path, keyboard) + "</div>";
+  return "<div class=\"nuv-item" + state +
          Command(Field(toolbar, "ViewPart"), "click-item " + ScriptArg(name) + " " + ScriptArg(path)) + place + "\">" +
          ItemParts(item) + "</div>";
+}
+
+std::vector<int> TWbHtmlPainter::KeyboardPath(const TJson& toolbar) const {
+  const TJson& keyboard = Field(FWindow, "ToolbarKeyboard");
+  std::vector<int> path;
+  if (!keyboard.is_object() || Field(keyboard, "Toolbar") != Field(toolbar, "Name")) return path;
+  for (const auto& index : Field(keyboard, "Indexes"))
+    if (index.is_number_integer()) path.push_back(index.get<int>());
+  return path;
 }
 
 // Image, caption and arrow, in the item's own box.
@@ -146,7 +161,7 @@ std::string TWbHtmlPainter::ItemParts(const TJson& item) const {
   const TJson& parts = Field(item, "Parts");
   std::string html = Image(Field(item, "ImageFile"), Relative(Field(parts, "Image"), bounds));
   const TJson caption = Relative(Field(parts, "Caption"), bounds);
-  const std::string text = HtmlEscape(StringField(item, "Caption"));
+  const std::string text = CaptionHtml(StringField(item, "Caption"));
   html += Part("nuv-item-caption", caption, text, "line-height:" + std::to_string(caption[3].get<int>()) + "px;");
   html += Part("nuv-arrow", Relative(Field(parts, "Arrow"), bounds), "&#9662;");
   return html;
@@ -154,7 +169,8 @@ std::string TWbHtmlPainter::ItemParts(const TJson& item) const {
 
 // A submenu's popup: it shows on hover, apart from the window's layout, as a column of its visible
 // items.
-std::string TWbHtmlPainter::Menu(const TJson& items, const TJson& toolbar, const std::string& path) const {
+std::string TWbHtmlPainter::Menu(const TJson& items, const TJson& toolbar, const std::string& path,
+                                 const std::vector<int>& keyboard) const {
   const std::string name = StringField(toolbar, "ViewPart");
   std::string html = "<div class=\"nuv-menu\">";
   for (size_t i = 0; i < items.size(); ++i) {
@@ -163,16 +179,20 @@ std::string TWbHtmlPainter::Menu(const TJson& items, const TJson& toolbar, const
     const std::string itemPath = JoinPath(path, PathStep(items, i));
     const TJson& file = Field(item, "ImageFile");
     const std::string image = file.is_string() ? ImageHtml(file.get<std::string>(), FOptions.BaseDir) : "";
+    const bool hot = !keyboard.empty() && keyboard.front() == static_cast<int>(i);
+    const std::vector<int> below = hot ? std::vector<int>(keyboard.begin() + 1, keyboard.end()) : std::vector<int>();
+    const std::string state = std::string(hot ? " nuv-hot" : "") + (!below.empty() ? " nuv-open" : "") + "\"" +
+                              TitleAttribute(StringField(item, "Hint"));
+    const std::string caption = "<span>" + CaptionHtml(StringField(item, "Caption")) + "</span>";
     if (IsSeparator(item))
       html += "<div class=\"nuv-menu-separator\"></div>";
     else if (IsSubmenu(item))
-      html += "<div class=\"nuv-menu-entry nuv-submenu\" tabindex=\"0\">" + image + "<span>" +
-              HtmlEscape(StringField(item, "Caption")) + "</span>" + Menu(Field(item, "Items"), toolbar, itemPath) +
-              "</div>";
+      html += "<div class=\"nuv-menu-entry nuv-submenu" + state + " tabindex=\"0\">" + image + caption +
+              Menu(Field(item, "Items"), toolbar, itemPath, below) + "</div>";
     else
-      html += "<div class=\"nuv-menu-entry\"" +
+      html += "<div class=\"nuv-menu-entry" + state +
               Command(Field(toolbar, "ViewPart"), "click-item " + ScriptArg(name) + " " + ScriptArg(itemPath)) + ">" +
-              image + "<span>" + HtmlEscape(StringField(item, "Caption")) + "</span></div>";
+              image + caption + "</div>";
   }
   return html + "</div>";
 }

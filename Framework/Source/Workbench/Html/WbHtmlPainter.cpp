@@ -129,7 +129,10 @@ std::string TWbHtmlPainter::Control(const TJson& control, const TJson* parent) c
 }
 
 std::string TWbHtmlPainter::Opening(const TJson& control) const {
-  std::string html = "<div class=\"nuv-c " + KindClass(control) + (Floating(control) ? " nuv-floating" : "") + "\"";
+  const TJson& focused = Field(FWindow, "Focused");
+  const bool hasFocus = focused.is_string() && focused == Field(control, "Name");
+  std::string html = "<div class=\"nuv-c " + KindClass(control) + (Floating(control) ? " nuv-floating" : "") +
+                     (hasFocus ? " nuv-focused" : "") + "\"" + TitleAttribute(StringField(control, "Hint"));
   if (IsCheckBox(control)) html += " data-state=\"" + HtmlEscape(StringField(control, "State")) + "\"";
   if (IsRadioButton(control))
     html += std::string(" data-checked=\"") + (control.value("Checked", false) ? "true" : "false") + "\"";
@@ -176,9 +179,13 @@ std::string TWbHtmlPainter::TextLines(const TJson& control) const {
   const int lineHeight = Field(control, "Font").value("LineHeight", 0);
   std::string html;
   int top = rect[1].get<int>();
-  for (const auto& line : Field(control, "Lines")) {
+  std::vector<std::string> lines;
+  for (const auto& line : Field(control, "Lines")) lines.push_back(line.is_string() ? line.get<std::string>() : "");
+  // The lines are shown text; an access key is found in them from the caption as configured.
+  const std::string caption = Field(control, "AccessKey").is_string() ? StringField(control, "Text") : "";
+  for (size_t i = 0; i < lines.size(); ++i) {
     const TJson box = TJson::array({rect[0], top, rect[2], lineHeight});
-    html += Part("nuv-line", box, HtmlEscape(line.is_string() ? line.get<std::string>() : ""));
+    html += Part("nuv-line", box, caption.empty() ? HtmlEscape(lines[i]) : CaptionLineHtml(caption, lines, i));
     top += lineHeight;
   }
   return html;

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 #include "WbHtmlRender.h"
 
@@ -42,7 +43,13 @@ class TWbHtmlPainter {
   std::string Items(const TJson& toolbar, const TJson* parent) const;
   std::string Item(const TJson& item, const TJson& toolbar, const TJson* parent, const std::string& path,
                    size_t index) const;
-  std::string Menu(const TJson& items, const TJson& toolbar, const std::string& path) const;
+  // keyboard: the indexes of the items the keyboard highlights in this menu and the menus it opened
+  // below; empty when it is elsewhere.
+  std::string Menu(const TJson& items, const TJson& toolbar, const std::string& path,
+                   const std::vector<int>& keyboard) const;
+  // The indexes of the items the keyboard highlights on the toolbar and in its open menus; empty
+  // when the keyboard is not on it.
+  std::vector<int> KeyboardPath(const TJson& toolbar) const;
   std::string ItemParts(const TJson& item) const;
 
   // WbHtmlStatusBar.cpp

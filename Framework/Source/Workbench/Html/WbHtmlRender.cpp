@@ -34,7 +34,7 @@ const char* const KStyle = R"css(
 .nuv-window .nuv-floating-border{pointer-events:none;box-shadow:inset 0 0 0 1px #808080}
 .nuv-window .nuv-window-grip{z-index:4;cursor:nwse-resize;background:linear-gradient(135deg,transparent 55%,#a0a0a0 55% 62%,transparent 62% 75%,#a0a0a0 75% 82%,transparent 82%)}
 .nuv-window .nuv-item{border:1px solid transparent}
-.nuv-window .nuv-item:hover{border-color:#3399ff;background:#cce4f7}
+.nuv-window .nuv-item:hover,.nuv-window .nuv-item.nuv-hot{border-color:#3399ff;background:#cce4f7}
 .nuv-window .nuv-toggle.nuv-pressed{border-color:#3399ff;background:#b6d7f5}
 .nuv-window .nuv-item.nuv-separator,.nuv-window .nuv-item.nuv-separator:hover{border:0;background:none}
 .nuv-window .nuv-separator::after{content:"";position:absolute;left:50%;top:3px;bottom:3px;width:1px;background:#a0a0a0}
@@ -44,9 +44,11 @@ const char* const KStyle = R"css(
 .nuv-window .nuv-menu{display:none;position:absolute;top:100%;left:-1px;z-index:3;min-width:120px;background:#fff;
   border:1px solid #a0a0a0;box-shadow:2px 2px 4px rgba(0,0,0,.2);padding:2px}
 .nuv-window .nuv-menu .nuv-menu{top:-3px;left:100%}
-.nuv-window .nuv-submenu:hover>.nuv-menu,.nuv-window .nuv-submenu:focus-within>.nuv-menu{display:block}
+.nuv-window .nuv-submenu:hover>.nuv-menu,.nuv-window .nuv-submenu:focus-within>.nuv-menu,
+.nuv-window .nuv-submenu.nuv-open>.nuv-menu{display:block}
 .nuv-window .nuv-menu-entry{position:relative;display:flex;align-items:center;gap:4px;padding:3px 20px 3px 6px;white-space:nowrap}
-.nuv-window .nuv-menu-entry:hover{background:#cce4f7}
+.nuv-window .nuv-menu-entry:hover,.nuv-window .nuv-menu-entry.nuv-hot{background:#cce4f7}
+.nuv-window .nuv-focused .nuv-line{outline:1px dotted #000;outline-offset:-1px}
 .nuv-window .nuv-menu-separator{height:1px;margin:3px 2px;background:#a0a0a0}
 .nuv-window .nuv-checkmark,.nuv-window .nuv-dot{border:1px solid #333;background:#fff}
 .nuv-window .nuv-dot{border-radius:50%}

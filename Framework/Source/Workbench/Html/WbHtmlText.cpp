@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "TbxKeyboard.h"
 #include "TbxSystemColors.h"
 #include "WbImageFiles.h"
 
@@ -144,4 +145,29 @@ std::string ScriptArg(const std::string& text) {
     quoted += c;
   }
   return quoted + "\"";
+}
+
+namespace {
+std::string UnderlinedHtml(const std::string& text, int offset, int length) {
+  const auto at = static_cast<std::size_t>(offset), count = static_cast<std::size_t>(length);
+  return HtmlEscape(text.substr(0, at)) + "<u>" + HtmlEscape(text.substr(at, count)) + "</u>" +
+         HtmlEscape(text.substr(at + count));
+}
+}  // namespace
+
+std::string CaptionHtml(const std::string& caption) {
+  if (!HasAccessKeyMarkers(caption)) return HtmlEscape(caption);
+  const TAccessKeyText shown = ParseAccessKey(caption);
+  if (shown.KeyOffset < 0) return HtmlEscape(shown.Text);
+  return UnderlinedHtml(shown.Text, shown.KeyOffset, shown.KeyLength);
+}
+
+std::string CaptionLineHtml(const std::string& caption, const std::vector<std::string>& lines, size_t line) {
+  const TAccessKeyPlace place = FindAccessKey(ParseAccessKey(caption), lines);
+  if (place.Line != static_cast<int>(line)) return HtmlEscape(lines[line]);
+  return UnderlinedHtml(lines[line], place.Offset, place.Length);
+}
+
+std::string TitleAttribute(const std::string& hint) {
+  return hint.empty() ? std::string() : " title=\"" + HtmlEscape(hint) + "\"";
 }

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 // object[key], or null when object has no such member (a const lookup must not assume one).
 const nlohmann::json& Field(const nlohmann::json& object, const char* key);
@@ -21,3 +22,11 @@ std::string FontCss(const nlohmann::json& font);
 std::string ImageHtml(const std::string& file, const std::string& baseDir);
 // One argument of a script line, quoted when the script would otherwise split or cut it.
 std::string ScriptArg(const std::string& text);
+// A caption as shown, escaped, with its access key (the character after the first single `&`)
+// underlined: <u>N</u>ew.
+std::string CaptionHtml(const std::string& caption);
+// One of the lines that caption is drawn as, escaped, with the access key underlined when that
+// line shows it.
+std::string CaptionLineHtml(const std::string& caption, const std::vector<std::string>& lines, size_t line);
+// ' title="hint"' for a hint the picture shows on hover; "" for none.
+std::string TitleAttribute(const std::string& hint);

@@ -41,7 +41,9 @@ struct TWbOptions {
   bool Json = false;
   bool ListKeys = false;  // print the running window's data keys, topics and services, not the tree
   bool Version = false;
-  bool Strict = false;  // every error and warning that the application file causes is a load error
+  bool Strict = false;         // every error and warning that the application file causes is a load error
+  bool Accessibility = false;  // print the accessibility tree instead of the control tree
+  std::string Scale;           // device pixels per logical pixel of --window and --screenshot
 };
 
 // A script is read whole before anything loads: the cap keeps an endless device (/dev/zero) from
@@ -72,7 +74,7 @@ std::string ReadScript(const std::string& fileName) {
 
 // An empty value would read as an option not given.
 void CheckNoEmptyValues(CLI::App& cli) {
-  for (const char* name : {"--script", "--module", "--render", "--serve", "--screenshot", "--layout"}) {
+  for (const char* name : {"--script", "--module", "--render", "--serve", "--screenshot", "--layout", "--scale"}) {
     const CLI::Option* option = cli.get_option(name);
     if (option->count() > 0 && option->as<std::string>().empty())
       throw EWbLoadError(std::string(name) + ": the value is empty");
@@ -107,10 +109,29 @@ int PrintVersions(const TWbOptions& options) {
 // How a run that loaded ends: 1 when the application file caused errors meanwhile.
 int ExitStatus(TWbApplication& app) { return app.Faults().Errors() > 0 ? KExitFileError : 0; }
 
-// Qt for --screenshot, made before the application so that it outlives the window's peers.
+// --scale F: a factor from 0.5 to 4, for a window or picture drawn by Qt; 0 when not given.
+double ScaleOf(const TWbOptions& options) {
+  if (options.Scale.empty()) return 0;
+  if (!options.Window && options.Screenshot.empty())
+    throw EWbLoadError("--scale " + options.Scale +
+                       ": the factor is for --window and --screenshot, and neither is given");
+  std::size_t used = 0;
+  double scale = 0;
+  try {
+    scale = std::stod(options.Scale, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != options.Scale.size() || !(scale >= 0.5 && scale <= 4))
+    throw EWbLoadError("--scale " + options.Scale + ": the factor is a number from 0.5 to 4");
+  return scale;
+}
+
+// Qt for --screenshot and --accessibility, made before the application so that it outlives the
+// window's peers.
 std::unique_ptr<TWbNative> OffscreenFor(const TWbOptions& options, TWbReporter& reporter) {
-  if (options.Screenshot.empty()) return nullptr;
-  return std::make_unique<TWbNative>(true, options.AppFile, reporter);
+  if (options.Screenshot.empty() && !options.Accessibility) return nullptr;
+  return std::make_unique<TWbNative>(true, options.AppFile, reporter, ScaleOf(options));
 }
 
 // --layout: what the file keeps is put back right after loading, before anything runs, and kept
@@ -126,7 +147,7 @@ void SaveLayoutOption(const TWbOptions& options, TWbApplication& app, TWbReporte
 // The pictures asked for, before any other output: one that cannot be written leaves stdout empty.
 void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* native, const std::string& title) {
   if (!options.Render.empty()) WriteWindowPicture(app, options.AppFile, options.Render);
-  if (native) native->Screenshot(app, title, options.Screenshot);
+  if (native && !options.Screenshot.empty()) native->Screenshot(app, title, options.Screenshot);
 }
 
 // Without a script: load, run every work item, print the window, finalize.
@@ -146,7 +167,9 @@ int ShowWindow(const TWbOptions& options) {
   WritePictures(options, app, native.get(), decl.Name);
   WbPhaseEnds("paint");
   const auto owners = app.ControlOwners();
-  if (options.ListKeys && options.Json)
+  if (options.Accessibility)
+    std::cout << JsonText(native->AccessibilityTree(app, decl.Name), 2) << std::endl;
+  else if (options.ListKeys && options.Json)
     std::cout << JsonText(InventoryJson(app), 2) << std::endl;
   else if (options.ListKeys)
     std::cout << InventoryText(InventoryJson(app)) << std::flush;
@@ -175,6 +198,11 @@ int RunScriptOn(const TWbOptions& options) {
   TWbScriptContext context{app, reporter, false, &reporter};
   RunScript(context, script, options.Script == "-" ? "<stdin>" : options.Script);
   WritePictures(options, app, native.get(), decl.Name);
+  if (options.Accessibility) {
+    TWbJson event = NewEvent("accessibility");
+    event["tree"] = native->AccessibilityTree(app, decl.Name);
+    reporter.Emit(event);
+  }
   SaveLayoutOption(options, app, reporter);
   app.Finish();
   return ExitStatus(app);
@@ -204,7 +232,7 @@ int OpenWindow(const TWbOptions& options) {
   TWbCauseReporter json(out);
   TWbConsoleReporter console(std::cerr);
   TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
-  TWbNative native(false, options.AppFile, reporter);
+  TWbNative native(false, options.AppFile, reporter, ScaleOf(options));
   TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   RestoreLayoutOption(options, app, reporter);
@@ -309,9 +337,18 @@ int main(int argc, char** argv) try {
   cli.add_flag("--watch", options.Watch,
                "With --serve: compose the application anew whenever its file changes; the page follows")
       ->needs("--serve");
+  cli.add_option("--scale", options.Scale,
+                 "With --window or --screenshot: draw at F device pixels per pixel (0.5 to 4; 2: a screenshot twice "
+                 "as wide and high); the control tree does not change")
+      ->type_name("F");
+  auto* accessibility =
+      cli.add_flag("--accessibility", options.Accessibility,
+                   "After loading (and the script): print the window's accessibility tree as Qt reports it (JSON; "
+                   "with a script, as an accessibility event) instead of the control tree");
   cli.add_flag("--version", options.Version, "Print the runner's and the module's version");
   window->excludes(cli.get_option("--serve"));
   for (const char* other : {"--script", "--serve", "--window"}) listKeys->excludes(cli.get_option(other));
+  for (const char* other : {"--serve", "--window", "--list-keys"}) accessibility->excludes(cli.get_option(other));
   cli.footer(HelpFooter());
   try {
     cli.parse(argc, argv);
@@ -323,6 +360,7 @@ int main(int argc, char** argv) try {
     if (options.Version) return PrintVersions(options);
     if (options.AppFile.empty()) throw EWbLoadError("no application file given; see --help");
     CheckOutputsAreNoInputs(options);
+    ScaleOf(options);
     WarnWithoutFonts();
     if (!options.Serve.empty()) return ServeWindow(options);
     if (options.Window) return OpenWindow(options);

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "TbxQt.h"
+#include "WbAccessibilityTree.h"
 #include "WbErrors.h"
 #include "WbImageFiles.h"
 
@@ -40,8 +41,10 @@ bool HasDisplay() {
   return (x11 && *x11) || (wayland && *wayland);
 }
 
-TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter)
+TWbNative::TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter, double scale)
     : FAppFile(appFile), FImageWarnings(&reporter) {
+  // Qt reads the factor when the application is made; the toolkit's geometry stays in logical pixels.
+  if (scale > 0) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
   PrepareQtApplication(offscreen);
   FQtApp = std::make_unique<QApplication>(GArgc, GArgv);
   TQtBackendOptions options;
@@ -104,4 +107,11 @@ void TWbNative::RunWindow(TWbApplication& app, const std::string& title) {
   close(GSignalPipe[0]);
   close(GSignalPipe[1]);
   GSignalPipe[0] = GSignalPipe[1] = -1;
+}
+
+TWbJson TWbNative::AccessibilityTree(TWbApplication& app, const std::string& title) {
+  QWidget& window = FBackend->Attach(app.Window(), title);
+  FBackend->Show(app.Window());
+  QApplication::processEvents();
+  return AccessibleTreeJson(window);
 }

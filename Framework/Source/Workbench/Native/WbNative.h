@@ -15,8 +15,9 @@ class TQtBackend;
 class TWbNative {
  public:
   // Offscreen needs no display; otherwise the display must be there (see HasDisplay). Errors of
-  // what the user does go to reporter.
-  TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter);
+  // what the user does go to reporter. scale: the device pixels per logical pixel
+  // (QT_SCALE_FACTOR), 0 to leave it to the environment.
+  TWbNative(bool offscreen, const std::string& appFile, TWbReporter& reporter, double scale = 0);
   ~TWbNative();
   TWbNative(const TWbNative&) = delete;
   TWbNative& operator=(const TWbNative&) = delete;
@@ -26,6 +27,8 @@ class TWbNative {
   void Screenshot(TWbApplication& app, const std::string& title, const std::string& pngFile);
   // Shows the window and runs until it is closed; SIGINT and SIGTERM close it as the user would.
   void RunWindow(TWbApplication& app, const std::string& title);
+  // The window's accessibility tree as Qt's accessibility layer reports it (WbAccessibilityTree.h).
+  TWbJson AccessibilityTree(TWbApplication& app, const std::string& title);
 
  private:
   // Gives the window its peers and decodes its images, as what the application file causes:

@@ -30,6 +30,8 @@ const std::vector<TWbScriptCommandRow>& ScriptCommandTable() {
       {"drag-move", {{"X", "Y"}, DragMove}},
       {"drag-end", {{}, DragEnd}},
       {"drag-cancel", {{}, DragCancel}},
+      {"key", {{"KEY"}, PressKey}},
+      {"focus", {{"VP"}, FocusControl}},
       {"set", {{"KEY", "VALUE"}, SetValue}},
       {"get", {{"KEY"}, GetValue}},
       {"service", {{"ID"}, ReportService}},

@@ -52,3 +52,7 @@ void DragCancel(TWbScriptContext& context, const TWbScriptArgs& args);
 // WbStatusBarCommands.cpp: the user's clicks on status panels.
 void ClickPanel(TWbScriptContext& context, const TWbScriptArgs& args);     // VP INDEX
 void DblClickPanel(TWbScriptContext& context, const TWbScriptArgs& args);  // VP INDEX
+
+// WbKeyboardCommands.cpp: keys pressed in the window, and the focus.
+void PressKey(TWbScriptContext& context, const TWbScriptArgs& args);      // KEY
+void FocusControl(TWbScriptContext& context, const TWbScriptArgs& args);  // VP

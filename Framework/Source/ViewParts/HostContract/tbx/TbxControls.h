@@ -14,6 +14,7 @@
 #include "TbxClasses.h"
 #include "TbxGeometry.h"
 #include "TbxGraphics.h"
+#include "TbxKeyboard.h"
 
 KOL_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 
@@ -319,8 +320,19 @@ class TWinControl : public TControl {
   void EnableAlign();
   bool IsAligning() const { return FAligning; }
 
+  /// Whether the control has the focus; SetFocus gives it, telling the control that loses it, the
+  /// one that takes it (their peers) and the form they lie in.
   bool Focused() const;
   void SetFocus();
+  /// Whether Tab reaches the control (check boxes, radio buttons and links do).
+  bool GetTabStop() const { return FTabStop; }
+  void SetTabStop(bool tabStop) { FTabStop = tabStop; }
+  /// Whether the control can take the focus now: it and every control around it show and are
+  /// enabled.
+  bool CanFocus() const;
+  /// A key pressed while the control has the focus; true when it took the key. The form offers
+  /// it the keys that it does not take itself (Tab, Alt and access keys).
+  virtual bool KeyDown(TKey /*key*/, TShiftState /*shift*/) { return false; }
 
  protected:
   void Resized() override;
@@ -359,6 +371,7 @@ class TWinControl : public TControl {
   unsigned FChildrenVersion = 0;
   bool FAlignPending = false;
   bool FAligning = false;
+  bool FTabStop = false;
 };
 
 /// The control as a T, or nil, from its kind alone: what a type test would answer. T is a class

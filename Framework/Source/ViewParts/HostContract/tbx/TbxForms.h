@@ -6,9 +6,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "TbxDocks.h"
 #include "TbxStackPanels.h"
+#include "TbxToolbarKeyboard.h"
 
 /// Where a dragged window would land if it were dropped now.
 struct TDockTarget {
@@ -96,7 +98,35 @@ class TForm : public TStackPanel {
   /// Told after a gesture floated a window or moved it while it floats.
   std::function<void(TTBCustomDockableWindow& window)> OnFloat;
 
+  /// A key the user pressed in the form. The form takes Tab and Shift+Tab (the focus to the next
+  /// or previous control), Alt alone and F10 (the keyboard onto the main toolbar), Alt with an
+  /// access key, and every key while the keyboard is on a toolbar; any other key goes to the
+  /// focused control. True when something took the key.
+  bool KeyDown(TKey key, TShiftState shift);
+  /// Moves the focus to the next control Tab reaches (or the previous one), round the end; false
+  /// when no control takes it.
+  bool SelectNext(bool forward);
+  /// The controls Tab reaches now, in order: in each container in the order they came into it,
+  /// containers in the window's order (depth first).
+  std::vector<TWinControl*> TabOrder() const;
+  /// Acts on what Alt with key reaches: an item of a toolbar (the main toolbar first) that is
+  /// clicked or whose menu opens, else a control that takes the focus and is clicked.
+  bool AccessKey(TKey key);
+  TToolbarKeyboard& ToolbarKeyboard() { return *FKeyboard; }
+  const TToolbarKeyboard& ToolbarKeyboard() const { return *FKeyboard; }
+  /// The focused control when it lies in this form, else nil.
+  TWinControl* FocusedInForm() const;
+
+  /// Told after the focus moved to a control of the form (previous: the control that had it).
+  std::function<void(TWinControl* previous, TWinControl& focused)> OnFocusChange;
+  /// Told after the keyboard came onto a toolbar, moved there, opened or closed a menu, or left.
+  TNotifyEvent OnToolbarKeyboard;
+
  private:
+  friend class TWinControl;
+  friend class TToolbarKeyboard;
+  void FocusMoved(TWinControl* previous, TWinControl& focused);
+  void KeyboardChanged();
   friend class TTBCustomDockableWindow;
   friend class TDockDrag;
   void WindowDocked(TTBCustomDockableWindow& window, TTBDock* from);
@@ -105,6 +135,7 @@ class TForm : public TStackPanel {
   TRect FDesktopRect;
   TSize FMinimumSize;  // as the native window was last told
   std::unique_ptr<TDockDrag> FDrag;
+  std::unique_ptr<TToolbarKeyboard> FKeyboard = std::make_unique<TToolbarKeyboard>(*this);
 };
 
 /// The form that control lies in (itself, if it is one), or nil.

@@ -30,6 +30,8 @@ class TControlPeer {
   virtual void Invalidate() {}
   /// A form's drag outline appeared, moved or went, or its minimum size changed (forms only).
   virtual void FormChanged() {}
+  /// The control took the focus or lost it.
+  virtual void FocusChanged() {}
 };
 
 /// Makes the peer of a control, or nil for a control the backend does not draw.

@@ -35,8 +35,16 @@ class TTBXTextObject : public TWinControl {
   /// The text as it is drawn: broken into lines (twWrap), shortened with an ellipsis where it does
   /// not fit (twEndEllipsis, twPathEllipsis), one line per line break otherwise.
   std::vector<std::string> GetTextLines() const;
+  /// The text as shown: without the access-key markers of the controls that take them (check
+  /// boxes, radio buttons and links); a label shows its text as it is.
+  const std::string& GetDisplayText() const { return FShowsAccessKey ? FDisplayText : GetText(); }
+  /// The key that Alt reaches the control with, or vkNone.
+  TKey GetAccessKey() const;
 
  protected:
+  /// The control's text marks an access key with `&` (set once, by the constructor).
+  void ShowAccessKey() { FShowsAccessKey = true; }
+  void TextChanged() override;
   /// The glyph or image drawn before the text: its width with the gap after it, and its height.
   virtual TSize LeadingSize() const { return {}; }
   /// The glyph or image, vertically centred at the left edge; empty when there is none.
@@ -47,6 +55,8 @@ class TTBXTextObject : public TWinControl {
   TAlignment FAlignment = taLeftJustify;
   TTextWrapping FWrapping = twNone;
   bool FAutoSize = true;
+  bool FShowsAccessKey = false;
+  std::string FDisplayText;
 };
 
 class TTBXCustomLabel : public TTBXTextObject {
@@ -94,6 +104,11 @@ class TTBXCustomRadioButton : public TTBXTextObject {
   void Click() override;
   /// The circle, in the control's coordinates.
   TRect GetGlyphRect() const;
+  /// Space clicks; the arrows move the focus and the choice to the next or previous button of the
+  /// group that can take the focus (round the end), clicking it.
+  bool KeyDown(TKey key, TShiftState shift) override;
+  /// Of the group, the buttons that can take the focus, in child order.
+  std::vector<TTBXCustomRadioButton*> GroupButtons() const;
 
   TNotifyEvent OnChange;
 
@@ -133,6 +148,8 @@ class TTBXCustomCheckBox : public TTBXTextObject {
   void Click() override;
   /// The box, in the control's coordinates.
   TRect GetGlyphRect() const;
+  /// Space clicks.
+  bool KeyDown(TKey key, TShiftState shift) override;
 
   TNotifyEvent OnChange;
 
@@ -167,6 +184,8 @@ class TTBXCustomLink : public TTBXTextObject {
   bool HasImage() const;
   /// The image, in the control's coordinates; empty without one.
   TRect GetImageRect() const;
+  /// Enter or Space follows the link: a click.
+  bool KeyDown(TKey key, TShiftState shift) override;
 
  protected:
   TSize LeadingSize() const override;

@@ -1,0 +1,338 @@
+// The keyboard as the toolkit takes it: key names, access keys and the captions they change, the
+// focus from control to control, keys on check boxes, radio groups and links, and the keyboard on
+// the toolbars.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TbxForms.h"
+#include "TbxTextObjects.h"
+#include "TbxToolbars.h"
+
+namespace {
+
+TKeyStroke Stroke(const std::string& name) {
+  TKeyStroke stroke;
+  EXPECT_TRUE(ParseKeyStroke(name, stroke)) << name;
+  return stroke;
+}
+
+TEST(TbxKeyboard, KeyStrokesReadTheirNamesAndWriteThemBack) {
+  EXPECT_EQ(Stroke("Tab"), (TKeyStroke{vkTab, {}}));
+  EXPECT_EQ(Stroke("shift+tab"), (TKeyStroke{vkTab, {ssShift}}));
+  EXPECT_EQ(Stroke("Alt"), (TKeyStroke{vkMenu, {}}));
+  EXPECT_EQ(Stroke("Alt+n"), (TKeyStroke{'N', {ssAlt}}));
+  EXPECT_EQ(Stroke("Return"), Stroke("Enter"));
+  EXPECT_EQ(Stroke("Ctrl+Alt+Down"), (TKeyStroke{vkDown, {ssCtrl, ssAlt}}));
+  EXPECT_EQ(Stroke("Alt+\xC3\xBC"), (TKeyStroke{0xFC, {ssAlt}}));  // a letter beyond ASCII keeps its case
+  for (const char* name : {"Shift+Tab", "Alt+N", "F10", "Space", "Escape", "Ctrl+Alt+Down", "Home"})
+    EXPECT_EQ(KeyStrokeName(Stroke(name)), name);
+  TKeyStroke untouched{vkTab, {}};
+  for (const char* bad : {"", "Tabb", "Super+Tab", "Alt+", "NN", "Alt+Tabs", " "})
+    EXPECT_FALSE(ParseKeyStroke(bad, untouched)) << bad;
+  EXPECT_EQ(untouched, (TKeyStroke{vkTab, {}}));
+}
+
+TEST(TbxKeyboard, AnAmpersandMarksTheAccessKeyAndTwoShowOne) {
+  const TAccessKeyText format = ParseAccessKey("Fo&rmat");
+  EXPECT_EQ(format.Text, "Format");
+  EXPECT_EQ(format.Key, 'R');
+  EXPECT_EQ(format.KeyOffset, 2);
+  EXPECT_EQ(format.KeyLength, 1);
+  const TAccessKeyText both = ParseAccessKey("Save && &quit");
+  EXPECT_EQ(both.Text, "Save & quit");
+  EXPECT_EQ(both.Key, 'Q');
+  EXPECT_EQ(both.KeyOffset, 7);
+  const TAccessKeyText first = ParseAccessKey("&One &Two&");
+  EXPECT_EQ(first.Text, "One Two");
+  EXPECT_EQ(first.Key, 'O');
+  const TAccessKeyText wide = ParseAccessKey(
+      "&\xC3\x9C"
+      "ber");
+  EXPECT_EQ(wide.Text,
+            "\xC3\x9C"
+            "ber");
+  EXPECT_EQ(wide.Key, 0xDC);
+  EXPECT_EQ(wide.KeyLength, 2);
+  const TAccessKeyText none = ParseAccessKey("A && B");
+  EXPECT_EQ(none.Text, "A & B");
+  EXPECT_EQ(none.Key, vkNone);
+  EXPECT_EQ(none.KeyOffset, -1);
+  EXPECT_EQ(StripAccessKeys("Plain"), "Plain");
+}
+
+TEST(TbxKeyboard, ControlsThatTakeAccessKeysMeasureTheirCaptionWithoutMarkers) {
+  TTBXCheckBox marked(nullptr), plain(nullptr);
+  marked.SetText("&Word wrap");
+  plain.SetText("Word wrap");
+  EXPECT_EQ(marked.GetBoundsRect().Size(), plain.GetBoundsRect().Size());
+  EXPECT_EQ(marked.GetTextLines(), std::vector<std::string>{"Word wrap"});
+  EXPECT_EQ(marked.GetText(), "&Word wrap");
+  EXPECT_EQ(marked.GetAccessKey(), 'W');
+  // A label shows its text as it is: a data key may write any text into it.
+  TTBXLabel label(nullptr);
+  label.SetText("Fish & Chips");
+  EXPECT_EQ(label.GetTextLines(), std::vector<std::string>{"Fish & Chips"});
+  EXPECT_EQ(label.GetAccessKey(), vkNone);
+
+  TTBXToolbar toolbar(nullptr);
+  auto* item = new TTBXItem(&toolbar);
+  auto* twin = new TTBXItem(&toolbar);
+  item->SetCaption("&New");
+  twin->SetCaption("New");
+  toolbar.Items()->Add(item);
+  toolbar.Items()->Add(twin);
+  EXPECT_EQ(item->GetBounds().Width, twin->GetBounds().Width);
+  EXPECT_EQ(toolbar.GetItemParts(*item).Caption.Width, toolbar.GetItemParts(*twin).Caption.Width);
+}
+
+TTBXItem* AddItem(TTBCustomItem& parent, TComponent* owner, const std::string& caption, std::vector<std::string>& log) {
+  auto* item = new TTBXItem(owner);
+  item->SetCaption(caption);
+  item->OnClick = [&log, caption](TObject*) { log.push_back("click " + caption); };
+  parent.Add(item);
+  return item;
+}
+
+// A form: a top dock with a main toolbar (New, Open, a separator, Format with Bold and Italic, and
+// a disabled Help), a bottom dock with a second toolbar; a panel holding a check box, a radio group
+// of three and a lone radio button; a label, a link, a hidden check box and a disabled one.
+struct TKeyboardForm {
+  TKeyboardForm() {
+    Form.SetBounds(0, 0, 640, 480);
+    Top.SetName("Top");
+    Top.SetParent(&Form);
+    Bottom.SetName("Bottom");
+    Bottom.SetPosition(dpBottom);
+    Bottom.SetParent(&Form);
+    Main.SetName("Main");
+    AddItem(*Main.Items(), &Main, "&New", Log);
+    AddItem(*Main.Items(), &Main, "&Open", Log);
+    Main.Items()->Add(new TTBXSeparatorItem(&Main));
+    Format = new TTBXSubmenuItem(&Main);
+    Format->SetCaption("Fo&rmat");
+    Main.Items()->Add(Format);
+    AddItem(*Format, &Main, "&Bold", Log);
+    Format->Add(new TTBXSeparatorItem(&Main));
+    AddItem(*Format, &Main, "&Italic", Log);
+    AddItem(*Main.Items(), &Main, "&Help", Log)->SetEnabled(false);
+    Main.SetParent(&Top);
+    Second.SetName("Second");
+    AddItem(*Second.Items(), &Second, "&Print", Log);
+    Second.SetParent(&Bottom);
+    Area.SetName("Area");
+    Area.SetParent(&Form);
+    Box.SetName("Box");
+    Box.SetText("&Word wrap");
+    Box.SetAllowGrayed(true);
+    Box.SetParent(&Area);
+    for (auto* button : {&Small, &Medium, &Large}) {
+      button->SetParent(&Area);
+      button->SetGroupIndex(1);
+      button->OnChange = [this, button](TObject*) {
+        Log.push_back("change " + button->GetName() + (button->GetChecked() ? " on" : " off"));
+      };
+    }
+    Small.SetName("Small");
+    Medium.SetName("Medium");
+    Medium.SetChecked(true);
+    Large.SetName("Large");
+    Lone.SetName("Lone");
+    Lone.SetParent(&Area);
+    Note.SetName("Note");
+    Note.SetParent(&Form);
+    Link.SetName("Link");
+    Link.SetText("Read the &manual");
+    Link.OnClick = [this](TObject*) { Log.push_back("click Link"); };
+    Link.SetParent(&Form);
+    Hidden.SetName("Hidden");
+    Hidden.SetParent(&Form);
+    Hidden.Hide();
+    Disabled.SetName("Disabled");
+    Disabled.SetParent(&Form);
+    Disabled.SetEnabled(false);
+    Form.OnFocusChange = [this](TWinControl*, TWinControl& focused) { Log.push_back("focus " + focused.GetName()); };
+    Form.OnToolbarKeyboard = [this](TObject*) { Log.push_back("keyboard " + KeyboardText()); };
+  }
+  bool Key(const std::string& name) { return Form.KeyDown(Stroke(name).Key, Stroke(name).Shift); }
+  std::string KeyboardText() const {
+    const TToolbarKeyboard& keyboard = Form.ToolbarKeyboard();
+    if (!keyboard.Active()) return "off";
+    std::string text = keyboard.Toolbar()->GetName();
+    for (const TTBCustomItem* item : keyboard.Path()) text += "/" + item->GetCaption();
+    return text;
+  }
+  std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
+  std::string Focused() const {
+    const TWinControl* focused = Form.FocusedInForm();
+    return focused ? focused->GetName() : "-";
+  }
+
+  TForm Form{nullptr};
+  TTBXDock Top{nullptr}, Bottom{nullptr};
+  TTBXToolbar Main{nullptr}, Second{nullptr};
+  TTBXSubmenuItem* Format = nullptr;
+  TStackPanel Area{nullptr};
+  TTBXCheckBox Box{nullptr};
+  TTBXRadioButton Small{nullptr}, Medium{nullptr}, Large{nullptr}, Lone{nullptr};
+  TTBXLabel Note{nullptr};
+  TTBXLink Link{nullptr};
+  TTBXCheckBox Hidden{nullptr}, Disabled{nullptr};
+  std::vector<std::string> Log;
+};
+
+TEST(TbxKeyboard, TabWalksTheControlsInTheirContainersInTheWindowsOrderRoundTheEnd) {
+  TKeyboardForm f;
+  f.TakeLog();
+  std::vector<std::string> order;
+  for (const TWinControl* control : f.Form.TabOrder()) order.push_back(control->GetName());
+  EXPECT_EQ(order, (std::vector<std::string>{"Box", "Small", "Medium", "Large", "Lone", "Link"}));
+  EXPECT_TRUE(f.Key("Tab"));
+  EXPECT_TRUE(f.Key("Tab"));
+  EXPECT_EQ(f.TakeLog(), (std::vector<std::string>{"focus Box", "focus Small"}));
+  for (int i = 0; i < 5; ++i) f.Key("Tab");
+  EXPECT_EQ(f.Focused(), "Box");  // round the end
+  EXPECT_TRUE(f.Key("Shift+Tab"));
+  EXPECT_EQ(f.Focused(), "Link");
+  // From a control Tab does not reach (a click on the label), on to the next one that it does.
+  f.Note.SetFocus();
+  f.Key("Tab");
+  EXPECT_EQ(f.Focused(), "Link");
+  f.Area.Hide();
+  f.Key("Tab");
+  EXPECT_EQ(f.Focused(), "Link");  // the only one left
+}
+
+TEST(TbxKeyboard, SpaceTogglesACheckBoxThroughItsClickAndEnterFollowsALink) {
+  TKeyboardForm f;
+  f.Box.SetFocus();
+  std::vector<TCheckBoxState> states;
+  f.Box.OnChange = [&](TObject*) { states.push_back(f.Box.GetState()); };
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(f.Key("Space"));
+  EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbChecked, cbGrayed, cbUnchecked}));
+  EXPECT_FALSE(f.Key("Enter"));  // a check box takes Space only
+  f.Link.SetFocus();
+  f.TakeLog();
+  EXPECT_TRUE(f.Key("Enter"));
+  EXPECT_TRUE(f.Key("Space"));
+  EXPECT_EQ(f.TakeLog(), (std::vector<std::string>{"click Link", "click Link"}));
+}
+
+TEST(TbxKeyboard, ArrowsMoveTheChoiceAndTheFocusWithinARadioGroup) {
+  TKeyboardForm f;
+  f.Medium.SetFocus();
+  f.TakeLog();
+  EXPECT_TRUE(f.Key("Down"));
+  EXPECT_EQ(f.TakeLog(), (std::vector<std::string>{"focus Large", "change Medium off", "change Large on"}));
+  EXPECT_TRUE(f.Key("Right"));  // round the end, never to the lone button of another group
+  EXPECT_EQ(f.Focused(), "Small");
+  EXPECT_TRUE(f.Small.GetChecked());
+  f.Large.SetEnabled(false);
+  EXPECT_TRUE(f.Key("Up"));  // the disabled one is passed over
+  EXPECT_EQ(f.Focused(), "Medium");
+  f.Lone.SetFocus();
+  f.TakeLog();
+  EXPECT_TRUE(f.Key("Down"));  // alone in its group: nothing moves
+  EXPECT_EQ(f.TakeLog(), std::vector<std::string>{});
+}
+
+TEST(TbxKeyboard, AltPutsTheKeyboardOnTheMainToolbarWhereEnterClicksTheSecondItem) {
+  TKeyboardForm f;
+  f.Box.SetFocus();
+  f.TakeLog();
+  EXPECT_TRUE(f.Key("Alt"));
+  EXPECT_TRUE(f.Key("Right"));
+  EXPECT_TRUE(f.Key("Enter"));
+  EXPECT_EQ(f.TakeLog(),
+            (std::vector<std::string>{"keyboard Main/&New", "keyboard Main/&Open", "keyboard off", "click &Open"}));
+  EXPECT_EQ(f.Focused(), "Box");  // the focus stays where it was
+  EXPECT_TRUE(f.Key("F10"));
+  EXPECT_TRUE(f.Key("Left"));  // round the start, past the disabled Help
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat");
+  EXPECT_TRUE(f.Key("Escape"));
+  EXPECT_EQ(f.KeyboardText(), "off");
+  EXPECT_TRUE(f.Key("Space"));  // the focused check box has the keys again
+  EXPECT_EQ(f.Box.GetState(), cbChecked);
+}
+
+TEST(TbxKeyboard, DownOpensASubmenuWhereEscapeClosesItBeforeLeaving) {
+  TKeyboardForm f;
+  f.Key("Alt");
+  f.Key("End");
+  f.Key("Down");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  f.Key("Down");  // past the separator
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Italic");
+  f.Key("Escape");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat");
+  f.Key("Enter");  // Enter on a submenu opens it too
+  f.Key("Up");
+  f.TakeLog();
+  f.Key("Enter");
+  EXPECT_EQ(f.TakeLog(), (std::vector<std::string>{"keyboard off", "click &Italic"}));
+  // Right in a menu goes on to the next item of the toolbar (round the end to New).
+  f.Key("Alt");
+  f.Key("Left");
+  f.Key("Down");
+  f.Key("Right");
+  EXPECT_EQ(f.KeyboardText(), "Main/&New");
+  f.Key("Tab");
+  EXPECT_EQ(f.KeyboardText(), "Second/&Print");
+  f.Key("Shift+Tab");
+  EXPECT_EQ(f.KeyboardText(), "Main/&New");
+  f.Key("Alt");
+  EXPECT_EQ(f.KeyboardText(), "off");
+}
+
+TEST(TbxKeyboard, AltWithAnAccessKeyReachesAnItemOrAControl) {
+  TKeyboardForm f;
+  EXPECT_TRUE(f.Key("Alt+O"));
+  EXPECT_EQ(f.TakeLog().back(), "click &Open");
+  EXPECT_TRUE(f.Key("Alt+R"));  // a submenu opens on the keyboard
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  EXPECT_TRUE(f.Key("I"));  // in the open menu a letter alone
+  EXPECT_EQ(f.TakeLog().back(), "click &Italic");
+  EXPECT_TRUE(f.Key("Alt+P"));  // any toolbar, after the main one
+  EXPECT_EQ(f.TakeLog().back(), "click &Print");
+  EXPECT_FALSE(f.Key("Alt+H"));  // Help is disabled
+  EXPECT_TRUE(f.Key("Alt+W"));   // a check box takes the focus and its click
+  EXPECT_EQ(f.Focused(), "Box");
+  EXPECT_EQ(f.Box.GetState(), cbChecked);
+  EXPECT_TRUE(f.Key("Alt+M"));
+  EXPECT_EQ(f.Focused(), "Link");
+  EXPECT_EQ(f.TakeLog().back(), "click Link");
+  EXPECT_FALSE(f.Key("Alt+Z"));
+}
+
+TEST(TbxKeyboard, TheKeyboardLetsGoOfItemsThatGoAndOfTheToolbarWhenTheFocusMoves) {
+  TKeyboardForm f;
+  f.Key("Alt");
+  f.Key("End");
+  f.Key("Down");
+  delete f.Format;  // with its open menu
+  EXPECT_EQ(f.KeyboardText(), "Main");
+  f.Key("Right");
+  EXPECT_EQ(f.KeyboardText(), "Main/&Open");
+  f.Box.SetFocus();  // a click elsewhere
+  EXPECT_EQ(f.KeyboardText(), "off");
+  f.Key("Alt");
+  f.Main.Hide();
+  EXPECT_FALSE(f.Key("Right"));
+  EXPECT_EQ(f.KeyboardText(), "off");
+  // Without the main toolbar, the first toolbar of the topmost dock with an item is it.
+  EXPECT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Second);
+}
+
+TEST(TbxKeyboard, TheMainToolbarIsTheOneOthersMergeInto) {
+  TKeyboardForm f;
+  EXPECT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Main);
+  // An item that Main owns, lent to the second toolbar as a merge does.
+  auto* lent = new TTBXItem(&f.Main);
+  lent->SetCaption("Lent");
+  f.Second.Items()->Add(lent);
+  EXPECT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Second);
+}
+
+}  // namespace
