@@ -357,3 +357,50 @@ TEST(LayoutRules, ABracketOfChangesLaysOutOnceAtItsEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// Labels on the toolbar of a busy window, each on a control item, then a longer caption for each.
+void PlaceLabelsOnToolbar(TBusyWindow& busy, std::vector<std::unique_ptr<TTBXLabel>>& labels) {
+  for (int i = 0; i < 30; ++i) {
+    labels.push_back(std::make_unique<TTBXLabel>(nullptr));
+    busy.Toolbar.Items()->Add(new TTBControlItem(&busy.Toolbar, labels.back().get()));
+    labels.back()->SetParent(&busy.Toolbar);
+  }
+  for (auto& label : labels) label->SetText("Label " + std::to_string(&label - labels.data()));
+}
+
+TEST(LayoutRules, DeferredLayoutsLayEachContainerOutOnceAndEndAsImmediateOnes) {
+  TBusyWindow immediate, deferred;
+  std::vector<std::unique_ptr<TTBXLabel>> immediateLabels, deferredLabels;
+  PlaceLabelsOnToolbar(immediate, immediateLabels);
+  TTbxLayoutProbe toolbar(deferred.Toolbar), dock(deferred.Dock);
+  {
+    const TWinControl::TDeferLayouts once;
+    PlaceLabelsOnToolbar(deferred, deferredLabels);
+    EXPECT_EQ(toolbar.AlignPasses(), 0);
+    EXPECT_EQ(dock.AlignPasses(), 0);
+  }
+  EXPECT_LE(toolbar.AlignPasses(), 2);  // the items once, and again when the dock gives the new size
+  EXPECT_EQ(dock.AlignPasses(), 1);
+  EXPECT_EQ(deferred.Toolbar.GetBoundsRect(), immediate.Toolbar.GetBoundsRect());
+  EXPECT_EQ(deferred.Dock.GetBoundsRect(), immediate.Dock.GetBoundsRect());
+  for (size_t i = 0; i < deferredLabels.size(); ++i)
+    EXPECT_EQ(deferredLabels[i]->GetBoundsRect(), immediateLabels[i]->GetBoundsRect()) << "label " << i;
+  deferredLabels.clear();
+  immediateLabels.clear();
+}
+
+TEST(LayoutRules, AContainerDestroyedWhileItsLayoutWaitsIsNotTouched) {
+  TBusyWindow busy;
+  {
+    const TWinControl::TDeferLayouts once;
+    auto toolbar = std::make_unique<TTBXToolbar>(nullptr);
+    toolbar->SetParent(&busy.Dock);
+    AddButton(*toolbar, "Gone");
+    AddButton(busy.Toolbar, "Kept");
+  }
+  EXPECT_EQ(busy.Toolbar.Items()->GetItem(3)->GetBounds().Right() + ToolbarBorder, busy.Toolbar.GetWidth());
+}
+
+}  // namespace

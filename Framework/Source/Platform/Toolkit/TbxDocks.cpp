@@ -61,7 +61,11 @@ void TTBDock::SettingChanged() {
 bool TTBDock::PlacesChild(const TControl& child) const { return child.AsDockableWindow() != nullptr; }
 
 void TTBDock::ChildChanged(TControl& child) {
-  if (!PlacesChild(child)) return;
+  if (!PlacesChild(child) || DeferLayout()) return;
+  FitAndLayOut();
+}
+
+void TTBDock::FitAndLayOut() {
   // A thickness of its own that changes moves the dock's siblings; otherwise only its rows move.
   if (GetPreferredSize(GetWidth()) != GetBoundsRect().Size() && GetParent()) {
     const TSize before = GetBoundsRect().Size();

@@ -37,8 +37,19 @@ void TTBCustomToolbar::EndUpdate() {
   if (FItemsPending) ItemsChanged();
 }
 
+bool TTBCustomToolbar::DeferItemsLayout() {
+  if (!DeferLayout()) return false;
+  FItemsPending = true;
+  return true;
+}
+
+void TTBCustomToolbar::LayOutDeferred() {
+  if (FItemsPending && FUpdateCount == 0) ItemsChanged();
+}
+
 void TTBCustomToolbar::ItemsChanged() {
   ++FItemsGeneration;
+  if (DeferItemsLayout()) return;
   if (FUpdateCount > 0 || IsDestroying()) {
     FItemsPending = true;
     return;
@@ -171,6 +182,7 @@ TSize TTBCustomToolbar::GetFloatingClientSize() const { return ItemsExtent(false
 // Items follow each other from the leading edge of the client area; each takes the full depth
 // of the row (the full width of a column). What does not fit is cut at the client's end.
 void TTBCustomToolbar::AlignControls() {
+  if (DeferItemsLayout()) return;
   const TRect client = GetClientRect();
   const bool vertical = IsVertical();
   int cursor = vertical ? client.Top : client.Left;
@@ -230,8 +242,10 @@ void TTBCustomToolbar::FontChanged() {
   TTBCustomDockableWindow::FontChanged();
 }
 
-// A control on the toolbar that resizes itself resizes its item.
+// A control on the toolbar that resizes itself resizes its item. While the layout waits anyway,
+// no item need be looked for now.
 void TTBCustomToolbar::ChildChanged(TControl& child) {
+  if (DeferItemsLayout()) return;
   if (PlacesChild(child)) ItemsChanged();
 }
 

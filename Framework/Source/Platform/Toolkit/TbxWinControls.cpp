@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <exception>
 #include <unordered_map>
+#include <utility>
 
 #include "KolExceptions.h"
 #include "TbxControls.h"
@@ -39,9 +41,18 @@ THandle NewHandle() {
   return ++last;
 }
 
+// The controls whose layout waits for the end of the outermost TDeferLayouts.
+int GDeferLayoutsDepth = 0;
+std::vector<TGuard<TWinControl>>& DeferredLayouts() {
+  static std::vector<TGuard<TWinControl>> controls;
+  return controls;
+}
+
 // A handler that resizes what it is told about could keep a layout going for ever; after this
 // many passes in a row the layout stands as it is.
 constexpr int KMaxAlignPasses = 8;
+// Likewise for the rounds of the layouts that waited for the end of TDeferLayouts.
+constexpr int KMaxDeferredRounds = 8;
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FHandle(NewHandle()) {
@@ -131,6 +142,49 @@ void TWinControl::Realign() {
     if (!FAlignPending) break;
   }
   FAlignPending = false;
+}
+
+TWinControl::TDeferLayouts::TDeferLayouts() : FUncaught(std::uncaught_exceptions()) { ++GDeferLayoutsDepth; }
+
+TWinControl::TDeferLayouts::~TDeferLayouts() noexcept(false) {
+  if (--GDeferLayoutsDepth > 0) return;
+  if (std::uncaught_exceptions() == FUncaught) {
+    LayOutAllDeferred();
+    return;
+  }
+  try {
+    LayOutAllDeferred();
+  } catch (...) {  // NOLINT(bugprone-empty-catch): the error already on its way wins
+  }
+}
+
+// In rounds: what the layouts of one round ask for (a toolbar that grew asks its dock) waits for
+// the next, so that a container that many ask is laid out once per round. A layout that changes
+// nothing asks nothing, so the rounds end; the last allowed one lays out at once whatever is asked.
+// Every control that waited is laid out even when one fails; the first error comes after.
+void TWinControl::LayOutAllDeferred() {
+  std::exception_ptr first;
+  TScopeExit undeferred([] { GDeferLayoutsDepth = 0; });
+  for (int round = 0; !DeferredLayouts().empty(); ++round) {
+    GDeferLayoutsDepth = round + 1 < KMaxDeferredRounds ? 1 : 0;
+    const std::vector<TGuard<TWinControl>> controls = std::exchange(DeferredLayouts(), {});
+    for (TWinControl* control : controls) {
+      if (!control) continue;  // destroyed meanwhile
+      control->FLayoutDeferred = false;
+      try {
+        control->LayOutDeferred();
+      } catch (...) {
+        if (!first) first = std::current_exception();
+      }
+    }
+  }
+  if (first) std::rethrow_exception(first);
+}
+
+bool TWinControl::DeferLayout() {
+  if (GDeferLayoutsDepth == 0 || IsDestroying()) return false;
+  if (!std::exchange(FLayoutDeferred, true)) DeferredLayouts().emplace_back(this);
+  return true;
 }
 
 void TWinControl::EnableAlign() {

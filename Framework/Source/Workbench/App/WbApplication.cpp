@@ -218,7 +218,10 @@ void TWbApplication::CheckWorkSpaces() {
   }
 }
 
+// Children come into a work space one by one: each area, toolbar and dock is laid out once.
 void TWbApplication::ShowInWorkSpaces() {
+  const auto areas = LayOutOnce(Areas());
+  const TWinControl::TDeferLayouts containers;
   for (TViewPart& child : FViewParts) {
     const TViewPart* workSpace = WorkSpaceOf(child);
     // View parts whose factory failed were reported already.
@@ -250,6 +253,10 @@ void TWbApplication::RunAt(size_t index) {
   if (workItem.Item->GetState() == wsRunning) return;
   workItem.Item->SetState(wsRunning);
   auto run = [&] {
+    // Children placed into a toolbar or leaving an area, and their captions, come one by one:
+    // lay each out once, at the end.
+    const auto areas = LayOutOnce(Areas());
+    const TWinControl::TDeferLayouts containers;
     for (size_t i : workItem.ViewParts) {
       TViewPart& viewPart = FViewParts[i];
       if (!viewPart.Intf) continue;

@@ -320,6 +320,22 @@ class TWinControl : public TControl {
   void EnableAlign();
   bool IsAligning() const { return FAligning; }
 
+  /// While one lives, the containers that lay themselves out at every child that comes, goes or
+  /// changes (toolbars and docks) wait instead, and each is laid out once when the outermost one
+  /// ends, in the order they first asked: N children placed into one toolbar, and their captions
+  /// shown, then cost one layout of it instead of 2N layouts of up to N items.
+  class TDeferLayouts {
+   public:
+    TDeferLayouts();
+    /// An error that a layout raises here wins, unless one is already on its way.
+    ~TDeferLayouts() noexcept(false);
+    TDeferLayouts(const TDeferLayouts&) = delete;
+    TDeferLayouts& operator=(const TDeferLayouts&) = delete;
+
+   private:
+    int FUncaught;
+  };
+
   /// Whether the control has the focus; SetFocus gives it, telling the control that loses it, the
   /// one that takes it (their peers) and the form they lie in.
   bool Focused() const;
@@ -351,6 +367,11 @@ class TWinControl : public TControl {
   TRect AlignEdges(TRect area);
   void AlignClient(const TRect& free);
   const std::vector<TControl*>& Controls() const { return FControls; }
+  /// Inside TDeferLayouts: lists this control for LayOutDeferred at the end (once) and returns
+  /// true; outside, false.
+  bool DeferLayout();
+  /// What a control that deferred its layout does at the end of TDeferLayouts.
+  virtual void LayOutDeferred() { Realign(); }
   /// Whether a layout asked for now would wait: inside DisableAlign or a layout pass.
   bool LayoutDeferred() const { return FAlignDisabled > 0 || FAligning; }
   /// Changes with every child that comes or goes: a layout that places children one by one, whose
@@ -363,6 +384,7 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   void AlignChanged(TControl& control);
   void PeerCreated() override;
+  static void LayOutAllDeferred();
   std::vector<TControl*> FControls;
   std::vector<TControl*> FAligned;  // the children with an edge or client alignment, in child order
   THandle FHandle;
@@ -371,6 +393,7 @@ class TWinControl : public TControl {
   unsigned FChildrenVersion = 0;
   bool FAlignPending = false;
   bool FAligning = false;
+  bool FLayoutDeferred = false;  // listed for the end of TDeferLayouts
   bool FTabStop = false;
 };
 

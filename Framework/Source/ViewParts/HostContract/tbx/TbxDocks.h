@@ -75,8 +75,11 @@ class TTBDock : public TWinControl {
   void ChildChanged(TControl& child) override;
   /// A window that leaves may take the dock's thickness with it, as one that hides does.
   void PlacedChildRemoved(TControl& child) override { ChildChanged(child); }
+  void LayOutDeferred() override { FitAndLayOut(); }
 
  private:
+  // Takes the thickness the windows need, then lays the rows out.
+  void FitAndLayOut();
   /// A visible window where the dock lays it out: its row, its position in the row (windows
   /// without one last) and its place among its children (the tie-break).
   struct TPlace {

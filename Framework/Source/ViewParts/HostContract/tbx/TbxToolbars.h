@@ -59,6 +59,7 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   bool PlacesChild(const TControl& child) const override;
   void ChildChanged(TControl& child) override;
   void FontChanged() override;
+  void LayOutDeferred() override;
 
  private:
   friend class TTBCustomItem;  // hands over the controls of the items that come onto the toolbar
@@ -77,6 +78,8 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
   TControl* AdoptItemControl(const TTBCustomItem& item);
   void PlaceItemControl(TTBCustomItem& item);
+  // Inside TWinControl::TDeferLayouts: the items are laid out at its end; false outside.
+  bool DeferItemsLayout();
 
   std::unique_ptr<TTBRootItem> FItems;
   TGuard<TCustomImageList> FImages;
