@@ -102,7 +102,7 @@ class TForm : public TStackPanel {
   /// or previous control), Alt alone and F10 (the keyboard onto the main toolbar), Alt with an
   /// access key, and every key while the keyboard is on a toolbar; any other key goes to the
   /// focused control. True when something took the key.
-  bool KeyDown(TKey key, TShiftState shift);
+  bool KeyDown(TKey key, TShiftState shift) override;
   /// Moves the focus to the next control Tab reaches (or the previous one), round the end; false
   /// when no control takes it.
   bool SelectNext(bool forward);
