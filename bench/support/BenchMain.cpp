@@ -189,15 +189,17 @@ class TCollectingReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 void PrintSummaryHeader(const std::string& title) {
+  // Counted, the figures are instructions and the cv that of the timed run's times beside them.
   fmt::print(
-      "\n{}\n\n| benchmark | size | figure | floor | ratio | cv | target | met |\n|---|---|---|---|---|---|---|---|\n",
-      title);
+      "\n{}\n\n| benchmark | size | figure | floor | ratio | {} | target | met |\n|---|---|---|---|---|---|---|---|\n",
+      title, CountingInstructions() ? "time cv" : "cv");
 }
 
 void PrintSummaryRow(const std::string& name, const std::string& size, const std::string& figure,
                      const std::string& floor, std::optional<double> ratio, std::optional<double> cv,
                      const std::string& target, std::optional<bool> met) {
-  const bool unstable = met && cv && *cv > KUnstableCv;
+  // Instruction counts do not move with the machine's load: only a judgement of times can be unstable.
+  const bool unstable = met && cv && *cv > KUnstableCv && !CountingInstructions();
   fmt::print("| {} | {} | {} | {} | {} | {} | {} | {} |\n", name, size, figure, floor.empty() ? "-" : floor,
              ratio ? fmt::format("{:.2f}x", *ratio) : "-", cv ? fmt::format("{:.1f} %", *cv * 100) : "-",
              target.empty() ? "-" : target,

@@ -51,7 +51,7 @@ class TBenchResults {
   std::map<std::string, std::vector<double>> FTimes;  // of the earlier timed run
 };
 
-// A figure judged against its target is "unstable", never met, when its repetitions vary more.
+// A time judged against its target is "unstable", never met, when its repetitions vary more.
 inline constexpr double KUnstableCv = 0.05;
 
 // One line of the summary: "| benchmark | size | figure | floor | ratio | cv | target | met |",
