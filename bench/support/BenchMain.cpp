@@ -68,7 +68,9 @@ bool TBenchResults::LoadTimes(const std::string& path) {
   if (json.is_discarded() || !json.contains("benchmarks") || !json["benchmarks"].is_array()) return false;
   for (const auto& run : json["benchmarks"]) {
     if (run.value("run_type", "") != "iteration" || run.value("error_occurred", false)) continue;
-    const std::string name = LookupName(run.value("run_name", ""));
+    std::string name = LookupName(run.value("run_name", ""));
+    // A minimum time stretches the timed run only; the counted one runs fixed iterations.
+    if (auto at = name.find("/min_time:"); at != std::string::npos) name.erase(at, name.find('/', at + 1) - at);
     const double time = run.value(name.ends_with("/manual_time") ? "real_time" : "cpu_time", 0.0);
     FTimes[name].push_back(time * NanosecondsPerUnit(run.value("time_unit", "ns")));
   }
