@@ -88,6 +88,7 @@ void BM_BindingFloor(benchmark::State& state) {
 }
 
 void RegisterAll(bool tiny) {
+  tiny = tiny || CountingInstructions();  // no smaller sizes: counted, always the many iterations of tiny
   for (int i = 0; i < 3; ++i) {
     Tiny(benchmark::RegisterBenchmark("binding", BM_Binding)->Arg(i), tiny);
     Tiny(benchmark::RegisterBenchmark("binding_floor", BM_BindingFloor)->Arg(i), tiny);
@@ -99,11 +100,11 @@ void Summarize(const TBenchResults& results, bool /*tiny*/) {
   for (int i = 0; i < 3; ++i) {
     const std::string workName = fmt::format("binding/{}", i);
     const std::string floorName = fmt::format("binding_floor/{}", i);
-    auto work = results.Nanoseconds(workName);
-    auto floor = results.Nanoseconds(floorName);
+    auto work = results.Figure(workName);
+    auto floor = results.Figure(floorName);
     if (!work || !floor) continue;
-    PrintSummaryRow("binding", KCases[i].Name, FormatTime(*work),
-                    FormatTime(*floor) + (KCases[i].Topic ? " (map and publish)" : " (map)"), *work / *floor,
+    PrintSummaryRow("binding", KCases[i].Name, FormatFigure(*work),
+                    FormatFigure(*floor) + (KCases[i].Topic ? " (map and publish)" : " (map)"), *work / *floor,
                     results.WorstCv({workName, floorName}), fmt::format("<= {:.0f}x", KCases[i].Target),
                     *work <= KCases[i].Target * *floor);
   }

@@ -46,11 +46,14 @@ enum TPhase { phCompose, phTeardown };
 void ComposeAndTearDown(benchmark::State& state, TPhase phase) {
   const std::string text = ApplicationFileText(static_cast<int>(state.range(0)));
   for (auto _ : state) {
+    CountInstructions(phase == phCompose);
     const auto start = ThreadCpuSeconds();
     auto window = std::make_unique<TBenchWindow>(LoadXMLDocument(text, "bench.xml"));
     window->RunAll();
+    CountInstructions(phase == phTeardown);
     const auto composed = ThreadCpuSeconds();
     window.reset();  // the document goes with the last view part that held a node of it
+    CountInstructions(false);
     const auto ended = ThreadCpuSeconds();
     state.SetIterationTime(phase == phCompose ? composed - start : ended - composed);
   }
@@ -114,9 +117,11 @@ void RegisterAll(bool tiny) {
   }
 }
 
-std::string PerPart(double ns, int n) { return fmt::format("{} ({} per part)", FormatTime(ns), FormatTime(ns / n)); }
+std::string PerPart(double figure, int n) {
+  return fmt::format("{} ({} per part)", FormatFigure(figure), FormatFigure(figure / n));
+}
 
-// Per-part time at the largest size over that at the smallest: 1 is linear.
+// Per-part figure at the largest size over that at the smallest: 1 is linear.
 void PrintGrowth(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes, double limit) {
   const auto growth = PerItemGrowth(results, name, sizes);
   if (!growth || sizes.size() < 2) return;
@@ -139,12 +144,12 @@ void PrintLayoutChanges(const TBenchResults& results, const std::vector<int>& si
       auto placed = results.Counter(run, "placed");
       auto passes = results.Counter(run, "passes");
       auto depth = results.Counter(run, "depth");
-      auto time = results.Nanoseconds(run);
-      if (!placed || !passes || !depth || !time) continue;
+      auto figure = results.Figure(run);
+      if (!placed || !passes || !depth || !figure) continue;
       const bool judged = n == sizes.back() && n != reference && referencePlaced;
       PrintSummaryRow(name, std::to_string(n),
                       fmt::format("{:.0f} placed in {:.0f} passes at depth {:.0f}; {}", *placed, *passes, *depth,
-                                  FormatTime(*time)),
+                                  FormatFigure(*figure)),
                       "", std::nullopt, results.WorstCounterCv({run}, "placed"),
                       judged ? fmt::format("O(depth): no more than at {}", reference) : "report",
                       judged ? std::optional(*placed <= *referencePlaced) : std::nullopt);
@@ -166,16 +171,16 @@ void Summarize(const TBenchResults& results, bool tiny) {
     const std::string floorName = fmt::format("compose_floor/{}", n);
     const std::string composeName = fmt::format("compose/{}/manual_time", n);
     const std::string teardownName = fmt::format("teardown/{}/manual_time", n);
-    auto floor = results.Nanoseconds(floorName);
-    auto compose = results.Nanoseconds(composeName);
-    auto teardown = results.Nanoseconds(teardownName);
+    auto floor = results.Figure(floorName);
+    auto compose = results.Figure(composeName);
+    auto teardown = results.Figure(teardownName);
     if (!floor || !compose || !teardown) continue;
     const auto limit = ComposeLimit(n);
-    PrintSummaryRow("compose", std::to_string(n), PerPart(*compose, n), FormatTime(*floor) + " (parse and shape)",
+    PrintSummaryRow("compose", std::to_string(n), PerPart(*compose, n), FormatFigure(*floor) + " (parse and shape)",
                     *compose / *floor, results.WorstCv({composeName, floorName}),
                     limit ? fmt::format("<= {:.0f}x", *limit) : "",
                     limit ? std::optional(*compose <= *limit * *floor) : std::nullopt);
-    PrintSummaryRow("teardown", std::to_string(n), PerPart(*teardown, n), FormatTime(*compose) + " (compose)",
+    PrintSummaryRow("teardown", std::to_string(n), PerPart(*teardown, n), FormatFigure(*compose) + " (compose)",
                     *teardown / *compose, results.WorstCv({teardownName, composeName}), "<= 0.5x",
                     *teardown <= 0.5 * *compose);
   }

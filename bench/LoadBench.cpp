@@ -110,17 +110,22 @@ void BM_LoadRadioGroup(benchmark::State& state) {
   LoadAndClose(state, RadioGroup(static_cast<int>(state.range(0))), true);
 }
 
-std::vector<int> WorkItemSizes(bool tiny) {
-  return tiny ? std::vector<int>{10, 100} : std::vector<int>{1000, 10000, 100000};
+// Counted under callgrind, a tenth of the sizes (the same spans): the largest would take hours.
+std::vector<int> Scaled(std::vector<int> sizes) {
+  if (CountingInstructions())
+    for (int& n : sizes) n /= 10;
+  return sizes;
 }
-std::vector<int> PanelSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : std::vector<int>{100, 1000, 10000}; }
-std::vector<int> ChildSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : std::vector<int>{1000, 10000}; }
+std::vector<int> WorkItemSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : Scaled({1000, 10000, 100000}); }
+std::vector<int> PanelSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : Scaled({100, 1000, 10000}); }
+std::vector<int> ChildSizes(bool tiny) { return tiny ? std::vector<int>{10, 100} : Scaled({1000, 10000}); }
 
 void RegisterAll(bool tiny) {
   auto add = [tiny](const char* name, void (*run)(benchmark::State&), int n) {
     auto* benchmark = benchmark::RegisterBenchmark(name, run)->Arg(n)->UseManualTime()->Unit(benchmark::kMillisecond);
     // Several runs at every size: a single one would time the first touch of fresh memory.
-    Tiny(tiny ? benchmark : benchmark->MinTime(2.0), tiny);
+    // Counted runs have fixed iterations, which a minimum time would contradict.
+    Tiny(tiny || CountingInstructions() ? benchmark : benchmark->MinTime(2.0), tiny);
   };
   for (int n : WorkItemSizes(tiny)) add("load_workitems", BM_LoadWorkItems, n);
   for (int n : PanelSizes(tiny)) add("load_panels", BM_LoadStatusPanels, n);
@@ -131,14 +136,14 @@ void RegisterAll(bool tiny) {
 
 void PrintLinearity(const TBenchResults& results, const std::string& name, const std::vector<int>& sizes, bool tiny,
                     const char* target = "linear (per item <= x3 over 100x)") {
-  const std::string suffix = tiny ? "/manual_time" : "/min_time:2.000/manual_time";
+  const std::string suffix = tiny || CountingInstructions() ? "/manual_time" : "/min_time:2.000/manual_time";
   const auto growth = PerItemGrowth(results, name, sizes, suffix);
   const std::string lastName = fmt::format("{}/{}{}", name, sizes.back(), suffix);
-  const auto last = results.Nanoseconds(lastName);
+  const auto last = results.Figure(lastName);
   if (!growth || !last) return;
   PrintSummaryRow(name, fmt::format("{} to {}", sizes.front(), sizes.back()),
-                  fmt::format("{} at {} ({} per item), per item x{:.2f}", FormatTime(*last), sizes.back(),
-                              FormatTime(*last / sizes.back()), *growth),
+                  fmt::format("{} at {} ({} per item), per item x{:.2f}", FormatFigure(*last), sizes.back(),
+                              FormatFigure(*last / sizes.back()), *growth),
                   "", std::nullopt, results.WorstCv({fmt::format("{}/{}{}", name, sizes.front(), suffix), lastName}),
                   target, *growth <= 3);
 }

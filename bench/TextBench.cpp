@@ -57,6 +57,7 @@ void BM_TextCached(benchmark::State& state) { RunCaption(state, {}); }
 void BM_TextUncached(benchmark::State& state) { RunCaption(state, {.CacheBytes = 0}); }
 
 void RegisterAll(bool tiny) {
+  tiny = tiny || CountingInstructions();  // no smaller sizes: counted, always the many iterations of tiny
   for (int i = 0; i < static_cast<int>(std::size(KCaptions)); ++i) {
     Tiny(benchmark::RegisterBenchmark("text_cached", BM_TextCached)->Arg(i), tiny);
     Tiny(benchmark::RegisterBenchmark("text_uncached", BM_TextUncached)->Arg(i), tiny);
@@ -68,10 +69,10 @@ void Summarize(const TBenchResults& results, bool /*tiny*/) {
   for (int i = 0; i < static_cast<int>(std::size(KCaptions)); ++i) {
     const std::string cachedName = fmt::format("text_cached/{}", i);
     const std::string uncachedName = fmt::format("text_uncached/{}", i);
-    auto cached = results.Nanoseconds(cachedName);
-    auto uncached = results.Nanoseconds(uncachedName);
+    auto cached = results.Figure(cachedName);
+    auto uncached = results.Figure(uncachedName);
     if (!cached || !uncached) continue;
-    PrintSummaryRow("text", KCaptions[i].Name, FormatTime(*cached), FormatTime(*uncached), *cached / *uncached,
+    PrintSummaryRow("text", KCaptions[i].Name, FormatFigure(*cached), FormatFigure(*uncached), *cached / *uncached,
                     results.WorstCv({cachedName, uncachedName}), "<= 0.25x", *cached <= 0.25 * *uncached);
   }
 }

@@ -24,7 +24,11 @@ int IncomingGroupIndex(int j, int n, int m) { return 2 * static_cast<int>(static
 // the target at its turn, which grows by one per placed item.
 double ScannedPairs(double n, double m) { return n * m + n * (n - 1) / 2; }
 
-void BM_Merge(benchmark::State& state) {
+// Both phases run in every iteration; merge reports the merge and counts the undo's time per item;
+// undo, registered only when counting instructions, counts the undo's instructions.
+enum TMergePhase { mpMerge, mpUndo };
+
+void MergeAndUndo(benchmark::State& state, TMergePhase phase) {
   const int n = static_cast<int>(state.range(0));
   const int m = static_cast<int>(state.range(1));
   const std::string text = R"(<Workbench Name="Bench"><WorkItem ID="Main">
@@ -38,22 +42,29 @@ void BM_Merge(benchmark::State& state) {
   TNUVToolBarViewPart& doc = ToolbarViewPart(window.ViewPart("DocToolbar"));
   double undoSeconds = 0;
   for (auto _ : state) {
+    CountInstructions(false);
     for (int j = 0; j < n; ++j) {
       auto* item = new TTBXItem(doc.GetToolbar());
       item->SetGroupIndex(IncomingGroupIndex(j, n, m));
       doc.GetToolbar()->Items()->Add(item);
     }
+    CountInstructions(phase == mpMerge);
     const auto start = ThreadCpuSeconds();
     doc.MergeIntoToolbar(target);
+    CountInstructions(phase == mpUndo);
     const auto merged = ThreadCpuSeconds();
     bool handled = false;
     doc.DoWorkItemStopping("", nullptr, handled);
+    CountInstructions(false);
     const auto undone = ThreadCpuSeconds();
     state.SetIterationTime(merged - start);
     undoSeconds += undone - merged;
   }
   state.counters["undo_ns_per_item"] = undoSeconds * 1e9 / static_cast<double>(state.iterations()) / n;
 }
+
+void BM_Merge(benchmark::State& state) { MergeAndUndo(state, mpMerge); }
+void BM_Undo(benchmark::State& state) { MergeAndUndo(state, mpUndo); }
 
 void BM_MergeFloor(benchmark::State& state) {
   const auto n = static_cast<std::size_t>(state.range(0));
@@ -106,11 +117,14 @@ void PlaceChildren(benchmark::State& state, const char* factory, const std::stri
   std::vector<INUVViewPart*> children;
   for (int j = 0; j < n; ++j) children.push_back(&window.ViewPart(fmt::format("L{}", j)));
   for (auto _ : state) {
+    CountInstructions(false);
     auto space = NewRunningWorkSpace(window, factory, extData);
     auto& multiBinding = dynamic_cast<TNUVMultiBindingViewPart&>(*GetImplObject(space.get()));
+    CountInstructions(true);
     const auto start = ThreadCpuSeconds();
     for (INUVViewPart* child : children) multiBinding.PlaceChildViewPart(child);
     state.SetIterationTime(ThreadCpuSeconds() - start);
+    CountInstructions(false);
     space->Finalize();
   }
   state.counters["children"] = n;
@@ -126,15 +140,25 @@ void BM_PlaceInStatusPanels(benchmark::State& state) {
 
 // ---------------------------------------------------------------------------------------------
 
-std::vector<int> MergeSizes(bool tiny) { return tiny ? std::vector<int>{10} : std::vector<int>{10, 100, 1000, 5000}; }
-std::vector<int> PlacementSizes(bool tiny) { return tiny ? std::vector<int>{10} : std::vector<int>{100, 1000, 10000}; }
+// Counted under callgrind, the largest sizes would take hours.
+std::vector<int> MergeSizes(bool tiny) {
+  if (tiny) return {10};
+  return CountingInstructions() ? std::vector<int>{10, 100, 1000} : std::vector<int>{10, 100, 1000, 5000};
+}
+std::vector<int> PlacementSizes(bool tiny) {
+  if (tiny) return {10};
+  return CountingInstructions() ? std::vector<int>{10, 100, 1000} : std::vector<int>{100, 1000, 10000};
+}
 
 void RegisterAll(bool tiny) {
   for (int n : MergeSizes(tiny)) {
-    for (int m : MergeSizes(tiny))
+    for (int m : MergeSizes(tiny)) {
       Tiny(benchmark::RegisterBenchmark("merge", BM_Merge)->Args({n, m}), tiny)
           ->UseManualTime()
           ->Unit(benchmark::kMicrosecond);
+      if (CountingInstructions())
+        Tiny(benchmark::RegisterBenchmark("undo", BM_Undo)->Args({n, m}), tiny)->UseManualTime();
+    }
     Tiny(benchmark::RegisterBenchmark("merge_floor", BM_MergeFloor)->Arg(n), tiny);
   }
   for (int n : PlacementSizes(tiny)) {
@@ -147,40 +171,51 @@ void RegisterAll(bool tiny) {
   }
 }
 
+// Undoing a merge of n items: instructions when counting them, else the time the merge runs count.
+std::optional<double> UndoPerItem(const TBenchResults& results, int n, int m) {
+  if (CountingInstructions()) {
+    auto undo = results.Figure(fmt::format("undo/{}/{}/manual_time", n, m));
+    return undo ? std::optional(*undo / n) : std::nullopt;
+  }
+  return results.Counter(fmt::format("merge/{}/{}/manual_time", n, m), "undo_ns_per_item");
+}
+
 void Summarize(const TBenchResults& results, bool tiny) {
   PrintSummaryHeader("merge (n items into a main toolbar of m items), then undo by stopping");
   for (int n : MergeSizes(tiny))
     for (int m : MergeSizes(tiny)) {
       const std::string name = fmt::format("merge/{}/{}/manual_time", n, m);
-      auto merge = results.Nanoseconds(name);
+      auto merge = results.Figure(name);
       const std::string floorName = fmt::format("merge_floor/{}", n);
-      auto floor = results.Nanoseconds(floorName);
-      auto undo = results.Counter(name, "undo_ns_per_item");
+      auto floor = results.Figure(floorName);
+      auto undo = UndoPerItem(results, n, m);
       if (!merge || !floor || !undo) continue;
       PrintSummaryRow("merge", fmt::format("n={} m={}", n, m),
-                      fmt::format("{}; {:.2f} ns per scanned pair; undo {} per item", FormatTime(*merge),
-                                  *merge / ScannedPairs(n, m), FormatTime(*undo)),
-                      FormatTime(*floor), *merge / *floor, results.WorstCv({name, floorName}), "report", std::nullopt);
+                      fmt::format("{}; {} per scanned pair; undo {} per item", FormatFigure(*merge),
+                                  FormatFigure(*merge / ScannedPairs(n, m)), FormatFigure(*undo)),
+                      FormatFigure(*floor), *merge / *floor, results.WorstCv({name, floorName}), "report",
+                      std::nullopt);
     }
   const auto sizes = MergeSizes(tiny);
   for (int m : sizes) {
     const std::string firstName = fmt::format("merge/{}/{}/manual_time", sizes.front(), m);
     const std::string lastName = fmt::format("merge/{}/{}/manual_time", sizes.back(), m);
-    auto first = results.Counter(firstName, "undo_ns_per_item");
-    auto last = results.Counter(lastName, "undo_ns_per_item");
+    auto first = UndoPerItem(results, sizes.front(), m);
+    auto last = UndoPerItem(results, sizes.back(), m);
     if (!first || !last || sizes.size() < 2) continue;
-    PrintSummaryRow("undo growth", fmt::format("n {} to {}, m={}", sizes.front(), sizes.back(), m),
-                    fmt::format("per item x{:.2f}", *last / *first), "", std::nullopt,
-                    results.WorstCounterCv({firstName, lastName}, "undo_ns_per_item"), "linear (per item <= x1.5)",
-                    *last / *first <= 1.5);
+    PrintSummaryRow(
+        "undo growth", fmt::format("n {} to {}, m={}", sizes.front(), sizes.back(), m),
+        fmt::format("per item x{:.2f}", *last / *first), "", std::nullopt,
+        CountingInstructions() ? std::nullopt : results.WorstCounterCv({firstName, lastName}, "undo_ns_per_item"),
+        "linear (per item <= x1.5)", *last / *first <= 1.5);
   }
   PrintSummaryHeader("placement (per child)");
   for (const char* kind : {"place_toolbar", "place_status"})
     for (int n : PlacementSizes(tiny)) {
       const std::string name = fmt::format("{}/{}/manual_time", kind, n);
-      auto time = results.Nanoseconds(name);
-      if (!time) continue;
-      PrintSummaryRow(kind, std::to_string(n), fmt::format("{} per child", FormatTime(*time / n)), "", std::nullopt,
+      auto figure = results.Figure(name);
+      if (!figure) continue;
+      PrintSummaryRow(kind, std::to_string(n), fmt::format("{} per child", FormatFigure(*figure / n)), "", std::nullopt,
                       results.WorstCv({name}), "report", std::nullopt);
     }
 }
