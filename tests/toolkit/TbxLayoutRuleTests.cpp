@@ -403,4 +403,41 @@ TEST(LayoutRules, AContainerDestroyedWhileItsLayoutWaitsIsNotTouched) {
   EXPECT_EQ(busy.Toolbar.Items()->GetItem(3)->GetBounds().Right() + ToolbarBorder, busy.Toolbar.GetWidth());
 }
 
+// A toolbar lays itself out when a child changes only while one of its top-level items holds that
+// child: not for an item in a submenu, nor for the control an item held before, nor once the item
+// is gone, also after many items came and went.
+TEST(LayoutRules, AToolbarLaysOutForTheChildrenThatItsTopLevelItemsHold) {
+  TBusyWindow busy;
+  TTBXLabel first(nullptr), second(nullptr), passing(nullptr);
+  auto relaysOut = [&](TTBXLabel& label) {
+    label.SetParent(&busy.Toolbar);
+    TTbxLayoutProbe toolbar(busy.Toolbar);
+    label.SetText(label.GetText() + "!");
+    return toolbar.AlignPasses() > 0;
+  };
+  auto* item = busy.Toolbar.Items()->Add(std::make_unique<TTBControlItem>(&busy.Toolbar, &first));
+  EXPECT_TRUE(relaysOut(first));
+  EXPECT_FALSE(relaysOut(second));
+
+  auto* submenu = busy.Toolbar.Items()->Add(std::make_unique<TTBXSubmenuItem>(&busy.Toolbar));
+  busy.Toolbar.Items()->Remove(item);
+  submenu->Add(item);
+  EXPECT_FALSE(relaysOut(first));
+  submenu->Remove(item);
+  busy.Toolbar.Items()->Insert(0, item);
+  EXPECT_TRUE(relaysOut(first));
+
+  item->SetControl(&second);
+  EXPECT_FALSE(relaysOut(first));
+  EXPECT_TRUE(relaysOut(second));
+
+  for (int i = 0; i < 100; ++i) delete busy.Toolbar.Items()->Add(std::make_unique<TTBControlItem>(nullptr, &passing));
+  EXPECT_FALSE(relaysOut(first));
+  EXPECT_TRUE(relaysOut(second));
+  EXPECT_FALSE(relaysOut(passing));
+
+  delete item;
+  EXPECT_FALSE(relaysOut(second));
+}
+
 }  // namespace

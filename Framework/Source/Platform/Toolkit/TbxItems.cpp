@@ -47,7 +47,8 @@ void TTBCustomItem::Insert(int index, TTBCustomItem* item) {
   item->FParent = this;
   // A control item that comes onto a toolbar brings its control along at once, even when the
   // toolbar lays its items out only later (hidden, or inside an update bracket).
-  if (TTBCustomToolbar* toolbar = GetToolbar(); toolbar && toolbar->Items() == this) toolbar->AdoptItemControl(*item);
+  if (TTBCustomToolbar* toolbar = GetToolbar(); toolbar && toolbar->Items() == this)
+    toolbar->TopLevelItemArrived(*item);
   Changed();
 }
 
@@ -226,6 +227,8 @@ void TTBControlItem::LeavingToolbar(TTBCustomToolbar* toolbar) {
 void TTBControlItem::SetControl(TControl* control) {
   if (control == FControl) return;
   FControl = control;
+  if (TTBCustomToolbar* toolbar = GetToolbar(); toolbar && toolbar->Items() == GetParent())
+    toolbar->IndexItemControl(*this);
   Changed();
 }
 

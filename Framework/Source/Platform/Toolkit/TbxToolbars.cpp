@@ -232,9 +232,28 @@ void TTBCustomToolbar::PlaceItemControl(TTBCustomItem& item) {
 }
 
 bool TTBCustomToolbar::PlacesChild(const TControl& child) const {
-  for (int i = 0; i < FItems->Count(); ++i)
-    if (ItemControl(*FItems->GetItem(i)) == &child) return true;
-  return false;
+  auto [first, last] = FItemsByControl.equal_range(&child);
+  return std::any_of(first, last, [&](const auto& entry) {
+    const TTBCustomItem* item = entry.second;
+    return item && item->GetParent() == FItems.get() && ItemControl(*item) == &child;
+  });
+}
+
+void TTBCustomToolbar::TopLevelItemArrived(TTBCustomItem& item) {
+  IndexItemControl(item);
+  AdoptItemControl(item);
+}
+
+void TTBCustomToolbar::IndexItemControl(TTBCustomItem& item) {
+  TControl* control = ItemControl(item);
+  if (!control) return;
+  if (FItemsByControl.size() >= 2 * static_cast<size_t>(FItems->Count()) + 16) {
+    FItemsByControl.clear();
+    for (int i = 0; i < FItems->Count(); ++i)
+      if (TControl* held = ItemControl(*FItems->GetItem(i))) FItemsByControl.emplace(held, FItems->GetItem(i));
+    return;  // the rebuilt index holds the item already
+  }
+  FItemsByControl.emplace(control, &item);
 }
 
 void TTBCustomToolbar::FontChanged() {

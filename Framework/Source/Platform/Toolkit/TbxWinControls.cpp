@@ -144,18 +144,10 @@ void TWinControl::Realign() {
   FAlignPending = false;
 }
 
-TWinControl::TDeferLayouts::TDeferLayouts() : FUncaught(std::uncaught_exceptions()) { ++GDeferLayoutsDepth; }
+TWinControl::TDeferLayouts::TDeferLayouts() { ++GDeferLayoutsDepth; }
 
-TWinControl::TDeferLayouts::~TDeferLayouts() noexcept(false) {
-  if (--GDeferLayoutsDepth > 0) return;
-  if (std::uncaught_exceptions() == FUncaught) {
-    LayOutAllDeferred();
-    return;
-  }
-  try {
-    LayOutAllDeferred();
-  } catch (...) {  // NOLINT(bugprone-empty-catch): the error already on its way wins
-  }
+void TWinControl::TDeferLayouts::End() {
+  if (--GDeferLayoutsDepth == 0) LayOutAllDeferred();
 }
 
 // In rounds: what the layouts of one round ask for (a toolbar that grew asks its dock) waits for

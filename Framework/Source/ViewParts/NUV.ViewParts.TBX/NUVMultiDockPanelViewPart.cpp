@@ -54,6 +54,7 @@ void TNUVMultiDockPanelViewPart::Initialize() {
 }
 
 void TNUVMultiDockPanelViewPart::FreeControls() {
+  FButtons.clear();
   FToolbar.reset();
   FDock.reset();
 }
@@ -62,12 +63,13 @@ TNUVVisibilityToggleItem* TNUVMultiDockPanelViewPart::Button(int index) const {
   return static_cast<TNUVVisibilityToggleItem*>(FToolbar->Items()->GetItem(index));
 }
 
+// A child has one button at most, so the button made for it is the one; children mostly leave
+// newest first, so it is looked for from the end.
 int TNUVMultiDockPanelViewPart::IndexOfViewPart(const INUVViewPart* child) const {
   if (!FToolbar) return -1;
-  TTBCustomItem* items = FToolbar->Items();
-  for (int i = 0; i < items->Count(); ++i)
-    if (Button(i)->FViewPart == child) return i;
-  return -1;
+  auto made = FButtons.find(child);
+  if (made == FButtons.end() || !made->second || made->second->FViewPart != child) return -1;
+  return FToolbar->Items()->IndexOf(made->second);
 }
 
 NUV_DEFINE_DOCKING_CHILD_OPERATIONS(TNUVMultiDockPanelViewPart)
@@ -93,6 +95,7 @@ std::unique_ptr<TNUVVisibilityToggleItem> TNUVMultiDockPanelViewPart::NewButton(
   button->FViewPart = child;
   ApplyButtonFontSettings(FButtonFontSettings.get(), button->FontSettings());
   FToolbar->Items()->Add(button.get());
+  FButtons.insert_or_assign(child, button.get());
   return button;
 }
 
@@ -131,14 +134,16 @@ void TNUVMultiDockPanelViewPart::RemoveChild(int index, INUVViewPart* child) {
   UnBindChildViewPart(child);
   FToolbar->ExtractComponent(Button(index)->FPanel.get()).reset();
   FToolbar->Items()->Delete(index);
+  FButtons.erase(child);
 }
 
 void TNUVMultiDockPanelViewPart::ActivateListed(int index, INUVViewPart*) { Button(index)->Click(); }
 
 // Setting one panel's size raises that panel's OnResize in turn; those nested calls are the
 // propagation itself and are not propagated again, so every panel ends with the sender's size.
-// That size is read once: each panel set lays the dock out anew, which may cut the sender down
-// to the room the window has.
+// That size is read once: a panel set may lay the dock out anew, which may cut the sender down
+// to the room the window has. The dock is laid out once, after every panel took the size, rather
+// than once per panel.
 void TNUVMultiDockPanelViewPart::PanelResize(TObject* sender) {
   auto* resized = dynamic_cast<TTBXDockablePanel*>(sender);
   NUV_ASSERT(resized != nullptr);
@@ -147,6 +152,7 @@ void TNUVMultiDockPanelViewPart::PanelResize(TObject* sender) {
   if (FResizing || !FToolbar) return;
   FResizing = true;
   TScopeExit propagated([this] { FResizing = false; });
+  const TWinControl::TDeferLayouts dockOnce;
   const int width = resized->GetWidth(), height = resized->GetHeight();
   for (int i = 0; i < FToolbar->Items()->Count(); ++i) {
     TTBXDockablePanel* panel = Button(i)->FPanel;

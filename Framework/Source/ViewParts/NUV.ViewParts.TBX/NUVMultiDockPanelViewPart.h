@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_map>
 
 #include "NUVDockingWorkSpaceViewPart.h"
 #include "TbxDockablePanels.h"
@@ -63,4 +64,6 @@ class TNUVMultiDockPanelViewPart : public TNUVDockingWorkSpaceViewPart {
   int FDockSize = 200;
   TIntfPtr<IXMLNode> FButtonFontSettings;
   bool FResizing = false;
+  // The button made for each child, so that finding a child's button needs no walk over all.
+  std::unordered_map<const INUVViewPart*, TGuard<TNUVVisibilityToggleItem>> FButtons;
 };

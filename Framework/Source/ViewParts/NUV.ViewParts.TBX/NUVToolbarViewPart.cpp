@@ -255,26 +255,18 @@ void TNUVToolBarViewPart::InsertControlItem(TControl* control, int groupIndex) {
   control->SetVisible(true);
   control->SetParent(FToolbar.get());
   placed = true;
-  FToolbar->InsertComponent(std::move(item));
+  FControlItems.insert_or_assign(control, FToolbar->InsertComponent(std::move(item)));
 }
 
-namespace {
-void CollectControlItems(TTBCustomItem* item, const TControl* control, std::vector<TGuard<TTBCustomItem>>& found) {
-  if (auto* controlItem = KindCast<TTBControlItem>(item); controlItem && controlItem->GetControl() == control)
-    found.emplace_back(item);
-  for (int i = 0; i < item->Count(); ++i) CollectControlItems(item->GetItem(i), control, found);
-}
-}  // namespace
-
-// In the toolbar, and among the items that a merge moved into another one. The toolbar owns the
-// control items, and lets them go.
+// Wherever a merge has put it. The toolbar owns the control item, and lets it go. An item whose
+// control went before it holds no control, so a new control at the same address is not taken for
+// the old one.
 void TNUVToolBarViewPart::DeleteControlItems(const TControl* control) {
-  if (!FToolbar) return;  // its control items went with it
-  std::vector<TGuard<TTBCustomItem>> found;
-  CollectControlItems(FToolbar->Items(), control, found);
-  if (FMergedItems)
-    for (TTBCustomItem* item : *FMergedItems) CollectControlItems(item, control, found);
-  for (TTBCustomItem* item : found) FToolbar->ExtractComponent(item).reset();
+  auto made = FControlItems.find(control);
+  if (made == FControlItems.end()) return;
+  TTBControlItem* item = made->second;
+  FControlItems.erase(made);
+  if (FToolbar && item && item->GetControl() == control) FToolbar->ExtractComponent(item).reset();
 }
 
 void TNUVToolBarViewPart::UnBindChildViewPart(INUVViewPart* child) {

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "NUVToolbarService.h"
 #include "NUVViewPart.h"
@@ -64,4 +65,6 @@ class TNUVToolBarViewPart : public TImplements<TNUVMultiBindingViewPart, INUVToo
   std::unique_ptr<TItemList> FHiddenItems;  // does not own its items
   std::string FPublishedServiceID;          // the ID this toolbar registered itself under, if any
   TGuard<TComponent> FMergeMark;            // on FToolbar, which owns it: where its items are merged
+  // The control item made for each child's control (FToolbar owns them): one per control.
+  std::unordered_map<const TControl*, TGuard<TTBControlItem>> FControlItems;
 };

@@ -305,9 +305,11 @@ void TWbApplication::Finish() {
   FFinished = true;
   // Nested work items stop before the work items that contain them.
   for (size_t i = FWorkItems.size(); i-- > 0;) StopAt(i);
-  // The controls leave their areas one by one: each area is laid out once, when all have gone,
-  // instead of once per control that leaves it (and per dock that shrinks as its bars go).
+  // The controls leave their areas, toolbars and docks one by one: each is laid out once, when
+  // all have gone, instead of once per control that leaves it (and per dock that shrinks as its
+  // bars go).
   const auto layout = LayOutOnce(Areas());
+  const TWinControl::TDeferLayouts containers;
   for (size_t i = FViewParts.size(); i-- > 0;) FinalizeAt(i);
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "KolExceptions.h"
 #include "TbxClasses.h"
 #include "TbxGeometry.h"
 #include "TbxGraphics.h"
@@ -324,16 +325,16 @@ class TWinControl : public TControl {
   /// changes (toolbars and docks) wait instead, and each is laid out once when the outermost one
   /// ends, in the order they first asked: N children placed into one toolbar, and their captions
   /// shown, then cost one layout of it instead of 2N layouts of up to N items.
+  /// An error that a layout raises at the end wins, unless one is already on its way.
   class TDeferLayouts {
    public:
     TDeferLayouts();
-    /// An error that a layout raises here wins, unless one is already on its way.
-    ~TDeferLayouts() noexcept(false);
     TDeferLayouts(const TDeferLayouts&) = delete;
     TDeferLayouts& operator=(const TDeferLayouts&) = delete;
 
    private:
-    int FUncaught;
+    static void End();
+    TScopeExit<void (*)()> FEnd{&End};
   };
 
   /// Whether the control has the focus; SetFocus gives it, telling the control that loses it, the

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 /// Where a toolbar item draws its parts, in the toolbar's coordinates; empty parts are not shown.
@@ -62,7 +63,8 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   void LayOutDeferred() override;
 
  private:
-  friend class TTBCustomItem;  // hands over the controls of the items that come onto the toolbar
+  friend class TTBCustomItem;   // hands over the controls of the items that come onto the toolbar
+  friend class TTBControlItem;  // tells which control it holds now
   // What an item is, asked of the item rather than by a type test.
   static bool IsSeparator(const TTBCustomItem& item);
   static bool HasArrow(const TTBCustomItem& item);
@@ -75,6 +77,10 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
   // changes.
   TSize ItemSize(int index, const TTBCustomItem& item, bool vertical) const;
   TSize ItemsExtent(bool vertical) const;
+  // A top-level item arrived: its control is indexed and comes along.
+  void TopLevelItemArrived(TTBCustomItem& item);
+  // Records which control a top-level item holds, for PlacesChild.
+  void IndexItemControl(TTBCustomItem& item);
   // The control of a control item, when it is on this toolbar now or can come onto it; else nil.
   TControl* AdoptItemControl(const TTBCustomItem& item);
   void PlaceItemControl(TTBCustomItem& item);
@@ -101,6 +107,11 @@ class TTBCustomToolbar : public TTBCustomDockableWindow {
     std::vector<TEntry> Sizes;
   };
   std::uint64_t FItemsGeneration = 1;  // changes with the items and the font
+  // The top-level items by the control each held when it came or got its control, so that
+  // whether a child is placed here needs no walk over every item (children leave one by one). An
+  // entry is checked when read, so one that its item or control outlived misleads nothing; when
+  // such entries pile up, the index is built again from the items.
+  std::unordered_multimap<const TControl*, TGuard<TTBCustomItem>> FItemsByControl;
   mutable TMeasuredItems FMeasured;
 };
 
