@@ -50,6 +50,26 @@ TEST(DataContext, RegistersReplacesAndWithdrawsKeysInOrder) {
   EXPECT_THROW(data->ReadValue("S"), EDataKeyError);
 }
 
+// The key read or written last is found again without a search: that shortcut must follow the
+// key's replacement, its withdrawal and its return, and never answer for another key.
+TEST(DataContext, TheKeyUsedLastFollowsItsReplacementWithdrawalAndReturn) {
+  auto data = MakeCounted<TNUVDataContext>();
+  auto constant = [](int value) { return TNUVDataFactory::NewIntegerDelegate([value] { return value; }, [](int) {}); };
+  data->RegisterDelegate("Key1", constant(1));
+  data->RegisterDelegate("Key2", constant(2));
+  EXPECT_EQ(std::get<int>(data->ReadValue("Key1")), 1);
+  EXPECT_EQ(std::get<int>(data->ReadValue("Key2")), 2);
+  data->RegisterDelegate("Key2", constant(20));
+  EXPECT_EQ(std::get<int>(data->ReadValue("Key2")), 20);
+  data->UnregisterDelegate("Key2");
+  EXPECT_THROW(data->ReadValue("Key2"), EDataKeyError);
+  EXPECT_EQ(std::get<int>(data->ReadValue("Key1")), 1);
+  data->UnregisterDelegate("Key1");
+  data->RegisterDelegate("Key1", constant(10));
+  EXPECT_EQ(std::get<int>(data->ReadValue("Key1")), 10);
+  EXPECT_THROW(data->WriteValue("Key", 0), EDataKeyError);
+}
+
 // Keys withdrawn from the front, the middle and the end, and registered again, among enough
 // others that the index grows several times: the order is always that of registration.
 TEST(DataContext, KeepsTheRegistrationOrderThroughWithdrawalsAndGrowth) {

@@ -103,12 +103,16 @@ void TNUVDataContext::UnregisterDelegate(const std::string& key) {
   (entry.Previous ? entry.Previous->Next : FFirst) = entry.Next;
   (entry.Next ? entry.Next->Previous : FLast) = entry.Previous;
   Retire(entry.Delegate);
+  if (FRecent == &entry) FRecent = nullptr;
   FDelegates.erase(it);
 }
 
 INUVDataDelegate* TNUVDataContext::Registered(const std::string& key) const {
+  if (FRecent && *FRecent->Key == key) return FRecent->Delegate.get();
   auto it = FDelegates.find(key);
-  return it == FDelegates.end() ? nullptr : it->second.Delegate.get();
+  if (it == FDelegates.end()) return nullptr;
+  FRecent = &it->second;
+  return it->second.Delegate.get();
 }
 
 TIntfPtr<INUVDataDelegate> TNUVDataContext::FindDelegate(const std::string& key) const {

@@ -71,6 +71,10 @@ class TNUVDataContext : public TImplements<TTolvaRefCntIntfObject, INUVDataConte
   std::unordered_map<std::string, TEntry> FDelegates;
   TEntry* FFirst = nullptr;
   TEntry* FLast = nullptr;
+  // The entry looked up last: a key is mostly read right after it was written (a binding reads
+  // back what it wrote, a handler the key that told it), and comparing one key is cheaper than
+  // hashing it. Forgotten when its entry goes.
+  mutable const TEntry* FRecent = nullptr;
 
   // A read or write calls its delegate without counting a reference to it: what the call
   // withdraws or replaces meanwhile (or the whole context, if the call releases it) is kept in

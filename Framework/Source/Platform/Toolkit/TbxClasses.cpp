@@ -60,9 +60,12 @@ void TComponent::TSinks::Add(TFreeNotifySink* sink) {
     FMore.push_back(sink);
 }
 
+// A sink is listed once. Sinks mostly stop watching newest first (a window torn down in the
+// reverse of its making lets a shared image list go from its last toolbar back), so it is looked
+// for from the end: a component that thousands watch is not searched whole for each of them.
 void TComponent::TSinks::Remove(const TFreeNotifySink* sink) {
   if (FFirst != sink) {
-    std::erase(FMore, sink);
+    if (auto it = std::find(FMore.rbegin(), FMore.rend(), sink); it != FMore.rend()) FMore.erase(std::next(it).base());
   } else if (FMore.empty()) {
     FFirst = nullptr;
   } else {
