@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
-"""Turns the benchmark results (Google Benchmark JSON) into the data files that performance.gp plots.
+"""Turns the benchmark results into the data files that performance.gp and instructions.gp plot.
 
-usage: plot_data.py RESULTS_DIR   (reads compose.json, native.json and toolbar.json; writes compose.dat,
-native.dat and merge.dat, times per view part in microseconds, merge times in milliseconds)
+usage: plot_data.py RESULTS_DIR
+  From the timed run (Google Benchmark JSON: compose.json, native.json, toolbar.json): compose.dat,
+  native.dat and merge.dat, times per view part in microseconds, merge times in milliseconds.
+  From the counted run, when there is one (compose, toolbar and load .instructions.json, as
+  ./dev bench --instructions writes them): instructions.dat, instructions per part against N, one
+  block per family of benchmarks, headed by the family's title.
 """
 import json
 import sys
@@ -34,7 +38,54 @@ def per_part_us(table, name, n):
     return "NaN" if ms is None else f"{ms * 1000.0 / n:.4f}"
 
 
+# The families of the instruction plot: (file, benchmark, title). A family's figure is instructions
+# per iteration; an iteration composes, tears down, places or loads N parts.
+FAMILIES = [
+    ("compose", "compose", "compose"),
+    ("compose", "teardown", "teardown"),
+    ("toolbar", "place_toolbar", "place N children in a toolbar"),
+    ("toolbar", "place_status", "place N children in status panels"),
+    ("load", "load_toolbar_children", "load N toolbar children"),
+    ("load", "load_multidock_children", "load N multi-dock children"),
+    ("load", "load_radio_group", "load a radio group of N"),
+    ("load", "load_workitems", "load N work items"),
+    ("load", "load_panels", "load N status panels"),
+]
+
+
+def instructions_per_part(results):
+    """[(title, [(N, instructions per part)])] for every family the counted run has, sizes in order."""
+    counted = {}
+    for path in sorted(results.glob("*.instructions.json")):
+        counted[path.name.split(".")[0]] = json.loads(path.read_text())
+    families = []
+    for file, benchmark, title in FAMILIES:
+        points = []
+        for name, figure in counted.get(file, {}).items():
+            parts = name.replace("/manual_time", "").split("/")
+            if parts[0] == benchmark and len(parts) == 2 and int(parts[1]) > 0:
+                points.append((int(parts[1]), figure / int(parts[1])))
+        if points:
+            families.append((title, sorted(points)))
+    return families
+
+
+def write_instructions(results):
+    """instructions.dat from the counted run; False when there is none to plot."""
+    families = instructions_per_part(results)
+    if not families:
+        return False
+    # Blocks two blank lines apart (gnuplot's index), each headed by its title (columnheader).
+    blocks = ["".join([f'"{title}"\n'] + [f"{n} {per_part:.1f}\n" for n, per_part in points])
+              for title, points in families]
+    (results / "instructions.dat").write_text("\n\n".join(blocks))
+    return True
+
+
 def main(results):
+    write_instructions(results)
+    if not (results / "compose.json").exists():  # a counted run alone
+        return
     compose, native, merge = {}, {}, {}
     for parts, ms in runs(results / "compose.json"):
         if parts[0] in ("compose", "compose_floor", "teardown"):

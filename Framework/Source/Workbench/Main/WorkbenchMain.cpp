@@ -31,11 +31,12 @@ constexpr int KExitFileError = 1;
 
 struct TWbOptions {
   std::string AppFile, Script, Module;
-  std::string Render;      // the HTML picture of the window, written at the end of the run
-  std::string Serve;       // [ADDR:]PORT
-  std::string Screenshot;  // the native window as a PNG, drawn offscreen at the end of the run
-  std::string Layout;      // where the toolbars and panels are kept between runs
-  bool Window = false;     // open the native window and run until it is closed
+  std::string Render;                 // the HTML picture of the window, written at the end of the run
+  std::string Serve;                  // [ADDR:]PORT
+  std::string Screenshot;             // the native window as a PNG, drawn offscreen at the end of the run
+  std::string Layout;                 // where the toolbars and panels are kept between runs
+  bool Window = false;                // open the native window and run until it is closed
+  bool CloseAfterFirstFrame = false;  // with --window: close it once its first frame is painted
   bool AllowRemote = false;
   bool Watch = false;  // with --serve: compose the application anew when its file changes
   bool Json = false;
@@ -150,6 +151,12 @@ void WritePictures(const TWbOptions& options, TWbApplication& app, TWbNative* na
   if (native && !options.Screenshot.empty()) native->Screenshot(app, title, options.Screenshot);
 }
 
+// With NUV_WORKBENCH_TIMINGS set, each phase's time, at the end of the run.
+void PrintPhaseTimes() {
+  if (const std::string timings = WbPhaseTimesText(); !timings.empty())
+    std::cerr << "nuv-workbench: " << timings << std::endl;
+}
+
 // Without a script: load, run every work item, print the window, finalize.
 // With NUV_WORKBENCH_TIMINGS set, each phase's time goes to stderr at the end (docs/performance.md).
 int ShowWindow(const TWbOptions& options) {
@@ -181,8 +188,7 @@ int ShowWindow(const TWbOptions& options) {
   SaveLayoutOption(options, app, reporter);
   app.Finish();
   WbPhaseEnds("finish");
-  if (const std::string timings = WbPhaseTimesText(); !timings.empty())
-    std::cerr << "nuv-workbench: " << timings << std::endl;
+  PrintPhaseTimes();
   return ExitStatus(app);
 }
 
@@ -218,7 +224,8 @@ void RunScriptOrEveryWorkItem(TWbScriptContext& context, const TWbOptions& optio
 
 // With --window: load, run the script or else every work item, then show the window until it is
 // closed. With --json every event goes to stdout as it happens, and the window's last state as a
-// dump event at the end; without, errors go to stderr.
+// dump event at the end; without, errors go to stderr. The phases are timed as ShowWindow's, up to
+// the first frame (docs/performance.md).
 int OpenWindow(const TWbOptions& options) {
   if (!HasDisplay()) {
     std::cerr << "nuv-workbench: --window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
@@ -226,23 +233,30 @@ int OpenWindow(const TWbOptions& options) {
               << std::endl;
     return KExitLoadError;
   }
+  WbPhaseEnds("start");
   const std::string script = options.Script.empty() ? std::string() : ReadScript(options.Script);
   const TWbAppDecl decl = LoadAppFile(options.AppFile, options.Strict);
+  WbPhaseEnds("file");
   TWbJsonLinesReporter out(std::cout);
   TWbCauseReporter json(out);
   TWbConsoleReporter console(std::cerr);
   TWbReporter& reporter = options.Json ? static_cast<TWbReporter&>(json) : console;
   TWbNative native(false, options.AppFile, reporter, ScaleOf(options));
+  WbPhaseEnds("qt");
   TWbApplication app(reporter, options.Strict);
   app.Load(decl, ChooseModulePath(options.Module, decl.Module, options.AppFile));
   RestoreLayoutOption(options, app, reporter);
   TWbScriptContext context{app, reporter, false, options.Json ? &json : nullptr};
   RunScriptOrEveryWorkItem(context, options, script);
   WritePictures(options, app, options.Screenshot.empty() ? nullptr : &native, decl.Name);
-  native.RunWindow(app, decl.Name);
+  WbPhaseEnds("run");
+  native.RunWindow(app, decl.Name, options.CloseAfterFirstFrame);
+  WbPhaseEnds("shown");
   if (options.Json) DumpWindow(context, {});
   SaveLayoutOption(options, app, reporter);
   app.Finish();
+  WbPhaseEnds("finish");
+  PrintPhaseTimes();
   return ExitStatus(app);
 }
 
@@ -323,6 +337,10 @@ int main(int argc, char** argv) try {
   auto* window = cli.add_flag("--window", options.Window,
                               "After loading (and the script): open the native window and run until it is closed "
                               "(or SIGINT/SIGTERM); with --json, events go to stdout as they happen");
+  cli.add_flag("--close-after-first-frame", options.CloseAfterFirstFrame,
+               "With --window: once the window's first frame is painted, print the moment to stderr and close "
+               "the window as the user would (for timing a start)")
+      ->needs(window);
   cli.add_option("--layout", options.Layout,
                  "Put the toolbars, dockable panels and window size kept in FILE back after loading (a missing "
                  "file is a warning), and keep them there again when the run ends")

@@ -8,13 +8,16 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "TbxQt.h"
 #include "WbAccessibilityTree.h"
 #include "WbErrors.h"
+#include "WbFirstFrame.h"
 #include "WbImageFiles.h"
+#include "WbPhaseTimes.h"
 
 namespace {
 
@@ -85,8 +88,15 @@ void TWbNative::Screenshot(TWbApplication& app, const std::string& title, const 
     throw EWbLoadError(pngFile + ": cannot write the screenshot (" + writer.errorString().toStdString() + ")");
 }
 
-void TWbNative::RunWindow(TWbApplication& app, const std::string& title) {
+void TWbNative::RunWindow(TWbApplication& app, const std::string& title, bool closeAfterFirstFrame) {
   QWidget& window = Attach(app, title);
+  WbPhaseEnds("peers");
+  WhenFirstFramePainted(window, [&window, closeAfterFirstFrame] {
+    WbPhaseEnds("frame");
+    if (!closeAfterFirstFrame) return;
+    std::cerr << "nuv-workbench: " << FirstFrameLine() << std::endl;
+    window.close();
+  });
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, GSignalPipe) != 0)
     throw EWbLoadError("cannot set up the signal handling for the window");
   QSocketNotifier notifier(GSignalPipe[0], QSocketNotifier::Read);

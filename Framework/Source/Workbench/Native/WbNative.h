@@ -26,7 +26,9 @@ class TWbNative {
   // when the file cannot be written.
   void Screenshot(TWbApplication& app, const std::string& title, const std::string& pngFile);
   // Shows the window and runs until it is closed; SIGINT and SIGTERM close it as the user would.
-  void RunWindow(TWbApplication& app, const std::string& title);
+  // closeAfterFirstFrame: once the window's first frame is painted, FirstFrameLine goes to
+  // stderr and the window closes, for timing a start (bench/first_frame.py).
+  void RunWindow(TWbApplication& app, const std::string& title, bool closeAfterFirstFrame = false);
   // The window's accessibility tree as Qt's accessibility layer reports it (WbAccessibilityTree.h).
   TWbJson AccessibilityTree(TWbApplication& app, const std::string& title);
 
