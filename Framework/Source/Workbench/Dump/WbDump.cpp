@@ -67,41 +67,107 @@ TWbJson ControlJson(const TControl& control, const TWbControlOwners& owners, con
   return json;
 }
 
-// A value dumped with an indent of 2 and moved right by indent blanks: JSON text holds no raw
-// line breaks in its strings, so every line break starts a line of the layout.
-std::string Indented(const TWbJson& json, size_t indent) {
-  const std::string text = JsonText(json, 2);
-  std::string moved;
-  moved.reserve(text.size() + text.size() / 8);
-  for (char c : text) {
-    moved += c;
-    if (c == '\n') moved.append(indent, ' ');
+// The JSON text gathered in pieces of about 64 KiB before it goes to the stream: a stream write
+// per token costs more than the dump itself.
+class TJsonOut {
+ public:
+  explicit TJsonOut(std::ostream& out) : FOut(out) { FText.reserve(KChunk + 4096); }
+  TJsonOut(const TJsonOut&) = delete;
+  TJsonOut& operator=(const TJsonOut&) = delete;
+  ~TJsonOut() { Flush(); }
+
+  TJsonOut& operator<<(std::string_view text) {
+    FText += text;
+    return *this;
   }
-  return moved;
+  TJsonOut& operator<<(char c) {
+    FText += c;
+    return *this;
+  }
+  void Blanks(size_t count) { FText.append(count, ' '); }
+  // Called between members and elements.
+  void Next() {
+    if (FText.size() >= KChunk) Flush();
+  }
+  void Flush() {
+    FOut.write(FText.data(), static_cast<std::streamsize>(FText.size()));
+    FText.clear();
+  }
+
+ private:
+  static constexpr size_t KChunk = 64 * 1024;
+  std::ostream& FOut;
+  std::string FText;
+};
+
+void WritePretty(TJsonOut& out, const TWbJson& json, size_t indent);
+
+// "{" and the object's members, one per line at indent + 2, without the closing line.
+void WriteMembers(TJsonOut& out, const TWbJson& object, size_t indent) {
+  out << '{';
+  const char* separator = "\n";
+  for (const auto& member : object.items()) {
+    out << separator;
+    separator = ",\n";
+    out.Blanks(indent + 2);
+    out << JsonText(TWbJson(member.key())) << ": ";
+    WritePretty(out, member.value(), indent + 2);
+    out.Next();
+  }
+}
+
+// JsonText(json, 2) moved right by indent blanks, written piece by piece in nlohmann's own layout:
+// a container member by member, so that no large value is ever held as text.
+void WritePretty(TJsonOut& out, const TWbJson& json, size_t indent) {
+  if (json.is_object() && !json.empty()) {
+    WriteMembers(out, json, indent);
+  } else if (json.is_array() && !json.empty()) {
+    out << '[';
+    const char* separator = "\n";
+    for (const auto& element : json) {
+      out << separator;
+      separator = ",\n";
+      out.Blanks(indent + 2);
+      WritePretty(out, element, indent + 2);
+      out.Next();
+    }
+  } else {
+    out << JsonText(json);  // a scalar or an empty container reads the same on one line
+    return;
+  }
+  out << '\n';
+  out.Blanks(indent);
+  out << (json.is_object() ? '}' : ']');
 }
 
 // The node's members, then "Controls" as the whole dump writes it (the last member): "[]" or one
 // child per line, each indented two more than the array.
-void WriteJsonNode(std::ostream& out, const TControl& control, const TWbControlOwners& owners,
+void WriteJsonNode(TJsonOut& out, const TControl& control, const TWbControlOwners& owners,
                    const TCustomImageList* images, int level, size_t indent) {
   CheckDumpLevel(level, "the control " + JsonText(control.GetName()));
   TWbJson json;
   WriteProperties(control, owners, json, images);
-  json.erase("Controls");
-  std::string text = Indented(json, indent);
-  text.resize(text.size() - indent - 2);  // the line of the closing brace; a node always has members
-  const std::string inner(indent + 2, ' ');
-  out << text << ",\n" << inner << "\"Controls\": ";
+  WriteMembers(out, json, indent);
+  out << ",\n";
+  out.Blanks(indent + 2);
+  out << "\"Controls\": ";
   const TWinControl* parent = AsWinControl(control);
   if (!parent || parent->GetControlCount() == 0) {
-    out << "[]\n" << std::string(indent, ' ') << '}';
-    return;
+    out << "[]\n";
+  } else {
+    out << '[';
+    for (int i = 0; i < parent->GetControlCount(); ++i) {
+      out << (i == 0 ? "\n" : ",\n");
+      out.Blanks(indent + 4);
+      WriteJsonNode(out, *parent->GetControl(i), owners, images, level + 1, indent + 4);
+      out.Next();
+    }
+    out << '\n';
+    out.Blanks(indent + 2);
+    out << "]\n";
   }
-  for (int i = 0; i < parent->GetControlCount(); ++i) {
-    out << (i == 0 ? "[\n" : ",\n") << inner << "  ";
-    WriteJsonNode(out, *parent->GetControl(i), owners, images, level + 1, indent + 4);
-  }
-  out << '\n' << inner << "]\n" << std::string(indent, ' ') << '}';
+  out.Blanks(indent);
+  out << '}';
 }
 
 }  // namespace
@@ -118,7 +184,8 @@ TWbJson ControlNodeJson(const TControl& control, const TWbControlOwners& owners,
 
 void WriteControlTreeJson(std::ostream& out, const TControl& control, const TWbControlOwners& owners,
                           const TCustomImageList* images) {
-  WriteJsonNode(out, control, owners, images, 1, 0);
+  TJsonOut json(out);
+  WriteJsonNode(json, control, owners, images, 1, 0);
 }
 
 std::string ControlTreeText(const TControl& control, const TWbControlOwners& owners) {
