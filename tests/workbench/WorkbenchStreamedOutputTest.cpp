@@ -120,4 +120,22 @@ TEST(WorkbenchStreamedOutput, AnOutputThatCannotBeWrittenFailsTheRun) {
   EXPECT_EQ(render.Err, "/dev/full: cannot write the file\n");
 }
 
+// A page that fails half way (here: past the file size limit, its signal ignored so that the
+// write fails instead) is removed, not left with half a window.
+TEST(WorkbenchStreamedOutput, APageThatFailsHalfWayIsRemoved) {
+  const std::string app = std::string(NUV_SOURCE_DIR) + "/examples/showcase.xml";
+  const std::string html = testing::TempDir() + "streamed-half.html";
+  const std::string err = testing::TempDir() + "streamed-half.err";
+  std::filesystem::remove(html);
+  const std::string command = fmt::format(
+      "trap '' XFSZ; ulimit -f 8; exec '{}/nuv-workbench' '{}' --render '{}' 2> '{}'", NUV_BIN_DIR, app, html, err);
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  std::ifstream errFile(err);
+  const std::string message((std::istreambuf_iterator<char>(errFile)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(message, html + ": cannot write the file\n");
+  EXPECT_FALSE(std::filesystem::exists(html));
+}
+
 }  // namespace
