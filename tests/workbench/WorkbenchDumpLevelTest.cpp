@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "KolExceptions.h"
@@ -56,6 +57,8 @@ TEST(WorkbenchDumpLevel, AWriterRefusesATreeDeeperThanItsLevel) {
   const TControlChain tooDeep(KWbMaxDumpLevel + 1);
   ExpectRefused([&] { ControlTreeJson(tooDeep.Root(), {}); }, "the control \"P1025\"");
   ExpectRefused([&] { ControlTreeText(tooDeep.Root(), {}); }, "the control \"P1025\"");
+  std::ostringstream streamed;
+  ExpectRefused([&] { WriteControlTreeJson(streamed, tooDeep.Root(), {}); }, "the control \"P1025\"");
 }
 
 TEST(WorkbenchDumpLevel, ToolbarItemsDeeperThanTheLevelAreRefusedByTheJsonAndTheNote) {

@@ -66,6 +66,7 @@ class TWbApplication {
   TWbFileFaults& Faults() { return FFaults; }
 
   TWinControl& Window() { return *FWindow; }
+  const TWinControl& Window() const { return *FWindow; }
   TForm& Form() { return *FWindow; }
   // The view part a control stands for: the one whose control it is, else the first one shown in
   // it (a multi-dock's panels belong to no view part and are named by what they show); "" if none.

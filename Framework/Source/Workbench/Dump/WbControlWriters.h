@@ -17,16 +17,20 @@
 class TWbControlProperties {
  public:
   // images: the application's shared image list, which toolbar items index; nil when unknown.
-  explicit TWbControlProperties(TWbJson& json, const TCustomImageList* images = nullptr)
-      : FJson(json), FImages(images) {}
+  // notesOnly: the text tree asks for the notes alone, and a writer may skip values that cost
+  // much to make (a status bar's panels).
+  explicit TWbControlProperties(TWbJson& json, const TCustomImageList* images = nullptr, bool notesOnly = false)
+      : FJson(json), FImages(images), FNotesOnly(notesOnly) {}
   void Set(const std::string& name, TWbJson value) { FJson[name] = std::move(value); }
   const TCustomImageList* Images() const { return FImages; }
+  bool NotesOnly() const { return FNotesOnly; }
   void Note(std::string remark) { FNotes.push_back(std::move(remark)); }
   const std::vector<std::string>& Notes() const { return FNotes; }
 
  private:
   TWbJson& FJson;
   const TCustomImageList* FImages;
+  bool FNotesOnly;
   std::vector<std::string> FNotes;
 };
 

@@ -3,8 +3,13 @@
 
 namespace {
 
+// The members below, counted: a bar of many panels holds this many for each, without the slack
+// of a growing vector.
+constexpr std::size_t KPanelMembers = 18;
+
 TWbJson PanelJson(const TTBXStatusPanel& panel, const TCustomImageList* images) {
-  TWbJson json;
+  TWbJson json = TWbJson::object();
+  json.get_ref<TWbJson::object_t&>().reserve(KPanelMembers);
   json["Class"] = panel.ClassName();
   json["ID"] = panel.GetDisplayName();
   json["Caption"] = panel.GetCaption();
@@ -42,11 +47,12 @@ void WriteStatusBar(const TTBXCustomStatusBar& bar, TWbControlProperties& proper
   properties.Set("SimpleText", bar.GetSimpleText());
   TWbJson panels = TWbJson::array();
   std::string notes;
+  if (!properties.NotesOnly()) panels.get_ref<TWbJson::array_t&>().reserve(bar.Panels().Items().size());
   for (int i = 0; i < bar.Panels().Count(); ++i) {
-    panels.push_back(PanelJson(*bar.Panels().GetItem(i), bar.GetImages()));
+    if (!properties.NotesOnly()) panels.push_back(PanelJson(*bar.Panels().GetItem(i), bar.GetImages()));
     notes += (i ? "," : "") + PanelNote(*bar.Panels().GetItem(i));
   }
-  properties.Set("Panels", panels);
+  properties.Set("Panels", std::move(panels));
   properties.Set("SizeGripRect", BoundsJson(bar.GetSizeGripRect()));
   properties.Set("SimpleTextRect", BoundsJson(bar.GetSimpleTextRect()));
 

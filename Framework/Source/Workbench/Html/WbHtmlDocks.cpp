@@ -45,23 +45,23 @@ TJson WholeBox(const TJson& control) {
   return TJson::array({0, 0, control.value("Width", 0), control.value("Height", 0)});
 }
 
-// The view part that names a dockable window in a script: its own, else the first one shown in
-// it (a multi-dock's panels have none of their own); null when there is none.
-const TJson& NamingViewPart(const TJson& control) {
-  static const TJson none;
-  if (Field(control, "ViewPart").is_string()) return Field(control, "ViewPart");
-  for (const auto& child : Field(control, "Controls"))
-    if (const TJson& found = NamingViewPart(child); found.is_string()) return found;
-  return none;
-}
-
 bool AcrossTheDock(const std::string& position) { return position == "dpLeft" || position == "dpRight"; }
 
 }  // namespace
 
+TJson TWbHtmlPainter::NamingViewPart(const TJson& control) const {
+  if (Field(control, "ViewPart").is_string()) return Field(control, "ViewPart");
+  TJson found;
+  FChildren.ForEach(control, [&](const TJson& child) {
+    found = NamingViewPart(child);
+    return !found.is_string();
+  });
+  return found.is_string() ? found : TJson();
+}
+
 // The border, the caption bar with its close button, the drag handle and the resize edge.
 std::string TWbHtmlPainter::Frame(const TJson& window, const TJson* dock) const {
-  const TJson& viewPart = NamingViewPart(window);
+  const TJson viewPart = NamingViewPart(window);
   const TJson& frame = Field(window, "Frame");
   std::string html;
   if (const int border = frame.value("Border", 0); border > 0)

@@ -93,16 +93,18 @@ bool Floating(const TJson& control) { return control.value("Floating", false); }
 
 }  // namespace
 
-TWbHtmlPainter::TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options)
-    : FWindow(window), FOptions(options) {}
+TWbHtmlPainter::TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options, const TWbHtmlChildren& children)
+    : FWindow(window), FOptions(options), FChildren(children) {}
 
 // The title bar stands above the window's own rectangle, which starts at 0,0 below it.
-std::string TWbHtmlPainter::Window() const {
+void TWbHtmlPainter::Window(std::ostream& out) const {
   const std::string width = std::to_string(FWindow.value("Width", 0));
   const std::string height = std::to_string(FWindow.value("Height", 0));
-  return "<div class=\"nuv-window\" style=\"width:" + width + "px\"><div class=\"nuv-titlebar\">" +
-         HtmlEscape(StringField(FWindow, "Name")) + "</div><div class=\"nuv-body\" style=\"width:" + width +
-         "px;height:" + height + "px\">" + Control(FWindow, nullptr) + DragOutline() + WindowGrip() + "</div></div>";
+  out << "<div class=\"nuv-window\" style=\"width:" << width << "px\"><div class=\"nuv-titlebar\">"
+      << HtmlEscape(StringField(FWindow, "Name")) << "</div><div class=\"nuv-body\" style=\"width:" << width
+      << "px;height:" << height << "px\">";
+  Control(out, FWindow, nullptr);
+  out << DragOutline() << WindowGrip() << "</div></div>";
 }
 
 std::string TWbHtmlPainter::DragOutline() const {
@@ -123,9 +125,11 @@ std::string TWbHtmlPainter::WindowGrip() const {
                                                          : ""));
 }
 
-std::string TWbHtmlPainter::Control(const TJson& control, const TJson* parent) const {
-  if (!control.value("Visible", false)) return "";
-  return Opening(control) + Content(control, parent) + Children(control) + "</div>";
+void TWbHtmlPainter::Control(std::ostream& out, const TJson& control, const TJson* parent) const {
+  if (!control.value("Visible", false)) return;
+  out << Opening(control) << Content(control, parent);
+  Children(out, control);
+  out << "</div>";
 }
 
 std::string TWbHtmlPainter::Opening(const TJson& control) const {
@@ -165,11 +169,17 @@ std::string TWbHtmlPainter::Content(const TJson& control, const TJson* parent) c
   return html;
 }
 
-std::string TWbHtmlPainter::Children(const TJson& control) const {
-  std::string html;
-  for (const auto& child : Field(control, "Controls")) html += Control(child, &control);
-  if (html.empty()) return "";
-  return "<div class=\"nuv-client\" style=\"" + BoxCss(Field(control, "ClientRect")) + "\">" + html + "</div>";
+// The client area is written with the first child that shows; none shows without one.
+void TWbHtmlPainter::Children(std::ostream& out, const TJson& control) const {
+  bool opened = false;
+  FChildren.ForEach(control, [&](const TJson& child) {
+    if (!child.value("Visible", false)) return true;
+    if (!opened) out << "<div class=\"nuv-client\" style=\"" << BoxCss(Field(control, "ClientRect")) << "\">";
+    opened = true;
+    Control(out, child, &control);
+    return true;
+  });
+  if (opened) out << "</div>";
 }
 
 // One box per line, a line height apart, from the top of the text rectangle.

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,21 +16,22 @@ class TWbHtmlPainter {
  public:
   using TJson = nlohmann::json;
 
-  TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options);
-  // <div class="nuv-window">: a title bar and the window's control.
-  std::string Window() const;
+  // children: where each control's children come from (TWbHtmlChildren: the dump's "Controls").
+  TWbHtmlPainter(const TJson& window, const TWbRenderOptions& options, const TWbHtmlChildren& children);
+  // <div class="nuv-window">: a title bar and the window's control, written as it is drawn.
+  void Window(std::ostream& out) const;
   // Where a dragged window would land, over everything; "" while nothing is dragged.
   std::string DragOutline() const;
   std::string WindowGrip() const;
 
  private:
-  // One control, its parts and its children; "" for an invisible one. parent: the control it
+  // One control, its parts and its children; nothing for an invisible one. parent: the control it
   // lies in, if any.
-  std::string Control(const TJson& control, const TJson* parent) const;
+  void Control(std::ostream& out, const TJson& control, const TJson* parent) const;
   // What a control of each kind draws inside its own box, before its children.
   std::string Content(const TJson& control, const TJson* parent) const;
   // The children, in the control's client rectangle.
-  std::string Children(const TJson& control) const;
+  void Children(std::ostream& out, const TJson& control) const;
   // class, state and view part attributes, and the script command a click on it stands for.
   std::string Opening(const TJson& control) const;
   std::string TextLines(const TJson& control) const;
@@ -63,8 +65,13 @@ class TWbHtmlPainter {
   // else "".
   std::string Command(const TJson& viewPart, const std::string& line, const char* attribute = "data-command") const;
 
+  // The view part that names a dockable window in a script: its own, else the first one shown in
+  // it (a multi-dock's panels have none of their own); null when there is none.
+  TJson NamingViewPart(const TJson& control) const;
+
   const TJson& FWindow;
   const TWbRenderOptions& FOptions;
+  const TWbHtmlChildren& FChildren;
 };
 
 // The kinds of dumped controls, recognised by their writers' properties.

@@ -1,5 +1,7 @@
 #include "WbHtmlRender.h"
 
+#include <sstream>
+
 #include "WbHtmlPainter.h"
 #include "WbHtmlText.h"
 
@@ -71,13 +73,39 @@ const char* const KStyle = R"css(
 
 }  // namespace
 
+void TWbHtmlChildren::ForEach(const nlohmann::json& control, const TEach& each) const {
+  for (const auto& child : Field(control, "Controls"))
+    if (!each(child)) return;
+}
+
+namespace {
+
+void WriteFragment(std::ostream& out, const nlohmann::json& window, const TWbRenderOptions& options,
+                   const TWbHtmlChildren& children) {
+  out << "<style>" << KStyle << "</style>\n";
+  TWbHtmlPainter(window, options, children).Window(out);
+  out << "\n";
+}
+
+}  // namespace
+
 std::string RenderWindowFragment(const nlohmann::json& window, const TWbRenderOptions& options) {
-  return std::string("<style>") + KStyle + "</style>\n" + TWbHtmlPainter(window, options).Window() + "\n";
+  std::ostringstream out;
+  WriteFragment(out, window, options, TWbHtmlChildren());
+  return out.str();
+}
+
+void WriteWindowPage(std::ostream& out, const nlohmann::json& window, const TWbRenderOptions& options,
+                     const TWbHtmlChildren& children) {
+  out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
+      << HtmlEscape(window.value("Name", std::string("Workbench")))
+      << "</title>\n<style>body{margin:16px;background:#fff}</style>\n</head>\n<body>\n";
+  WriteFragment(out, window, options, children);
+  out << "</body>\n</html>\n";
 }
 
 std::string RenderWindowPage(const nlohmann::json& window, const TWbRenderOptions& options) {
-  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-         HtmlEscape(window.value("Name", std::string("Workbench"))) +
-         "</title>\n<style>body{margin:16px;background:#fff}</style>\n</head>\n<body>\n" +
-         RenderWindowFragment(window, options) + "</body>\n</html>\n";
+  std::ostringstream out;
+  WriteWindowPage(out, window, options, TWbHtmlChildren());
+  return out.str();
 }

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
+#include <ostream>
 #include <string>
 
 struct TWbRenderOptions {
@@ -15,7 +17,21 @@ struct TWbRenderOptions {
                              // with data-dock and data-size on a docked panel's resize edge
 };
 
+// Where the picture finds the children of a dumped control. This one reads the dump's "Controls",
+// a whole tree in memory; a subclass can make each child's node as it is drawn and drop it after,
+// so that a large window is never held whole.
+class TWbHtmlChildren {
+ public:
+  // each(child) for the children of control in order, until it returns false; child lives for
+  // the call.
+  using TEach = std::function<bool(const nlohmann::json& child)>;
+  virtual ~TWbHtmlChildren() = default;
+  virtual void ForEach(const nlohmann::json& control, const TEach& each) const;
+};
+
 // A <style> block and one <div class="nuv-window">...</div>; window is the root of a dump.
 std::string RenderWindowFragment(const nlohmann::json& window, const TWbRenderOptions& options);
-// A whole self-contained HTML document around the fragment.
+// A whole self-contained HTML document around the fragment, written to out as it is drawn.
+void WriteWindowPage(std::ostream& out, const nlohmann::json& window, const TWbRenderOptions& options,
+                     const TWbHtmlChildren& children);
 std::string RenderWindowPage(const nlohmann::json& window, const TWbRenderOptions& options);

@@ -157,6 +157,13 @@ void PrintPhaseTimes() {
     std::cerr << "nuv-workbench: " << timings << std::endl;
 }
 
+// Output that could not be written (a full disk, a closed pipe) fails the run instead of passing
+// for a complete window.
+void CheckStandardOutput() {
+  std::cout.flush();
+  if (!std::cout) throw EWbLoadError("nuv-workbench: cannot write to standard output");
+}
+
 // Without a script: load, run every work item, print the window, finalize.
 // With NUV_WORKBENCH_TIMINGS set, each phase's time goes to stderr at the end (docs/performance.md).
 int ShowWindow(const TWbOptions& options) {
@@ -173,17 +180,20 @@ int ShowWindow(const TWbOptions& options) {
   WbPhaseEnds("run");
   WritePictures(options, app, native.get(), decl.Name);
   WbPhaseEnds("paint");
-  const auto owners = app.ControlOwners();
+  // The window's tree is written as it is made, control by control: a large window is never held
+  // whole as a tree or as text.
   if (options.Accessibility)
     std::cout << JsonText(native->AccessibilityTree(app, decl.Name), 2) << std::endl;
   else if (options.ListKeys && options.Json)
     std::cout << JsonText(InventoryJson(app), 2) << std::endl;
   else if (options.ListKeys)
     std::cout << InventoryText(InventoryJson(app)) << std::flush;
-  else if (options.Json)
-    std::cout << JsonText(app.WindowJson(), 2) << std::endl;
-  else
-    std::cout << ControlTreeText(app.Window(), owners) << std::flush;
+  else if (options.Json) {
+    WriteControlTreeJson(std::cout, app.Window(), app.ControlOwners(), app.ImageList());
+    std::cout << '\n';
+  } else
+    WriteControlTreeText(std::cout, app.Window(), app.ControlOwners());
+  CheckStandardOutput();
   WbPhaseEnds("output");
   SaveLayoutOption(options, app, reporter);
   app.Finish();
