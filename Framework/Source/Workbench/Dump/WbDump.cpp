@@ -102,6 +102,26 @@ class TJsonOut {
 
 void WritePretty(TJsonOut& out, const TWbJson& json, size_t indent);
 
+// "[", then each of count elements on a line of its own at indent + 2, then "]" on a line at
+// indent; "[]" when there are none.
+template <class TWriteElement>
+void WriteArray(TJsonOut& out, size_t count, size_t indent, TWriteElement&& writeElement) {
+  if (count == 0) {
+    out << "[]";
+    return;
+  }
+  out << '[';
+  for (size_t i = 0; i < count; ++i) {
+    out << (i == 0 ? "\n" : ",\n");
+    out.Blanks(indent + 2);
+    writeElement(i);
+    out.Next();
+  }
+  out << '\n';
+  out.Blanks(indent);
+  out << ']';
+}
+
 // "{" and the object's members, one per line at indent + 2, without the closing line.
 void WriteMembers(TJsonOut& out, const TWbJson& object, size_t indent) {
   out << '{';
@@ -116,32 +136,27 @@ void WriteMembers(TJsonOut& out, const TWbJson& object, size_t indent) {
   }
 }
 
+// The closing line of an object whose members WriteMembers wrote.
+void CloseObject(TJsonOut& out, size_t indent) {
+  out << '\n';
+  out.Blanks(indent);
+  out << '}';
+}
+
 // JsonText(json, 2) moved right by indent blanks, written piece by piece in nlohmann's own layout:
 // a container member by member, so that no large value is ever held as text.
 void WritePretty(TJsonOut& out, const TWbJson& json, size_t indent) {
   if (json.is_object() && !json.empty()) {
     WriteMembers(out, json, indent);
-  } else if (json.is_array() && !json.empty()) {
-    out << '[';
-    const char* separator = "\n";
-    for (const auto& element : json) {
-      out << separator;
-      separator = ",\n";
-      out.Blanks(indent + 2);
-      WritePretty(out, element, indent + 2);
-      out.Next();
-    }
+    CloseObject(out, indent);
+  } else if (json.is_array()) {
+    WriteArray(out, json.size(), indent, [&](size_t i) { WritePretty(out, json[i], indent + 2); });
   } else {
-    out << JsonText(json);  // a scalar or an empty container reads the same on one line
-    return;
+    out << JsonText(json);  // a scalar or an empty object reads the same on one line
   }
-  out << '\n';
-  out.Blanks(indent);
-  out << (json.is_object() ? '}' : ']');
 }
 
-// The node's members, then "Controls" as the whole dump writes it (the last member): "[]" or one
-// child per line, each indented two more than the array.
+// The node's members, then "Controls" as the whole dump writes it (the last member).
 void WriteJsonNode(TJsonOut& out, const TControl& control, const TWbControlOwners& owners,
                    const TCustomImageList* images, int level, size_t indent) {
   CheckDumpLevel(level, "the control " + JsonText(control.GetName()));
@@ -152,22 +167,10 @@ void WriteJsonNode(TJsonOut& out, const TControl& control, const TWbControlOwner
   out.Blanks(indent + 2);
   out << "\"Controls\": ";
   const TWinControl* parent = AsWinControl(control);
-  if (!parent || parent->GetControlCount() == 0) {
-    out << "[]\n";
-  } else {
-    out << '[';
-    for (int i = 0; i < parent->GetControlCount(); ++i) {
-      out << (i == 0 ? "\n" : ",\n");
-      out.Blanks(indent + 4);
-      WriteJsonNode(out, *parent->GetControl(i), owners, images, level + 1, indent + 4);
-      out.Next();
-    }
-    out << '\n';
-    out.Blanks(indent + 2);
-    out << "]\n";
-  }
-  out.Blanks(indent);
-  out << '}';
+  WriteArray(out, parent ? static_cast<size_t>(parent->GetControlCount()) : 0, indent + 2, [&](size_t i) {
+    WriteJsonNode(out, *parent->GetControl(static_cast<int>(i)), owners, images, level + 1, indent + 4);
+  });
+  CloseObject(out, indent);
 }
 
 }  // namespace

@@ -61,20 +61,15 @@ void WriteWindowPage(std::ostream& out, const TWbApplication& app, const std::st
 
 void WriteWindowPicture(const TWbApplication& app, const std::string& appFile, const std::string& htmlFile) {
   std::ofstream file(htmlFile, std::ios::binary | std::ios::trunc);
-  const auto removeHalfPage = [&] {
-    file.close();
-    std::error_code error;
-    if (std::filesystem::is_regular_file(htmlFile, error)) std::filesystem::remove(htmlFile, error);
-  };
   try {
     if (file) WriteWindowPage(file, app, std::filesystem::path(appFile).parent_path().string());
     file.close();
+    if (!file) throw EWbLoadError(htmlFile + ": cannot write the file");
   } catch (...) {
-    removeHalfPage();
+    // Half a page is no picture: a regular file goes (a device or pipe is left as it is).
+    file.close();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(htmlFile, error)) std::filesystem::remove(htmlFile, error);
     throw;
-  }
-  if (!file) {
-    removeHalfPage();
-    throw EWbLoadError(htmlFile + ": cannot write the file");
   }
 }
