@@ -128,6 +128,66 @@ TEST(TTBXRadioButton, ASiblingHandlerThatDestroysAnotherSiblingIsSafe) {
   delete b;
 }
 
+// Checking a button finds its checked siblings from a record by parent and group; the record
+// follows every way a button enters or leaves a group.
+TEST(TTBXRadioButton, TheGroupFollowsButtonsThatMoveRegroupOrAreDestroyedWhileChecked) {
+  TWinControl first(nullptr), second(nullptr);
+  auto a = RadioIn(&first, 0), b = RadioIn(&first, 0), c = RadioIn(&second, 0);
+  a->SetChecked(true);
+  a->SetParent(&second);  // moved while checked: in its new group, no longer in the old
+  b->SetChecked(true);
+  EXPECT_TRUE(a->GetChecked());
+  c->SetChecked(true);
+  EXPECT_FALSE(a->GetChecked());
+
+  b->SetGroupIndex(7);  // regrouped while checked
+  a->SetParent(&first);
+  a->SetChecked(true);
+  EXPECT_TRUE(b->GetChecked());
+  a->SetGroupIndex(7);
+  EXPECT_TRUE(b->GetChecked());  // entering a group changes nobody's state
+  b->SetChecked(false);
+  b->SetChecked(true);
+  EXPECT_FALSE(a->GetChecked());
+
+  // A refused move (into itself) leaves the button in its group.
+  EXPECT_THROW(b->SetParent(b.get()), Exception);
+  a->SetChecked(true);
+  EXPECT_FALSE(b->GetChecked());
+
+  // A checked button destroyed, or whose parent is destroyed, is gone from the group.
+  a.reset();
+  b->SetChecked(true);
+  EXPECT_TRUE(b->GetChecked());
+  {
+    TWinControl doomed(nullptr);
+    c->SetParent(&doomed);
+    EXPECT_TRUE(c->GetChecked());
+  }
+  EXPECT_EQ(c->GetParent(), nullptr);
+  c->SetParent(&first);
+  c->SetGroupIndex(7);
+  b->SetChecked(true);
+  EXPECT_TRUE(c->GetChecked());
+  b->SetChecked(false);
+  b->SetChecked(true);
+  EXPECT_FALSE(c->GetChecked());
+}
+
+TEST(TTBXRadioButton, SeveralCheckedSiblingsAreUncheckedInChildOrder) {
+  TWinControl parent(nullptr);
+  auto a = RadioIn(&parent, 1), b = RadioIn(&parent, 0), c = RadioIn(&parent, 0);
+  a->SetChecked(true);
+  b->SetChecked(true);
+  a->SetGroupIndex(0);  // joins b's group checked, after b did
+  TChangeLog log;
+  log.Watch(*a, "a");
+  log.Watch(*b, "b");
+  log.Watch(*c, "c");
+  c->SetChecked(true);
+  EXPECT_THAT(log.Entries, ElementsAre("a:off", "b:off", "c:on"));
+}
+
 TEST(TTBXCheckBox, CheckedIsTheCheckedStateAndSetStateTakesAnyState) {
   TTBXCheckBox box(nullptr);
   EXPECT_EQ(box.GetState(), cbUnchecked);

@@ -1,5 +1,7 @@
 // Radio buttons and check boxes.
 #include <algorithm>
+#include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "KolExceptions.h"
@@ -15,17 +17,66 @@ TTBXCustomRadioButton::TTBXCustomRadioButton(TComponent* owner) : TTBXTextObject
   SetTabStop(true);
   ShowAccessKey();
 }
-TTBXCustomRadioButton::~TTBXCustomRadioButton() = default;
+TTBXCustomRadioButton::~TTBXCustomRadioButton() { Unlist(); }
 
 namespace {
 constexpr TSize KGlyphLeading{TbxMetrics::GlyphSize + TbxMetrics::GlyphGap, TbxMetrics::GlyphSize};
+
+// The checked radio buttons of each parent and group. Each button keeps its own entry true as it
+// is checked, unchecked, moved, regrouped and destroyed, so a parent is listed only while it has a
+// checked radio button. Mostly a group has one; moving checked buttons in makes more.
+struct TGroupKey {
+  const TWinControl* Parent;
+  int GroupIndex;
+  bool operator==(const TGroupKey&) const = default;
+};
+struct TGroupKeyHash {
+  std::size_t operator()(const TGroupKey& key) const {
+    return std::hash<const void*>()(key.Parent) ^ (std::hash<int>()(key.GroupIndex) * 0x9E3779B97F4A7C15U);
+  }
+};
+using TCheckedButtons = std::unordered_map<TGroupKey, std::vector<TTBXCustomRadioButton*>, TGroupKeyHash>;
+TCheckedButtons& CheckedButtons() {
+  static TCheckedButtons checked;
+  return checked;
 }
+}  // namespace
 
 TSize TTBXCustomRadioButton::LeadingSize() const { return KGlyphLeading; }
 TRect TTBXCustomRadioButton::GetGlyphRect() const { return LeadingRect(KGlyphLeading); }
 
+void TTBXCustomRadioButton::List() {
+  if (FChecked && GetParent()) CheckedButtons()[{GetParent(), FGroupIndex}].push_back(this);
+}
+
+void TTBXCustomRadioButton::Unlist() {
+  if (!FChecked || !GetParent()) return;
+  auto group = CheckedButtons().find({GetParent(), FGroupIndex});
+  if (group == CheckedButtons().end()) return;
+  std::erase(group->second, this);
+  if (group->second.empty()) CheckedButtons().erase(group);
+}
+
+void TTBXCustomRadioButton::SetGroupIndex(int groupIndex) {
+  if (groupIndex == FGroupIndex) return;
+  Unlist();
+  FGroupIndex = groupIndex;
+  List();
+}
+
+void TTBXCustomRadioButton::SetParent(TWinControl* parent) {
+  if (parent == GetParent()) return;
+  Unlist();
+  // Listed again under whichever parent the button has in the end, also when the move is refused.
+  TScopeExit relist([this] { List(); });
+  TTBXTextObject::SetParent(parent);
+}
+
 void TTBXCustomRadioButton::SetChecked(bool checked) {
-  if (!UpdateField(FChecked, checked)) return;
+  if (checked == FChecked) return;
+  Unlist();
+  FChecked = checked;
+  List();
   NotifyPeer([](TControlPeer& peer) { peer.Invalidate(); });
   if (FChecked) UncheckSiblings();
   // A sibling's handler may have unchecked this button again; that change reported itself.
@@ -35,13 +86,15 @@ void TTBXCustomRadioButton::SetChecked(bool checked) {
 void TTBXCustomRadioButton::UncheckSiblings() {
   TWinControl* parent = GetParent();
   if (!parent) return;
-  // Gathered first and guarded: a sibling's OnChange handler may rearrange or destroy controls.
-  std::vector<TGuard<TTBXCustomRadioButton>> siblings;
-  for (int i = 0; i < parent->GetControlCount(); ++i) {
-    auto* sibling = KindCast<TTBXCustomRadioButton>(parent->GetControl(i));
-    if (sibling && sibling != this && sibling->FGroupIndex == FGroupIndex && sibling->FChecked)
-      siblings.emplace_back(sibling);
-  }
+  std::vector<TTBXCustomRadioButton*> checked;
+  for (TTBXCustomRadioButton* sibling : CheckedButtons().at({parent, FGroupIndex}))
+    if (sibling != this) checked.push_back(sibling);
+  if (checked.size() > 1)
+    std::sort(checked.begin(), checked.end(), [parent](const TControl* a, const TControl* b) {
+      return parent->IndexOfControl(a) < parent->IndexOfControl(b);
+    });
+  // Guarded, in child order: a sibling's OnChange handler may rearrange or destroy controls.
+  const std::vector<TGuard<TTBXCustomRadioButton>> siblings(checked.begin(), checked.end());
   for (const auto& sibling : siblings)
     if (sibling) sibling->SetChecked(false);
 }

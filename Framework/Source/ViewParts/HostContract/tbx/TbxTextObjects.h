@@ -97,9 +97,10 @@ class TTBXCustomRadioButton : public TTBXTextObject {
   static constexpr TControlKind ClassKind = ckRadioButton;
   TControlKind Kind() const override { return ClassKind; }
   int GetGroupIndex() const { return FGroupIndex; }
-  void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
+  void SetGroupIndex(int groupIndex);
   bool GetChecked() const { return FChecked; }
   void SetChecked(bool checked);
+  void SetParent(TWinControl* parent) override;
   /// A user's click: checks the button, then runs OnClick or the action.
   void Click() override;
   /// The circle, in the control's coordinates.
@@ -117,6 +118,10 @@ class TTBXCustomRadioButton : public TTBXTextObject {
 
  private:
   void UncheckSiblings();
+  // The checked buttons are listed by parent and group: checking one finds the others without
+  // walking every child of the parent.
+  void List();
+  void Unlist();
 
   int FGroupIndex = 0;
   bool FChecked = false;
