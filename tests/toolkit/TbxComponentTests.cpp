@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <stdexcept>
 
+#include "TbxFindEitherEnd.h"
 #include "TbxTestComponents.h"
 
 using TLog = std::vector<std::string>;
@@ -186,4 +188,31 @@ TEST(TFreeNotifySink, WatchersLeavingInAnyOrderLeaveTheOthersToldNewestFirst) {
   sinks[4]->Unwatch(component);  // the last
   delete component;
   EXPECT_EQ(told, (std::vector<int>{0, 3, 1}));
+}
+
+// Owners, parents and watchers search their lists from both ends at once: every position of every
+// short list is found, the nearer end first, and a value that is not there is not.
+TEST(FindFromEitherEnd, FindsEveryPositionFromTheNearerEndAndMissesWhatIsNotThere) {
+  for (int size = 0; size <= 6; ++size) {
+    std::vector<int> values(static_cast<size_t>(size));
+    std::iota(values.begin(), values.end(), 0);
+    for (int wanted = 0; wanted < size; ++wanted) {
+      int looks = 0;
+      auto it = FindFromEitherEnd(values.begin(), values.end(), [&](int v) {
+        ++looks;
+        return v == wanted;
+      });
+      ASSERT_NE(it, values.end()) << size << " " << wanted;
+      EXPECT_EQ(*it, wanted);
+      EXPECT_EQ(looks, std::min(2 * wanted + 2, 2 * (size - 1 - wanted) + 1)) << size << " " << wanted;
+    }
+    int looks = 0;
+    EXPECT_EQ(FindFromEitherEnd(values.begin(), values.end(),
+                                [&](int v) {
+                                  ++looks;
+                                  return v == size;
+                                }),
+              values.end());
+    EXPECT_EQ(looks, size);
+  }
 }

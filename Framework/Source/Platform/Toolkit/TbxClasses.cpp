@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+#include "TbxFindEitherEnd.h"
+
 // ---------------------------------------------------------------------------------------------
 // TFreeNotifySink
 
@@ -15,11 +17,12 @@ TFreeNotifySink::~TFreeNotifySink() {
 }
 
 namespace {
-// From the end: what was watched last is usually let go first.
+// What was watched last is usually let go first, but a watcher of many may see them go in the
+// order they came.
 template <class TWatches>
 auto FindWatch(TWatches& watches, const TComponent* component) {
-  return std::find_if(watches.rbegin(), watches.rend(),
-                      [component](const auto& w) { return w.Component == component; });
+  return FindFromEitherEnd(watches.begin(), watches.end(),
+                           [component](const auto& w) { return w.Component == component; });
 }
 }  // namespace
 
@@ -39,8 +42,8 @@ void TFreeNotifySink::Watch(TComponent* component) {
 void TFreeNotifySink::Unwatch(TComponent* component) {
   // The component is only touched while it is watched: an unwatched address may be dangling.
   auto it = FindWatch(FWatched, component);
-  if (it == FWatched.rend() || --it->Count > 0) return;
-  FWatched.erase(std::next(it).base());
+  if (it == FWatched.end() || --it->Count > 0) return;
+  FWatched.erase(it);
   component->FSinks.Remove(this);
 }
 
@@ -117,12 +120,13 @@ void TComponent::InsertComponent(TComponent* component) {
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  // From the end: components usually go in the reverse order of their coming.
-  auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
-  if (it == FComponents.rend()) return;
-  FComponents.erase(std::next(it).base());
+  auto it = FindFromEitherEnd(FComponents.begin(), FComponents.end(), [component](auto* c) { return c == component; });
+  if (it == FComponents.end()) return;
+  FComponents.erase(it);
   component->FOwner = nullptr;
-  FNotificationSink.Unwatch(component);
+  // A component being destroyed has told its watchers already, this owner among them: its few
+  // sinks say so at once, where the owner's list of watches would be searched whole.
+  if (component->FSinks.Contains(&FNotificationSink)) FNotificationSink.Unwatch(component);
 }
 
 void TComponent::FreeNotification(TComponent* component) {
@@ -149,8 +153,7 @@ void TComponent::NotifySinks() {
   // Popped one at a time: a sink may unwatch, or be destroyed, while another is being told.
   while (!FSinks.Empty()) {
     TFreeNotifySink* sink = FSinks.TakeLast();
-    if (auto it = FindWatch(sink->FWatched, this); it != sink->FWatched.rend())
-      sink->FWatched.erase(std::next(it).base());
+    if (auto it = FindWatch(sink->FWatched, this); it != sink->FWatched.end()) sink->FWatched.erase(it);
     sink->ComponentFreed(this);
   }
 }

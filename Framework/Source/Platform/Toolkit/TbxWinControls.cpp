@@ -8,6 +8,7 @@
 
 #include "KolExceptions.h"
 #include "TbxControls.h"
+#include "TbxFindEitherEnd.h"
 #include "TbxForms.h"
 #include "TbxLayoutCounters.h"
 #include "TbxPeers.h"
@@ -87,14 +88,14 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-  // Children mostly leave in reverse order of arrival: look from the end.
-  auto it = std::find(FControls.rbegin(), FControls.rend(), control);
-  if (it == FControls.rend()) return;
+  auto it = FindFromEitherEnd(FControls.begin(), FControls.end(), [control](auto* c) { return c == control; });
+  if (it == FControls.end()) return;
   const bool placed = PlacesChild(*control);
-  FControls.erase(std::next(it).base());
+  FControls.erase(it);
   ++FChildrenVersion;
-  if (auto aligned = std::find(FAligned.rbegin(), FAligned.rend(), control); aligned != FAligned.rend())
-    FAligned.erase(std::next(aligned).base());
+  if (auto aligned = FindFromEitherEnd(FAligned.begin(), FAligned.end(), [control](auto* c) { return c == control; });
+      aligned != FAligned.end())
+    FAligned.erase(aligned);
   if (placed && !IsDestroying()) PlacedChildRemoved(*control);
 }
 
