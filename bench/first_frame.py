@@ -139,6 +139,30 @@ def dumped_instructions(path):
     raise Failure(f"{path}: no totals in the callgrind dump")
 
 
+def instructions_by_object(path):
+    """The self instructions of each object (the program and each library) in a callgrind dump,
+    {file name: count}: where a program's first frame goes, library by library. A cost line right
+    after calls= is the call's inclusive cost, which belongs to the callee and is left out."""
+    names, counts, current, call_cost = {}, {}, None, False
+    with open(path) as dump:
+        for line in dump:
+            if line.startswith(("ob=", "cob=")):
+                key, _, value = line.rstrip("\n").partition("=")
+                ident, _, name = value.partition(" ") if value.startswith("(") else ("", "", value)
+                if name:
+                    names[ident] = os.path.basename(name)
+                if key == "ob":
+                    current = names.get(ident, ident) if ident else os.path.basename(name)
+            elif line.startswith("calls="):
+                call_cost = True
+            elif line[:1].isdigit() or line[:1] in "+-*":
+                fields = line.split()
+                if not call_cost and len(fields) > 1 and current:
+                    counts[current] = counts.get(current, 0) + int(fields[1])
+                call_cost = False
+    return counts
+
+
 def counted_run(name, command, env, scratch):
     """The instructions the program executed up to its first frame, counted by callgrind."""
     out = os.path.join(scratch, name + ".callgrind")
@@ -148,14 +172,25 @@ def counted_run(name, command, env, scratch):
     if done.returncode != 0 or not os.path.exists(out + ".1"):
         raise Failure(f"{name} under callgrind reached no first frame ({done.returncode}): "
                       f"{done.stderr.strip()[-400:]}")
-    return dumped_instructions(out + ".1")
+    return dumped_instructions(out + ".1"), instructions_by_object(out + ".1")
 
 
-def instruction_lines(workbench, loader):
-    return ["", "instructions up to the first frame (callgrind, one run each)", "",
-            f"nuv-workbench {workbench / 1e6:.1f} M, QUiLoader {loader / 1e6:.1f} M: "
-            f"ratio {workbench / loader:.2f}x (target: at most {TARGET:.1f}x): "
-            + ("yes" if workbench <= TARGET * loader else "NO")]
+def instruction_lines(workbench, loader, largest=6):
+    """Both totals and the verdict, then where they differ most, object by object: the reason a
+    miss has, or what a met target still spends beside the loader."""
+    (total, objects), (loader_total, loader_objects) = workbench, loader
+    lines = ["", "instructions up to the first frame (callgrind, one run each)", "",
+             f"nuv-workbench {total / 1e6:.1f} M, QUiLoader {loader_total / 1e6:.1f} M: "
+             f"ratio {total / loader_total:.2f}x (target: at most {TARGET:.1f}x): "
+             + ("yes" if total <= TARGET * loader_total else "NO"), "",
+             f"where they differ most (self instructions by object, the {largest} largest differences)", "",
+             "| object | nuv-workbench | QUiLoader | difference |", "|---|---|---|---|"]
+    names = set(objects) | set(loader_objects)
+    differences = sorted(names, key=lambda n: -abs(objects.get(n, 0) - loader_objects.get(n, 0)))
+    for name in differences[:largest]:
+        ours, theirs = objects.get(name, 0), loader_objects.get(name, 0)
+        lines.append(f"| {name} | {ours / 1e6:.1f} M | {theirs / 1e6:.1f} M | {(ours - theirs) / 1e6:+.1f} M |")
+    return lines
 
 
 def measure(args):

@@ -15,7 +15,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from first_frame import Failure, dumped_instructions, frame_stamp, summary  # noqa: E402
+from first_frame import (Failure, dumped_instructions, frame_stamp, instruction_lines,  # noqa: E402
+                         instructions_by_object, summary)
 
 SCRIPT = Path(__file__).resolve().parent / "first_frame.py"
 
@@ -51,6 +52,24 @@ class Reading(unittest.TestCase):
             dump.write_text("events: Ir\n")
             with self.assertRaisesRegex(Failure, "no totals"):
                 dumped_instructions(dump)
+
+    def test_each_object_counts_its_own_instructions_not_the_calls_it_makes(self):
+        with tempfile.TemporaryDirectory() as directory:
+            dump = Path(directory, "callgrind.out.1")
+            # main (in the program) costs 5 + 2 itself and calls into the library, whose inclusive
+            # 100 is the callee's; the library's function costs 100 itself; names are given once.
+            dump.write_text("events: Ir\nob=(1) /usr/bin/prog\nfl=(1) a.c\nfn=(1) main\n3 5\n"
+                            "cob=(2) /usr/lib/libfc.so.1\ncfn=(2) scan\ncalls=1 7\n4 100\n+1 2\n"
+                            "ob=(2)\nfl=(2) b.c\nfn=(2)\n7 60\n* 40\ntotals: 107\n")
+            self.assertEqual(instructions_by_object(dump), {"prog": 7, "libfc.so.1": 100})
+
+    def test_the_counts_come_with_the_objects_that_differ_most(self):
+        lines = instruction_lines((300, {"libfc": 200, "prog": 100}), (200, {"libfc": 20, "prog": 170, "libQt": 10}),
+                                  largest=2)
+        self.assertIn("nuv-workbench 0.0 M, QUiLoader 0.0 M: ratio 1.50x (target: at most 1.0x): NO", lines)
+        table = lines[lines.index("| object | nuv-workbench | QUiLoader | difference |") + 2:]
+        self.assertEqual([row.split(" | ")[0] for row in table], ["| libfc", "| prog"])
+        self.assertIn("+0.0 M", table[0])
 
 
 # A stand-in for either program: checks the display, reports a frame on the monotonic clock (or
