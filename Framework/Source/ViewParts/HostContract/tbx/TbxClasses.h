@@ -12,6 +12,7 @@
 
 #include "KolEnums.h"
 #include "KolInterfaces.h"
+#include "TbxEitherEndList.h"
 
 KOL_ENUM(TOperation, opInsert, opRemove)
 KOL_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
@@ -35,8 +36,8 @@ class TFreeNotifySink {
  protected:
   /// component is being destroyed: only its address may be used.
   virtual void ComponentFreed(TComponent* component) = 0;
-  /// The watches are searched from the newest: a sink that lets its components go in the reverse
-  /// of the order it watched them in finds each at once. This turns that order around.
+  /// The watches are searched from both ends, the newest first: a sink that lets its components go
+  /// in the reverse of the order it watched them in finds each at once. This turns that order around.
   void ReverseWatches();
 
  private:
@@ -46,7 +47,7 @@ class TFreeNotifySink {
     TComponent* Component;
     int Count;
   };
-  std::vector<TWatch> FWatched;
+  TEitherEndList<TWatch> FWatched;
 };
 
 /// Components live by ownership: an owner destroys what it owns. Components answer QueryInterface
@@ -130,7 +131,7 @@ class TComponent : public TObject, public virtual IInterface {
   };
 
   TComponent* FOwner = nullptr;
-  std::vector<TComponent*> FComponents;
+  TEitherEndList<TComponent*> FComponents;
   TSinks FSinks;
   TNotificationSink FNotificationSink{this};
   std::string FName;

@@ -367,7 +367,7 @@ class TWinControl : public TControl {
   /// client-aligned ones, which a subclass may place in the end (see TStackPanel).
   TRect AlignEdges(TRect area);
   void AlignClient(const TRect& free);
-  const std::vector<TControl*>& Controls() const { return FControls; }
+  const TEitherEndList<TControl*>& Controls() const { return FControls; }
   /// Inside TDeferLayouts: lists this control for LayOutDeferred at the end (once) and returns
   /// true; outside, false.
   bool DeferLayout();
@@ -386,7 +386,7 @@ class TWinControl : public TControl {
   void AlignChanged(TControl& control);
   void PeerCreated() override;
   static void LayOutAllDeferred();
-  std::vector<TControl*> FControls;
+  TEitherEndList<TControl*> FControls;
   std::vector<TControl*> FAligned;  // the children with an edge or client alignment, in child order
   THandle FHandle;
   const TControl* FPlacing = nullptr;
