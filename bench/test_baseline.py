@@ -27,6 +27,14 @@ class Comparison(unittest.TestCase):
         self.assertFalse(failed)
         self.assertTrue(all(line.startswith("ok") for line in lines), lines)
 
+    def test_a_small_figure_must_also_move_by_more_than_the_slack(self):
+        floor = {"binding": {"binding_floor/2": 140}}
+        lines, failed = compare(floor, {"binding": {"binding_floor/2": 148}})
+        self.assertFalse(failed)
+        self.assertIn("ok      bench_binding binding_floor/2: 148 instructions against 140 (+5.7%)", lines)
+        lines, failed = compare(floor, {"binding": {"binding_floor/2": 157}})
+        self.assertTrue(failed)
+
     def test_a_drop_passes_as_faster_with_a_hint(self):
         lines, failed = compare(BASELINE, {"compose": {"compose/10": 900, "teardown/10": 400}})
         self.assertFalse(failed)
