@@ -31,6 +31,8 @@ TEST(GetNodeColor, AcceptsNamesHexAndDecimalAndDefaultsWhenAbsent) {
   EXPECT_EQ(color("#FF8000"), 0x0080FFu);  // web RGB becomes 0x00BBGGRR
   EXPECT_EQ(color("$00FF0000"), clBlue);
   EXPECT_EQ(color("255"), clRed);
+  EXPECT_EQ(color("4294967295"), 0xFFFFFFFFu);  // the largest TColor, either way written
+  EXPECT_EQ(color("$FFFFFFFF"), 0xFFFFFFFFu);
   for (const char* bad : {"clPink", "#12345", "$XYZ", "-1", "4294967296", "12px"}) {
     try {
       color(bad);
@@ -78,6 +80,8 @@ TEST(CheckNodeName, ReportsAnElementOfAnotherName) {
     EXPECT_EQ(e.Found(), "Pane");
     EXPECT_THAT(e.Message(), HasSubstr("<Panel>"));
   }
+  // No element at all is reported as such, not read.
+  EXPECT_THROW(CheckNodeName(nullptr, "Panel"), EConfigurationError);
 }
 
 TEST(ParseConfig, ExpandsNamedValuesOfTheWorkItemAndItsParents) {
@@ -98,6 +102,7 @@ TEST(ParseConfig, TheInnermostReferenceIsExpandedAndUnclosedOnesStayAsTheyAre) {
   host.WorkItem().GetNamedValues()->SetStrValue("a${b", "never");
   EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), "${a${b}"), "${aB");
   EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), "${b}}${b"), "B}${b");
+  EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), "x{b} {b} $"), "x{b} {b} $");  // only "${" opens one
   std::string unclosed;
   for (int i = 0; i < 20000; ++i) unclosed += "${";
   EXPECT_EQ(TNUVDataUtils::ParseConfig(host.WorkItemIntf(), unclosed), unclosed);

@@ -43,6 +43,21 @@ class TPlainWorkSpace : public TNUVMultiBindingViewPart {
   ~TPlainWorkSpace() override { delete FControl; }
 };
 
+// A work space of the base kind: its children's controls stand on its own control.
+class TSingleWorkSpace : public TNUVCustomWorkSpaceViewPart {
+ public:
+  using TNUVCustomWorkSpaceViewPart::TNUVCustomWorkSpaceViewPart;
+  void Initialize() override {
+    TNUVCustomWorkSpaceViewPart::Initialize();
+    FControl = new TWinControl(nullptr);
+  }
+  TControl* GetControl() override { return FControl; }
+  TWinControl* FControl = nullptr;
+
+ protected:
+  ~TSingleWorkSpace() override { delete FControl; }
+};
+
 // A work space that also publishes a service, shaped like the toolbar view part.
 class TServiceWorkSpace : public TImplements<TPlainWorkSpace, INUVToolbarService> {
  public:
@@ -98,7 +113,10 @@ TEST_F(ViewPartBaseTest, TopicsAreFilledAsPrintfFillsThemWhateverTheNameHolds) {
   vp->DoFireSimpleEvent("100%% %s", nullptr);  // another directive: printf fills it
   vp->DoFireSimpleEvent("Fixed", nullptr);
   vp->DoFireSimpleEvent("%s", nullptr);
-  EXPECT_THAT(Host.Events(), ElementsAre("topic:50%s_Changed:", "topic:100% 50%s:", "topic:Fixed:", "topic:50%s:"));
+  vp->DoFireSimpleEvent("%s at 100%%", nullptr);  // a directive after the name's: printf again
+  vp->DoFireSimpleEvent("100%%", nullptr);        // no %s at all
+  EXPECT_THAT(Host.Events(), ElementsAre("topic:50%s_Changed:", "topic:100% 50%s:", "topic:Fixed:", "topic:50%s:",
+                                         "topic:50%s at 100%:", "topic:100%:"));
   vp->Finalize();
 }
 
@@ -246,6 +264,87 @@ TEST_F(ViewPartBaseTest, AChildForgetsAWorkSpaceThatIsFinalizedOrReleased) {
   survivor->Finalize();
   EXPECT_EQ(child->GetWorkSpace(), nullptr);
   child->Finalize();
+}
+
+// Focus reports only the focus a view part takes; a view part made outside any work item (as a
+// test or a designer makes one) reports to nobody and has no data or services.
+TEST_F(ViewPartBaseTest, FocusTakenIsReportedAndAViewPartWithoutWorkItemReportsNothing) {
+  auto vp = Make<TPlainViewPart>("Child");
+  vp->FControl->SetParent(&Host.Window());
+  vp->SetIsFocused(false);
+  EXPECT_FALSE(vp->GetIsFocused());
+  EXPECT_TRUE(Host.Events().empty());
+  vp->SetIsFocused(true);
+  EXPECT_TRUE(vp->GetIsFocused());
+  EXPECT_TRUE(vp->FControl->Focused());
+  EXPECT_THAT(Host.Events(), ElementsAre("focus:Child"));
+  vp->Finalize();
+
+  auto alone = MakeCounted<TPlainViewPart>(Host.Extension("Alone", "Alone").get(), nullptr);
+  alone->Initialize();
+  alone->DoClick(nullptr);
+  alone->SetIsFocused(true);
+  alone->DoFireSimpleEvent("Topic://ViewPart/%s/OnChange", nullptr);
+  EXPECT_EQ(alone->GetDataContext(), nullptr);
+  EXPECT_EQ(alone->GetServiceCenter(), nullptr);
+  EXPECT_THAT(Host.Events(), ElementsAre("focus:Child"));
+  alone->Finalize();
+
+  // A work item without an event broker: nobody hears, and nothing fails.
+  auto quietItem =
+      MakeCounted<TNUVWorkItem>("Quiet", nullptr, TIntfPtr<INUVServiceCenter>(), TIntfPtr<INUVEventBroker>());
+  auto quiet = MakeCounted<TPlainViewPart>(Host.Extension("Quiet", "Quiet").get(), quietItem.get());
+  quiet->Initialize();
+  quiet->DoClick(nullptr);
+  quiet->DoFireSimpleEvent("Topic://ViewPart/%s/OnChange", nullptr);
+  EXPECT_THAT(Host.Events(), ElementsAre("focus:Child"));
+  quiet->Finalize();
+}
+
+// The control takes an action it is given; one made without assign stays with the control
+// unassigned; no command, no control or no action service gives none.
+TEST_F(ViewPartBaseTest, CreateActionPutsTheCommandsActionOnTheControlOnlyWhenAsked) {
+  Host.Actions().AddCommand({"File.Open", "Open", "Open a file", "", std::nullopt});
+  auto vp = MakeCounted<TPlainViewPart>(Host.Extension("Child", "Child").get(), Host.WorkItemIntf());
+  vp->CreateAction("File.Open", true);  // no control yet
+  vp->Initialize();
+  TWinControl& control = *vp->FControl;
+  vp->CreateAction("", true);
+  vp->CreateAction("No.Such", true);
+  EXPECT_EQ(control.ComponentCount(), 0);
+  vp->CreateAction("File.Open", false);
+  ASSERT_EQ(control.ComponentCount(), 1);
+  EXPECT_EQ(control.GetAction(), nullptr);
+  vp->CreateAction("File.Open", true);
+  ASSERT_EQ(control.ComponentCount(), 2);
+  EXPECT_EQ(control.GetAction(), control.GetComponent(1));
+  EXPECT_TRUE(vp->GetVisible());
+  control.SetVisible(false);
+  EXPECT_FALSE(vp->GetVisible());
+  vp->Finalize();
+  EXPECT_FALSE(vp->GetVisible());  // no control
+
+  auto alone = MakeCounted<TPlainViewPart>(Host.Extension("Alone", "Alone").get(), nullptr);
+  alone->Initialize();
+  alone->CreateAction("File.Open", true);  // no work item, so no action service
+  EXPECT_EQ(alone->FControl->ComponentCount(), 0);
+  alone->Finalize();
+}
+
+TEST_F(ViewPartBaseTest, ABaseWorkSpaceShowsHidesAndClosesAChildOnItsControl) {
+  auto space = Make<TSingleWorkSpace>("Space");
+  auto child = Make<TPlainViewPart>("Child");
+  space->ShowViewPart(child.get());
+  EXPECT_EQ(child->FControl->GetParent(), space->FControl);
+  EXPECT_EQ(child->FControl->GetAlign(), alTop);  // the child's own default
+  EXPECT_EQ(child->GetWorkSpace(), static_cast<INUVWorkSpace*>(space.get()));
+  space->HideViewPart(child.get());
+  EXPECT_FALSE(child->FControl->GetVisible());
+  space->CloseViewPart(child.get());
+  EXPECT_EQ(child->FControl->GetParent(), nullptr);
+  EXPECT_EQ(child->GetWorkSpace(), nullptr);
+  child->Finalize();
+  space->Finalize();
 }
 
 TEST_F(ViewPartBaseTest, AssertionsNameTheUnitAndLine) {

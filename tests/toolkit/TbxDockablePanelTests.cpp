@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "TbxDockablePanels.h"
 #include "TbxDocks.h"
+#include "TbxRecordingPeers.h"
+#include "TbxStatusBars.h"
 
 TEST(TTBXDockablePanel, DefaultsOfThePanelAndOfTheDockableWindow) {
   TTBXDockablePanel panel(nullptr);
@@ -125,4 +130,137 @@ TEST(TTBXDockablePanel, ADockOfAnySubclassDocksItsWindowsUntilItIsDestroyed) {
   dock.reset();
   EXPECT_EQ(panel.GetParent(), nullptr);
   EXPECT_TRUE(panel.GetFloating());
+}
+
+// A panel docked in a dock along one side of a 600 x 400 window.
+struct TDockedPanel {
+  TWinControl Window{nullptr};
+  TTBXDock Dock{nullptr};
+  TTBXDockablePanel Panel{nullptr};
+
+  explicit TDockedPanel(TTBDockPosition position) {
+    Window.SetBounds(0, 0, 600, 400);
+    Dock.SetParent(&Window);
+    Dock.SetPosition(position);
+    Panel.SetParent(&Dock);
+  }
+};
+
+TEST(TTBXDockablePanel, TheDockedCaptionStandsAcrossATopOrBottomDockUnlessTheRotationIsFixed) {
+  struct TCase {
+    TTBDockPosition Position;
+    TDPCaptionRotation Rotation;
+    bool Vertical;
+  };
+  for (const TCase& c : {TCase{dpTop, dpcrAuto, true}, TCase{dpBottom, dpcrAuto, true}, TCase{dpLeft, dpcrAuto, false},
+                         TCase{dpTop, dpcrAlwaysHorz, false}, TCase{dpLeft, dpcrAlwaysVert, true},
+                         TCase{dpRight, dpcrAlwaysHorz, false}}) {
+    TDockedPanel docked(c.Position);
+    docked.Panel.SetCaptionRotation(c.Rotation);
+    const TDockableFrame frame = docked.Panel.GetFrame();
+    const std::string name = EnumIdentifier(c.Position) + " " + EnumIdentifier(c.Rotation);
+    EXPECT_EQ(frame.CaptionVertical, c.Vertical) << name;
+    EXPECT_FALSE(frame.Caption.Empty()) << name;
+    // An upright caption takes the leading side, a flat one the top.
+    EXPECT_EQ(c.Vertical ? frame.Caption.Right() : frame.Caption.Bottom(),
+              c.Vertical ? frame.Client.Left : frame.Client.Top)
+        << name;
+  }
+}
+
+TEST(TTBXDockablePanel, ADockedPanelShowsItsCloseButtonOnlyWithItsCaptionAndBothCloseSettings) {
+  TDockedPanel docked(dpLeft);
+  TTBXDockablePanel& panel = docked.Panel;
+  EXPECT_TRUE(panel.GetFrame().CloseButton.Empty());  // CloseButtonWhenDocked is off at first
+  panel.SetCloseButtonWhenDocked(true);
+  EXPECT_FALSE(panel.GetFrame().CloseButton.Empty());
+  EXPECT_TRUE(panel.GetFrame().Caption.Encloses(panel.GetFrame().CloseButton));
+  panel.SetCloseButton(false);
+  EXPECT_TRUE(panel.GetFrame().CloseButton.Empty());
+  panel.SetCloseButton(true);
+  panel.SetShowCaptionWhenDocked(false);
+  EXPECT_TRUE(panel.GetFrame().Caption.Empty());
+  EXPECT_TRUE(panel.GetFrame().CloseButton.Empty());
+  panel.SetShowCaptionWhenDocked(true);
+  panel.SetShowCaption(false);
+  EXPECT_TRUE(panel.GetFrame().Caption.Empty());
+  EXPECT_TRUE(panel.GetFrame().CloseButton.Empty());
+  // Floating, the caption and its close button follow the floating settings alone.
+  panel.SetShowCaption(true);
+  panel.SetCloseButtonWhenDocked(false);
+  panel.SetParent(&docked.Window);
+  EXPECT_FALSE(panel.GetFrame().CloseButton.Empty());
+}
+
+// A size given from outside the dock's layout becomes the docked size of the dimension the
+// panel's place lets it choose: its thickness in a dock, its client area while it floats.
+TEST(TTBXDockablePanel, AGivenSizeBecomesTheDockedSizeOfTheDimensionThePanelChooses) {
+  TDockedPanel left(dpLeft);
+  left.Panel.SetWidth(150);
+  left.Panel.SetHeight(90);
+  EXPECT_EQ(left.Panel.GetDockedWidth(), 150);
+  EXPECT_EQ(left.Panel.GetDockedHeight(), 128);
+  EXPECT_EQ(left.Panel.GetWidth(), 150);
+
+  TDockedPanel top(dpTop);
+  top.Panel.SetHeight(70);
+  top.Panel.SetWidth(300);
+  EXPECT_EQ(top.Panel.GetDockedHeight(), 70);
+  EXPECT_EQ(top.Panel.GetDockedWidth(), 128);
+  EXPECT_EQ(top.Panel.GetHeight(), 70);
+
+  TTBXDockablePanel floating(nullptr);
+  floating.SetBounds(10, 10, 200, 150);
+  const TDockableFrame frame = floating.GetFrame();
+  ASSERT_LT(frame.Client.Width, 200);  // the floating frame takes its border and caption
+  EXPECT_EQ(floating.GetDockedWidth(), frame.Client.Width);
+  EXPECT_EQ(floating.GetDockedHeight(), frame.Client.Height);
+  floating.SetWidth(240);
+  EXPECT_EQ(floating.GetDockedWidth(), floating.GetFrame().Client.Width);
+  EXPECT_EQ(floating.GetDockedHeight(), frame.Client.Height);
+  // Docked into a top dock, it keeps the height its floating client had.
+  floating.SetParent(&top.Dock);
+  EXPECT_EQ(floating.GetDockedHeight(), frame.Client.Height);
+}
+
+TEST(TTBXDockablePanel, ALookSettingThatChangesRedrawsThePanelAndTheSameValueDoesNot) {
+  TRecordingPeers peers;
+  TDockedPanel docked(dpTop);
+  TTBXDockablePanel& panel = docked.Panel;
+  const TPeerLog& log = peers.Watch(panel);
+  const std::vector<std::pair<std::string, std::function<void()>>> steps{
+      {"caption rotation", [&] { panel.SetCaptionRotation(dpcrAlwaysHorz); }},
+      {"caption when docked", [&] { panel.SetShowCaptionWhenDocked(false); }},
+      {"docked width", [&] { panel.SetDockedWidth(140); }},
+      {"docked height", [&] { panel.SetDockedHeight(60); }},
+      {"a docked height below 0", [&] { panel.SetDockedHeight(-5); }},
+  };
+  for (const auto& [name, step] : steps) {
+    EXPECT_GE(Repaints(log, step), 1) << name << " changed";
+    EXPECT_EQ(Repaints(log, step), 0) << name << " set to what it was";
+  }
+  EXPECT_EQ(panel.GetDockedHeight(), 0);
+  EXPECT_EQ(Repaints(log, [&] { panel.SetDockedHeight(0); }), 0);
+}
+
+// Sizes that a layout gives are the layout's: a panel placed by a parent that is no dock (a
+// status bar's panel holding it), or resized by a handler while its dock lays out, keeps the
+// docked size it had.
+TEST(TTBXDockablePanel, ASizeALayoutGivesIsNotKeptAsTheDockedSize) {
+  TTBXStatusBar bar(nullptr);
+  bar.SetBounds(0, 0, 300, 22);
+  TTBXDockablePanel held(nullptr);
+  bar.Panels().Add()->SetControl(&held);
+  EXPECT_LT(held.GetWidth(), 128);
+  EXPECT_EQ(held.GetDockedWidth(), 128);
+  EXPECT_EQ(held.GetDockedHeight(), 128);
+
+  TDockedPanel docked(dpLeft);
+  TTBXDockablePanel other(nullptr);
+  other.SetParent(&docked.Dock);
+  other.SetDockRow(1);
+  docked.Panel.OnResize = [&](TObject*) { other.SetWidth(200); };
+  docked.Panel.SetDockedWidth(150);  // the dock lays out, and the handler runs inside it
+  EXPECT_EQ(other.GetDockedWidth(), 128);
+  docked.Panel.OnResize = nullptr;
 }

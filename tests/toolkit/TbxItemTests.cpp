@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "KolExceptions.h"
 #include "TbxToolbars.h"
 #include "TbxLayoutCounters.h"
+#include "TbxRecordingPeers.h"
+#include "TbxTestComponents.h"
 
 namespace {
 
@@ -209,6 +215,179 @@ TEST(TbxDocks, PositionAlignsTheDockAndDockableWindowsDockWhenParented) {
   toolbar.SetParent(&dock);
   EXPECT_EQ(toolbar.GetCurrentDock(), &dock);
   EXPECT_EQ(toolbar.GetDockableTo(), (TTBDockPositions{dpTop, dpBottom, dpLeft, dpRight}));
+}
+
+// What an item shows reaches its toolbar, which draws and lays its items out again; a value set
+// to what it was reaches nothing.
+TEST(TbxItems, AChangeAnItemShowsReachesItsToolbarOnceAndTheSameValueNotAtAll) {
+  TRecordingPeers peers;
+  TTBXToolbar toolbar(nullptr);
+  auto* item = NewItem(&toolbar, "Open");
+  auto* menu = new TTBXSubmenuItem(&toolbar);
+  auto* inner = NewItem(&toolbar, "Inner");
+  toolbar.Items()->Add(item);
+  toolbar.Items()->Add(menu);
+  menu->Add(inner);
+  const TPeerLog& log = peers.Watch(toolbar);
+  TFontSettings& font = item->FontSettings();
+  const std::vector<std::pair<std::string, std::function<void()>>> steps{
+      {"caption", [&] { item->SetCaption("Save"); }},
+      {"enabled", [&] { item->SetEnabled(false); }},
+      {"visible", [&] { item->SetVisible(false); }},
+      {"image index", [&] { item->SetImageIndex(2); }},
+      {"font size", [&] { font.SetSize(150); }},
+      {"bold", [&] { font.SetBold(tsTrue); }},
+      {"italic", [&] { font.SetItalic(tsTrue); }},
+      {"underline", [&] { font.SetUnderline(tsFalse); }},
+      {"strike-out", [&] { font.SetStrikeOut(tsTrue); }},
+      {"font name", [&] { font.SetName("Serif"); }},
+      {"font colour", [&] { font.SetColor(clRed); }},
+      {"a sub-item's caption", [&] { inner->SetCaption("Deeper"); }},
+  };
+  for (const auto& [name, step] : steps) {
+    EXPECT_GE(Repaints(log, step), 1) << name << " changed";
+    EXPECT_EQ(Repaints(log, step), 0) << name << " set to what it was";
+  }
+  EXPECT_GE(Repaints(log, [&] { toolbar.Items()->Remove(menu); }), 1);
+  EXPECT_EQ(menu->GetParent(), nullptr);
+  delete menu;
+  // An item on no toolbar changes alone.
+  TTBXItem loose(nullptr);
+  loose.SetCaption("Loose");
+  loose.FontSettings().SetBold(tsTrue);
+  EXPECT_EQ(loose.GetToolbar(), nullptr);
+}
+
+TEST(TbxItems, FontSettingsApplyTheirOwnStylesNameAndColourOverTheBaseFont) {
+  TFont base;
+  base.SetName("Sans");
+  base.SetSize(10);
+  base.SetColor(clBlue);
+  base.SetStyle(TFontStyles{fsBold, fsItalic});
+  TFontSettings settings;
+  TFont font;
+  settings.Apply(base, font);  // the defaults change nothing
+  EXPECT_EQ(font.GetName(), "Sans");
+  EXPECT_EQ(font.GetSize(), 10);
+  EXPECT_EQ(font.GetColor(), clBlue);
+  EXPECT_EQ(font.GetStyle(), (TFontStyles{fsBold, fsItalic}));
+  settings.SetBold(tsFalse);
+  settings.SetUnderline(tsTrue);
+  settings.SetName("Serif");
+  settings.SetColor(clRed);
+  settings.SetSize(125);
+  settings.Apply(base, font);
+  EXPECT_EQ(font.GetStyle(), (TFontStyles{fsItalic, fsUnderline}));
+  EXPECT_EQ(font.GetName(), "Serif");
+  EXPECT_EQ(font.GetColor(), clRed);
+  EXPECT_EQ(font.GetSize(), 13);  // 12.5 points round to 13
+  settings.SetSize(25);
+  base.SetSize(1);
+  settings.Apply(base, font);
+  EXPECT_EQ(font.GetSize(), 1);  // never below one point
+}
+
+TEST(TbxItems, IndexesOutsideTheItemsAreRefusedAndAStrangerIsNotRemoved) {
+  TTBXSubmenuItem menu(nullptr);
+  menu.Insert(0, NewItem(nullptr, "a"));
+  menu.Insert(1, NewItem(nullptr, "c"));  // at the end
+  menu.Insert(1, NewItem(nullptr, "b"));
+  EXPECT_EQ(menu.GetItem(0)->GetCaption(), "a");
+  EXPECT_EQ(menu.GetItem(2)->GetCaption(), "c");
+  EXPECT_THROW(menu.GetItem(3), Exception);
+  EXPECT_THROW(menu.GetItem(-1), Exception);
+  auto* late = NewItem(nullptr, "late");
+  EXPECT_THROW(menu.Insert(-1, late), Exception);
+  EXPECT_THROW(menu.Insert(4, late), Exception);
+  EXPECT_EQ(late->GetParent(), nullptr);
+  TTBXItem stranger(nullptr);
+  menu.Remove(&stranger);
+  menu.Remove(late);
+  EXPECT_EQ(menu.Count(), 3);
+  delete late;
+  // Delete takes the item out before destroying it: one who hears of its end finds the menu
+  // without it.
+  TCallbackSink sink;
+  TTBCustomItem* first = menu.GetItem(0);
+  sink.Watch(first);
+  int countHeard = -1;
+  sink.OnFreed = [&](TComponent*) { countHeard = menu.Count(); };
+  menu.Delete(0);
+  EXPECT_EQ(sink.Freed, (std::vector<TComponent*>{first}));
+  EXPECT_EQ(countHeard, 2);
+  EXPECT_EQ(menu.GetItem(0)->GetCaption(), "b");
+}
+
+TEST(TbxItems, ADisabledItemIgnoresClicksAndAnItemTakesImageZeroAsAnImage) {
+  TComponent owner(nullptr);
+  auto* action = new TCustomAction(&owner);
+  int runs = 0;
+  action->OnExecute = [&](TObject*) { ++runs; };
+  auto* follower = NewItem(&owner, "");
+  follower->SetAction(action);
+  auto* own = NewItem(&owner, "");
+  own->SetAction(action);
+  own->SetImageIndex(0);  // image 0 is an image of its own too
+  action->SetImageIndex(0);
+  EXPECT_EQ(follower->GetImageIndex(), 0);
+  action->SetImageIndex(7);
+  EXPECT_EQ(own->GetImageIndex(), 0);
+  EXPECT_EQ(follower->GetImageIndex(), 7);
+  follower->SetEnabled(false);
+  follower->Click();
+  EXPECT_EQ(runs, 0);
+  follower->SetEnabled(true);
+  follower->Click();
+  EXPECT_EQ(runs, 1);
+  // An action that is not a custom action has nothing for the item to follow.
+  auto* basic = new TBasicAction(&owner);
+  follower->SetAction(basic);
+  EXPECT_EQ(follower->GetImageIndex(), 7);
+}
+
+// A control item brings its control onto the toolbar it joins at the top level, shows and hides
+// it with itself, and lets it go when it leaves, unless the control went elsewhere meanwhile.
+TEST(TbxItems, AControlItemCarriesItsControlOntoItsToolbarAndLetsItGoThere) {
+  TWinControl window(nullptr);
+  TTBXToolbar toolbar(nullptr);
+  TControl control(nullptr), nested(nullptr);
+  toolbar.BeginUpdate();
+  auto* item = new TTBControlItem(&toolbar, &control);
+  toolbar.Items()->Add(item);
+  EXPECT_EQ(control.GetParent(), &toolbar);  // at once, though the toolbar lays out later
+  toolbar.EndUpdate();
+  auto* menu = new TTBXSubmenuItem(&toolbar);
+  toolbar.Items()->Add(menu);
+  menu->Add(new TTBControlItem(&toolbar, &nested));
+  EXPECT_EQ(nested.GetParent(), nullptr);  // a sub-item's control is not the toolbar's
+  item->SetVisible(false);
+  EXPECT_FALSE(control.GetVisible());
+  item->SetVisible(true);
+  EXPECT_TRUE(control.GetVisible());
+  toolbar.Items()->Remove(item);
+  EXPECT_EQ(control.GetParent(), nullptr);
+  toolbar.Items()->Add(item);
+  control.SetParent(&window);  // moved away by someone else
+  toolbar.Items()->Remove(item);
+  EXPECT_EQ(control.GetParent(), &window);
+  // An item whose control is gone leaves quietly, and a hidden item without control too.
+  toolbar.Items()->Add(item);
+  item->SetControl(nullptr);
+  item->SetVisible(false);
+  toolbar.Items()->Remove(item);
+  delete item;
+}
+
+TEST(TbxItems, AControlItemGivenTheControlItHoldsChangesNothing) {
+  TRecordingPeers peers;
+  TTBXToolbar toolbar(nullptr);
+  TControl control(nullptr), other(nullptr);
+  auto* item = new TTBControlItem(&toolbar, &control);
+  toolbar.Items()->Add(item);
+  const TPeerLog& log = peers.Watch(toolbar);
+  EXPECT_EQ(Repaints(log, [&] { item->SetControl(&control); }), 0);
+  EXPECT_GE(Repaints(log, [&] { item->SetControl(&other); }), 1);
+  EXPECT_EQ(item->GetControl(), &other);
 }
 
 TEST(TbxItems, ANilItemFailsAnAssertionOfTheItemsUnit) {

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "KolXml.h"
 #include "TbxDockablePanels.h"
 #include "TbxStatusBars.h"
 #include "TbxLayoutCounters.h"
+#include "TbxMetrics.h"
+#include "TbxRecordingPeers.h"
 
 namespace {
 // A panel that writes to a log when it is destroyed.
@@ -275,7 +281,8 @@ TEST(TTBXStatusBar, PanelClicksRaiseTheEventsWithBarAndPanel) {
   TTBXStatusPanel& first = *bar.Panels().Add();
   TTBXStatusPanel& second = *bar.Panels().Add();
   std::vector<std::pair<TObject*, TTBXStatusPanel*>> clicks, dblClicks;
-  bar.PanelClick(0);  // no handler: nothing happens
+  bar.PanelClick(0);  // no handlers: nothing happens
+  bar.PanelDblClick(1);
   bar.OnPanelClick = [&](TObject* sender, TTBXStatusPanel* panel) { clicks.emplace_back(sender, panel); };
   bar.OnPanelDblClick = [&](TObject* sender, TTBXStatusPanel* panel) { dblClicks.emplace_back(sender, panel); };
   bar.PanelClick(1);
@@ -290,6 +297,118 @@ TEST(TTBXStatusBar, PanelClicksRaiseTheEventsWithBarAndPanel) {
   EXPECT_THROW(bar.PanelClick(0), Exception);
   EXPECT_THROW(bar.PanelDblClick(0), Exception);
   EXPECT_EQ(clicks.size(), 1u);
+}
+
+// A backend draws the bar again when, and only when, something it shows has changed.
+TEST(TTBXStatusBar, AChangedValueRepaintsTheBarOnceAndTheSameValueAgainDoesNot) {
+  TRecordingPeers peers;
+  TCustomImageList images(nullptr);
+  TThreePanelBar bar;
+  TTBXStatusPanel& panel = *bar.Second;
+  TControl loose(nullptr);  // the bar's child, in no panel
+  loose.SetParent(&bar.Bar);
+  const TPeerLog& log = peers.Watch(bar.Bar);
+  const std::vector<std::pair<std::string, std::function<void()>>> steps{
+      {"caption", [&] { panel.SetCaption("Ready"); }},
+      {"alignment", [&] { panel.SetAlignment(taCenter); }},
+      {"framed", [&] { panel.SetFramed(false); }},
+      {"image index", [&] { panel.SetImageIndex(2); }},
+      {"size", [&] { panel.SetSize(80); }},
+      {"max size", [&] { panel.SetMaxSize(120); }},
+      {"stretch priority", [&] { panel.SetStretchPriority(10); }},
+      {"simple text", [&] { bar.Bar.SetSimpleText("Loading"); }},
+      {"size grip", [&] { bar.Bar.SetSizeGrip(false); }},
+      {"simple panel", [&] { bar.Bar.SetSimplePanel(true); }},
+  };
+  for (const auto& [name, step] : steps) {
+    EXPECT_EQ(Repaints(log, step), 1) << name << " changed";
+    EXPECT_EQ(Repaints(log, step), 0) << name << " set to what it was";
+  }
+  // Images make the bar taller as well: it is drawn again at least once, and not at all for the
+  // same list.
+  EXPECT_GE(Repaints(log, [&] { bar.Bar.SetImages(&images); }), 1);
+  EXPECT_EQ(Repaints(log, [&] { bar.Bar.SetImages(&images); }), 0);
+  // A child that no panel holds is not the bar's to place.
+  EXPECT_EQ(Repaints(log, [&] { loose.SetBounds(3, 4, 20, 10); }), 0);
+  // A panel made for the bar but never added leaves it as it was when it goes.
+  EXPECT_EQ(Repaints(log, [&] { TTBXStatusPanel stray(&bar.Bar.Panels()); }), 0);
+  EXPECT_EQ(bar.Bar.Panels().Count(), 3);
+}
+
+// The panels stand at 0, 50 and 100, each 50 wide, below the bar's top line.
+TEST(TTBXStatusBar, APointHitsThePanelWhoseBoundsHoldItAndNothingPastThem) {
+  TThreePanelBar bar;
+  const int top = TbxMetrics::StatusBarTopLine, bottom = bar.Bar.GetHeight() - 1;
+  EXPECT_EQ(bar.Bar.PanelAt({0, top}), 0);
+  EXPECT_EQ(bar.Bar.PanelAt({49, bottom}), 0);
+  EXPECT_EQ(bar.Bar.PanelAt({50, top}), 1);
+  EXPECT_EQ(bar.Bar.PanelAt({149, bottom}), 2);
+  EXPECT_EQ(bar.Bar.PanelAt({150, top}), -1);     // past the last panel
+  EXPECT_EQ(bar.Bar.PanelAt({10, top - 1}), -1);  // on the top line
+  EXPECT_EQ(bar.Bar.PanelAt({10, bottom + 1}), -1);
+  bar.Bar.SetSimplePanel(true);  // the simple text hides the panels
+  EXPECT_EQ(bar.Bar.PanelAt({10, top}), -1);
+  EXPECT_TRUE(bar.First->GetBounds().Empty());
+  bar.Bar.SetSimplePanel(false);
+  EXPECT_EQ(bar.Bar.PanelAt({60, top}), 1);
+}
+
+TEST(TTBXStatusBar, APanelShowsAnImageOnlyForAnIndexInTheBarsListAndItsTextMovesAside) {
+  TThreePanelBar bar;
+  TTBXStatusPanel& panel = *bar.First;
+  TCustomImageList images(nullptr);
+  images.Add("ready.png");
+  images.Add("busy.png");
+  panel.SetImageIndex(0);
+  EXPECT_TRUE(panel.GetImageRect().Empty());  // the bar has no images
+  bar.Bar.SetImages(&images);
+  for (const int index : {-1, 2, 3}) {
+    panel.SetImageIndex(index);
+    EXPECT_TRUE(panel.GetImageRect().Empty()) << index;
+    EXPECT_EQ(panel.GetTextRect(), panel.GetContentRect()) << index;
+  }
+  for (const int index : {0, 1}) {
+    panel.SetImageIndex(index);
+    const TRect content = panel.GetContentRect(), image = panel.GetImageRect();
+    EXPECT_EQ(image.Left, content.Left) << index;
+    EXPECT_EQ(image.Width, TbxMetrics::ImageSize) << index;
+    EXPECT_EQ(image.Height, TbxMetrics::ImageSize) << index;
+    EXPECT_TRUE(content.Encloses(image)) << index;
+    EXPECT_EQ(panel.GetTextRect().Left, image.Right() + TbxMetrics::GlyphGap) << index;
+    EXPECT_EQ(panel.GetTextRect().Right(), content.Right()) << index;
+  }
+  // The bar is tall enough for an image beside the text.
+  EXPECT_GE(bar.Bar.GetPreferredSize(0).Height,
+            TbxMetrics::ImageSize + 2 * TbxMetrics::StatusPanelInset + TbxMetrics::StatusBarTopLine);
+}
+
+TEST(TTBXStatusBar, APanelLetsItsControlGoAndPlacesOnlyAControlThatStaysInTheBar) {
+  TWinControl window(nullptr);
+  TThreePanelBar bar;
+  bar.First->SetControl(nullptr);
+  EXPECT_EQ(bar.First->GetControl(), nullptr);
+  // A control moved elsewhere is no longer the bar's to place.
+  bar.B.SetParent(&window);
+  bar.B.SetBounds(7, 8, 9, 10);
+  bar.Second->SetSize(70);
+  EXPECT_EQ(bar.B.GetBoundsRect(), (TRect{7, 8, 9, 10}));
+  EXPECT_EQ(bar.C.GetBoundsRect(), bar.Third->GetContentRect());
+  EXPECT_EQ(bar.Third->GetBounds().Left, 120);
+  // The bar still lays its panels out when a control it places sizes itself anew.
+  bar.C.SetWidth(3);
+  EXPECT_EQ(bar.C.GetBoundsRect(), bar.Third->GetContentRect());
+}
+
+TEST(TTBXStatusBar, TheSizeGripTakesTheBarsRightEndOnlyWhenShown) {
+  TThreePanelBar bar;
+  const TRect grip = bar.Bar.GetSizeGripRect();
+  EXPECT_EQ(grip.Right(), bar.Bar.GetWidth());
+  EXPECT_EQ(grip.Width, TTBXCustomStatusBar::SizeGripWidth);
+  EXPECT_EQ(grip.Top, TbxMetrics::StatusBarTopLine);
+  EXPECT_EQ(bar.Bar.GetSimpleTextRect().Right(), grip.Left - TbxMetrics::StatusPanelInset);
+  bar.Bar.SetSizeGrip(false);
+  EXPECT_EQ(bar.Bar.GetSizeGripRect(), TRect{});
+  EXPECT_EQ(bar.Bar.GetSimpleTextRect().Right(), bar.Bar.GetWidth() - TbxMetrics::StatusPanelInset);
 }
 
 TEST(TTBXStatusPanel, APanelWithoutCollectionFailsAnAssertionOfTheStatusBarUnit) {

@@ -120,6 +120,20 @@ class ASwitchedMutantIsTheMutantAlone(unittest.TestCase):
                 self.assertEqual(switched, alone)
 
 
+class ASchemaBuildsUnderTheUnitsWarnings(unittest.TestCase):
+    def test_a_loosened_comparison_of_an_unsigned_count_with_zero_still_compiles(self):
+        source = "#include <vector>\nint Any(const std::vector<int>& v) {\n  if (v.size() > 0) return 1;\n  return 0;\n}\n"
+        mutants = MutantsOf("unit.cpp", source)
+        self.assertIn("relational: `>` -> `>=`", [m.change() for m in mutants])
+        directory = tempfile.TemporaryDirectory()
+        self.addCleanup(directory.cleanup)
+        path = Path(directory.name) / "unit.cpp"
+        path.write_text(Schema(source, list(enumerate(mutants, 1))))
+        built = subprocess.run(["g++", "-std=c++20", "-Wall", "-Wextra", "-Werror", "-c", "-o", os.devnull, str(path)],
+                               capture_output=True, text=True)
+        self.assertEqual(built.returncode, 0, built.stderr)
+
+
 class Project:
     """A file in a temporary directory and a runner whose build and tests are shell commands."""
 

@@ -1,0 +1,59 @@
+// Peers that count what a native backend would hear, so that a test sees which changes a control
+// repaints, moves or shows anew without drawing anything.
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "TbxControls.h"
+#include "TbxPeers.h"
+
+struct TPeerLog {
+  int Invalidates = 0;
+  int BoundsChanges = 0;
+  int VisibleChanges = 0;
+  int ParentChanges = 0;
+};
+
+// Installs a factory for the scope of a test: every control given a peer (Watch, or a control
+// placed in a watched parent) counts into its own log.
+class TRecordingPeers {
+ public:
+  TRecordingPeers() {
+    SetPeerFactory([this](TControl& control) -> std::unique_ptr<TControlPeer> {
+      return std::make_unique<TPeer>(FLogs[&control]);
+    });
+  }
+  ~TRecordingPeers() { SetPeerFactory(nullptr); }
+  TRecordingPeers(const TRecordingPeers&) = delete;
+  TRecordingPeers& operator=(const TRecordingPeers&) = delete;
+
+  // The log of a control, which gets its peer now if it has none.
+  const TPeerLog& Watch(TControl& control) {
+    control.CreatePeer();
+    return FLogs[&control];
+  }
+
+ private:
+  class TPeer : public TControlPeer {
+   public:
+    explicit TPeer(TPeerLog& log) : FLog(log) {}
+    void BoundsChanged() override { ++FLog.BoundsChanges; }
+    void VisibleChanged() override { ++FLog.VisibleChanges; }
+    void ParentChanged() override { ++FLog.ParentChanges; }
+    void Invalidate() override { ++FLog.Invalidates; }
+
+   private:
+    TPeerLog& FLog;
+  };
+
+  std::map<const TControl*, TPeerLog> FLogs;
+};
+
+// Counts the repaints one step makes: Repaints(log, [&] { ... }).
+template <typename F>
+int Repaints(const TPeerLog& log, F&& step) {
+  const int before = log.Invalidates;
+  step();
+  return log.Invalidates - before;
+}

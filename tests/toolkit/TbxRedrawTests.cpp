@@ -1,0 +1,123 @@
+// What a native backend hears: a setting that changes what a control shows redraws it (or moves
+// it), and the same value set again reaches nothing, so a key written at every tick costs no
+// drawing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TbxDocks.h"
+#include "TbxGraphics.h"
+#include "TbxRecordingPeers.h"
+#include "TbxTextObjects.h"
+#include "TbxToolbars.h"
+
+namespace {
+
+using TSteps = std::vector<std::pair<std::string, std::function<void()>>>;
+
+// Each step changes what the control shows once, then sets the same value again.
+void ExpectRedrawnOnlyByChanges(const TPeerLog& log, const TSteps& steps) {
+  for (const auto& [name, step] : steps) {
+    EXPECT_GE(Repaints(log, step), 1) << name << " changed";
+    EXPECT_EQ(Repaints(log, step), 0) << name << " set to what it was";
+  }
+}
+
+TEST(Redraw, AControlsLookAndVisibility) {
+  TRecordingPeers peers;
+  TWinControl window(nullptr);
+  TControl control(nullptr);
+  control.SetParent(&window);
+  const TPeerLog& log = peers.Watch(control);
+  ExpectRedrawnOnlyByChanges(
+      log, {{"enabled", [&] { control.SetEnabled(false); }}, {"colour", [&] { control.SetColor(clRed); }}});
+  control.SetVisible(false);
+  control.SetVisible(false);
+  EXPECT_EQ(log.VisibleChanges, 1);
+  control.SetVisible(true);
+  EXPECT_EQ(log.VisibleChanges, 2);
+}
+
+TEST(Redraw, ALabelsAlignmentUnderlineAndWrappingAndALinksImage) {
+  TRecordingPeers peers;
+  TTBXLabel label(nullptr);
+  label.SetText("Status");
+  const TPeerLog& labelLog = peers.Watch(label);
+  ExpectRedrawnOnlyByChanges(labelLog, {{"alignment", [&] { label.SetAlignment(taCenter); }},
+                                        {"underline", [&] { label.SetUnderline(true); }},
+                                        {"underline colour", [&] { label.SetUnderlineColor(clBlue); }},
+                                        {"wrapping", [&] { label.SetWrapping(twWrap); }}});
+  TCustomImageList images(nullptr);
+  images.Add("a.png");
+  images.Add("b.png");
+  TTBXLink link(nullptr);
+  link.SetText("Open");
+  link.SetImages(&images);
+  const TPeerLog& linkLog = peers.Watch(link);
+  ExpectRedrawnOnlyByChanges(linkLog, {{"image index", [&] { link.SetImageIndex(1); }}});
+}
+
+TEST(Redraw, ADockableWindowsFrameSettings) {
+  TRecordingPeers peers;
+  TWinControl window(nullptr);
+  window.SetBounds(0, 0, 600, 400);
+  TTBXDock dock(nullptr);
+  dock.SetParent(&window);
+  TTBXToolbar toolbar(nullptr);
+  toolbar.SetParent(&dock);
+  const TPeerLog& log = peers.Watch(toolbar);
+  const bool resizable = !toolbar.GetResizable(), caption = !toolbar.GetShowCaption();
+  ExpectRedrawnOnlyByChanges(log, {{"close button", [&] { toolbar.SetCloseButton(false); }},
+                                   {"close button when docked", [&] { toolbar.SetCloseButtonWhenDocked(true); }},
+                                   {"dock position", [&] { toolbar.SetDockPos(40); }},
+                                   {"dock row", [&] { toolbar.SetDockRow(1); }},
+                                   {"resizable", [&] { toolbar.SetResizable(resizable); }},
+                                   {"caption", [&] { toolbar.SetShowCaption(caption); }},
+                                   {"full size", [&] { toolbar.SetFullSize(true); }}});
+}
+
+// A font counts its changes, which text caches key on; the same value is no change.
+TEST(Redraw, AFontChangesOnlyWithADifferentValue) {
+  TFont font;
+  const TSteps steps{{"name", [&] { font.SetName("Serif"); }},
+                     {"size", [&] { font.SetSize(font.GetSize() + 2); }},
+                     {"colour", [&] { font.SetColor(clRed); }},
+                     {"style", [&] { font.SetStyle({fsBold}); }}};
+  for (const auto& [name, step] : steps) {
+    std::uint64_t before = TFont::Changes();
+    step();
+    EXPECT_EQ(TFont::Changes(), before + 1) << name << " changed";
+    if (name == "size") continue;  // a step that adds cannot set the same value again
+    before = TFont::Changes();
+    step();
+    EXPECT_EQ(TFont::Changes(), before) << name << " set to what it was";
+  }
+}
+
+TEST(Redraw, AnActionsClientsHearOfEveryChangeAndOfNoSameValue) {
+  TComponent client(nullptr);
+  TCustomAction action(nullptr);
+  int heard = 0;
+  action.AddClient(&client, [&] { ++heard; });
+  const TSteps steps{{"caption", [&] { action.SetCaption("Open"); }},
+                     {"hint", [&] { action.SetHint("Opens a file"); }},
+                     {"visible", [&] { action.SetVisible(false); }},
+                     {"enabled", [&] { action.SetEnabled(false); }},
+                     {"image index", [&] { action.SetImageIndex(3); }}};
+  for (const auto& [name, step] : steps) {
+    int before = heard;
+    step();
+    EXPECT_EQ(heard, before + 1) << name << " changed";
+    before = heard;
+    step();
+    EXPECT_EQ(heard, before) << name << " set to what it was";
+  }
+  action.RemoveClient(&client);
+}
+
+}  // namespace
