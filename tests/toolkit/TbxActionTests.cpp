@@ -82,3 +82,33 @@ TEST(TActionLink, ClientDestroyedDuringChangeIsNotTold) {
   action.RemoveClient(&other);
   EXPECT_EQ(action.ClientCount(), 1);
 }
+
+// A client is told once per change whatever number of times it was added, by the last handler it
+// gave; adding no client adds nothing.
+TEST(TActionClients, AClientAddedAgainIsToldOnceByItsLastHandlerAndNoneIsNoClient) {
+  TComponent client(nullptr);
+  TCustomAction action(nullptr);
+  int first = 0, second = 0;
+  action.AddClient(nullptr, [&] { ++first; });
+  EXPECT_EQ(action.ClientCount(), 0);
+  action.AddClient(&client, [&] { ++first; });
+  action.AddClient(&client, [&] { ++second; });
+  EXPECT_EQ(action.ClientCount(), 1);
+  action.SetCaption("Open");
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 1);
+  action.RemoveClient(&client);
+  EXPECT_FALSE(action.HasClients());
+}
+
+// The last client, removed by another's handler while the action tells them, is not told.
+TEST(TActionClients, AClientRemovedWhileTheActionTellsIsNotTold) {
+  TCustomAction action(nullptr);
+  TComponent remover(nullptr), removed(nullptr);
+  int removedTold = 0;
+  action.AddClient(&remover, [&] { action.RemoveClient(&removed); });
+  action.AddClient(&removed, [&] { ++removedTold; });
+  action.SetCaption("Go");
+  EXPECT_EQ(removedTold, 0);
+  EXPECT_EQ(action.ClientCount(), 1);
+}

@@ -8,6 +8,7 @@
 
 #include "TbxDockablePanels.h"
 #include "TbxDocks.h"
+#include "TbxMetrics.h"
 #include "TbxRecordingPeers.h"
 #include "TbxStatusBars.h"
 
@@ -185,6 +186,14 @@ TEST(TTBXDockablePanel, ADockedPanelShowsItsCloseButtonOnlyWithItsCaptionAndBoth
   panel.SetShowCaption(false);
   EXPECT_TRUE(panel.GetFrame().Caption.Empty());
   EXPECT_TRUE(panel.GetFrame().CloseButton.Empty());
+  // Along a top dock the caption stands upright, and its close button sits at its top.
+  TDockedPanel top(dpTop);
+  top.Panel.SetCloseButtonWhenDocked(true);
+  const TDockableFrame upright = top.Panel.GetFrame();
+  ASSERT_TRUE(upright.CaptionVertical);
+  EXPECT_EQ(upright.CloseButton.Top, upright.Caption.Top + TbxMetrics::CloseButtonMargin);
+  EXPECT_EQ(upright.CloseButton.Left, upright.Caption.Left + (upright.Caption.Width - upright.CloseButton.Width) / 2);
+  EXPECT_TRUE(upright.Caption.Encloses(upright.CloseButton));
   // Floating, the caption and its close button follow the floating settings alone.
   panel.SetShowCaption(true);
   panel.SetCloseButtonWhenDocked(false);
