@@ -13,15 +13,10 @@
 #include "TbxLayoutCounters.h"
 #include "TbxMetrics.h"
 #include "TbxRecordingPeers.h"
+#include "TbxTestToolbars.h"
 #include "TbxToolbars.h"
 
 namespace {
-
-void AddButton(TTBCustomToolbar& toolbar, const std::string& caption) {
-  auto* item = new TTBXItem(&toolbar);
-  item->SetCaption(caption);
-  toolbar.Items()->Add(item);
-}
 
 // A dock along the top of a window 601 pixels wide.
 struct TTopDock {
@@ -35,9 +30,17 @@ struct TTopDock {
     Panels.back()->SetParent(&Dock);
     return Panels.back().get();
   }
+  // A toolbar with one button, docked.
+  TTBXToolbar& AddToolbar(const std::string& caption) {
+    Toolbars.push_back(std::make_unique<TTBXToolbar>(nullptr));
+    AddButton(*Toolbars.back(), caption);
+    Toolbars.back()->SetParent(&Dock);
+    return *Toolbars.back();
+  }
   TWinControl Window{nullptr};
   TTBXDock Dock{nullptr};
   std::vector<std::unique_ptr<TTBXDockablePanel>> Panels;
+  std::vector<std::unique_ptr<TTBXToolbar>> Toolbars;
 };
 
 TEST(TTBDock, PanelsShareTheirRowEquallyAndTheLastTakesWhatTheDivisionLeaves) {
@@ -58,9 +61,7 @@ TEST(TTBDock, PanelsShareTheirRowEquallyAndTheLastTakesWhatTheDivisionLeaves) {
 // toolbar's DockPos leaves no gap: the row is packed.
 TEST(TTBDock, AToolbarTakesItsOwnLengthAndThePanelsOfItsRowTheRest) {
   TTopDock docked;
-  TTBXToolbar toolbar(nullptr);
-  AddButton(toolbar, "Go");
-  toolbar.SetParent(&docked.Dock);
+  TTBXToolbar& toolbar = docked.AddToolbar("Go");
   toolbar.SetDockPos(300);
   const int length = toolbar.GetDockedSize(false).Width;
   ASSERT_GT(length, 0);
@@ -74,11 +75,8 @@ TEST(TTBDock, AToolbarTakesItsOwnLengthAndThePanelsOfItsRowTheRest) {
 
 TEST(TTBDock, AToolbarThatGrowsMovesTheNextInItsRow) {
   TTopDock docked;
-  TTBXToolbar first(nullptr), second(nullptr);
-  AddButton(first, "A");
-  AddButton(second, "B");
-  first.SetParent(&docked.Dock);
-  second.SetParent(&docked.Dock);
+  TTBXToolbar& first = docked.AddToolbar("A");
+  TTBXToolbar& second = docked.AddToolbar("B");
   const int thickness = docked.Dock.GetHeight();
   AddButton(first, "Another");
   EXPECT_EQ(second.GetLeft(), first.GetBoundsRect().Right());
@@ -93,13 +91,8 @@ TEST(TTBDock, AToolbarThatGrowsMovesTheNextInItsRow) {
 // same either way.
 TEST(TTBDock, ADockOfManyWindowsPlacesEveryOneInItsRow) {
   TTopDock docked;
-  std::vector<std::unique_ptr<TTBXToolbar>> toolbars;
-  for (int i = 0; i < 20; ++i) {
-    toolbars.push_back(std::make_unique<TTBXToolbar>(nullptr));
-    AddButton(*toolbars.back(), "T");
-    toolbars.back()->SetParent(&docked.Dock);
-    toolbars.back()->SetDockRow(i % 4);
-  }
+  const auto& toolbars = docked.Toolbars;
+  for (int i = 0; i < 20; ++i) docked.AddToolbar("T").SetDockRow(i % 4);
   const int thick = toolbars[0]->GetHeight();
   EXPECT_EQ(docked.Dock.GetHeight(), 4 * thick);
   for (int i = 0; i < 20; ++i) {
@@ -114,11 +107,8 @@ TEST(TTBDock, ADockOfManyWindowsPlacesEveryOneInItsRow) {
 
 TEST(TTBDock, AWindowAtPositionZeroStandsBeforeOneWithoutAPosition) {
   TTopDock docked;
-  TTBXToolbar unplaced(nullptr), atZero(nullptr);
-  AddButton(unplaced, "Unplaced");
-  AddButton(atZero, "Zero");
-  unplaced.SetParent(&docked.Dock);
-  atZero.SetParent(&docked.Dock);
+  TTBXToolbar& unplaced = docked.AddToolbar("Unplaced");
+  TTBXToolbar& atZero = docked.AddToolbar("Zero");
   atZero.SetDockPos(0);
   EXPECT_EQ(atZero.GetLeft(), 0);
   EXPECT_EQ(unplaced.GetLeft(), atZero.GetBoundsRect().Right());
@@ -140,19 +130,14 @@ TEST(TTBDock, BoundLinesFrameTheRowsAndAnEmptyDockHasNoClientArea) {
 TEST(TTBDock, ASettingThatChangesRedrawsTheDockAndTheSameValueDoesNot) {
   TRecordingPeers peers;
   TTopDock docked;
-  TTBXToolbar toolbar(nullptr);
-  AddButton(toolbar, "Go");
-  toolbar.SetParent(&docked.Dock);
+  TTBXToolbar& toolbar = docked.AddToolbar("Go");
   const TPeerLog& log = peers.Watch(docked.Dock);
-  const std::vector<std::pair<std::string, std::function<void()>>> steps{
+  const TSteps steps{
       {"allow drag", [&] { docked.Dock.SetAllowDrag(true); }},
       {"one row", [&] { docked.Dock.SetLimitToOneRow(true); }},
       {"bound lines", [&] { docked.Dock.SetBoundLines({blBottom}); }},
   };
-  for (const auto& [name, step] : steps) {
-    EXPECT_EQ(Repaints(log, step), 1) << name << " changed";
-    EXPECT_EQ(Repaints(log, step), 0) << name << " set to what it was";
-  }
+  ExpectRedrawnOnlyByChanges(log, steps, TRedraws::Once);
   EXPECT_EQ(docked.Dock.GetHeight(), toolbar.GetHeight() + TbxMetrics::BoundLineSize);
 }
 
@@ -160,11 +145,8 @@ TEST(TTBDock, ASettingThatChangesRedrawsTheDockAndTheSameValueDoesNot) {
 // the end of a deferred bracket; a control in the dock that is no dockable window lays nothing out.
 TEST(TTBDock, AWindowsChangeLaysTheDockOutOnceOrAtTheEndOfADeferredBracket) {
   TTopDock docked;
-  TTBXToolbar first(nullptr), second(nullptr);
-  AddButton(first, "A");
-  AddButton(second, "B");
-  first.SetParent(&docked.Dock);
-  second.SetParent(&docked.Dock);
+  TTBXToolbar& first = docked.AddToolbar("A");
+  TTBXToolbar& second = docked.AddToolbar("B");
   TControl plain(nullptr);
   plain.SetParent(&docked.Dock);
   TTbxLayoutProbe probe(docked.Dock);
@@ -182,19 +164,6 @@ TEST(TTBDock, AWindowsChangeLaysTheDockOutOnceOrAtTheEndOfADeferredBracket) {
   EXPECT_EQ(probe.AlignPasses(), 3);
   EXPECT_EQ(second.GetLeft(), first.GetBoundsRect().Right());
 }
-
-// A toolbar that destroys another when the dock places it, as a host's handler may.
-class TDestroyingToolbar : public TTBXToolbar {
- public:
-  using TTBXToolbar::TTBXToolbar;
-  std::unique_ptr<TTBXToolbar>* Victim = nullptr;
-
- protected:
-  void Resized() override {
-    TTBXToolbar::Resized();
-    if (Victim && IsBeingPlaced()) std::exchange(Victim, nullptr)->reset();
-  }
-};
 
 // The rows after the one where a window was destroyed are left for the next pass, which the
 // destroyed window no longer takes part in.

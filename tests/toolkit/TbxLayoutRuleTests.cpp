@@ -14,19 +14,13 @@
 #include "TbxStackPanels.h"
 #include "TbxStatusBars.h"
 #include "TbxTextMetrics.h"
+#include "TbxTestToolbars.h"
 #include "TbxTextObjects.h"
 #include "TbxToolbars.h"
 
 using namespace TbxMetrics;
 
 namespace {
-
-TTBXItem* AddButton(TTBCustomToolbar& toolbar, const std::string& caption) {
-  auto* item = new TTBXItem(&toolbar);
-  item->SetCaption(caption);
-  toolbar.Items()->Add(item);
-  return item;
-}
 
 int LineHeight() { return TextMetrics().TextSize(TFont(), "x").Height; }
 
@@ -173,19 +167,6 @@ TEST(LayoutRules, ADockOrdersItsRowsByNumberAndEachRowByPosition) {
   EXPECT_EQ(at(5)->GetLeft(), at(4)->GetBoundsRect().Right());  // pos 0, after T5 which came first
   EXPECT_EQ(at(2)->GetLeft(), at(5)->GetBoundsRect().Right());  // pos 10, past the room the two take
 }
-
-// A toolbar that destroys another when the dock gives it its place, as a handler of the host may.
-class TDestroyingToolbar : public TTBXToolbar {
- public:
-  using TTBXToolbar::TTBXToolbar;
-  std::unique_ptr<TTBXToolbar>* Victim = nullptr;
-
- protected:
-  void Resized() override {
-    TTBXToolbar::Resized();
-    if (Victim && IsBeingPlaced()) std::exchange(Victim, nullptr)->reset();
-  }
-};
 
 // A window destroyed while the dock places another of its row is not touched again (under
 // AddressSanitizer: a heap-use-after-free otherwise).

@@ -2,8 +2,14 @@
 // repaints, moves or shows anew without drawing anything.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "TbxControls.h"
 #include "TbxPeers.h"
@@ -56,4 +62,24 @@ int Repaints(const TPeerLog& log, F&& step) {
   const int before = log.Invalidates;
   step();
   return log.Invalidates - before;
+}
+
+// Named steps that each change one setting of a control.
+using TSteps = std::vector<std::pair<std::string, std::function<void()>>>;
+
+// How often a change may redraw: a control that also lays itself out again may redraw twice,
+// which a backend merges into one paint.
+enum class TRedraws { Once, AtLeastOnce };
+
+// Each step changes what the control shows, redrawing it; the same step again sets the same value
+// and redraws nothing.
+inline void ExpectRedrawnOnlyByChanges(const TPeerLog& log, const TSteps& steps, TRedraws redraws) {
+  for (const auto& [name, step] : steps) {
+    const int changed = Repaints(log, step);
+    if (redraws == TRedraws::Once)
+      EXPECT_EQ(changed, 1) << name << " changed";
+    else
+      EXPECT_GE(changed, 1) << name << " changed";
+    EXPECT_EQ(Repaints(log, step), 0) << name << " set to what it was";
+  }
 }
