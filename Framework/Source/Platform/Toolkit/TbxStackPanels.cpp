@@ -34,14 +34,16 @@ void TStackPanel::AlignControls() {
   PlaceFloating();
 }
 
+int TStackPanel::StackedTop(size_t index) const {
+  const auto& controls = Controls();
+  for (size_t i = index; i-- > 0;)
+    if (IsStacked(*controls[i])) return controls[i]->GetTop() + controls[i]->GetHeight() + StackGap;
+  return FColumn.Top + StackPadding;
+}
+
 void TStackPanel::StackFrom(size_t index) {
   const auto& controls = Controls();
-  int top = FColumn.Top + StackPadding;
-  for (size_t i = index; i-- > 0;)
-    if (IsStacked(*controls[i])) {
-      top = controls[i]->GetTop() + controls[i]->GetHeight() + StackGap;
-      break;
-    }
+  int top = StackedTop(index);
   bool stacked = top != FColumn.Top + StackPadding;
   const unsigned version = ChildrenVersion();
   for (size_t i = index; i < controls.size(); ++i) {
@@ -90,10 +92,23 @@ void TStackPanel::ChildChanged(TControl& child) {
   const auto index = static_cast<size_t>(IndexOfControl(&child));
   if (IsStacked(child)) {
     const TSize size = StackedSize(child);
-    if (size.Height == child.GetHeight() && child.GetLeft() == FColumn.Left + StackPadding) {
+    if (KeepsItsPlace(index, child, size.Height)) {
       PlaceChild(child, {child.GetLeft(), child.GetTop(), size.Width, size.Height});
       return;
     }
   }
   StackFrom(index);
+}
+
+// A child shown again still has the place it had before it was hidden, where the column has closed
+// up since; only a child that stands where the column puts it, as tall as it is to be, with the
+// next stacked child right below it, changed no more than its width.
+bool TStackPanel::KeepsItsPlace(size_t index, const TControl& child, int height) const {
+  if (height != child.GetHeight() || child.GetLeft() != FColumn.Left + StackPadding ||
+      child.GetTop() != StackedTop(index))
+    return false;
+  const auto& controls = Controls();
+  for (size_t i = index + 1; i < controls.size(); ++i)
+    if (IsStacked(*controls[i])) return controls[i]->GetTop() == child.GetTop() + height + StackGap;
+  return false;  // the last one: the client-aligned children below follow it
 }

@@ -30,6 +30,10 @@ class TStackPanel : public TWinControl {
   static bool IsStacked(const TControl& child);
   static bool IsFloating(const TControl& child);
   TSize StackedSize(const TControl& child) const;
+  /// Where the child at index stands in an ordered column: below the stacked children before it.
+  int StackedTop(size_t index) const;
+  /// Whether a change of the stacked child at index leaves the rest of the column where it is.
+  bool KeepsItsPlace(size_t index, const TControl& child, int height) const;
   /// Stacks the column from the child at index on, below the stacked children before it, and
   /// fills what is left below with the client-aligned children.
   void StackFrom(size_t index);
