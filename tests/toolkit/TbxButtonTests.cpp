@@ -188,6 +188,28 @@ TEST(TTBXRadioButton, SeveralCheckedSiblingsAreUncheckedInChildOrder) {
   EXPECT_THAT(log.Entries, ElementsAre("a:off", "b:off", "c:on"));
 }
 
+// An arrow moves the choice to the next button of the group; with no other button to move to it
+// is taken and changes nothing. Keys with modifiers, and keys other than arrows and Space, are
+// left to the form.
+TEST(TTBXRadioButton, ArrowsWithNowhereToGoChangeNothingAndOtherKeysAreLeftToTheForm) {
+  TTBXRadioButton orphan(nullptr);
+  EXPECT_TRUE(orphan.KeyDown(vkDown, {}));
+  EXPECT_FALSE(orphan.GetChecked());
+
+  TWinControl parent(nullptr);
+  auto lone = RadioIn(&parent, 0), other = RadioIn(&parent, 1);
+  for (TKey arrow : {vkDown, vkUp, vkLeft, vkRight}) EXPECT_TRUE(lone->KeyDown(arrow, {}));
+  EXPECT_FALSE(lone->GetChecked());
+  EXPECT_FALSE(other->GetChecked());
+
+  EXPECT_FALSE(lone->KeyDown(vkSpace, {ssShift}));
+  EXPECT_FALSE(lone->KeyDown(vkDown, {ssCtrl}));
+  EXPECT_FALSE(lone->KeyDown(vkReturn, {}));
+  EXPECT_FALSE(lone->GetChecked());
+  EXPECT_TRUE(lone->KeyDown(vkSpace, {}));
+  EXPECT_TRUE(lone->GetChecked());
+}
+
 TEST(TTBXCheckBox, CheckedIsTheCheckedStateAndSetStateTakesAnyState) {
   TTBXCheckBox box(nullptr);
   EXPECT_EQ(box.GetState(), cbUnchecked);
@@ -256,6 +278,42 @@ TEST(TTBXLink, ImagesIsAGuardedReferenceAndImageIndexStartsAtNone) {
   EXPECT_EQ(link.GetImageIndex(), 0);
   delete images;  // the link does not own its images and lets go of them
   EXPECT_EQ(link.GetImages(), nullptr);
+}
+
+// Only an index inside the list shows an image, which then stands before the text.
+TEST(TTBXLink, AnImageShowsOnlyForAnIndexInTheList) {
+  TCustomImageList images(nullptr);
+  images.Add("open.png");
+  images.Add("save.png");
+  TTBXLink link(nullptr);
+  link.SetText("Open");
+  link.SetAutoSize(false);
+  link.SetBounds(0, 0, 120, 20);
+  link.SetImages(&images);
+  for (int index : {-1, 2, 5}) {
+    link.SetImageIndex(index);
+    EXPECT_FALSE(link.HasImage()) << index;
+    EXPECT_EQ(link.GetImageRect(), TRect{}) << index;
+    EXPECT_EQ(link.GetTextRect().Left, 0) << index;
+  }
+  link.SetImageIndex(1);
+  EXPECT_TRUE(link.HasImage());
+  EXPECT_EQ(link.GetImageRect(), (TRect{0, 2, 16, 16}));
+  EXPECT_EQ(link.GetTextRect().Left, 16 + 4);
+}
+
+// Enter and Space follow a link; with a modifier, or any other key, it is left to the form.
+TEST(TTBXLink, EnterAndSpaceWithoutModifiersFollowTheLink) {
+  TTBXLink link(nullptr);
+  int clicks = 0;
+  link.OnClick = [&](TObject*) { ++clicks; };
+  EXPECT_FALSE(link.KeyDown(vkReturn, {ssCtrl}));
+  EXPECT_FALSE(link.KeyDown(vkSpace, {ssShift}));
+  EXPECT_FALSE(link.KeyDown(vkDown, {}));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_TRUE(link.KeyDown(vkReturn, {}));
+  EXPECT_TRUE(link.KeyDown(vkSpace, {}));
+  EXPECT_EQ(clicks, 2);
 }
 
 }  // namespace

@@ -216,3 +216,29 @@ TEST(FindFromEitherEnd, FindsEveryPositionFromTheNearerEndAndMissesWhatIsNotTher
     EXPECT_EQ(looks, size);
   }
 }
+
+// Asking about what is not there changes nothing: removing a component that another owns, or
+// none, and watching none.
+TEST(TComponentOwnership, RemovingAComponentNotOwnedAndWatchingNoneChangeNothing) {
+  TComponent owner(nullptr), other(nullptr);
+  auto* mine = new TComponent(&owner);
+  auto* theirs = new TComponent(&other);
+  owner.RemoveComponent(theirs);
+  owner.RemoveComponent(nullptr);
+  EXPECT_EQ(owner.ComponentCount(), 1);
+  EXPECT_EQ(theirs->GetOwner(), &other);
+  EXPECT_EQ(mine->GetOwner(), &owner);
+  owner.FreeNotification(nullptr);
+  owner.RemoveFreeNotification(nullptr);
+}
+
+// A component is an IInterface, and nothing more unless a subclass says so.
+TEST(TComponentInterfaces, AComponentAnswersIInterfaceOnly) {
+  TComponent component(nullptr);
+  void* found = nullptr;
+  EXPECT_TRUE(component.QueryInterface(IInterface::IID, &found));
+  EXPECT_EQ(found, static_cast<IInterface*>(&component));
+  found = &component;
+  EXPECT_FALSE(component.QueryInterface(StringToGUID("{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8FB}"), &found));
+  EXPECT_EQ(found, nullptr);
+}

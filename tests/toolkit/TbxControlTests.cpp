@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "TbxControls.h"
 #include "TbxStackPanels.h"
 #include "TbxLayoutCounters.h"
+#include "TbxRecordingPeers.h"
 
 namespace {
 struct TBounds {
@@ -276,4 +278,163 @@ TEST(TControlEvents, ClickDblClickAndContextPopupReachTheirHandlers) {
   control.ContextPopup({3, 4}, handled);
   EXPECT_TRUE(handled);
   EXPECT_EQ(heard, (std::vector<std::string>{"click", "dblclick", "popup"}));
+}
+
+// A child aligned again takes its place once, and one no longer aligned stays where it was put.
+TEST(TWinControlAlign, AChildAlignedAgainIsPlacedOnceAndOneNoLongerAlignedStaysWhereItIsPut) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 100, 100);
+  auto first = AlignedChild(parent, alTop, 5, 10);
+  auto second = AlignedChild(parent, alTop, 5, 15);
+  first->SetAlign(alNone);
+  first->SetBounds(3, 50, 20, 20);
+  parent.SetBounds(0, 0, 80, 100);
+  EXPECT_EQ(BoundsOf(*first), (TBounds{3, 50, 20, 20}));
+  EXPECT_EQ(BoundsOf(*second), (TBounds{0, 0, 80, 15}));
+  first->SetAlign(alTop);
+  EXPECT_EQ(BoundsOf(*first), (TBounds{0, 0, 80, 20}));
+  EXPECT_EQ(BoundsOf(*second), (TBounds{0, 20, 80, 15}));
+}
+
+// The edges go in child order, not in the order the children were aligned.
+TEST(TWinControlAlign, ChildrenAlignedOutOfOrderAreStillPlacedInChildOrder) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 100, 100);
+  auto first = AlignedChild(parent, alNone, 5, 10);
+  auto second = AlignedChild(parent, alNone, 5, 15);
+  auto third = AlignedChild(parent, alNone, 5, 20);
+  third->SetAlign(alTop);
+  first->SetAlign(alTop);
+  second->SetAlign(alTop);
+  EXPECT_EQ(BoundsOf(*first), (TBounds{0, 0, 100, 10}));
+  EXPECT_EQ(BoundsOf(*second), (TBounds{0, 10, 100, 15}));
+  EXPECT_EQ(BoundsOf(*third), (TBounds{0, 25, 100, 20}));
+}
+
+// Only a child that the parent placed leaves a gap to close; a parent being destroyed lays out
+// nothing as its children leave.
+TEST(TWinControlAlign, OnlyAPlacedChildLeavingLaysOutAndADyingParentLaysOutNothing) {
+  auto parent = std::make_unique<TWinControl>(nullptr);
+  parent->SetBounds(0, 0, 100, 100);
+  auto top = AlignedChild(*parent, alTop, 5, 10);
+  auto loose = AlignedChild(*parent, alNone, 5, 10);
+  auto client = AlignedChild(*parent, alClient, 5, 10);
+  {
+    TTbxLayoutProbe probe(*parent);
+    loose->SetParent(nullptr);
+    EXPECT_EQ(probe.AlignPasses(), 0);
+    top->SetParent(nullptr);
+    EXPECT_EQ(probe.AlignPasses(), 1);
+    EXPECT_EQ(BoundsOf(*client), (TBounds{0, 0, 100, 100}));
+  }
+  top->SetParent(parent.get());
+  const auto passes = TbxLayoutCounters().AlignPasses;
+  parent.reset();
+  EXPECT_EQ(TbxLayoutCounters().AlignPasses, passes);
+  EXPECT_EQ(client->GetParent(), nullptr);
+}
+
+TEST(TWinControlAlign, EnablingAlignWithNothingAskedLaysNothingOut) {
+  TWinControl parent(nullptr);
+  auto top = AlignedChild(parent, alTop, 5, 10);
+  TTbxLayoutProbe probe(parent);
+  parent.DisableAlign();
+  parent.EnableAlign();
+  EXPECT_EQ(probe.AlignPasses(), 0);
+}
+
+namespace {
+// A container whose deferred layout fails with its name.
+class TFailingLayout : public TWinControl {
+ public:
+  explicit TFailingLayout(std::string name) : TWinControl(nullptr), FName(std::move(name)) {}
+  void AskForLayout() { EXPECT_TRUE(DeferLayout()); }
+  int Attempts = 0;
+
+ protected:
+  void LayOutDeferred() override {
+    ++Attempts;
+    if (!FName.empty()) throw Exception(FName + " failed");
+  }
+
+ private:
+  std::string FName;
+};
+}  // namespace
+
+// Every waiting layout runs although an earlier one failed, and the first failure is reported.
+TEST(TWinControlDeferLayouts, EveryLayoutRunsAndTheFirstErrorIsReported) {
+  TFailingLayout first("first"), fine(""), second("second");
+  bool reported = false;
+  try {
+    const TWinControl::TDeferLayouts deferred;
+    first.AskForLayout();
+    fine.AskForLayout();
+    second.AskForLayout();
+    first.AskForLayout();  // listed once
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "first failed");
+    reported = true;
+  }
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(first.Attempts, 1);
+  EXPECT_EQ(fine.Attempts, 1);
+  EXPECT_EQ(second.Attempts, 1);
+}
+
+TEST(TWinControlFocus, FocusingTheFocusedControlAgainTellsNobody) {
+  TRecordingPeers peers;
+  TWinControl a(nullptr), b(nullptr);
+  const TPeerLog& aLog = peers.Watch(a);
+  const TPeerLog& bLog = peers.Watch(b);
+  a.SetFocus();
+  a.SetFocus();
+  EXPECT_EQ(aLog.FocusChanges, 1);
+  b.SetFocus();
+  EXPECT_EQ(aLog.FocusChanges, 2);
+  EXPECT_EQ(bLog.FocusChanges, 1);
+}
+
+// An edge child thicker than what is left is cut to it, a side child by the width and a top or
+// bottom child by the height; one that does not size itself keeps its own thickness.
+TEST(TWinControlAlign, AnEdgeChildIsCutToTheFreeAreaAlongItsThickness) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 300, 100);
+  auto top = AlignedChild(parent, alTop, 5, 200);
+  EXPECT_EQ(BoundsOf(*top), (TBounds{0, 0, 300, 100}));
+  top->SetAlign(alNone);
+  auto right = AlignedChild(parent, alRight, 500, 5);
+  EXPECT_EQ(BoundsOf(*right), (TBounds{0, 0, 300, 100}));
+  right->SetAlign(alNone);
+  auto bottom = AlignedChild(parent, alBottom, 5, 40);
+  EXPECT_EQ(BoundsOf(*bottom), (TBounds{0, 60, 300, 40}));
+}
+
+// Client-aligned children share what the edges leave in equal parts, the last taking the rest.
+TEST(TWinControlAlign, ClientChildrenShareTheRestAndTheLastTakesWhatTheDivisionLeaves) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 50, 110);
+  auto top = AlignedChild(parent, alTop, 5, 10);
+  auto first = AlignedChild(parent, alClient, 5, 5);
+  auto second = AlignedChild(parent, alClient, 5, 5);
+  auto third = AlignedChild(parent, alClient, 5, 5);
+  EXPECT_EQ(BoundsOf(*first), (TBounds{0, 10, 50, 33}));
+  EXPECT_EQ(BoundsOf(*second), (TBounds{0, 43, 50, 33}));
+  EXPECT_EQ(BoundsOf(*third), (TBounds{0, 76, 50, 34}));
+}
+
+// A client-aligned child whose resize destroys the next client-aligned child: the walk over the
+// client children ends with the list (under AddressSanitizer: without reading past it), and the
+// next pass gives the survivors the whole area.
+TEST(TWinControlAlign, AClientChildDestroyedByTheClientChildBeforeItIsLeftOut) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 100, 100);
+  auto killer = std::make_unique<TDestroyingOnResize>(nullptr);
+  killer->SetParent(&parent);
+  killer->SetAlign(alClient);
+  auto victim = AlignedChild(parent, alClient, 5, 5);
+  killer->Victim = &victim;
+  parent.SetBounds(0, 0, 80, 100);
+  EXPECT_EQ(victim, nullptr);
+  EXPECT_EQ(BoundsOf(*killer), (TBounds{0, 0, 80, 100}));
 }

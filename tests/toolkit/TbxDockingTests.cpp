@@ -2,7 +2,9 @@
 // followed by the layout invariants.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LayoutInvariants.h"
@@ -11,18 +13,11 @@
 #include "TbxLayoutCounters.h"
 #include "TbxMetrics.h"
 #include "TbxStatusBars.h"
-#include "TbxToolbars.h"
+#include "TbxTestToolbars.h"
 
 using namespace TbxMetrics;
 
 namespace {
-
-TTBXItem* AddButton(TTBCustomToolbar& toolbar, const std::string& caption) {
-  auto* item = new TTBXItem(&toolbar);
-  item->SetCaption(caption);
-  toolbar.Items()->Add(item);
-  return item;
-}
 
 // An 800 x 600 form with docks on all four edges (the right one a multi-dock), a status bar, a
 // toolbar in the top dock and a panel in the left one; the events of the gestures are logged.
@@ -377,3 +372,122 @@ TEST(TDockDrag, WhatTheWindowMayNotDoIsNoTargetAndADestroyedWindowEndsTheDragQui
 }
 
 }  // namespace
+
+// Every border and corner of a floating panel, on both sides of each edge of its grips.
+TEST(TTBCustomDockableWindow, AFloatingPanelsBordersAndCornersEndWhereTheirGripsEnd) {
+  TDockingForm f;
+  f.Panel.FloatAt({200, 150});
+  const int w = f.Panel.GetWidth(), h = f.Panel.GetHeight();
+  const int grip = std::max(FloatingResizeGrip, f.Panel.GetFrame().Border), corner = FloatingCornerGrip;
+  const auto inside = [&](TPoint p) { return f.Panel.GetFrame().Caption.Contains(p) ? dhCaption : dhClient; };
+  const std::vector<std::pair<TPoint, TDockableHit>> points = {
+      {{-1, h / 2}, dhNone},
+      {{w, h / 2}, dhNone},
+      {{w / 2, -1}, dhNone},
+      {{w / 2, h}, dhNone},
+      {{grip - 1, h / 2}, dhLeft},
+      {{grip, h / 2}, dhClient},
+      {{w - grip, h / 2}, dhRight},
+      {{w - grip - 1, h / 2}, dhClient},
+      {{w / 2, grip - 1}, dhTop},
+      {{w / 2, grip}, inside({w / 2, grip})},
+      {{w / 2, h - grip}, dhBottom},
+      {{w / 2, h - grip - 1}, dhClient},
+      {{corner - 1, 0}, dhTopLeft},
+      {{corner, 0}, dhTop},
+      {{0, corner - 1}, dhTopLeft},
+      {{0, corner}, dhLeft},
+      {{w - corner, 0}, dhTopRight},
+      {{w - corner - 1, 0}, dhTop},
+      {{w - 1, corner - 1}, dhTopRight},
+      {{w - 1, corner}, dhRight},
+      {{corner - 1, h - 1}, dhBottomLeft},
+      {{corner, h - 1}, dhBottom},
+      {{0, h - corner}, dhBottomLeft},
+      {{0, h - corner - 1}, dhLeft},
+      {{w - corner, h - 1}, dhBottomRight},
+      {{w - corner - 1, h - 1}, dhBottom},
+      {{w - 1, h - corner}, dhBottomRight},
+      {{w - 1, h - corner - 1}, dhRight},
+  };
+  for (const auto& [point, hit] : points)
+    EXPECT_EQ(f.Panel.HitTest(point), hit) << point.X << "," << point.Y << " of " << w << "x" << h;
+}
+
+TEST(TTBCustomDockableWindow, AWindowNeitherDocksInsideItselfNorFloatsWithoutAWindowAround) {
+  TDockingForm f;
+  TTBXDock inner(nullptr);
+  inner.SetName("Inner");
+  inner.SetParent(&f.Panel);
+  ExpectRefused(
+      f.Panel, [&] { f.Panel.DockTo(inner, 0, -1); }, "the dock 'Inner' lies inside 'Panel'");
+  TTBXToolbar loose(nullptr);
+  loose.SetName("Loose");
+  ExpectRefused(
+      loose,
+      [&] {
+        loose.FloatAt({10, 10});
+      },
+      "'Loose' lies in no window to float over");
+  TTBXDock lonelyDock(nullptr);
+  loose.SetParent(&lonelyDock);
+  ExpectRefused(
+      loose,
+      [&] {
+        loose.FloatAt({10, 10});
+      },
+      "'Loose' lies in no window to float over");
+}
+
+// Docking at a position first gives the visible windows of that row that have none the place
+// where they stand, so that the position falls between them; a window's own position, and the
+// windows of other rows or hidden ones, are left as they are.
+TEST(TTBCustomDockableWindow, DockingAtAPositionPinsTheUnpositionedWindowsOfThatRowWhereTheyStand) {
+  TDockingForm f;
+  TTBXToolbar positioned(nullptr), alsoAtZero(nullptr), pushed(nullptr), hidden(nullptr), nextRow(nullptr),
+      coming(nullptr);
+  for (TTBXToolbar* toolbar : {&positioned, &alsoAtZero, &pushed, &hidden, &nextRow, &coming})
+    AddButton(*toolbar, "Button");
+  positioned.SetDockPos(0);
+  positioned.SetParent(&f.Top);
+  alsoAtZero.SetDockPos(0);  // stands after the other one, and still asks for 0
+  alsoAtZero.SetParent(&f.Top);
+  pushed.SetParent(&f.Top);
+  hidden.SetParent(&f.Top);
+  hidden.Hide();
+  nextRow.SetDockRow(1);
+  nextRow.SetParent(&f.Top);
+  const int toolbarLeft = f.Toolbar.GetLeft(), pushedLeft = pushed.GetLeft();
+  ASSERT_GT(toolbarLeft, 0);
+  coming.DockTo(f.Top, 0, 0);
+  EXPECT_EQ(f.Toolbar.GetDockPos(), toolbarLeft);
+  EXPECT_EQ(pushed.GetDockPos(), pushedLeft);
+  EXPECT_EQ(positioned.GetDockPos(), 0);
+  EXPECT_EQ(alsoAtZero.GetDockPos(), 0);
+  EXPECT_EQ(hidden.GetDockPos(), -1);
+  EXPECT_EQ(nextRow.GetDockPos(), -1);
+  EXPECT_EQ(coming.GetDockPos(), 0);
+  f.ExpectLaidOut("a window docked at 0");
+}
+
+// A right or bottom border dragged past the minimum leaves the left and top edges where they are.
+TEST(TTBCustomDockableWindow, ARightOrBottomBorderHeldAtTheMinimumKeepsTheLeftAndTopEdges) {
+  TDockingForm f;
+  f.Panel.FloatAt({200, 150});
+  const TRect start = f.Panel.GetBoundsRect();
+  f.Panel.ResizeFloating({start.Left, start.Top, 5, 5});
+  EXPECT_EQ(f.Panel.GetBoundsRect(), (TRect{start.Left, start.Top, f.Panel.GetMinimumFloatingSize().Width,
+                                            f.Panel.GetMinimumFloatingSize().Height}));
+}
+
+// The form hears of a border drag once it ends, not at every step.
+TEST(TTBCustomDockableWindow, AFloatingResizeTellsTheFormOnlyWhenItIsDone) {
+  TDockingForm f;
+  f.Panel.FloatAt({200, 150});
+  f.Log.clear();
+  const TRect start = f.Panel.GetBoundsRect();
+  f.Panel.ResizeFloating({start.Left, start.Top, start.Width + 10, start.Height}, false);
+  EXPECT_TRUE(f.Log.empty());
+  f.Panel.ResizeFloating({start.Left, start.Top, start.Width + 20, start.Height}, true);
+  EXPECT_EQ(f.Log, std::vector<std::string>{"float Panel"});
+}

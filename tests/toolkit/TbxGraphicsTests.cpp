@@ -100,6 +100,8 @@ TEST(TCustomImageList, AddIndexesAndRejectsBadIndex) {
 // Both backends draw with this one table, so the HTML picture and the native window agree.
 TEST(TbxSystemColors, PlainColoursTurnAroundSystemColoursComeFromTheLookAndTheRestIsNone) {
   EXPECT_EQ(ColorToRgb(0x00336699), 0x996633u);  // 0x00BBGGRR
+  EXPECT_EQ(ColorToRgb(clWhite), 0xFFFFFFu);     // the largest plain colour
+  EXPECT_EQ(ColorToRgb(0x01000000), std::nullopt);
   EXPECT_EQ(ColorToRgb(clBtnFace), 0xF0F0F0u);
   EXPECT_EQ(ColorToRgb(clActiveCaption), 0x99B4D1u);
   EXPECT_EQ(ColorToRgb(clMenuBar), 0xF0F0F0u);

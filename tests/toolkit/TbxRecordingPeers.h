@@ -19,6 +19,7 @@ struct TPeerLog {
   int BoundsChanges = 0;
   int VisibleChanges = 0;
   int ParentChanges = 0;
+  int FocusChanges = 0;
 };
 
 // Installs a factory for the scope of a test: every control given a peer (Watch, or a control
@@ -48,6 +49,7 @@ class TRecordingPeers {
     void VisibleChanged() override { ++FLog.VisibleChanges; }
     void ParentChanged() override { ++FLog.ParentChanges; }
     void Invalidate() override { ++FLog.Invalidates; }
+    void FocusChanged() override { ++FLog.FocusChanges; }
 
    private:
     TPeerLog& FLog;

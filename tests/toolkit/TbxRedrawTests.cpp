@@ -52,7 +52,11 @@ TEST(Redraw, ALabelsAlignmentUnderlineAndWrappingAndALinksImage) {
   link.SetText("Open");
   link.SetImages(&images);
   const TPeerLog& linkLog = peers.Watch(link);
-  ExpectRedrawnOnlyByChanges(linkLog, {{"image index", [&] { link.SetImageIndex(1); }}}, TRedraws::AtLeastOnce);
+  TCustomImageList others(nullptr);
+  others.Add("c.png");
+  ExpectRedrawnOnlyByChanges(
+      linkLog, {{"image index", [&] { link.SetImageIndex(1); }}, {"images", [&] { link.SetImages(&others); }}},
+      TRedraws::AtLeastOnce);
 }
 
 TEST(Redraw, ADockableWindowsFrameSettings) {

@@ -106,6 +106,9 @@ TEST(TextMetricsBuiltIn, WithoutFontsEveryCharacterIsNineSixteenthsOfAnEm) {
   EXPECT_EQ(metrics.TextWidth(font, "abc"), 19);              // 3 x 6.19, rounded up once
   EXPECT_EQ(metrics.TextWidth(font, "\u00E9t\u00E9"), 19);    // characters, not bytes
   EXPECT_EQ(metrics.TextWidth(font, "e\u0301te\u0301"), 19);  // a mark goes with its letter
+  // The combining diacritical marks are U+0300 to U+036F; their neighbours are characters.
+  EXPECT_EQ(metrics.TextWidth(font, "a\u0300b\u036F"), 13);
+  EXPECT_EQ(metrics.TextWidth(font, "a\u02FFb\u0370"), 25);
   EXPECT_EQ(metrics.Ellipsis(font), "...");
   EXPECT_EQ(metrics.EndEllipsis(font, "abcdefgh", 40), "abc...");  // 6 x 6.19 = 37.1
   EXPECT_EQ(metrics.WrapText(font, "ab cd ef", 40), (std::vector<std::string>{"ab cd", "ef"}));

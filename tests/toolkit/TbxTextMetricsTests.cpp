@@ -147,6 +147,22 @@ TEST(TextMetricsWidth, AHugeCaptionIsMeasuredInPiecesAndClamped) {
   EXPECT_EQ(metrics.TextWidth(TTestFont("Tahoma", 1000), caption), KMaxTextExtent);
 }
 
+// A long text is shaped in pieces; a piece ends after a space where it can, so that no kerning
+// pair inside a word is cut apart: the text measures as its two pieces do.
+TEST(TextMetricsWidth, ALongTextIsCutAfterASpaceKeepingTheKerningOfItsWords) {
+  TTextMetrics metrics;
+  const TTestFont font("Tahoma", 72);
+  const std::string first = std::string(3500, 'x') + ' ';
+  std::string second;
+  for (int i = 0; i < 300; ++i) second += "AV";
+  ASSERT_LT(metrics.TextWidth(font, "AV"), metrics.TextWidth(font, "A") + metrics.TextWidth(font, "V") - 2)
+      << "the font kerns A and V";
+  const int whole = metrics.TextWidth(font, first + second);
+  const int parts = metrics.TextWidth(font, first) + metrics.TextWidth(font, second);
+  EXPECT_LE(whole, parts);
+  EXPECT_GE(whole, parts - 2);  // each part rounded up once
+}
+
 TEST(TextMetricsWidth, TwoEnginesGiveTheSameFigures) {
   TTextMetrics first, second({.CacheBytes = 0});
   for (const char* text : {"Hello", "fi ffl AV To", "\u0627\u0644\u0639\u0631\u0628\u064A\u0629", "e\u0301t\u00E9"})

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
+#include "TbxTextBlocks.h"
 #include "TbxTextMetrics.h"
 #include "TbxTextObjects.h"
 
@@ -80,4 +82,33 @@ TEST(TTBXLabel, ActionCaptionResizesTheLabel) {
   EXPECT_EQ(label.GetText(), "Run");
   EXPECT_GT(label.GetWidth(), 0);
   EXPECT_EQ(label.GetBoundsRect().Size(), label.GetPreferredSize());
+}
+
+// Without a text a check box or radio button is as wide as its glyph, with no gap after it, and as
+// tall as a line; with one the text follows the gap.
+TEST(TTBXCheckBox, WithoutATextItIsAsWideAsItsGlyph) {
+  TTBXCheckBox box(nullptr);
+  TTBXRadioButton radio(nullptr);
+  const int line = TbxText::LineHeight(box.Font());
+  EXPECT_EQ(box.GetPreferredSize(), (TSize{13, std::max(13, line)}));
+  EXPECT_EQ(radio.GetPreferredSize(), (TSize{13, std::max(13, line)}));
+  box.SetText("On");
+  EXPECT_GT(box.GetPreferredSize().Width, 13 + 4);
+  EXPECT_EQ(box.GetTextRect().Left, 13 + 4);
+}
+
+// A label that does not size itself keeps the height it was given at the top of its parent.
+TEST(TTBXLabel, WithoutAutoSizeAnEdgeAlignedLabelKeepsItsThickness) {
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 200, 100);
+  TTBXLabel label(nullptr);
+  label.SetText("Status");
+  label.SetAutoSize(false);
+  label.SetBounds(0, 0, 10, 40);
+  label.SetParent(&parent);
+  label.SetAlign(alTop);
+  EXPECT_EQ(label.GetBoundsRect(), (TRect{0, 0, 200, 40}));
+  label.SetAutoSize(true);
+  parent.SetBounds(0, 0, 210, 100);
+  EXPECT_EQ(label.GetHeight(), label.GetPreferredSize(210).Height);
 }

@@ -8,10 +8,15 @@ import re
 from mutants import Blank, MatchingParen
 
 PRECEDENCE = {"<": 9, "<=": 9, ">": 9, ">=": 9, "==": 8, "!=": 8, "&&": 4, "||": 3}
-# A loosened comparison of an unsigned count with 0 ("> 0" to ">= 0") is always true, which the
-# units' -Werror refuses; it is a mutant all the same, so that warning is off in a schema.
+# Some mutants draw a warning that the units' -Werror refuses, and are mutants all the same, so
+# those warnings are off in a schema: a loosened comparison of an unsigned count with 0 ("> 0" to
+# ">= 0") is always true; a guard turned round ("!p || !p->F()" to "!p && !p->F()") calls through
+# a pointer known to be null; and "while (true)" behind a switch may end, so the compiler sees
+# the function run off its end.
 PRELUDE = """#include <cstdlib>
 #pragma GCC diagnostic ignored "-Wtype-limits"
+#pragma GCC diagnostic ignored "-Wnonnull"
+#pragma GCC diagnostic ignored "-Wreturn-type"
 namespace {
 [[maybe_unused]] bool NUVMutantOn(int id) {
   static const int active = [] {

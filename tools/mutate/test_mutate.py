@@ -121,17 +121,28 @@ class ASwitchedMutantIsTheMutantAlone(unittest.TestCase):
 
 
 class ASchemaBuildsUnderTheUnitsWarnings(unittest.TestCase):
-    def test_a_loosened_comparison_of_an_unsigned_count_with_zero_still_compiles(self):
-        source = "#include <vector>\nint Any(const std::vector<int>& v) {\n  if (v.size() > 0) return 1;\n  return 0;\n}\n"
+    def Builds(self, source, change):
         mutants = MutantsOf("unit.cpp", source)
-        self.assertIn("relational: `>` -> `>=`", [m.change() for m in mutants])
+        self.assertIn(change, [m.change() for m in mutants])
         directory = tempfile.TemporaryDirectory()
         self.addCleanup(directory.cleanup)
         path = Path(directory.name) / "unit.cpp"
         path.write_text(Schema(source, list(enumerate(mutants, 1))))
-        built = subprocess.run(["g++", "-std=c++20", "-Wall", "-Wextra", "-Werror", "-c", "-o", os.devnull, str(path)],
-                               capture_output=True, text=True)
+        built = subprocess.run(["g++", "-std=c++20", "-O2", "-Wall", "-Wextra", "-Werror", "-c", "-o", os.devnull,
+                                str(path)], capture_output=True, text=True)
         self.assertEqual(built.returncode, 0, built.stderr)
+
+    def test_a_loosened_comparison_of_an_unsigned_count_with_zero_still_compiles(self):
+        self.Builds("#include <vector>\nint Any(const std::vector<int>& v) {\n  if (v.size() > 0) return 1;\n  return 0;\n}\n",
+                    "relational: `>` -> `>=`")
+
+    def test_a_guard_turned_round_into_a_call_through_null_still_compiles(self):
+        self.Builds("struct T {\n  bool P() const;\n};\nbool Any(const T* t) {\n  if (!t || !t->P()) return false;\n"
+                    "  return true;\n}\n", "logical: `||` -> `&&`")
+
+    def test_an_endless_loop_behind_a_switch_still_compiles(self):
+        self.Builds("int Loop(int n) {\n  while (true) {\n    if (n > 3) return n;\n    ++n;\n  }\n}\n",
+                    "relational: `>` -> `>=`")
 
 
 class Project:
