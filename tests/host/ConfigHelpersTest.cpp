@@ -134,4 +134,18 @@ TEST(HostHelpers, NilArgumentsFailAnAssertionOfTheHelpersUnit) {
   }
 }
 
+// Only Item and Separator elements become items, at any level; other elements among them are left
+// alone, and no element at all builds nothing.
+TEST(BuildToolbar, OnlyItemAndSeparatorElementsBecomeItems) {
+  TTBXToolbar toolbar(nullptr);
+  BuildToolbar(&toolbar, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(toolbar.Items()->Count(), 0);
+  auto element =
+      Xml("<Toolbar><Note/><Item Caption=\"File\"><Note/><Item Caption=\"Open\"/><!-- more soon --><Separator/>"
+          "</Item></Toolbar>");
+  BuildToolbar(&toolbar, nullptr, element.get(), nullptr, nullptr);
+  ASSERT_EQ(toolbar.Items()->Count(), 1);
+  EXPECT_EQ(toolbar.Items()->GetItem(0)->Count(), 2);
+}
+
 }  // namespace

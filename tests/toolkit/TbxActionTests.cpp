@@ -112,3 +112,20 @@ TEST(TActionClients, AClientRemovedWhileTheActionTellsIsNotTold) {
   EXPECT_EQ(removedTold, 0);
   EXPECT_EQ(action.ClientCount(), 1);
 }
+
+// Linking the action a control follows again changes nothing the control was given since; an
+// action that is no custom action gives the control nothing to follow.
+TEST(TActionLink, TheSameActionAgainChangesNothingAndAPlainActionGivesNothing) {
+  TCustomAction action(nullptr);
+  action.SetCaption("Open");
+  TControl control(nullptr);
+  control.SetAction(&action);
+  control.SetText("Mine");
+  control.SetAction(&action);
+  EXPECT_EQ(control.GetText(), "Mine");
+  EXPECT_EQ(action.ClientCount(), 1);
+  TBasicAction plain(nullptr);
+  control.SetAction(&plain);
+  EXPECT_EQ(control.GetText(), "Mine");
+  EXPECT_TRUE(control.GetVisible());
+}

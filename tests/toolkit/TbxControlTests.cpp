@@ -438,3 +438,70 @@ TEST(TWinControlAlign, AClientChildDestroyedByTheClientChildBeforeItIsLeftOut) {
   EXPECT_EQ(victim, nullptr);
   EXPECT_EQ(BoundsOf(*killer), (TBounds{0, 0, 80, 100}));
 }
+
+// A control's peer is made once, only where a backend installed a factory, and goes while the
+// control still lies in its parent, so that it never draws a control coming apart.
+TEST(TControlPeers, APeerIsMadeOnceAndGoesBeforeItsControlLeavesItsParent) {
+  TControl plain(nullptr);
+  plain.CreatePeer();
+  EXPECT_EQ(plain.GetPeer(), nullptr);
+  TRecordingPeers peers;
+  TWinControl parent(nullptr);
+  auto child = std::make_unique<TControl>(nullptr);
+  child->SetParent(&parent);
+  const TPeerLog& log = peers.Watch(*child);
+  child->CreatePeer();
+  EXPECT_EQ(log.PeersMade, 1);
+  child.reset();
+  EXPECT_TRUE(log.GoneInParent);
+}
+
+// The same bounds or text set again tell the peer nothing.
+TEST(TControlPeers, TheSameBoundsOrTextSetAgainTellThePeerNothing) {
+  TRecordingPeers peers;
+  TControl control(nullptr);
+  const TPeerLog& log = peers.Watch(control);
+  control.SetBounds(1, 2, 30, 40);
+  const int moves = log.BoundsChanges;
+  control.SetBounds(1, 2, 30, 40);
+  EXPECT_EQ(log.BoundsChanges, moves);
+  ExpectRedrawnOnlyByChanges(log, {{"text", [&] { control.SetText("Other"); }}}, TRedraws::Once);
+}
+
+// Where a parent that places its children put one means nothing in the next parent: it starts
+// there at 0, 0, whichever of its coordinates the last parent had set, and one that stood at 0, 0
+// already does not move.
+TEST(TControlParent, APlacedControlMovedToAnotherParentStartsAtItsCorner) {
+  for (TAlign align : {alTop, alLeft}) {
+    TWinControl placing(nullptr);
+    placing.SetBounds(0, 0, 200, 200);
+    auto edge = AlignedChild(placing, align, 20, 20);  // placed at 0, 0
+    TControl moved(nullptr);
+    moved.SetBounds(0, 0, 20, 20);
+    moved.SetParent(&placing);
+    moved.SetAlign(align);  // placed after the edge child: one coordinate is not 0
+    ASSERT_NE(moved.GetLeft() + moved.GetTop(), 0) << align;
+    TWinControl plain(nullptr);
+    moved.SetParent(&plain);
+    EXPECT_EQ(moved.GetLeft(), 0) << align;
+    EXPECT_EQ(moved.GetTop(), 0) << align;
+    edge->SetAlign(alNone);  // left where it was placed
+    TRecordingPeers peers;
+    const TPeerLog& log = peers.Watch(*edge);
+    edge->SetParent(&plain);
+    EXPECT_EQ(log.BoundsChanges, 0) << align;
+  }
+}
+
+// A window rectangle counts every parent's position but the window's own: the top-level control
+// is the window.
+TEST(TControlParent, AWindowRectangleCountsThePositionsOfEveryParentButTheWindow) {
+  TWinControl window(nullptr), panel(nullptr);
+  window.SetBounds(100, 50, 400, 300);
+  panel.SetBounds(10, 20, 200, 100);
+  panel.SetParent(&window);
+  TControl control(nullptr);
+  control.SetBounds(1, 2, 5, 5);
+  control.SetParent(&panel);
+  EXPECT_EQ(control.GetWindowRect(), (TRect{11, 22, 5, 5}));
+}

@@ -12,6 +12,7 @@
 #include "TbxForms.h"
 #include "TbxLayoutCounters.h"
 #include "TbxMetrics.h"
+#include "TbxRecordingPeers.h"
 #include "TbxStatusBars.h"
 #include "TbxTestToolbars.h"
 
@@ -371,7 +372,20 @@ TEST(TDockDrag, WhatTheWindowMayNotDoIsNoTargetAndADestroyedWindowEndsTheDragQui
   EXPECT_TRUE(f.Log.empty());
 }
 
-}  // namespace
+// A hidden dock catches nothing.
+TEST(TDockDrag, AHiddenDockIsNoTarget) {
+  TDockingForm f;
+  const TPoint nearBottom{400, f.Bottom.GetWindowRect().Top - 3};
+  f.Form.BeginDockDrag(f.Toolbar, {5, 5});
+  f.Form.DockDragTo(nearBottom);
+  ASSERT_EQ(f.Form.GetDockDrag()->Target().Dock, &f.Bottom);
+  f.Form.CancelDockDrag();
+  f.Bottom.Hide();
+  f.Form.BeginDockDrag(f.Toolbar, {5, 5});
+  f.Form.DockDragTo(nearBottom);
+  EXPECT_NE(f.Form.GetDockDrag()->Target().Dock, &f.Bottom);
+  f.Form.CancelDockDrag();
+}
 
 // Every border and corner of a floating panel, on both sides of each edge of its grips.
 TEST(TTBCustomDockableWindow, AFloatingPanelsBordersAndCornersEndWhereTheirGripsEnd) {
@@ -491,3 +505,40 @@ TEST(TTBCustomDockableWindow, AFloatingResizeTellsTheFormOnlyWhenItIsDone) {
   f.Panel.ResizeFloating({start.Left, start.Top, start.Width + 20, start.Height}, true);
   EXPECT_EQ(f.Log, std::vector<std::string>{"float Panel"});
 }
+
+// A hidden edge takes no room, so it does not count toward the least size.
+TEST(TForm, AHiddenEdgeAddsNothingToTheMinimumSize) {
+  TDockingForm f;
+  const TSize least = f.Form.GetMinimumSize();
+  f.Status.Hide();
+  EXPECT_EQ(f.Form.GetMinimumSize().Height, least.Height - f.Status.GetHeight());
+}
+
+// The form tells its peer when its least size changes, and only then; a drag that was never
+// begun is cancelled quietly, ended or moved with an error, and a window of another form is not
+// dragged here.
+TEST(TForm, ThePeerHearsOfANewMinimumSizeAndOfDragsThatAreBegun) {
+  TRecordingPeers peers;
+  TDockingForm f;
+  const TPeerLog& log = peers.Watch(f.Form);
+  f.Form.Resize(900, 700);  // the first layout the peer sees tells it the least size
+  const int before = log.FormChanges;
+  f.Form.Resize(950, 720);
+  EXPECT_EQ(log.FormChanges, before) << "the same least size";
+  f.Toolbar.DockTo(f.Left, 1, -1);
+  const int moved = log.FormChanges;
+  EXPECT_GT(moved, before) << "the left dock is wider";
+  f.Form.CancelDockDrag();
+  EXPECT_EQ(log.FormChanges, moved);
+  EXPECT_THROW(f.Form.EndDockDrag(), EDockError);
+  EXPECT_THROW(f.Form.DockDragTo({10, 10}), EDockError);
+  TDockingForm other;
+  try {
+    f.Form.BeginDockDrag(other.Toolbar, {5, 5});
+    ADD_FAILURE() << "a window of another form was dragged";
+  } catch (const EDockError& e) {
+    EXPECT_EQ(std::string(e.what()), "the window 'Toolbar' lies in another form");
+  }
+}
+
+}  // namespace

@@ -27,6 +27,11 @@ TEST(TbxKeyboard, KeyStrokesReadTheirNamesAndWriteThemBack) {
   EXPECT_EQ(Stroke("Return"), Stroke("Enter"));
   EXPECT_EQ(Stroke("Ctrl+Alt+Down"), (TKeyStroke{vkDown, {ssCtrl, ssAlt}}));
   EXPECT_EQ(Stroke("Alt+\xC3\xBC"), (TKeyStroke{0xFC, {ssAlt}}));  // a letter beyond ASCII keeps its case
+  // Lower-case letters are their keys, from a to z; what stands just outside keeps its code.
+  EXPECT_EQ(Stroke("Alt+a").Key, 'A');
+  EXPECT_EQ(Stroke("Alt+z").Key, 'Z');
+  EXPECT_EQ(Stroke("Alt+`").Key, '`');
+  EXPECT_EQ(Stroke("Alt+{").Key, '{');
   for (const char* name : {"Shift+Tab", "Alt+N", "F10", "Space", "Escape", "Ctrl+Alt+Down", "Home"})
     EXPECT_EQ(KeyStrokeName(Stroke(name)), name);
   TKeyStroke untouched{vkTab, {}};
@@ -201,8 +206,8 @@ TEST(TbxKeyboard, TabWalksTheControlsInTheirContainersInTheWindowsOrderRoundTheE
   f.Key("Tab");
   EXPECT_EQ(f.Focused(), "Link");
   f.Area.Hide();
-  f.Key("Tab");
-  EXPECT_EQ(f.Focused(), "Link");  // the only one left
+  EXPECT_TRUE(f.Key("Tab"));
+  EXPECT_EQ(f.Focused(), "Link");  // the only one left: Tab comes back to it
 }
 
 TEST(TbxKeyboard, SpaceTogglesACheckBoxThroughItsClickAndEnterFollowsALink) {
@@ -333,6 +338,31 @@ TEST(TbxKeyboard, TheMainToolbarIsTheOneOthersMergeInto) {
   lent->SetCaption("Lent");
   f.Second.Items()->Add(lent);
   EXPECT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Second);
+}
+
+// The main toolbar answers an access key before the others, wherever it stands.
+TEST(TbxKeyboard, TheMainToolbarAnswersAnAccessKeyFirst) {
+  TKeyboardForm f;
+  AddItem(*f.Main.Items(), &f.Main, "&Preview", f.Log);
+  auto* lent = new TTBXItem(&f.Main);  // a merge makes the second toolbar the main one
+  lent->SetCaption("Lent");
+  f.Second.Items()->Add(lent);
+  ASSERT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Second);
+  EXPECT_TRUE(f.Key("Alt+P"));
+  EXPECT_EQ(f.TakeLog().back(), "click &Print");
+}
+
+// An access key needs Alt without Ctrl, and Alt with no key names nothing: a plain letter or one
+// with Ctrl+Alt goes to the focused control, and a control without an access key is no match.
+TEST(TbxKeyboard, OnlyAltWithAKeyReachesAnAccessKey) {
+  TKeyboardForm f;
+  f.Box.SetFocus();
+  f.TakeLog();
+  EXPECT_FALSE(f.Key("M"));
+  EXPECT_FALSE(f.Key("Ctrl+Alt+M"));
+  EXPECT_FALSE(f.Form.KeyDown(vkNone, {ssAlt}));
+  EXPECT_EQ(f.Focused(), "Box");
+  EXPECT_TRUE(f.TakeLog().empty());
 }
 
 }  // namespace

@@ -20,6 +20,9 @@ struct TPeerLog {
   int VisibleChanges = 0;
   int ParentChanges = 0;
   int FocusChanges = 0;
+  int FormChanges = 0;
+  int PeersMade = 0;
+  bool GoneInParent = false;  // the peer went while its control still lay in a parent
 };
 
 // Installs a factory for the scope of a test: every control given a peer (Watch, or a control
@@ -28,7 +31,8 @@ class TRecordingPeers {
  public:
   TRecordingPeers() {
     SetPeerFactory([this](TControl& control) -> std::unique_ptr<TControlPeer> {
-      return std::make_unique<TPeer>(FLogs[&control]);
+      ++FLogs[&control].PeersMade;
+      return std::make_unique<TPeer>(FLogs[&control], control);
     });
   }
   ~TRecordingPeers() { SetPeerFactory(nullptr); }
@@ -44,15 +48,18 @@ class TRecordingPeers {
  private:
   class TPeer : public TControlPeer {
    public:
-    explicit TPeer(TPeerLog& log) : FLog(log) {}
+    TPeer(TPeerLog& log, const TControl& control) : FLog(log), FControl(control) {}
+    ~TPeer() override { FLog.GoneInParent = FControl.GetParent() != nullptr; }
     void BoundsChanged() override { ++FLog.BoundsChanges; }
     void VisibleChanged() override { ++FLog.VisibleChanges; }
     void ParentChanged() override { ++FLog.ParentChanges; }
     void Invalidate() override { ++FLog.Invalidates; }
     void FocusChanged() override { ++FLog.FocusChanges; }
+    void FormChanged() override { ++FLog.FormChanges; }
 
    private:
     TPeerLog& FLog;
+    const TControl& FControl;
   };
 
   std::map<const TControl*, TPeerLog> FLogs;

@@ -98,6 +98,23 @@ TEST(Redraw, AFontChangesOnlyWithADifferentValue) {
   }
 }
 
+// Assigning a font is one change whichever of its settings differ, and none when they all agree.
+TEST(Redraw, AssigningAFontChangesItOnceForAnyDifferenceAndNotForNone) {
+  TFont source, target;
+  const TSteps steps{{"size", [&] { source.SetSize(source.GetSize() + 2); }},
+                     {"colour", [&] { source.SetColor(clRed); }},
+                     {"style", [&] { source.SetStyle({fsItalic}); }}};
+  for (const auto& [name, step] : steps) {
+    step();
+    std::uint64_t before = TFont::Changes();
+    target.Assign(source);
+    EXPECT_EQ(TFont::Changes(), before + 1) << name;
+    before = TFont::Changes();
+    target.Assign(source);
+    EXPECT_EQ(TFont::Changes(), before) << name << " again";
+  }
+}
+
 TEST(Redraw, AnActionsClientsHearOfEveryChangeAndOfNoSameValue) {
   TComponent client(nullptr);
   TCustomAction action(nullptr);
