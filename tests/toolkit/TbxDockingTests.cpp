@@ -366,7 +366,9 @@ TEST(TDockDrag, WhatTheWindowMayNotDoIsNoTargetAndADestroyedWindowEndsTheDragQui
   auto* doomed = new TTBXDockablePanel(nullptr);
   doomed->SetParent(&f.Left);
   f.Form.BeginDockDrag(*doomed, {5, doomed->GetWindowRect().Top + 5});
-  delete doomed;
+  f.Form.DockDragTo({400, 300});
+  ASSERT_TRUE(f.Form.GetDockDrag()->Target().Floating);
+  delete doomed;  // while it would float
   f.Form.DockDragTo({400, 300});
   f.Form.EndDockDrag();
   EXPECT_TRUE(f.Log.empty());
@@ -539,6 +541,80 @@ TEST(TForm, ThePeerHearsOfANewMinimumSizeAndOfDragsThatAreBegun) {
   } catch (const EDockError& e) {
     EXPECT_EQ(std::string(e.what()), "the window 'Toolbar' lies in another form");
   }
+}
+
+// Where a drag over a dock's row lands, at the pixels where it changes: near the row's edges a
+// new row before or after it, in between the row itself.
+TEST(TDockDrag, TheEdgesOfARowMakeNewRowsAndItsMiddleJoinsIt) {
+  TDockingForm f;
+  f.Form.BeginDockDrag(f.Panel, {f.Panel.GetWindowRect().Left + 2, f.Panel.GetWindowRect().Top + 2});
+  const TPoint origin = ClientOrigin(f.Top);
+  const int thickness = f.Toolbar.GetHeight(), edge = std::max(2, thickness / 4);
+  const auto at = [&](int across) {
+    f.Form.DockDragTo({300, origin.Y + across});
+    const TDockTarget& target = f.Form.GetDockDrag()->Target();
+    EXPECT_EQ(target.Dock, &f.Top) << across;
+    return std::make_pair(target.NewRow, target.Row);
+  };
+  EXPECT_EQ(at(edge - 1), std::make_pair(true, 0)) << "a new row before it";
+  EXPECT_EQ(at(edge), std::make_pair(false, 0));
+  EXPECT_EQ(at(thickness - edge - 1), std::make_pair(false, 0));
+  EXPECT_EQ(at(thickness - edge), std::make_pair(true, 1)) << "a new row after it";
+  f.Form.CancelDockDrag();
+}
+
+// A panel's place in a row only orders it: its outline spans the row from the start, and its
+// position goes up to the last pixel. A new row of a bottom or right dock grows towards the
+// window's middle, one of a top or left dock away from it.
+TEST(TDockDrag, APanelsOutlineSpansTheRowAndNewRowsGrowTowardsTheMiddle) {
+  TDockingForm f;
+  ASSERT_EQ(f.Panel.GetDockedSize(false).Width, 0) << "a panel has no length of its own";
+  f.Form.BeginDockDrag(f.Panel, {f.Panel.GetWindowRect().Left + 2, f.Panel.GetWindowRect().Top + 2});
+  const TPoint top = ClientOrigin(f.Top);
+  const int length = f.Top.GetClientArea().Width;
+  f.Form.DockDragTo({top.X + length - 1, top.Y + f.Toolbar.GetHeight() / 2});
+  TDockTarget target = f.Form.GetDockDrag()->Target();
+  ASSERT_EQ(target.Dock, &f.Top);
+  EXPECT_EQ(target.Pos, length - 1);
+  EXPECT_EQ(target.Outline.Left, top.X);
+  EXPECT_EQ(target.Outline.Width, length);
+
+  f.Form.DockDragTo({300, top.Y + f.Toolbar.GetHeight() - 1});  // a new row under the toolbar's
+  target = f.Form.GetDockDrag()->Target();
+  ASSERT_TRUE(target.NewRow);
+  EXPECT_EQ(target.Outline.Top, top.Y + f.Toolbar.GetHeight());
+
+  const TRect right = f.Right.GetWindowRect();
+  f.Form.DockDragTo({right.Left - 3, right.Top + 50});
+  target = f.Form.GetDockDrag()->Target();
+  ASSERT_EQ(target.Dock, &f.Right);
+  EXPECT_EQ(target.Outline.Right(), ClientOrigin(f.Right).X);
+  f.Form.CancelDockDrag();
+}
+
+// Two docks catch the pointer in their strips and neither holds it: the first in the window's
+// order takes the window. Controls that are not windows are passed over.
+TEST(TDockDrag, WhereTwoStripsMeetTheFirstDockTakesTheWindow) {
+  TDockingForm f;
+  TControl plain(nullptr);
+  plain.SetParent(&f.Form);
+  f.Form.BeginDockDrag(f.Toolbar, {f.Toolbar.GetWindowRect().Left + 2, f.Toolbar.GetWindowRect().Top + 2});
+  const TRect left = f.Left.GetWindowRect(), top = f.Top.GetWindowRect();
+  f.Form.DockDragTo({left.Right() + 3, top.Bottom() + 3});
+  EXPECT_EQ(f.Form.GetDockDrag()->Target().Dock, &f.Top);
+  f.Form.CancelDockDrag();
+}
+
+// A rule that changes during a drag refuses the drop, and the dock's rows keep their numbers.
+TEST(TDockDrag, ADropThatARuleNowRefusesChangesNothing) {
+  TDockingForm f;
+  f.Form.BeginDockDrag(f.Panel, {f.Panel.GetWindowRect().Left + 2, f.Panel.GetWindowRect().Top + 2});
+  f.Form.DockDragTo({300, ClientOrigin(f.Top).Y + f.Toolbar.GetHeight() - 1});
+  ASSERT_TRUE(f.Form.GetDockDrag()->Target().NewRow);
+  f.Top.SetAllowDrag(false);
+  EXPECT_THROW(f.Form.EndDockDrag(), EDockError);
+  EXPECT_EQ(f.Toolbar.GetDockRow(), 0);
+  EXPECT_EQ(f.Panel.GetCurrentDock(), &f.Left);
 }
 
 }  // namespace

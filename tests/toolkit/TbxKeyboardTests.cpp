@@ -365,4 +365,21 @@ TEST(TbxKeyboard, OnlyAltWithAKeyReachesAnAccessKey) {
   EXPECT_TRUE(f.TakeLog().empty());
 }
 
+// The access key of a wrapped caption is on the line that shows it; a line cut short with an
+// ellipsis ends the search, and a caption without a key has none anywhere.
+TEST(TbxKeyboard, TheAccessKeyOfAWrappedCaptionIsOnTheLineThatShowsIt) {
+  const TAccessKeyText caption = ParseAccessKey("Open the &file now");
+  const TAccessKeyPlace second = FindAccessKey(caption, {"Open the", "file now"});
+  EXPECT_EQ(second.Line, 1);
+  EXPECT_EQ(second.Offset, 0);
+  EXPECT_EQ(second.Length, 1);
+  const TAccessKeyPlace last = FindAccessKey(ParseAccessKey("Ope&n the file"), {"Open", "the file"});
+  EXPECT_EQ(last.Line, 0);
+  EXPECT_EQ(last.Offset, 3);
+  EXPECT_EQ(FindAccessKey(caption, {"Open the", "fi..."}).Line, -1);
+  EXPECT_EQ(FindAccessKey(ParseAccessKey("ab &cd"), {"a...", "cd"}).Line, -1) << "no line after a cut one";
+  EXPECT_EQ(FindAccessKey(ParseAccessKey("No key"), {"No key"}).Line, -1);
+  EXPECT_EQ(FindAccessKey(ParseAccessKey("Open& now"), {"Open", "now"}).Line, -1) << "a space the wrap dropped";
+}
+
 }  // namespace

@@ -114,6 +114,16 @@ TEST(TextMetricsBuiltIn, WithoutFontsEveryCharacterIsNineSixteenthsOfAnEm) {
   EXPECT_EQ(metrics.WrapText(font, "ab cd ef", 40), (std::vector<std::string>{"ab cd", "ef"}));
 }
 
+// At 16 pixels every built-in character is 9 pixels wide exactly: a start that ends exactly at
+// the width left for it still fits.
+TEST(TextMetricsBuiltIn, AStartThatEndsExactlyAtTheWidthFits) {
+  TTextMetrics metrics({.BuiltInOnly = true});
+  const TTestFont font("Tahoma", 12);
+  ASSERT_EQ(metrics.TextWidth(font, "abc"), 27);
+  EXPECT_EQ(metrics.EndEllipsis(font, "abcdefgh", 54), "abc...");
+  EXPECT_EQ(metrics.EndEllipsis(font, "abcdefgh", 53), "ab...");
+}
+
 TEST(TextMetricsBuiltIn, SwitchingToBuiltInMetricsAndBackDropsWhatWasMeasured) {
   TTextMetrics metrics;
   const TTestFont font("Tahoma", 8);

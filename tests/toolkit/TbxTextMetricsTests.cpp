@@ -163,6 +163,16 @@ TEST(TextMetricsWidth, ALongTextIsCutAfterASpaceKeepingTheKerningOfItsWords) {
   EXPECT_GE(whole, parts - 2);  // each part rounded up once
 }
 
+// Every width is clamped to the largest extent, so at that width every text fits whole.
+TEST(TextMetricsWidth, AtTheLargestExtentEveryTextFitsWhole) {
+  TTextMetrics metrics;
+  const TTestFont font("Tahoma", 1000);
+  std::string caption;
+  while (caption.size() < 40'000) caption += "word ";
+  ASSERT_EQ(metrics.TextWidth(font, caption), KMaxTextExtent);
+  EXPECT_EQ(metrics.EndEllipsis(font, caption, KMaxTextExtent), caption);
+}
+
 TEST(TextMetricsWidth, TwoEnginesGiveTheSameFigures) {
   TTextMetrics first, second({.CacheBytes = 0});
   for (const char* text : {"Hello", "fi ffl AV To", "\u0627\u0644\u0639\u0631\u0628\u064A\u0629", "e\u0301t\u00E9"})

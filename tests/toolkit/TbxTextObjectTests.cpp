@@ -112,3 +112,12 @@ TEST(TTBXLabel, WithoutAutoSizeAnEdgeAlignedLabelKeepsItsThickness) {
   parent.SetBounds(0, 0, 210, 100);
   EXPECT_EQ(label.GetHeight(), label.GetPreferredSize(210).Height);
 }
+
+// Unwrapped text breaks into lines at LF, CR LF and CR alike; an empty line stays a line.
+TEST(TbxTextBlocks, TextBreaksAtEveryKindOfLineEndAndKeepsEmptyLines) {
+  const TFont font;
+  EXPECT_EQ(TbxText::Lines(font, "one\ntwo\r\nthree\rfour", twNone, KNoWidthLimit),
+            (std::vector<std::string>{"one", "two", "three", "four"}));
+  EXPECT_EQ(TbxText::Lines(font, "a\n\nb\r\rc", twNone, KNoWidthLimit),
+            (std::vector<std::string>{"a", "", "b", "", "c"}));
+}
