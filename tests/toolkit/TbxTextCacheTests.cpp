@@ -4,7 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
 
+#include "TbxTextCache.h"
 #include "TbxTextTestFonts.h"
 
 namespace {
@@ -91,6 +96,28 @@ TEST(TextMetricsCache, AHugeCaptionIsCachedWithinTheDefaultBound) {
   EXPECT_EQ(metrics.TextWidth(TTestFont("Tahoma", 8), caption), width);
 }
 
+// An entry of a quarter of the cache is kept, a larger one not; the oldest goes first once the
+// cache holds its most entries, and is not found any more.
+TEST(TTextCache, KeepsUpToAQuarterAndItsMostEntriesForgettingTheOldest) {
+  const auto key = [](std::string_view text) { return TTextKey{1, TTextOperation::Width, 0, text}; };
+  const std::size_t entry = 160 + 4;  // what an entry costs besides its text, and a text of four bytes
+  TTextCache quarter(4 * entry, 8);
+  quarter.Add(key("abcd"), 10);
+  EXPECT_EQ(quarter.Entries(), 1u);
+  TTextCache small(4 * entry - 1, 8);
+  small.Add(key("abcd"), 10);
+  EXPECT_EQ(small.Entries(), 0u);
+
+  TTextCache two(1 << 20, 2);
+  two.Add(key("one"), 1);
+  two.Add(key("two"), 2);
+  two.Add(key("six"), 6);
+  EXPECT_EQ(two.Entries(), 2u);
+  EXPECT_EQ(two.Find(key("one")), nullptr);
+  ASSERT_NE(two.Find(key("two")), nullptr);
+  EXPECT_EQ(std::get<int>(*two.Find(key("six"))), 6);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Built-in metrics
 
@@ -122,6 +149,12 @@ TEST(TextMetricsBuiltIn, AStartThatEndsExactlyAtTheWidthFits) {
   ASSERT_EQ(metrics.TextWidth(font, "abc"), 27);
   EXPECT_EQ(metrics.EndEllipsis(font, "abcdefgh", 54), "abc...");
   EXPECT_EQ(metrics.EndEllipsis(font, "abcdefgh", 53), "ab...");
+  EXPECT_EQ(metrics.EndEllipsis(font, "abcdefgh", 27), "...") << "a text that reaches the width and goes on";
+  // Wrapping: a word that ends exactly at the width stays on its line, a word too long for any
+  // line breaks where a piece ends exactly there, and a line of spaces is one empty line.
+  EXPECT_EQ(metrics.WrapText(font, "abc def", 27), (std::vector<std::string>{"abc", "def"}));
+  EXPECT_EQ(metrics.WrapText(font, "abcdefgh", 27), (std::vector<std::string>{"abc", "def", "gh"}));
+  EXPECT_EQ(metrics.WrapText(font, "   ", 50), (std::vector<std::string>{""}));
 }
 
 TEST(TextMetricsBuiltIn, SwitchingToBuiltInMetricsAndBackDropsWhatWasMeasured) {

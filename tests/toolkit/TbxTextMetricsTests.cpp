@@ -173,6 +173,17 @@ TEST(TextMetricsWidth, AtTheLargestExtentEveryTextFitsWhole) {
   EXPECT_EQ(metrics.EndEllipsis(font, caption, KMaxTextExtent), caption);
 }
 
+// Two fonts of one size and style but other families are measured each as itself.
+TEST(TextMetricsWidth, FontsOfOtherFamiliesAreMeasuredEachAsItself) {
+  const TTestFont sans("Tahoma", 8), mono("Courier New", 8);
+  if (TTextMetrics().Resolve(sans).FileName == TTextMetrics().Resolve(mono).FileName)
+    GTEST_SKIP() << "both families resolve to one font here";
+  TTextMetrics metrics;
+  const int sansWidth = metrics.TextWidth(sans, "iiii");
+  EXPECT_EQ(metrics.TextWidth(mono, "iiii"), TTextMetrics().TextWidth(mono, "iiii"));
+  EXPECT_NE(metrics.TextWidth(mono, "iiii"), sansWidth);
+}
+
 TEST(TextMetricsWidth, TwoEnginesGiveTheSameFigures) {
   TTextMetrics first, second({.CacheBytes = 0});
   for (const char* text : {"Hello", "fi ffl AV To", "\u0627\u0644\u0639\u0631\u0628\u064A\u0629", "e\u0301t\u00E9"})
