@@ -505,3 +505,37 @@ TEST(TControlParent, AWindowRectangleCountsThePositionsOfEveryParentButTheWindow
   control.SetParent(&panel);
   EXPECT_EQ(control.GetWindowRect(), (TRect{11, 22, 5, 5}));
 }
+
+namespace {
+// A container whose every layout asks for another, directly or at the end of a deferred bracket,
+// as a handler that resizes what it is told about may.
+class TRestlessLayout : public TWinControl {
+ public:
+  TRestlessLayout() : TWinControl(nullptr) {}
+  void AlignControls() override {
+    ++Passes;
+    Realign();
+  }
+  void AskForLayout() { EXPECT_TRUE(DeferLayout()); }
+  int Passes = 0, Rounds = 0;
+
+ protected:
+  void LayOutDeferred() override {
+    ++Rounds;
+    DeferLayout();
+  }
+};
+}  // namespace
+
+// A layout that never settles stands as it is after eight passes in a row, and deferred layouts
+// that keep asking after eight rounds.
+TEST(TWinControlAlign, ALayoutThatNeverSettlesStopsAfterEightPassesOrRounds) {
+  TRestlessLayout restless;
+  restless.Realign();
+  EXPECT_EQ(restless.Passes, 8);
+  {
+    const TWinControl::TDeferLayouts deferred;
+    restless.AskForLayout();
+  }
+  EXPECT_EQ(restless.Rounds, 8);
+}

@@ -382,4 +382,23 @@ TEST(TbxKeyboard, TheAccessKeyOfAWrappedCaptionIsOnTheLineThatShowsIt) {
   EXPECT_EQ(FindAccessKey(ParseAccessKey("Open& now"), {"Open", "now"}).Line, -1) << "a space the wrap dropped";
 }
 
+// A toolbar with nothing the keyboard can select (a separator, a disabled item) is passed over;
+// an item of another toolbar in a submenu, as a merge leaves it, makes its toolbar the main one.
+TEST(TbxKeyboard, TheKeyboardsToolbarsHaveItemsToSelectAndMergedSubmenusCount) {
+  TKeyboardForm f;
+  TTBXToolbar idle(nullptr);
+  idle.SetName("Idle");
+  idle.Items()->Add(new TTBXSeparatorItem(&idle));
+  AddItem(*idle.Items(), &idle, "&Off", f.Log)->SetEnabled(false);
+  idle.SetParent(&f.Top);
+  EXPECT_EQ(TToolbarKeyboard::Toolbars(f.Form), (std::vector<TTBCustomToolbar*>{&f.Main, &f.Second}));
+  auto* menu = new TTBXSubmenuItem(&f.Second);
+  menu->SetCaption("Tools");
+  f.Second.Items()->Add(menu);
+  auto* lent = new TTBXItem(&f.Main);
+  lent->SetCaption("Lent");
+  menu->Add(lent);
+  EXPECT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Second);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "TbxDockablePanels.h"
 #include "TbxLayoutCounters.h"
 #include "TbxStackPanels.h"
 #include "TbxTestToolbars.h"
@@ -55,12 +56,36 @@ TEST(TStackPanel, AChildDestroyedAboveTheOneBeingPlacedLeavesNoGap) {
   auto killer = std::make_unique<TDestroyingWhenPlaced>(nullptr);
   killer->SetBounds(0, 0, 50, 10);
   killer->SetParent(&column.Panel);
-  auto last = column.Stack(30);
+  auto last = column.Stack(30), more = column.Stack(40);
   killer->Victim = &victim;
   killer->SetBounds(0, 0, 500, 15);  // taller, and too wide: the column narrows it as it places it
   EXPECT_EQ(victim, nullptr);
   EXPECT_EQ(killer->GetTop(), Padding);
   EXPECT_EQ(last->GetTop(), Padding + 15 + Gap);
+  EXPECT_EQ(more->GetTop(), Padding + 15 + Gap + 30 + Gap);
+}
+
+// A child put aside by hand as its width changes goes back to the column (a move alone is no
+// change the panel hears of).
+TEST(TStackPanel, AChildPutAsideAsItsWidthChangesGoesBackToTheColumn) {
+  TColumn column;
+  auto first = column.Stack(10), second = column.Stack(20), third = column.Stack(30);
+  second->SetBounds(50, second->GetTop(), 40, second->GetHeight());
+  EXPECT_EQ(second->GetLeft(), Padding);
+  EXPECT_EQ(second->GetWidth(), 40);
+}
+
+// While a child is hidden the one above it grows by as much as the hidden one takes: the column
+// below looks as before, yet the child shown again goes below the grown one.
+TEST(TStackPanel, AChildShownAgainGoesBelowTheOneAboveEvenWhenTheRestLooksAsBefore) {
+  TColumn column;
+  auto above = column.Stack(10), hidden = column.Stack(20), below = column.Stack(30);
+  hidden->Hide();
+  above->SetBounds(above->GetLeft(), above->GetTop(), above->GetWidth(), 10 + 20 + Gap);
+  ASSERT_EQ(below->GetTop(), hidden->GetTop() + 20 + Gap);
+  hidden->Show();
+  EXPECT_EQ(hidden->GetTop(), Padding + 10 + 20 + Gap + Gap);
+  EXPECT_EQ(below->GetTop(), hidden->GetTop() + 20 + Gap);
 }
 
 // Floating windows stand in a column of their own at the right; one destroyed by another being
@@ -71,8 +96,11 @@ TEST(TStackPanel, AFloatingWindowDestroyedWhileTheWindowsArePlacedLeavesTheRestP
   victim->SetParent(&column.Panel);
   TDestroyingToolbar killer(nullptr);
   killer.SetParent(&column.Panel);
-  TTBXToolbar last(nullptr);
+  TTBXDockablePanel last(nullptr);  // of another height than the toolbars
   last.SetParent(&column.Panel);
+  TTBXToolbar more(nullptr);
+  more.SetParent(&column.Panel);
+  ASSERT_NE(last.GetHeight(), killer.GetHeight());
   killer.Victim = &victim;
   killer.SetBounds(killer.GetLeft(), killer.GetTop(), 1, 1);  // the panel gives its size back
   EXPECT_EQ(victim, nullptr);
@@ -81,6 +109,7 @@ TEST(TStackPanel, AFloatingWindowDestroyedWhileTheWindowsArePlacedLeavesTheRestP
   EXPECT_GT(killer.GetHeight(), 1);
   EXPECT_EQ(last.GetTop(), offset + killer.GetHeight() + offset);
   EXPECT_EQ(last.GetBoundsRect().Right(), 100 - offset);
+  EXPECT_EQ(more.GetTop(), last.GetBoundsRect().Bottom() + offset);
 }
 
 // A child with a custom alignment is the panel's to leave alone: its changes lay nothing out.

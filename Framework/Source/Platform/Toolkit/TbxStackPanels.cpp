@@ -101,12 +101,10 @@ void TStackPanel::ChildChanged(TControl& child) {
 }
 
 // A child shown again still has the place it had before it was hidden, where the column has closed
-// up since; only a child that stands where the column puts it, as tall as it is to be, with the
-// next stacked child right below it, changed no more than its width.
+// up since; only a child that stands where the column puts it, with the next stacked child right
+// below the height it is to have, changed no more than its width.
 bool TStackPanel::KeepsItsPlace(size_t index, const TControl& child, int height) const {
-  if (height != child.GetHeight() || child.GetLeft() != FColumn.Left + StackPadding ||
-      child.GetTop() != StackedTop(index))
-    return false;
+  if (child.GetLeft() != FColumn.Left + StackPadding || child.GetTop() != StackedTop(index)) return false;
   const auto& controls = Controls();
   for (size_t i = index + 1; i < controls.size(); ++i)
     if (IsStacked(*controls[i])) return controls[i]->GetTop() == child.GetTop() + height + StackGap;
