@@ -3,6 +3,8 @@
 // the toolbars.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -399,6 +401,85 @@ TEST(TbxKeyboard, TheKeyboardsToolbarsHaveItemsToSelectAndMergedSubmenusCount) {
   lent->SetCaption("Lent");
   menu->Add(lent);
   EXPECT_EQ(TToolbarKeyboard::MainToolbar(f.Form), &f.Second);
+}
+
+int Notices(const std::vector<std::string>& log) {
+  return static_cast<int>(
+      std::count_if(log.begin(), log.end(), [](const std::string& line) { return line.starts_with("keyboard"); }));
+}
+
+// Without a merge the main toolbar is the first of the topmost dock, wherever it stands in the
+// window's order; a form whose toolbars all float takes the first.
+TEST(TbxKeyboard, TheMainToolbarIsTheTopmostDocksFirstOrTheFirstFloatingOne) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 640, 480);
+  TTBXDock bottom(nullptr), top(nullptr);
+  bottom.SetPosition(dpBottom);
+  bottom.SetParent(&form);  // before the top dock in the window's order
+  top.SetParent(&form);
+  std::vector<std::string> log;
+  TTBXToolbar low(nullptr), high(nullptr);
+  AddItem(*low.Items(), &low, "&Low", log);
+  AddItem(*high.Items(), &high, "&High", log);
+  low.SetParent(&bottom);
+  high.SetParent(&top);
+  ASSERT_EQ(TToolbarKeyboard::Toolbars(form).front(), &low);
+  EXPECT_EQ(TToolbarKeyboard::MainToolbar(form), &high);
+  TForm floating(nullptr);
+  floating.SetBounds(0, 0, 640, 480);
+  low.SetParent(&floating);
+  EXPECT_EQ(TToolbarKeyboard::MainToolbar(floating), &low);
+  TForm bare(nullptr);
+  TToolbarKeyboard nowhere(bare);
+  EXPECT_FALSE(nowhere.Enter());
+}
+
+// What the keyboard is asked while it is on no toolbar, or to do what changes nothing, changes
+// nothing and tells nobody; a toolbar that is hidden or has nothing to select takes no keyboard.
+TEST(TbxKeyboard, TheKeyboardRefusesWhatItCannotDoAndTellsOnlyOfChanges) {
+  TKeyboardForm f;
+  TToolbarKeyboard keyboard(f.Form);
+  keyboard.Activate();
+  EXPECT_FALSE(keyboard.ActivateAccessKey('N'));
+  keyboard.Highlight(*f.Main.Items()->GetItem(1));
+  EXPECT_FALSE(keyboard.Active());
+  TTBXToolbar idle(nullptr);
+  idle.Items()->Add(new TTBXSeparatorItem(&idle));
+  idle.SetParent(&f.Top);
+  EXPECT_FALSE(keyboard.Enter(&idle));
+  f.Second.Hide();
+  EXPECT_FALSE(keyboard.Enter(&f.Second));
+  f.TakeLog();
+
+  ASSERT_TRUE(keyboard.Enter(&f.Main));
+  EXPECT_EQ(Notices(f.TakeLog()), 1);
+  keyboard.CloseMenu();  // none is open
+  keyboard.CloseMenus();
+  keyboard.Highlight(*f.Main.Items()->GetItem(0));    // highlighted already
+  keyboard.Highlight(*f.Second.Items()->GetItem(0));  // another toolbar's
+  EXPECT_FALSE(keyboard.ActivateAccessKey('Z'));
+  EXPECT_EQ(keyboard.Path(), std::vector<TTBCustomItem*>{f.Main.Items()->GetItem(0)});
+  EXPECT_EQ(Notices(f.TakeLog()), 0);
+}
+
+// The keyboard's toolbar destroyed while an item it showed lives on (an item another toolbar owns,
+// as a merge leaves it): the keyboard shows no path, and leaving tells the form.
+TEST(TbxKeyboard, AKeyboardWhoseToolbarWentShowsNoPathAndLeavesItTellingTheForm) {
+  TKeyboardForm f;
+  TToolbarKeyboard keyboard(f.Form);
+  auto* extra = new TTBXToolbar(nullptr);
+  auto* lent = new TTBXItem(&f.Main);
+  lent->SetCaption("Lent");
+  extra->Items()->Add(lent);
+  extra->SetParent(&f.Bottom);
+  ASSERT_TRUE(keyboard.Enter(extra));
+  delete extra;
+  EXPECT_TRUE(keyboard.Path().empty());
+  f.TakeLog();
+  keyboard.Leave();
+  EXPECT_EQ(Notices(f.TakeLog()), 1);
+  keyboard.Leave();
+  EXPECT_EQ(Notices(f.TakeLog()), 0);
 }
 
 }  // namespace
