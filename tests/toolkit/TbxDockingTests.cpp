@@ -473,6 +473,9 @@ TEST(TTBCustomDockableWindow, DockingAtAPositionPinsTheUnpositionedWindowsOfThat
   hidden.Hide();
   nextRow.SetDockRow(1);
   nextRow.SetParent(&f.Top);
+  TControl stray(nullptr);  // a control that is no window, put in the dock by hand
+  stray.SetParent(&f.Top);
+  stray.Hide();
   const int toolbarLeft = f.Toolbar.GetLeft(), pushedLeft = pushed.GetLeft();
   ASSERT_GT(toolbarLeft, 0);
   coming.DockTo(f.Top, 0, 0);
