@@ -245,3 +245,18 @@ class EveryUnitIsJudgedByTheSuitesThatSeeIt(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class EveryEquivalentEntryNamesAMutant(unittest.TestCase):
+    def test_each_entry_of_the_list_matches_a_mutant_of_the_source_as_it_stands(self):
+        import mutate
+
+        entries = mutate.ReadEquivalents(mutate.EQUIVALENTS)
+        files = {file for file, _, _ in entries}
+        mutants = []
+        for file in files:
+            path = mutate.ROOT / "Framework" / "Source" / file
+            self.assertTrue(path.exists(), f"{file} of the list does not exist")
+            mutants += MutantsOf(str(path.relative_to(mutate.ROOT)), path.read_text())
+        stale = mutate.MarkEquivalents(mutants, entries)
+        self.assertEqual(stale, [], "entries that match no mutant (the line or the change was written otherwise)")
