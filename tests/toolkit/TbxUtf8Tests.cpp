@@ -4,6 +4,8 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "TbxUtf8.h"
 
@@ -45,6 +47,38 @@ TEST(TbxUtf8, OverlongFormsSurrogatesAndWhatLiesBeyondAreReplaced) {
     EXPECT_FALSE(d.Valid) << testing::PrintToString(std::string(bad));
     EXPECT_EQ(d.Code, KReplacementChar);
   }
+}
+
+// A sequence cut short by the end of the text is replaced, also when more bytes follow the text
+// in the string it lies in.
+TEST(TbxUtf8, ASequenceCutShortByTheEndOfTheTextIsReplaced) {
+  const std::string whole = "\xE1\x80\x80";
+  const TUtf8Char cut = DecodeUtf8(std::string_view(whole).substr(0, 2), 0);
+  EXPECT_FALSE(cut.Valid);
+  EXPECT_EQ(cut.Length, 2);
+  EXPECT_EQ(Decode("\xC2"), (TDecoded{KReplacementChar, 1, false}));
+}
+
+// Encoding picks the shortest form at each boundary, and decoding gives the code back.
+TEST(TbxUtf8, EveryCodeIsWrittenInItsShortestFormAndReadBack) {
+  const std::pair<char32_t, std::string> codes[] = {
+      {0x7F, "\x7F"},          {0x80, "\xC2\x80"},       {0x7FF, "\xDF\xBF"},
+      {0x800, "\xE0\xA0\x80"}, {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"},
+  };
+  for (const auto& [code, bytes] : codes) {
+    std::string written;
+    AppendUtf8(written, code);
+    EXPECT_EQ(written, bytes) << static_cast<unsigned>(code);
+    EXPECT_EQ(DecodeUtf8(written, 0).Code, code);
+  }
+}
+
+// Control characters, C0 and C1 and DEL, become spaces in a line to measure; their neighbours stay.
+TEST(TbxUtf8, ControlCharactersAreSpacesInALineToMeasure) {
+  std::string storage;
+  EXPECT_EQ(CleanLine("a\x1F b~", storage), "a  b~");
+  EXPECT_EQ(CleanLine("a\x7F\xC2\x80\xC2\x9F\xC2\xA0", storage), "a   \xC2\xA0");
+  EXPECT_EQ(CleanLine("\xC2\xA0~", storage), "\xC2\xA0~");
 }
 
 }  // namespace
