@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "NUVModule.h"
 #include "TestHost.h"
@@ -132,6 +135,24 @@ TEST(ModuleLoading, AFactoryNamedExportOfADependencyIsNotTheModules) {
   EXPECT_NE(dlsym(handle, "CreateBorrowedViewPart"), nullptr);
   dlclose(handle);
   EXPECT_EQ(module.FindFactory("CreateBorrowedViewPart"), nullptr);
+}
+
+// A name without a slash is the loader's to search for, whatever the working directory holds under
+// that name; a path to something that is no regular file is refused before the loader waits on it.
+TEST(ModuleLoading, ANameWithoutASlashIsTheLoadersToFindAndAPathMustNameARegularFile) {
+  const auto dir = std::filesystem::temp_directory_path() / ("nuv-module-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "libm.so.6");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  EXPECT_NO_THROW(TNUVModule("libm.so.6"));
+  std::filesystem::current_path(previous);
+  try {
+    TNUVModule module((dir / "libm.so.6").string());
+    ADD_FAILURE() << "a directory was loaded";
+  } catch (const ENUVModuleError& e) {
+    EXPECT_THAT(e.Message(), ::testing::HasSubstr("it is not a regular file"));
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

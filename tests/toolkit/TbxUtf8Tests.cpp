@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "TbxUtf8.h"
 
@@ -79,6 +80,13 @@ TEST(TbxUtf8, ControlCharactersAreSpacesInALineToMeasure) {
   EXPECT_EQ(CleanLine("a\x1F b~", storage), "a  b~");
   EXPECT_EQ(CleanLine("a\x7F\xC2\x80\xC2\x9F\xC2\xA0", storage), "a   \xC2\xA0");
   EXPECT_EQ(CleanLine("\xC2\xA0~", storage), "\xC2\xA0~");
+}
+
+// Paragraphs end at LF, CR LF and CR alike; empty ones stay, and a text that ends with a line end
+// has an empty last one.
+TEST(TbxUtf8, ParagraphsEndAtEveryKindOfLineEnd) {
+  EXPECT_EQ(SplitParagraphs("a\n\nb\r\n\r\nc\r"), (std::vector<std::string_view>{"a", "", "b", "", "c", ""}));
+  EXPECT_EQ(SplitParagraphs(""), (std::vector<std::string_view>{""}));
 }
 
 }  // namespace
