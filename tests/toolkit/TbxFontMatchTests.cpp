@@ -95,6 +95,24 @@ TEST(TFontMatcher, AFaceOfDemiBoldWeightIsBoldOfItsOwn) {
   EXPECT_FALSE(found.front().Italic);
 }
 
+// Two faces in the directory: the best match first, then the other, each once, and never more
+// than asked for.
+TEST(TFontMatcher, TheCandidatesAreTheFacesThereEachOnceUpToTheCount) {
+  if (!std::filesystem::exists(KDejaVuSans)) GTEST_SKIP() << KDejaVuSans << " is not installed";
+  TFontDirectory directory;
+  directory.AddDejaVuSansWeighing(400, "Regular.ttf");
+  directory.AddDejaVuSansWeighing(700, "Bold.ttf");
+  TFontMatcher matcher;
+  const TFontRequest bold{"DejaVu Sans", 12, true, false};
+  const auto one = matcher.Candidates(bold, 1), both = matcher.Candidates(bold, 8);
+  ASSERT_EQ(one.size(), 1u);
+  ASSERT_EQ(both.size(), 2u);
+  EXPECT_EQ(both[0].FileName, one[0].FileName);
+  EXPECT_TRUE(both[0].FileName.ends_with("Bold.ttf"));
+  EXPECT_TRUE(both[1].FileName.ends_with("Regular.ttf"));
+  EXPECT_FALSE(both[1].Bold);
+}
+
 TEST(TFontMatcher, ADirectoryWithoutFontsIsAMachineWithoutFonts) {
   TFontDirectory directory;
   TFontMatcher matcher;

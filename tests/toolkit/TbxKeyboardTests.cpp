@@ -381,7 +381,8 @@ TEST(TbxKeyboard, TheAccessKeyOfAWrappedCaptionIsOnTheLineThatShowsIt) {
   EXPECT_EQ(FindAccessKey(caption, {"Open the", "fi..."}).Line, -1);
   EXPECT_EQ(FindAccessKey(ParseAccessKey("ab &cd"), {"a...", "cd"}).Line, -1) << "no line after a cut one";
   EXPECT_EQ(FindAccessKey(ParseAccessKey("No key"), {"No key"}).Line, -1);
-  EXPECT_EQ(FindAccessKey(ParseAccessKey("Open& now"), {"Open", "now"}).Line, -1) << "a space the wrap dropped";
+  EXPECT_EQ(FindAccessKey(ParseAccessKey("Open& now"), {"Open", "now"}).Line, -1)
+      << "a key on a space that a break drops";
 }
 
 // A toolbar with nothing the keyboard can select (a separator, a disabled item) is passed over;
