@@ -481,6 +481,7 @@ TEST(TControlParent, APlacedControlMovedToAnotherParentStartsAtItsCorner) {
     moved.SetParent(&placing);
     moved.SetAlign(align);  // placed after the edge child: one coordinate is not 0
     ASSERT_NE(moved.GetLeft() + moved.GetTop(), 0) << align;
+    moved.SetAlign(alNone);  // left where it was placed, so that the next parent does not place it
     TWinControl plain(nullptr);
     moved.SetParent(&plain);
     EXPECT_EQ(moved.GetLeft(), 0) << align;
