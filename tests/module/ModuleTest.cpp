@@ -111,7 +111,16 @@ TEST(ModuleLoading, AMissingModuleIsReportedWithItsPath) {
     FAIL() << "loaded a missing module";
   } catch (const ENUVModuleError& e) {
     EXPECT_THAT(e.Message(), ::testing::HasSubstr("/nonexistent/NUV.ViewParts.TBX.so"));
+    EXPECT_THAT(e.Message(), ::testing::HasSubstr("No such file"));  // the loader's own reason
   }
+}
+
+// A module goes when the object that loaded it goes; one without the version note has no version.
+TEST(ModuleLoading, AModuleIsUnloadedWithItsObjectAndOneWithoutTheNoteHasNoVersion) {
+  const std::string path = std::string(NUV_BIN_DIR) + "/nuv_test_module.so";
+  { const TNUVModule module(path); }
+  EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+  EXPECT_EQ(TNUVModule("libm.so.6").Version(), "");
 }
 
 TEST_F(ModuleTest, OnlyTheModulesOwnCreateViewPartExportsAreFactories) {
