@@ -169,6 +169,12 @@ TEST(NamedValues, KeepTheOrderTheyWereFirstSetInAndReplaceInPlace) {
   EXPECT_EQ(values->GetIntValue("Count"), 3);
   EXPECT_FALSE(values->HasValue("title"));  // names are case-sensitive
   EXPECT_EQ(values->GetStrValue("Missing"), "");
+  // A value that is not a whole integer reads as 0.
+  values->SetStrValue("Width", "12px");
+  values->SetStrValue("Name", "Demo");
+  EXPECT_EQ(values->GetIntValue("Width"), 0);
+  EXPECT_EQ(values->GetIntValue("Name"), 0);
+  EXPECT_EQ(values->GetIntValue("Missing"), 0);
 }
 
 TEST(DataContext, ValueTextRoundTripsAndRejectsBadText) {
