@@ -38,6 +38,8 @@ class TFontDirectory {
   TFontDirectory(const TFontDirectory&) = delete;
   TFontDirectory& operator=(const TFontDirectory&) = delete;
 
+  void Remove(const std::string& name) { std::filesystem::remove(FDir / name); }
+
   // DejaVu Sans with its OS/2 weight class set to weightClass, as name in the directory.
   void AddDejaVuSansWeighing(int weightClass, const std::string& name) {
     std::ifstream in(KDejaVuSans, std::ios::binary);
@@ -111,6 +113,20 @@ TEST(TFontMatcher, TheCandidatesAreTheFacesThereEachOnceUpToTheCount) {
   EXPECT_TRUE(both[0].FileName.ends_with("Bold.ttf"));
   EXPECT_TRUE(both[1].FileName.ends_with("Regular.ttf"));
   EXPECT_FALSE(both[1].Bold);
+}
+
+// A face that fontconfig lists but that no longer loads (its file went after the fonts were
+// listed) is passed over: with no other, the metrics fall back to their own.
+TEST(TFontMatcher, AListedFaceThatNoLongerLoadsIsPassedOver) {
+  if (!std::filesystem::exists(KDejaVuSans)) GTEST_SKIP() << KDejaVuSans << " is not installed";
+  TFontDirectory directory;
+  directory.AddDejaVuSansWeighing(400, "Gone.ttf");
+  TTextMetrics metrics;
+  ASSERT_FALSE(metrics.UsesBuiltInMetrics());  // the fonts are listed now
+  directory.Remove("Gone.ttf");
+  const TTestFont font("DejaVu Sans", 12);
+  EXPECT_TRUE(metrics.Resolve(font).BuiltIn);
+  EXPECT_GT(metrics.TextWidth(font, "Hello"), 0);
 }
 
 TEST(TFontMatcher, ADirectoryWithoutFontsIsAMachineWithoutFonts) {

@@ -121,3 +121,19 @@ TEST(TbxTextBlocks, TextBreaksAtEveryKindOfLineEndAndKeepsEmptyLines) {
   EXPECT_EQ(TbxText::Lines(font, "a\n\nb\r\rc", twNone, KNoWidthLimit),
             (std::vector<std::string>{"a", "", "b", "", "c"}));
 }
+
+// A text that is only a line end is two empty lines, whichever line end it is; a cut line is cut
+// as its mode says.
+TEST(TbxTextBlocks, ALineEndAloneIsTwoLinesAndEachCutModeCutsItsWay) {
+  const TFont font;
+  for (const char* text : {"\n", "\r"})
+    EXPECT_EQ(TbxText::BlockExtent(font, text, twNone, KNoWidthLimit).LineCount, 2u) << (text[0] == '\n' ? "LF" : "CR");
+  const std::string path = "/usr/share/nuv/examples/showcase.xml";
+  const int width = TbxText::LineWidth(font, path) / 2;
+  const auto end = TbxText::Lines(font, path, twEndEllipsis, width);
+  const auto middle = TbxText::Lines(font, path, twPathEllipsis, width);
+  ASSERT_EQ(end.size(), 1u);
+  ASSERT_EQ(middle.size(), 1u);
+  EXPECT_TRUE(end[0].starts_with("/usr/share"));
+  EXPECT_TRUE(middle[0].ends_with("showcase.xml"));
+}
