@@ -473,6 +473,7 @@ TEST(TControlPeers, TheSameBoundsOrTextSetAgainTellThePeerNothing) {
 // already does not move.
 TEST(TControlParent, APlacedControlMovedToAnotherParentStartsAtItsCorner) {
   for (TAlign align : {alTop, alLeft}) {
+    TRecordingPeers peers;  // outlives the controls it makes peers for
     TWinControl placing(nullptr);
     placing.SetBounds(0, 0, 200, 200);
     auto edge = AlignedChild(placing, align, 20, 20);  // placed at 0, 0
@@ -487,7 +488,6 @@ TEST(TControlParent, APlacedControlMovedToAnotherParentStartsAtItsCorner) {
     EXPECT_EQ(moved.GetLeft(), 0) << align;
     EXPECT_EQ(moved.GetTop(), 0) << align;
     edge->SetAlign(alNone);  // left where it was placed
-    TRecordingPeers peers;
     const TPeerLog& log = peers.Watch(*edge);
     edge->SetParent(&plain);
     EXPECT_EQ(log.BoundsChanges, 0) << align;
