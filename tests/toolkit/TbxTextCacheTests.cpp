@@ -107,6 +107,8 @@ TEST(TTextCache, KeepsUpToAQuarterAndItsMostEntriesForgettingTheOldest) {
   TTextCache small(4 * entry - 1, 8);
   small.Add(key("abcd"), 10);
   EXPECT_EQ(small.Entries(), 0u);
+  for (const char* text : {"bcde", "cdef", "defg"}) quarter.Add(key(text), 10);
+  EXPECT_EQ(quarter.Entries(), 4u) << "filled to exactly its budget, it keeps them all";
 
   TTextCache two(1 << 20, 2);
   two.Add(key("one"), 1);
@@ -153,6 +155,7 @@ TEST(TextMetricsBuiltIn, AStartThatEndsExactlyAtTheWidthFits) {
   // Wrapping: a word that ends exactly at the width stays on its line, a word too long for any
   // line breaks where a piece ends exactly there, and a line of spaces is one empty line.
   EXPECT_EQ(metrics.WrapText(font, "abc def", 27), (std::vector<std::string>{"abc", "def"}));
+  EXPECT_EQ(metrics.WrapText(font, "ab cd", 45), (std::vector<std::string>{"ab cd"}));
   EXPECT_EQ(metrics.WrapText(font, "abcdefgh", 27), (std::vector<std::string>{"abc", "def", "gh"}));
   EXPECT_EQ(metrics.WrapText(font, "   ", 50), (std::vector<std::string>{""}));
 }
