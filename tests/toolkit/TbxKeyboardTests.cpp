@@ -483,4 +483,42 @@ TEST(TbxKeyboard, AKeyboardWhoseToolbarWentShowsNoPathAndLeavesItTellingTheForm)
   EXPECT_EQ(Notices(f.TakeLog()), 0);
 }
 
+// In menus: Up and Down go each their way among three items; Left closes a menu inside a menu and
+// from a first menu goes to the toolbar's previous item; Right from an item without a menu opens
+// the next item's menu. Ctrl with a key takes the keyboard off the toolbar without running an item.
+TEST(TbxKeyboard, TheArrowsInMenusGoTheirWaysAndCtrlLeavesTheToolbar) {
+  TKeyboardForm f;
+  AddItem(*f.Format, &f.Main, "&Underline", f.Log);
+  auto* fontCase = new TTBXSubmenuItem(&f.Main);
+  fontCase->SetCaption("&Case");
+  f.Format->Add(fontCase);
+  AddItem(*fontCase, &f.Main, "U&pper", f.Log);
+  auto* view = new TTBXSubmenuItem(&f.Main);
+  view->SetCaption("&View");
+  f.Main.Items()->Insert(4, view);
+  AddItem(*view, &f.Main, "&Zoom", f.Log);
+  f.Key("Alt");
+  f.Key("Right");
+  f.Key("Right");  // on Format
+  f.Key("Down");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  f.Key("Down");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Italic");
+  f.Key("Up");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  f.Key("Right");  // Bold has no menu: on to View, whose menu opens
+  EXPECT_EQ(f.KeyboardText(), "Main/&View/&Zoom");
+  f.Key("Left");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  f.Key("End");
+  f.Key("Right");  // Case has a menu: it opens
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Case/U&pper");
+  f.Key("Left");  // a menu inside a menu closes
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Case");
+  f.TakeLog();
+  EXPECT_FALSE(f.Key("Ctrl+U"));
+  EXPECT_EQ(f.KeyboardText(), "off");
+  EXPECT_EQ(f.TakeLog(), std::vector<std::string>{"keyboard off"});
+}
+
 }  // namespace
