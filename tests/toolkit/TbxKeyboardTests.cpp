@@ -521,4 +521,22 @@ TEST(TbxKeyboard, TheArrowsInMenusGoTheirWaysAndCtrlLeavesTheToolbar) {
   EXPECT_EQ(f.TakeLog(), std::vector<std::string>{"keyboard off"});
 }
 
+// In an upright toolbar's menu Left and Right stay in the menu: the toolbar's neighbours are up and
+// down from it.
+TEST(TbxKeyboard, InAnUprightToolbarsMenuLeftAndRightStayInTheMenu) {
+  TKeyboardForm f;
+  TTBXDock left(nullptr);
+  left.SetPosition(dpLeft);
+  left.SetParent(&f.Form);
+  f.Main.SetParent(&left);
+  f.Key("Alt");
+  f.Key("End");
+  f.Key("Right");  // across an upright toolbar: the menu opens
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  f.Key("Left");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+  f.Key("Right");
+  EXPECT_EQ(f.KeyboardText(), "Main/Fo&rmat/&Bold");
+}
+
 }  // namespace
