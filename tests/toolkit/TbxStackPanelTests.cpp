@@ -127,4 +127,17 @@ TEST(TStackPanel, AChildItDoesNotPlaceChangesNothingInIt) {
   EXPECT_EQ(custom.GetBoundsRect(), (TRect{70, 200, 20, 40}));
 }
 
+// A hidden child keeps the top it had when it was hidden; it has no say in where the column goes
+// when the child above it changes later.
+TEST(TStackPanel, AHiddenChildsOldPlaceDecidesNothing) {
+  TColumn column;
+  auto above = column.Stack(20), hidden = column.Stack(20), below = column.Stack(30);
+  hidden->Hide();  // stays at the top it had: below the first child's 20
+  const auto resize = [&](int height) { above->SetBounds(above->GetLeft(), above->GetTop(), 50, height); };
+  resize(10);
+  EXPECT_EQ(below->GetTop(), Padding + 10 + Gap);
+  resize(20);  // as tall as when the hidden one was hidden
+  EXPECT_EQ(below->GetTop(), Padding + 20 + Gap);
+}
+
 }  // namespace

@@ -135,5 +135,9 @@ TEST(TbxTextBlocks, ALineEndAloneIsTwoLinesAndEachCutModeCutsItsWay) {
   ASSERT_EQ(end.size(), 1u);
   ASSERT_EQ(middle.size(), 1u);
   EXPECT_TRUE(end[0].starts_with("/usr/share"));
+  EXPECT_FALSE(end[0].ends_with("showcase.xml"));
   EXPECT_TRUE(middle[0].ends_with("showcase.xml"));
+  EXPECT_FALSE(middle[0].starts_with("/usr/share/nuv"));
+  EXPECT_LE(TbxText::LineWidth(font, end[0]), width);
+  EXPECT_LE(TbxText::LineWidth(font, middle[0]), width);
 }
