@@ -4,11 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -19,45 +17,13 @@ namespace {
 
 constexpr int KPixels = 100;  // large enough that the underline is several pixels thick
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-int ReadInt16(const std::string& data, std::size_t at) {
-  return static_cast<std::int16_t>((static_cast<unsigned char>(data[at]) << 8) |
-                                   static_cast<unsigned char>(data[at + 1]));
-}
-
-void WriteInt16(std::string& data, std::size_t at, int value) {
-  data[at] = static_cast<char>((value >> 8) & 0xFF);
-  data[at + 1] = static_cast<char>(value & 0xFF);
-}
-
-// Where the OS/2 table's entry stands in the table directory; 0 when the file has none.
-std::size_t Os2Entry(const std::string& data) {
-  const int tables = ReadInt16(data, 4);
-  for (int i = 0; i < tables; ++i)
-    if (data.compare(12 + 16 * static_cast<std::size_t>(i), 4, "OS/2") == 0)
-      return 12 + 16 * static_cast<std::size_t>(i);
-  return 0;
-}
-
-std::size_t Os2Table(const std::string& data) {
-  const std::size_t entry = Os2Entry(data);
-  return (static_cast<std::size_t>(static_cast<unsigned char>(data[entry + 8])) << 24) |
-         (static_cast<std::size_t>(static_cast<unsigned char>(data[entry + 9])) << 16) |
-         (static_cast<std::size_t>(static_cast<unsigned char>(data[entry + 10])) << 8) |
-         static_cast<unsigned char>(data[entry + 11]);
-}
-
 constexpr std::size_t KStrikeoutSize = 26, KStrikeoutPosition = 28;  // in the OS/2 table
 
 // A copy of DejaVu Sans changed by patch, opened at KPixels.
 class TPatchedFace {
  public:
   explicit TPatchedFace(const std::function<void(std::string&)>& patch) {
-    std::string data = ReadFile(KDejaVuSans);
+    std::string data = ReadFontFile(KDejaVuSans);
     patch(data);
     std::ofstream(FPath, std::ios::binary) << data;
     FShaper = FFaces.Open(FPath, 0, KPixels, false, Font);
@@ -83,13 +49,13 @@ void ExpectTheStrikeOutNearHalfTheXHeight(const TResolvedFont& font) {
 class TFontFacesStrikeOut : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(KDejaVuSans) || Os2Entry(ReadFile(KDejaVuSans)) == 0)
+    if (!std::filesystem::exists(KDejaVuSans) || Os2Entry(ReadFontFile(KDejaVuSans)) == 0)
       GTEST_SKIP() << KDejaVuSans << " with an OS/2 table is not installed";
   }
 };
 
 TEST_F(TFontFacesStrikeOut, TheOs2TableGivesTheLineWhenItHasOne) {
-  const std::string data = ReadFile(KDejaVuSans);
+  const std::string data = ReadFontFile(KDejaVuSans);
   const std::size_t os2 = Os2Table(data);
   const TPatchedFace face([](std::string&) {});
   ASSERT_TRUE(face.Opened());

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -42,17 +41,8 @@ class TFontDirectory {
 
   // DejaVu Sans with its OS/2 weight class set to weightClass, as name in the directory.
   void AddDejaVuSansWeighing(int weightClass, const std::string& name) {
-    std::ifstream in(KDejaVuSans, std::ios::binary);
-    std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const int tables = (static_cast<unsigned char>(data[4]) << 8) | static_cast<unsigned char>(data[5]);
-    for (int i = 0; i < tables; ++i) {
-      const std::size_t entry = 12 + 16 * static_cast<std::size_t>(i);
-      if (data.compare(entry, 4, "OS/2") != 0) continue;
-      std::size_t table = 0;
-      for (int b = 0; b < 4; ++b) table = (table << 8) | static_cast<unsigned char>(data[entry + 8 + b]);
-      data[table + 4] = static_cast<char>(weightClass >> 8);
-      data[table + 5] = static_cast<char>(weightClass & 0xFF);
-    }
+    std::string data = ReadFontFile(KDejaVuSans);
+    if (Os2Entry(data) != 0) WriteInt16(data, Os2Table(data) + 4, weightClass);
     std::ofstream(FDir / name, std::ios::binary) << data;
   }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "TbxTextMetrics.h"
@@ -32,4 +35,39 @@ class TTestFont : public TFont {
 // The same text measured through the engine: what any font must satisfy.
 inline bool FitsIn(TTextMetrics& metrics, const TFont& font, const std::string& text, int maxWidth) {
   return metrics.TextWidth(font, text) <= maxWidth;
+}
+
+// A font file's bytes, to copy with a table changed.
+inline std::string ReadFontFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Big-endian 16-bit fields, as font tables hold them.
+inline int ReadInt16(const std::string& data, std::size_t at) {
+  return static_cast<std::int16_t>((static_cast<unsigned char>(data[at]) << 8) |
+                                   static_cast<unsigned char>(data[at + 1]));
+}
+
+inline void WriteInt16(std::string& data, std::size_t at, int value) {
+  data[at] = static_cast<char>((value >> 8) & 0xFF);
+  data[at + 1] = static_cast<char>(value & 0xFF);
+}
+
+// Where the OS/2 table's entry stands in the table directory; 0 when the file has none.
+inline std::size_t Os2Entry(const std::string& data) {
+  const int tables = ReadInt16(data, 4);
+  for (int i = 0; i < tables; ++i)
+    if (data.compare(12 + 16 * static_cast<std::size_t>(i), 4, "OS/2") == 0)
+      return 12 + 16 * static_cast<std::size_t>(i);
+  return 0;
+}
+
+// Where the OS/2 table itself starts (the file must have one).
+inline std::size_t Os2Table(const std::string& data) {
+  const std::size_t entry = Os2Entry(data);
+  return (static_cast<std::size_t>(static_cast<unsigned char>(data[entry + 8])) << 24) |
+         (static_cast<std::size_t>(static_cast<unsigned char>(data[entry + 9])) << 16) |
+         (static_cast<std::size_t>(static_cast<unsigned char>(data[entry + 10])) << 8) |
+         static_cast<unsigned char>(data[entry + 11]);
 }
