@@ -269,6 +269,18 @@ TEST(ActionService, MakesActionsForDeclaredCommandsOnly) {
   EXPECT_FALSE(state->GetActionVisible());
 }
 
+TEST(ActionService, WithoutBrokerOrImagesMakesActionsThatDoNothing) {
+  // A host may offer actions before it has an event broker or images: the command's image is not
+  // looked for and executing publishes nothing.
+  auto actions = MakeCounted<TNUVActionService>(nullptr, nullptr);
+  actions->AddCommand({"File.Open", "Open", "Open a file", "open.png", std::nullopt});
+  std::unique_ptr<TCustomAction> open = actions->CreateAction("File.Open");
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->GetCaption(), "Open");
+  EXPECT_EQ(open->GetImageIndex(), -1);
+  open->Execute();  // no broker to tell: nothing happens
+}
+
 TEST(ImageManager, SameFileGivesTheSameIndexAndEmptyGivesNone) {
   TNUVImageManager images;
   EXPECT_EQ(images.AddImage("a.png"), 0);

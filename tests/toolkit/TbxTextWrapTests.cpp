@@ -155,6 +155,20 @@ TEST(TextMetricsEllipsis, PathEllipsisOfAFileNameTooLongEndsInAnEllipsisToo) {
   EXPECT_EQ(metrics.PathEllipsis(font, KSentence, 80), metrics.EndEllipsis(font, KSentence, 80));
 }
 
+TEST(TextMetricsEllipsis, AKernedPairCutApartStillFitsAtEveryWidth) {
+  // In "AV" the A is drawn narrower than alone; cut after it, it takes its full width again, so
+  // the estimate from the whole text's advances must be measured again before it is taken.
+  TTextMetrics metrics;
+  const TTestFont font("Tahoma", 8);
+  const std::string text = "AVAVAVAVAV To/AVAVAV/Ty.AV";
+  const int full = metrics.TextWidth(font, text);
+  for (int width = 1; width < full; ++width) {
+    SCOPED_TRACE(width);
+    EXPECT_TRUE(FitsIn(metrics, font, metrics.EndEllipsis(font, text, width), width));
+    EXPECT_TRUE(FitsIn(metrics, font, metrics.PathEllipsis(font, text, width), width));
+  }
+}
+
 TEST(TextMetricsEllipsis, TheEllipsisIsOneCharacterWhenTheFontHasIt) {
   TTextMetrics metrics;
   const TTestFont tahoma("Tahoma", 8);
