@@ -4,10 +4,9 @@
 
 #include <QApplication>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "NativeWindow.h"
+#include "WorkbenchRunner.h"
 
 namespace {
 
@@ -15,10 +14,7 @@ const char* const KExamples[] = {"buttons", "docks",    "label",     "multidock"
                                  "panels",  "showcase", "statusbar", "toolbars"};
 
 std::string ExampleScript(const std::string& name) {
-  std::ifstream file(std::string(NUV_SOURCE_DIR) + "/examples/" + name + ".script");
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return ReadFile(std::string(NUV_SOURCE_DIR) + "/examples/" + name + ".script");
 }
 
 std::string Describe(const TControl& control) { return control.ClassName() + " " + control.GetName(); }

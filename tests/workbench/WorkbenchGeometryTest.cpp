@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <regex>
-#include <sstream>
 
 #include "LayoutInvariants.h"
 #include "TbxLayoutCounters.h"
 #include "WbHtmlRender.h"
 #include "WorkbenchInProcess.h"
+#include "WorkbenchRunner.h"
 
 using json = nlohmann::json;
 
@@ -23,13 +22,6 @@ std::vector<std::string> ExampleNames() {
     if (entry.path().extension() == ".xml") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 std::string BoundsText(int left, int top, int width, int height) {
@@ -86,7 +78,7 @@ TEST_P(ExampleGeometry, KeepsTheLayoutRulesAndDrawsAtTheDumpedBounds) {
   check("after loading");
   const std::string script = std::string(NUV_SOURCE_DIR) + "/examples/" + GetParam() + ".script";
   if (std::filesystem::exists(script)) {
-    workbench.Run(ReadText(script));
+    workbench.Run(ReadFile(script));
     check("after " + GetParam() + ".script");
   }
 }

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "WorkbenchRunner.h"
 
@@ -141,11 +140,6 @@ std::string ImagesApp(const std::vector<std::string>& files) {
          items + "</Toolbar></ExtData>\n</ViewPart>\n</WorkItem>\n</Workbench>\n";
 }
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
@@ -182,7 +176,7 @@ TEST(WorkbenchImages, OnlyRegularFilesInsideTheApplicationsDirectoryAreRead) {
   // The text tree still follows: the application runs.
   EXPECT_THAT(run.Out, HasSubstr("TTBXToolbar"));
 
-  const std::string page = ReadText(html);
+  const std::string page = ReadFile(html);
   EXPECT_EQ(Count(page, "src=\"data:image/png;base64,"), 3u);  // ok.png, sub/inner.png, inside-link.png
   EXPECT_EQ(Count(page, "(refused: "), refused.size());
   EXPECT_EQ(Count(page, "title=\"gone.png (not found)\""), 1u);
@@ -239,7 +233,7 @@ TEST(WorkbenchRunnerInput, AFifoOrADeviceIsRefusedAtOnceAsNoRegularFile) {
 }
 
 TEST(WorkbenchRunnerInput, AnOutputFileThatIsAnInputIsRefusedAndLeftAlone) {
-  const std::string app = ReadText(fs::path(WorkbenchDataDir()) / "label-app.xml");
+  const std::string app = ReadFile(fs::path(WorkbenchDataDir()) / "label-app.xml");
   const TScratchFile file("output", app);
   const std::string samePlace = (file.Dir() / "." / "app.xml").string();
   for (const char* option : {"--render", "--screenshot"}) {
@@ -255,8 +249,8 @@ TEST(WorkbenchRunnerInput, AnOutputFileThatIsAnInputIsRefusedAndLeftAlone) {
   const TWorkbenchRun run = RunWorkbench({"--script", script, "--render", script, file.Path()});
   EXPECT_EQ(run.Status, 2);
   EXPECT_THAT(run.Err, HasSubstr("the output file is the script"));
-  EXPECT_EQ(ReadText(file.Path()), app);
-  EXPECT_EQ(ReadText(script), "run Main\n");
+  EXPECT_EQ(ReadFile(file.Path()), app);
+  EXPECT_EQ(ReadFile(script), "run Main\n");
 }
 
 TEST(WorkbenchRunnerInput, EmptyOptionValuesAreRefused) {

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "WorkbenchRunner.h"
 
@@ -87,10 +85,7 @@ TEST(WorkbenchKeyboard, ThePictureUnderlinesAccessKeysTitlesHintsAndShowsWhereTh
   const TWorkbenchRun run =
       RunWorkbench({"--render", file, "--script", "-", "keyboard.xml"}, "run Main\nfocus WordWrap\nkey Alt+R\n");
   ASSERT_EQ(run.Status, 0) << run.Err;
-  std::ifstream in(file);
-  std::ostringstream html;
-  html << in.rdbuf();
-  const std::string page = html.str();
+  const std::string page = ReadFile(file);
   for (const char* part :
        {"<u>W</u>ord wrap", "Fo<u>r</u>mat", "<u>B</u>old", "Read the <u>m</u>anual", "title=\"Create a document\"",
         "nuv-focused", "nuv-submenu nuv-hot nuv-open", "nuv-menu-entry nuv-hot"})

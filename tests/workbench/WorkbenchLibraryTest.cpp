@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <typeindex>
 
 #include "WbControlWriters.h"
@@ -22,12 +20,7 @@ using json = nlohmann::json;
 
 namespace {
 
-std::string ReadSource(const std::string& path) {
-  std::ifstream file(std::string(NUV_SOURCE_DIR) + "/" + path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+std::string ReadSource(const std::string& path) { return ReadFile(std::string(NUV_SOURCE_DIR) + "/" + path); }
 
 TEST(WorkbenchTables, EveryScriptCommandIsListedOnceAndDocumented) {
   const std::string docs = ReadSource("docs/workbench.md");

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -38,10 +37,7 @@ std::string Rendered(std::vector<std::string> args, const std::string& warnings 
   const TWorkbenchRun run = RunWorkbench(args);
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Err, warnings);
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return ReadFile(file);
 }
 
 void ExpectSelfContained(const std::string& html) {
@@ -135,10 +131,7 @@ TEST(WorkbenchRender, DrawsMissingImagesAsPlaceholdersAndLeavesHiddenItemsOut) {
 // Names are not unique (the window takes the application's name): the picture walks the controls
 // themselves, so a window named like a control in a status panel draws both once.
 TEST(WorkbenchRender, AWindowNamedLikeAControlInAPanelDrawsEachOnce) {
-  std::ifstream in(Examples + "statusbar.xml");
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string app = text.str();
+  std::string app = ReadFile(Examples + "statusbar.xml");
   app.replace(app.find("<Workbench Name=\"Shell\">"), 25, "<Workbench Name=\"Clock\">");
   const std::string copy = testing::TempDir() + "nuv-clock-" + std::to_string(getpid()) + ".xml";
   std::ofstream(copy) << app;

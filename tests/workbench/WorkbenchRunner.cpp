@@ -24,13 +24,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 // A scratch directory for the child's standard streams, removed when done.
 class TScratchDir {
  public:
@@ -57,6 +50,13 @@ int WaitFor(pid_t pid) {
 }
 
 }  // namespace
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 std::vector<std::string> TWorkbenchRun::ErrLines() const { return Lines(Err); }
 

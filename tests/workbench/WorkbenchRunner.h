@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,3 +23,6 @@ TWorkbenchRun RunWorkbench(const std::vector<std::string>& args, const std::stri
 
 // The test data directory.
 std::string WorkbenchDataDir();
+
+// A whole file's bytes; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);

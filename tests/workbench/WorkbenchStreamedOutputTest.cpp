@@ -93,8 +93,7 @@ TEST(WorkbenchStreamedOutput, TheRunnerWritesALargeWindowWhole) {
   const std::string html = testing::TempDir() + "streamed-large.html";
   const TWorkbenchRun render = RunWorkbench({app, "--render", html});
   ASSERT_EQ(render.Status, 0) << render.Err;
-  std::ifstream file(html, std::ios::binary);
-  const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string page = ReadFile(html);
   EXPECT_NE(page.find("data-name=\"L399\""), std::string::npos);
   EXPECT_TRUE(page.ends_with("</body>\n</html>\n"));
 }
@@ -111,9 +110,7 @@ TEST(WorkbenchStreamedOutput, AnOutputThatCannotBeWrittenFailsTheRun) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
-    std::ifstream errFile(err);
-    const std::string message((std::istreambuf_iterator<char>(errFile)), std::istreambuf_iterator<char>());
-    EXPECT_THAT(message, HasSubstr("cannot write to standard output"));
+    EXPECT_THAT(ReadFile(err), HasSubstr("cannot write to standard output"));
   }
   const TWorkbenchRun render = RunWorkbench({app, "--render", "/dev/full"});
   EXPECT_EQ(render.Status, 2);
@@ -132,9 +129,7 @@ TEST(WorkbenchStreamedOutput, APageThatFailsHalfWayIsRemoved) {
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 2);
-  std::ifstream errFile(err);
-  const std::string message((std::istreambuf_iterator<char>(errFile)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(message, html + ": cannot write the file\n");
+  EXPECT_EQ(ReadFile(err), html + ": cannot write the file\n");
   EXPECT_FALSE(std::filesystem::exists(html));
 }
 
